@@ -1,0 +1,12 @@
+#pragma once
+#include <string>
+
+// Resolves a relative data path ("Vist3D/TEX/texture3.bmp") under `base`
+// component by component, matching each name case-insensitively against
+// what is on disk, since the data folders have been spelt VIST3D, Vist3D,
+// TEX and tex. A component with no match is kept as written, so the result
+// is always a usable path (it may not exist).
+std::string ResolveDataPath(const std::string& base, const std::string& relative);
+
+// The same under the program folder.
+std::string DataPath(const std::string& relative);
