@@ -1,0 +1,5 @@
+#pragma once
+#include <string>
+#include <vector>
+
+int RunCopyCommand(const std::vector<std::string>& args);

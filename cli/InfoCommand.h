@@ -1,0 +1,10 @@
+#pragma once
+#include <string>
+#include <vector>
+
+struct Element3D;
+
+// One line per element, TAB-separated, numbers in their shortest exact form.
+std::string FormatElementLine(int index, const Element3D& e);
+
+int RunInfoCommand(const std::vector<std::string>& args);

@@ -1,0 +1,43 @@
+// objetos3d-cli: the editor's document operations without a window, for
+// scripts and for checking files from outside.
+#include <cstdio>
+#include <cstring>
+#include <iostream>
+#include <string>
+#include <vector>
+
+#include "CliCommand.h"
+#include "CopyCommand.h"
+#include "InfoCommand.h"
+
+namespace {
+const CliCommand kCommands[] = {
+    {"info", "info DOC", "list the elements of DOC, one TAB-separated line each", RunInfoCommand},
+    {"copy", "copy DOC OUT", "read DOC and write it to OUT as a document", RunCopyCommand},
+};
+
+void PrintHelp(std::FILE* to) {
+  std::fprintf(to, "usage: objetos3d-cli COMMAND ARGS...\n\ncommands:\n");
+  for (const auto& c : kCommands) std::fprintf(to, "  %-40s %s\n", c.usage, c.summary);
+  std::fprintf(to,
+               "\ninfo columns: index, kind, name, dx, dy, dz, x, y, z, axy, ayz, axz, color (hex),\n"
+               "chamfer, topPercent, texture, invisible, text.\n"
+               "Exit status: 0 on success, 2 on failure (with a message on stderr).\n");
+}
+}  // namespace
+
+int CliFail(const std::string& file, const std::string& reason) {
+  std::fprintf(stderr, "objetos3d-cli: %s: %s\n", file.c_str(), reason.c_str());
+  return 2;
+}
+
+int main(int argc, char** argv) {
+  if (argc < 2 || !std::strcmp(argv[1], "--help") || !std::strcmp(argv[1], "-h")) {
+    PrintHelp(argc < 2 ? stderr : stdout);
+    return argc < 2 ? 2 : 0;
+  }
+  const std::vector<std::string> args(argv + 2, argv + argc);
+  for (const auto& c : kCommands)
+    if (c.name == std::string(argv[1])) return c.run(args);
+  return CliFail(argv[1], "unknown command (see --help)");
+}
