@@ -9,6 +9,7 @@
 #include "common/IniFile.h"
 #include "common/LocalTime.h"
 #include "common/ProgramFolder.h"
+#include "HugePages.h"
 
 namespace {
 struct MemoryLogState {
@@ -78,6 +79,7 @@ void TIMem32::Allocate(int32_t n) {
   if (size < 1 || size > kMaxBlockBytes) return;
   block_ = static_cast<uint8_t*>(std::calloc(static_cast<size_t>(size), 1));
   if (!block_) return;
+  AdviseHugePages(block_, static_cast<size_t>(size));
   count_ = n;
   capacity_ = CheckedAdd(n, GrowBy);
 }
@@ -112,6 +114,7 @@ void TIMem32::SetCount(int32_t n) {
     return;
   }
   block_ = grown;
+  AdviseHugePages(block_, static_cast<size_t>(size));
   if (ZeroNew && n > count_) {
     const int64_t from = static_cast<int64_t>(count_) * RecordSize;
     std::memset(block_ + from, 0, static_cast<size_t>(size - from));
