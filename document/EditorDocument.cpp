@@ -1,0 +1,251 @@
+#include "EditorDocument.h"
+
+#include <cmath>
+#include <cstring>
+
+#include "ElementNames.h"
+
+EditorDocument::EditorDocument() {
+  elements.RecordSize = kElementRecordSize;
+  selection.RecordSize = sizeof(int32_t);
+  selection.ZeroNew = true;
+  clipboard.RecordSize = kElementRecordSize;
+  undoSlots_.RecordSize = sizeof(TIMem32*);
+  undoSlots_.ZeroNew = true;
+  undoSlots_.SetCount(kUndoDepth);
+  ResetTemplateAtStart();
+}
+
+EditorDocument::~EditorDocument() { ClearUndo(); }
+
+void EditorDocument::ResetTemplateAtStart() {
+  std::memset(&templ, 0, sizeof templ);
+  templ.kind = kCube;
+  templ.dx = 4, templ.dy = 12, templ.dz = 4;
+  templ.y = 6;
+  templ.chamfer = 0.27;
+  templ.topPercent = 100;
+}
+
+namespace {
+void ResetShape(Element3D& t, uint32_t color, const std::string& texture) {
+  t.axy = t.ayz = t.axz = 0;
+  t.color = color;
+  t.chamfer = 0.07;
+  t.topPercent = 100;
+  t.texture.assign(texture.empty() ? EditorDocument::kDefaultTexture : texture);
+  t.invisible = 0;
+}
+}  // namespace
+
+void EditorDocument::ResetTemplateForKind(int32_t kind, uint32_t color, const std::string& texture) {
+  templ.kind = kind;
+  templ.dx = templ.dy = templ.dz = 4;
+  templ.x = 0, templ.y = 2, templ.z = 0;
+  ResetShape(templ, color, texture);
+}
+
+void EditorDocument::ResetTemplateForBlock(const double cell[3], const double position[3], uint32_t color,
+                                           const std::string& texture) {
+  templ.kind = kCube;
+  templ.dx = cell[0], templ.dy = cell[1], templ.dz = cell[2];
+  templ.x = position[0], templ.y = position[1], templ.z = position[2];
+  ResetShape(templ, color, texture);
+}
+
+int32_t EditorDocument::AppendFromTemplate() {
+  const int32_t index = elements.Count();
+  elements.SetCount(index + 1);
+  Element3D& e = Element(index);
+  e = templ;
+  e.name.assign(NextElementName(elements, e.kind));
+  return index;
+}
+
+bool EditorDocument::SelectElement(int32_t i) {
+  currentIndex = i;
+  if (IsSelected(i)) return false;
+  const int32_t k = selection.Count();
+  selection.SetCount(k + 1);
+  selection.As<int32_t>(k) = i;
+  return true;
+}
+
+void EditorDocument::ClearSelection() {
+  selection.SetCount(0);
+  currentIndex = -1;
+}
+
+bool EditorDocument::IsSelected(int32_t i) const {
+  for (int32_t k = 0; k < selection.Count(); ++k)
+    if (SelectedIndex(k) == i) return true;
+  return false;
+}
+
+bool EditorDocument::IsInvisible(int32_t i) const {
+  return i >= 0 && i < elements.Count() && elements.As<Element3D>(i).invisible != 0;
+}
+
+void EditorDocument::PushUndo() {
+  for (int32_t k = 0; k < kUndoDepth; ++k) {
+    if (!Slot(k)) {
+      Slot(k) = new TIMem32("undo obj3d 2");
+      Slot(k)->Assign(elements);
+      return;
+    }
+  }
+  // Full: the oldest snapshot goes, the others move down one slot.
+  delete Slot(0);
+  Slot(0) = nullptr;
+  undoSlots_.Position = 0;
+  undoSlots_.DeleteAtPosition();
+  undoSlots_.SetCount(kUndoDepth);
+  Slot(kUndoDepth - 1) = new TIMem32("undo obj3d 3");
+  Slot(kUndoDepth - 1)->Assign(elements);
+}
+
+bool EditorDocument::Undo() {
+  for (int32_t k = kUndoDepth - 1; k >= 0; --k) {
+    if (TIMem32* snapshot = Slot(k)) {
+      elements.Assign(*snapshot);
+      delete snapshot;
+      Slot(k) = nullptr;
+      ClearSelection();
+      return true;
+    }
+  }
+  return false;
+}
+
+void EditorDocument::ClearUndo() {
+  for (int32_t k = 0; k < undoSlots_.Count(); ++k) {
+    delete Slot(k);
+    Slot(k) = nullptr;
+  }
+}
+
+int32_t EditorDocument::UndoCount() const {
+  int32_t n = 0;
+  for (int32_t k = 0; k < undoSlots_.Count(); ++k)
+    if (SlotAt(k)) ++n;
+  return n;
+}
+
+void EditorDocument::CopySelection() {
+  if (selection.Count() == 0) return;
+  clipboard.SetCount(selection.Count());
+  for (int32_t k = 0; k < selection.Count(); ++k)
+    clipboard.As<Element3D>(k) = elements.As<Element3D>(SelectedIndex(k));
+}
+
+bool EditorDocument::Paste() {
+  if (clipboard.Count() == 0) return false;
+  PushUndo();
+  selection.SetCount(clipboard.Count());
+  for (int32_t k = 0; k < clipboard.Count(); ++k) {
+    templ = clipboard.As<Element3D>(k);
+    const int32_t index = AppendFromTemplate();
+    selection.As<int32_t>(k) = index;
+    Element3D& e = Element(index);
+    e.x -= editStep[0];
+    e.z -= editStep[2];
+  }
+  return true;
+}
+
+bool EditorDocument::DeleteSelection() {
+  if (selection.Count() == 0) return false;
+  PushUndo();
+  // Mark first: the selection's indices refer to the elements before removal.
+  std::unique_ptr<bool[]> doomed(new bool[static_cast<size_t>(elements.Count())]());
+  for (int32_t k = 0; k < selection.Count(); ++k) {
+    const int32_t i = SelectedIndex(k);
+    if (i >= 0 && i < elements.Count()) doomed[static_cast<size_t>(i)] = true;
+  }
+  int32_t write = 0;
+  const int32_t count = elements.Count();
+  for (int32_t read = 0; read < count; ++read) {
+    if (doomed[static_cast<size_t>(read)]) continue;
+    if (write != read) std::memcpy(elements.Item(write), elements.Item(read), kElementRecordSize);
+    ++write;
+  }
+  // Removal keeps the block, as deleting record by record would.
+  while (elements.Count() > write) {
+    elements.Position = elements.Count() - 1;
+    elements.DeleteAtPosition();
+  }
+  ClearSelection();
+  return true;
+}
+
+void EditorDocument::ResetForNewContents() {
+  ClearSelection();
+  ClearUndo();
+}
+
+int32_t EditorDocument::FindElement(double x, double y, double z, double margin) const {
+  for (int32_t i = 0; i < elements.Count(); ++i) {
+    const Element3D& e = elements.As<Element3D>(i);
+    if (e.invisible) continue;
+    if (std::fabs(x - e.x) <= std::fabs(e.dx) / 2 + margin && std::fabs(y - e.y) <= std::fabs(e.dy) / 2 + margin &&
+        std::fabs(z - e.z) <= std::fabs(e.dz) / 2 + margin)
+      return i;
+  }
+  return -1;
+}
+
+int32_t EditorDocument::FindElementAt(double x, double y, double z) const { return FindElement(x, y, z, 0.1); }
+int32_t EditorDocument::FindElementInCell(double x, double y, double z) const { return FindElement(x, y, z, 0.0); }
+
+template <class F>
+void EditorDocument::ForEachSelected(F&& f) {
+  for (int32_t k = 0; k < selection.Count(); ++k) {
+    const int32_t i = SelectedIndex(k);
+    if (i >= 0 && i < elements.Count()) f(Element(i));
+  }
+}
+
+void EditorDocument::SetSelectedTopPercent(double v) {
+  PushUndo();
+  ForEachSelected([&](Element3D& e) { e.topPercent = v; });
+}
+
+void EditorDocument::SetSelectedChamfer(double v) {
+  PushUndo();
+  ForEachSelected([&](Element3D& e) { e.chamfer = v; });
+}
+
+void EditorDocument::SetSelectedAngles(double axy, double ayz, double axz) {
+  PushUndo();
+  ForEachSelected([&](Element3D& e) { e.axy = axy, e.ayz = ayz, e.axz = axz; });
+}
+
+void EditorDocument::SetSelectedInvisible(bool invisible) {
+  PushUndo();
+  const uint8_t v = invisible ? 1 : 0;
+  ForEachSelected([&](Element3D& e) { e.invisible = v; });
+  templ.invisible = v;
+}
+
+void EditorDocument::SetSelectedColor(uint32_t color) {
+  PushUndo();
+  ForEachSelected([&](Element3D& e) { e.color = color; });
+  templ.color = color;
+}
+
+void EditorDocument::SetSelectedTexture(const std::string& texture) {
+  PushUndo();
+  const std::string value = TextureFromListItem(texture);
+  ForEachSelected([&](Element3D& e) { e.texture.assign(value); });
+  templ.texture.assign(value);
+}
+
+int32_t RoundHalfEven(double v) { return static_cast<int32_t>(std::nearbyint(v)); }
+
+int32_t ChamferToSpin(double chamfer) { return RoundHalfEven(chamfer * 37.037037037037); }
+
+double SpinToChamfer(int32_t spin) { return spin * 0.027; }
+
+std::string TextureFromListItem(const std::string& item) {
+  return item == "<nenhuma>" || item == "<none>" ? std::string() : item;
+}

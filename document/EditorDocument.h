@@ -1,0 +1,97 @@
+#pragma once
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "Element3D.h"
+#include "TIMem32.h"
+
+// The editor window's document state and the operations on it that involve
+// no widget: creation from the template, undo snapshots, the internal
+// clipboard, the selection, point queries and the grouped property setters.
+// The window adds its own steps (list box, property strip, redraw) around
+// these calls.
+class EditorDocument {
+ public:
+  static constexpr int32_t kUndoDepth = 10;
+
+  EditorDocument();
+  ~EditorDocument();
+  EditorDocument(const EditorDocument&) = delete;
+  EditorDocument& operator=(const EditorDocument&) = delete;
+
+  TIMem32 elements{"obj 3d4"};
+  TIMem32 selection{"group obj 3d"};  // int32 indices, in selection order
+  int32_t currentIndex = -1;
+  TIMem32 clipboard{"copy obj 3d"};
+  Element3D templ{};                   // what the next created element starts from
+  std::string fileName;
+  double editStep[3] = {0.5, 0.5, 0.5};  // grid spacing along X, Y, Z
+
+  Element3D& Element(int32_t i) { return elements.As<Element3D>(i); }
+  int32_t Count() const { return elements.Count(); }
+  int32_t SelectionCount() const { return selection.Count(); }
+  int32_t SelectedIndex(int32_t k) const { return selection.As<int32_t>(k); }
+
+  // Template resets: at window start, after picking a kind in the palette,
+  // and for a block dropped on the lattice. `texture` is the chosen texture
+  // (empty = none chosen, which gives the default texture).
+  void ResetTemplateAtStart();
+  void ResetTemplateForKind(int32_t kind, uint32_t color, const std::string& texture);
+  void ResetTemplateForBlock(const double cell[3], const double position[3], uint32_t color,
+                             const std::string& texture);
+  static constexpr const char* kDefaultTexture = "texture3.bmp";
+
+  // Appends a copy of the template named afresh; returns its index.
+  int32_t AppendFromTemplate();
+
+  // Selection. SelectElement returns true when i was newly added (the window
+  // then shows it in the property strip).
+  bool SelectElement(int32_t i);
+  void ClearSelection();
+  bool IsSelected(int32_t i) const;
+  bool IsInvisible(int32_t i) const;
+
+  // Undo history of whole-document snapshots, at most kUndoDepth deep.
+  void PushUndo();
+  bool Undo();  // false when there was nothing to undo
+  void ClearUndo();
+  int32_t UndoCount() const;
+
+  // Edit commands. Delete and Undo clear the selection, so no later edit can
+  // write through an index that no longer names the element it did.
+  void CopySelection();
+  bool Paste();
+  bool DeleteSelection();
+  // A new or loaded document: the elements are replaced, so the selection
+  // and the history go.
+  void ResetForNewContents();
+
+  // Point queries (unrotated boxes, invisible elements skipped, first match).
+  int32_t FindElementAt(double x, double y, double z) const;
+  int32_t FindElementInCell(double x, double y, double z) const;
+
+  // Grouped property setters; each takes one undo snapshot first.
+  void SetSelectedTopPercent(double v);
+  void SetSelectedChamfer(double v);
+  void SetSelectedAngles(double axy, double ayz, double axz);
+  void SetSelectedInvisible(bool invisible);
+  void SetSelectedColor(uint32_t color);
+  void SetSelectedTexture(const std::string& texture);
+
+ private:
+  template <class F>
+  void ForEachSelected(F&& f);
+  int32_t FindElement(double x, double y, double z, double margin) const;
+
+  TIMem32 undoSlots_{"ond obj 3d"};  // owned snapshot pointers, a prefix occupied
+  TIMem32*& Slot(int32_t k) { return undoSlots_.As<TIMem32*>(k); }
+  TIMem32* SlotAt(int32_t k) const { return undoSlots_.As<TIMem32*>(k); }
+};
+
+// Panel value conversions of the property strip.
+int32_t RoundHalfEven(double v);
+int32_t ChamferToSpin(double chamfer);
+double SpinToChamfer(int32_t spin);
+// "<nenhuma>" and "<none>" mean no texture.
+std::string TextureFromListItem(const std::string& item);
