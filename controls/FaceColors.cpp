@@ -1,0 +1,4 @@
+#include "FaceColors.h"
+
+TColor CorFaceMulfig = clBtnFace;
+TColor CorFaceSpin = clBtnFace;
