@@ -1,0 +1,39 @@
+#pragma once
+#include <string>
+#include <vector>
+
+// While an OBJ export runs, the drawing wrappers record what they draw here:
+// one frame of the scene becomes the OBJ text. Process-wide, one export at a
+// time, touched only from the thread that draws.
+struct ObjRecording {
+  bool active = false;        // ExportActive
+  std::string fileName;       // ExportFileName: the OBJ file to write
+  std::string objText;        // ObjText
+  std::string mtlText;        // MtlText
+
+  int primMode = 0;           // PrimMode: mode of the open primitive
+  // Per vertex of the open primitive: its "v", "vt" and "vn" indices (1-based;
+  // 0 = none written yet). The size of these is PrimCount.
+  std::vector<int> vertexIndex, texCoordIndex, normalIndex;
+  int vertexCount = 0, texCoordCount = 0, normalCount = 0;
+
+  double currentColor[3] = {0, 0, 0};
+  double currentTranslation[3] = {0, 0, 0};
+  double angleX = 0, angleY = 0, angleZ = 0;  // degrees, last Rotate per axis
+  double rotationCenter[3] = {0, 0, 0};
+};
+
+ObjRecording& Recording();
+
+// The recording side of each drawing wrapper; callers test `active` first.
+void RecordBeginPrimitive(int mode);
+void RecordEndPrimitive();
+void RecordColor(double r, double g, double b);
+void RecordRotate(double angle, double x, double y, double z);
+void RecordTranslate(double x, double y, double z);
+void RecordNormal(double x, double y, double z);
+void RecordTexCoord(double s, double t);
+void RecordVertex(double x, double y, double z);
+
+// Resets the counters, the transform and the open primitive.
+void ResetRecordingState();

@@ -1,0 +1,23 @@
+#pragma once
+#include <functional>
+#include <string>
+
+#include "document/DocumentFile.h"
+
+struct GLView;
+struct SceneState;
+
+// The save command's dispatch on the extension of `path` (case-sensitive):
+// ".jpeg" saves a picture of the view without the editing aids, ".obj"
+// exports OBJ + MTL + textures by redrawing the scene once while recording,
+// anything else writes the document to `path` (or to `fileName` when `path`
+// is empty). Every save first empties the undo history through `clearUndo`.
+DocumentResult SaveDocument(SceneState& scene, const std::string& path, const std::string& fileName,
+                            const std::function<void()>& clearUndo = {});
+
+// Writes the view's last drawn frame as a JPEG, under `path` with its
+// extension changed to ".jpeg". The view's surface must still hold the frame.
+DocumentResult SaveViewAsJpeg(GLView& view, const std::string& path);
+
+// `path` with its extension (if any) replaced by `extension` (".jpeg").
+std::string ChangeExtension(const std::string& path, const std::string& extension);

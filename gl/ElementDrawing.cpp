@@ -1,0 +1,105 @@
+#include "ElementDrawing.h"
+
+#include <GL/gl.h>
+
+#include <cmath>
+
+#include "ColorValue.h"
+#include "DrawWrappers.h"
+#include "GLView.h"
+#include "LabelBitmap.h"
+#include "Meshes.h"
+#include "Textures.h"
+#include "common/DataPath.h"
+#include "document/Element3D.h"
+#include "document/TIMem32.h"
+#include "export/ObjExport.h"
+#include "export/ObjRecording.h"
+
+double NormalizeAngle(double a) {
+  if (std::fabs(a) >= 360) a -= std::trunc(a * (1.0 / 360)) * 360;
+  if (a > 180)
+    a -= 360;
+  else if (a < -180)
+    a += 360;
+  return a;
+}
+
+std::string TexturePath(const std::string& textureName) { return DataPath("Vist3D/TEX/" + textureName); }
+
+void DrawElement(GLView& view, Element3D& e) {
+  if (e.invisible != 0) return;
+  const std::string name = e.name.str();
+  const bool label = !name.empty() && name[0] == '@';
+  const uint32_t base = (label && name.find('=') == std::string::npos) ? 0xFFFFFFu : ResolveColor(e.color);
+
+  glBindTexture(GL_TEXTURE_2D, 8);
+  SetColor(RedOf(base) / 255.0, GreenOf(base) / 255.0, BlueOf(base) / 255.0, 1.0);
+  Translate(e.x, e.y, e.z);
+  e.axy = NormalizeAngle(e.axy);
+  e.ayz = NormalizeAngle(e.ayz);
+  e.axz = NormalizeAngle(e.axz);
+  if (ExportActive()) {
+    ObjRecording& r = Recording();
+    r.angleX = r.angleY = r.angleZ = 0;
+  }
+  if (e.axy != 0) Rotate(e.axy, 0, 0, 1);
+  if (e.axz != 0) Rotate(e.axz, 0, 1, 0);
+  if (e.ayz != 0) Rotate(e.ayz, 1, 0, 0);
+
+  const double m = e.dz < e.dx ? e.dz : e.dx;
+  const std::string texture = e.texture.str();
+  const std::string path = texture.empty() ? std::string() : TexturePath(texture);
+  if (texture.empty() && !label) {
+    glBindTexture(GL_TEXTURE_2D, 0);
+  } else {
+    const TextureBitmap* image = (e.kind == kCube && label) ? DrawLabelBitmap(name, e.color, path, e.dx, e.dy)
+                                                             : TextureImage(path);
+    if (image) {
+      UploadTexture(view, kElementTextureSlot, *image);
+      BindTexture(view, kElementTextureSlot);
+    }
+  }
+
+  if (ExportActive()) {
+    BeginObject(name);
+    DefineMaterial(name, path);
+    double* center = Recording().rotationCenter;
+    center[0] = e.x;
+    center[1] = e.y;
+    center[2] = e.z;
+  }
+
+  const double hx = std::fabs(e.dx) / 2, hy = std::fabs(e.dy) / 2, hz = std::fabs(e.dz) / 2;
+  switch (e.kind) {
+    case kCube:
+      DrawBeveledBox(hx, hy, hz, e.chamfer, e.topPercent);
+      break;
+    case kCylinder: {
+      const double r = m / 2;
+      DrawBeveledCylinder(14, e.dy, r, r * e.topPercent * 0.01, e.chamfer);
+      break;
+    }
+    case kSphere:
+      DrawSphere(28, 28, (e.dy < m ? e.dy : m) / 2);
+      break;
+    case kPanel:
+      DrawBox(hx, hy, hz);
+      break;
+    default:
+      break;  // unknown kinds keep their export records but show nothing
+  }
+
+  // Undone by the opposite turns in reverse order, leaving the camera matrix
+  // for the next element.
+  if (e.ayz != 0) Rotate(-e.ayz, 1, 0, 0);
+  if (e.axz != 0) Rotate(-e.axz, 0, 1, 0);
+  if (e.axy != 0) Rotate(-e.axy, 0, 0, 1);
+  Translate(-e.x, -e.y, -e.z);
+  glBindTexture(GL_TEXTURE_2D, 0);
+}
+
+void DrawElements(GLView& view, TIMem32& elements) {
+  GLView copy = view;  // the drawing must not change the caller's view
+  for (int32_t i = 0; i < elements.Count(); ++i) DrawElement(copy, elements.As<Element3D>(i));
+}

@@ -1,0 +1,16 @@
+#pragma once
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "TextureBitmap.h"
+
+// JPEG through libjpeg. A file that is not a complete, clean JPEG (libjpeg
+// warnings included: a truncated file otherwise decodes as grey) gives
+// false and leaves `out` empty; the decoder never ends the process.
+bool ReadJpegFile(const std::string& path, TextureBitmap& out);
+
+// Writes top-down RGB rows (width * 3 bytes each) as a baseline JPEG with
+// the library's default settings. False when the file cannot be written.
+bool WriteJpegFile(const std::string& path, const std::vector<uint8_t>& rgb, int width, int height,
+                   int quality = 75);

@@ -1,0 +1,159 @@
+#include "LabelBitmap.h"
+
+#include <QFont>
+#include <QFontMetrics>
+#include <QGuiApplication>
+#include <QImage>
+#include <QLocale>
+#include <QPainter>
+#include <charconv>
+#include <cmath>
+#include <vector>
+
+#include "ColorValue.h"
+#include "ImageFiles.h"
+#include "Textures.h"
+#include "common/TextToNumber.h"
+
+namespace {
+constexpr int kSize = 256;
+
+QImage& Picture() {
+  static QImage picture(kSize, kSize, QImage::Format_RGB888);
+  static bool made = false;
+  if (!made) {
+    picture.fill(Qt::black);
+    made = true;
+  }
+  return picture;
+}
+
+QColor ToQColor(uint32_t c) { return QColor(RedOf(c), GreenOf(c), BlueOf(c)); }
+
+int PushFromMiddle(int v) {
+  if (v < 128) return v - 17 < 0 ? 0 : v - 17;
+  if (v > 128) return v + 17 > 255 ? 255 : v + 17;
+  return v;
+}
+
+std::vector<std::string> SplitFields(const std::string& text) {
+  std::vector<std::string> fields;
+  size_t start = 0;
+  for (;;) {
+    const size_t bar = text.find('|', start);
+    fields.push_back(text.substr(start, bar == std::string::npos ? std::string::npos : bar - start));
+    if (bar == std::string::npos) return fields;
+    start = bar + 1;
+  }
+}
+
+int IntegerOr(const std::vector<std::string>& fields, size_t i, int fallback) {
+  if (i >= fields.size()) return fallback;
+  int v = 0;
+  const std::string& f = fields[i];
+  const auto [end, ec] = std::from_chars(f.data(), f.data() + f.size(), v);
+  return (ec == std::errc() && end == f.data() + f.size()) ? v : fallback;
+}
+
+QString ScaleValueText(double v) {
+  const double shown = std::trunc(v * 10) * 0.1;
+  char buf[40];
+  const auto end = std::to_chars(buf, buf + sizeof buf, shown, std::chars_format::general, 15).ptr;
+  QString text = QString::fromLatin1(buf, static_cast<int>(end - buf));
+  text.replace(QLatin1Char('.'), QLocale().decimalPoint());
+  return text;
+}
+
+void DrawScaleRuler(QPainter& painter, const std::string& name) {
+  const std::vector<std::string> fields = SplitFields(name);
+  const double maximum = fields.size() > 2 ? TextToNumber(fields[2]) : 0;
+  const double minimum = fields.size() > 3 ? TextToNumber(fields[3]) : 0;
+  const int n = IntegerOr(fields, 4, 10) + 1;
+  const int m = IntegerOr(fields, 5, 10) + 1;
+  const int x0 = kSize / 12, top = kSize / 37, bottom = kSize - kSize / 37;
+  const int length = static_cast<int>(std::lround(kSize * 37 * 0.01));
+  const QFontMetrics metrics(painter.font());
+  const int gap = metrics.horizontalAdvance(QStringLiteral("    "));
+  painter.setBrush(Qt::NoBrush);
+  const double ySlope = n == 1 ? 0 : static_cast<double>(bottom - top) / (n - 1);
+  const double vSlope = n == 1 ? 0 : (minimum - maximum) / (n - 1);
+  const double yStart = n == 1 ? 0 : top, vStart = n == 1 ? 0 : maximum;
+  for (int i = 1; i <= n; ++i) {
+    const double y = yStart + (i - 1) * ySlope;
+    const int yPixel = static_cast<int>(std::lround(y));
+    painter.drawLine(x0, yPixel, x0 + length, yPixel);
+    const QString label = ScaleValueText(vStart + (i - 1) * vSlope);
+    const int h = metrics.height();
+    double labelY = y - h / 2.0;
+    if (labelY < top) labelY = top - h / 4.0;
+    if (y + h > bottom) labelY = y - 0.75 * h;
+    painter.drawText(QPointF(x0 + 0.6 * length + gap, labelY + metrics.ascent()), label);
+    if (i < n && m > 1) {
+      const double yNext = yStart + i * ySlope;
+      for (int j = 2; j <= m; ++j) {
+        const int ys = static_cast<int>(std::lround(y + (j - 1) * (yNext - y) / (m - 1)));
+        const double reach = j == (m + 1) / 2 ? 0.6 : 0.4;
+        painter.drawLine(x0, ys, x0 + static_cast<int>(reach * length), ys);
+      }
+    }
+  }
+}
+}  // namespace
+
+uint32_t LabelTextColor(uint32_t color) {
+  const uint32_t c = ResolveColor(color);
+  const int r = PushFromMiddle(255 - RedOf(c)), g = PushFromMiddle(255 - GreenOf(c)),
+            b = PushFromMiddle(255 - BlueOf(c));
+  return static_cast<uint32_t>(r) | static_cast<uint32_t>(g) << 8 | static_cast<uint32_t>(b) << 16;
+}
+
+const TextureBitmap* DrawLabelBitmap(const std::string& text, uint32_t color, const std::string& texturePath,
+                                     double dx, double dy) {
+  static TextureBitmap bitmap;
+  if (dy == 0) return nullptr;
+  QImage& picture = Picture();
+  {
+    QPainter painter(&picture);
+    const QColor brush = ToQColor(ResolveColor(color));
+    const TextureBitmap* texture = texturePath.empty() ? nullptr : TextureImage(texturePath);
+    if (texture) {
+      if (!texture->empty()) painter.drawImage(QRect(0, 0, kSize, kSize), ImageFromBitmap(*texture));
+    } else {
+      // The last column and row keep what the previous label left there.
+      painter.fillRect(QRect(0, 0, kSize - 1, kSize - 1), brush);
+    }
+    if (qobject_cast<QGuiApplication*>(QCoreApplication::instance())) {
+      const bool ruler = text.rfind("@escala|", 0) == 0;
+      QFont font(QStringLiteral("Arial"));
+      font.setPixelSize(ruler ? kSize / 30 : kSize - kSize / 7);
+      const double q = dx / dy;
+      if (q != 1) {
+        const QFontMetrics metrics(font);
+        const double h = metrics.height(), w = metrics.averageCharWidth();
+        if (h > 0 && w > 0 && q != 0) {
+          const double width = std::fabs(std::round(font.pixelSize() / (q * h / w)));
+          const int stretch = static_cast<int>(std::lround(100.0 * width / w));
+          font.setStretch(stretch < 1 ? 1 : (stretch > 4000 ? 4000 : stretch));
+        }
+      }
+      painter.setFont(font);
+      const QColor ink = ToQColor(LabelTextColor(color));
+      painter.setPen(ink);
+      if (ruler) {
+        DrawScaleRuler(painter, text);
+      } else {
+        const QString line = QString::fromLatin1(text.c_str()) + QLatin1Char(' ');
+        const QFontMetrics metrics(font);
+        const int x = kSize - metrics.horizontalAdvance(line);
+        const int y = kSize / 2 - (kSize - kSize / 7) / 2;
+        if (!texture) {
+          painter.setBackgroundMode(Qt::OpaqueMode);
+          painter.setBackground(brush);
+        }
+        painter.drawText(x, y + metrics.ascent(), line);
+      }
+    }
+  }
+  bitmap = BitmapFromImage(picture);
+  return &bitmap;
+}

@@ -1,0 +1,201 @@
+#include <GL/gl.h>
+
+#include <cmath>
+
+#include "DrawWrappers.h"
+#include "Meshes.h"
+#include "VectorOps.h"
+
+namespace {
+// Ring column i of n: the last column (i = n) is exactly angle 0 so the seam
+// closes without a gap, and one step past it (i = n + 1) is column 1.
+template <class T>
+void RingAngle(int i, int n, T& s, T& c) {
+  if (i == n) {
+    s = 0;
+    c = 1;
+    return;
+  }
+  if (i == n + 1) i = 1;
+  const T theta = static_cast<T>(i) * static_cast<T>(2 * M_PI) / static_cast<T>(n);
+  s = std::sin(theta);
+  c = std::cos(theta);
+}
+
+void SpherePoint(double r, double phi, double theta, double p[3]) {
+  const double rho = r * std::sin(phi);
+  p[0] = rho * std::cos(theta);
+  p[1] = r * std::cos(phi);
+  p[2] = rho * std::sin(theta);
+}
+
+// Sphere normals are the points over the radius; a sphere of radius 0 gets
+// zero normals rather than NaN.
+void SphereNormal(const double p[3], double r) {
+  if (r == 0)
+    NormalF(0, 0, 0);
+  else
+    NormalF(static_cast<float>(p[0] / r), static_cast<float>(p[1] / r), static_cast<float>(p[2] / r));
+}
+
+void SphereVertex(const double p[3]) {
+  VertexF(static_cast<float>(p[0]), static_cast<float>(p[1]), static_cast<float>(p[2]));
+}
+}  // namespace
+
+void TriangleNormal(const double p1[3], const double p2[3], const double p3[3], double n[3]) {
+  const double a[3] = {p1[0] - p2[0], p1[1] - p2[1], p1[2] - p2[2]};
+  const double b[3] = {p2[0] - p3[0], p2[1] - p3[1], p2[2] - p3[2]};
+  CrossProduct(a, b, n);
+  Normalize(n);
+}
+
+void DrawSphere(int stacks, int slices, double r) {
+  const double dPhi = M_PI / stacks, dTheta = 2 * M_PI / slices;
+  double p[3], q[3];
+
+  BeginPrimitive(GL_TRIANGLE_FAN);
+  NormalF(0, 1, 0);
+  VertexF(0, static_cast<float>(r), 0);
+  double theta = 2 * M_PI;
+  for (int i = 0; i <= slices; ++i, theta -= dTheta) {
+    SpherePoint(r, dPhi, theta, p);
+    SphereNormal(p, r);
+    SphereVertex(p);
+  }
+  EndPrimitive();
+
+  for (int band = 1; band < stacks; ++band) {
+    const double phi = band * dPhi;
+    BeginPrimitive(GL_QUAD_STRIP);
+    theta = 0;
+    for (int i = 0; i <= slices; ++i, theta += dTheta) {
+      SpherePoint(r, phi + dPhi, theta, p);
+      SpherePoint(r, phi, theta, q);
+      SphereNormal(p, r);
+      TexCoord(0, 0);
+      SphereVertex(p);
+      TexCoord(1, 1);
+      SphereVertex(q);
+    }
+    EndPrimitive();
+  }
+
+  BeginPrimitive(GL_TRIANGLE_FAN);
+  NormalF(0, -1, 0);
+  VertexF(0, static_cast<float>(-r), 0);
+  theta = 0;
+  for (int i = 0; i <= slices; ++i, theta += dTheta) {
+    SpherePoint(r, M_PI - dPhi, theta, p);
+    SphereNormal(p, r);
+    SphereVertex(p);
+  }
+  EndPrimitive();
+  NormalF(0, 1, 0);
+}
+
+void DrawCylinder(int n, float h, float R, float Rt) {
+  const float slope = (R - Rt) / h;
+  const float step = 1.0f / static_cast<float>(n);
+  float s, c;
+
+  BeginPrimitive(GL_QUAD_STRIP);
+  float sigma = static_cast<float>(n - 1) / static_cast<float>(n);
+  for (int i = 0; i <= n; ++i, sigma -= step) {
+    RingAngle(i, n, s, c);
+    NormalF(s, slope, c);
+    TexCoordF(-sigma, 0);
+    VertexF(R * s, -h / 2, R * c);
+    NormalF(s, slope, c);
+    TexCoordF(-sigma, 1);
+    VertexF(Rt * s, h / 2, Rt * c);
+  }
+  EndPrimitive();
+
+  // Discs as strips alternating centre and rim: every other triangle is
+  // degenerate, the rest fill the disc.
+  BeginPrimitive(GL_TRIANGLE_STRIP);
+  for (int i = 0; i <= n; ++i) {
+    RingAngle(i, n, s, c);
+    Normal(0, 1, 0);
+    TexCoord(0, 0);
+    Vertex(0, h / 2, 0);
+    TexCoord(0, 1);
+    Vertex(Rt * s, h / 2, Rt * c);
+  }
+  EndPrimitive();
+
+  BeginPrimitive(GL_TRIANGLE_STRIP);
+  for (int i = 0; i <= n; ++i) {
+    RingAngle(i, n, s, c);
+    Normal(0, -1, 0);
+    TexCoord(0, 0);
+    Vertex(0, -h / 2, 0);
+    TexCoord(0, 1);
+    Vertex(R * s, -h / 2, R * c);
+  }
+  EndPrimitive();
+}
+
+void DrawBeveledCylinder(int n, double h, double R, double Rt, double w) {
+  if (w == 0) {
+    DrawCylinder(n, static_cast<float>(h), static_cast<float>(R), static_cast<float>(Rt));
+    return;
+  }
+  const double slope = (R - Rt) / h;
+  const double step = 1.0 / n;
+  double s, c, s1, c1;
+
+  BeginPrimitive(GL_QUAD_STRIP);
+  double sigma = static_cast<double>(n - 1) / n;
+  for (int i = 0; i <= n; ++i, sigma -= step) {
+    RingAngle(i, n, s, c);
+    NormalF(static_cast<float>(s), static_cast<float>(slope), static_cast<float>(c));
+    TexCoordF(static_cast<float>(sigma), 0);
+    VertexF(static_cast<float>(R * s), static_cast<float>(-h / 2 + w), static_cast<float>(R * c));
+    NormalF(static_cast<float>(s), static_cast<float>(slope), static_cast<float>(c));
+    TexCoordF(static_cast<float>(sigma), 1);
+    VertexF(static_cast<float>(Rt * s), static_cast<float>(h / 2 - w), static_cast<float>(Rt * c));
+  }
+  EndPrimitive();
+
+  // The two bevels: inner rim at the cap, outer rim on the wall.
+  for (int top = 1; top >= 0; --top) {
+    const double radius = top ? Rt : R;
+    const double capY = top ? h / 2 : -h / 2;
+    const double wallY = top ? h / 2 - w : -h / 2 + w;
+    const double sign = top ? 1 : -1;
+    BeginPrimitive(GL_QUAD_STRIP);
+    sigma = static_cast<double>(n - 1) / n;
+    for (int i = 0; i <= n; ++i, sigma -= step) {
+      RingAngle(i, n, s, c);
+      RingAngle(i + 1, n, s1, c1);
+      const double p1[3] = {(radius - w) * s1, capY, (radius - w) * c1};
+      const double p2[3] = {(radius - w) * s, capY, (radius - w) * c};
+      const double p3[3] = {radius * s, wallY, radius * c};
+      double normal[3];
+      TriangleNormal(p1, p2, p3, normal);
+      Normal(sign * normal[0], sign * normal[1], sign * normal[2]);
+      TexCoordF(static_cast<float>(sigma), 0);
+      Vertex(p2[0], p2[1], p2[2]);
+      TexCoordF(static_cast<float>(sigma), 1);
+      Vertex(p3[0], p3[1], p3[2]);
+    }
+    EndPrimitive();
+  }
+
+  for (int top = 1; top >= 0; --top) {
+    const double radius = (top ? Rt : R) - w;
+    const double y = top ? h / 2 : -h / 2;
+    BeginPrimitive(GL_TRIANGLE_STRIP);
+    for (int i = 0; i <= n; ++i) {
+      RingAngle(i, n, s, c);
+      Normal(0, top ? 1 : -1, 0);
+      TexCoord(0, 0);
+      Vertex(0, y, 0);
+      TexCoord(0, 1);
+      Vertex(radius * s, y, radius * c);
+    }
+    EndPrimitive();
+  }
+}

@@ -1,0 +1,136 @@
+#include "SceneFrame.h"
+
+#include <GL/gl.h>
+
+#include <cmath>
+#include <exception>
+
+#include "DrawSurface.h"
+#include "ElementDrawing.h"
+#include "GLView.h"
+#include "ViewContext.h"
+#include "document/TIMem32.h"
+#include "export/ObjExport.h"
+
+namespace {
+void GizmoIfShown(SceneState& scene) {
+  if (!scene.showEditAids || !scene.paintOverlay || !scene.view->Surface) return;
+  scene.paintOverlay(27, scene.view->Surface->Height() - 27);
+}
+
+void Line(double x1, double y1, double z1, double x2, double y2, double z2) {
+  glVertex3d(x1, y1, z1);
+  glVertex3d(x2, y2, z2);
+}
+
+void BuildFrame(SceneState& scene) {
+  GLView& view = *scene.view;
+  glClearColor(0.57f, 0.57f, 0.57f, 1.0f);
+  glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+  glColor4f(0.0f, 0.5f, 0.0f, 1.0f);
+  if (scene.showEditAids) DrawGrid(view);
+  if (scene.elements) DrawElements(view, *scene.elements);
+  if (!scene.showEditAids) return;
+  DrawBlockCursor(scene);
+  if (scene.palette == 0 && scene.isSelected && scene.elements)
+    for (int32_t i = 0; i < scene.elements->Count(); ++i)
+      if (scene.isSelected(i)) DrawSelectionBox(scene.elements->As<Element3D>(i));
+  if (scene.palette > 0) {
+    DrawElement(view, scene.templateElement);
+    DrawSelectionBox(scene.templateElement);
+  }
+}
+}  // namespace
+
+void DrawGrid(const GLView& view) {
+  const int n = static_cast<int>(std::nearbyint(std::fabs(view.OrthoMax[1])));
+  glTranslated(0, 0, 0);
+  glBegin(GL_LINES);
+  glNormal3d(0, 1, 0);
+  // Lines along Z, with arrow heads pointing to +Z.
+  glColor4f(0.6f, 0.6f, 0.7f, 1.0f);
+  for (int i = -n; i <= n; ++i) {
+    if (i % 2 == 0) continue;
+    Line(i, 0, -n, i, 0, n);
+    for (int j = -n; j <= n; ++j) {
+      Line(i - 0.1, 0, j - 0.6, i, 0, j - 0.5);
+      Line(i, 0, j - 0.5, i + 0.1, 0, j - 0.6);
+    }
+  }
+  // Lines along X, with arrow heads pointing to -X.
+  glColor4f(0.7f, 0.6f, 0.6f, 1.0f);
+  for (int k = -n; k <= n; ++k) {
+    if (k % 2 == 0) continue;
+    Line(-n, 0, k, n, 0, k);
+    for (int j = -n; j <= n; ++j) {
+      Line(j - 0.4, 0, k - 0.1, j - 0.5, 0, k);
+      Line(j - 0.5, 0, k, j - 0.4, 0, k + 0.1);
+    }
+  }
+  // The vertical axis; its top is fixed at 16 whatever the grid's size.
+  glColor4f(0.6f, 0.7f, 0.6f, 1.0f);
+  Line(0, -n, 0, 0, 16, 0);
+  for (int m = -n; m <= 16; ++m) {
+    if (m % 2 == 0) continue;
+    Line(-0.1, m - 0.6, 0, 0, m - 0.5, 0);
+    Line(0, m - 0.5, 0, 0.1, m - 0.6, 0);
+  }
+  for (int m = -n; m <= 16; ++m) {
+    if (m % 2 == 0) continue;
+    Line(0, m - 0.6, -0.1, 0, m - 0.5, 0);
+    Line(0, m - 0.5, 0, 0, m - 0.6, 0.1);
+  }
+  glEnd();
+  const struct {
+    float r, g, b;
+    double x, y, z;
+  } axes[] = {{1, 0, 0, -1, 0, 0}, {0, 1, 0, 0, 1, 0}, {0, 0, 1, 0, 0, 1}};
+  for (const auto& a : axes) {
+    glColor4f(a.r, a.g, a.b, 1.0f);
+    glBegin(GL_LINES);
+    Line(0, 0, 0, a.x, a.y, a.z);
+    glEnd();
+  }
+}
+
+void DrawScene(SceneState& scene) {
+  if (!scene.view || !scene.view->Surface) return;
+  GLView& view = *scene.view;
+  if (ExportActive()) BeginExport();
+  if (scene.sceneList != 0) {
+    ApplyCamera(view);
+    glCallList(scene.sceneList);
+    Present(view);
+    CaptureFrameMatrices(view);
+    GizmoIfShown(scene);
+    return;
+  }
+  scene.sceneList = glGenLists(1);
+  glNewList(scene.sceneList, GL_COMPILE);
+  try {
+    BuildFrame(scene);
+  } catch (const std::exception&) {
+    // A fault while building ends the frame with what was built.
+  }
+  glEndList();
+  glCallList(scene.sceneList);
+  Present(view);
+  CaptureFrameMatrices(view);
+  GizmoIfShown(scene);
+  FinishExport();
+}
+
+void DropSceneList(SceneState& scene) {
+  if (scene.sceneList == 0) return;
+  if (scene.view && scene.view->Surface && scene.view->Surface->MakeCurrent())
+    glDeleteLists(scene.sceneList, 1);
+  scene.sceneList = 0;
+}
+
+void Redraw(SceneState& scene) {
+  DropSceneList(scene);
+  if (scene.requestFrame)
+    scene.requestFrame();
+  else
+    DrawScene(scene);
+}

@@ -1,0 +1,51 @@
+#pragma once
+#include <cstdint>
+#include <functional>
+
+#include "document/Element3D.h"
+
+class TIMem32;
+struct GLView;
+
+// What one frame of the scene is drawn from: the editor's window state in a
+// plain struct, so that the editor's panel and the batch tool build the
+// same frame.
+struct SceneState {
+  GLView* view = nullptr;
+  TIMem32* elements = nullptr;           // Element3D records
+  // Whether element i is selected (none when unset).
+  std::function<bool(int32_t)> isSelected;
+  int32_t palette = 0;                   // 0 = Cursor, 1..3 = a kind is being added
+  Element3D templateElement{};           // the element a click would add
+  bool showEditAids = true;              // grid, axes, boxes, block cursor, gizmo
+  bool blockCursorInside = false;
+  double blockCursor[3] = {0, 0, 0};
+  double blockSize[3] = {2, 2, 2};
+  unsigned sceneList = 0;                // the compiled frame; 0 = none
+  // Paints the axis gizmo at (x0, y0) over the presented frame; the editor
+  // sets it (a QPainter on its panel), the batch tool leaves it unset.
+  std::function<void(int x0, int y0)> paintOverlay;
+  // How "draw now" reaches the surface: the editor repaints its panel (whose
+  // paint call runs DrawScene); unset means DrawScene is called directly.
+  std::function<void()> requestFrame;
+};
+
+// Draws one frame: replays the compiled scene under the current camera, or
+// compiles it first (background, grid, elements, editing aids). Runs the
+// export hooks when an OBJ export is recording.
+void DrawScene(SceneState& scene);
+// Forgets the compiled scene.
+void DropSceneList(SceneState& scene);
+// What every edit ends with: forget the compiled scene and draw again.
+void Redraw(SceneState& scene);
+
+// The floor grid with its direction marks, the vertical axis and the three
+// unit axes, reaching |OrthoMax.y| on the ground.
+void DrawGrid(const GLView& view);
+// The wire box around an element, its turns applied.
+void DrawSelectionBox(const Element3D& element);
+// The block cursor, when the pointer is inside the panel.
+void DrawBlockCursor(const SceneState& scene);
+// Four closed loops around a box of sizes s turned by the angles (about X,
+// Y, Z, degrees) at `center`.
+void DrawWireBox(double ax, double ay, double az, const double s[3], const double center[3]);

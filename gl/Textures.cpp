@@ -1,0 +1,103 @@
+#include "Textures.h"
+
+#include <GL/gl.h>
+#include <GL/glu.h>
+
+#include <cstring>
+#include <memory>
+#include <vector>
+
+#include "GLView.h"
+#include "ImageFiles.h"
+#include "common/Latin1.h"
+
+namespace {
+struct CachedImage {
+  std::string key;
+  std::unique_ptr<TextureBitmap> bitmap;
+};
+
+// Process-wide; New and Open empty it.
+std::vector<CachedImage>& Cache() {
+  static std::vector<CachedImage> cache;
+  return cache;
+}
+
+bool IsPowerOfTwo(int v) { return v > 0 && (v & (v - 1)) == 0; }
+
+int NearestPowerOfTwo(int v) {
+  int p = 1;
+  while (p * 2 <= v) p *= 2;
+  return (p * 2 - v < v - p) ? p * 2 : p;
+}
+
+// OpenGL before 2.0 takes only power-of-two sizes unless it says otherwise.
+bool NeedsPowerOfTwo() {
+  static int answer = -1;
+  if (answer < 0) {
+    const char* version = reinterpret_cast<const char*>(glGetString(GL_VERSION));
+    const char* extensions = reinterpret_cast<const char*>(glGetString(GL_EXTENSIONS));
+    const bool modern = version && version[0] >= '2' && version[0] <= '9';
+    const bool extension = extensions && std::strstr(extensions, "GL_ARB_texture_non_power_of_two");
+    answer = (modern || extension) ? 0 : 1;
+    if (!version) answer = -1;  // no context yet: ask again next time
+  }
+  return answer == 1;
+}
+}  // namespace
+
+void CreateTextures(GLView& view, int count) {
+  if (view.HasTextures || count < 0) return;
+  view.Textures.assign(count, 0);
+  if (count > 0) glGenTextures(count, view.Textures.data());
+  view.HasTextures = true;
+}
+
+void BindTexture(GLView& view, int slot) {
+  if (!view.HasTextures || slot < 0 || slot >= static_cast<int>(view.Textures.size())) return;
+  glBindTexture(GL_TEXTURE_2D, view.Textures[slot]);
+}
+
+void UploadTexture(GLView& view, int slot, const TextureBitmap& bitmap) {
+  if (!view.HasTextures || slot < 0 || slot >= static_cast<int>(view.Textures.size())) return;
+  glBindTexture(GL_TEXTURE_2D, view.Textures[slot]);
+  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
+  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
+  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_REPEAT);
+  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_REPEAT);
+  if (bitmap.empty()) return;
+  // Rows are padded to 4 bytes; the toolkit may have left another alignment.
+  GLint alignment = 4;
+  glGetIntegerv(GL_UNPACK_ALIGNMENT, &alignment);
+  glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
+  if (NeedsPowerOfTwo() && !(IsPowerOfTwo(bitmap.width) && IsPowerOfTwo(bitmap.height))) {
+    const int w = NearestPowerOfTwo(bitmap.width), h = NearestPowerOfTwo(bitmap.height);
+    std::vector<uint8_t> scaled(static_cast<size_t>((w * 3 + 3) & ~3) * h);
+    gluScaleImage(GL_BGR_EXT, bitmap.width, bitmap.height, GL_UNSIGNED_BYTE, bitmap.pixels.data(), w, h,
+                  GL_UNSIGNED_BYTE, scaled.data());
+    glTexImage2D(GL_TEXTURE_2D, 0, 3, w, h, 0, GL_BGR_EXT, GL_UNSIGNED_BYTE, scaled.data());
+  } else {
+    glTexImage2D(GL_TEXTURE_2D, 0, 3, bitmap.width, bitmap.height, 0, GL_BGR_EXT, GL_UNSIGNED_BYTE,
+                 bitmap.pixels.data());
+  }
+  glPixelStorei(GL_UNPACK_ALIGNMENT, alignment);
+}
+
+const TextureBitmap* TextureImage(const std::string& path) {
+  if (path.empty()) return nullptr;
+  const size_t slash = path.find_last_of('/');
+  const std::string key = Latin1Lower(slash == std::string::npos ? path : path.substr(slash + 1));
+  for (const CachedImage& entry : Cache())
+    if (entry.key == key) return entry.bitmap.get();
+  auto bitmap = std::make_unique<TextureBitmap>();
+  LoadImageFile(*bitmap, path);
+  Cache().push_back({key, std::move(bitmap)});
+  return Cache().back().bitmap.get();
+}
+
+void ClearTextureCache() {
+  Cache().clear();
+  Cache().shrink_to_fit();
+}
+
+int TextureCacheCount() { return static_cast<int>(Cache().size()); }

@@ -1,0 +1,22 @@
+#pragma once
+#include <string>
+
+#include "TextureBitmap.h"
+
+struct GLView;
+
+// Gives the view `count` texture names, once per context.
+void CreateTextures(GLView& view, int count);
+// Binds the name of `slot`; nothing for a slot the view does not have.
+void BindTexture(GLView& view, int slot);
+// Binds `slot`, sets its filters and wrapping and uploads the bitmap (an
+// empty bitmap uploads nothing, so the slot keeps its last image).
+void UploadTexture(GLView& view, int slot, const TextureBitmap& bitmap);
+
+// The cached image of a texture file, read on first use; keyed by the
+// lower-cased file name. Null for an empty path; an empty bitmap for a file
+// that is missing or cannot be decoded. The pointer stays valid until
+// ClearTextureCache.
+const TextureBitmap* TextureImage(const std::string& path);
+void ClearTextureCache();
+int TextureCacheCount();
