@@ -1,0 +1,55 @@
+#pragma once
+#include <dlfcn.h>
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <cstring>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "scriptrt/ScriptHost.h"
+#include "scriptrt/ScriptText.h"
+
+// The run-time as compiled scripts see it: loaded by file name, each function
+// found by its export name.
+void* ScriptLibraryHandle();
+
+template <class Signature>
+Signature* Fn(const char* name) {
+  void* address = dlsym(ScriptLibraryHandle(), name);
+  if (!address) ADD_FAILURE() << "missing export " << name;
+  return reinterpret_cast<Signature*>(address);
+}
+
+// A script text variable with its own storage.
+class TextVar {
+ public:
+  explicit TextVar(std::string_view value = {}, uint16_t capacity = kScriptDefaultCapacity)
+      : bytes_(kScriptTextHeader + capacity + 1, '\xEE') {
+    Record()->capacity = capacity;
+    Set(value);
+  }
+  void Set(std::string_view value) {
+    const size_t n = value.size() < Record()->capacity ? value.size() : Record()->capacity;
+    std::memcpy(bytes_.data() + kScriptTextHeader, value.data(), n);
+    Record()->length = static_cast<uint16_t>(n);
+  }
+  ScriptText* Record() { return reinterpret_cast<ScriptText*>(bytes_.data()); }
+  operator ScriptText*() { return Record(); }
+  std::string Value() { return std::string(bytes_.data() + kScriptTextHeader, Record()->length); }
+  // The byte just after the text (where writers put a terminator).
+  char After() { return bytes_[kScriptTextHeader + Record()->length]; }
+
+ private:
+  std::vector<char> bytes_;
+};
+
+// Addresses travel as doubles.
+inline double AsNumber(const void* address) { return static_cast<double>(reinterpret_cast<intptr_t>(address)); }
+
+// Common signatures.
+using NumFn0 = double();
+using NumFn1 = double(double);
+using NumFn2 = double(double, double);
+using TextNumFn = double(ScriptText*);
