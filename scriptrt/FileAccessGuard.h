@@ -1,0 +1,7 @@
+#pragma once
+#include <string>
+
+// Whether a script may touch `fileName`: always when no application folder is
+// set; otherwise inside that folder, or anywhere once the user has allowed it
+// (asked once per process through the host).
+bool FileAccessAllowed(const std::string& fileName);
