@@ -3,6 +3,7 @@
 #include <charconv>
 #include <cmath>
 #include <cstdlib>
+#include <string>
 #include <cstring>
 
 namespace {
@@ -18,7 +19,9 @@ void AppendExponentForm(std::string& out, double v) {
   out.append(buf, mantissaEnd);
   out += 'E';
   if (e[1] == '-') out += '-';
-  out += std::to_string(std::atoi(e + 2));
+  int exponent = 0;
+  for (const char* d = e + 2; d < end; ++d) exponent = exponent * 10 + (*d - '0');
+  out += std::to_string(exponent);
 }
 }  // namespace
 
