@@ -12,7 +12,7 @@
 void WriteText(ScriptText* destination, std::string_view value) {
   if (!destination) return;
   const size_t n = std::min<size_t>(value.size(), destination->capacity);
-  std::memcpy(CharsOf(destination), value.data(), n);
+  if (n > 0) std::memcpy(CharsOf(destination), value.data(), n);
   destination->length = static_cast<uint16_t>(n);
   if (n < destination->capacity) CharsOf(destination)[n] = 0;
 }
@@ -23,7 +23,7 @@ void zemoPoeString(ScriptText* destination, const ScriptText* source) {
   if (!destination) return;
   const std::string_view text = TextOf(source);
   const size_t n = std::min<size_t>(text.size(), destination->capacity);
-  std::memmove(CharsOf(destination), text.data(), n);
+  if (n > 0) std::memmove(CharsOf(destination), text.data(), n);
   destination->length = static_cast<uint16_t>(n);
 }
 

@@ -32,7 +32,7 @@ class TextVar {
   }
   void Set(std::string_view value) {
     const size_t n = value.size() < Record()->capacity ? value.size() : Record()->capacity;
-    std::memcpy(bytes_.data() + kScriptTextHeader, value.data(), n);
+    if (n > 0) std::memcpy(bytes_.data() + kScriptTextHeader, value.data(), n);
     Record()->length = static_cast<uint16_t>(n);
   }
   ScriptText* Record() { return reinterpret_cast<ScriptText*>(bytes_.data()); }

@@ -149,8 +149,8 @@ TEST_F(StoredValues, TextsGiveTheirBlockAddress) {
   StoreText("empty", "");
   EXPECT_TRUE(Exists("empty"));
   EXPECT_EQ(Restore("empty"), 0.0);
-  // A number over a text: the text's block goes (checked by the sanitizers
-  // and valgrind runs), the number is what comes back.
+  // A number over a text gives the text's block back (a leak checker run
+  // shows it); the number is what comes back.
   Store("name", 42);
   EXPECT_EQ(Restore("name"), 42.0);
   StoreText("name", "again");
