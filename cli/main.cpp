@@ -8,12 +8,14 @@
 
 #include "CliCommand.h"
 #include "CopyCommand.h"
+#include "ExportCommand.h"
 #include "InfoCommand.h"
 
 namespace {
 const CliCommand kCommands[] = {
     {"info", "info DOC", "list the elements of DOC, one TAB-separated line each", RunInfoCommand},
     {"copy", "copy DOC OUT", "read DOC and write it to OUT as a document", RunCopyCommand},
+    {"export", "export DOC OUT [--width W] [--height H] [--view 0..3]", "save DOC as OUT: .obj (+ .mtl, textures/), .jpeg picture, or a document", RunExportCommand},
 };
 
 void PrintHelp(std::FILE* to) {

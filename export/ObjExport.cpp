@@ -136,7 +136,7 @@ ExportOutcome FinishExport() {
   const std::string mtlPath = MtlPathFor(r.fileName);
   result.written = ReplaceFile(r.fileName, r.objText, reason) && ReplaceFile(mtlPath, r.mtlText, reason);
   result.reason = reason;
-  CopyTextureFolder(r.fileName);
+  if (result.written) CopyTextureFolder(r.fileName);  // no folder beside a failed export
   r.objText.clear();
   r.objText.shrink_to_fit();
   r.mtlText.clear();

@@ -26,9 +26,9 @@ struct ExportOutcome {
 };
 
 // Writes the OBJ and MTL texts (each to a temporary file renamed into place,
-// so an old export is never half overwritten) and copies every file of the
-// program's texture folder into "textures/" beside the OBJ file. Folder
-// creation and copies are best-effort. Does nothing unless recording.
+// so an old export is never half overwritten) and, when both are written,
+// copies every file of the program's texture folder into "textures/" beside
+// the OBJ file (best-effort). Does nothing unless recording.
 ExportOutcome FinishExport();
 // What the last FinishExport did (cleared by StartExport).
 const ExportOutcome& LastExportOutcome();

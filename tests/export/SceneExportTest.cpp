@@ -127,6 +127,7 @@ TEST_F(SceneExportTest, UnwritableTargetIsReportedAndLeavesNoRecording) {
   EXPECT_FALSE(r.ok());
   EXPECT_FALSE(r.reason.empty());
   EXPECT_FALSE(ExportActive());
+  EXPECT_FALSE(fs::exists(folder + "/missing"));  // no texture folder for a failed export
   // A directory where the OBJ should go cannot be replaced either.
   fs::create_directories(folder + "/dir.obj/inside");
   EXPECT_FALSE(SaveDocument(scene, folder + "/dir.obj", "").ok());
