@@ -25,9 +25,16 @@ double NormalizeAngle(double a) {
   return a;
 }
 
-std::string TexturePath(const std::string& textureName) { return DataPath("Vist3D/TEX/" + textureName); }
+std::string TexturePath(const std::string& textureName) {
+  // Resolving a path touches the file system; a cached image knows its own.
+  if (const std::string* cached = CachedTexturePath(textureName)) return *cached;
+  return DataPath("Vist3D/TEX/" + textureName);
+}
 
-void DrawElement(GLView& view, Element3D& e) {
+namespace {
+// `lastUpload` is the image the shared slot received last in this run of
+// elements: consecutive elements with the same image find it there already.
+void DrawOneElement(GLView& view, Element3D& e, const TextureBitmap*& lastUpload) {
   if (e.invisible != 0) return;
   const std::string name = e.name.str();
   const bool label = !name.empty() && name[0] == '@';
@@ -56,7 +63,9 @@ void DrawElement(GLView& view, Element3D& e) {
     const TextureBitmap* image = (e.kind == kCube && label) ? DrawLabelBitmap(name, e.color, path, e.dx, e.dy)
                                                              : TextureImage(path);
     if (image) {
-      UploadTexture(view, kElementTextureSlot, *image);
+      // A label's picture is repainted for each label, so it always goes.
+      if (image != lastUpload || (e.kind == kCube && label)) UploadTexture(view, kElementTextureSlot, *image);
+      lastUpload = image;
       BindTexture(view, kElementTextureSlot);
     }
   }
@@ -99,7 +108,15 @@ void DrawElement(GLView& view, Element3D& e) {
   glBindTexture(GL_TEXTURE_2D, 0);
 }
 
+}  // namespace
+
+void DrawElement(GLView& view, Element3D& e) {
+  const TextureBitmap* lastUpload = nullptr;
+  DrawOneElement(view, e, lastUpload);
+}
+
 void DrawElements(GLView& view, TIMem32& elements) {
   GLView copy = view;  // the drawing must not change the caller's view
-  for (int32_t i = 0; i < elements.Count(); ++i) DrawElement(copy, elements.As<Element3D>(i));
+  const TextureBitmap* lastUpload = nullptr;
+  for (int32_t i = 0; i < elements.Count(); ++i) DrawOneElement(copy, elements.As<Element3D>(i), lastUpload);
 }

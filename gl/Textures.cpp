@@ -14,6 +14,7 @@
 namespace {
 struct CachedImage {
   std::string key;
+  std::string path;  // as it was read, so later look-ups need no file system
   std::unique_ptr<TextureBitmap> bitmap;
 };
 
@@ -91,8 +92,15 @@ const TextureBitmap* TextureImage(const std::string& path) {
     if (entry.key == key) return entry.bitmap.get();
   auto bitmap = std::make_unique<TextureBitmap>();
   LoadImageFile(*bitmap, path);
-  Cache().push_back({key, std::move(bitmap)});
+  Cache().push_back({key, path, std::move(bitmap)});
   return Cache().back().bitmap.get();
+}
+
+const std::string* CachedTexturePath(const std::string& fileName) {
+  const std::string key = Latin1Lower(fileName);
+  for (const CachedImage& entry : Cache())
+    if (entry.key == key) return &entry.path;
+  return nullptr;
 }
 
 void ClearTextureCache() {

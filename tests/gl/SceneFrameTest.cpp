@@ -14,6 +14,7 @@
 #include "gl/ElementDrawing.h"
 #include "gl/Picking.h"
 #include "gl/SceneFrame.h"
+#include "gl/Textures.h"
 #include "gl/ViewPresets.h"
 
 namespace {
@@ -200,5 +201,35 @@ TEST_F(SceneFrameTest, ExtensionsAreMatchedAsWritten) {
   EXPECT_EQ(fs::file_size(folder + "/current.zobj3d"), 22u + 289u);
   EXPECT_EQ(ChangeExtension("a/b.c/name.jpg", ".jpeg"), "a/b.c/name.jpeg");
   EXPECT_EQ(ChangeExtension("a/b.c/name", ".jpeg"), "a/b.c/name.jpeg");
+}
+}  // namespace
+
+namespace {
+TEST_F(SceneFrameTest, EachElementShowsItsOwnTextureInTheSharedSlot) {
+  CreateTextures(*view, 8);
+  // Wood, wood, marble, wood: the last must not keep the marble.
+  const char* textures[] = {"texture1.jpeg", "texture1.jpeg", "texture3.bmp", "texture1.jpeg"};
+  for (int i = 0; i < 4; ++i) {
+    Element3D& e = Add(kPanel, -6 + 4 * i, 0, 0, 0xFFFFFF);
+    e.dy = 0.5;
+    e.texture.assign(textures[i]);
+  }
+  scene.showEditAids = false;
+  ApplyViewPreset(*view, 1);
+  ApplyCamera(*view);
+  Redraw(scene);
+  auto warmth = [&](int i) {
+    int px, py, sum = 0;
+    for (double dx : {-0.5, 0.0, 0.5}) {
+      ProjectPoint(*view, -6 + 4 * i + dx, 0.25, dx, px, py);
+      const std::vector<unsigned char> rgb = Pixel(px, py);
+      sum += rgb[0] - rgb[2];
+    }
+    return sum / 3;
+  };
+  EXPECT_GT(warmth(0), 30);
+  EXPECT_GT(warmth(1), 30);
+  EXPECT_LT(warmth(2), 20);
+  EXPECT_GT(warmth(3), 30);
 }
 }  // namespace

@@ -1,0 +1,30 @@
+#pragma once
+// A document of n mixed elements for the drawing and export benchmarks:
+// bevelled and plain cubes, cylinders, spheres and panels, some turned,
+// some textured, spread over the grid.
+#include "document/Element3D.h"
+#include "document/TIMem32.h"
+
+inline void FillMixedScene(TIMem32& store, int n) {
+  store.RecordSize = kElementRecordSize;
+  store.SetCount(n);
+  static const char* kTextures[] = {"", "texture1.jpeg", "", "texture3.bmp", "texture2.jpg"};
+  for (int i = 0; i < n; ++i) {
+    Element3D& e = store.As<Element3D>(i);
+    e = Element3D{};
+    e.kind = i % 4;
+    e.name.assign("element" + std::to_string(i));
+    e.dx = 1 + i % 3;
+    e.dy = 1 + i % 5;
+    e.dz = 1 + i % 2;
+    e.x = (i % 40) - 20;
+    e.y = (i / 40) % 10;
+    e.z = ((i / 400) % 40) - 20;
+    e.axy = (i % 7) * 15;
+    e.axz = (i % 11) * 10;
+    e.color = 0x102030u * (i % 7);
+    e.chamfer = (i % 3) * 0.1;
+    e.topPercent = (i % 5 == 0) ? 60 : 100;
+    e.texture.assign(kTextures[i % 5]);
+  }
+}
