@@ -10,6 +10,7 @@ TCorSeleciona::TCorSeleciona(QObject* parent) : QObject(parent) {}
 bool TCorSeleciona::Execute() {
   if (TF_CorSeleciona::Aberto()) return false;
   TF_CorSeleciona dialog(QApplication::activeWindow());
+  TF_CorSeleciona::setAberto(&dialog);  // cleared when the dialog goes
   TranslateFormByHints(&dialog, false);
   dialog.setCorAtual(fColor);
   dialog.MarcaCorDoSistema(fColor);

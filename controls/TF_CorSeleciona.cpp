@@ -43,9 +43,9 @@ QSlider* Regua(QWidget* parent, int x, int y, int valor) {
 }  // namespace
 
 TF_CorSeleciona* TF_CorSeleciona::Aberto() { return aberto; }
+void TF_CorSeleciona::setAberto(TF_CorSeleciona* dialog) { aberto = dialog; }
 
 TF_CorSeleciona::TF_CorSeleciona(QWidget* parent) : QDialog(parent) {
-  aberto = this;
   setWindowTitle(QStringLiteral("Cor"));
   SetHint(this, "Color");
   setFont(QFont(QStringLiteral("Arial"), 8));
@@ -62,7 +62,7 @@ TF_CorSeleciona::TF_CorSeleciona(QWidget* parent) : QDialog(parent) {
   Rotulo(this, "Luminosidade", "Luminosity", 8, 264);
   fLum1 = Regua(this, 8, 278, 55);
 
-  Rotulo(this, "Cor: ", "Color", 180, 12);
+  Rotulo(this, "Cor: ", "Color:", 180, 12)->resize(34, 16);
   fLCor1 = new QLineEdit(this);
   fLCor1->setGeometry(214, 9, 90, 18);
   fLCor1->setFrame(false);

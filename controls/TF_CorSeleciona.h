@@ -21,8 +21,9 @@ class TF_CorSeleciona : public QDialog {
   explicit TF_CorSeleciona(QWidget* parent = nullptr);
   ~TF_CorSeleciona() override;
 
-  // The one dialog open in the process, or nullptr.
+  // The one dialog open in the process through TCorSeleciona, or nullptr.
   static TF_CorSeleciona* Aberto();
+  static void setAberto(TF_CorSeleciona* dialog);
 
   TColor CorAtual() const { return fCor; }
   // Every path that changes the colour comes here: swatch and field follow.
