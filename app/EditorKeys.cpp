@@ -1,0 +1,236 @@
+// The single-key commands. The window previews every key; the tool-strip
+// buttons send their captions through the same handler.
+#include <QApplication>
+#include <QCursor>
+#include <QKeyEvent>
+#include <QListWidget>
+#include <QTimer>
+
+#include <cmath>
+
+#include "KeyCodes.h"
+#include "TFEditorDeObjetos1.h"
+#include "TGLPanel.h"
+#include "common/Latin1.h"
+#include "controls/TAtlEdit.h"
+#include "controls/TMulfig.h"
+#include "controls/TZSpinEdit.h"
+#include "document/EditSteps.h"
+#include "gl/Camera.h"
+#include "gl/GLView.h"
+#include "gl/VectorOps.h"
+#include "gl/ViewPresets.h"
+
+bool TFEditorDeObjetos1::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::MouseButtonRelease && watched == Lista1->viewport()) {
+    if (static_cast<QMouseEvent*>(event)->button() == Qt::RightButton) Lista1DblClick();
+    return false;
+  }
+  // Key preview: the first delivery of a key to a widget of this window.
+  if (event->type() == QEvent::KeyPress && watched == QApplication::focusWidget() && watched->isWidgetType() &&
+      static_cast<QWidget*>(watched)->window() == this) {
+    auto* key = static_cast<QKeyEvent*>(event);
+    const int code = WindowsKeyCode(key->key(), key->modifiers());
+    if (code != 0) FormKeyDown(code, key->modifiers());
+  }
+  return QMainWindow::eventFilter(watched, event);
+}
+
+void TFEditorDeObjetos1::SendKeyName(const std::string& text) {
+  const std::string t = Latin1Upper(Trim(text));
+  if (t.empty()) return;
+  static const struct {
+    const char* name;
+    int code;
+  } kNames[] = {{"F11", vk::F11}, {"F5", vk::F5}, {"F6", vk::F6},   {"F7", vk::F7},       {"+", vk::Add},
+                {"-", vk::Subtract}, {"UP", vk::Up}, {"DOWN", vk::Down}, {"LEFT", vk::Left}, {"RIGHT", vk::Right},
+                {"ESC", vk::Escape}, {"HOME", '0'}};
+  int code = static_cast<unsigned char>(t[0]);
+  for (const auto& n : kNames)
+    if (t == n.name) code = n.code;
+  SendKey(code);
+}
+
+void TFEditorDeObjetos1::SendKey(int code) {
+  if (code != 0) FormKeyDown(code, Qt::NoModifier);
+}
+
+void TFEditorDeObjetos1::MoveCameraAlongSight(double sign) {
+  double d[3], length = 0;
+  for (int i = 0; i < 3; ++i) {
+    d[i] = view->Eye[i] - view->Center[i];
+    length += d[i] * d[i];
+  }
+  length = std::sqrt(length);
+  if (length == 0) return;
+  for (int i = 0; i < 3; ++i) {
+    const double u = d[i] * doc.editStep[1] / length;
+    view->Eye[i] += sign * u;
+    view->Center[i] += sign * u;
+  }
+}
+
+void TFEditorDeObjetos1::FormKeyDown(int key, Qt::KeyboardModifiers shift) {
+  // Keys act only while the drawing panel has the focus (and the first
+  // angle editor does not).
+  QWidget* focus = QApplication::focusWidget();
+  if (focus != Tela1 || EAxy->isAncestorOf(focus) || focus == EAxy) return;
+  const bool ctrl = shift.testFlag(Qt::ControlModifier);
+  switch (key) {
+    case vk::Enter:
+      if (Lista1->currentRow() >= 0) {
+        try {
+          Lista1DblClick();
+        } catch (...) {
+          // A fault in the dialog leaves the document as it was.
+        }
+        return;
+      }
+      ClickAtPointer();
+      break;
+    case vk::Space:
+    case vk::Insert:
+      ClickAtPointer();
+      break;
+    case vk::Home:
+    case '0':
+      DefaultCamera();
+      FocusTela1();
+      break;
+    case vk::Left:
+    case vk::Right:
+    case vk::Up:
+    case vk::Down:
+      ArrowKey(key, shift);
+      return;
+    case '1':
+    case '2':
+    case '3':
+    case '4':
+      Mulfig2->setValor(key - '1');
+      Mulfig2DepoisSeleciona();
+      break;
+    case 'G':
+      MMovimento1->setValor(kMove);
+      MMovimento1->repaint();
+      break;
+    case 'S':
+      MMovimento1->setValor(kResize);
+      MMovimento1->repaint();
+      break;
+    case 'R':
+      MMovimento1->setValor(kTurn);
+      MMovimento1->repaint();
+      break;
+    case 'X':
+    case 'Y':
+      MEixo1->setValor(key == 'X' ? kAxisX : kAxisY);
+      MEixo1->repaint();
+      break;
+    case 'Z':
+      if (ctrl) {
+        if (doc.Undo()) RebuildElementList();
+        Redraw();
+        return;
+      }
+      MEixo1->setValor(kAxisZ);
+      MEixo1->repaint();
+      break;
+    case vk::Add:
+    case vk::Subtract:
+      MoveCameraAlongSight(key == vk::Add ? -1 : 1);
+      break;
+    case vk::F5:
+    case vk::F6:
+    case vk::F7:
+      Mulfig1->setValor(key - vk::F5 + 1);
+      Mulfig1DepoisSeleciona();
+      ClickAtPointer();
+      break;
+    case vk::F9:
+      AddBlockAtPointer();
+      break;
+    case vk::F10:
+      scene.blockCursorInside = false;
+      Timer1->stop();
+      Redraw();
+      scene.blockCursorInside = false;
+      break;
+    case vk::F11:
+      Timer1->start();
+      break;
+    default:
+      break;
+  }
+  DrawScene();
+}
+
+void TFEditorDeObjetos1::ArrowKey(int key, Qt::KeyboardModifiers shift) {
+  const bool horizontal = key == vk::Left || key == vk::Right;
+  double sign;
+  int screenAxis;
+  if (horizontal) {
+    sign = key == vk::Right ? screenSignH : -screenSignH;
+    screenAxis = screenAxisH;
+  } else {
+    sign = key == vk::Up ? screenSignV : -screenSignV;
+    screenAxis = screenAxisV;
+  }
+  const double s = doc.editStep[1];
+  const int axisValue = MEixo1->Valor();
+  const int a = axisValue == kAxisXZ ? screenAxis : axisValue;
+
+  if (shift.testFlag(Qt::ShiftModifier)) {
+    const QPoint delta = horizontal ? QPoint(key == vk::Right ? 10 : -10, 0) : QPoint(0, key == vk::Down ? 10 : -10);
+    QCursor::setPos(QCursor::pos() + delta);
+    return;
+  }
+  const bool alt = shift.testFlag(Qt::AltModifier), ctrl = shift.testFlag(Qt::ControlModifier);
+  if (horizontal && alt) {
+    view->Center[2] += sign * s;
+    view->Eye[2] += sign * s;
+    DrawScene();
+    return;
+  }
+  if (horizontal && ctrl) {
+    const int c = axisValue == kAxisXZ && a == 2 ? 2 : 0;
+    view->Center[c] += sign * s;
+    view->Eye[c] += sign * s;
+    DrawScene();
+    return;
+  }
+  if (!horizontal && (ctrl || alt)) {
+    view->Center[1] += sign * s;
+    view->Eye[1] += sign * s;
+    DrawScene();
+    return;
+  }
+  const bool onTemplate = Mulfig1->Valor() > 0;
+  if (!onTemplate && doc.SelectionCount() == 0) {
+    const double k = (key == vk::Right || key == vk::Up) ? 1 : -1;
+    if (horizontal) {
+      OrbitCamera(*view, 0, 5 * k, 0);
+    } else {
+      double sight[3] = {view->Eye[0] - view->Center[0], view->Eye[1] - view->Center[1], view->Eye[2] - view->Center[2]};
+      double axis[3];
+      CrossProduct(view->Up, sight, axis);
+      RotateCamera(*view, axis, 5 * k);
+    }
+    DrawScene();
+    UpdateScreenAxes();
+    return;
+  }
+  doc.PushUndo();
+  const auto mode = static_cast<MoveMode>(MMovimento1->Valor());
+  if (onTemplate) {
+    ApplyArrowStep(doc.templ, mode, static_cast<EditAxis>(a), !horizontal, sign, s);
+  } else {
+    for (int32_t k = 0; k < doc.SelectionCount(); ++k) {
+      const int32_t i = doc.SelectedIndex(k);
+      if (i >= 0 && i < doc.Count()) ApplyArrowStep(doc.Element(i), mode, static_cast<EditAxis>(a), !horizontal, sign, s);
+    }
+    if (doc.SelectionCount() > 0) ShowAngles(doc.SelectedIndex(doc.SelectionCount() - 1));
+  }
+  // One frame for all targets: the picture is that of the last step.
+  Redraw();
+}

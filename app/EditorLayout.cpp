@@ -1,0 +1,443 @@
+// Building the main window: controls, menu, and what the first show sets up.
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QScreen>
+#include <QTimer>
+#include <QVBoxLayout>
+
+#include "EditorDelegates.h"
+#include "KeyCodes.h"
+#include "LatinText.h"
+#include "TFEditorDeObjetos1.h"
+#include "TGLPanel.h"
+#include "common/Dictionary.h"
+#include "common/TextureFolder.h"
+#include "controls/ControlHint.h"
+#include "controls/PictureTools.h"
+#include "controls/TCorSeleciona.h"
+#include "controls/TMPanel.h"
+#include "controls/TMulfig.h"
+#include "controls/TSBM.h"
+#include "controls/TVSplit.h"
+#include "controls/TZSpinEdit.h"
+#include "controls/WaitIndicator.h"
+#include "controls/WindowTranslation.h"
+#include "gl/GLView.h"
+#include "gl/ViewContext.h"
+#include "gl/ViewPresets.h"
+
+namespace {
+constexpr int kToolStripHeight = 141;
+
+QFont ArialPt(int points, bool bold = false) {
+  QFont f("Arial");
+  f.setPointSize(points);
+  f.setBold(bold);
+  return f;
+}
+
+void SetTextColor(QWidget* w, TColor c) {
+  QPalette p = w->palette();
+  p.setColor(QPalette::WindowText, ResolveColor(c));
+  p.setColor(QPalette::Text, ResolveColor(c));
+  w->setPalette(p);
+}
+
+QLabel* Label(QWidget* parent, const char* caption, const char* hint, int x, int y, const QFont& font, TColor color) {
+  auto* l = new QLabel(L1(caption), parent);
+  if (hint) SetHint(l, hint);
+  l->setFont(font);
+  SetTextColor(l, color);
+  l->move(x, y);
+  l->adjustSize();
+  return l;
+}
+
+TZSpinEdit* Spin(QWidget* parent, int x, int y, int min, int max, int step, bool forced) {
+  auto* s = new TZSpinEdit(parent);
+  s->setGeometry(x, y, 56, 21);
+  s->setMinValue(min);
+  s->setMaxValue(max);
+  s->setPasso(step);
+  s->setForcaMaxMin(forced);
+  s->setUsaTeclas(true);
+  s->Loaded();
+  return s;
+}
+
+TMulfig* Selector(QWidget* parent, std::vector<std::string> items, int valor) {
+  auto* m = new TMulfig(parent);
+  m->setLista(items);
+  m->setSemEvento(true);
+  m->setValor(valor);
+  m->setSemEvento(false);
+  return m;
+}
+}  // namespace
+
+TFEditorDeObjetos1::TFEditorDeObjetos1(const QStringList& arguments, QWidget* parent)
+    : QMainWindow(parent), arguments_(arguments) {
+  FormCreate();
+}
+
+TFEditorDeObjetos1::~TFEditorDeObjetos1() {
+  qApp->removeEventFilter(this);
+  Timer1->stop();
+  // The GL names belong to Tela1's context, which goes with the panel.
+  if (view && Tela1->WithContext([this] {
+        DropSceneList(scene);
+        DestroyContext(*view);
+      })) {
+  }
+}
+
+void TFEditorDeObjetos1::FormCreate() {
+  setWindowTitle("3Z Udivov Udaror ");
+  resize(1346, 555 + 24);
+  setFont(QFont("MS Sans Serif", 8));
+
+  auto* central = new QWidget(this);
+  auto* column = new QVBoxLayout(central);
+  column->setContentsMargins(0, 0, 0, 0);
+  column->setSpacing(0);
+  Panel1 = new QWidget(central);
+  Panel1->setFixedHeight(kToolStripHeight);
+  Panel1->setAutoFillBackground(true);
+  QPalette white = Panel1->palette();
+  white.setColor(QPalette::Window, Qt::white);
+  Panel1->setPalette(white);
+  Panel1->setFont(ArialPt(8));
+  SetTextColor(Panel1, 5066061);
+  column->addWidget(Panel1);
+  Panel2 = new QWidget(central);
+  column->addWidget(Panel2, 1);
+  setCentralWidget(central);
+
+  BuildToolStrip();
+  BuildKeyRow();
+  BuildHiddenControls();
+  BuildViewArea();
+  BuildMenu();
+
+  Timer1 = new QTimer(this);
+  Timer1->setInterval(1000);
+  connect(Timer1, &QTimer::timeout, this, [this] { Timer1Timer(); });
+  cor1 = new TCorSeleciona(this);
+
+  scene.blockCursor[0] = scene.blockCursor[1] = scene.blockCursor[2] = 0;
+  scene.blockCursorInside = false;
+  blockCursorShown = false;
+  qApp->installEventFilter(this);
+}
+
+void TFEditorDeObjetos1::BuildToolStrip() {
+  const QFont labelFont = ArialPt(8);
+  const TColor labelColor = 5131854;
+  Label41 = Label(Panel1, "Add:", nullptr, 8, 4, ArialPt(7), 3355443);
+  Mulfig1 = Selector(Panel1, {"Cursor", "Cubo", "Cilindro", "Esfera"}, 0);
+  Mulfig1->setLista2({"Cursor", "Cube", "Cylinder", "Sphere"});
+  SetHint(Mulfig1, "Cursor");
+  const char* icons[] = {"cursor", "cube", "cylinder", "sphere"};
+  for (int i = 0; i < 4; ++i) Mulfig1->setFiguraDoItem(i, ControlPicture(icons[i]));
+  Mulfig1->setMostraTextoAbaixo(true);
+  Mulfig1->setFont(ArialPt(6));
+  Mulfig1->AjustaFundoDasFiguras();
+  Mulfig1->setLargX(44);
+  Mulfig1->setLargY(42);
+  Mulfig1->setGeometry(8, 16, 190, 44);
+  Mulfig1->OnDepoisSeleciona = [this](QObject*) { Mulfig1DepoisSeleciona(); };
+
+  Label4 = Label(Panel1, "Cor:", "Color:", 214, 8, labelFont, labelColor);
+  PCor1 = new TMPanel(Panel1);
+  PCor1->setGeometry(246, 8, 16, 16);
+  PCor1->setColor(8754053);
+  PCor1->setBevelOuter(TMPanel::bvLowered);
+  PCor1->OnClick = [this](QObject*) { PCor1Click(); };
+
+  Label8 = Label(Panel1, "Textura:", "Texture:", 274, 8, labelFont, labelColor);
+  CTextura = new QComboBox(Panel1);
+  CTextura->setGeometry(322, 4, 150, 27);
+  CTextura->setItemDelegate(new TextureItemDelegate(CTextura));
+  connect(CTextura, qOverload<int>(&QComboBox::activated), this, [this](int) { CTexturaClick(); });
+
+  CInvisivel = new QCheckBox(L1("Invis\xEDvel"), Panel1);
+  SetHint(CInvisivel, "Invisible");
+  CInvisivel->setFont(labelFont);
+  CInvisivel->move(482, 8);
+  connect(CInvisivel, &QCheckBox::clicked, this, [this] { CInvisivelClick(); });
+
+  Label10 = Label(Panel1, "Object rotation:", nullptr, 574, 8, labelFont, labelColor);
+  Label7 = Label(Panel1, "Axy:", nullptr, 668, 8, labelFont, labelColor);
+  EAxy = Spin(Panel1, 696, 4, -180, 180, 45, false);
+  LAyz = Label(Panel1, "Ayz:", nullptr, 760, 8, labelFont, labelColor);
+  EAyz = Spin(Panel1, 788, 4, -180, 180, 45, false);
+  LAxz = Label(Panel1, "Axz:", nullptr, 852, 8, labelFont, labelColor);
+  EAxz = Spin(Panel1, 880, 4, -180, 180, 45, false);
+  Label5 = Label(Panel1, "Chanfro:", "Bevel:", 952, 8, labelFont, labelColor);
+  EChanfro1 = Spin(Panel1, 1004, 4, 0, 100, 1, true);
+  Label6 = Label(Panel1, "Superior:", "Top:", 1072, 8, labelFont, labelColor);
+  ESuperior1 = Spin(Panel1, 1128, 4, 0, 100, 5, true);
+
+  for (TZSpinEdit* angle : {EAxy, EAyz, EAxz}) {
+    angle->OnChangeUser = [this](QObject*) { EAyzChangeUser(); };
+    angle->OnChange = [this, angle](QObject*) { EAxzChange(angle); };
+  }
+  EChanfro1->OnChangeUser = [this](QObject*) { EChanfro1ChangeUser(); };
+  ESuperior1->OnChangeUser = [this](QObject*) { ESuperior1ChangeUser(); };
+}
+
+void TFEditorDeObjetos1::BuildKeyRow() {
+  struct Key {
+    const char* caption;
+    const char* under;
+  };
+  struct Group {
+    const char* label;
+    std::vector<Key> keys;
+  };
+  const Group groups[] = {
+      {"", {{"ESC", "Deselect all"}}},
+      {"Add:", {{"F5", "Cube"}, {"F6", "Cylinder"}, {"F7", "Sphere"}}},
+      {"Mode:", {{"G", "Grab"}, {"S", "Scale"}, {"R", "Rotate"}}},
+      {"Axis:", {{"X", "X axis"}, {"Y", "Y axis"}, {"Z", "Z axis"}}},
+      {"Direction:", {{"UP", "UP"}, {"DOWN", "DOWN"}, {"LEFT", "LEFT"}, {"RIGHT", "RIGHT"}}},
+      {"Position:", {{"+", "Zoom +"}, {"-", "Zoom -"}}},
+      {"View:", {{"Home", "Default View"}, {"1", "View 1"}, {"2", "View 2"}, {"3", "View 3"}}},
+      {"", {{"F11", "Block of Craft Style"}}},
+  };
+  const QFont small = ArialPt(7);
+  const QImage keycap = ControlPicture("keycap");
+  int x = 8;
+  for (const Group& g : groups) {
+    if (*g.label) Label(Panel1, g.label, nullptr, x, 62, small, 3355443);
+    for (const Key& k : g.keys) {
+      auto* b = new TSBM(Panel1);
+      b->setGeometry(x, 76, 36, 39);
+      b->setCaption(k.caption);
+      b->setFont(ArialPt(8, true));
+      b->setGlyph(keycap);
+      b->setColor(clWhite);
+      b->OnMouseDown = [this, b](QObject*, Qt::MouseButton, Qt::KeyboardModifiers, int, int) {
+        SendKeyName(b->Caption());
+      };
+      keyButtons.push_back(b);
+      auto* under = Label(Panel1, k.under, nullptr, x - 4, 117, small, 3355443);
+      under->setFixedWidth(std::max(44, under->width()));
+      under->setAlignment(Qt::AlignHCenter);
+      x += 40;
+    }
+    x += 12;
+  }
+}
+
+void TFEditorDeObjetos1::BuildHiddenControls() {
+  MMovimento1 = Selector(Panel1,
+                         {"Mover - Tecla G (grab)", "Alterar tamanho - Tecla S (scale)", "Rotacionar - Tecla R (rotate)"},
+                         0);
+  MEixo1 = Selector(Panel1, {"Eixo X (Tecla X)", "Eixo Y (Tecla Y)", "Eixo Z (Tecla Z)", "Eixo XZ (Tecla Esc)"}, 3);
+  Mulfig2 = Selector(Panel1,
+                     {"Vis\xE3o xyz (Tecla 1)", "Vis\xE3o XZ (Tecla 2)", "Vis\xE3o XY (Tecla 3)", "Vis\xE3o ZY (Tecla 4)"},
+                     0);
+  Mulfig2->setTipo(1);
+  Mulfig2->setLista2({"xyz", "XZ", "XY", "ZY"});
+  MMovimento1->OnDepoisSeleciona = [this](QObject*) { FocusTela1(); };
+  MEixo1->OnDepoisSeleciona = [this](QObject*) { FocusTela1(); };
+  Mulfig2->OnDepoisSeleciona = [this](QObject*) { Mulfig2DepoisSeleciona(); };
+
+  CPerspectiva1 = new TSBM(Panel1);
+  CPerspectiva1->setCaption("Perspectiva");
+  CPerspectiva1->setGroupIndex(1);
+  CPerspectiva1->setAllowAllUp(true);
+  CPerspectiva1->OnMouseUp = [this](QObject*, Qt::MouseButton, Qt::KeyboardModifiers, int, int) {
+    CPerspectiva1MouseUp();
+  };
+  CSolidos1 = new TSBM(Panel1);
+  CSolidos1->setCaption("S\xF3lidos");
+  CSolidos1->setGroupIndex(2);
+  CSolidos1->setAllowAllUp(true);
+  CSolidos1->setDown(true);
+  CSolidos1->OnMouseUp = [this](QObject*, Qt::MouseButton, Qt::KeyboardModifiers, int, int) { CSolidos1MouseUp(); };
+  SBM1 = new TSBM(Panel1);
+  SBM1->setCaption("-");
+  SBM1->OnMouseDown = [this](QObject*, Qt::MouseButton, Qt::KeyboardModifiers, int, int) { SendKey(vk::Subtract); };
+  SBM2 = new TSBM(Panel1);
+  SBM2->setCaption("+");
+  SBM2->OnMouseDown = [this](QObject*, Qt::MouseButton, Qt::KeyboardModifiers, int, int) { SendKey(vk::Add); };
+
+  TOP1 = new QLabel(Panel1);
+  left1 = new QLabel(Panel1);
+  right1 = new QLabel(Panel1);
+  bottom1 = new QLabel(Panel1);
+  Label2 = new QLabel("Grab", Panel1);
+  Label3 = new QLabel("Scale", Panel1);
+  Label9 = new QLabel("Rotate", Panel1);
+  Label14 = new QLabel("View: ", Panel1);
+  Edit1 = new QLineEdit(Panel1);
+  Edit2 = new QLineEdit(Panel1);
+  Edit3 = new QLineEdit(Panel1);
+  Button1 = new QPushButton("Button1", Panel1);
+  connect(Button1, &QPushButton::clicked, this, [this] { Button1Click(); });
+  for (QWidget* w : std::initializer_list<QWidget*>{MMovimento1, MEixo1, Mulfig2, CPerspectiva1, CSolidos1, SBM1, SBM2,
+                                                    TOP1, left1, right1, bottom1, Label2, Label3, Label9, Label14,
+                                                    Edit1, Edit2, Edit3, Button1})
+    w->hide();
+}
+
+void TFEditorDeObjetos1::BuildViewArea() {
+  auto* fill = new QVBoxLayout(Panel2);
+  fill->setContentsMargins(0, 0, 0, 0);
+  VSplit1 = new TVSplit(Panel2);
+  fill->addWidget(VSplit1);
+  VSplit1->setColor(RGBColor(48, 48, 48));
+  VSplit1->setLargura(5);
+  VSplit1->setContrario(true);
+
+  VSplit2 = new TVSplit(VSplit1);
+  VSplit2->setLargura(5);
+  VSplit2->setr3d(false);
+  VSplit2->setContrario(true);
+  VSplit2->setHorizontal(true);
+  VSplit3 = new TVSplit(VSplit1);
+  SetTag(VSplit3, 1);
+  VSplit3->setLargura(5);
+  VSplit3->setContrario(true);
+  VSplit3->setHorizontal(true);
+
+  Tela1 = new TGLPanel(VSplit2);
+  Tela1->OnInitialize = [this](QObject*) { Tela1Initialize(); };
+  Tela1->OnPaint = [this](QObject*) { Tela1Paint(); };
+  Tela1->OnResize = [this](QObject*) { Tela1Resize(); };
+  Tela1->OnMouseDown = [this](QObject*, Qt::MouseButton b, Qt::KeyboardModifiers s, int x, int y) {
+    Tela1MouseDown(b, s, x, y);
+  };
+  Tela1->OnMouseMove = [this](QObject*, Qt::KeyboardModifiers s, int x, int y) { Tela1MouseMove(s, x, y); };
+  Tela1->OnMouseUp = [this](QObject*, Qt::MouseButton, Qt::KeyboardModifiers, int, int) { Tela1MouseUp(); };
+
+  Panel5 = new TMPanel(VSplit2);
+  SetTag(Panel5, 1);
+  Panel5->setColor(clWhite);
+  Panel5->setBorderWidth(4);
+  auto* listFill = new QVBoxLayout(Panel5);
+  listFill->setContentsMargins(4, 4, 4, 4);
+  Lista1 = new QListWidget(Panel5);
+  Lista1->setFrameShape(QFrame::NoFrame);
+  Lista1->setSelectionMode(QAbstractItemView::ExtendedSelection);
+  Lista1->setUniformItemSizes(true);
+  Lista1->setItemDelegate(new ElementItemDelegate(this, Lista1));
+  listFill->addWidget(Lista1);
+  connect(Lista1, &QListWidget::itemClicked, this, [this] { Lista1Click(); });
+  connect(Lista1, &QListWidget::itemDoubleClicked, this, [this] { Lista1DblClick(); });
+  Lista1->viewport()->installEventFilter(this);  // right-button release opens the dialog
+
+  Panel3 = new TMPanel(VSplit3);
+  Panel4 = new TMPanel(Panel3);
+  Panel6 = new TMPanel(VSplit3);
+  SetTag(Panel6, 1);
+
+  VSplit1->setPosic(8);
+  VSplit2->setPosic(151);
+  VSplit3->setPosic(148);
+}
+
+void TFEditorDeObjetos1::BuildMenu() {
+  auto item = [this](QMenu* menu, const char* caption, const char* hint, QKeySequence shortcut,
+                     void (TFEditorDeObjetos1::*handler)()) {
+    QAction* a = menu->addAction(L1(caption));
+    if (hint) SetHint(a, hint);
+    if (!shortcut.isEmpty()) a->setShortcut(shortcut);
+    connect(a, &QAction::triggered, this, [this, handler] { (this->*handler)(); });
+    return a;
+  };
+  QMenu* arquivo = menuBar()->addMenu("&Arquivo");
+  SetHint(arquivo->menuAction(), "&File");
+  Novo1 = item(arquivo, "&Novo", "New", {}, &TFEditorDeObjetos1::Novo1Click);
+  Abrir1 = item(arquivo, "&Abrir...", "Open...", {}, &TFEditorDeObjetos1::Abrir1Click);
+  Salvar1 = item(arquivo, "&Salvar", "Save", QKeySequence(Qt::CTRL | Qt::Key_S), &TFEditorDeObjetos1::Salvar1Click);
+  arquivo->addSeparator();
+  Salvarcomo1 = item(arquivo, "Salvar &como....", "Save As...", {}, &TFEditorDeObjetos1::Salvarcomo1Click);
+  Exportar1 = item(arquivo, "Exportar...", "Export...", {}, &TFEditorDeObjetos1::Exportar1Click);
+  arquivo->addSeparator();
+  Sair1 = item(arquivo, "Sai&r", "Quit", {}, &TFEditorDeObjetos1::Sair1Click);
+
+  Editar1 = menuBar()->addMenu("&Editar");
+  SetHint(Editar1->menuAction(), "&Edit");
+  connect(Editar1, &QMenu::aboutToShow, this, [this] { Editar1Click(); });
+  Desfazer1 = item(Editar1, "Desfazer", "Undo", QKeySequence(Qt::CTRL | Qt::Key_Z), &TFEditorDeObjetos1::Desfazer1Click);
+  Copiar1 = item(Editar1, "Copiar", "Copy", QKeySequence(Qt::CTRL | Qt::Key_C), &TFEditorDeObjetos1::Copiar1Click);
+  Colar1 = item(Editar1, "Colar", "Paste", QKeySequence(Qt::CTRL | Qt::Key_V), &TFEditorDeObjetos1::Colar1Click);
+  Editar1->addSeparator();
+  Apagar1 = item(Editar1, "Apagar", "Delete", QKeySequence(Qt::Key_Delete), &TFEditorDeObjetos1::Apagar1Click);
+  Editar1->addSeparator();
+  Grade1 = item(Editar1, "Grade...", "Grid...", {}, &TFEditorDeObjetos1::Grade1Click);
+  Luzesquerda1 = item(Editar1, "Luz esquerda", "Left light", {}, &TFEditorDeObjetos1::Luzesquerda1Click);
+  Luzesquerda1->setCheckable(true);
+  Luzesquerda1->setChecked(true);
+  Luzesquerda1->setVisible(false);
+  Edionormal1 = item(Editar1, "Edi\xE7\xE3o normal", "Normal edition", QKeySequence(Qt::Key_Escape),
+                     &TFEditorDeObjetos1::Edionormal1Click);
+  Editar1->addSeparator();
+  Tag1 = item(Editar1, "Tag name...", nullptr, {}, &TFEditorDeObjetos1::Tag1Click);
+  QMenu* help = menuBar()->addMenu("&?");
+  Sobre1 = item(help, "&Sobre...", "About", {}, &TFEditorDeObjetos1::Sobre1Click);
+  // The window and its menu bar keep the shortcuts working while the menus are closed.
+  for (QAction* a : {Salvar1, Desfazer1, Copiar1, Colar1, Apagar1, Edionormal1}) addAction(a);
+}
+
+void TFEditorDeObjetos1::FillTextureList() {
+  CTextura->clear();
+  CTextura->addItem(L1(Choose("<nenhuma>", "<none>")));
+  for (const std::string& name : TextureFileNames(TextureFolder())) CTextura->addItem(L1(name));
+  CTextura->setCurrentIndex(0);
+}
+
+void TFEditorDeObjetos1::showEvent(QShowEvent* event) {
+  QMainWindow::showEvent(event);
+  if (!firstShowDone_) {
+    firstShowDone_ = true;
+    FormShow();
+  }
+}
+
+void TFEditorDeObjetos1::FormShow() {
+  TranslateFormByDictionary(this, true);
+  TranslateMenuByDictionary(menuBar());
+  TranslateMainMenuByHints(this);
+  view = NewView();
+  scene.view = view;
+  scene.sceneList = 0;
+  scene.elements = &doc.elements;
+  scene.isSelected = [this](int32_t i) { return doc.IsSelected(i); };
+  scene.requestFrame = [this] { Tela1->repaint(); };
+  Mulfig2->setMostraTextoAbaixo(true);
+  view->LightMode = 7;
+  doc.fileName.clear();
+  ClearSelection();
+  for (int i = 0; i < 3; ++i) {
+    view->OrthoMin[i] = -20;
+    view->OrthoMax[i] = 20;
+  }
+  FillTextureList();
+  // The panel's context may already exist (it can initialise before the
+  // window's first show); otherwise Tela1Initialize runs when it does.
+  Tela1->WithContext([this] { Tela1Initialize(); });
+  pressX = pressY = 0;
+  doc.editStep[0] = doc.editStep[1] = doc.editStep[2] = 0.5;
+  viewDragging = elementDragging = false;
+  DefaultView(*view);
+  doc.ResetTemplateAtStart();
+  DrawScene();
+  if (arguments_.isEmpty()) {
+    StopWait();
+    return;
+  }
+  LoadDocument(Latin(arguments_.join(' ')));
+  StopWait();
+}

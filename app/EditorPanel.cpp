@@ -1,0 +1,171 @@
+// The property strip and the element list: selection kept in step with the
+// list, the panel filled from the current element, each editor writing its
+// value into the selected elements through the undoable setters.
+#include <QCheckBox>
+#include <QComboBox>
+#include <QListWidget>
+
+#include "LatinText.h"
+#include "TFE3DAtributos1.h"
+#include "TFEditorDeObjetos1.h"
+#include "TGLPanel.h"
+#include "common/Latin1.h"
+#include "controls/TCorSeleciona.h"
+#include "controls/TMPanel.h"
+#include "controls/TSBM.h"
+#include "controls/TZSpinEdit.h"
+#include "document/NameSyntax.h"
+#include "gl/GLView.h"
+#include "gl/ViewContext.h"
+#include "gl/Textures.h"
+
+void TFEditorDeObjetos1::SelectElement(int32_t i) {
+  if (!doc.SelectElement(i)) return;
+  if (i >= 0 && i < doc.Count()) ShowInPanel(doc.Element(i));
+  HighlightListEntry(i);
+}
+
+void TFEditorDeObjetos1::ShowInPanel(const Element3D& e) {
+  PCor1->setColor(e.color);
+  EChanfro1->setValue(ChamferToSpin(e.chamfer));
+  ESuperior1->setValue(RoundHalfEven(e.topPercent));
+  EAxy->setValue(RoundHalfEven(e.axy));
+  EAyz->setValue(RoundHalfEven(e.ayz));
+  EAxz->setValue(RoundHalfEven(e.axz));
+  int textureItem = 0;
+  const std::string texture = Latin1Lower(e.texture.str());
+  for (int k = 1; k < CTextura->count() && !texture.empty(); ++k)
+    if (Latin1Lower(Latin(CTextura->itemText(k))) == texture) {
+      textureItem = k;
+      break;
+    }
+  CTextura->setCurrentIndex(textureItem);
+  CInvisivel->setChecked(e.invisible != 0);
+}
+
+void TFEditorDeObjetos1::ClearSelection() {
+  doc.ClearSelection();
+  Lista1->setCurrentRow(-1, QItemSelectionModel::Clear);
+  Lista1->clearSelection();
+}
+
+void TFEditorDeObjetos1::RebuildElementList() {
+  Lista1->clear();
+  for (int32_t i = 0; i < doc.Count(); ++i) Lista1->addItem(L1(doc.Element(i).name.str()));
+  for (int32_t i = 0; i < doc.Count(); ++i)
+    if (doc.IsSelected(i)) HighlightListEntry(i);
+}
+
+void TFEditorDeObjetos1::HighlightListEntry(int32_t i) {
+  if (i < 0 || i >= doc.Count()) return;
+  const QString name = L1(doc.Element(i).name.str());
+  for (int row = 0; row < Lista1->count(); ++row) {
+    if (Lista1->item(row)->text() == name) {
+      Lista1->item(row)->setSelected(true);
+      Lista1->setCurrentRow(row, QItemSelectionModel::Select);
+      Lista1->viewport()->update();
+      return;
+    }
+  }
+}
+
+void TFEditorDeObjetos1::ShowAngles(int32_t i) {
+  if (i < 0 || i >= doc.Count()) return;
+  const Element3D& e = doc.Element(i);
+  EAxy->setValue(RoundHalfEven(e.axy));
+  EAyz->setValue(RoundHalfEven(e.ayz));
+  EAxz->setValue(RoundHalfEven(e.axz));
+}
+
+std::string TFEditorDeObjetos1::SelectedTextureText() const {
+  return CTextura->currentIndex() > 0 ? Latin(CTextura->currentText()) : std::string();
+}
+
+void TFEditorDeObjetos1::PCor1Click() {
+  cor1->setColor(PCor1->Color());
+  if (cor1->Execute()) {
+    PCor1->setColor(cor1->Color());
+    doc.SetSelectedColor(cor1->Color());
+    Redraw();
+  }
+  FocusTela1();
+}
+
+void TFEditorDeObjetos1::CTexturaClick() {
+  doc.SetSelectedTexture(Latin(CTextura->currentText()));
+  Redraw();
+  FocusTela1();
+}
+
+void TFEditorDeObjetos1::CInvisivelClick() {
+  doc.SetSelectedInvisible(CInvisivel->isChecked());
+  Redraw();
+  FocusTela1();
+  Lista1->viewport()->update();
+}
+
+void TFEditorDeObjetos1::EChanfro1ChangeUser() {
+  doc.SetSelectedChamfer(SpinToChamfer(EChanfro1->Value()));
+  Redraw();
+  FocusTela1();
+}
+
+void TFEditorDeObjetos1::ESuperior1ChangeUser() {
+  doc.SetSelectedTopPercent(ESuperior1->Value());
+  Redraw();
+  FocusTela1();
+}
+
+void TFEditorDeObjetos1::EAyzChangeUser() {
+  doc.SetSelectedAngles(EAxy->Value(), EAyz->Value(), EAxz->Value());
+  Redraw();
+  FocusTela1();
+}
+
+void TFEditorDeObjetos1::EAxzChange(TZSpinEdit* sender) {
+  doc.SetSelectedAngles(EAxy->Value(), EAyz->Value(), EAxz->Value());
+  Redraw();
+  sender->setPermiteEvento(false);
+}
+
+void TFEditorDeObjetos1::Lista1Click() {
+  if (Lista1->currentRow() > -1) {
+    doc.ClearSelection();
+    for (int row = 0; row < Lista1->count(); ++row)
+      if (Lista1->item(row)->isSelected()) SelectElement(row);
+  }
+  Redraw();
+  FocusTela1();
+}
+
+void TFEditorDeObjetos1::Lista1DblClick() {
+  const int i = Lista1->currentRow();
+  if (i < 0 || i >= Lista1->count() || i >= doc.Count()) return;
+  const std::string typed = EditElementName(Latin(Lista1->item(i)->text()), doc.Element(i), this);
+  const std::string name = AcceptedNewName(doc.elements, typed);
+  if (name.empty()) return;
+  doc.Element(i).name.assign(name);
+  RebuildElementList();
+}
+
+void TFEditorDeObjetos1::CPerspectiva1MouseUp() {
+  view->Perspective = CPerspectiva1->Down();
+  Tela1->WithContext([this] {
+    scene.sceneList = 0;
+    CreateContext(*view, Tela1, Tela1->Width(), Tela1->Height());
+    CreateTextures(*view, 8);
+  });
+  Redraw();
+  FocusTela1();
+}
+
+void TFEditorDeObjetos1::CSolidos1MouseUp() {
+  view->Solid = CSolidos1->Down();
+  Tela1->WithContext([this] {
+    scene.sceneList = 0;
+    CreateContext(*view, Tela1, Tela1->Width(), Tela1->Height());
+    CreateTextures(*view, 8);
+  });
+  Redraw();
+  FocusTela1();
+}

@@ -1,0 +1,188 @@
+#pragma once
+#include <QMainWindow>
+
+#include <string>
+#include <vector>
+
+#include "document/EditorDocument.h"
+#include "gl/SceneFrame.h"
+
+class QAction;
+class QCheckBox;
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QMenu;
+class QPushButton;
+class QTimer;
+class TCorSeleciona;
+class TGLPanel;
+class TMPanel;
+class TMulfig;
+class TSBM;
+class TVSplit;
+class TZSpinEdit;
+struct GLView;
+
+// The editor's one window: the drawing panel Tela1, the tool strip with the
+// element palette and the property editors, the element list and the menu.
+// It owns the document state and drives the view layer; the handlers are
+// named after their control and event, spread over a few files by concern
+// (layout, scene, panel and list, menu, mouse, keys).
+// Shows the wait indicator without a procedure; StopWait closes it.
+void ShowWaitIndicator();
+
+class TFEditorDeObjetos1 : public QMainWindow {
+  Q_OBJECT
+ public:
+  explicit TFEditorDeObjetos1(const QStringList& arguments, QWidget* parent = nullptr);
+  ~TFEditorDeObjetos1() override;
+
+  // --- document and view state ---
+  EditorDocument doc;
+  GLView* view = nullptr;
+  SceneState scene;
+
+  // --- window state of the mouse and the block mode ---
+  double dragPoint[3] = {0, 0, 0};
+  int pressX = 0, pressY = 0;
+  int lastMouseX = 0, lastMouseY = 0;
+  int dragStartX = 0, dragStartY = 0;
+  bool viewDragging = false;
+  bool elementDragging = false;
+  bool blockCursorShown = false;
+  double lastPressTime = 0;  // days, as the press timing reads it
+  // Which ground axis follows horizontal / vertical pointer movement.
+  int screenAxisH = 0, screenAxisV = 2;
+  double screenSignH = 1.0, screenSignV = 1.0;
+  bool busyPending = false;
+
+  // --- controls (named as the window's design names them) ---
+  QWidget* Panel1;
+  QLabel* Label41;
+  TMulfig* Mulfig1;
+  QLabel* Label4;
+  TMPanel* PCor1;
+  QLabel* Label8;
+  QComboBox* CTextura;
+  QCheckBox* CInvisivel;
+  QLabel* Label10;
+  QLabel *Label7, *LAyz, *LAxz, *Label5, *Label6;
+  TZSpinEdit *EAxy, *EAyz, *EAxz, *EChanfro1, *ESuperior1;
+  std::vector<TSBM*> keyButtons;  // the second row, in the order they stand
+  TMulfig *MMovimento1, *MEixo1, *Mulfig2;
+  TSBM *CPerspectiva1, *CSolidos1, *SBM1, *SBM2;
+  QLabel *TOP1, *left1, *right1, *bottom1, *Label2, *Label3, *Label9, *Label14;
+  QLineEdit *Edit1, *Edit2, *Edit3;
+  QPushButton* Button1;
+  QWidget* Panel2;
+  TVSplit *VSplit1, *VSplit2, *VSplit3;
+  TGLPanel* Tela1;
+  TMPanel* Panel5;
+  QListWidget* Lista1;
+  TMPanel *Panel3, *Panel4, *Panel6;
+  QTimer* Timer1;
+  TCorSeleciona* cor1;
+  QAction *Novo1, *Abrir1, *Salvar1, *Salvarcomo1, *Exportar1, *Sair1;
+  QMenu* Editar1;
+  QAction *Desfazer1, *Copiar1, *Colar1, *Apagar1, *Grade1, *Luzesquerda1, *Edionormal1, *Tag1, *Sobre1;
+
+  // --- scene (EditorScene.cpp) ---
+  void DrawScene();
+  void Redraw();
+  void UpdateScreenAxes();
+  void Mulfig2DepoisSeleciona();
+  void DefaultCamera();  // DefaultView, then apply the camera
+  // Focus back to the drawing panel so the key commands keep working.
+  void FocusTela1();
+
+  // --- selection, list and panel (EditorPanel.cpp) ---
+  void SelectElement(int32_t i);
+  void ClearSelection();
+  void RebuildElementList();
+  void HighlightListEntry(int32_t i);
+  void ShowAngles(int32_t i);
+  void ShowInPanel(const Element3D& e);
+  void PCor1Click();
+  void CTexturaClick();
+  void CInvisivelClick();
+  void EChanfro1ChangeUser();
+  void ESuperior1ChangeUser();
+  void EAyzChangeUser();
+  void EAxzChange(TZSpinEdit* sender);
+  void Lista1Click();
+  void Lista1DblClick();
+  void CPerspectiva1MouseUp();
+  void CSolidos1MouseUp();
+  void Button1Click();
+  std::string SelectedTextureText() const;
+
+  // --- document commands and menu (EditorMenu.cpp) ---
+  void LoadDocument(const std::string& path);
+  void SaveDocument(const std::string& path);
+  void Novo1Click();
+  void Abrir1Click();
+  void Salvar1Click();
+  void Salvarcomo1Click();
+  void Exportar1Click();
+  void Editar1Click();
+  void Desfazer1Click();
+  void Copiar1Click();
+  void Colar1Click();
+  void Apagar1Click();
+  void Grade1Click();
+  void Luzesquerda1Click();
+  void Edionormal1Click();
+  void Tag1Click();
+  void Sair1Click() { close(); }
+  void Sobre1Click();
+  std::string DialogFolder(const std::string& fileName) const;
+
+  // --- mouse (EditorMouse.cpp) ---
+  void Tela1MouseDown(Qt::MouseButton button, Qt::KeyboardModifiers shift, int x, int y);
+  void Tela1MouseMove(Qt::KeyboardModifiers shift, int x, int y);
+  void Tela1MouseUp();
+  void Mulfig1DepoisSeleciona();
+  void Timer1Timer();
+  void UpdateBlockCursor();
+  // The lattice cell under the pointer, stacked on what it falls inside.
+  void BlockCellAtPointer(double cell[3], bool* inside);
+  // Appends the template as a new element; the palette returns to "Cursor".
+  int32_t AppendFromTemplate();
+  void AddBlockAtPointer();
+  void ClickAtPointer();
+
+  // --- keys (EditorKeys.cpp) ---
+  void FormKeyDown(int key, Qt::KeyboardModifiers shift);
+  void SendKeyName(const std::string& text);
+  void SendKey(int code);
+
+  // Picking against the last frame of Tela1.
+  void PickAtPixel(int x, int y, double p[3]);
+  void PickGround(int x, int y, double p[3]);
+  QPoint PointerInPanel() const;
+
+ protected:
+  void showEvent(QShowEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  void FormCreate();
+  void FormShow();
+  void BuildToolStrip();
+  void BuildKeyRow();
+  void BuildHiddenControls();
+  void BuildViewArea();
+  void BuildMenu();
+  void FillTextureList();
+  void Tela1Initialize();
+  void Tela1Paint();
+  void Tela1Resize();
+  void ArrowKey(int key, Qt::KeyboardModifiers shift);
+  void MoveCameraAlongSight(double sign);
+
+  QStringList arguments_;
+  bool firstShowDone_ = false;
+  std::string openDialogFolder_;  // where Open starts for an untitled document
+};

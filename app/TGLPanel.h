@@ -1,0 +1,43 @@
+#pragma once
+#include <QOpenGLWidget>
+
+#include <functional>
+
+#include "controls/ControlEvents.h"
+#include "gl/DrawSurface.h"
+
+// The drawing panel Tela1: a Qt OpenGL surface the view layer draws on.
+// All drawing happens in paintGL (the owner's OnPaint runs the scene frame
+// there); "draw now" from a handler is repaint(). Display lists and textures
+// belong to the widget's context, so the owner rebuilds them in OnInitialize.
+class TGLPanel : public QOpenGLWidget, public DrawSurface {
+  Q_OBJECT
+ public:
+  explicit TGLPanel(QWidget* parent = nullptr);
+  ~TGLPanel() override;
+
+  bool MakeCurrent() override;
+  int Width() const override;
+  int Height() const override;
+  void EndFrame() override {}
+
+  // Runs f with the panel's context current (for picking); false when the
+  // panel has no context yet.
+  bool WithContext(const std::function<void()>& f);
+
+  TNotifyEvent OnInitialize;  // a new context: build the view's GL state
+  TNotifyEvent OnPaint;       // draw the frame (context current)
+  TNotifyEvent OnResize;
+  TMouseEvent OnMouseDown;
+  TMouseMoveEvent OnMouseMove;
+  TMouseEvent OnMouseUp;
+
+ protected:
+  void initializeGL() override;
+  void paintGL() override;
+  void resizeGL(int w, int h) override;
+  void mousePressEvent(QMouseEvent* event) override;
+  void mouseDoubleClickEvent(QMouseEvent* event) override;
+  void mouseMoveEvent(QMouseEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
+};
