@@ -12,6 +12,10 @@
 
 TAtlEdit::TAtlEdit(QWidget* parent) : QLineEdit(parent) {}
 
+TAtlEdit::~TAtlEdit() {
+  if (fIniAutoSave) SalvaINI();
+}
+
 void TAtlEdit::setCtl3D(bool v) {
   fCtl3D = v;
   setFrame(v);

@@ -13,6 +13,8 @@ class TAtlEdit : public QLineEdit {
   Q_OBJECT
  public:
   explicit TAtlEdit(QWidget* parent = nullptr);
+  // With IniAutoSave the text goes back to the INI file.
+  ~TAtlEdit() override;
 
   bool Ctl3D() const { return fCtl3D; }
   void setCtl3D(bool v);

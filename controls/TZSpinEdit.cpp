@@ -48,10 +48,13 @@ void TZSpinEdit::Loaded() {
   fEdit->setIniDefault(fIniDefault);
   fEdit->setIniAutoSave(fIniAutoSave);
   fEdit->setIniAutoload(fIniAutoload);
-  fEcoTexto = false;
-  if (fIniAutoload) fEdit->RecupINI();
   fEcoTexto = true;
   fEcoSpin = true;
+  // Text read from the INI file is applied like typed text, so that Value
+  // and the box agree; pushing Value afterwards would overwrite it.
+  const std::string antes = Text();
+  if (fIniAutoload) fEdit->RecupINI();
+  if (fIniAutoload && Text() != antes) return;
   if (fEventoLogodeCara) {
     fForca = true;
     AplicaValor(fValue, Origem::Programa);

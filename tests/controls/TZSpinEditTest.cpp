@@ -1,6 +1,10 @@
 #include <QtTest>
 
+#include <QTemporaryDir>
+
 #include <cstdint>
+#include <fstream>
+#include <sstream>
 
 #include "MouseHelpers.h"
 #include "controls/TAtlEdit.h"
@@ -164,6 +168,37 @@ class TZSpinEditTest : public QObject {
     QVERIFY(pressed.pixelColor(0, 2) != shadow);
     Release(e->Spin(), UpHalf(e));
     QCOMPARE(e->Spin()->grab().toImage().pixelColor(0, 2), shadow);
+  }
+
+  void textKeptInAnIniFileWithInvertedBytesForStarKeys() {
+    QTemporaryDir dir;
+    const std::string ini = dir.filePath("campos.ini").toStdString();
+    {
+      QWidget w;
+      TZSpinEdit* e = Make(&w, 0, 100, 1, true);
+      e->setIniFile(ini);
+      e->setIniVariavel("*chanfro");
+      e->setIniAutoSave(true);
+      e->Loaded();
+      e->setValue(42);
+    }  // saved when the box goes
+    std::ifstream in(ini, std::ios::binary);
+    std::stringstream bytes;
+    bytes << in.rdbuf();
+    QVERIFY(bytes.str().find("[CAMPOS]") != std::string::npos);
+    QVERIFY(bytes.str().find("42") == std::string::npos);  // not in clear
+    QWidget w;
+    TZSpinEdit* e = Make(&w, 0, 100, 1, true);
+    e->setIniFile(ini);
+    e->setIniVariavel("*chanfro");
+    e->setIniAutoload(true);
+    e->Loaded();
+    QCOMPARE(e->Text(), std::string("42"));
+    QCOMPARE(e->Value(), 42);
+    QVERIFY(e->Edit()->CaminhoIni() == ini);
+    e->setIniFile("campos.txt");  // not an INI name: nothing is read
+    e->Loaded();
+    QVERIFY(e->Edit()->CaminhoIni().empty());
   }
 };
 
