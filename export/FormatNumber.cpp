@@ -1,5 +1,6 @@
 #include "FormatNumber.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstdlib>
@@ -9,26 +10,26 @@
 namespace {
 // The exponent form the files carry for tiny and huge numbers: "1E-6",
 // "1.5E16".
-void AppendExponentForm(std::string& out, double v) {
+char* WriteExponentForm(char* out, double v) {
   char buf[48];
   char* end = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::scientific, 14).ptr;
   char* e = static_cast<char*>(std::memchr(buf, 'e', end - buf));
   char* mantissaEnd = e;
   while (mantissaEnd[-1] == '0') --mantissaEnd;
   if (mantissaEnd[-1] == '.') --mantissaEnd;
-  out.append(buf, mantissaEnd);
-  out += 'E';
-  if (e[1] == '-') out += '-';
+  out = std::copy(buf, mantissaEnd, out);
+  *out++ = 'E';
+  if (e[1] == '-') *out++ = '-';
   int exponent = 0;
   for (const char* d = e + 2; d < end; ++d) exponent = exponent * 10 + (*d - '0');
-  out += std::to_string(exponent);
+  return std::to_chars(out, out + 8, exponent).ptr;
 }
 }  // namespace
 
-void AppendNumber(std::string& out, double v) {
+char* WriteNumber(char* out, double v) {
   if (!std::isfinite(v)) {
-    out += std::isnan(v) ? "NAN" : (v > 0 ? "INF" : "-INF");
-    return;
+    const char* text = std::isnan(v) ? "NAN" : (v > 0 ? "INF" : "-INF");
+    return std::copy(text, text + std::strlen(text), out);
   }
   // The cut works on the shortest decimal text of the number, so a value
   // such as 0.50196 (stored as 0.50195999999999996...) keeps its last digit
@@ -47,28 +48,29 @@ void AppendNumber(std::string& out, double v) {
   char* firstSignificant = digits;
   while (firstSignificant < end && (*firstSignificant == '0' || *firstSignificant == '.')) ++firstSignificant;
   if (firstSignificant == end) {  // cut to zero: no "-0"
-    out += '0';
-    return;
+    *out++ = '0';
+    return out;
   }
   const char* intEnd = dot && dot < end ? dot : end;
   const long integerDigits = intEnd - digits;
   const long significant = (end - firstSignificant) - (dot && dot > firstSignificant && dot < end ? 1 : 0);
   const bool tiny = integerDigits == 1 && digits[0] == '0' && dot && end - dot == 7 &&
                     firstSignificant == dot + 6;  // only the sixth decimal is left
-  if (tiny || integerDigits > 15) {
-    AppendExponentForm(out, std::strtod(std::string(buf, end).c_str(), nullptr));
-    return;
-  }
+  if (tiny || integerDigits > 15) return WriteExponentForm(out, std::strtod(std::string(buf, end).c_str(), nullptr));
   if (significant > 15) {
     // More digits than the format keeps: round to 15 significant digits.
     char g[48];
     char* gEnd = std::to_chars(g, g + sizeof g, std::strtod(std::string(buf, end).c_str(), nullptr),
                                std::chars_format::general, 15)
                      .ptr;
-    out.append(g, gEnd);
-    return;
+    return std::copy(g, gEnd, out);
   }
-  out.append(buf, end);
+  return std::copy(buf, end, out);
+}
+
+void AppendNumber(std::string& out, double v) {
+  char text[kMaxNumberText];
+  out.append(text, WriteNumber(text, v));
 }
 
 std::string FormatNumber(double v) {

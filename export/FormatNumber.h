@@ -7,5 +7,11 @@
 // "-1.234567", 128/255 -> "0.50196".
 std::string FormatNumber(double v);
 
-// The same, appended to `out` without a temporary (the export's hot path).
+// The same, appended to `out` without a temporary.
 void AppendNumber(std::string& out, double v);
+
+// The longest text FormatNumber produces.
+inline constexpr int kMaxNumberText = 32;
+// Writes the text at `out` (room for kMaxNumberText) and returns its end;
+// the export's hot path builds whole lines with it.
+char* WriteNumber(char* out, double v);

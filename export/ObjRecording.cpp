@@ -2,34 +2,63 @@
 
 #include <GL/gl.h>
 
+#include <algorithm>
+#include <charconv>
 #include <cmath>
+#include <cstring>
 
 #include "FormatNumber.h"
 
 namespace {
 constexpr double kDegree = M_PI * (1.0 / 180.0);
 
-// Right-handed turn of (a, b) by `degrees` in the plane of two axes.
-void Turn(double& a, double& b, double ca, double cb, double degrees) {
-  const double s = std::sin(degrees * kDegree), c = std::cos(degrees * kDegree);
+// Right-handed turn of (a, b) by `degrees` in the plane of two axes. An
+// element's vertices all turn by the same angles, so the recording keeps
+// the last sine and cosine of each axis.
+void Turn(ObjRecording& r, double& a, double& b, double ca, double cb, double degrees, int axis) {
+  if (degrees != r.turnDegrees[axis]) {
+    r.turnDegrees[axis] = degrees;
+    r.turnSin[axis] = std::sin(degrees * kDegree);
+    r.turnCos[axis] = std::cos(degrees * kDegree);
+  }
+  const double s = r.turnSin[axis], c = r.turnCos[axis];
   const double da = a - ca, db = b - cb;
   a = da * c - db * s + ca;
   b = da * s + db * c + cb;
 }
 
-void AppendCorner(std::string& out, const ObjRecording& r, int k) {
-  out += ' ';
-  out += std::to_string(r.vertexIndex[k]);
-  out += '/';
-  if (r.texCoordIndex[k] != 0) out += std::to_string(r.texCoordIndex[k]);
-  out += '/';
-  if (r.normalIndex[k] != 0) out += std::to_string(r.normalIndex[k]);
+// " v/t/n" of corner k; an index 0 (none written yet) is left out.
+char* WriteCorner(char* out, const ObjRecording& r, int k) {
+  *out++ = ' ';
+  out = std::to_chars(out, out + 12, r.vertexIndex[k]).ptr;
+  *out++ = '/';
+  if (r.texCoordIndex[k] != 0) out = std::to_chars(out, out + 12, r.texCoordIndex[k]).ptr;
+  *out++ = '/';
+  if (r.normalIndex[k] != 0) out = std::to_chars(out, out + 12, r.normalIndex[k]).ptr;
+  return out;
 }
 
 void AppendFace(std::string& out, const ObjRecording& r, std::initializer_list<int> corners) {
-  out += 'f';
-  for (int k : corners) AppendCorner(out, r, k);
-  out += '\n';
+  char line[4 * 40 + 4];
+  char* end = line;
+  *end++ = 'f';
+  for (int k : corners) end = WriteCorner(end, r, k);
+  *end++ = '\n';
+  out.append(line, end);
+}
+
+// "tag a b c\n" in one append.
+void AppendLine(std::string& out, const char* tag, std::initializer_list<double> values) {
+  char line[8 + 3 * (kMaxNumberText + 1)];
+  char* end = std::copy(tag, tag + std::strlen(tag), line);
+  bool first = true;
+  for (double v : values) {
+    if (!first) *end++ = ' ';
+    first = false;
+    end = WriteNumber(end, v);
+  }
+  *end++ = '\n';
+  out.append(line, end);
 }
 }  // namespace
 
@@ -80,7 +109,10 @@ void RecordEndPrimitive() {
         break;
       default: {
         out += 'f';
-        for (int k = 0; k < n; ++k) AppendCorner(out, r, k);
+        for (int k = 0; k < n; ++k) {
+          char corner[40];
+          out.append(corner, WriteCorner(corner, r, k));
+        }
         out += '\n';
       }
     }
@@ -113,23 +145,13 @@ void RecordTranslate(double x, double y, double z) {
 
 void RecordNormal(double x, double y, double z) {
   ObjRecording& r = Recording();
-  r.objText += "vn ";
-  AppendNumber(r.objText, x);
-  r.objText += ' ';
-  AppendNumber(r.objText, y);
-  r.objText += ' ';
-  AppendNumber(r.objText, z);
-  r.objText += '\n';
+  AppendLine(r.objText, "vn ", {x, y, z});
   ++r.normalCount;
 }
 
 void RecordTexCoord(double s, double t) {
   ObjRecording& r = Recording();
-  r.objText += "vt ";
-  AppendNumber(r.objText, s);
-  r.objText += ' ';
-  AppendNumber(r.objText, t);
-  r.objText += '\n';
+  AppendLine(r.objText, "vt ", {s, t});
   ++r.texCoordCount;
 }
 
@@ -138,16 +160,10 @@ void RecordVertex(double x, double y, double z) {
   double p[3] = {x + r.currentTranslation[0], y + r.currentTranslation[1], z + r.currentTranslation[2]};
   const double* c = r.rotationCenter;
   // The drawing turns a mesh by translate * Rz * Ry * Rx, so X acts first.
-  if (r.angleX != 0) Turn(p[1], p[2], c[1], c[2], r.angleX);
-  if (r.angleY != 0) Turn(p[2], p[0], c[2], c[0], r.angleY);
-  if (r.angleZ != 0) Turn(p[0], p[1], c[0], c[1], r.angleZ);
-  r.objText += "v ";
-  AppendNumber(r.objText, p[0]);
-  r.objText += ' ';
-  AppendNumber(r.objText, p[1]);
-  r.objText += ' ';
-  AppendNumber(r.objText, p[2]);
-  r.objText += '\n';
+  if (r.angleX != 0) Turn(r, p[1], p[2], c[1], c[2], r.angleX, 0);
+  if (r.angleY != 0) Turn(r, p[2], p[0], c[2], c[0], r.angleY, 1);
+  if (r.angleZ != 0) Turn(r, p[0], p[1], c[0], c[1], r.angleZ, 2);
+  AppendLine(r.objText, "v ", {p[0], p[1], p[2]});
   ++r.vertexCount;
   r.vertexIndex.push_back(r.vertexCount);
   r.texCoordIndex.push_back(r.texCoordCount);

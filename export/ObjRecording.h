@@ -21,6 +21,8 @@ struct ObjRecording {
   double currentTranslation[3] = {0, 0, 0};
   double angleX = 0, angleY = 0, angleZ = 0;  // degrees, last Rotate per axis
   double rotationCenter[3] = {0, 0, 0};
+  // Sine and cosine of the last angle turned about X, Y and Z.
+  double turnDegrees[3] = {0, 0, 0}, turnSin[3] = {0, 0, 0}, turnCos[3] = {1, 1, 1};
 };
 
 ObjRecording& Recording();
