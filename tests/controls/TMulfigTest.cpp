@@ -100,6 +100,18 @@ class TMulfigTest : public QObject {
     QVERIFY(!m->Pressionando());
   }
 
+  void keyboardChoiceOnAMomentaryRowStaysDrawnPressedUntilTheNextClick() {
+    QWidget w;
+    TMulfig* m = Make(&w, 1);
+    m->setValor(2);
+    QCOMPARE(log, (std::vector<std::string>{"antes 2", "depois 2"}));
+    const QPoint corner = m->RetanguloDoItem(2).topLeft();
+    QCOMPARE(m->grab().toImage().pixelColor(corner), QColor(119, 119, 119));
+    Click(m, Centre(m, 0));
+    QCOMPARE(m->Valor(), -1);
+    QCOMPARE(m->grab().toImage().pixelColor(corner), QColor(255, 255, 255));
+  }
+
   void vetoOnPressLeavesEverythingAlone() {
     QWidget w;
     TMulfig* m = Make(&w, 0);
