@@ -159,25 +159,25 @@ QWidget* GalleryWindow::SpinEdits() {
   box->setMinimumSize(300, 230);
   auto* status = Label(box, "Passos: 0", "Steps: 0", 0, 10, 170);
   status->resize(260, 16);
-  struct Spec {
+  struct Field {
     const char *pt, *en;
     int min, max, step, value;
     bool forca;
-  } specs[] = {{"Chanfro:", "Bevel:", 0, 100, 1, 27, true},
+  } fields[] = {{"Chanfro:", "Bevel:", 0, 100, 1, 27, true},
                {"Superior:", "Top:", 0, 100, 5, 100, true},
                {"Axy:", "Axy:", -180, 180, 45, 0, false},
                {"Ayz:", "Ayz:", -180, 180, 45, 90, false}};
   auto steps = std::make_shared<int>(0);
   for (int i = 0; i < 4; ++i) {
-    Label(box, specs[i].pt, specs[i].en, 0, 10, 34 + 32 * i);
+    Label(box, fields[i].pt, fields[i].en, 0, 10, 34 + 32 * i);
     auto* edit = new TZSpinEdit(box);
     edit->setGeometry(80, 30 + 32 * i, 41, 20);
     edit->setCtl3D(false);
-    edit->setMinValue(specs[i].min);
-    edit->setMaxValue(specs[i].max);
-    edit->setPasso(specs[i].step);
-    edit->setForcaMaxMin(specs[i].forca);
-    edit->setValue(specs[i].value);
+    edit->setMinValue(fields[i].min);
+    edit->setMaxValue(fields[i].max);
+    edit->setPasso(fields[i].step);
+    edit->setForcaMaxMin(fields[i].forca);
+    edit->setValue(fields[i].value);
     edit->OnChangeUser = [status, steps](QObject*) {
       ++*steps;
       status->setText(FromLatin1(Choose("Passos: ", "Steps: ")) + QString::number(*steps));
