@@ -46,17 +46,6 @@ TEST_F(ProjectionTest, OrthographicTallPanelKeepsYAndShrinksX) {
   EXPECT_NEAR(v.top, 20, 1e-5);
 }
 
-TEST_F(ProjectionTest, PerspectiveUsesFortyFiveDegreesAndThePanelAspect) {
-  SetProjection(*view, 300, 150);
-  double m[16];
-  glGetDoublev(GL_PROJECTION_MATRIX, m);
-  const double f = 1 / std::tan(45.0 * M_PI / 360);
-  EXPECT_NEAR(m[5], f, 1e-5);
-  EXPECT_NEAR(m[0], f / 2, 1e-5);
-  // near 1, far 500
-  EXPECT_NEAR(m[10], (500.0 + 1) / (1 - 500.0), 1e-5);
-}
-
 TEST_F(ProjectionTest, PanelWithoutAreaKeepsThePreviousProjection) {
   SetProjection(*view, 300, 150);
   double before[16], after[16];
@@ -64,32 +53,6 @@ TEST_F(ProjectionTest, PanelWithoutAreaKeepsThePreviousProjection) {
   SetProjection(*view, 300, 0);
   glGetDoublev(GL_PROJECTION_MATRIX, after);
   for (int i = 0; i < 16; ++i) EXPECT_EQ(before[i], after[i]);
-}
-
-TEST_F(ProjectionTest, LightsFollowTheLightModeUnderTheCamera) {
-  ApplyCamera(*view);  // lights are placed under the camera matrix
-  auto lightInEye = [](GLenum light) {
-    float p[4];
-    glGetLightfv(light, GL_POSITION, p);
-    return std::vector<float>(p, p + 4);
-  };
-  double mv[16];
-  glGetDoublev(GL_MODELVIEW_MATRIX, mv);
-  auto toEye = [&](double x, double y, double z) {
-    return std::vector<float>{static_cast<float>(mv[0] * x + mv[4] * y + mv[8] * z + mv[12]),
-                              static_cast<float>(mv[1] * x + mv[5] * y + mv[9] * z + mv[13]),
-                              static_cast<float>(mv[2] * x + mv[6] * y + mv[10] * z + mv[14]), 1.0f};
-  };
-  const std::vector<float> light0 = lightInEye(GL_LIGHT0), expected0 = toEye(120, 120, 120);
-  const std::vector<float> light1 = lightInEye(GL_LIGHT1), expected1 = toEye(-120, 120, 120);
-  for (int i = 0; i < 4; ++i) {
-    EXPECT_NEAR(light0[i], expected0[i], 1e-3);
-    EXPECT_NEAR(light1[i], expected1[i], 1e-3);
-  }
-  view->LightMode = 3;
-  ApplyCamera(*view);
-  const std::vector<float> other = lightInEye(GL_LIGHT0), expectedOther = toEye(120, 120, -120);
-  for (int i = 0; i < 4; ++i) EXPECT_NEAR(other[i], expectedOther[i], 1e-3);
 }
 
 TEST_F(ProjectionTest, RecreatingTheContextDropsTheTextureNames) {
@@ -148,23 +111,6 @@ TEST(Camera, RotateVectorWithZeroAxisLeavesTheVector) {
   EXPECT_EQ(v[1], -2);
   EXPECT_EQ(v[2], 3);
   EXPECT_EQ(v[3], 1);
-}
-
-TEST(Camera, AxisAngleRowVectorTurnIsTheInverseOfGLRotation) {
-  // A row vector times the matrix turns the opposite way to glRotate's
-  // column convention; the camera relies on that sense.
-  const double axis[3] = {1, 2, 3};
-  double v[4] = {0.3, -1, 2, 0};
-  RotateVector(v, axis, 0.7);
-  double n[3] = {1, 2, 3};
-  Normalize(n);
-  // Rodrigues with -theta.
-  const double t = -0.7, p[3] = {0.3, -1, 2};
-  double kxv[3];
-  CrossProduct(n, p, kxv);
-  const double kdv = n[0] * p[0] + n[1] * p[1] + n[2] * p[2];
-  for (int i = 0; i < 3; ++i)
-    EXPECT_NEAR(v[i], p[i] * std::cos(t) + kxv[i] * std::sin(t) + n[i] * kdv * (1 - std::cos(t)), 1e-12);
 }
 
 TEST(Camera, RotateCameraKeepsTheDistanceToTheCentre) {

@@ -170,21 +170,6 @@ TEST_F(ElementDrawingTest, LabelPictureShowsTheNameInTheComplementColour) {
   EXPECT_EQ(DrawLabelBitmap("@AB", 0, "", 1, 0), nullptr);
 }
 
-TEST_F(ElementDrawingTest, LabelsKeepTheirLettersProportionalOnWideFaces) {
-  auto inkedColumns = [](const TextureBitmap* b) {
-    int columns = 0;
-    for (int x = 0; x < 255; ++x) {
-      bool ink = false;
-      for (int y = 18; y < 238 && !ink; ++y) ink = b->at(x, y)[0] == 255;
-      columns += ink;
-    }
-    return columns;
-  };
-  const int square = inkedColumns(DrawLabelBitmap("@ab", 0, "", 1, 1));
-  const int wide = inkedColumns(DrawLabelBitmap("@ab", 0, "", 4, 1));
-  EXPECT_LT(wide * 2, square);  // narrower letters, widened again by the face
-}
-
 TEST_F(ElementDrawingTest, ScaleLabelsDrawARuler) {
   const TextureBitmap* b = DrawLabelBitmap("@escala|v|100|0|4|2|", 0x000000, "", 1, 1);
   ASSERT_NE(b, nullptr);

@@ -119,16 +119,6 @@ TEST_F(MeshTest, CylinderSeamRepeatsTheFirstColumnExactly) {
   EXPECT_EQ(m.vLines[0], "v 0 -2 1");
 }
 
-TEST_F(MeshTest, ConeTopCollapsesToItsCentre) {
-  const Mesh m = Record([] { DrawCylinder(14, 2, 1, 0); });
-  for (int i = 1; i < 2 * 15; i += 2) {  // the side's top row
-    EXPECT_EQ(m.v[i][0], 0);
-    EXPECT_EQ(m.v[i][2], 0);
-  }
-  // The side normal leans up by (R - Rt) / h.
-  EXPECT_NEAR(m.vn[0][1], 0.5, 1e-7);
-}
-
 TEST_F(MeshTest, BeveledCylinderHasFiveStripsCutAtTheRims) {
   const int n = 14;
   const Mesh m = Record([] { DrawBeveledCylinder(14, 4, 1, 1, 0.25); });
@@ -151,15 +141,4 @@ TEST_F(MeshTest, BeveledCylinderHasFiveStripsCutAtTheRims) {
   EXPECT_EQ(plain.vLines, single.vLines);
 }
 
-TEST(TriangleNormal, DegenerateTriangleLeavesZero) {
-  const double p[3] = {1, 1, 1};
-  double n[3];
-  TriangleNormal(p, p, p, n);
-  EXPECT_EQ(n[0], 0);
-  EXPECT_EQ(n[1], 0);
-  EXPECT_EQ(n[2], 0);
-  const double a[3] = {0, 0, 0}, b[3] = {1, 0, 0}, c[3] = {1, 1, 0};
-  TriangleNormal(a, b, c, n);
-  EXPECT_DOUBLE_EQ(n[2], 1);
-}
 }  // namespace

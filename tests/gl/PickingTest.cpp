@@ -76,17 +76,6 @@ TEST_F(PickingTest, BackgroundUnprojectsOntoTheFarPlane) {
   EXPECT_NEAR(along, 500, 0.5);
 }
 
-TEST_F(PickingTest, ProjectPointFlipsYToPanelPixels) {
-  DrawCube();
-  int px, py;
-  ProjectPoint(*view, 0, 0, 0, px, py);
-  int qx, qy;
-  ProjectPoint(*view, 0, 10, 0, qx, qy);
-  EXPECT_LT(qy, py);  // higher in the world is further up the panel
-  EXPECT_GE(px, 0);
-  EXPECT_LT(px, 320);
-}
-
 TEST_F(PickingTest, GroundPointMatchesTheDepthMarchOnManyCameras) {
   std::mt19937 random(7);
   std::uniform_real_distribution<double> angle(-180, 180), height(-30, 40), distance(5, 60);

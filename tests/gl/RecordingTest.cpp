@@ -139,17 +139,6 @@ TEST_F(RecordingTest, TranslateReplacesWhileGLAccumulates) {
   glNewList(list, GL_COMPILE);
 }
 
-TEST_F(RecordingTest, RotateRecordsTheAngleOfEveryAxisNamed) {
-  Rotate(30, 0, -1, 0);
-  EXPECT_EQ(Recording().angleY, 30);
-  EXPECT_EQ(Recording().angleX, 0);
-  Rotate(45, 1, 0, 1);
-  EXPECT_EQ(Recording().angleX, 45);
-  EXPECT_EQ(Recording().angleZ, 45);
-  SetColor(0.25, 0.5, 1, 0.1);
-  EXPECT_EQ(Recording().currentColor[2], 1);
-}
-
 TEST_F(RecordingTest, NothingIsRecordedWhenNotExporting) {
   SetColor(0.1, 0.2, 0.3, 1);
   StopExport();

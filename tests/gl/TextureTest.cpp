@@ -148,27 +148,4 @@ TEST_F(TextureTest, UploadSendsThePixelsAndAnEmptyBitmapNone) {
   EXPECT_EQ(static_cast<unsigned>(bound), names[7]);
 }
 
-TEST_F(TextureTest, TheToolkitsUnpackAlignmentIsRestored) {
-  CreateTextures(*view, 8);
-  glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
-  TextureBitmap b;
-  b.resize(2, 2);
-  UploadTexture(*view, 0, b);
-  GLint alignment = 0;
-  glGetIntegerv(GL_UNPACK_ALIGNMENT, &alignment);
-  EXPECT_EQ(alignment, 1);
-  glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
-}
-
-TEST_F(TextureTest, NewContextHasNoNamesUntilCreated) {
-  CreateTextures(*view, 8);
-  CreateContext(*view, surface.get(), 320, 240);
-  EXPECT_FALSE(view->HasTextures);
-  CreateTextures(*view, 8);
-  EXPECT_EQ(view->Textures.size(), 8u);
-}
-
-TEST(JpegWriter, RefusesAnUnwritablePath) {
-  EXPECT_FALSE(WriteJpegFile("/nonexistent/folder/x.jpeg", Gradient(4, 4), 4, 4));
-}
 }  // namespace
