@@ -123,3 +123,20 @@ TEST(Camera, RotateCameraKeepsTheDistanceToTheCentre) {
   EXPECT_GT(std::fabs(view.Up[2]), 0.4);  // Up turned along
 }
 }  // namespace
+
+namespace {
+TEST(HeadlessSurface, ResizingGivesBuffersOfTheNewSize) {
+  HeadlessSurface surface(64, 32);
+  ASSERT_TRUE(surface.IsValid()) << surface.Error();
+  ASSERT_TRUE(surface.Resize(50, 70));
+  EXPECT_EQ(surface.Width(), 50);
+  EXPECT_EQ(surface.Height(), 70);
+  glClearColor(1, 0, 0, 1);
+  glClear(GL_COLOR_BUFFER_BIT);
+  unsigned char rgba[4] = {0, 0, 0, 0};
+  glReadPixels(49, 69, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, rgba);
+  EXPECT_EQ(rgba[0], 255);
+  EXPECT_EQ(rgba[1], 0);
+  EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
+}
+}  // namespace

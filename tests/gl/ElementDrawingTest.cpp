@@ -1,12 +1,15 @@
 #include <GL/gl.h>
 #include <gtest/gtest.h>
 
+#include <QGuiApplication>
+#include <QPalette>
 #include <cmath>
 #include <sstream>
 
 #include "GLFixture.h"
 #include "document/Element3D.h"
 #include "document/TIMem32.h"
+#include "gl/ColorValue.h"
 #include "gl/ElementDrawing.h"
 #include "gl/LabelBitmap.h"
 #include "gl/Textures.h"
@@ -179,5 +182,16 @@ TEST_F(ElementDrawingTest, ScaleLabelsDrawARuler) {
     EXPECT_EQ(b->at(115, y)[0], 255) << y;
   }
   EXPECT_EQ(b->at(60, 30)[0], 0);
+}
+}  // namespace
+
+namespace {
+TEST(ColorValue, SystemColoursComeFromThePalette) {
+  EXPECT_EQ(ResolveColor(0x12345678), 0x345678u);  // stray high byte dropped
+  const QColor base = QGuiApplication::palette().color(QPalette::Base);
+  const uint32_t window = ResolveColor(0x80000005);
+  EXPECT_EQ(RedOf(window), base.red());
+  EXPECT_EQ(GreenOf(window), base.green());
+  EXPECT_EQ(BlueOf(window), base.blue());
 }
 }  // namespace
