@@ -46,8 +46,8 @@ QFont ArialPt(int points, bool bold = false) {
 
 void SetTextColor(QWidget* w, TColor c) {
   QPalette p = w->palette();
-  p.setColor(QPalette::WindowText, ResolveColor(c));
-  p.setColor(QPalette::Text, ResolveColor(c));
+  p.setColor(QPalette::WindowText, WinToQColor(c));
+  p.setColor(QPalette::Text, WinToQColor(c));
   w->setPalette(p);
 }
 
@@ -416,6 +416,7 @@ void TFEditorDeObjetos1::FormShow() {
   scene.elements = &doc.elements;
   scene.isSelected = [this](int32_t i) { return doc.IsSelected(i); };
   scene.requestFrame = [this] { Tela1->repaint(); };
+  scene.paintOverlay = [this](int x0, int y0) { PaintGizmo(x0, y0); };
   Mulfig2->setMostraTextoAbaixo(true);
   view->LightMode = 7;
   doc.fileName.clear();

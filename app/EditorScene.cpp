@@ -2,6 +2,8 @@
 // camera presets and the probe of which ground axis follows the pointer.
 #include <QLabel>
 #include <QLineEdit>
+#include <QOpenGLContext>
+#include <QOpenGLFunctions>
 #include <QPainter>
 
 #include <cmath>
@@ -28,6 +30,41 @@ std::string FormatPoint(const double p[3]) {
 void ShowWaitIndicator() {
   std::string ignored;
   StartWait(nullptr, ignored);
+}
+
+namespace {
+// QPainter's GL engine leaves its own state behind (a shader program, generic
+// attribute arrays, depth test and blending off); the fixed-function frame
+// of the next paint needs the view's state back.
+void RestoreFixedFunctionState(const GLView& view) {
+  QOpenGLFunctions* f = QOpenGLContext::currentContext()->functions();
+  f->glUseProgram(0);
+  for (GLuint a = 0; a < 3; ++a) f->glDisableVertexAttribArray(a);
+  f->glBindBuffer(GL_ARRAY_BUFFER, 0);
+  f->glActiveTexture(GL_TEXTURE0);
+  glDisable(GL_SCISSOR_TEST);
+  glDisable(GL_STENCIL_TEST);
+  glEnable(GL_DEPTH_TEST);
+  glDepthFunc(GL_LESS);
+  glDepthMask(GL_TRUE);
+  glEnable(GL_TEXTURE_2D);
+  glEnable(GL_LIGHTING);
+  glEnable(GL_COLOR_MATERIAL);
+  glEnable(GL_LINE_SMOOTH);
+  glEnable(GL_BLEND);
+  glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+  glPolygonMode(GL_FRONT_AND_BACK, view.Solid ? GL_FILL : GL_LINE);
+  glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
+}
+}  // namespace
+
+void TFEditorDeObjetos1::PaintGizmo(int x0, int y0) {
+  {
+    QPainter painter(Tela1);
+    painter.setRenderHint(QPainter::Antialiasing);
+    DrawAxisGizmo(painter, *view, x0, y0);
+  }
+  RestoreFixedFunctionState(*view);
 }
 
 void TFEditorDeObjetos1::Tela1Initialize() {

@@ -179,6 +179,7 @@ class TFEditorDeObjetos1 : public QMainWindow {
   void Tela1Initialize();
   void Tela1Paint();
   void Tela1Resize();
+  void PaintGizmo(int x0, int y0);
   void ArrowKey(int key, Qt::KeyboardModifiers shift);
   void MoveCameraAlongSight(double sign);
 

@@ -67,7 +67,7 @@ TF_CorSeleciona::TF_CorSeleciona(QWidget* parent) : QDialog(parent) {
   fLCor1->setGeometry(214, 9, 90, 18);
   fLCor1->setFrame(false);
   QPalette face = fLCor1->palette();
-  face.setColor(QPalette::Base, ResolveColor(clBtnFace));
+  face.setColor(QPalette::Base, WinToQColor(clBtnFace));
   fLCor1->setPalette(face);
 
   fPCor = new QFrame(this);
@@ -136,7 +136,7 @@ QString TF_CorSeleciona::Hex6(TColor c) {
 void TF_CorSeleciona::setCorAtual(TColor c) {
   fCor = c;
   QPalette swatch = fPCor->palette();
-  swatch.setColor(QPalette::Window, ResolveColor(c));
+  swatch.setColor(QPalette::Window, WinToQColor(c));
   fPCor->setPalette(swatch);
   fEscrevendo = true;
   if ((c >> 24) != 2)
@@ -175,14 +175,14 @@ void TF_CorSeleciona::CorDigitada(const QString& text) {
   if (!IsSystemColor(valor) && static_cast<int32_t>(valor) <= 0x2000000) valor += 0x2000000u;
   fCor = valor;
   QPalette swatch = fPCor->palette();
-  swatch.setColor(QPalette::Window, ResolveColor(valor));
+  swatch.setColor(QPalette::Window, WinToQColor(valor));
   fPCor->setPalette(swatch);
 }
 
 void TF_CorSeleciona::Avancado() {
-  QColorDialog::setCustomColor(0, ResolveColor(clBtnFace));
-  QColorDialog::setCustomColor(1, ResolveColor(clWindow));
-  QColorDialog dialog(ResolveColor(fCor), this);
+  QColorDialog::setCustomColor(0, WinToQColor(clBtnFace));
+  QColorDialog::setCustomColor(1, WinToQColor(clWindow));
+  QColorDialog dialog(WinToQColor(fCor), this);
   if (dialog.exec() != QDialog::Accepted) return;
   setCorAtual(PaletteRelative(ColorToWin(dialog.selectedColor())));
   LimpaRadios();

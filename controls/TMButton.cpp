@@ -113,9 +113,9 @@ void TMButton::paintEvent(QPaintEvent*) {
   QPainter p(this);
   const QRect r = rect();
   if (fCores) {
-    p.fillRect(r, ResolveColor(CorAtual()));
+    p.fillRect(r, WinToQColor(CorAtual()));
   } else if (fFundo) {
-    const QColor face = ResolveColor(clBtnFace);
+    const QColor face = WinToQColor(clBtnFace);
     QLinearGradient shade(0, 0, 0, height());
     shade.setColorAt(0, fPressionado ? face.darker(115) : face.lighter(115));
     shade.setColorAt(1, fPressionado ? face.lighter(105) : face.darker(110));
@@ -136,7 +136,7 @@ void TMButton::paintEvent(QPaintEvent*) {
     }
   }
   if (fBorda3D) {
-    const QColor light = ResolveColor(clBtnHighlight), shadow = ResolveColor(clBtnShadow);
+    const QColor light = WinToQColor(clBtnHighlight), shadow = WinToQColor(clBtnShadow);
     const int right = width() - 1, bottom = height() - 1;
     p.setPen(fPressionado ? shadow : light);
     p.drawLine(0, bottom, 0, 0);

@@ -50,7 +50,7 @@ void TMPanel::paintEvent(QPaintEvent*) {
 }
 
 void TMPanel::DesenhaPainel(QPainter& p) {
-  const QColor color = ResolveColor(fColor);
+  const QColor color = WinToQColor(fColor);
   if (!fFigura.isNull() && fFigura.width() > 0 && fFigura.height() > 0) {
     const int pw = fFigura.width(), ph = fFigura.height();
     switch (fTipo) {
@@ -69,7 +69,7 @@ void TMPanel::DesenhaPainel(QPainter& p) {
     return;
   }
   p.fillRect(rect(), color);
-  const QColor light = ResolveColor(clBtnHighlight), shadow = ResolveColor(clBtnShadow);
+  const QColor light = WinToQColor(clBtnHighlight), shadow = WinToQColor(clBtnShadow);
   QRect r = rect();
   auto bevel = [&](TBevelCut cut) {
     if (cut == bvNone) return;

@@ -78,7 +78,7 @@ void TMulfig::FiguraApaga() {
 }
 
 void TMulfig::AjustaFundoDasFiguras() {
-  const QRgb face = ResolveColor(CorFaceMulfig).rgb();
+  const QRgb face = WinToQColor(CorFaceMulfig).rgb();
   for (QImage& picture : fFiguras) ReplaceGreysWithFace(picture, face);
   update();
 }
@@ -172,14 +172,14 @@ void TMulfig::DesenhaItem(QPainter& canvas, const QRect& r, int estado, const QI
   const int W = std::max(1, r.width());
   const int H = std::max(1, r.height());
   QImage bitmap(W, H, QImage::Format_RGB32);
-  const QColor face = ResolveColor(CorFaceMulfig);
+  const QColor face = WinToQColor(CorFaceMulfig);
   bitmap.fill(face);
   QPainter p(&bitmap);
   p.setFont(font());
   if (estado == 2) {
-    p.setPen(ResolveColor(clBtnShadow));
+    p.setPen(WinToQColor(clBtnShadow));
     p.drawLine((W - 1) / 2, 1, (W - 1) / 2, H - 2);
-    p.setPen(ResolveColor(clBtnHighlight));
+    p.setPen(WinToQColor(clBtnHighlight));
     p.drawLine((W - 1) / 2 + 1, 1, (W - 1) / 2 + 1, H - 2);
   } else {
     p.setPen(estado == 1 ? QColor(119, 119, 119) : QColor(255, 255, 255));
@@ -220,7 +220,7 @@ void TMulfig::paintEvent(QPaintEvent*) {
   if (fMudandoAltura) return;
   QPainter canvas(this);
   canvas.setFont(font());
-  canvas.fillRect(rect(), ResolveColor(CorFaceMulfig));
+  canvas.fillRect(rect(), WinToQColor(CorFaceMulfig));
   if (!fLista.empty()) {
     Percorre(0, 0, Modo::Dimensiona, fValor, nullptr);
     fPintura = pintura;  // the item painters read the pressed flag from here
@@ -231,10 +231,10 @@ void TMulfig::paintEvent(QPaintEvent*) {
     fPintura = Pintura();
     if (fCtl3D) {
       const int r = width() - 1, b = height() - 1;
-      canvas.setPen(ResolveColor(clBtnHighlight));
+      canvas.setPen(WinToQColor(clBtnHighlight));
       canvas.drawLine(0, b, 0, 0);
       canvas.drawLine(0, 0, r, 0);
-      canvas.setPen(ResolveColor(clBtnShadow));
+      canvas.setPen(WinToQColor(clBtnShadow));
       canvas.drawLine(r, 0, r, b);
       canvas.drawLine(r, b, 0, b);
     }

@@ -53,7 +53,7 @@ long long TPaletaCores::CorEm(QPoint p) const {
 
 void TPaletaCores::paintEvent(QPaintEvent*) {
   QPainter p(this);
-  for (int i = 0; i < NumeroDeCelulas(); ++i) p.fillRect(RetanguloDaCelula(i), ResolveColor(CorDaCelula(i)));
+  for (int i = 0; i < NumeroDeCelulas(); ++i) p.fillRect(RetanguloDaCelula(i), WinToQColor(CorDaCelula(i)));
 }
 
 void TPaletaCores::mousePressEvent(QMouseEvent* event) {

@@ -146,7 +146,7 @@ void TSBM::paintEvent(QPaintEvent*) {
   const int W = width(), H = height();
   const int right = W - 1, bottom = H - 1;
   const int s = fMostradoAbaixo ? 1 : 0;
-  p.fillRect(0, 0, right + 1, bottom + 1, ResolveColor(fColor));
+  p.fillRect(0, 0, right + 1, bottom + 1, WinToQColor(fColor));
   p.setFont(font());
   const QFontMetrics metrics(p.font());
   const int th = metrics.height();
@@ -160,7 +160,7 @@ void TSBM::paintEvent(QPaintEvent*) {
   }
   QImage picture = fGlyph;
   if (!isEnabled() && !fGlyph.isNull()) {
-    if (fGlyphCinza.isNull()) fGlyphCinza = DisabledPicture(fGlyph, ResolveColor(clBtnFace).rgb());
+    if (fGlyphCinza.isNull()) fGlyphCinza = DisabledPicture(fGlyph, WinToQColor(clBtnFace).rgb());
     picture = fGlyphCinza;
   }
   const bool hasPicture = !picture.isNull() && picture.width() > 0;
@@ -190,7 +190,7 @@ void TSBM::paintEvent(QPaintEvent*) {
   p.drawText(QRect(QPoint(left, top), QPoint(textRight - 1, textBottom - 1)),
              align | Qt::AlignVCenter | Qt::TextSingleLine | Qt::TextShowMnemonic, FromLatin1(fCaption).left(255));
   if (!fW98 || fMouseSobre || fMostradoAbaixo) {
-    p.setPen(ResolveColor(fMostradoAbaixo ? clBtnHighlight : clBtnShadow));
+    p.setPen(WinToQColor(fMostradoAbaixo ? clBtnHighlight : clBtnShadow));
     p.drawLine(right, 0, right, bottom);
     p.drawLine(0, bottom, right, bottom);
     p.drawLine(0, 0, 0, bottom);

@@ -115,14 +115,14 @@ void TVSplit::resizeEvent(QResizeEvent*) {
 
 void TVSplit::paintEvent(QPaintEvent*) {
   QPainter p(this);
-  p.fillRect(rect(), ResolveColor(fColor));
+  p.fillRect(rect(), WinToQColor(fColor));
   Layout();
   if (fR3d) {
     const int r = width() - 1, b = height() - 1;
-    p.setPen(ResolveColor(clBtnShadow));
+    p.setPen(WinToQColor(clBtnShadow));
     p.drawLine(0, b, 0, 0);
     p.drawLine(0, 0, r, 0);
-    p.setPen(ResolveColor(clBtnHighlight));
+    p.setPen(WinToQColor(clBtnHighlight));
     p.drawLine(r, 0, r, b);
     p.drawLine(r, b, 0, b);
   }

@@ -81,7 +81,7 @@ void TZSpin::paintEvent(QPaintEvent*) {
   const int W = width(), H = height();
   if (W <= 0 || H <= 0) return;
   QImage bitmap(W, H, QImage::Format_RGB32);
-  bitmap.fill(ResolveColor(CorFaceSpin));
+  bitmap.fill(WinToQColor(CorFaceSpin));
   QPainter p(&bitmap);
   const bool cima = fMetade == Metade::Cima, baixo = fMetade == Metade::Baixo;
   const int sc = cima ? 1 : 0, sb = baixo ? 1 : 0;
@@ -89,7 +89,7 @@ void TZSpin::paintEvent(QPaintEvent*) {
     p.drawImage(W / 2 - fUpGlyph.width() / 2 + sc, H / 4 - fUpGlyph.height() / 2 + sc, fUpGlyph);
   if (!fDownGlyph.isNull())
     p.drawImage(W / 2 - fDownGlyph.width() / 2 + sb, H / 2 + H / 4 - fDownGlyph.height() / 2 + sb, fDownGlyph);
-  const QColor sombra = ResolveColor(clBtnShadow), texto = ResolveColor(clWindowText);
+  const QColor sombra = WinToQColor(clBtnShadow), texto = WinToQColor(clWindowText);
   const int meio = H / 2;
   p.setPen(cima ? texto : sombra);
   p.drawRect(0, 0, W - 1, meio - 1);

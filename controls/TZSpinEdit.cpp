@@ -169,7 +169,7 @@ void TZSpinEdit::TextoMudou(const QString& text) {
     }
     return;
   }
-  palette.setColor(QPalette::Text, ResolveColor(clWindowText));
+  palette.setColor(QPalette::Text, WinToQColor(clWindowText));
   fEdit->setPalette(palette);
   AplicaValor(static_cast<int>(n), Origem::Texto);
 }

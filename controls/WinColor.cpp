@@ -21,7 +21,7 @@ QPalette::ColorRole RoleOfSystemColor(unsigned index) {
 }
 }  // namespace
 
-QColor ResolveColor(TColor c) {
+QColor WinToQColor(TColor c) {
   if (IsSystemColor(c)) {
     const QColor q = QApplication::palette().color(QPalette::Active, RoleOfSystemColor(c & 0xFF));
     return QColor(q.red(), q.green(), q.blue());

@@ -23,6 +23,6 @@ constexpr TColor RGBColor(int r, int g, int b) {
   return static_cast<TColor>((r & 0xFF) | ((g & 0xFF) << 8) | ((b & 0xFF) << 16));
 }
 // The Qt colour a Windows colour stands for (opaque).
-QColor ResolveColor(TColor c);
+QColor WinToQColor(TColor c);
 // A Qt colour as a plain 0x00BBGGRR value.
 TColor ColorToWin(const QColor& c);

@@ -45,8 +45,8 @@ class TMPanelTest : public QObject {
     panel.setTracoBtn(true);
     QCOMPARE(panel.ClientArea(), QRect(0, 0, 60, 40).adjusted(6, 6, -6, -6));
     const QImage shot = panel.grab().toImage();
-    QCOMPARE(shot.pixelColor(0, 0), ResolveColor(clBtnHighlight));
-    QCOMPARE(shot.pixelColor(59, 39), ResolveColor(clBtnShadow));
+    QCOMPARE(shot.pixelColor(0, 0), WinToQColor(clBtnHighlight));
+    QCOMPARE(shot.pixelColor(59, 39), WinToQColor(clBtnShadow));
     QCOMPARE(shot.pixelColor(2, 20), QColor(0, 128, 0));
   }
 

@@ -91,7 +91,7 @@ class TSBMTest : public QObject {
     TSBM* b = Make(&w, "");
     b->setColor(clWhite);
     b->setW98(true);
-    const QColor shadow = ResolveColor(clBtnShadow);
+    const QColor shadow = WinToQColor(clBtnShadow);
     QCOMPARE(b->grab().toImage().pixelColor(35, 20), QColor(255, 255, 255));
     QEnterEvent enter(QPointF(5, 5), QPointF(5, 5), QPointF(5, 5));
     QApplication::sendEvent(b, &enter);
