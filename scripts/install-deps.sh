@@ -9,7 +9,7 @@ packages=(
   libglu1-mesa-dev libegl-dev libegl1-mesa-dev libgl1-mesa-dri
   libjpeg62-turbo-dev
   libgtest-dev libbenchmark-dev libtinyobjloader-dev
-  xvfb xauth fonts-liberation
+  xvfb xauth fonts-liberation locales
 )
 
 missing=()
