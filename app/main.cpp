@@ -2,6 +2,7 @@
 #include <QApplication>
 #include <QSurfaceFormat>
 
+#include "ScriptHostQt.h"
 #include "TFEditorDeObjetos1.h"
 #include "common/Dictionary.h"
 #include "controls/FaceColors.h"
@@ -24,6 +25,7 @@ int main(int argc, char** argv) {
   CorFaceMulfig = clWhite;
   CorFaceSpin = clWhite;
   QApplication app(argc, argv);
+  InstallQtScriptHost();
   QStringList arguments = app.arguments();
   arguments.removeFirst();
   int status;
@@ -32,6 +34,7 @@ int main(int argc, char** argv) {
     window.showMaximized();
     status = app.exec();
   }
+  RemoveQtScriptHost();
   FreeViews();
   FreeDictionary();
   return status;
