@@ -75,9 +75,13 @@ void TFEditorDeObjetos1::LoadDocument(const std::string& path) {
 void TFEditorDeObjetos1::SaveDocument(const std::string& path) {
   const std::string target = path.empty() ? doc.fileName : path;
   if (target.empty()) return;
-  scene.palette = Mulfig1->Valor();
-  scene.templateElement = doc.templ;
+  // The picture and the export read the frame the save draws, so that frame
+  // is drawn now rather than when the window next composes.
+  const auto requestFrame = scene.requestFrame;
+  scene.requestFrame = [this] { RenderNow(); };
   const DocumentResult r = ::SaveDocument(scene, path, doc.fileName, [this] { doc.ClearUndo(); });
+  scene.requestFrame = requestFrame;
+  Tela1->update();
   if (!r.ok())
     ShowWarning(Choose("N\xE3o foi poss\xEDvel salvar o arquivo " + target + ": " + r.reason,
                        "Could not save the file " + target + ": " + r.reason));

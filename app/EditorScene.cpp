@@ -94,6 +94,12 @@ void TFEditorDeObjetos1::DrawScene() {
   if (Tela1->isVisible()) Tela1->repaint();
 }
 
+void TFEditorDeObjetos1::RenderNow() {
+  // Qt may defer a repaint until the window's next composition; grabbing the
+  // framebuffer runs the panel's paint at once.
+  if (Tela1->isValid()) Tela1->grabFramebuffer();
+}
+
 void TFEditorDeObjetos1::Redraw() {
   ::DropSceneList(scene);
   DrawScene();

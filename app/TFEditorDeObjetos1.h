@@ -91,6 +91,8 @@ class TFEditorDeObjetos1 : public QMainWindow {
   // --- scene (EditorScene.cpp) ---
   void DrawScene();
   void Redraw();
+  // Draws the frame into the panel before returning (saves read it back).
+  void RenderNow();
   void UpdateScreenAxes();
   void Mulfig2DepoisSeleciona();
   void DefaultCamera();  // DefaultView, then apply the camera

@@ -287,3 +287,31 @@ TEST_F(EditorFixture, EnglishWhenADictionaryIsPresent) {
   window.reset();
   FreeDictionary();
 }
+
+TEST_F(EditorFixture, SavingAsObjOrJpegDrawsTheFrameThatIsSaved) {
+  auto& w = Open();
+  w.Mulfig1->setValor(1);
+  ClickPanel(w, QPoint(200, 150));
+  w.doc.fileName = dir.file("doc.zobj3d");
+  w.SaveDocument(dir.file("doc.obj"));
+  const std::string obj = dir.read("doc.obj");
+  EXPECT_NE(obj.find("\no cubo1"), std::string::npos) << obj.substr(0, 200);
+  EXPECT_NE(obj.find("\nv "), std::string::npos);
+  EXPECT_NE(dir.read("doc.mtl").find("newmtl cubo1"), std::string::npos);
+  EXPECT_TRUE(std::filesystem::exists(dir.file("textures")));
+
+  const QImage withAids = w.Tela1->grabFramebuffer();
+  w.SaveDocument(dir.file("doc.jpeg"));
+  const QImage picture(QString::fromStdString(dir.file("doc.jpeg")));
+  ASSERT_FALSE(picture.isNull());
+  EXPECT_EQ(picture.size(), w.Tela1->size() * w.Tela1->devicePixelRatioF());
+  // The grid is an editing aid: the picture differs from the panel where it runs.
+  int differing = 0;
+  for (int y = 0; y < picture.height(); y += 7)
+    for (int x = 0; x < picture.width(); x += 7)
+      if (std::abs(qGray(picture.pixel(x, y)) - qGray(withAids.pixel(x, y))) > 40) ++differing;
+  EXPECT_GT(differing, 20);
+  EXPECT_TRUE(w.scene.showEditAids);
+  EXPECT_EQ(w.doc.fileName, dir.file("doc.zobj3d"));
+  EXPECT_FALSE(std::filesystem::exists(dir.file("doc.zobj3d")));  // neither save wrote the document
+}
