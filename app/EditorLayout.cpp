@@ -414,7 +414,9 @@ void TFEditorDeObjetos1::FormShow() {
   scene.view = view;
   scene.sceneList = 0;
   scene.elements = &doc.elements;
-  scene.isSelected = [this](int32_t i) { return doc.IsSelected(i); };
+  scene.isSelected = [this](int32_t i) {
+    return i >= 0 && static_cast<size_t>(i) < frameSelection_.size() && frameSelection_[static_cast<size_t>(i)];
+  };
   scene.requestFrame = [this] { Tela1->repaint(); };
   scene.paintOverlay = [this](int x0, int y0) { PaintGizmo(x0, y0); };
   Mulfig2->setMostraTextoAbaixo(true);

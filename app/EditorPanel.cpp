@@ -3,7 +3,10 @@
 // value into the selected elements through the undoable setters.
 #include <QCheckBox>
 #include <QComboBox>
+#include <QItemSelectionModel>
 #include <QListWidget>
+
+#include <unordered_map>
 
 #include "LatinText.h"
 #include "TFE3DAtributos1.h"
@@ -51,9 +54,26 @@ void TFEditorDeObjetos1::ClearSelection() {
 
 void TFEditorDeObjetos1::RebuildElementList() {
   Lista1->clear();
-  for (int32_t i = 0; i < doc.Count(); ++i) Lista1->addItem(L1(doc.Element(i).name.str()));
-  for (int32_t i = 0; i < doc.Count(); ++i)
-    if (doc.IsSelected(i)) HighlightListEntry(i);
+  QStringList names;
+  names.reserve(doc.Count());
+  for (int32_t i = 0; i < doc.Count(); ++i) names.append(L1(doc.Element(i).name.str()));
+  Lista1->addItems(names);
+  // Each selected element marks the first line of its name; the marks are
+  // made in one selection change, which stays quick for large selections.
+  std::unordered_map<QString, int> firstRow;
+  for (int row = names.size() - 1; row >= 0; --row) firstRow[names[row]] = row;
+  const std::vector<bool> selected = doc.SelectionMask();
+  QItemSelection marks;
+  int current = -1;
+  for (int32_t i = 0; i < doc.Count(); ++i) {
+    if (!selected[static_cast<size_t>(i)]) continue;
+    current = firstRow[names[i]];
+    const QModelIndex index = Lista1->model()->index(current, 0);
+    marks.select(index, index);
+  }
+  if (current < 0) return;
+  Lista1->selectionModel()->select(marks, QItemSelectionModel::Select);
+  Lista1->selectionModel()->setCurrentIndex(Lista1->model()->index(current, 0), QItemSelectionModel::NoUpdate);
 }
 
 void TFEditorDeObjetos1::HighlightListEntry(int32_t i) {

@@ -85,6 +85,7 @@ void TFEditorDeObjetos1::Tela1Paint() {
   if (!view || !view->Surface || Tela1->Height() <= 0 || Tela1->Width() <= 0) return;
   scene.palette = Mulfig1->Valor();
   scene.templateElement = doc.templ;
+  if (scene.sceneList == 0) frameSelection_ = doc.SelectionMask();
   ApplyCamera(*view);
   ::DrawScene(scene);
 }

@@ -187,5 +187,6 @@ class TFEditorDeObjetos1 : public QMainWindow {
 
   QStringList arguments_;
   bool firstShowDone_ = false;
-  std::string openDialogFolder_;  // where Open starts for an untitled document
+  std::string openDialogFolder_;
+  std::vector<bool> frameSelection_;  // the selection as the frame being built asks for it  // where Open starts for an untitled document
 };

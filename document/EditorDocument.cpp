@@ -82,6 +82,15 @@ bool EditorDocument::IsSelected(int32_t i) const {
   return false;
 }
 
+std::vector<bool> EditorDocument::SelectionMask() const {
+  std::vector<bool> mask(static_cast<size_t>(elements.Count()), false);
+  for (int32_t k = 0; k < selection.Count(); ++k) {
+    const int32_t i = SelectedIndex(k);
+    if (i >= 0 && i < elements.Count()) mask[static_cast<size_t>(i)] = true;
+  }
+  return mask;
+}
+
 bool EditorDocument::IsInvisible(int32_t i) const {
   return i >= 0 && i < elements.Count() && elements.As<Element3D>(i).invisible != 0;
 }

@@ -2,6 +2,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "Element3D.h"
 #include "TIMem32.h"
@@ -50,6 +51,10 @@ class EditorDocument {
   bool SelectElement(int32_t i);
   void ClearSelection();
   bool IsSelected(int32_t i) const;
+  // Which elements are selected, one flag per element: a frame or a list
+  // that asks for every element uses this rather than scanning the
+  // selection once per element.
+  std::vector<bool> SelectionMask() const;
   bool IsInvisible(int32_t i) const;
 
   // Undo history of whole-document snapshots, at most kUndoDepth deep.

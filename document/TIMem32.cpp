@@ -2,7 +2,6 @@
 
 #include <cstdlib>
 #include <cstring>
-#include <optional>
 #include <stdexcept>
 
 #include "common/DebugLog.h"
@@ -13,7 +12,6 @@
 
 namespace {
 struct MemoryLogState {
-  std::optional<bool> enabled;
   std::string path;
   std::string lastAccess;
 };
@@ -22,6 +20,10 @@ MemoryLogState& MemLog() {
   static MemoryLogState state;
   return state;
 }
+
+// -1 until log.ini has been read; every record access tests it, so it is a
+// plain flag rather than anything that needs a guard.
+int8_t memoryLogSwitch = -1;
 
 uint8_t* ScratchRecord() {
   static uint8_t scratch[TIMem32::kScratchSize] = {};
@@ -36,12 +38,11 @@ int32_t CheckedAdd(int32_t a, int32_t b) {
 }  // namespace
 
 bool MemoryLogEnabled() {
-  auto& s = MemLog();
-  if (!s.enabled) s.enabled = ReadIniText(ProgramFolder() + "log.ini", "LOG", "ALLOWMEM") == "1";
-  return *s.enabled;
+  if (memoryLogSwitch < 0) memoryLogSwitch = ReadIniText(ProgramFolder() + "log.ini", "LOG", "ALLOWMEM") == "1";
+  return memoryLogSwitch == 1;
 }
 
-void SetMemoryLogEnabled(bool on) { MemLog().enabled = on; }
+void SetMemoryLogEnabled(bool on) { memoryLogSwitch = on ? 1 : 0; }
 
 const std::string& LastStoreAccess() { return MemLog().lastAccess; }
 

@@ -9,6 +9,7 @@
 #include "GLView.h"
 #include "LabelBitmap.h"
 #include "Meshes.h"
+#include "ShapeLists.h"
 #include "Textures.h"
 #include "common/DataPath.h"
 #include "document/Element3D.h"
@@ -54,7 +55,6 @@ void DrawOneElement(GLView& view, Element3D& e, const TextureBitmap*& lastUpload
   if (e.axz != 0) Rotate(e.axz, 0, 1, 0);
   if (e.ayz != 0) Rotate(e.ayz, 1, 0, 0);
 
-  const double m = e.dz < e.dx ? e.dz : e.dx;
   const std::string texture = e.texture.str();
   const std::string path = texture.empty() ? std::string() : TexturePath(texture);
   if (texture.empty() && !label) {
@@ -79,25 +79,13 @@ void DrawOneElement(GLView& view, Element3D& e, const TextureBitmap*& lastUpload
     center[2] = e.z;
   }
 
-  const double hx = std::fabs(e.dx) / 2, hy = std::fabs(e.dy) / 2, hz = std::fabs(e.dz) / 2;
-  switch (e.kind) {
-    case kCube:
-      DrawBeveledBox(hx, hy, hz, e.chamfer, e.topPercent);
-      break;
-    case kCylinder: {
-      const double r = m / 2;
-      DrawBeveledCylinder(14, e.dy, r, r * e.topPercent * 0.01, e.chamfer);
-      break;
-    }
-    case kSphere:
-      DrawSphere(28, 28, (e.dy < m ? e.dy : m) / 2);
-      break;
-    case kPanel:
-      DrawBox(hx, hy, hz);
-      break;
-    default:
-      break;  // unknown kinds keep their export records but show nothing
-  }
+  // The mesh by kind; a shape compiled for this frame is called instead of
+  // generated again (never while an export records the vertices).
+  const ShapeKey shape = ShapeKeyOf(e);
+  if (const unsigned list = ExportActive() ? 0 : ShapeListOf(view, shape))
+    glCallList(list);
+  else
+    EmitShape(shape);
 
   // Undone by the opposite turns in reverse order, leaving the camera matrix
   // for the next element.

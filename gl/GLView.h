@@ -1,8 +1,10 @@
 #pragma once
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 class DrawSurface;
+struct ShapeListCache;
 
 // One drawing surface's view: camera, projection choice, lights, texture
 // names and the surface it draws on. The editor has exactly one.
@@ -18,6 +20,8 @@ struct GLView {
   std::vector<unsigned> Textures;
   // The surface the context belongs to; null while the view has no context.
   DrawSurface* Surface = nullptr;
+  // Compiled meshes of the shapes drawn so far (they belong to the context).
+  std::shared_ptr<ShapeListCache> Shapes;
   double OrthoMin[3] = {-100, -100, -100};
   double OrthoMax[3] = {100, 100, 100};
   // The editor keeps its own view state here; DestroyContext resets it.

@@ -8,6 +8,7 @@
 #include "DrawSurface.h"
 #include "ElementDrawing.h"
 #include "GLView.h"
+#include "ShapeLists.h"
 #include "ViewContext.h"
 #include "document/TIMem32.h"
 #include "export/ObjExport.h"
@@ -105,6 +106,7 @@ void DrawScene(SceneState& scene) {
     GizmoIfShown(scene);
     return;
   }
+  PrepareShapeLists(view, scene.elements, scene.palette > 0 ? &scene.templateElement : nullptr);
   scene.sceneList = glGenLists(1);
   glNewList(scene.sceneList, GL_COMPILE);
   try {

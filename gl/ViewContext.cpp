@@ -5,6 +5,7 @@
 
 #include "DrawSurface.h"
 #include "GLView.h"
+#include "ShapeLists.h"
 #include "common/DebugLog.h"
 
 namespace {
@@ -106,8 +107,11 @@ void Present(GLView& view) {
 
 void DestroyContext(GLView& view) {
   if (!view.Surface) return;
-  if (view.Surface->MakeCurrent())
+  if (view.Surface->MakeCurrent()) {
     for (unsigned name : view.Textures) glDeleteTextures(1, &name);
+    ClearShapeLists(view);
+  }
+  view.Shapes.reset();
   view.Textures.clear();
   view.HasTextures = false;
   view.Surface = nullptr;

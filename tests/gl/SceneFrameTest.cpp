@@ -14,6 +14,7 @@
 #include "gl/ElementDrawing.h"
 #include "gl/Picking.h"
 #include "gl/SceneFrame.h"
+#include "gl/ShapeLists.h"
 #include "gl/Textures.h"
 #include "gl/ViewPresets.h"
 
@@ -233,3 +234,37 @@ TEST_F(SceneFrameTest, EachElementShowsItsOwnTextureInTheSharedSlot) {
   EXPECT_GT(warmth(3), 30);
 }
 }  // namespace
+
+TEST_F(SceneFrameTest, ShapesAreCompiledOnceAndDrawTheSameFrame) {
+  Add(kCube, -4, 1, 0, 0x0000FF).chamfer = 0.2;
+  Add(kCube, 4, 1, 0, 0x00FF00).chamfer = 0.2;  // the same shape elsewhere
+  Add(kSphere, 0, 1, 4, 0xFF0000);
+  Add(kCylinder, 0, 1, -4, 0x00FFFF);
+  DrawScene(scene);
+  ASSERT_NE(view->Shapes, nullptr);
+  EXPECT_EQ(view->Shapes->lists.size(), 3u);
+  std::vector<std::vector<unsigned char>> compiled;
+  for (int x = 0; x < surface->Width(); x += 5) compiled.push_back(Pixel(x, surface->Height() / 2));
+
+  // The same frame generated directly, without the compiled shapes.
+  ClearShapeLists(*view);
+  DropSceneList(scene);
+  ApplyCamera(*view);
+  glClearColor(0.57f, 0.57f, 0.57f, 1.0f);
+  glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+  DrawGrid(*view);
+  DrawElements(*view, store);
+  size_t k = 0;
+  for (int x = 0; x < surface->Width(); x += 5, ++k)
+    EXPECT_EQ(Pixel(x, surface->Height() / 2), compiled[k]) << "x " << x;
+
+  // Moving an element needs no new shape; resizing one does.
+  store.As<Element3D>(0).x = -6;
+  DropSceneList(scene);
+  DrawScene(scene);
+  EXPECT_EQ(view->Shapes->lists.size(), 3u);
+  store.As<Element3D>(0).dx = 3;
+  DropSceneList(scene);
+  DrawScene(scene);
+  EXPECT_EQ(view->Shapes->lists.size(), 4u);
+}
