@@ -181,11 +181,7 @@ void TFEditorDeObjetos1::Grade1Click() {
 
 void TFEditorDeObjetos1::Luzesquerda1Click() {
   Luzesquerda1->setChecked(!Luzesquerda1->isChecked());
-  Tela1->WithContext([this] {
-    ::DropSceneList(scene);
-    CreateContext(*view, Tela1, Tela1->Width(), Tela1->Height());
-    CreateTextures(*view, 8);
-  });
+  RecreateContext();
   Redraw();
 }
 

@@ -168,24 +168,24 @@ void TFEditorDeObjetos1::Lista1DblClick() {
   RebuildElementList();
 }
 
-void TFEditorDeObjetos1::CPerspectiva1MouseUp() {
-  view->Perspective = CPerspectiva1->Down();
+void TFEditorDeObjetos1::RecreateContext() {
   Tela1->WithContext([this] {
-    scene.sceneList = 0;
+    ::DropSceneList(scene);
     CreateContext(*view, Tela1, Tela1->Width(), Tela1->Height());
     CreateTextures(*view, 8);
   });
+}
+
+void TFEditorDeObjetos1::CPerspectiva1MouseUp() {
+  view->Perspective = CPerspectiva1->Down();
+  RecreateContext();
   Redraw();
   FocusTela1();
 }
 
 void TFEditorDeObjetos1::CSolidos1MouseUp() {
   view->Solid = CSolidos1->Down();
-  Tela1->WithContext([this] {
-    scene.sceneList = 0;
-    CreateContext(*view, Tela1, Tela1->Width(), Tela1->Height());
-    CreateTextures(*view, 8);
-  });
+  RecreateContext();
   Redraw();
   FocusTela1();
 }

@@ -115,6 +115,8 @@ class TFEditorDeObjetos1 : public QMainWindow {
   void EAxzChange(TZSpinEdit* sender);
   void Lista1Click();
   void Lista1DblClick();
+  // A new GL state for the view after a change of projection, fill or lights.
+  void RecreateContext();
   void CPerspectiva1MouseUp();
   void CSolidos1MouseUp();
   void Button1Click();

@@ -61,33 +61,16 @@ void ApplyDragStep(Element3D& e, MoveMode mode, EditAxis axis, const DragMovemen
 }
 
 void ApplyArrowStep(Element3D& e, MoveMode mode, EditAxis axis, bool vertical, double sign, double s) {
-  const double m = sign * s;
-  const double z = 2 * s;
-  switch (mode) {
-    case kMove:
-      if (axis == kAxisX) e.x += m;
-      if (axis == kAxisY) e.y += vertical ? -m : m;
-      if (axis == kAxisZ) e.z += m;
-      break;
-    case kResize:
-      if (e.kind == kSphere) {
-        e.dx = Resized(e.dx, 2 * m, z), e.dy = Resized(e.dy, 2 * m, z), e.dz = Resized(e.dz, 2 * m, z);
-      } else if (e.kind == kCylinder && axis != kAxisY) {
-        e.dx = Resized(e.dx, 2 * m, z), e.dz = Resized(e.dz, 2 * m, z);
-      } else if (axis == kAxisX) {
-        e.dx = Resized(e.dx, 2 * m, z);
-      } else if (axis == kAxisY) {
-        e.dy = Resized(e.dy, vertical ? -2 * m : 2 * m, z);
-        e.y += vertical ? -m : m;
-        KeepOnFloor(e);
-      } else if (axis == kAxisZ) {
-        e.dz = Resized(e.dz, 2 * m, z);
-      }
-      break;
-    case kTurn:
-      if (axis == kAxisX) e.axy += 5 * sign;
-      if (axis == kAxisY) (vertical ? e.axz : e.ayz) += 5 * sign;
-      if (axis == kAxisZ) (vertical ? e.ayz : e.axz) += 5 * sign;
-      break;
+  if (mode == kTurn) {
+    if (axis == kAxisX) e.axy += 5 * sign;
+    if (axis == kAxisY) (vertical ? e.axz : e.ayz) += 5 * sign;
+    if (axis == kAxisZ) (vertical ? e.ayz : e.axz) += 5 * sign;
+    return;
   }
+  // Otherwise a key is a drag by one step, except that the vertical keys
+  // move and size in y the other way (a sphere grows alike on every key).
+  const bool flip = vertical && axis == kAxisY && !(mode == kResize && e.kind == kSphere);
+  const double m = flip ? -sign * s : sign * s;
+  const double step[3] = {s, s, s};
+  ApplyDragStep(e, mode, axis, {m, m, m}, step);
 }

@@ -5,7 +5,6 @@
 //  - picking: UnprojectAtPixel and UnprojectToGround per call.
 // usage: xvfb-run -a -s "-screen 0 1600x1000x24" bench_editor [elements]
 #include <QApplication>
-#include <QSurfaceFormat>
 
 #include <unistd.h>
 
@@ -16,6 +15,7 @@
 #include <string>
 
 #include "KeyCodes.h"
+#include "SurfaceFormat.h"
 #include "TFEditorDeObjetos1.h"
 #include "TGLPanel.h"
 #include "common/ProgramFolder.h"
@@ -46,12 +46,7 @@ double ProcessAgeMs() {
 
 int main(int argc, char** argv) {
   const int count = argc > 1 ? std::atoi(argv[1]) : 10000;
-  QSurfaceFormat format;
-  format.setVersion(2, 1);
-  format.setProfile(QSurfaceFormat::CompatibilityProfile);
-  format.setDepthBufferSize(24);
-  format.setSamples(0);
-  QSurfaceFormat::setDefaultFormat(format);
+  SetEditorSurfaceFormat();
   CorFaceMulfig = CorFaceSpin = clWhite;
   QApplication app(argc, argv);
 

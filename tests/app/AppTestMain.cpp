@@ -3,10 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
-#include <QSurfaceFormat>
 
 #include <cstring>
 
+#include "SurfaceFormat.h"
 #include "controls/FaceColors.h"
 #include "controls/WinColor.h"
 
@@ -14,14 +14,7 @@ int main(int argc, char** argv) {
   ::testing::InitGoogleTest(&argc, argv);
   for (int i = 1; i < argc; ++i)
     if (std::strstr(argv[i], "gtest_list_tests")) return RUN_ALL_TESTS();
-  QSurfaceFormat format;
-  format.setRenderableType(QSurfaceFormat::OpenGL);
-  format.setVersion(2, 1);
-  format.setProfile(QSurfaceFormat::CompatibilityProfile);
-  format.setDepthBufferSize(24);
-  format.setStencilBufferSize(8);
-  format.setSamples(0);
-  QSurfaceFormat::setDefaultFormat(format);
+  SetEditorSurfaceFormat();
   CorFaceMulfig = clWhite;
   CorFaceSpin = clWhite;
   QApplication app(argc, argv);
