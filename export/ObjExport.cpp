@@ -1,5 +1,6 @@
 #include "ObjExport.h"
 
+#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <system_error>
@@ -16,6 +17,8 @@ ExportOutcome& Outcome() {
   return outcome;
 }
 
+std::string TempPathFor(const std::string& path) { return path + ".tmp~"; }
+
 std::string FileNamePart(const std::string& path) {
   const size_t slash = path.find_last_of('/');
   return slash == std::string::npos ? path : path.substr(slash + 1);
@@ -24,7 +27,7 @@ std::string FileNamePart(const std::string& path) {
 // Writes `text` beside `path` under a temporary name and renames it over
 // `path`: readers see either the old file or the whole new one.
 bool ReplaceFile(const std::string& path, const std::string& text, std::string& reason) {
-  const std::string temp = path + ".tmp~";
+  const std::string temp = TempPathFor(path);
   {
     std::ofstream out(temp, std::ios::binary | std::ios::trunc);
     if (!out) {
@@ -50,6 +53,26 @@ bool ReplaceFile(const std::string& path, const std::string& text, std::string& 
     return false;
   }
   return true;
+}
+
+// The OBJ text goes to its temporary file as it grows, so a large export
+// does not hold the whole text in memory.
+constexpr size_t kSpillBytes = 1 << 22;
+
+void WriteOut(ObjRecording& r) {
+  if (!r.objFile || r.objText.empty()) return;
+  if (std::fwrite(r.objText.data(), 1, r.objText.size(), r.objFile) != r.objText.size()) r.objWriteFailed = true;
+  r.objText.clear();
+}
+
+void CloseObjFile(ObjRecording& r, bool keep) {
+  if (!r.objFile) return;
+  if (std::fclose(r.objFile) != 0) r.objWriteFailed = true;
+  r.objFile = nullptr;
+  if (!keep) {
+    std::error_code ignored;
+    fs::remove(TempPathFor(r.fileName), ignored);
+  }
 }
 
 void CopyTextureFolder(const std::string& objPath) {
@@ -83,6 +106,7 @@ void StartExport(const std::string& objPath) {
 
 void StopExport() {
   ObjRecording& r = Recording();
+  CloseObjFile(r, false);  // an export whose frame never finished leaves nothing
   r.fileName.clear();
   r.active = false;
 }
@@ -92,14 +116,19 @@ bool ExportActive() { return Recording().active; }
 void BeginExport() {
   ObjRecording& r = Recording();
   if (r.fileName.empty() || !r.active) return;
+  CloseObjFile(r, false);
   r.objText = "mtllib " + FileNamePart(MtlPathFor(r.fileName)) + "\n";
   r.mtlText.clear();
+  r.objWriteFailed = false;
+  r.objFile = std::fopen(TempPathFor(r.fileName).c_str(), "wb");
+  if (!r.objFile) r.objWriteFailed = true;
   ResetRecordingState();
 }
 
 void BeginObject(const std::string& name) {
   ObjRecording& r = Recording();
   if (!r.active) return;
+  if (r.objText.size() >= kSpillBytes) WriteOut(r);
   r.objText += "o " + name + "\n";
 }
 
@@ -134,7 +163,22 @@ ExportOutcome FinishExport() {
   ExportOutcome result;
   std::string reason;
   const std::string mtlPath = MtlPathFor(r.fileName);
-  result.written = ReplaceFile(r.fileName, r.objText, reason) && ReplaceFile(mtlPath, r.mtlText, reason);
+  WriteOut(r);
+  const bool opened = r.objFile != nullptr;
+  CloseObjFile(r, true);
+  std::error_code ec;
+  if (!opened || r.objWriteFailed) {
+    reason = "cannot write " + TempPathFor(r.fileName);
+    fs::remove(TempPathFor(r.fileName), ec);
+  } else {
+    fs::rename(TempPathFor(r.fileName), r.fileName, ec);
+    if (ec) {
+      reason = "cannot replace " + r.fileName + ": " + ec.message();
+      std::error_code ignored;
+      fs::remove(TempPathFor(r.fileName), ignored);
+    }
+  }
+  result.written = reason.empty() && ReplaceFile(mtlPath, r.mtlText, reason);
   result.reason = reason;
   if (result.written) CopyTextureFolder(r.fileName);  // no folder beside a failed export
   r.objText.clear();

@@ -1,4 +1,5 @@
 #pragma once
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -8,7 +9,9 @@
 struct ObjRecording {
   bool active = false;        // ExportActive
   std::string fileName;       // ExportFileName: the OBJ file to write
-  std::string objText;        // ObjText
+  std::string objText;        // ObjText, spilled to objFile as it grows
+  std::FILE* objFile = nullptr;  // the OBJ text's temporary file while exporting
+  bool objWriteFailed = false;
   std::string mtlText;        // MtlText
 
   int primMode = 0;           // PrimMode: mode of the open primitive

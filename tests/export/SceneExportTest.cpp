@@ -207,3 +207,25 @@ TEST_F(SceneExportTest, AnIndependentReaderLoadsTheExport) {
     }
 }
 }  // namespace
+
+TEST_F(SceneExportTest, LargeExportIsWrittenWholeAsItGrows) {
+  // Enough spheres for the text to pass to its file several times over.
+  const int count = 120;
+  for (int i = 0; i < count; ++i) Add(("ball" + std::to_string(i)).c_str(), kSphere, i % 10, 1, i / 10, 0x0000FF);
+  const std::string obj = folder + "/big.obj";
+  ASSERT_TRUE(SaveDocument(scene, obj, "").ok());
+  const std::string text = ReadAll(obj);
+  ASSERT_GT(text.size(), 8u << 20);
+  EXPECT_EQ(text.rfind("mtllib big.mtl\n", 0), 0u);
+  size_t objects = 0;
+  for (size_t at = text.find("\no "); at != std::string::npos; at = text.find("\no ", at + 1)) ++objects;
+  EXPECT_EQ(objects, static_cast<size_t>(count));
+  EXPECT_NE(text.find("\no ball119\n"), std::string::npos);
+  EXPECT_EQ(text.back(), '\n');
+  // The last face refers to the last vertex written.
+  size_t vertices = 0;
+  for (size_t at = text.find("\nv "); at != std::string::npos; at = text.find("\nv ", at + 1)) ++vertices;
+  EXPECT_NE(text.find(std::to_string(vertices) + "/", text.rfind("\nf ")), std::string::npos);
+  for (const auto& entry : fs::directory_iterator(folder))
+    EXPECT_EQ(entry.path().string().find(".tmp"), std::string::npos) << entry.path();
+}
