@@ -23,3 +23,12 @@ using TMouseEvent =
 using TMouseMoveEvent = std::function<void(QObject* Sender, Qt::KeyboardModifiers Shift, int X, int Y)>;
 // Key is a Qt key code; a handler sets it to 0 to swallow the key.
 using TKeyEvent = std::function<void(QObject* Sender, int& Key, Qt::KeyboardModifiers Shift)>;
+
+// The mouse events the library's controls raise, as public members.
+struct TMouseEvents {
+  TNotifyEvent OnClick;
+  TNotifyEvent OnDblClick;
+  TMouseEvent OnMouseDown;
+  TMouseMoveEvent OnMouseMove;
+  TMouseEvent OnMouseUp;
+};

@@ -1,12 +1,12 @@
 #include "TMButton.h"
 
-#include <QKeySequence>
 #include <QLinearGradient>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QShortcut>
 
 #include "ControlText.h"
+#include "MnemonicShortcut.h"
 
 TMButton::TMButton(QWidget* parent) : QWidget(parent) {
   setFocusPolicy(Qt::StrongFocus);
@@ -16,19 +16,9 @@ TMButton::TMButton(QWidget* parent) : QWidget(parent) {
 
 void TMButton::setCaption(const std::string& v) {
   fCaption = v;
-  const QKeySequence mnemonic = QKeySequence::mnemonic(FromLatin1(v));
-  if (mnemonic.isEmpty()) {
-    delete fAtalho;
-    fAtalho = nullptr;
-  } else {
-    if (!fAtalho) {
-      fAtalho = new QShortcut(this);
-      connect(fAtalho, &QShortcut::activated, this, [this] {
-        if (isEnabled() && OnClick) OnClick(this);
-      });
-    }
-    fAtalho->setKey(mnemonic);
-  }
+  UpdateMnemonic(this, fAtalho, v, [this] {
+    if (isEnabled() && OnClick) OnClick(this);
+  });
   update();
 }
 

@@ -11,7 +11,7 @@
 // A panel that hosts child widgets and either paints itself (bevels,
 // caption, background picture) or leaves every paint to its owner through
 // OnPaint, never erasing its background (the view renders into it).
-class TMPanel : public QWidget {
+class TMPanel : public QWidget, public TMouseEvents {
   Q_OBJECT
  public:
   enum TBevelCut { bvNone, bvLowered, bvRaised };
@@ -56,12 +56,8 @@ class TMPanel : public QWidget {
   QRect ClientArea() const;
 
   TNotifyEvent OnPaint;
-  TNotifyEvent OnClick;
-  TNotifyEvent OnDblClick;
   TNotifyEvent OnResize;
-  TMouseEvent OnMouseDown;
-  TMouseMoveEvent OnMouseMove;
-  TMouseEvent OnMouseUp;
+  // OnClick, OnDblClick, OnMouseDown, OnMouseMove, OnMouseUp: see TMouseEvents.
   TKeyEvent OnKeyDown;
 
  protected:

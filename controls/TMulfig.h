@@ -11,7 +11,7 @@
 // A row of small picture items keeping one of them selected (Tipo 0, a
 // radio row) or acting as push buttons (Tipo 1, momentary). Items come from
 // Lista, one line each; a line "-" is a separator.
-class TMulfig : public QWidget {
+class TMulfig : public QWidget, public TMouseEvents {
   Q_OBJECT
  public:
   static constexpr int kSlots = 101;  // picture slots, items 0..100
@@ -84,11 +84,7 @@ class TMulfig : public QWidget {
   TDesenhaMulfigEvent OnDesenhaMulfig;
   TAntesSelecionaEvent OnAntesSeleciona;
   TNotifyEvent OnDepoisSeleciona;
-  TNotifyEvent OnClick;
-  TNotifyEvent OnDblClick;
-  TMouseEvent OnMouseDown;
-  TMouseMoveEvent OnMouseMove;
-  TMouseEvent OnMouseUp;
+  // OnClick, OnDblClick, OnMouseDown, OnMouseMove, OnMouseUp: see TMouseEvents.
 
  protected:
   void paintEvent(QPaintEvent* event) override;

@@ -1,12 +1,12 @@
 #include "TSBM.h"
 
-#include <QKeySequence>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QShortcut>
 #include <QToolTip>
 
 #include "ControlText.h"
+#include "MnemonicShortcut.h"
 #include "PictureTools.h"
 
 TSBM::TSBM(QWidget* parent) : QWidget(parent) {
@@ -51,21 +51,9 @@ void TSBM::setGroupIndex(int v) {
 
 void TSBM::setCaption(const std::string& v) {
   fCaption = v;
-  // An "&" before a letter makes Alt+letter a click.
-  const QKeySequence mnemonic = QKeySequence::mnemonic(FromLatin1(v));
-  if (mnemonic.isEmpty()) {
-    delete fAtalho;
-    fAtalho = nullptr;
-  } else {
-    if (!fAtalho) {
-      fAtalho = new QShortcut(this);
-      fAtalho->setContext(Qt::WindowShortcut);
-      connect(fAtalho, &QShortcut::activated, this, [this] {
-        if (isEnabled() && OnClick) OnClick(this);
-      });
-    }
-    fAtalho->setKey(mnemonic);
-  }
+  UpdateMnemonic(this, fAtalho, v, [this] {
+    if (isEnabled() && OnClick) OnClick(this);
+  });
   update();
 }
 

@@ -12,7 +12,7 @@ class QShortcut;
 // A flat picture button: momentary (GroupIndex 0) or a two-state toggle
 // grouped with the sibling buttons of the same GroupIndex. Only the left
 // button counts; OnClick comes before OnMouseUp on a release inside.
-class TSBM : public QWidget {
+class TSBM : public QWidget, public TMouseEvents {
   Q_OBJECT
  public:
   enum TButtonLayout { blGlyphLeft, blGlyphBottom, blGlyphTop, blGlyphRight };
@@ -56,11 +56,7 @@ class TSBM : public QWidget {
   bool MostradoAbaixo() const { return fMostradoAbaixo; }
   bool MouseSobre() const { return fMouseSobre; }
 
-  TNotifyEvent OnClick;
-  TNotifyEvent OnDblClick;
-  TMouseEvent OnMouseDown;
-  TMouseMoveEvent OnMouseMove;
-  TMouseEvent OnMouseUp;
+  // OnClick, OnDblClick, OnMouseDown, OnMouseMove, OnMouseUp: see TMouseEvents.
 
  protected:
   void paintEvent(QPaintEvent* event) override;

@@ -8,7 +8,7 @@
 // with a bar between them that the mouse can drag. Posic is the bar
 // position, counted from the far edge when Contrario. The child with Tag 1
 // is the second pane; a child with Tag 2 stops the layout.
-class TVSplit : public QWidget {
+class TVSplit : public QWidget, public TMouseEvents {
   Q_OBJECT
  public:
   explicit TVSplit(QWidget* parent = nullptr);
@@ -41,11 +41,7 @@ class TVSplit : public QWidget {
 
   TNotifyEvent Altera;
   TNotifyEvent Some;
-  TNotifyEvent OnClick;
-  TNotifyEvent OnDblClick;
-  TMouseEvent OnMouseDown;
-  TMouseMoveEvent OnMouseMove;
-  TMouseEvent OnMouseUp;
+  // OnClick, OnDblClick, OnMouseDown, OnMouseMove, OnMouseUp: see TMouseEvents.
 
  protected:
   bool event(QEvent* event) override;
