@@ -8,18 +8,6 @@ struct P {
   double x, y, z;
 };
 
-void Quad(double nx, double ny, double nz, P a, P b, P c, P d) {
-  Normal(nx, ny, nz);
-  TexCoord(0, 0);
-  Vertex(a.x, a.y, a.z);
-  TexCoord(0, 1);
-  Vertex(b.x, b.y, b.z);
-  TexCoord(1, 1);
-  Vertex(c.x, c.y, c.z);
-  TexCoord(1, 0);
-  Vertex(d.x, d.y, d.z);
-}
-
 void Triangle(double nx, double ny, double nz, P a, P b, P c) {
   Normal(nx, ny, nz);
   TexCoord(0, 0);
@@ -28,6 +16,13 @@ void Triangle(double nx, double ny, double nz, P a, P b, P c) {
   Vertex(b.x, b.y, b.z);
   TexCoord(1, 1);
   Vertex(c.x, c.y, c.z);
+}
+
+// A quad is the triangle of its first three corners plus the fourth.
+void Quad(double nx, double ny, double nz, P a, P b, P c, P d) {
+  Triangle(nx, ny, nz, a, b, c);
+  TexCoord(1, 0);
+  Vertex(d.x, d.y, d.z);
 }
 }  // namespace
 
