@@ -4,16 +4,14 @@
 
 #include <QApplication>
 
-#include <cstring>
-
 #include "SurfaceFormat.h"
 #include "controls/FaceColors.h"
 #include "controls/WinColor.h"
 
 int main(int argc, char** argv) {
   ::testing::InitGoogleTest(&argc, argv);
-  for (int i = 1; i < argc; ++i)
-    if (std::strstr(argv[i], "gtest_list_tests")) return RUN_ALL_TESTS();
+  // Listing the tests needs no display.
+  if (GTEST_FLAG_GET(list_tests)) return RUN_ALL_TESTS();
   SetEditorSurfaceFormat();
   CorFaceMulfig = clWhite;
   CorFaceSpin = clWhite;
