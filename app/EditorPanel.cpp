@@ -29,6 +29,7 @@ void TFEditorDeObjetos1::SelectElement(int32_t i) {
 }
 
 void TFEditorDeObjetos1::ShowInPanel(const Element3D& e) {
+  const FillingPanel filling(fillingPanel_);
   PCor1->setColor(e.color);
   EChanfro1->setValue(ChamferToSpin(e.chamfer));
   ESuperior1->setValue(RoundHalfEven(e.topPercent));
@@ -92,6 +93,7 @@ void TFEditorDeObjetos1::HighlightListEntry(int32_t i) {
 void TFEditorDeObjetos1::ShowAngles(int32_t i) {
   if (i < 0 || i >= doc.Count()) return;
   const Element3D& e = doc.Element(i);
+  const FillingPanel filling(fillingPanel_);
   EAxy->setValue(RoundHalfEven(e.axy));
   EAyz->setValue(RoundHalfEven(e.ayz));
   EAxz->setValue(RoundHalfEven(e.axz));
@@ -143,6 +145,9 @@ void TFEditorDeObjetos1::EAyzChangeUser() {
 }
 
 void TFEditorDeObjetos1::EAxzChange(TZSpinEdit* sender) {
+  // Showing an element's angles is no edit: with the first angle shown and
+  // the others still the previous element's, it would write a mix of both.
+  if (fillingPanel_) return;
   doc.SetSelectedAngles(EAxy->Value(), EAyz->Value(), EAxz->Value());
   Redraw();
   sender->setPermiteEvento(false);

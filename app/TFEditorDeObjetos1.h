@@ -190,5 +190,12 @@ class TFEditorDeObjetos1 : public QMainWindow {
   QStringList arguments_;
   bool firstShowDone_ = false;
   std::string openDialogFolder_;
-  std::vector<bool> frameSelection_;  // the selection as the frame being built asks for it  // where Open starts for an untitled document
+  std::vector<bool> frameSelection_;
+  bool fillingPanel_ = false;  // the panel shows an element: its change events are no edits
+  struct FillingPanel {
+    explicit FillingPanel(bool& flag) : flag_(flag), was_(flag) { flag_ = true; }
+    ~FillingPanel() { flag_ = was_; }
+    bool& flag_;
+    bool was_;
+  };  // the selection as the frame being built asks for it  // where Open starts for an untitled document
 };

@@ -12,6 +12,7 @@
 #include "EditorFixture.h"
 #include "TFE3DAtributos1.h"
 #include "common/Dictionary.h"
+#include "controls/TAtlEdit.h"
 #include "controls/TMulfig.h"
 #include "controls/TZBox.h"
 #include "controls/TZSpin.h"
@@ -314,4 +315,27 @@ TEST_F(EditorFixture, SavingAsObjOrJpegDrawsTheFrameThatIsSaved) {
   EXPECT_TRUE(w.scene.showEditAids);
   EXPECT_EQ(w.doc.fileName, dir.file("doc.zobj3d"));
   EXPECT_FALSE(std::filesystem::exists(dir.file("doc.zobj3d")));  // neither save wrote the document
+}
+
+TEST_F(EditorFixture, ShowingAnElementAfterTypingAnAngleWritesNothing) {
+  auto& w = Open();
+  AddNamed(w, "a");
+  AddNamed(w, "b");
+  w.doc.Element(0).ayz = 30;
+  w.doc.Element(1).axy = 10;
+  w.doc.Element(1).ayz = 80;
+  w.SelectElement(0);
+  // A key released in an angle box arms its change event: the second digit
+  // typed is applied.
+  w.EAxy->Edit()->setFocus();
+  w.EAxy->Edit()->selectAll();
+  QTest::keyClicks(w.EAxy->Edit(), "15");
+  EXPECT_EQ(w.doc.Element(0).axy, 15);
+  // The next change arms the event again (as further typing would).
+  w.EAxy->setPermiteEvento(true);
+  EXPECT_EQ(w.doc.Element(0).ayz, 30);
+  w.SelectElement(1);                   // fills the panel from element b
+  EXPECT_EQ(w.doc.Element(1).axy, 10);
+  EXPECT_EQ(w.doc.Element(1).ayz, 80);
+  EXPECT_EQ(w.EAyz->Value(), 80);
 }
