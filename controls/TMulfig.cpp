@@ -9,6 +9,7 @@
 
 #include "ControlText.h"
 #include "FaceColors.h"
+#include "Frame3D.h"
 #include "PictureTools.h"
 
 namespace {
@@ -229,15 +230,7 @@ void TMulfig::paintEvent(QPaintEvent*) {
     else
       Percorre(0, 0, pintura.modo, pintura.a, &canvas);
     fPintura = Pintura();
-    if (fCtl3D) {
-      const int r = width() - 1, b = height() - 1;
-      canvas.setPen(WinToQColor(clBtnHighlight));
-      canvas.drawLine(0, b, 0, 0);
-      canvas.drawLine(0, 0, r, 0);
-      canvas.setPen(WinToQColor(clBtnShadow));
-      canvas.drawLine(r, 0, r, b);
-      canvas.drawLine(r, b, 0, b);
-    }
+    if (fCtl3D) DrawFrame3D(canvas, width(), height(), clBtnHighlight, clBtnShadow);
   }
   if (hasFocus()) {
     canvas.setPen(QPen(Qt::black, 1, Qt::DotLine));

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "ControlHint.h"
+#include "Frame3D.h"
 
 TVSplit::TVSplit(QWidget* parent) : QWidget(parent) {
   fLinha = new QWidget(this);
@@ -117,15 +118,7 @@ void TVSplit::paintEvent(QPaintEvent*) {
   QPainter p(this);
   p.fillRect(rect(), WinToQColor(fColor));
   Layout();
-  if (fR3d) {
-    const int r = width() - 1, b = height() - 1;
-    p.setPen(WinToQColor(clBtnShadow));
-    p.drawLine(0, b, 0, 0);
-    p.drawLine(0, 0, r, 0);
-    p.setPen(WinToQColor(clBtnHighlight));
-    p.drawLine(r, 0, r, b);
-    p.drawLine(r, b, 0, b);
-  }
+  if (fR3d) DrawFrame3D(p, width(), height(), clBtnShadow, clBtnHighlight);
 }
 
 void TVSplit::MostraLinha(int pos) {
