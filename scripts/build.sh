@@ -9,5 +9,12 @@ subsystems=(-U OBJ3D_SUBSYSTEMS)
 if [[ -f build/CMakeCache.txt ]] && ! grep -q 'CMAKE_GENERATOR:INTERNAL=Ninja' build/CMakeCache.txt; then
   rm -rf build
 fi
-cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "${subsystems[@]}" >/dev/null
-cmake --build build -j "$(nproc)"
+# ccache shares compiled objects between work trees and rebuilds.
+launcher=()
+if command -v ccache >/dev/null; then
+  export CCACHE_BASEDIR="${CCACHE_BASEDIR:-$(cd .. && pwd)}" CCACHE_NOHASHDIR=1
+  launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache -DCMAKE_C_COMPILER_LAUNCHER=ccache)
+fi
+build_dir="${OBJ3D_BUILD_DIR:-build}"
+cmake -S . -B "$build_dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "${launcher[@]}" "${subsystems[@]}" ${OBJ3D_CMAKE_ARGS:-} >/dev/null
+cmake --build "$build_dir" -j "$(nproc)"

@@ -4,7 +4,7 @@
 set -euo pipefail
 
 packages=(
-  g++ cmake ninja-build pkg-config
+  g++ cmake ninja-build pkg-config ccache
   qt6-base-dev libqt6opengl6-dev
   libglu1-mesa-dev libegl-dev libegl1-mesa-dev libgl1-mesa-dri
   libjpeg62-turbo-dev
