@@ -1,0 +1,14 @@
+#pragma once
+#include <string>
+#include <string_view>
+
+// Texts inside documents and script records are Latin-1 bytes; file names
+// are the system's bytes (UTF-8). These convert where one meets the other.
+
+// Every Latin-1 byte becomes its UTF-8 sequence; ASCII stays as it is.
+std::string Latin1ToUtf8(std::string_view latin1);
+
+// Characters up to U+00FF become their Latin-1 byte; any other character,
+// and every byte that is not part of a well-formed UTF-8 sequence, becomes
+// one '?'.
+std::string Utf8ToLatin1(std::string_view utf8);

@@ -1,0 +1,26 @@
+#include <gtest/gtest.h>
+
+#include "common/Utf8Text.h"
+
+TEST(Utf8Text, LatinTextsTravelBothWaysUnchanged) {
+  // Every byte value, so no Latin-1 character is lost on its way to a file name and back.
+  std::string all;
+  for (int c = 1; c < 256; ++c) all += static_cast<char>(c);
+  const std::string utf8 = Latin1ToUtf8(all);
+  EXPECT_EQ(utf8.size(), 127u + 2 * 128u);
+  EXPECT_EQ(Utf8ToLatin1(utf8), all);
+  EXPECT_EQ(Latin1ToUtf8("a\xE7\xE3o"), "a\xC3\xA7\xC3\xA3o");
+  EXPECT_EQ(Latin1ToUtf8(std::string("x\0y", 3)), std::string("x\0y", 3));
+}
+
+TEST(Utf8Text, WhatLatinCannotHoldBecomesOneQuestionMarkEach) {
+  EXPECT_EQ(Utf8ToLatin1("\xE2\x82\xAC" "5"), "?5");                     // euro sign, three bytes
+  EXPECT_EQ(Utf8ToLatin1("\xF0\x9F\x98\x80.txt"), "?.txt");              // four bytes
+  EXPECT_EQ(Utf8ToLatin1("\xE6\x9C\xA8\xC3\xA9"), "?\xE9");              // CJK, then e acute
+  // Bytes that are no well-formed sequence: each one is a '?'.
+  EXPECT_EQ(Utf8ToLatin1("a\xE7\xE3o"), "a??o");                        // Latin-1 taken for UTF-8
+  EXPECT_EQ(Utf8ToLatin1("\xC3"), "?");                                  // cut short
+  EXPECT_EQ(Utf8ToLatin1("\xC0\xAF"), "??");                             // overlong '/'
+  EXPECT_EQ(Utf8ToLatin1("\xED\xA0\x80"), "???");                        // a surrogate
+  EXPECT_EQ(Utf8ToLatin1("\xF4\x90\x80\x80"), "????");                   // beyond U+10FFFF
+}
