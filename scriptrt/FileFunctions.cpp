@@ -1,11 +1,12 @@
 // Files of scripts: existence, a file search, delete, rename and copy.
-#include <fnmatch.h>
-
+// Scripts hold their paths as Latin-1 text; the file system takes UTF-8.
 #include <cerrno>
 #include <filesystem>
 #include <string>
 #include <vector>
 
+#include "common/Latin1.h"
+#include "common/Utf8Text.h"
 #include "scriptrt/FileAccessGuard.h"
 #include "scriptrt/ScriptExports.h"
 #include "scriptrt/TextArgs.h"
@@ -23,22 +24,41 @@ FindState& Find() {
   return state;
 }
 
-std::string Name(const ScriptText* text) { return std::string(TextOf(text)); }
+// The file-system path a script's text names.
+std::string Name(const ScriptText* text) { return Latin1ToUtf8(TextOf(text)); }
+
+// '*' any run of characters, '?' one character; both texts Latin-1.
+bool Matches(std::string_view pattern, std::string_view name) {
+  size_t p = 0, n = 0, starP = std::string_view::npos, starN = 0;
+  while (n < name.size()) {
+    if (p < pattern.size() && (pattern[p] == '?' || pattern[p] == name[n])) {
+      ++p, ++n;
+    } else if (p < pattern.size() && pattern[p] == '*') {
+      starP = p++, starN = n;
+    } else if (starP != std::string_view::npos) {
+      p = starP + 1, n = ++starN;
+    } else {
+      return false;
+    }
+  }
+  while (p < pattern.size() && pattern[p] == '*') ++p;
+  return p == pattern.size();
+}
 
 // The search mask is a folder and a wildcard pattern; names match without
 // regard to case, as the scripts were written for; "*.*" means every name.
-int StartSearch(const std::string& mask, std::vector<std::string>& found) {
-  fs::path maskPath(mask);
-  fs::path folder = maskPath.parent_path();
-  std::string pattern = maskPath.filename().string();
-  if (folder.empty()) folder = ".";
+// Names are compared, and kept, as the Latin-1 text a script reads.
+int StartSearch(std::string_view mask, std::vector<std::string>& found) {
+  const size_t slash = mask.find_last_of('/');
+  const std::string folder = slash == std::string_view::npos ? "." : Latin1ToUtf8(mask.substr(0, slash + 1));
+  std::string pattern = Latin1Lower(slash == std::string_view::npos ? mask : mask.substr(slash + 1));
   if (pattern == "*.*") pattern = "*";
   std::error_code ec;
   fs::directory_iterator it(folder, ec);
   if (ec) return ec.value() ? ec.value() : ENOENT;
   for (const fs::directory_entry& entry : it) {
-    const std::string name = entry.path().filename().string();
-    if (fnmatch(pattern.c_str(), name.c_str(), FNM_CASEFOLD) == 0) found.push_back(name);
+    const std::string name = Utf8ToLatin1(entry.path().filename().string());
+    if (Matches(pattern, Latin1Lower(name))) found.push_back(name);
   }
   return found.empty() ? ENOENT : 0;
 }
@@ -56,7 +76,7 @@ double zemoscriptFINDFIRST(const ScriptText* mask) {
   FindState& f = Find();
   f.remaining.clear();
   std::vector<std::string> found;
-  const int error = StartSearch(Name(mask), found);
+  const int error = StartSearch(TextOf(mask), found);
   if (error != 0) return error;
   // The first entry is reported now; the rest by FINDNEXT, in order.
   f.remaining.assign(found.begin() + 1, found.end());

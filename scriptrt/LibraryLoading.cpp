@@ -1,6 +1,9 @@
 // Loading shared libraries for scripts that call native code of their own.
 #include <dlfcn.h>
 
+#include <string>
+
+#include "common/Utf8Text.h"
 #include "scriptrt/ScriptExports.h"
 
 extern "C" {
@@ -8,8 +11,10 @@ extern "C" {
 void* zemoLOADLIBRARY(const char* fileName) {
   // dlopen(nullptr) would hand out the main program; a script must name a file.
   if (!fileName || !*fileName) return nullptr;
-  if (void* loaded = dlopen(fileName, RTLD_NOW | RTLD_NOLOAD)) return loaded;
-  return dlopen(fileName, RTLD_NOW);
+  // The name is script text (Latin-1); the file system takes UTF-8.
+  const std::string path = Latin1ToUtf8(fileName);
+  if (void* loaded = dlopen(path.c_str(), RTLD_NOW | RTLD_NOLOAD)) return loaded;
+  return dlopen(path.c_str(), RTLD_NOW);
 }
 
 void* zemoGETPROCADDRESS(void* module, const char* name) {

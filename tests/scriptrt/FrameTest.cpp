@@ -1,5 +1,7 @@
 // Text and number helpers, the global value stream, comparisons, library
 // loading and the debugger hooks.
+#include <unistd.h>
+
 #include <clocale>
 #include <cmath>
 #include <cstdlib>
@@ -156,6 +158,14 @@ TEST(LibraryLoading, LoadsFindsAndFrees) {
   EXPECT_EQ(cosine(0), 1.0);
   EXPECT_NE(release(libm), 0);
   EXPECT_EQ(load("/nonexistent/libnothing.so"), nullptr);
+  // A script names the library in Latin-1; the file's name is UTF-8.
+  const std::string folder = testing::TempDir() + "/zemo_lib_" + std::to_string(getpid());
+  std::filesystem::create_directories(folder);
+  std::filesystem::create_symlink(ZEMOSCRIPT_PATH, folder + "/bibliot\xC3\xA9" "ca.so");
+  void* accented = load((folder + "/bibliot\xE9" "ca.so").c_str());
+  EXPECT_EQ(accented, self);
+  if (accented) release(accented);
+  std::filesystem::remove_all(folder);
   EXPECT_EQ(load(nullptr), nullptr);  // never the main program
   EXPECT_EQ(find(nullptr, "cos"), nullptr);
 }
