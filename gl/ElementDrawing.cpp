@@ -12,6 +12,7 @@
 #include "ShapeLists.h"
 #include "Textures.h"
 #include "common/DataPath.h"
+#include "common/Utf8Text.h"
 #include "document/Element3D.h"
 #include "document/TIMem32.h"
 #include "export/ObjExport.h"
@@ -29,7 +30,8 @@ double NormalizeAngle(double a) {
 std::string TexturePath(const std::string& textureName) {
   // Resolving a path touches the file system; a cached image knows its own.
   if (const std::string* cached = CachedTexturePath(textureName)) return *cached;
-  return DataPath("Vist3D/TEX/" + textureName);
+  // The document holds the name in Latin-1; the file's name is UTF-8.
+  return DataPath("Vist3D/TEX/" + Latin1ToUtf8(textureName));
 }
 
 namespace {

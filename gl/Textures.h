@@ -19,7 +19,7 @@ void UploadTexture(GLView& view, int slot, const TextureBitmap& bitmap);
 // ClearTextureCache.
 const TextureBitmap* TextureImage(const std::string& path);
 void ClearTextureCache();
-// The path a cached image was read from, by its file name (any case); null
-// when the name is not cached.
+// The path a cached image was read from, by its file name as a document
+// holds it (Latin-1, any case); null when the name is not cached.
 const std::string* CachedTexturePath(const std::string& fileName);
 int TextureCacheCount();

@@ -1,7 +1,9 @@
 #include <GL/gl.h>
+#include <unistd.h>
 #include <gtest/gtest.h>
 #include <tiny_obj_loader.h>
 
+#include <QImage>
 #include <cmath>
 #include <filesystem>
 #include <fstream>
@@ -93,6 +95,33 @@ TEST_F(SceneExportTest, SmallSceneMatchesTheHandWrittenFiles) {
   EXPECT_FALSE(ExportActive());
   for (const auto& entry : fs::directory_iterator(folder))
     EXPECT_EQ(entry.path().string().find(".tmp"), std::string::npos) << entry.path();
+}
+
+// A document names its texture in Latin-1; the program's file carries the
+// same name in UTF-8. Drawing finds it, and the export names and copies it.
+TEST_F(SceneExportTest, AccentedTextureNamesReachTheUtf8Files) {
+  const std::string utf8Name = "madeira_\xC3\xA7\xC3\xA3o_" + std::to_string(getpid()) + ".bmp";
+  const std::string latinName = "madeira_\xE7\xE3o_" + std::to_string(getpid()) + ".bmp";
+  const std::string source = DataPath("Vist3D/TEX/") + utf8Name;
+  QImage picture(6, 4, QImage::Format_RGB888);
+  picture.fill(Qt::yellow);
+  ASSERT_TRUE(picture.save(QString::fromUtf8(source.c_str()), "BMP"));
+  struct Remove {
+    std::string path;
+    ~Remove() { fs::remove(path); }
+  } removeSource{source};
+
+  ClearTextureCache();
+  Add("m", kPanel, 0, 0, 0, 0xFFFFFF).texture.assign(latinName);
+  const std::string obj = folder + "/wood.obj";
+  ASSERT_TRUE(SaveDocument(scene, obj, "").ok());
+  const TextureBitmap* image = TextureImage(source);
+  ASSERT_NE(image, nullptr);
+  EXPECT_EQ(image->width, 6);
+  EXPECT_EQ(TextureCacheCount(), 1);  // the drawing read this very file
+  EXPECT_EQ(ReadAll(folder + "/wood.mtl"), Material("m", "1 1 1", utf8Name));
+  EXPECT_EQ(ReadAll(folder + "/textures/" + utf8Name), ReadAll(source));
+  ClearTextureCache();
 }
 
 TEST_F(SceneExportTest, EmptyDocumentGivesTheLibraryLineOnly) {
