@@ -71,9 +71,14 @@ void TranslateWindowCaption(QWidget* form) {
   if (!hint.empty()) form->setWindowTitle(FromLatin1(hint));
 }
 
+// Set on a menu item the dictionary gave a text of its own: the user's
+// translation stays, rather than the item's built-in alternate text or a
+// second look-up of the translated text.
+const char kTranslatedByDictionary[] = "translatedByDictionary";
+
 void ChooseMenuItems(QList<QAction*> actions) {
   for (QAction* action : actions) {
-    if (!action->isSeparator())
+    if (!action->isSeparator() && !action->property(kTranslatedByDictionary).toBool())
       action->setText(FromLatin1(Choose(ToLatin1(action->text()), Hint(action))));
     if (QMenu* sub = action->menu()) ChooseMenuItems(sub->actions());
   }
@@ -81,7 +86,12 @@ void ChooseMenuItems(QList<QAction*> actions) {
 
 void LookupMenuItems(QList<QAction*> actions) {
   for (QAction* action : actions) {
-    if (!action->isSeparator()) action->setText(FromLatin1(L(ToLatin1(action->text()))));
+    if (!action->isSeparator()) {
+      const std::string caption = ToLatin1(action->text());
+      const std::string translated = L(caption);
+      action->setText(FromLatin1(translated));
+      if (!translated.empty() && translated != caption) action->setProperty(kTranslatedByDictionary, true);
+    }
     if (QMenu* sub = action->menu()) LookupMenuItems(sub->actions());
   }
 }

@@ -12,5 +12,6 @@ void TranslateFormByDictionary(QWidget* form, bool alsoComboItems);
 void TranslateFormByHints(QWidget* form, bool alsoComboItems);
 void TranslateMenuByDictionary(QMenuBar* menu);
 // TranslateFormByHints, then every item of the window's menu bar gets
-// Choose(caption, hint).
+// Choose(caption, hint), except the items TranslateMenuByDictionary gave a
+// translation of their own: the dictionary's text stays.
 void TranslateMainMenuByHints(QWidget* form);

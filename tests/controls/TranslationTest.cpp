@@ -112,6 +112,24 @@ class TranslationTest : public QObject {
     QCOMPARE(Text(t.noHintItem), std::string("Tag name..."));  // nothing to choose: Portuguese
   }
 
+  // A dictionary into another language: its texts must not give way to the
+  // built-in English names, nor be looked up a second time.
+  void dictionaryTextsWinOverBuiltInNamesInTheMenu() {
+    Load("@GENERAL\r\narquivo;Fichier;\r\ngrade...;Grille...;\r\ntag name...;Nom de balise...;\r\n"
+         "balise;Marque;\r\nnovo;;\r\n");
+    TestWindow t;
+    TranslateFormByDictionary(&t.window, true);
+    TranslateMenuByDictionary(t.window.menuBar());
+    TranslateMainMenuByHints(&t.window);
+    QCOMPARE(Text(t.fileMenu), std::string("Fichier"));
+    QCOMPARE(Text(t.gridItem), std::string("Grille..."));
+    QCOMPARE(Text(t.noHintItem), std::string("Nom de balise..."));
+    // An empty translation is none: the built-in name is shown.
+    QCOMPARE(Text(t.newItem), std::string("New"));
+    // Only the menu: the controls keep taking their hints.
+    QCOMPARE(t.label->text(), QString("The file"));
+  }
+
   void comboItemsOnlyWhenAsked() {
     Load("@GENERAL\r\narquivo;File;\r\n");
     TestWindow t;
