@@ -2,6 +2,8 @@
 
 #include <QApplication>
 #include <QPainter>
+#include <QStyleOption>
+#include <QStylePainter>
 
 #include "LatinText.h"
 #include "TFEditorDeObjetos1.h"
@@ -10,11 +12,14 @@
 #include "gl/Textures.h"
 
 namespace {
-void PaintBackground(QPainter* painter, const QStyleOptionViewItem& option, QColor& text) {
+// Fills the line's background and gives it; `text` is the colour to write in.
+QColor PaintBackground(QPainter* painter, const QStyleOptionViewItem& option, QColor& text) {
   const bool selected = option.state & QStyle::State_Selected;
   const QPalette& pal = QApplication::palette();
-  painter->fillRect(option.rect, selected ? pal.color(QPalette::Highlight) : pal.color(QPalette::Base));
+  const QColor background = selected ? pal.color(QPalette::Highlight) : pal.color(QPalette::Base);
+  painter->fillRect(option.rect, background);
   text = selected ? pal.color(QPalette::HighlightedText) : pal.color(QPalette::Text);
+  return background;
 }
 
 // A blank, then the text, its top half a line above the middle.
@@ -23,6 +28,30 @@ void PaintLine(QPainter* painter, const QRect& r, int textStart, const QString& 
   const QFontMetrics fm(painter->font());
   const int top = r.top() + r.height() / 2 - fm.height() / 2;
   painter->drawText(QPoint(textStart, top + fm.ascent()), " " + text);
+}
+// A texture entry: its picture in a square of the line's height, then its
+// name without extension.
+void PaintTextureEntry(QPainter* painter, const QRect& r, const QString& item, const QColor& text) {
+  int textStart = r.left();
+  if (item != "<nenhuma>" && item != "<none>") {
+    const QImage picture = TexturePicture(PathBytes(item));
+    if (!picture.isNull()) {
+      const int side = r.height();
+      painter->save();
+      painter->setClipRect(QRect(r.topLeft(), QSize(side, side)), Qt::IntersectClip);
+      painter->drawImage(r.topLeft(), picture);
+      painter->restore();
+      textStart += side;
+    }
+  }
+  const int dot = item.lastIndexOf('.');
+  PaintLine(painter, r, textStart, dot > 0 ? item.left(dot) : item, text);
+}
+
+// Half way between the text and the background: plainly grey, still legible.
+QColor Greyed(const QColor& text, const QColor& background) {
+  return QColor((text.red() + background.red()) / 2, (text.green() + background.green()) / 2,
+                (text.blue() + background.blue()) / 2);
 }
 }  // namespace
 
@@ -44,21 +73,7 @@ void TextureItemDelegate::paint(QPainter* painter, const QStyleOptionViewItem& o
                                 const QModelIndex& index) const {
   QColor text;
   PaintBackground(painter, option, text);
-  const QString item = index.data().toString();
-  int textStart = option.rect.left();
-  if (item != "<nenhuma>" && item != "<none>") {
-    const QImage picture = TexturePicture(Latin(item));
-    if (!picture.isNull()) {
-      const int side = option.rect.height();
-      painter->save();
-      painter->setClipRect(QRect(option.rect.topLeft(), QSize(side, side)));
-      painter->drawImage(option.rect.topLeft(), picture);
-      painter->restore();
-      textStart += side;
-    }
-  }
-  const int dot = item.lastIndexOf('.');
-  PaintLine(painter, option.rect, textStart, dot > 0 ? item.left(dot) : item, text);
+  PaintTextureEntry(painter, option.rect, index.data().toString(), text);
 }
 
 QSize TextureItemDelegate::sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const {
@@ -68,11 +83,24 @@ QSize TextureItemDelegate::sizeHint(const QStyleOptionViewItem& option, const QM
 void ElementItemDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
                                 const QModelIndex& index) const {
   QColor text;
-  PaintBackground(painter, option, text);
-  if (window_->doc.IsInvisible(index.row())) text = QApplication::palette().color(QPalette::Button);
+  const QColor background = PaintBackground(painter, option, text);
+  if (window_->doc.IsInvisible(index.row())) text = Greyed(text, background);
   PaintLine(painter, option.rect, option.rect.left(), L1(ListLineText(Latin(index.data().toString()))), text);
 }
 
 QSize ElementItemDelegate::sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const {
   return {QStyledItemDelegate::sizeHint(option, index).width(), 17};
+}
+
+void TextureBox::paintEvent(QPaintEvent*) {
+  QStylePainter painter(this);
+  painter.setPen(palette().color(QPalette::Text));
+  QStyleOptionComboBox frame;
+  initStyleOption(&frame);
+  frame.currentText.clear();  // the entry is painted below, with its picture
+  frame.currentIcon = QIcon();
+  painter.drawComplexControl(QStyle::CC_ComboBox, frame);
+  const QRect field = style()->subControlRect(QStyle::CC_ComboBox, &frame, QStyle::SC_ComboBoxEditField, this);
+  painter.setClipRect(field);
+  PaintTextureEntry(&painter, field, currentText(), palette().color(QPalette::Text));
 }

@@ -1,4 +1,5 @@
 #pragma once
+#include <QComboBox>
 #include <QStyledItemDelegate>
 
 class TFEditorDeObjetos1;
@@ -13,7 +14,8 @@ class TextureItemDelegate : public QStyledItemDelegate {
 };
 
 // The element list's lines: the name as the list shows it (bound labels,
-// scales and sub-objects shortened), invisible elements greyed (height 17).
+// scales and sub-objects shortened), invisible elements greyed but readable
+// (height 17).
 class ElementItemDelegate : public QStyledItemDelegate {
  public:
   ElementItemDelegate(TFEditorDeObjetos1* window, QObject* parent)
@@ -25,5 +27,16 @@ class ElementItemDelegate : public QStyledItemDelegate {
   TFEditorDeObjetos1* window_;
 };
 
-// A texture file's picture for the list (null when it cannot be read).
+// The texture chooser: closed, it shows the chosen entry as the open list
+// does, picture and name.
+class TextureBox : public QComboBox {
+ public:
+  using QComboBox::QComboBox;
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+};
+
+// The picture of a file of the texture folder, named as the file system
+// spells it (null when it cannot be read).
 QImage TexturePicture(const std::string& fileName);

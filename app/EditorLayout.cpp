@@ -163,7 +163,7 @@ void TFEditorDeObjetos1::BuildToolStrip() {
   PCor1->OnClick = [this](QObject*) { PCor1Click(); };
 
   Label8 = Label(Panel1, "Textura:", "Texture:", 274, 8, labelFont, labelColor);
-  CTextura = new QComboBox(Panel1);
+  CTextura = new TextureBox(Panel1);
   CTextura->setGeometry(322, 4, 150, 27);
   CTextura->setItemDelegate(new TextureItemDelegate(CTextura));
   connect(CTextura, qOverload<int>(&QComboBox::activated), this, [this](int) { CTexturaClick(); });
@@ -394,7 +394,8 @@ void TFEditorDeObjetos1::BuildMenu() {
 void TFEditorDeObjetos1::FillTextureList() {
   CTextura->clear();
   CTextura->addItem(L1(Choose("<nenhuma>", "<none>")));
-  for (const std::string& name : TextureFileNames(TextureFolder())) CTextura->addItem(L1(name));
+  // Entries are file names; choosing one stores it as document text (Latin-1).
+  for (const std::string& name : TextureFileNames(TextureFolder())) CTextura->addItem(PathText(name));
   CTextura->setCurrentIndex(0);
 }
 
@@ -441,6 +442,7 @@ void TFEditorDeObjetos1::FormShow() {
     StopWait();
     return;
   }
-  LoadDocument(Latin(arguments_.join(' ')));
+  // Qt read the arguments as the system's file-name encoding; back to bytes.
+  LoadDocument(PathBytes(arguments_.join(' ')));
   StopWait();
 }

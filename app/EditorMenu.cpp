@@ -14,6 +14,8 @@
 #include "common/NumberText.h"
 #include "common/ProgramFolder.h"
 #include "common/TextToNumber.h"
+#include "common/Utf8Text.h"
+#include "controls/FileDialogHook.h"
 #include "controls/MessageBoxes.h"
 #include "controls/TMulfig.h"
 #include "controls/TSBM.h"
@@ -39,8 +41,8 @@ std::string Extension(const std::string& path) {
 
 // Where a file dialog opens and what it preselects for `fileName`.
 void PrepareDialog(QFileDialog& dialog, const std::string& folder, const std::string& fileName) {
-  dialog.setDirectory(L1(folder));
-  if (!fileName.empty()) dialog.selectFile(L1(FileNamePart(fileName)));
+  dialog.setDirectory(PathText(folder));
+  if (!fileName.empty()) dialog.selectFile(PathText(FileNamePart(fileName)));
 }
 }  // namespace
 
@@ -63,13 +65,13 @@ void TFEditorDeObjetos1::LoadDocument(const std::string& path) {
   const DocumentResult r = ReadDocument(path, doc.elements);
   if (!r.ok() && r.status != DocumentResult::Missing) {
     doc.elements.SetCount(0);
-    ShowWarning(Choose("N\xE3o foi poss\xEDvel ler o arquivo " + path + ": " + r.reason,
-                       "Could not read the file " + path + ": " + r.reason));
+    ShowWarning(Choose("N\xE3o foi poss\xEDvel ler o arquivo " + Utf8ToLatin1(path) + ": " + r.reason,
+                       "Could not read the file " + Utf8ToLatin1(path) + ": " + r.reason));
   }
   Redraw();
   RebuildElementList();
   doc.fileName = path;
-  setWindowTitle(L1("Objetos 3D - " + FileNamePart(path)));
+  setWindowTitle("Objetos 3D - " + PathText(FileNamePart(path)));
 }
 
 void TFEditorDeObjetos1::SaveDocument(const std::string& path) {
@@ -83,8 +85,8 @@ void TFEditorDeObjetos1::SaveDocument(const std::string& path) {
   scene.requestFrame = requestFrame;
   Tela1->update();
   if (!r.ok())
-    ShowWarning(Choose("N\xE3o foi poss\xEDvel salvar o arquivo " + target + ": " + r.reason,
-                       "Could not save the file " + target + ": " + r.reason));
+    ShowWarning(Choose("N\xE3o foi poss\xEDvel salvar o arquivo " + Utf8ToLatin1(target) + ": " + r.reason,
+                       "Could not save the file " + Utf8ToLatin1(target) + ": " + r.reason));
 }
 
 void TFEditorDeObjetos1::Novo1Click() {
@@ -101,8 +103,8 @@ void TFEditorDeObjetos1::Abrir1Click() {
   dialog.setFileMode(QFileDialog::ExistingFile);
   dialog.setAcceptMode(QFileDialog::AcceptOpen);
   PrepareDialog(dialog, doc.fileName.empty() ? openDialogFolder_ : DialogFolder(doc.fileName), doc.fileName);
-  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return;
-  const std::string chosen = Latin(dialog.selectedFiles().first());
+  const std::string chosen = PathBytes(RunFileDialog(dialog));
+  if (chosen.empty()) return;
   openDialogFolder_ = DialogFolder(chosen);
   ClearTextureCache();
   LoadDocument(chosen);
@@ -121,12 +123,12 @@ void TFEditorDeObjetos1::Salvarcomo1Click() {
   dialog.setNameFilters({"*.zobj3d", "*.obj", "*.jpeg", "*.*"});
   dialog.setDefaultSuffix("zobj3d");
   PrepareDialog(dialog, doc.fileName.empty() ? DataPath("Vist3D/") : DialogFolder(doc.fileName), doc.fileName);
-  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return;
-  const std::string chosen = Latin(dialog.selectedFiles().first());
+  const std::string chosen = PathBytes(RunFileDialog(dialog));
+  if (chosen.empty()) return;
   SaveDocument(chosen);
   if (AsciiLower(Extension(chosen)) == ".zobj3d") {
     doc.fileName = chosen;
-    setWindowTitle(L1("3D - " + FileNamePart(chosen)));
+    setWindowTitle("3D - " + PathText(FileNamePart(chosen)));
   }
 }
 
@@ -137,9 +139,9 @@ void TFEditorDeObjetos1::Exportar1Click() {
   dialog.selectNameFilter("*.obj");
   dialog.setDefaultSuffix("obj");
   std::string name = doc.fileName.empty() ? ".obj" : ChangeExtension(doc.fileName, ".obj");
-  dialog.selectFile(L1(FileNamePart(name)));
-  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return;
-  SaveDocument(Latin(dialog.selectedFiles().first()));
+  dialog.selectFile(PathText(FileNamePart(name)));
+  const std::string chosen = PathBytes(RunFileDialog(dialog));
+  if (!chosen.empty()) SaveDocument(chosen);
 }
 
 void TFEditorDeObjetos1::Editar1Click() { Desfazer1->setEnabled(doc.UndoCount() > 0); }

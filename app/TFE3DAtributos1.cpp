@@ -180,7 +180,7 @@ void TFE3DAtributos1::REscalaClick() { EnableGroups(false, true, false); }
 void TFE3DAtributos1::RSubobjetoClick() { EnableGroups(false, false, true); }
 
 void TFE3DAtributos1::Button3Click() {
-  QFileDialog od1(this, "Objeto 3D", L1(DataPath("Vist3D/")), "Objetos 3D (*.zobj3d)");
+  QFileDialog od1(this, "Objeto 3D", PathText(DataPath("Vist3D/")), "Objetos 3D (*.zobj3d)");
   od1.setDefaultSuffix("ZOBJ3D");
   od1.setFileMode(QFileDialog::ExistingFile);
   od1.selectFile(EArquivo->text());

@@ -1,0 +1,176 @@
+// File names with accents from the command line, the file dialogs and the
+// texture folder; the texture chooser and the element list as they look.
+#include <unistd.h>
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFileDialog>
+#include <QListWidget>
+
+#include <cmath>
+#include <filesystem>
+#include <fstream>
+
+#include "EditorFixture.h"
+#include "common/DataPath.h"
+#include "controls/FileDialogHook.h"
+#include "document/DocumentFile.h"
+
+namespace {
+namespace fs = std::filesystem;
+
+// "ação.zobj3d" and friends as the file system spells them.
+const char kAcao[] = "a\xC3\xA7\xC3\xA3o.zobj3d";
+const int32_t kSampleElements = 16;
+
+void CopySample(const std::string& to) {
+  fs::copy_file(DataPath("Vist3D/sample.zobj3d"), to, fs::copy_options::overwrite_existing);
+}
+
+int32_t ElementsIn(const std::string& path) { return static_cast<int32_t>((fs::file_size(path) - 22) / 289); }
+
+void ClickListItem(TFEditorDeObjetos1& w, int row) {
+  QTest::mouseClick(w.Lista1->viewport(), Qt::LeftButton, Qt::NoModifier,
+                    w.Lista1->visualItemRect(w.Lista1->item(row)).center());
+}
+
+// Answers the file dialogs with the paths of `answers`, in turn, and keeps
+// the folder each dialog opened in.
+struct DialogAnswers {
+  std::vector<std::string> answers;
+  std::vector<QString> folders;
+  DialogAnswers() {
+    SetFileDialogAnswer([this](QFileDialog& dialog) {
+      folders.push_back(dialog.directory().absolutePath());
+      if (answers.empty()) return QString();
+      const std::string next = answers.front();
+      answers.erase(answers.begin());
+      return QFile::decodeName(QByteArray::fromStdString(next));
+    });
+  }
+  ~DialogAnswers() { SetFileDialogAnswer(nullptr); }
+};
+
+// WCAG contrast of two colours.
+double Contrast(QColor a, QColor b) {
+  auto luminance = [](QColor c) {
+    auto channel = [](double v) { return v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4); };
+    return 0.2126 * channel(c.redF()) + 0.7152 * channel(c.greenF()) + 0.0722 * channel(c.blueF());
+  };
+  const double la = luminance(a), lb = luminance(b);
+  return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+
+// The darkest pixel of a region: the colour its text is written in.
+QColor DarkestIn(const QImage& image, const QRect& r) {
+  QColor darkest = Qt::white;
+  for (int y = r.top(); y <= r.bottom(); ++y)
+    for (int x = r.left(); x <= r.right(); ++x) {
+      const QColor c = image.pixelColor(x, y);
+      if (c.lightness() < darkest.lightness()) darkest = c;
+    }
+  return darkest;
+}
+}  // namespace
+
+TEST_F(EditorFixture, AccentedPathFromTheCommandLineOpensAndSavesBack) {
+  const std::string path = dir.file(kAcao);
+  CopySample(path);
+  // Qt reads each argument in the system's file-name encoding.
+  auto& w = Open({QString::fromLocal8Bit(path.c_str())});
+  EXPECT_EQ(w.doc.Count(), kSampleElements);
+  EXPECT_EQ(w.doc.fileName, path);
+  EXPECT_EQ(w.windowTitle(), QString::fromUtf8("Objetos 3D - a\xC3\xA7\xC3\xA3o.zobj3d"));
+
+  ClickListItem(w, 0);
+  QTest::keyClick(w.Tela1, Qt::Key_Delete);
+  ASSERT_EQ(w.doc.Count(), kSampleElements - 1);
+  QTest::keyClick(w.Tela1, Qt::Key_S, Qt::ControlModifier);
+  EXPECT_EQ(ElementsIn(path), kSampleElements - 1);
+  // The same file, and no second one under another spelling of its name.
+  EXPECT_EQ(std::distance(fs::directory_iterator(dir.path()), fs::directory_iterator()), 1);
+  EXPECT_TRUE(boxes.warnings.empty());
+}
+
+TEST_F(EditorFixture, AccentedPathsThroughTheOpenSaveAsAndExportDialogs) {
+  const std::string folder = dir.file("pasta \xC3\xA7");  // "pasta ç"
+  fs::create_directories(folder);
+  const std::string source = folder + "/" + kAcao;
+  CopySample(source);
+  auto& w = Open();
+  DialogAnswers dialogs;
+  dialogs.answers = {source, folder + "/c\xC3\xB3pia.zobj3d", folder + "/exporta\xC3\xA7\xC3\xA3o.obj"};
+
+  w.Abrir1->trigger();
+  EXPECT_EQ(w.doc.Count(), kSampleElements);
+  EXPECT_EQ(w.windowTitle(), QString::fromUtf8("Objetos 3D - a\xC3\xA7\xC3\xA3o.zobj3d"));
+
+  w.Salvarcomo1->trigger();
+  ASSERT_EQ(dialogs.folders.size(), 2u);
+  EXPECT_EQ(dialogs.folders[1], QFile::decodeName(QByteArray::fromStdString(folder)));  // the document's folder
+  EXPECT_EQ(ElementsIn(folder + "/c\xC3\xB3pia.zobj3d"), kSampleElements);
+  EXPECT_EQ(w.doc.fileName, folder + "/c\xC3\xB3pia.zobj3d");
+  EXPECT_EQ(w.windowTitle(), QString::fromUtf8("3D - c\xC3\xB3pia.zobj3d"));
+
+  w.Exportar1->trigger();
+  EXPECT_TRUE(fs::exists(folder + "/exporta\xC3\xA7\xC3\xA3o.obj"));
+  EXPECT_TRUE(fs::exists(folder + "/exporta\xC3\xA7\xC3\xA3o.mtl"));
+  EXPECT_TRUE(boxes.warnings.empty());
+
+  // A file that cannot be read is named in the warning as Latin-1 text.
+  std::ofstream(folder + "/quebrado_\xC3\xA7.zobj3d") << "short";  // less than a header
+  dialogs.answers = {folder + "/quebrado_\xC3\xA7.zobj3d"};
+  w.Abrir1->trigger();
+  ASSERT_EQ(boxes.warnings.size(), 1u);
+  EXPECT_NE(boxes.warnings[0].find("quebrado_\xE7.zobj3d"), std::string::npos) << boxes.warnings[0];
+}
+
+// A texture whose UTF-8 file name has accents: offered by its name, stored in
+// the element as Latin-1, and shown with its picture in the closed box too.
+TEST_F(EditorFixture, AccentedTextureIsChosenStoredAsLatinTextAndShown) {
+  const std::string utf8 = "madeira_\xC3\xA7\xC3\xA3o_" + std::to_string(getpid()) + ".bmp";
+  const std::string file = DataPath("Vist3D/TEX/") + utf8;
+  QImage picture(24, 24, QImage::Format_RGB888);
+  picture.fill(QColor(20, 180, 60));
+  ASSERT_TRUE(picture.save(QFile::decodeName(QByteArray::fromStdString(file)), "BMP"));
+  struct Remove {
+    std::string path;
+    ~Remove() { fs::remove(path); }
+  } remove{file};
+  const std::string path = dir.file("room.zobj3d");
+  CopySample(path);
+  auto& w = Open({QString::fromStdString(path)});
+  const int item = w.CTextura->findText(QFile::decodeName(QByteArray::fromStdString(utf8)));
+  ASSERT_GT(item, 0);
+
+  ClickListItem(w, 0);
+  w.CTextura->setFocus();
+  for (int k = w.CTextura->currentIndex(); k != item; k += k < item ? 1 : -1)
+    QTest::keyClick(w.CTextura, k < item ? Qt::Key_Down : Qt::Key_Up);
+  EXPECT_EQ(w.doc.Element(0).texture.str(), "madeira_\xE7\xE3o_" + std::to_string(getpid()) + ".bmp");
+
+  // The closed box: the picture at the left of its field, then the name.
+  const QImage box = w.CTextura->grab().toImage();
+  int green = 0;
+  for (int y = 0; y < box.height(); ++y)
+    for (int x = 0; x < box.height(); ++x)
+      if (box.pixelColor(x, y) == QColor(20, 180, 60)) ++green;
+  EXPECT_GT(green, 100);
+}
+
+TEST_F(EditorFixture, InvisibleElementsAreGreyedButReadable) {
+  const std::string path = dir.file("room.zobj3d");
+  CopySample(path);
+  auto& w = Open({QString::fromStdString(path)});
+  ClickListItem(w, 0);
+  if (!w.CInvisivel->isChecked()) QTest::mouseClick(w.CInvisivel, Qt::LeftButton, Qt::NoModifier, QPoint(6, 6));
+  ASSERT_TRUE(w.doc.IsInvisible(0));
+  ClickListItem(w, 2);  // element 0 no longer selected
+  ASSERT_FALSE(w.doc.IsInvisible(1));
+  const QImage list = w.Lista1->viewport()->grab().toImage();
+  const QColor background = list.pixelColor(w.Lista1->visualItemRect(w.Lista1->item(0)).topRight());
+  const QColor hidden = DarkestIn(list, w.Lista1->visualItemRect(w.Lista1->item(0)));
+  const QColor shown = DarkestIn(list, w.Lista1->visualItemRect(w.Lista1->item(1)));
+  EXPECT_GE(Contrast(hidden, background), 3.0) << hidden.name().toStdString();
+  EXPECT_GT(hidden.lightness(), shown.lightness() + 40);
+}
