@@ -8,6 +8,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenuBar>
+#include <QPainter>
 #include <QPushButton>
 #include <QScreen>
 #include <QTimer>
@@ -36,6 +37,37 @@
 
 namespace {
 constexpr int kToolStripHeight = 141;
+// The key row: where its group labels start, and its buttons below them.
+constexpr int kKeyRowTop = 62;
+constexpr int kKeyRowButtonTop = 14;
+
+// The key cap picture stretched to `width` in its middle, so that its
+// rounded ends keep their shape.
+QImage WideKeycap(const QImage& cap, int width) {
+  if (cap.isNull() || width <= cap.width()) return cap;
+  const int h = cap.height(), end = std::min(8, cap.width() / 3);
+  QImage wide(width, h, cap.format());
+  wide.fill(Qt::white);
+  QPainter p(&wide);
+  p.drawImage(QRect(0, 0, end, h), cap, QRect(0, 0, end, h));
+  p.drawImage(QRect(end, 0, width - 2 * end, h), cap, QRect(end, 0, cap.width() - 2 * end, h));
+  p.drawImage(QRect(width - end, 0, end, h), cap, QRect(cap.width() - end, 0, end, h));
+  return wide;
+}
+
+// Lays the top row out left to right at the widths of its texts as they
+// are now (translated or not): each widget keeps its design position unless
+// the one before it has grown into it, and then moves right by as much.
+void FlowRow(const std::vector<QWidget*>& row, int start) {
+  constexpr int kGap = 4;
+  int right = start;
+  for (QWidget* w : row) {
+    if (qobject_cast<QLabel*>(w) || qobject_cast<QCheckBox*>(w)) w->adjustSize();
+    const int x = std::max(w->x(), right + kGap);
+    w->move(x, w->y());
+    right = x + w->width();
+  }
+}
 
 QFont ArialPt(int points, bool bold = false) {
   QFont f("Arial");
@@ -80,6 +112,15 @@ TMulfig* Selector(QWidget* parent, std::vector<std::string> items, int valor) {
   m->setValor(valor);
   m->setSemEvento(false);
   return m;
+}
+
+// Fits the tool strip to its texts once they are in the interface language.
+void ArrangeToolStrip(TFEditorDeObjetos1& w) {
+  w.Label41->adjustSize();
+  FlowRow({w.Label4, w.PCor1, w.Label8, w.CTextura, w.CInvisivel, w.Label10, w.Label7, w.EAxy, w.LAyz, w.EAyz,
+           w.LAxz, w.EAxz, w.Label5, w.EChanfro1, w.Label6, w.ESuperior1},
+          w.Mulfig1->x() + w.Mulfig1->width());
+  if (auto* keyRow = w.Panel1->findChild<QWidget*>("keyRow", Qt::FindDirectChildrenOnly)) keyRow->adjustSize();
 }
 }  // namespace
 
@@ -213,29 +254,55 @@ void TFEditorDeObjetos1::BuildKeyRow() {
       {"View:", {{"Home", "Default View"}, {"1", "View 1"}, {"2", "View 2"}, {"3", "View 3"}}},
       {"", {{"F11", "Block of Craft Style"}}},
   };
+  // Groups side by side, each its label over a row of columns, each column a
+  // button over its caption. The layouts size every column to its texts,
+  // whatever language they end up in (ArrangeToolStrip, after translation).
   const QFont small = ArialPt(7);
+  const QFont bold = ArialPt(8, true);
   const QImage keycap = ControlPicture("keycap");
-  int x = 8;
+  auto* row = new QWidget(Panel1);
+  row->setObjectName("keyRow");
+  auto* groupsLayout = new QHBoxLayout(row);
+  groupsLayout->setContentsMargins(0, 0, 0, 0);
+  groupsLayout->setSpacing(12);
   for (const Group& g : groups) {
-    if (*g.label) Label(Panel1, g.label, nullptr, x, 62, small, 3355443);
+    auto* group = new QWidget(row);
+    auto* stack = new QVBoxLayout(group);
+    stack->setContentsMargins(0, 0, 0, 0);
+    stack->setSpacing(0);
+    QLabel* title = Label(group, g.label, nullptr, 0, 0, small, 3355443);
+    title->setFixedHeight(kKeyRowButtonTop);
+    title->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    stack->addWidget(title);
+    auto* keys = new QHBoxLayout;
+    keys->setSpacing(4);
+    stack->addLayout(keys);
     for (const Key& k : g.keys) {
-      auto* b = new TSBM(Panel1);
-      b->setGeometry(x, 76, 36, 39);
+      auto* column = new QVBoxLayout;
+      column->setSpacing(2);
+      auto* b = new TSBM(group);
       b->setCaption(k.caption);
-      b->setFont(ArialPt(8, true));
-      b->setGlyph(keycap);
+      b->setFont(bold);
+      // A caption wider than the key cap gets a wider cap.
+      const int width = std::max(36, QFontMetrics(bold).horizontalAdvance(k.caption) + 10);
+      b->setFixedSize(width, 39);
+      b->setGlyph(WideKeycap(keycap, width - 2));
       b->setColor(clWhite);
       b->OnMouseDown = [this, b](QObject*, Qt::MouseButton, Qt::KeyboardModifiers, int, int) {
         SendKeyName(b->Caption());
       };
       keyButtons.push_back(b);
-      auto* under = Label(Panel1, k.under, nullptr, x - 4, 117, small, 3355443);
-      under->setFixedWidth(std::max(44, under->width()));
-      under->setAlignment(Qt::AlignHCenter);
-      x += 40;
+      column->addWidget(b, 0, Qt::AlignHCenter);
+      QLabel* under = Label(group, k.under, nullptr, 0, 0, small, 3355443);
+      under->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+      column->addWidget(under);
+      keys->addLayout(column);
     }
-    x += 12;
+    groupsLayout->addWidget(group, 0, Qt::AlignTop);
   }
+  groupsLayout->addStretch(1);
+  row->move(8, kKeyRowTop);
+  row->adjustSize();
 }
 
 void TFEditorDeObjetos1::BuildHiddenControls() {
@@ -411,6 +478,7 @@ void TFEditorDeObjetos1::FormShow() {
   TranslateFormByDictionary(this, true);
   TranslateMenuByDictionary(menuBar());
   TranslateMainMenuByHints(this);
+  ArrangeToolStrip(*this);
   view = NewView();
   scene.view = view;
   scene.sceneList = 0;

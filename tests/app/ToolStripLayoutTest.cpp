@@ -1,0 +1,62 @@
+// The tool strip laid out at the widths of its texts, in either language.
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+
+#include "EditorFixture.h"
+#include "common/Dictionary.h"
+#include "controls/TMPanel.h"
+#include "controls/TSBM.h"
+#include "controls/TZSpinEdit.h"
+
+namespace {
+QRect InPanel(QWidget* panel, QWidget* w) { return QRect(w->mapTo(panel, QPoint(0, 0)), w->size()); }
+
+// Every shown text of the strip is as wide as it needs and overlaps no other.
+void ExpectTextsFit(TFEditorDeObjetos1& w, const char* language) {
+  SCOPED_TRACE(language);
+  std::vector<QWidget*> texts;
+  for (QLabel* l : w.Panel1->findChildren<QLabel*>())
+    if (l->isVisible() && !l->text().isEmpty()) texts.push_back(l);
+  for (QCheckBox* c : w.Panel1->findChildren<QCheckBox*>())
+    if (c->isVisible()) texts.push_back(c);
+  ASSERT_GT(texts.size(), 30u);
+  for (size_t i = 0; i < texts.size(); ++i) {
+    QWidget* a = texts[i];
+    const std::string name = a->property("text").toString().toStdString();
+    EXPECT_GE(a->width(), a->sizeHint().width()) << name;
+    EXPECT_LE(InPanel(w.Panel1, a).right(), w.Panel1->width()) << name;
+    for (size_t k = i + 1; k < texts.size(); ++k)
+      EXPECT_FALSE(InPanel(w.Panel1, a).intersects(InPanel(w.Panel1, texts[k])))
+          << name << " / " << texts[k]->property("text").toString().toStdString();
+  }
+  // The property editors stand left to right without touching.
+  const std::vector<QWidget*> row = {w.Label4, w.PCor1, w.Label8, w.CTextura, w.CInvisivel, w.Label10, w.Label7,
+                                     w.EAxy,   w.LAyz,  w.EAyz,   w.LAxz,     w.EAxz,      w.Label5,  w.EChanfro1,
+                                     w.Label6, w.ESuperior1};
+  for (size_t i = 1; i < row.size(); ++i) EXPECT_LT(row[i - 1]->geometry().right(), row[i]->x()) << i;
+  // Key captions fit inside their buttons, with the frame around them.
+  for (TSBM* b : w.keyButtons)
+    EXPECT_GE(b->width(), QFontMetrics(b->font()).horizontalAdvance(QString::fromStdString(b->Caption())) + 6)
+        << b->Caption();
+}
+}  // namespace
+
+TEST_F(EditorFixture, ToolStripTextsFitInPortuguese) {
+  FreeDictionary();
+  auto& w = Open();
+  EXPECT_EQ(w.Label4->text(), "Cor:");
+  ExpectTextsFit(w, "Portuguese");
+}
+
+TEST_F(EditorFixture, ToolStripTextsFitInEnglish) {
+  dir.write("tradutorgeral.dat", "header\r\n");
+  LoadDictionaryFile(dir.file("tradutorgeral.dat"));
+  ASSERT_TRUE(HasDictionary());
+  auto& w = Open();
+  EXPECT_EQ(w.Label4->text(), "Color:");
+  EXPECT_EQ(w.Label5->text(), "Bevel:");
+  ExpectTextsFit(w, "English");
+  window.reset();
+  FreeDictionary();
+}
