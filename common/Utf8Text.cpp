@@ -58,3 +58,17 @@ std::string Utf8ToLatin1(std::string_view utf8) {
   }
   return out;
 }
+
+std::string Utf8Lower(std::string_view utf8) {
+  std::string out(utf8);
+  for (size_t i = 0; i < out.size(); ++i) {
+    const auto c = static_cast<unsigned char>(out[i]);
+    if (c >= 'A' && c <= 'Z') {
+      out[i] = static_cast<char>(c + 32);
+    } else if (c == 0xC3 && i + 1 < out.size()) {
+      const auto next = static_cast<unsigned char>(out[++i]);
+      if (next >= 0x80 && next <= 0x9E && next != 0x97) out[i] = static_cast<char>(next + 0x20);
+    }
+  }
+  return out;
+}

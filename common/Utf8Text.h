@@ -12,3 +12,9 @@ std::string Latin1ToUtf8(std::string_view latin1);
 // and every byte that is not part of a well-formed UTF-8 sequence, becomes
 // one '?'.
 std::string Utf8ToLatin1(std::string_view utf8);
+
+// Folds A-Z and the Latin-1 capitals (U+00C0..U+00DE but the multiplication
+// sign) of UTF-8 text to small letters, as Latin1Lower does for Latin-1
+// text; every other byte stays. For comparing file names without regard to
+// case.
+std::string Utf8Lower(std::string_view utf8);

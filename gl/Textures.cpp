@@ -24,22 +24,6 @@ std::vector<CachedImage>& Cache() {
   return cache;
 }
 
-// The cache key of a file name (UTF-8): its case folded for ASCII and for
-// the Latin-1 capitals, as the texture names of documents are compared.
-std::string KeyOf(std::string_view fileName) {
-  std::string key(fileName);
-  for (size_t i = 0; i < key.size(); ++i) {
-    const auto c = static_cast<unsigned char>(key[i]);
-    if (c >= 'A' && c <= 'Z') {
-      key[i] = static_cast<char>(c + 32);
-    } else if (c == 0xC3 && i + 1 < key.size()) {
-      const auto next = static_cast<unsigned char>(key[++i]);
-      if (next >= 0x80 && next <= 0x9E && next != 0x97) key[i] = static_cast<char>(next + 0x20);
-    }
-  }
-  return key;
-}
-
 bool IsPowerOfTwo(int v) { return v > 0 && (v & (v - 1)) == 0; }
 
 int NearestPowerOfTwo(int v) {
@@ -103,7 +87,7 @@ void UploadTexture(GLView& view, int slot, const TextureBitmap& bitmap) {
 const TextureBitmap* TextureImage(const std::string& path) {
   if (path.empty()) return nullptr;
   const size_t slash = path.find_last_of('/');
-  const std::string key = KeyOf(slash == std::string::npos ? path : path.substr(slash + 1));
+  const std::string key = Utf8Lower(slash == std::string::npos ? path : path.substr(slash + 1));
   for (const CachedImage& entry : Cache())
     if (entry.key == key) return entry.bitmap.get();
   auto bitmap = std::make_unique<TextureBitmap>();
@@ -113,7 +97,7 @@ const TextureBitmap* TextureImage(const std::string& path) {
 }
 
 const std::string* CachedTexturePath(const std::string& fileName) {
-  const std::string key = KeyOf(Latin1ToUtf8(fileName));
+  const std::string key = Utf8Lower(Latin1ToUtf8(fileName));
   for (const CachedImage& entry : Cache())
     if (entry.key == key) return &entry.path;
   return nullptr;

@@ -4,12 +4,12 @@
 #include <string>
 
 #include "common/Dictionary.h"
-#include "common/Latin1.h"
+#include "common/Utf8Text.h"
 #include "scriptrt/HostAccess.h"
 #include "scriptrt/Language.h"
 #include "scriptrt/ScriptHost.h"
 
-// Texts are Latin-1 bytes.
+// Texts are Latin-1 bytes; paths are the system's (UTF-8).
 
 namespace fs = std::filesystem;
 
@@ -27,7 +27,7 @@ GuardState& Guard() {
 std::string FolderKey(const fs::path& folder) {
   std::string s = fs::absolute(folder).lexically_normal().string();
   while (s.size() > 1 && s.back() == '/') s.pop_back();
-  return Latin1Lower(s);
+  return Utf8Lower(s);
 }
 }  // namespace
 

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "common/Latin1.h"
 #include "common/Utf8Text.h"
 
 TEST(Utf8Text, LatinTextsTravelBothWaysUnchanged) {
@@ -23,4 +24,14 @@ TEST(Utf8Text, WhatLatinCannotHoldBecomesOneQuestionMarkEach) {
   EXPECT_EQ(Utf8ToLatin1("\xC0\xAF"), "??");                             // overlong '/'
   EXPECT_EQ(Utf8ToLatin1("\xED\xA0\x80"), "???");                        // a surrogate
   EXPECT_EQ(Utf8ToLatin1("\xF4\x90\x80\x80"), "????");                   // beyond U+10FFFF
+}
+
+TEST(Utf8Text, LowerFoldsTheLatinCapitalsOnly) {
+  // PRÉDIO ÇÃ × Ÿ ÿ: the accented capitals fold, the sign and other letters stay.
+  EXPECT_EQ(Utf8Lower("PR\xC3\x89" "DIO \xC3\x87\xC3\x83 \xC3\x97 \xC5\xB8 \xC3\xBF"),
+            "pr\xC3\xA9" "dio \xC3\xA7\xC3\xA3 \xC3\x97 \xC5\xB8 \xC3\xBF");
+  // As Latin1Lower would have it, character for character.
+  std::string capitals;
+  for (int c = 0xC0; c <= 0xDE; ++c) capitals += static_cast<char>(c);
+  EXPECT_EQ(Utf8Lower(Latin1ToUtf8(capitals)), Latin1ToUtf8(Latin1Lower(capitals)));
 }

@@ -138,6 +138,19 @@ TEST_F(FileGuard, InsideTheApplicationFolderNeedsNoQuestion) {
   EXPECT_EQ(state_.questions, 0);
 }
 
+TEST_F(FileGuard, AccentedApplicationFolderMatchesTheScriptsLatinPath) {
+  Install(&host_);
+  std::filesystem::create_directories(root_ / "pr\xC3\xA9" "dio");
+  const std::string file = (root_ / "pr\xC3\xA9" "dio" / "a.txt").string();
+  std::ofstream(file) << "x";
+  // The host names the folder as the file system does, in capitals.
+  Fn<void(const char*)>("ScriptSetApplicationFolder")((root_ / "PR\xC3\x89" "DIO").string().c_str());
+  TextVar name(root_.string() + "/pr\xE9" "dio/a.txt");
+  Fn<void(ScriptText*)>("zemoscriptprocKILL")(name);
+  EXPECT_FALSE(std::filesystem::exists(file));
+  EXPECT_EQ(state_.questions, 0);
+}
+
 TEST_F(FileGuard, OutsideAsksOnceAndRemembersNo) {
   Install(&host_);
   EXPECT_FALSE(Killed("other/b.txt"));
