@@ -32,7 +32,7 @@ std::string KindProblem(const std::string& path, bool missingIsFine) {
     if (S_ISCHR(st.st_mode) || S_ISBLK(st.st_mode)) return "is a device, not a regular file";
     return "is not a regular file";
   }
-  if (errno != ENOENT) return Why("cannot be reached");
+  if (errno != ENOENT) return Why("cannot be used");
   struct stat link {};
   if (::lstat(path.c_str(), &link) == 0) return "is a link to nothing";
   return missingIsFine ? std::string() : "no such file";
@@ -74,7 +74,8 @@ std::string WriteTargetProblem(const std::string& path) {
   if (std::string kind = KindProblem(path, true); !kind.empty()) return kind;
   const std::string folder = FolderOf(ResolvedTarget(path));
   struct stat st {};
-  if (::stat(folder.c_str(), &st) != 0) return Why("the folder " + folder + " cannot be used");
+  if (::stat(folder.c_str(), &st) != 0)
+    return errno == ENOENT ? "the folder " + folder + " does not exist" : Why("the folder " + folder + " cannot be used");
   if (!S_ISDIR(st.st_mode)) return folder + " is not a folder";
   if (::access(folder.c_str(), W_OK | X_OK) != 0) return Why("the folder " + folder + " cannot be written");
   return {};

@@ -37,7 +37,7 @@ std::string LineSafe(const std::string& text) {
 }
 
 void NoteProblem(ObjRecording& r, const std::string& file, const std::string& why) {
-  if (r.fileProblem.empty()) r.fileProblem = "cannot write " + file + ": " + why;
+  if (r.fileProblem.empty()) r.fileProblem = FileNamePart(file) + ": " + why;
 }
 
 // The OBJ text goes to its temporary file as it grows, so a large export
@@ -185,7 +185,7 @@ ExportOutcome FinishExport() {
     NoteProblem(r, MtlPathFor(r.fileName), r.mtlFile->Error());
   if (!r.objFile || !r.mtlFile) NoteProblem(r, r.fileName, "the files were not made");
   std::string reason = r.fileProblem;
-  if (reason.empty() && !CommitTogether({r.objFile.get(), r.mtlFile.get()}, reason)) reason = "cannot write " + reason;
+  if (reason.empty()) CommitTogether({r.objFile.get(), r.mtlFile.get()}, reason);  // names the file on failure
   DropFiles(r);
   result.written = reason.empty();
   result.reason = reason;

@@ -56,8 +56,10 @@ std::string SaveTargetProblem(const std::string& path, const std::string& fileNa
     targets = {path, MtlPathFor(path)};
   else
     targets = {path.empty() ? fileName : path};
+  // The reason names the file when it is not the one the caller named.
   for (const std::string& target : targets)
-    if (std::string problem = WriteTargetProblem(target); !problem.empty()) return target + ": " + problem;
+    if (std::string problem = WriteTargetProblem(target); !problem.empty())
+      return target == path ? problem : target + ": " + problem;
   return {};
 }
 
