@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
-#include <unistd.h>
 
 #include <filesystem>
 
@@ -15,31 +14,6 @@ size_t Entries(const TestFolder& dir) {
   return static_cast<size_t>(std::distance(fs::directory_iterator(dir.path()), {}));
 }
 }  // namespace
-
-TEST(SafeFiles, TargetsMustBeRegularFilesInAWritableFolder) {
-  TestFolder dir;
-  dir.write("plain", "x");
-  ASSERT_EQ(::mkfifo(dir.file("pipe").c_str(), 0600), 0);
-  fs::create_directory(dir.file("folder"));
-  ::symlink(dir.file("plain").c_str(), dir.file("link").c_str());
-  ::symlink(dir.file("gone").c_str(), dir.file("dangling").c_str());
-  EXPECT_EQ(WriteTargetProblem(dir.file("plain")), "");
-  EXPECT_EQ(WriteTargetProblem(dir.file("link")), "");
-  EXPECT_EQ(WriteTargetProblem(dir.file("new")), "");
-  for (const char* bad : {"pipe", "folder", "dangling", "missing/new", "plain/new"})
-    EXPECT_NE(WriteTargetProblem(dir.file(bad)), "") << bad;
-  EXPECT_EQ(ReadSourceProblem(dir.file("link")), "");
-  for (const char* bad : {"pipe", "folder", "dangling", "missing"})
-    EXPECT_NE(ReadSourceProblem(dir.file(bad)), "") << bad;
-
-  // Permission bits do not stop root; the check must still see them for others.
-  if (::geteuid() != 0) {
-    fs::create_directory(dir.file("locked"));
-    fs::permissions(dir.file("locked"), fs::perms::owner_read | fs::perms::owner_exec);
-    EXPECT_NE(WriteTargetProblem(dir.file("locked/new")), "");
-    fs::permissions(dir.file("locked"), fs::perms::owner_all);
-  }
-}
 
 TEST(SafeFiles, AReplacementIsInvisibleUntilCommittedAndGoneWhenDropped) {
   TestFolder dir;

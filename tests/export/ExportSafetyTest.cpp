@@ -7,6 +7,7 @@
 #include <csignal>
 #include <filesystem>
 #include <fstream>
+#include <regex>
 #include <sstream>
 
 #include "common/DataPath.h"
@@ -49,16 +50,12 @@ class FileSizeLimit {
   void (*oldHandler_)(int) = nullptr;
 };
 
-// Names of everything in `folder` that looks like a temporary file.
+// Names in `folder` that look like temporary files ("x.obj.Ab12Cd").
 std::vector<std::string> Leftovers(const std::string& folder) {
+  static const std::regex temporary(R"(.*\.(obj|mtl|jpeg|jpg|bmp)\..*|.*\.tmp~?)");
   std::vector<std::string> found;
-  for (const auto& entry : fs::recursive_directory_iterator(folder)) {
-    const std::string name = entry.path().filename().string();
-    if (name.find(".tmp") != std::string::npos || name.find(".obj.") != std::string::npos ||
-        name.find(".mtl.") != std::string::npos || name.find(".jpeg.") != std::string::npos ||
-        name.find(".bmp.") != std::string::npos || name.find(".jpg.") != std::string::npos)
-      found.push_back(name);
-  }
+  for (const auto& entry : fs::recursive_directory_iterator(folder))
+    if (std::regex_match(entry.path().filename().string(), temporary)) found.push_back(entry.path());
   return found;
 }
 
