@@ -8,6 +8,7 @@
 #include "GLView.h"
 #include "JpegCodec.h"
 #include "SceneFrame.h"
+#include "export/MeshExport.h"
 #include "export/ObjExport.h"
 
 namespace {
@@ -76,6 +77,8 @@ DocumentResult SaveDocument(SceneState& scene, const std::string& path, const st
     if (!outcome.written) return DocumentResult::Error(DocumentResult::Failed, outcome.reason);
     return {};
   }
+  if (MeshFormat mesh; MeshFormatForExtension(extension, mesh))
+    return ExportMeshFile(path, mesh, scene.elements, [&] { Redraw(scene); });
   if (!scene.elements) return DocumentResult::Error(DocumentResult::Failed, "no document");
   return WriteDocument(target, *scene.elements);
 }
