@@ -11,10 +11,13 @@ namespace {
 constexpr size_t kMaxCorners = 4096;
 
 bool ReadFile(const std::string& path, std::string& text) {
-  std::ifstream in(path, std::ios::binary);
+  std::ifstream in(path, std::ios::binary | std::ios::ate);
   if (!in) return false;
-  text.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-  return !in.bad();
+  const std::streamoff size = in.tellg();
+  if (size < 0) return false;
+  text.resize(static_cast<size_t>(size));
+  in.seekg(0);
+  return static_cast<bool>(in.read(text.data(), size));
 }
 
 bool StartsWith(std::string_view line, std::string_view prefix) { return line.substr(0, prefix.size()) == prefix; }

@@ -14,7 +14,9 @@ constexpr size_t kTriangleBytes = 50;
 
 bool WriteStl(const RecordedScene& scene, const std::string& path, std::string& reason) {
   std::string body;
-  uint64_t count = 0;
+  uint64_t count = 0, recorded = 0;
+  for (const RecordedObject& object : scene.objects) recorded += object.triangles.size() / 3;
+  body.reserve(recorded * kTriangleBytes);
   for (const RecordedObject& object : scene.objects) {
     const ObjectMesh mesh = BuildObjectMesh(scene, object);
     for (size_t t = 0; t + 2 < mesh.indices.size(); t += 3) {
