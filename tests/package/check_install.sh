@@ -33,7 +33,7 @@ case "$mode" in
 esac
 
 usr="$root/usr"
-for f in bin/objetos3d bin/objetos3d-cli \
+for f in bin/objetos3d bin/objetos3d-cli share/doc/objetos3d/README.md \
          share/objetos3d/Vist3D/sample.zobj3d share/objetos3d/Vist3D/TEX/texture1.jpeg \
          share/applications/org.objetos3d.Objetos3D.desktop \
          share/metainfo/org.objetos3d.Objetos3D.metainfo.xml \
