@@ -33,7 +33,8 @@ struct Builder {
     const size_t offset = bin.size();
     bin.append(static_cast<const char*>(data), bytes);
     Separate(bufferViews);
-    bufferViews += "{\"buffer\":0,\"byteOffset\":" + std::to_string(offset) + ",\"byteLength\":" + std::to_string(bytes);
+    bufferViews +=
+        "{\"buffer\":0,\"byteOffset\":" + std::to_string(offset) + ",\"byteLength\":" + std::to_string(bytes);
     if (target != 0) bufferViews += ",\"target\":" + std::to_string(target);
     bufferViews += '}';
     return bufferViewCount++;
@@ -136,8 +137,8 @@ bool WriteGlb(const RecordedScene& scene, const std::string& path, const std::st
       const size_t n = mesh.vertices.size();
       const std::vector<float> positions = Column(mesh.vertices, &MeshVertex::p);
       const std::vector<float> normals = Column(mesh.vertices, &MeshVertex::n);
-      const int position = b.AddAccessor(b.AddBufferView(positions.data(), positions.size() * 4, kArrayBuffer),
-                                         kFloat, n, "VEC3", mesh.min, mesh.max);
+      const int position = b.AddAccessor(b.AddBufferView(positions.data(), positions.size() * 4, kArrayBuffer), kFloat,
+                                         n, "VEC3", mesh.min, mesh.max);
       const int normal =
           b.AddAccessor(b.AddBufferView(normals.data(), normals.size() * 4, kArrayBuffer), kFloat, n, "VEC3");
       int texCoord = -1;
@@ -145,9 +146,9 @@ bool WriteGlb(const RecordedScene& scene, const std::string& path, const std::st
         const std::vector<float> uvs = Column(mesh.vertices, &MeshVertex::uv);
         texCoord = b.AddAccessor(b.AddBufferView(uvs.data(), uvs.size() * 4, kArrayBuffer), kFloat, n, "VEC2");
       }
-      const int indices = b.AddAccessor(
-          b.AddBufferView(mesh.indices.data(), mesh.indices.size() * 4, kElementArrayBuffer), kUnsignedInt,
-          mesh.indices.size(), "SCALAR");
+      const int indices =
+          b.AddAccessor(b.AddBufferView(mesh.indices.data(), mesh.indices.size() * 4, kElementArrayBuffer),
+                        kUnsignedInt, mesh.indices.size(), "SCALAR");
       Builder::Separate(meshes);
       meshes += "{\"name\":";
       AppendJsonString(meshes, object.name);
@@ -164,12 +165,13 @@ bool WriteGlb(const RecordedScene& scene, const std::string& path, const std::st
 
   std::string json = "{\"asset\":{\"version\":\"2.0\",\"generator\":\"Objetos 3D\"},\"scene\":0,\"scenes\":[{";
   if (!sceneNodes.empty()) json += "\"nodes\":[" + sceneNodes + ']';
-  json += '}' + std::string("]");
+  json += "}]";
   AppendArray(json, "nodes", nodes);
   AppendArray(json, "meshes", meshes);
   AppendArray(json, "materials", materials);
   AppendArray(json, "textures", textures);
-  if (!textures.empty()) json += ",\"samplers\":[{\"magFilter\":9729,\"minFilter\":9987,\"wrapS\":10497,\"wrapT\":10497}]";
+  if (!textures.empty())
+    json += ",\"samplers\":[{\"magFilter\":9729,\"minFilter\":9987,\"wrapS\":10497,\"wrapT\":10497}]";
   AppendArray(json, "images", images);
   AppendArray(json, "accessors", b.accessors);
   AppendArray(json, "bufferViews", b.bufferViews);

@@ -63,7 +63,8 @@ ObjectMesh BuildObjectMesh(const RecordedScene& scene, const RecordedObject& obj
         std::copy_n(scene.normals[c[k].vn].data(), 3, given[k]);
         hasGiven[k] = Normalize(given[k]);
       }
-      if (hasGiven[k]) agreement += double(face[0]) * given[k][0] + double(face[1]) * given[k][1] + double(face[2]) * given[k][2];
+      if (hasGiven[k])
+        agreement += double(face[0]) * given[k][0] + double(face[1]) * given[k][1] + double(face[2]) * given[k][2];
     }
     int order[3] = {0, 1, 2};
     if (agreement < 0) {

@@ -31,9 +31,10 @@ QString Svg() {
   for (const Face& f : kFaces) {
     QString points;
     for (const QPointF& p : f.outline) points += QString("%1,%2 ").arg(p.x()).arg(p.y());
-    text += QString("  <polygon points=\"%1\" fill=\"%2\" stroke=\"%3\" stroke-width=\"%4\" stroke-linejoin=\"round\"/>\n")
-                .arg(points.trimmed(), f.colour, kEdge)
-                .arg(kEdgeWidth);
+    text +=
+        QString("  <polygon points=\"%1\" fill=\"%2\" stroke=\"%3\" stroke-width=\"%4\" stroke-linejoin=\"round\"/>\n")
+            .arg(points.trimmed(), f.colour, kEdge)
+            .arg(kEdgeWidth);
   }
   return text + "</svg>\n";
 }

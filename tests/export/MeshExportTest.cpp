@@ -30,9 +30,7 @@ namespace {
 namespace fs = std::filesystem;
 using Point = std::array<long, 3>;  // a position in units of 1e-4
 
-Point Key(double x, double y, double z) {
-  return {std::lround(x * 1e4), std::lround(y * 1e4), std::lround(z * 1e4)};
-}
+Point Key(double x, double y, double z) { return {std::lround(x * 1e4), std::lround(y * 1e4), std::lround(z * 1e4)}; }
 
 std::string ReadAll(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
@@ -53,7 +51,8 @@ std::vector<uint32_t> Indices(const tinygltf::Model& m, int accessor) {
   const tinygltf::Accessor& a = m.accessors.at(accessor);
   const tinygltf::BufferView& v = m.bufferViews.at(a.bufferView);
   EXPECT_EQ(a.componentType, TINYGLTF_COMPONENT_TYPE_UNSIGNED_INT);
-  const auto* data = reinterpret_cast<const uint32_t*>(m.buffers.at(v.buffer).data.data() + v.byteOffset + a.byteOffset);
+  const auto* data =
+      reinterpret_cast<const uint32_t*>(m.buffers.at(v.buffer).data.data() + v.byteOffset + a.byteOffset);
   return std::vector<uint32_t>(data, data + a.count);
 }
 
@@ -171,7 +170,8 @@ TEST_F(MeshExportTest, GlbCarriesTheObjGeometryNamesAndMaterials) {
     const tinygltf::Accessor& position = model.accessors[p.attributes.at("POSITION")];
     for (int axis = 0; axis < 3; ++axis) {
       float low = positions[axis], high = positions[axis];
-      for (size_t k = axis; k < positions.size(); k += 3) low = std::min(low, positions[k]), high = std::max(high, positions[k]);
+      for (size_t k = axis; k < positions.size(); k += 3)
+        low = std::min(low, positions[k]), high = std::max(high, positions[k]);
       EXPECT_EQ(static_cast<float>(position.minValues.at(axis)), low);
       EXPECT_EQ(static_cast<float>(position.maxValues.at(axis)), high);
     }

@@ -9,7 +9,8 @@ namespace {
 std::string Block(const std::string& name, const std::string& kd, const std::string& texture) {
   return "newmtl " + name + "\nNs 96.078431\nKa 0.200000 0.200000 0.200000\nKd " + kd +
          "\nKs 0.000000 0.000000 0.000000\nKe 0.000000 0.000000 0.000000\nNi 1.000000\nd 1.000000\nillum 2\n"
-         "map_Kd textures/" + texture + "\n\n";
+         "map_Kd textures/" +
+         texture + "\n\n";
 }
 
 const char kTwoObjects[] =
@@ -103,7 +104,8 @@ TEST(JsonTextTest, NumbersRoundTripAndNonFiniteBecomeZero) {
 }
 
 TEST(EmbeddedImageTest, OnlyPlainFileNamesNameTextures) {
-  for (const char* good : {"texture1.jpeg", "a b.bmp", "caf\xE9.jpg", ".hidden"}) EXPECT_TRUE(IsPlainFileName(good)) << good;
+  for (const char* good : {"texture1.jpeg", "a b.bmp", "caf\xE9.jpg", ".hidden"})
+    EXPECT_TRUE(IsPlainFileName(good)) << good;
   for (const char* bad : {"", ".", "..", "../x.jpeg", "a/b.jpeg", "a\\b.jpeg", "x..jpeg", "tab\t.jpeg", "del\x7F"})
     EXPECT_FALSE(IsPlainFileName(bad)) << bad;
 }
