@@ -9,6 +9,7 @@
 #include "JpegCodec.h"
 #include "SceneFrame.h"
 #include "common/SafeFiles.h"
+#include "export/MeshExport.h"
 #include "export/ObjExport.h"
 
 namespace {
@@ -71,7 +72,9 @@ DocumentResult SaveDocument(SceneState& scene, const std::string& path, const st
   const std::string extension = ExtensionOf(path);
   // Drawing a large scene takes a while: a file that cannot be written
   // fails before it.
-  if (extension == ".jpeg" || extension == ".obj")
+  MeshFormat mesh;
+  const bool isMesh = MeshFormatForExtension(extension, mesh);
+  if (extension == ".jpeg" || extension == ".obj" || isMesh)
     if (std::string problem = SaveTargetProblem(path, fileName); !problem.empty())
       return DocumentResult::Error(DocumentResult::Refused, problem);
   if (extension == ".jpeg") {
@@ -114,6 +117,8 @@ DocumentResult SaveDocument(SceneState& scene, const std::string& path, const st
     }
     return result;
   }
+  if (isMesh)
+    return ExportMeshFile(path, mesh, scene.elements, [&] { Redraw(scene); });
   if (!scene.elements) return DocumentResult::Error(DocumentResult::Failed, "no document");
   return WriteDocument(target, *scene.elements);
 }
