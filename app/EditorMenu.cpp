@@ -135,7 +135,7 @@ void TFEditorDeObjetos1::Salvarcomo1Click() {
 void TFEditorDeObjetos1::Exportar1Click() {
   QFileDialog dialog(this, "Save");
   dialog.setAcceptMode(QFileDialog::AcceptSave);
-  dialog.setNameFilters({"*.zobj3d", "*.obj", "*.jpeg", "*.*"});
+  dialog.setNameFilters({"*.zobj3d", "*.obj", "*.glb", "*.stl", "*.jpeg", "*.*"});
   dialog.selectNameFilter("*.obj");
   dialog.setDefaultSuffix("obj");
   std::string name = doc.fileName.empty() ? ".obj" : ChangeExtension(doc.fileName, ".obj");

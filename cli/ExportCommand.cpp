@@ -63,6 +63,9 @@ int RunExportCommand(const std::vector<std::string>& args) {
   elements.RecordSize = kElementRecordSize;
   const DocumentResult in = ReadDocument(o.document, elements);
   if (!in.ok()) return CliFail(o.document, in.reason);
+  // A target that cannot be written fails before the drawing is set up.
+  if (const std::string problem = SaveTargetProblem(o.output, o.document); !problem.empty())
+    return CliFail(o.output, problem);
 
   // Label pictures need fonts; Qt paints them without any display.
   setenv("QT_QPA_PLATFORM", "offscreen", 1);
@@ -93,6 +96,11 @@ int RunExportCommand(const std::vector<std::string>& args) {
   DropSceneList(scene);
   FreeViews();
   ClearTextureCache();
+  if (!out.failedFiles.empty()) {
+    // One line per texture that could not be copied.
+    for (const auto& failure : out.failedFiles) CliFail(failure.file, failure.reason);
+    return 2;
+  }
   if (!out.ok()) return CliFail(o.output, out.reason);
   return 0;
 }

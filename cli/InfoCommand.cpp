@@ -40,12 +40,14 @@ int RunInfoCommand(const std::vector<std::string>& args) {
   TIMem32 elements("obj 3d4");
   elements.RecordSize = kElementRecordSize;
   const DocumentResult r = ReadDocument(args[0], elements);
-  if (!r.ok()) return CliFail(args[0], r.reason);
+  // A document that ended early still lists what it holds, then fails.
+  if (!r.ok() && r.status != DocumentResult::Partial) return CliFail(args[0], r.reason);
   std::string out;
   for (int32_t i = 0; i < elements.Count(); ++i) {
     out += FormatElementLine(i, elements.As<Element3D>(i));
     out += '\n';
   }
   std::fwrite(out.data(), 1, out.size(), stdout);
-  return std::fflush(stdout) == 0 ? 0 : CliFail("stdout", "cannot write");
+  if (std::fflush(stdout) != 0) return CliFail("stdout", "cannot write");
+  return r.ok() ? 0 : CliFail(args[0], r.reason);
 }

@@ -10,12 +10,14 @@
 #include "CopyCommand.h"
 #include "ExportCommand.h"
 #include "InfoCommand.h"
+#include "ThumbnailCommand.h"
 
 namespace {
 const CliCommand kCommands[] = {
     {"info", "info DOC", "list the elements of DOC, one TAB-separated line each", RunInfoCommand},
     {"copy", "copy DOC OUT", "read DOC and write it to OUT as a document", RunCopyCommand},
-    {"export", "export DOC OUT [--width W] [--height H] [--view 0..3]", "save DOC as OUT: .obj (+ .mtl, textures/), .jpeg picture, or a document", RunExportCommand},
+    {"export", "export DOC OUT [--width W] [--height H] [--view 0..3]", "save DOC as OUT: .obj (+ .mtl, textures/), .glb, .stl, .jpeg picture, or a document", RunExportCommand},
+    {"thumbnail", "thumbnail DOC OUT.png [--size N]", "a square PNG picture of DOC (N pixels, default 256)", RunThumbnailCommand},
 };
 
 void PrintHelp(std::FILE* to) {

@@ -37,6 +37,16 @@ std::string ResolveDataPath(const std::string& base, const std::string& relative
   return out;
 }
 
+std::string DataFolder() {
+  const std::string program = ProgramFolder();
+  std::error_code ec;
+  if (fs::exists(program + "Vist3D", ec)) return program;
+  const fs::path installed = fs::path(program).parent_path().parent_path() / "share/objetos3d";
+  if (fs::path(program).parent_path().filename() == "bin" && fs::is_directory(installed, ec))
+    return installed.string() + '/';
+  return program;
+}
+
 std::string DataPath(const std::string& relative) {
-  return ResolveDataPath(ProgramFolder(), relative);
+  return ResolveDataPath(DataFolder(), relative);
 }

@@ -8,5 +8,11 @@
 // is always a usable path (it may not exist).
 std::string ResolveDataPath(const std::string& base, const std::string& relative);
 
-// The same under the program folder.
+// The folder that holds Vist3D/ (with a trailing '/'): the program folder
+// when Vist3D is there (a build tree, an unpacked copy), otherwise, for an
+// installed program, <prefix>/share/objetos3d/ when the program is in
+// <prefix>/bin/; the program folder when neither exists.
+std::string DataFolder();
+
+// The same under the data folder.
 std::string DataPath(const std::string& relative);

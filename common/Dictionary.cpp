@@ -1,10 +1,12 @@
 #include "Dictionary.h"
 
+#include <filesystem>
 #include <fstream>
 #include <memory>
 #include <sstream>
 #include <vector>
 
+#include "DataPath.h"
 #include "Latin1.h"
 #include "ProgramFolder.h"
 #include "document/ShortString.h"
@@ -130,6 +132,9 @@ void LoadDictionary() {
   const std::string marker = "/objs/tradutorgeral.dat";
   const size_t at = AsciiLower(path).rfind(marker);
   if (at != std::string::npos && at + marker.size() == path.size()) path.erase(at, 5);
+  // An installed program keeps it in its data folder.
+  std::error_code ec;
+  if (!std::filesystem::exists(path, ec) && DataFolder() != ProgramFolder()) path = DataFolder() + "tradutorgeral.dat";
   LoadDictionaryFile(path);
 }
 

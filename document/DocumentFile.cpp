@@ -4,25 +4,17 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
-#include <cstdio>
 #include <cstring>
-#include <filesystem>
-#include <memory>
 #include <vector>
 
 #include "Element3D.h"
 #include "TIMem32.h"
-
-namespace fs = std::filesystem;
+#include "common/SafeFiles.h"
 
 namespace {
 std::string Why(const char* what) { return std::string(what) + ": " + std::strerror(errno); }
-
-struct FileCloser {
-  void operator()(std::FILE* f) const { std::fclose(f); }
-};
-using File = std::unique_ptr<std::FILE, FileCloser>;
 
 int32_t ReadInt32LE(const uint8_t* p) {
   return static_cast<int32_t>(static_cast<uint32_t>(p[0]) | static_cast<uint32_t>(p[1]) << 8 |
@@ -34,35 +26,114 @@ void WriteInt32LE(uint8_t* p, int32_t v) {
   for (int i = 0; i < 4; ++i) p[i] = static_cast<uint8_t>(u >> (8 * i));
 }
 
-bool WriteAll(int fd, const uint8_t* data, size_t size) {
-  while (size > 0) {
-    const ssize_t n = ::write(fd, data, size);
-    if (n < 0) {
-      if (errno == EINTR) continue;
-      return false;
+// Where a document's bytes come from: an open file or a block in memory.
+class ByteSource {
+ public:
+  virtual ~ByteSource() = default;
+  // Up to `size` bytes; fewer only at the end or on a read error.
+  virtual size_t Read(uint8_t* to, size_t size) = 0;
+  virtual bool Broken() const { return false; }
+};
+
+class FileSource : public ByteSource {
+ public:
+  explicit FileSource(int fd) : fd_(fd) {}
+  ~FileSource() override { ::close(fd_); }
+  size_t Read(uint8_t* to, size_t size) override {
+    size_t got = 0;
+    while (got < size) {
+      const ssize_t n = ::read(fd_, to + got, size - got);
+      if (n < 0 && errno == EINTR) continue;
+      if (n < 0) broken_ = true;
+      if (n <= 0) break;
+      got += static_cast<size_t>(n);
     }
-    data += n;
-    size -= static_cast<size_t>(n);
+    return got;
   }
-  return true;
-}
+  bool Broken() const override { return broken_; }
 
-// Where the bytes really go: a link is followed so that saving keeps it.
-std::string RealTarget(const std::string& path) {
-  std::error_code ec;
-  if (fs::is_symlink(path, ec)) {
-    auto target = fs::weakly_canonical(path, ec);
-    if (!ec) return target.string();
+ private:
+  int fd_;
+  bool broken_ = false;
+};
+
+class MemorySource : public ByteSource {
+ public:
+  MemorySource(const uint8_t* data, size_t size) : data_(data), left_(size) {}
+  size_t Read(uint8_t* to, size_t size) override {
+    const size_t n = std::min(size, left_);
+    if (n) std::memcpy(to, data_, n);
+    data_ += n;
+    left_ -= n;
+    return n;
   }
-  return path;
-}
 
-mode_t NewFileMode(const std::string& target) {
-  struct stat st {};
-  if (::stat(target.c_str(), &st) == 0) return st.st_mode & 07777;
-  const mode_t mask = ::umask(0);
-  ::umask(mask);
-  return 0666 & ~mask;
+ private:
+  const uint8_t* data_;
+  size_t left_;
+};
+
+// The one reader behind both entry points. `totalSize` is the whole
+// document's length, so the store is sized from what it really holds.
+DocumentResult ParseDocument(uint64_t totalSize, ByteSource& source, TIMem32& store) {
+  if (store.RecordSize != kElementRecordSize)
+    return DocumentResult::Error(DocumentResult::Failed, "the store does not hold element records");
+  uint8_t header[kDocumentHeaderSize];
+  if (totalSize < kDocumentHeaderSize || source.Read(header, sizeof header) != sizeof header)
+    return DocumentResult::Error(DocumentResult::Refused, "shorter than the 22-byte header");
+  const int32_t count = ReadInt32LE(header + 14);
+  const int32_t recordSize = ReadInt32LE(header + 18);
+  if (count < 0) return DocumentResult::Error(DocumentResult::Refused, "negative record count");
+  if (recordSize < 1) return DocumentResult::Error(DocumentResult::Refused, "record size below 1");
+
+  const uint64_t present = (totalSize - kDocumentHeaderSize) / static_cast<uint64_t>(recordSize);
+  const auto records = static_cast<int32_t>(std::min<uint64_t>(static_cast<uint64_t>(count), present));
+  if (records > kMaxDocumentElements)
+    return DocumentResult::Error(DocumentResult::Refused,
+                                 "holds " + std::to_string(records) + " elements, more than the " +
+                                     std::to_string(kMaxDocumentElements) + " (1 GiB) a document may hold");
+
+  store.SetCount(records);
+  if (store.Count() != records) return DocumentResult::Error(DocumentResult::Failed, "out of memory");
+  int32_t read = 0;
+  if (records > 0) {
+    uint8_t* block = store.Data();
+    if (recordSize == kElementRecordSize) {
+      read = static_cast<int32_t>(source.Read(block, static_cast<size_t>(records) * kElementRecordSize) /
+                                  kElementRecordSize);
+    } else {
+      const int32_t used = std::min(recordSize, kElementRecordSize);
+      if (used < kElementRecordSize) std::memset(block, 0, static_cast<size_t>(records) * kElementRecordSize);
+      // Whole chunks of foreign-sized records, spread out to 289 bytes each.
+      const int32_t perChunk = std::clamp<int32_t>((1 << 20) / recordSize, 1, records);
+      std::vector<uint8_t> chunk(static_cast<size_t>(perChunk) * static_cast<size_t>(recordSize));
+      while (read < records) {
+        const int32_t want = std::min(perChunk, records - read);
+        const auto got = static_cast<int32_t>(
+            source.Read(chunk.data(), static_cast<size_t>(want) * static_cast<size_t>(recordSize)) /
+            static_cast<size_t>(recordSize));
+        for (int32_t i = 0; i < got; ++i)
+          std::memcpy(block + static_cast<size_t>(read + i) * kElementRecordSize,
+                      chunk.data() + static_cast<size_t>(i) * static_cast<size_t>(recordSize),
+                      static_cast<size_t>(used));
+        read += got;
+        if (got < want) break;
+      }
+    }
+  }
+  if (read < records) store.SetCount(read);  // keep the whole records read
+  DocumentResult result;
+  result.recordsRead = read;
+  result.recordsDeclared = count;
+  if (source.Broken()) {
+    result.status = DocumentResult::Failed;
+    result.reason = "read error after " + std::to_string(read) + " of " + std::to_string(count) + " elements";
+  } else if (read < count) {
+    result.status = DocumentResult::Partial;
+    result.reason = "the file ended early: " + std::to_string(read) + " of " + std::to_string(count) +
+                    " elements were read";
+  }
+  return result;
 }
 }  // namespace
 
@@ -70,84 +141,36 @@ DocumentResult WriteDocument(const std::string& path, const TIMem32& store) {
   if (path.empty()) return DocumentResult::Error(DocumentResult::Failed, "no file name");
   if (store.RecordSize != kElementRecordSize)
     return DocumentResult::Error(DocumentResult::Failed, "the store does not hold element records");
-  const std::string target = RealTarget(path);
-  std::string temp = target + ".XXXXXX";
-  const int fd = ::mkstemp(temp.data());
-  if (fd < 0) return DocumentResult::Error(DocumentResult::Failed, Why("cannot create the file"));
-
+  ReplacementFile file(path);
   uint8_t header[kDocumentHeaderSize];
   std::memcpy(header, kDocumentSignature, kDocumentSignatureSize);
   WriteInt32LE(header + 14, store.Count());
   WriteInt32LE(header + 18, kElementRecordSize);
   const size_t bodySize = static_cast<size_t>(store.Count()) * kElementRecordSize;
-
-  bool ok = WriteAll(fd, header, sizeof header) && (bodySize == 0 || WriteAll(fd, store.Data(), bodySize));
-  std::string reason = ok ? "" : Why("cannot write the file");
-  if (ok && ::fchmod(fd, NewFileMode(target)) != 0) ok = false, reason = Why("cannot set the file mode");
-  if (ok && ::fsync(fd) != 0) ok = false, reason = Why("cannot flush the file");
-  if (::close(fd) != 0 && ok) ok = false, reason = Why("cannot close the file");
-  if (ok && std::rename(temp.c_str(), target.c_str()) != 0) ok = false, reason = Why("cannot replace the file");
-  if (!ok) {
-    std::remove(temp.c_str());
-    return DocumentResult::Error(DocumentResult::Failed, reason);
-  }
+  const bool ok = file.Write(header, sizeof header) && (bodySize == 0 || file.Write(store.Data(), bodySize)) &&
+                  file.Commit();
+  if (!ok) return DocumentResult::Error(DocumentResult::Failed, file.Error());
   return {};
 }
 
 DocumentResult ReadDocument(const std::string& path, TIMem32& store) {
-  std::error_code ec;
-  if (path.empty() || !fs::exists(path, ec))
+  struct stat st {};
+  if (path.empty() || ::lstat(path.c_str(), &st) != 0)
     return DocumentResult::Error(DocumentResult::Missing, "no such file");
-  if (fs::is_directory(path, ec)) return DocumentResult::Error(DocumentResult::Failed, "is a folder");
-  if (store.RecordSize != kElementRecordSize)
-    return DocumentResult::Error(DocumentResult::Failed, "the store does not hold element records");
-  File file(std::fopen(path.c_str(), "rb"));
-  if (!file) return DocumentResult::Error(DocumentResult::Failed, Why("cannot open the file"));
+  // The kind is checked before opening: opening a pipe would wait for a writer.
+  const std::string problem = ReadSourceProblem(path);
+  if (!problem.empty()) return DocumentResult::Error(DocumentResult::Refused, problem);
+  // Non-blocking all the same, in case the name changed in between.
+  const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+  if (fd < 0) return DocumentResult::Error(DocumentResult::Failed, Why("cannot open the file"));
+  FileSource source(fd);
+  if (::fstat(fd, &st) != 0) return DocumentResult::Error(DocumentResult::Failed, Why("cannot read the file"));
+  if (!S_ISREG(st.st_mode)) return DocumentResult::Error(DocumentResult::Refused, "is not a regular file");
+  ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+  return ParseDocument(static_cast<uint64_t>(st.st_size), source, store);
+}
 
-  uint8_t header[kDocumentHeaderSize];
-  if (std::fread(header, 1, sizeof header, file.get()) != sizeof header)
-    return DocumentResult::Error(DocumentResult::Refused, "shorter than the 22-byte header");
-  const int32_t count = ReadInt32LE(header + 14);
-  const int32_t recordSize = ReadInt32LE(header + 18);
-  if (count < 0) return DocumentResult::Error(DocumentResult::Refused, "negative record count");
-  if (recordSize < 1) return DocumentResult::Error(DocumentResult::Refused, "record size below 1");
-
-  // Size the store from what the file can hold, never from the header alone.
-  if (std::fseek(file.get(), 0, SEEK_END) != 0)
-    return DocumentResult::Error(DocumentResult::Failed, Why("cannot read the file"));
-  const long fileSize = std::ftell(file.get());
-  std::fseek(file.get(), kDocumentHeaderSize, SEEK_SET);
-  const int64_t present = fileSize > kDocumentHeaderSize ? (fileSize - kDocumentHeaderSize) / recordSize : 0;
-  const int32_t records = static_cast<int32_t>(std::min<int64_t>(count, present));
-
-  store.SetCount(records);
-  if (store.Count() != records) return DocumentResult::Error(DocumentResult::Failed, "out of memory");
-  const int32_t used = std::min(recordSize, kElementRecordSize);
-  if (records == 0) return {};
-  uint8_t* block = store.Data();
-
-  int32_t read = 0;
-  if (recordSize == kElementRecordSize) {
-    read = static_cast<int32_t>(std::fread(block, kElementRecordSize, static_cast<size_t>(records), file.get()));
-  } else {
-    if (used < kElementRecordSize) std::memset(block, 0, static_cast<size_t>(records) * kElementRecordSize);
-    // Read whole chunks of foreign-sized records and spread them out.
-    const int32_t perChunk = std::max<int32_t>(1, (1 << 20) / recordSize);
-    std::vector<uint8_t> chunk(static_cast<size_t>(perChunk) * recordSize);
-    while (read < records) {
-      const int32_t want = std::min(perChunk, records - read);
-      const auto got = static_cast<int32_t>(std::fread(chunk.data(), recordSize, static_cast<size_t>(want), file.get()));
-      for (int32_t i = 0; i < got; ++i)
-        std::memcpy(block + static_cast<int64_t>(read + i) * kElementRecordSize,
-                    chunk.data() + static_cast<int64_t>(i) * recordSize, static_cast<size_t>(used));
-      read += got;
-      if (got < want) break;
-    }
-  }
-  if (read < records) {
-    // Keep the whole records read before the file ran short.
-    store.SetCount(read);
-    return DocumentResult::Error(DocumentResult::Failed, "the file ended early; kept " + std::to_string(read) + " records");
-  }
-  return {};
+DocumentResult ReadDocumentBytes(const uint8_t* data, size_t size, TIMem32& store) {
+  MemorySource source(data, data ? size : 0);
+  return ParseDocument(data ? size : 0, source, store);
 }

@@ -1,5 +1,8 @@
 #pragma once
+#include <cstddef>
+#include <cstdint>
 #include <string>
+#include <vector>
 
 class TIMem32;
 
@@ -9,23 +12,51 @@ inline constexpr char kDocumentSignature[] = "ZObjeto3D 1.00";
 inline constexpr int kDocumentSignatureSize = 14;
 inline constexpr int kDocumentHeaderSize = 22;
 
+// The most elements a document may bring into memory: 1 GiB of 289-byte
+// records (3,715,337). A document holding more is refused before anything
+// is allocated, whatever its record size.
+inline constexpr int64_t kMaxDocumentBytes = int64_t{1} << 30;
+inline constexpr int32_t kMaxDocumentElements = static_cast<int32_t>(kMaxDocumentBytes / 289);
+
 struct DocumentResult {
-  enum Status { Ok, Missing, Refused, Failed };
+  // Partial: the document ended early; the store holds the whole records
+  // present (recordsRead of recordsDeclared).
+  enum Status { Ok, Missing, Refused, Failed, Partial };
   Status status = Ok;
   std::string reason;  // empty when Ok
+  // Reading: how many records the header declared and how many were loaded.
+  int32_t recordsRead = 0, recordsDeclared = 0;
+  // Saving: files beside the target that could not be written (the texture
+  // copies of an export), each with why.
+  struct FileFailure {
+    std::string file, reason;
+  };
+  std::vector<FileFailure> failedFiles;
 
   bool ok() const { return status == Ok; }
-  static DocumentResult Error(Status s, std::string why) { return {s, std::move(why)}; }
+  static DocumentResult Error(Status s, std::string why) {
+    DocumentResult r;
+    r.status = s;
+    r.reason = std::move(why);
+    return r;
+  }
 };
 
 // Writes the store's records (289 bytes each) to `path`. The image goes to a
-// temporary file in the same folder first and is renamed over the target, so
-// a failed write never destroys the previous file.
+// temporary file created exclusively in the same folder, is flushed to disk
+// and renamed over the target, so a failed write never destroys the previous
+// file. A link is followed; anything but a regular file (a pipe, a device, a
+// folder) is refused untouched.
 DocumentResult WriteDocument(const std::string& path, const TIMem32& store);
 
-// Fills the store (record size 289) from `path`. A missing file, an
-// unreadable one or a refused header (too short, negative count, record size
-// below 1) leave the store untouched. Records of other sizes load: shorter
-// ones with a zero tail, longer ones cut. A count larger than the file holds
-// is read as the whole records present.
+// Fills the store (record size 289) from `path`. A missing file, anything
+// but a regular file (checked before opening, so a pipe never blocks), an
+// unreadable file, a refused header (too short, negative count, record size
+// below 1) or more than kMaxDocumentElements records leave the store
+// untouched. Records of other sizes load: shorter ones with a zero tail,
+// longer ones cut. A count larger than the file holds loads the whole
+// records present and gives Partial.
 DocumentResult ReadDocument(const std::string& path, TIMem32& store);
+
+// The same reading from bytes in memory; never touches the disk.
+DocumentResult ReadDocumentBytes(const uint8_t* data, size_t size, TIMem32& store);

@@ -1,13 +1,18 @@
 #include "ObjExport.h"
 
-#include <cstdio>
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
 #include <filesystem>
-#include <fstream>
 #include <system_error>
 
 #include "FormatNumber.h"
 #include "ObjRecording.h"
-#include "common/DataPath.h"
+#include "common/SafeFiles.h"
+#include "common/TextureFolder.h"
+#include "common/TextureName.h"
 
 namespace fs = std::filesystem;
 
@@ -17,42 +22,22 @@ ExportOutcome& Outcome() {
   return outcome;
 }
 
-std::string TempPathFor(const std::string& path) { return path + ".tmp~"; }
-
 std::string FileNamePart(const std::string& path) {
   const size_t slash = path.find_last_of('/');
   return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
-// Writes `text` beside `path` under a temporary name and renames it over
-// `path`: readers see either the old file or the whole new one.
-bool ReplaceFile(const std::string& path, const std::string& text, std::string& reason) {
-  const std::string temp = TempPathFor(path);
-  {
-    std::ofstream out(temp, std::ios::binary | std::ios::trunc);
-    if (!out) {
-      reason = "cannot create " + temp;
-      return false;
-    }
-    out.write(text.data(), static_cast<std::streamsize>(text.size()));
-    out.flush();
-    if (!out) {
-      out.close();
-      std::error_code ignored;
-      fs::remove(temp, ignored);
-      reason = "cannot write " + temp;
-      return false;
-    }
-  }
-  std::error_code ec;
-  fs::rename(temp, path, ec);
-  if (ec) {
-    std::error_code ignored;
-    fs::remove(temp, ignored);
-    reason = "cannot replace " + path + ": " + ec.message();
-    return false;
-  }
-  return true;
+// Names go into one-line records: a control character (a line feed would
+// start a record of its own) is written as "_".
+std::string LineSafe(const std::string& text) {
+  std::string out = text;
+  for (char& c : out)
+    if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) c = '_';
+  return out;
+}
+
+void NoteProblem(ObjRecording& r, const std::string& file, const std::string& why) {
+  if (r.fileProblem.empty()) r.fileProblem = FileNamePart(file) + ": " + why;
 }
 
 // The OBJ text goes to its temporary file as it grows, so a large export
@@ -61,31 +46,49 @@ constexpr size_t kSpillBytes = 1 << 22;
 
 void WriteOut(ObjRecording& r) {
   if (!r.objFile || r.objText.empty()) return;
-  if (std::fwrite(r.objText.data(), 1, r.objText.size(), r.objFile) != r.objText.size()) r.objWriteFailed = true;
+  if (!r.objFile->Write(r.objText)) NoteProblem(r, r.fileName, r.objFile->Error());
   r.objText.clear();
 }
 
-void CloseObjFile(ObjRecording& r, bool keep) {
-  if (!r.objFile) return;
-  if (std::fclose(r.objFile) != 0) r.objWriteFailed = true;
-  r.objFile = nullptr;
-  if (!keep) {
-    std::error_code ignored;
-    fs::remove(TempPathFor(r.fileName), ignored);
-  }
+void DropFiles(ObjRecording& r) {
+  r.objFile.reset();  // removes the temporary files
+  r.mtlFile.reset();
 }
 
-void CopyTextureFolder(const std::string& objPath) {
+// Copies one texture through a temporary file; empty or why not.
+std::string CopyThrough(const fs::path& from, const std::string& to) {
+  ReplacementFile out(to);
+  if (!out.ok()) return out.Error();
+  const int in = ::open(from.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+  if (in < 0) return std::string("cannot read the texture: ") + std::strerror(errno);
+  char buffer[1 << 16];
+  std::string error;
+  for (;;) {
+    const ssize_t n = ::read(in, buffer, sizeof buffer);
+    if (n < 0 && errno == EINTR) continue;
+    if (n < 0) error = std::string("cannot read the texture: ") + std::strerror(errno);
+    if (n <= 0 || !out.Write(buffer, static_cast<size_t>(n))) break;
+  }
+  ::close(in);
+  if (!error.empty()) return error;
+  return out.Commit() ? std::string() : out.Error();
+}
+
+std::vector<ExportOutcome::TextureFailure> CopyTextureFolder(const std::string& objPath) {
+  std::vector<ExportOutcome::TextureFailure> failed;
   std::error_code ec;
   const fs::path target = fs::path(objPath).parent_path() / "textures";
-  fs::create_directories(target, ec);
-  const fs::path source = DataPath("Vist3D/TEX");
+  fs::create_directories(target, ec);  // a failure shows in every copy below
+  const fs::path source = TextureFolder();
   for (fs::directory_iterator it(source, ec), end; !ec && it != end; it.increment(ec)) {
     std::error_code entryError;
-    if (!it->is_regular_file(entryError)) continue;  // sub-folders are not textures
-    fs::copy_file(it->path(), target / it->path().filename(), fs::copy_options::overwrite_existing,
-                  entryError);
+    const std::string name = it->path().filename().string();
+    // Sub-folders are not textures; odd names are not copied anywhere.
+    if (!it->is_regular_file(entryError) || !IsPlainFileName(name)) continue;
+    const std::string to = (target / name).string();
+    if (std::string why = CopyThrough(it->path(), to); !why.empty()) failed.push_back({to, why});
   }
+  return failed;
 }
 }  // namespace
 
@@ -96,17 +99,29 @@ std::string MtlPathFor(const std::string& objPath) {
   return objPath.substr(0, dot) + ".mtl";
 }
 
-void StartExport(const std::string& objPath) {
+std::string StartExport(const std::string& objPath) {
   ObjRecording& r = Recording();
+  DropFiles(r);
   r.fileName = objPath;
   r.active = true;
+  r.fileProblem.clear();
   Outcome() = ExportOutcome{};
   Outcome().reason = "the frame was not rebuilt";
+  // Both files are made now: a target that cannot be written fails before
+  // the frame is drawn, not after.
+  r.objFile = std::make_unique<ReplacementFile>(objPath);
+  if (r.objFile->ok()) r.mtlFile = std::make_unique<ReplacementFile>(MtlPathFor(objPath));
+  const ReplacementFile& failed = !r.objFile->ok() ? *r.objFile : *r.mtlFile;
+  if (!failed.ok()) {
+    NoteProblem(r, &failed == r.objFile.get() ? objPath : MtlPathFor(objPath), failed.Error());
+    DropFiles(r);
+  }
+  return r.fileProblem;
 }
 
 void StopExport() {
   ObjRecording& r = Recording();
-  CloseObjFile(r, false);  // an export whose frame never finished leaves nothing
+  DropFiles(r);  // an export whose frame never finished leaves nothing
   r.fileName.clear();
   r.active = false;
 }
@@ -116,12 +131,10 @@ bool ExportActive() { return Recording().active; }
 void BeginExport() {
   ObjRecording& r = Recording();
   if (r.fileName.empty() || !r.active) return;
-  CloseObjFile(r, false);
-  r.objText = "mtllib " + FileNamePart(MtlPathFor(r.fileName)) + "\n";
+  r.objText = "mtllib " + LineSafe(FileNamePart(MtlPathFor(r.fileName))) + "\n";
   r.mtlText.clear();
-  r.objWriteFailed = false;
-  r.objFile = std::fopen(TempPathFor(r.fileName).c_str(), "wb");
-  if (!r.objFile) r.objWriteFailed = true;
+  r.textureFolder = TextureFolder();
+  if (r.objFile && !r.objFile->Restart()) NoteProblem(r, r.fileName, r.objFile->Error());
   ResetRecordingState();
 }
 
@@ -129,14 +142,15 @@ void BeginObject(const std::string& name) {
   ObjRecording& r = Recording();
   if (!r.active) return;
   if (r.objText.size() >= kSpillBytes) WriteOut(r);
-  r.objText += "o " + name + "\n";
+  r.objText += "o " + LineSafe(name) + "\n";
 }
 
 void DefineMaterial(const std::string& name, const std::string& texturePath) {
   ObjRecording& r = Recording();
   if (!r.active) return;
+  const std::string safeName = LineSafe(name);
   std::string& m = r.mtlText;
-  m += "newmtl " + name + "\n";
+  m += "newmtl " + safeName + "\n";
   m += "Ns 96.078431\n";
   m += "Ka 0.200000 0.200000 0.200000\n";
   m += "Kd";
@@ -150,9 +164,14 @@ void DefineMaterial(const std::string& name, const std::string& texturePath) {
   m += "Ni 1.000000\n";
   m += "d 1.000000\n";
   m += "illum 2\n";
-  m += "map_Kd textures/" + FileNamePart(texturePath) + "\n";
+  // An element without a texture keeps the empty reference; one whose
+  // texture is not a file of the texture folder names nothing.
+  const std::string file = FileNamePart(texturePath);
+  const std::string folder = texturePath.substr(0, texturePath.size() - file.size());
+  if (texturePath.empty() || (IsPlainFileName(file) && folder == r.textureFolder))
+    m += "map_Kd textures/" + LineSafe(file) + "\n";
   m += "\n";
-  r.objText += "usemtl " + name + "\n";
+  r.objText += "usemtl " + safeName + "\n";
   r.objText += "s off\n";
 }
 
@@ -161,26 +180,16 @@ ExportOutcome FinishExport() {
   if (!r.active) return Outcome();
   r.active = false;
   ExportOutcome result;
-  std::string reason;
-  const std::string mtlPath = MtlPathFor(r.fileName);
   WriteOut(r);
-  const bool opened = r.objFile != nullptr;
-  CloseObjFile(r, true);
-  std::error_code ec;
-  if (!opened || r.objWriteFailed) {
-    reason = "cannot write " + TempPathFor(r.fileName);
-    fs::remove(TempPathFor(r.fileName), ec);
-  } else {
-    fs::rename(TempPathFor(r.fileName), r.fileName, ec);
-    if (ec) {
-      reason = "cannot replace " + r.fileName + ": " + ec.message();
-      std::error_code ignored;
-      fs::remove(TempPathFor(r.fileName), ignored);
-    }
-  }
-  result.written = reason.empty() && ReplaceFile(mtlPath, r.mtlText, reason);
+  if (r.objFile && r.mtlFile && r.fileProblem.empty() && !r.mtlFile->Write(r.mtlText))
+    NoteProblem(r, MtlPathFor(r.fileName), r.mtlFile->Error());
+  if (!r.objFile || !r.mtlFile) NoteProblem(r, r.fileName, "the files were not made");
+  std::string reason = r.fileProblem;
+  if (reason.empty()) CommitTogether({r.objFile.get(), r.mtlFile.get()}, reason);  // names the file on failure
+  DropFiles(r);
+  result.written = reason.empty();
   result.reason = reason;
-  if (result.written) CopyTextureFolder(r.fileName);  // no folder beside a failed export
+  if (result.written) result.failedTextures = CopyTextureFolder(r.fileName);  // none beside a failed export
   r.objText.clear();
   r.objText.shrink_to_fit();
   r.mtlText.clear();

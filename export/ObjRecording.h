@@ -1,7 +1,9 @@
 #pragma once
-#include <cstdio>
+#include <memory>
 #include <string>
 #include <vector>
+
+#include "common/SafeFiles.h"
 
 // While an OBJ export runs, the drawing wrappers record what they draw here:
 // one frame of the scene becomes the OBJ text. Process-wide, one export at a
@@ -10,9 +12,11 @@ struct ObjRecording {
   bool active = false;        // ExportActive
   std::string fileName;       // ExportFileName: the OBJ file to write
   std::string objText;        // ObjText, spilled to objFile as it grows
-  std::FILE* objFile = nullptr;  // the OBJ text's temporary file while exporting
-  bool objWriteFailed = false;
   std::string mtlText;        // MtlText
+  // The new OBJ and MTL files while exporting, made before the frame is drawn.
+  std::unique_ptr<ReplacementFile> objFile, mtlFile;
+  std::string fileProblem;    // why they could not be made or written
+  std::string textureFolder;  // where texture paths must lie to be named in the MTL
 
   int primMode = 0;           // PrimMode: mode of the open primitive
   // Per vertex of the open primitive: its "v", "vt" and "vn" indices (1-based;

@@ -8,6 +8,8 @@
 #include "GLView.h"
 #include "JpegCodec.h"
 #include "SceneFrame.h"
+#include "common/SafeFiles.h"
+#include "export/MeshExport.h"
 #include "export/ObjExport.h"
 
 namespace {
@@ -40,8 +42,25 @@ DocumentResult SaveViewAsJpeg(GLView& view, const std::string& path) {
   const size_t row = static_cast<size_t>(w) * 3;
   for (int y = 0; y < h; ++y)
     std::copy_n(bottomUp.data() + (h - 1 - y) * row, row, topDown.data() + y * row);
-  if (!WriteJpegFile(target, topDown, w, h))
-    return DocumentResult::Error(DocumentResult::Failed, "cannot write " + target);
+  std::string why;
+  if (!WriteJpegFile(target, topDown, w, h, 75, &why))
+    return DocumentResult::Error(DocumentResult::Failed, "cannot write " + target + ": " + why);
+  return {};
+}
+
+std::string SaveTargetProblem(const std::string& path, const std::string& fileName) {
+  const std::string extension = ExtensionOf(path);
+  std::vector<std::string> targets;
+  if (extension == ".jpeg")
+    targets = {ChangeExtension(path, ".jpeg")};
+  else if (extension == ".obj")
+    targets = {path, MtlPathFor(path)};
+  else
+    targets = {path.empty() ? fileName : path};
+  // The reason names the file when it is not the one the caller named.
+  for (const std::string& target : targets)
+    if (std::string problem = WriteTargetProblem(target); !problem.empty())
+      return target == path ? problem : target + ": " + problem;
   return {};
 }
 
@@ -51,6 +70,13 @@ DocumentResult SaveDocument(SceneState& scene, const std::string& path, const st
   if (target.empty()) return DocumentResult::Error(DocumentResult::Refused, "no file name");
   if (clearUndo) clearUndo();
   const std::string extension = ExtensionOf(path);
+  // Drawing a large scene takes a while: a file that cannot be written
+  // fails before it.
+  MeshFormat mesh;
+  const bool isMesh = MeshFormatForExtension(extension, mesh);
+  if (extension == ".jpeg" || extension == ".obj" || isMesh)
+    if (std::string problem = SaveTargetProblem(path, fileName); !problem.empty())
+      return DocumentResult::Error(DocumentResult::Refused, problem);
   if (extension == ".jpeg") {
     scene.showEditAids = false;
     DocumentResult result;
@@ -69,13 +95,30 @@ DocumentResult SaveDocument(SceneState& scene, const std::string& path, const st
     return result;
   }
   if (extension == ".obj") {
-    StartExport(path);
-    Redraw(scene);
+    if (std::string problem = StartExport(path); !problem.empty()) {
+      StopExport();
+      return DocumentResult::Error(DocumentResult::Refused, problem);
+    }
+    try {
+      Redraw(scene);
+    } catch (const std::exception& e) {
+      StopExport();  // removes the temporary files
+      return DocumentResult::Error(DocumentResult::Failed, e.what());
+    }
     const ExportOutcome outcome = LastExportOutcome();
     StopExport();
     if (!outcome.written) return DocumentResult::Error(DocumentResult::Failed, outcome.reason);
-    return {};
+    if (outcome.failedTextures.empty()) return {};
+    DocumentResult result = DocumentResult::Error(
+        DocumentResult::Failed, std::to_string(outcome.failedTextures.size()) + " texture copies failed");
+    for (const auto& failure : outcome.failedTextures) {
+      result.reason += "; " + failure.file + ": " + failure.reason;
+      result.failedFiles.push_back({failure.file, failure.reason});
+    }
+    return result;
   }
+  if (isMesh)
+    return ExportMeshFile(path, mesh, scene.elements, [&] { Redraw(scene); });
   if (!scene.elements) return DocumentResult::Error(DocumentResult::Failed, "no document");
   return WriteDocument(target, *scene.elements);
 }

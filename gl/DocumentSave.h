@@ -10,10 +10,19 @@ struct SceneState;
 // The save command's dispatch on the extension of `path` (case-sensitive):
 // ".jpeg" saves a picture of the view without the editing aids, ".obj"
 // exports OBJ + MTL + textures by redrawing the scene once while recording,
+// ".glb" and ".stl" convert such a recording into glTF binary or STL,
 // anything else writes the document to `path` (or to `fileName` when `path`
 // is empty). Every save first empties the undo history through `clearUndo`.
+// The files a save would write are checked before anything is drawn: a
+// target that is not a regular file, or a folder that cannot take files,
+// fails at once and draws no frame. Texture copies that fail are listed in
+// the result's failedFiles (and joined into its reason).
 DocumentResult SaveDocument(SceneState& scene, const std::string& path, const std::string& fileName,
                             const std::function<void()>& clearUndo = {});
+
+// Why SaveDocument could not write what it would for `path` (see above), or
+// empty: the batch tool asks before it sets up drawing.
+std::string SaveTargetProblem(const std::string& path, const std::string& fileName);
 
 // Writes the view's last drawn frame as a JPEG, under `path` with its
 // extension changed to ".jpeg". The view's surface must still hold the frame.

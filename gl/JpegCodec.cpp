@@ -2,8 +2,11 @@
 
 #include <csetjmp>
 #include <cstdio>
+#include <cstdlib>
 // jpeglib.h needs size_t and FILE declared first.
 #include <jpeglib.h>
+
+#include "common/SafeFiles.h"
 
 namespace {
 struct ErrorManager {
@@ -72,10 +75,19 @@ bool ReadJpegFile(const std::string& path, TextureBitmap& out) {
 }
 
 bool WriteJpegFile(const std::string& path, const std::vector<uint8_t>& rgb, int width, int height,
-                   int quality) {
-  if (width <= 0 || height <= 0 || rgb.size() < static_cast<size_t>(width) * height * 3) return false;
-  File file{std::fopen(path.c_str(), "wb")};
-  if (!file.f) return false;
+                   int quality, std::string* why) {
+  auto fail = [why](const std::string& reason) {
+    if (why) *why = reason;
+    return false;
+  };
+  if (width <= 0 || height <= 0 || rgb.size() < static_cast<size_t>(width) * height * 3)
+    return fail("no picture to write");
+  // The picture is made in memory first, then written like a document: a
+  // temporary file flushed to disk and renamed, so a failure keeps the old one.
+  ReplacementFile file(path);
+  if (!file.ok()) return fail(file.Error());
+  unsigned char* encoded = nullptr;
+  unsigned long encodedSize = 0;
   jpeg_compress_struct info;
   ErrorManager errors;
   info.err = jpeg_std_error(&errors.base);
@@ -83,10 +95,11 @@ bool WriteJpegFile(const std::string& path, const std::vector<uint8_t>& rgb, int
   errors.base.output_message = Silent;
   if (setjmp(errors.jump)) {
     jpeg_destroy_compress(&info);
-    return false;
+    std::free(encoded);
+    return fail("cannot encode the picture");
   }
   jpeg_create_compress(&info);
-  jpeg_stdio_dest(&info, file.f);
+  jpeg_mem_dest(&info, &encoded, &encodedSize);
   info.image_width = static_cast<JDIMENSION>(width);
   info.image_height = static_cast<JDIMENSION>(height);
   info.input_components = 3;
@@ -100,6 +113,7 @@ bool WriteJpegFile(const std::string& path, const std::vector<uint8_t>& rgb, int
   }
   jpeg_finish_compress(&info);
   jpeg_destroy_compress(&info);
-  const bool flushed = std::fflush(file.f) == 0 && !std::ferror(file.f);
-  return flushed;
+  const bool written = file.Write(encoded, encodedSize) && file.Commit();
+  std::free(encoded);
+  return written || fail(file.Error());
 }

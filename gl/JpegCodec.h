@@ -11,6 +11,8 @@
 bool ReadJpegFile(const std::string& path, TextureBitmap& out);
 
 // Writes top-down RGB rows (width * 3 bytes each) as a baseline JPEG with
-// the library's default settings. False when the file cannot be written.
+// the library's default settings, through a temporary file renamed over the
+// target. False when the file cannot be written (with why, when asked); the
+// previous file is then unchanged.
 bool WriteJpegFile(const std::string& path, const std::vector<uint8_t>& rgb, int width, int height,
-                   int quality = 75);
+                   int quality = 75, std::string* why = nullptr);

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
 #include <sys/wait.h>
 
 #include <array>
@@ -21,8 +22,9 @@ struct CliRun {
 };
 
 // Runs the batch tool with a shell command line; stderr is folded into out.
-CliRun Cli(const std::string& args) {
-  const std::string command = std::string(CLI_PATH) + " " + args + " 2>&1";
+// Without `tool` the line is run as it is.
+CliRun Cli(const std::string& args, bool tool = true) {
+  const std::string command = (tool ? std::string(CLI_PATH) + " " + args : "{ " + args + "; }") + " 2>&1";
   std::FILE* p = ::popen(command.c_str(), "r");
   CliRun r{-1, {}};
   if (!p) return r;
@@ -105,4 +107,96 @@ TEST(BatchTool, FailuresExitWithTwoAndNameTheFile) {
   const CliRun help = Cli("--help");
   EXPECT_EQ(help.status, 0);
   EXPECT_NE(help.out.find("info DOC"), std::string::npos);
+}
+
+TEST(BatchTool, PipesAndFoldersAreRefusedAtOnceAndLeftAlone) {
+  TestFolder dir;
+  const std::string fifo = dir.file("pipe.zobj3d");
+  ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+  std::filesystem::create_directory(dir.file("folder.zobj3d"));
+  // `timeout` turns a read that blocks into status 124 instead of a hung test.
+  for (const std::string& args :
+       {"info " + Quote(fifo), "info " + Quote(dir.file("folder.zobj3d")), "copy " + Quote(fifo) + " x.zobj3d",
+        "copy " + Quote(SAMPLE_PATH) + " " + Quote(fifo),
+        "copy " + Quote(SAMPLE_PATH) + " " + Quote(dir.file("folder.zobj3d"))}) {
+    const CliRun r = Cli("timeout 10 " + std::string(CLI_PATH) + " " + args, false);
+    EXPECT_EQ(r.status, 2) << args << "\n" << r.out;
+    EXPECT_EQ(std::count(r.out.begin(), r.out.end(), '\n'), 1) << r.out;
+  }
+  EXPECT_TRUE(std::filesystem::is_fifo(fifo));
+  EXPECT_TRUE(std::filesystem::is_empty(dir.file("folder.zobj3d")));
+}
+
+TEST(BatchTool, ADocumentThatEndedEarlyListsWhatItHoldsAndFails) {
+  TestFolder dir;
+  TIMem32 store;
+  store.RecordSize = kElementRecordSize;
+  store.SetCount(3);
+  for (int i = 0; i < 3; ++i) store.As<Element3D>(i).name.assign("e" + std::to_string(i));
+  ASSERT_TRUE(WriteDocument(dir.file("d.zobj3d"), store).ok());
+  std::filesystem::resize_file(dir.file("d.zobj3d"), 22 + 289 * 2 + 100);
+  const CliRun info = Cli("info " + Quote(dir.file("d.zobj3d")));
+  EXPECT_EQ(info.status, 2);
+  EXPECT_EQ(info.out.rfind("0\t0\te0\t", 0), 0u) << info.out;
+  EXPECT_NE(info.out.find("\n1\t0\te1\t"), std::string::npos) << info.out;
+  EXPECT_NE(info.out.find("2 of 3 elements were read"), std::string::npos) << info.out;
+  EXPECT_EQ(Cli("copy " + Quote(dir.file("d.zobj3d")) + " " + Quote(dir.file("c.zobj3d"))).status, 2);
+  EXPECT_FALSE(std::filesystem::exists(dir.file("c.zobj3d")));
+}
+
+TEST(BatchTool, TextureCopiesThatFailGetALineEachAndStatusTwo) {
+  TestFolder dir;
+  TIMem32 empty;
+  empty.RecordSize = kElementRecordSize;
+  ASSERT_TRUE(WriteDocument(dir.file("empty.zobj3d"), empty).ok());
+  // A full disk for the tool alone: files may not grow past 3072 bytes
+  // (512-byte blocks), and the signal that would end the tool is ignored.
+  const CliRun r = Cli("trap '' XFSZ; ulimit -f 6; exec " + std::string(CLI_PATH) + " export " +
+                           Quote(dir.file("empty.zobj3d")) + " " + Quote(dir.file("out.obj")),
+                       false);
+  EXPECT_EQ(r.status, 2) << r.out;
+  // (The GL driver may add lines of its own when its cache cannot grow.)
+  size_t lines = 0;
+  for (size_t at = r.out.find("objetos3d-cli: "); at != std::string::npos; at = r.out.find("objetos3d-cli: ", at + 1))
+    ++lines;
+  EXPECT_EQ(lines, 4u) << r.out;
+  for (const char* name : {"texture2.jpg", "texture3.bmp", "texture4.bmp", "texture5.jpeg"})
+    EXPECT_NE(r.out.find("textures/" + std::string(name) + ": "), std::string::npos) << r.out;
+  EXPECT_EQ(dir.read("out.obj"), "mtllib out.mtl\n");
+  for (const auto& entry : std::filesystem::directory_iterator(dir.file("textures")))
+    EXPECT_GT(std::filesystem::file_size(entry.path()), 0u) << entry.path();
+}
+
+// A read-only folder and a full disk, each a small file system mounted in a
+// mount namespace of its own, so it vanishes with the command (root only).
+TEST(BatchTool, ReadOnlyFoldersAndFullDisksFailWithTheirReason) {
+  if (Cli("unshare -m true", false).status != 0) GTEST_SKIP() << "no mount namespaces here";
+  TestFolder dir;
+  std::filesystem::create_directory(dir.file("mnt"));
+  const std::string mnt = Quote(dir.file("mnt"));
+  auto mounted = [&](const std::string& options, const std::string& commands) {
+    return Cli("unshare -m sh -c \"mount -t tmpfs -o " + options + " none " + mnt + " && { " + commands + "; }\"",
+               false);
+  };
+  const std::string tool = std::string(CLI_PATH);
+  for (const char* out : {"x.obj", "x.jpeg", "x.zobj3d"}) {
+    const CliRun r = mounted("ro", tool + " export " + Quote(SAMPLE_PATH) + " " + Quote(dir.file(std::string("mnt/") + out)));
+    EXPECT_EQ(r.status, 2) << out;
+    EXPECT_NE(r.out.find("Read-only file system"), std::string::npos) << r.out;
+  }
+
+  // 64 kB hold the export of an empty document but not every texture.
+  TIMem32 empty;
+  empty.RecordSize = kElementRecordSize;
+  ASSERT_TRUE(WriteDocument(dir.file("empty.zobj3d"), empty).ok());
+  const CliRun r = mounted("size=64k", tool + " export " + Quote(dir.file("empty.zobj3d")) + " " +
+                                           Quote(dir.file("mnt/x.obj")) + "; echo status=\\$?; ls " + mnt +
+                                           "/textures; find " + mnt + " -size 0 -name 'texture*' -printf 'empty:%f\\n'");
+  EXPECT_NE(r.out.find("status=2"), std::string::npos) << r.out;
+  EXPECT_NE(r.out.find("objetos3d-cli: " + dir.file("mnt/textures/")), std::string::npos) << r.out;
+  EXPECT_NE(r.out.find("No space left on device"), std::string::npos) << r.out;
+  EXPECT_EQ(r.out.find("empty:"), std::string::npos) << r.out;
+  // Only whole textures are left: no temporary files.
+  EXPECT_EQ(r.out.find(".bmp."), std::string::npos) << r.out;
+  EXPECT_EQ(r.out.find(".jpeg."), std::string::npos) << r.out;
 }

@@ -1,8 +1,15 @@
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <unistd.h>
 
+#include <chrono>
 #include <csignal>
+#include <future>
+#include <vector>
 
 #include <cstring>
 #include <filesystem>
@@ -161,15 +168,152 @@ TEST(DocumentFile, CountBeyondTheFileReadsOnlyWholeRecords) {
   // 311 bytes claiming 2^31-1 records: one whole record is present.
   dir.write("huge.zobj3d", Header(INT32_MAX, 289) + std::string(289, '\x03'));
   ElementStore store;
-  ASSERT_TRUE(ReadDocument(dir.file("huge.zobj3d"), store).ok());
+  EXPECT_EQ(ReadDocument(dir.file("huge.zobj3d"), store).status, DocumentResult::Partial);
   EXPECT_EQ(store.Count(), 1);
   EXPECT_LT(store.Capacity(), 100);
   EXPECT_EQ(store.Item(0)[100], 0x03);
 
-  // Three claimed, two and a half present: the half record is dropped.
+  // Three claimed, two and a half present: the half record is dropped, and
+  // the result says how many of how many were read.
   dir.write("cut.zobj3d", Header(3, 289) + std::string(289 * 2 + 150, '\x04'));
-  ASSERT_TRUE(ReadDocument(dir.file("cut.zobj3d"), store).ok());
+  const DocumentResult cut = ReadDocument(dir.file("cut.zobj3d"), store);
+  EXPECT_EQ(cut.status, DocumentResult::Partial);
+  EXPECT_EQ(cut.recordsRead, 2);
+  EXPECT_EQ(cut.recordsDeclared, 3);
+  EXPECT_NE(cut.reason.find("2 of 3"), std::string::npos) << cut.reason;
   EXPECT_EQ(store.Count(), 2);
+  EXPECT_EQ(store.Item(1)[288], 0x04);
+}
+
+TEST(DocumentFile, DocumentsBeyondTheMemoryBoundAreRefusedUntouched) {
+  // Record size 1: every byte would become a 289-byte element.
+  const int32_t count = kMaxDocumentElements + 1;
+  std::string bytes = Header(count, 1) + std::string(static_cast<size_t>(count), '\x01');
+  TestFolder dir;
+  dir.write("dense.zobj3d", bytes);
+  ElementStore fromFile, fromMemory;
+  fromFile.SetCount(1);
+  fromMemory.SetCount(1);
+  fromFile.at(0).kind = fromMemory.at(0).kind = 9;
+  const DocumentResult a = ReadDocument(dir.file("dense.zobj3d"), fromFile);
+  const DocumentResult b =
+      ReadDocumentBytes(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size(), fromMemory);
+  for (const DocumentResult* r : {&a, &b}) {
+    EXPECT_EQ(r->status, DocumentResult::Refused);
+    EXPECT_NE(r->reason.find(std::to_string(kMaxDocumentElements)), std::string::npos) << r->reason;
+  }
+  EXPECT_EQ(fromFile.Count(), 1);
+  EXPECT_EQ(fromFile.at(0).kind, 9);
+  EXPECT_EQ(fromMemory.Count(), 1);
+  EXPECT_LT(fromMemory.Capacity(), 100);
+
+  // A header claiming more than the bound is fine when the bytes hold little.
+  bytes = Header(INT32_MAX, 1) + std::string(1000, '\x02');
+  EXPECT_EQ(ReadDocumentBytes(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size(), fromMemory).recordsRead,
+            1000);
+}
+
+TEST(DocumentFile, ReadingFromMemoryGivesWhatTheFileGives) {
+  TestFolder dir;
+  ElementStore cube;
+  cube.SetCount(2);
+  cube.at(0) = DefaultCube();
+  cube.at(1) = DefaultCube();
+  cube.at(1).kind = 7;
+  ASSERT_TRUE(WriteDocument(dir.file("cube.zobj3d"), cube).ok());
+  const std::string inputs[] = {
+      dir.read("cube.zobj3d"),
+      Header(2, 200) + std::string(400, '\x11'),
+      Header(2, 300) + std::string(600, '\x12'),
+      Header(3, 289) + std::string(289 * 2 + 3, '\x13'),
+      Header(0, 289),
+      Header(-1, 289),
+      "ZObjeto3D",
+      "",
+  };
+  int n = 0;
+  for (const std::string& bytes : inputs) {
+    const std::string name = "in" + std::to_string(n++);
+    dir.write(name, bytes);
+    ElementStore fromFile, fromMemory;
+    const DocumentResult a = ReadDocument(dir.file(name), fromFile);
+    const DocumentResult b =
+        ReadDocumentBytes(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size(), fromMemory);
+    EXPECT_EQ(a.status, b.status) << name;
+    EXPECT_EQ(a.reason, b.reason) << name;
+    EXPECT_EQ(a.recordsRead, b.recordsRead) << name;
+    ASSERT_EQ(fromFile.Count(), fromMemory.Count()) << name;
+    if (fromFile.Count() > 0) {
+      EXPECT_EQ(0, std::memcmp(fromFile.Data(), fromMemory.Data(), static_cast<size_t>(fromFile.Count()) * 289))
+          << name;
+    }
+  }
+  ElementStore none;
+  EXPECT_EQ(ReadDocumentBytes(nullptr, 50, none).status, DocumentResult::Refused);
+}
+
+TEST(DocumentFile, PipesFoldersAndDevicesAreRefusedWithoutWaiting) {
+  TestFolder dir;
+  const std::string fifo = dir.file("pipe.zobj3d");
+  ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+  std::filesystem::create_directory(dir.file("folder.zobj3d"));
+  std::vector<std::string> names = {fifo, dir.file("folder.zobj3d")};
+  // A character device like the null device, made inside the test folder.
+  if (::mknod(dir.file("device.zobj3d").c_str(), S_IFCHR | 0600, makedev(1, 3)) == 0)
+    names.push_back(dir.file("device.zobj3d"));
+  ::symlink(fifo.c_str(), dir.file("link-to-pipe").c_str());
+  names.push_back(dir.file("link-to-pipe"));
+  for (const std::string& name : names) {
+    ElementStore store;
+    store.SetCount(1);
+    auto reading = std::async(std::launch::async, [&] { return ReadDocument(name, store); });
+    if (reading.wait_for(std::chrono::seconds(10)) != std::future_status::ready) {
+      // Free the blocked reader before failing.
+      ::close(::open(fifo.c_str(), O_WRONLY | O_NONBLOCK));
+      reading.wait();
+      ADD_FAILURE() << "reading " << name << " blocked";
+      continue;
+    }
+    const DocumentResult r = reading.get();
+    EXPECT_EQ(r.status, DocumentResult::Refused) << name;
+    EXPECT_FALSE(r.reason.empty());
+    EXPECT_EQ(store.Count(), 1) << name;
+  }
+}
+
+TEST(DocumentFile, WritingOntoAPipeOrAFolderIsRefusedAndLeavesThem) {
+  TestFolder dir;
+  ElementStore store;
+  store.SetCount(1);
+  store.at(0) = DefaultCube();
+  const std::string fifo = dir.file("pipe.zobj3d");
+  ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+  std::filesystem::create_directory(dir.file("folder.zobj3d"));
+  ::symlink(dir.file("nowhere").c_str(), dir.file("dangling.zobj3d").c_str());
+  ::symlink(fifo.c_str(), dir.file("to-pipe.zobj3d").c_str());
+  std::vector<std::string> names = {"pipe.zobj3d", "folder.zobj3d", "dangling.zobj3d", "to-pipe.zobj3d"};
+  // A node like the null device, made inside the test folder.
+  if (::mknod(dir.file("device").c_str(), S_IFCHR | 0600, makedev(1, 3)) == 0) names.push_back("device");
+  for (const std::string& name : names) {
+    const DocumentResult r = WriteDocument(dir.file(name), store);
+    EXPECT_EQ(r.status, DocumentResult::Failed) << name;
+    EXPECT_FALSE(r.reason.empty()) << name;
+  }
+  EXPECT_TRUE(std::filesystem::is_fifo(fifo));
+  EXPECT_TRUE(std::filesystem::is_empty(dir.file("folder.zobj3d")));
+  EXPECT_FALSE(std::filesystem::exists(dir.file("nowhere")));
+  if (names.size() == 5) {
+    EXPECT_TRUE(std::filesystem::is_character_file(dir.file("device")));
+  }
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), static_cast<long>(names.size()))
+      << "temporary file left behind";
+
+  // A link to a regular file is written through and stays a link.
+  dir.write("real.zobj3d", "old");
+  ::symlink(dir.file("real.zobj3d").c_str(), dir.file("link.zobj3d").c_str());
+  ASSERT_TRUE(WriteDocument(dir.file("link.zobj3d"), store).ok());
+  EXPECT_TRUE(std::filesystem::is_symlink(dir.file("link.zobj3d")));
+  EXPECT_EQ(dir.read("real.zobj3d").size(), 311u);
 }
 
 TEST(DocumentFile, FailedWriteKeepsThePreviousFileAndSaysWhy) {

@@ -1,0 +1,58 @@
+#pragma once
+#include <cstddef>
+#include <initializer_list>
+#include <string>
+
+// Writing files so that a failure never destroys what was there: the new
+// bytes go to a temporary file created exclusively in the target's folder,
+// are flushed to disk, and only then renamed over the target.
+
+// Why a save may not write `path`, or empty when it may: the target must be
+// missing, a regular file or a link to one (never a pipe, a device or a
+// folder), and its folder must exist and take new files.
+std::string WriteTargetProblem(const std::string& path);
+
+// Why `path` may not be read as a file, or empty: it must be a regular file
+// (or a link to one). Checked before opening, so a pipe never blocks a read.
+std::string ReadSourceProblem(const std::string& path);
+
+// Where the bytes for `path` really go: a link is followed so that saving
+// keeps the link.
+std::string ResolvedTarget(const std::string& path);
+
+// The new content of one file. The temporary file is created when the object
+// is made; it is removed again unless Commit succeeds.
+class ReplacementFile {
+ public:
+  explicit ReplacementFile(const std::string& path);
+  ~ReplacementFile();
+  ReplacementFile(const ReplacementFile&) = delete;
+  ReplacementFile& operator=(const ReplacementFile&) = delete;
+
+  bool ok() const { return error_.empty(); }
+  // Why not, naming the file; the first failure wins.
+  const std::string& Error() const { return error_; }
+  const std::string& Target() const { return target_; }
+  const std::string& TempPath() const { return temp_; }
+
+  bool Write(const void* data, size_t size);
+  bool Write(const std::string& text) { return Write(text.data(), text.size()); }
+  // Empties the temporary file for a fresh start.
+  bool Restart();
+  // Gives the file the target's permissions, flushes it to disk and closes it.
+  bool Finish();
+  // Renames the finished file over the target.
+  bool Commit();
+
+ private:
+  friend bool CommitTogether(std::initializer_list<ReplacementFile*> files, std::string& error);
+  bool Fail(const std::string& what);
+  std::string target_, temp_, error_;
+  int fd_ = -1;
+  bool finished_ = false, committed_ = false;
+};
+
+// Renames finished files into place one after the other; when one cannot
+// be, those already renamed get their previous content back, so either all
+// change or none. `error` names the file that failed.
+bool CommitTogether(std::initializer_list<ReplacementFile*> files, std::string& error);

@@ -1,0 +1,53 @@
+#include "EmbeddedImage.h"
+
+#include <QBuffer>
+#include <QByteArray>
+#include <QImage>
+#include <fstream>
+
+namespace {
+constexpr std::streamoff kMaxImageBytes = 64 << 20;
+
+bool StartsWith(const std::string& bytes, std::string_view magic) {
+  return bytes.compare(0, magic.size(), magic) == 0;
+}
+}  // namespace
+
+bool IsPlainFileName(std::string_view name) {
+  if (name.empty() || name == "." || name.find("..") != std::string_view::npos) return false;
+  for (const char c : name) {
+    const auto byte = static_cast<unsigned char>(c);
+    if (c == '/' || c == '\\' || byte < 0x20 || byte == 0x7F) return false;
+  }
+  return true;
+}
+
+EmbeddedImage LoadEmbeddedImage(const std::string& path) {
+  EmbeddedImage image;
+  std::ifstream in(path, std::ios::binary | std::ios::ate);
+  if (!in) return image;
+  const std::streamoff size = in.tellg();
+  if (size <= 0 || size > kMaxImageBytes) return image;
+  std::string bytes(static_cast<size_t>(size), '\0');
+  in.seekg(0);
+  if (!in.read(bytes.data(), size)) return image;
+  if (StartsWith(bytes, "\xFF\xD8\xFF")) {
+    image.bytes = std::move(bytes);
+    image.mimeType = "image/jpeg";
+    return image;
+  }
+  if (StartsWith(bytes, "\x89PNG\r\n\x1A\n")) {
+    image.bytes = std::move(bytes);
+    image.mimeType = "image/png";
+    return image;
+  }
+  const QImage decoded = QImage::fromData(reinterpret_cast<const uchar*>(bytes.data()), static_cast<int>(bytes.size()));
+  if (decoded.isNull()) return image;
+  QByteArray png;
+  QBuffer buffer(&png);
+  buffer.open(QIODevice::WriteOnly);
+  if (!decoded.save(&buffer, "PNG")) return image;
+  image.bytes.assign(png.constData(), static_cast<size_t>(png.size()));
+  image.mimeType = "image/png";
+  return image;
+}
