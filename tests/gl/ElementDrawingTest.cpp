@@ -72,6 +72,21 @@ TEST(NormalizeAngle, BringsAnglesIntoHalfTurns) {
   EXPECT_EQ(NormalizeAngle(12.5), 12.5);
 }
 
+TEST(NormalizeAngle, IsExactForHugeAnglesAndLeavesNonNumbersAlone) {
+  // 10^20 is a double exactly; 10^20 = 280 (mod 360), as 10^n = 10 (mod 45)
+  // and 0 (mod 8).
+  EXPECT_EQ(NormalizeAngle(1e20), -80);
+  EXPECT_EQ(NormalizeAngle(-1e20), 80);
+  // Powers of two, exact as well: 2^60 = 136 and 2^1000 = 16 (mod 360).
+  EXPECT_EQ(NormalizeAngle(std::ldexp(1.0, 60)), 136);
+  EXPECT_EQ(NormalizeAngle(std::ldexp(1.0, 1000)), 16);
+  EXPECT_EQ(NormalizeAngle(360.0 * 123456789 + 0.25), 0.25);
+  EXPECT_TRUE(std::isnan(NormalizeAngle(std::nan(""))));
+  EXPECT_EQ(NormalizeAngle(HUGE_VAL), HUGE_VAL);
+  EXPECT_EQ(NormalizeAngle(-HUGE_VAL), -HUGE_VAL);
+  EXPECT_FALSE(std::signbit(NormalizeAngle(-720)));  // a whole turn back is 0, not -0
+}
+
 TEST_F(ElementDrawingTest, DrawingWritesNormalisedAnglesBack) {
   TIMem32 store("t");
   store.RecordSize = kElementRecordSize;
