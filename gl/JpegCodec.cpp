@@ -32,7 +32,6 @@ struct File {
   }
 };
 
-
 // A progressive file may carry any number of scans, each a pass over the
 // whole picture; real files have a handful.
 constexpr int kMaxJpegScans = 1000;
