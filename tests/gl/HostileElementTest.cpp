@@ -172,5 +172,6 @@ TEST_F(HostileElementTest, TextureNamesThatLeaveTheFolderNameNoFile) {
     const std::string text = Recorded();
     EXPECT_EQ(text.find("red.bmp"), std::string::npos);
   }
+  fs::remove_all(outside);
 }
 }  // namespace

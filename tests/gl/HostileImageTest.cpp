@@ -70,6 +70,7 @@ class HostileImageTest : public GLFixture {
   }
   void TearDown() override {
     ClearTextureCache();
+    std::filesystem::remove_all(folder);
     GLFixture::TearDown();
   }
   std::string folder;
