@@ -12,10 +12,11 @@ struct ScaleRuler {
   int subSteps = 11;
 };
 
-// The largest tick or step count a ruler is drawn with. The picture is 256
-// pixels tall, so more ticks than that only overdraw each other; the bound
-// keeps the worst ruler to about 66 000 short lines.
-inline constexpr int kMaxRulerTicks = 256;
+// The largest tick or step count a ruler is drawn with. The ruler is 244
+// pixels tall: 64 ticks are already under 4 pixels apart, with labels 8
+// pixels high. The bound keeps the worst ruler to about 4 200 short lines
+// and 65 labels, a few milliseconds like an ordinary label.
+inline constexpr int kMaxRulerTicks = 64;
 
 // Reads a scale label's name (the "@escala|" prefix is not checked). The
 // counts are clamped into -1 .. kMaxRulerTicks before one is added, so any

@@ -34,7 +34,8 @@ TEST(ScaleRulerText, CountsAreClampedBeforeAnyArithmetic) {
       {"@escala|v|1|0|99999999999999999999999|2147483647", kMaxRulerTicks + 1, kMaxRulerTicks + 1},
       {"@escala|v|1|0|-2147483648|-99999999999999999999999", 0, 0},
       {"@escala|v|1|0|-1|-7", 0, 0},
-      {"@escala|v|1|0|0|256", 1, 257},
+      {"@escala|v|1|0|0|64", 1, kMaxRulerTicks + 1},
+      {"@escala|v|1|0|0|65", 1, kMaxRulerTicks + 1},
   };
   for (const Case& c : cases) {
     const ScaleRuler r = ParseScaleRuler(c.text);
@@ -46,21 +47,24 @@ TEST(ScaleRulerText, CountsAreClampedBeforeAnyArithmetic) {
 class ScaleRulerPicture : public GLFixture {};
 
 TEST_F(ScaleRulerPicture, HugeCountsDrawTheDensestRulerInsteadOfHanging) {
-  // Ticks about a pixel apart: the tick column is inked from the top margin
-  // to the bottom one, and the label column beyond the ticks is not blank.
+  // Rows inked at column x of the picture (white ink over black).
+  auto inkedRows = [](const TextureBitmap* b, int x) {
+    int n = 0;
+    for (int y = 0; y < 256; ++y) n += b->at(x, y)[0] == 255;
+    return n;
+  };
+  // Without sub-ticks only major ticks reach x 70 (the values are written
+  // from x 86 on); 65 of them, under 4 pixels apart.
   const TextureBitmap* b = DrawLabelBitmap("@escala|v|100|0|99999999|0|", 0x000000, "", 1, 1);
   ASSERT_NE(b, nullptr);
-  int inked = 0;
-  for (int y = 6; y <= 250; ++y) inked += b->at(60, y)[0] == 255;
-  EXPECT_GE(inked, 240);
-  EXPECT_EQ(b->at(60, 2)[0], 0);  // above the top margin
-  // Sub-ticks only: no major tick reaches x 100.
+  EXPECT_EQ(inkedRows(b, 70), kMaxRulerTicks + 1);
+  EXPECT_EQ(b->at(70, 6)[0], 255);
+  EXPECT_EQ(b->at(70, 250)[0], 255);
+  // Two major ticks with 64 sub-tick steps between them: every step reaches
+  // x 40, and only the middle one reaches x 70 besides the two ticks.
   b = DrawLabelBitmap("@escala|v|100|0|1|2147483647|", 0x000000, "", 1, 1);
   ASSERT_NE(b, nullptr);
-  inked = 0;
-  for (int y = 6; y <= 250; ++y) inked += b->at(40, y)[0] == 255;
-  EXPECT_GE(inked, 240);
-  EXPECT_EQ(b->at(100, 128)[0], 0);
-  EXPECT_EQ(b->at(100, 6)[0], 255);
+  EXPECT_EQ(inkedRows(b, 40), kMaxRulerTicks + 1);
+  EXPECT_EQ(inkedRows(b, 70), 3);
 }
 }  // namespace
