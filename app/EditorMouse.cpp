@@ -88,6 +88,8 @@ void TFEditorDeObjetos1::Tela1MouseDown(Qt::MouseButton button, Qt::KeyboardModi
 }
 
 void TFEditorDeObjetos1::Tela1MouseMove(Qt::KeyboardModifiers shift, int x, int y) {
+  TrackPointer(x, y);
+  UpdateStatusLine();
   if (viewDragging) {
     if (shift.testFlag(Qt::ControlModifier)) {
       double step = doc.editStep[0] * 0.5;
@@ -213,7 +215,11 @@ void TFEditorDeObjetos1::Timer1Timer() {
 
 void TFEditorDeObjetos1::AddBlockAtPointer() {
   double c[3];
-  BlockCellAtPointer(c, nullptr);
+  bool inside = false;
+  BlockCellAtPointer(c, &inside);
+  // A key (or a click sent from the keyboard) with the pointer away from
+  // the view has no place to put a block.
+  if (!inside) return;
   doc.PushUndo();
   const QPoint p = PointerInPanel();
   pressX = p.x(), pressY = p.y();
