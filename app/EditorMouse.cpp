@@ -32,6 +32,8 @@ void TFEditorDeObjetos1::Mulfig1DepoisSeleciona() {
     ClearSelection();
     Redraw();
     doc.ResetTemplateForKind(Mulfig1->Valor() - 1, PCor1->Color(), SelectedTextureText());
+  } else if (scene.palette > 0) {
+    Redraw();  // the last frame still shows the element that was to be added
   }
   FocusTela1();
 }

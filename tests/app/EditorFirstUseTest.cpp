@@ -218,6 +218,20 @@ TEST_F(FirstUse, ThePaletteKeepsItsChoiceUntilTheClickInTheView) {
   EXPECT_EQ(w.doc.Element(1).y, 2.5);
 }
 
+TEST_F(FirstUse, ChoosingTheCursorTakesThePreviewAway) {
+  auto& w = Start();
+  const QPoint at = PixelOf(-6, 0, -6);
+  const QRect around(at - QPoint(30, 30), QSize(61, 61));
+  const QImage empty = w.Tela1->grabFramebuffer().copy(around);
+  ClickPalette(2);
+  Hover(at + QPoint(3, 0));
+  Hover(at);
+  EXPECT_NE(w.Tela1->grabFramebuffer().copy(around), empty);  // the cylinder to be added
+  ClickPalette(0);
+  EXPECT_EQ(w.Tela1->grabFramebuffer().copy(around), empty);
+  EXPECT_EQ(w.doc.Count(), 0);
+}
+
 TEST_F(FirstUse, DeleteWithAnItemChosenOnlyPutsThePaletteBack) {
   auto& w = Start();
   ClickKey(Qt::Key_F5);
@@ -356,6 +370,7 @@ TEST_F(FirstUse, RedoBringsBackWhatUndoTookAndANewEditDropsIt) {
   Key(Qt::Key_E, Qt::AltModifier);  // open Editar ...
   Key(Qt::Key_Escape);              // ... and close it
   Key(Qt::Key_Escape);
+  ASSERT_FALSE(w.Refazer1->isEnabled());
   Key(Qt::Key_Z, Qt::ControlModifier);
   Key(Qt::Key_Y, Qt::ControlModifier);
   EXPECT_EQ(w.doc.Element(0).x + w.doc.Element(0).z, moved);
