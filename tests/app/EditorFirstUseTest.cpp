@@ -6,6 +6,7 @@
 #include <QCursor>
 #include <QListWidget>
 #include <QMenu>
+#include <QPushButton>
 #include <QScreen>
 #include <QStatusBar>
 #include <QWheelEvent>
@@ -17,6 +18,7 @@
 #include "common/Dictionary.h"
 #include "controls/TAtlEdit.h"
 #include "controls/TMulfig.h"
+#include "controls/TZBox.h"
 #include "controls/TZSpinEdit.h"
 #include "gl/GLView.h"
 #include "gl/Picking.h"
@@ -417,6 +419,22 @@ TEST_F(FirstUse, TheStatusLineFollowsModeAxisGridSelectionAndPointer) {
   EXPECT_NEAR(parts[4].toDouble(), -5, 0.1);
   Hover(QPoint(w.Tela1->width() - 5, 5));  // the background
   EXPECT_FALSE(Status().contains("Piso")) << Status().toStdString();
+
+  // The grid step, as Editar > Grade... sets it.
+  WhenModal([](QWidget* modal) {
+    auto* box = qobject_cast<TZBox*>(modal);
+    ASSERT_NE(box, nullptr);
+    QTest::keyClick(box->Entrada(), Qt::Key_End);
+    QTest::keyClick(box->Entrada(), Qt::Key_Home, Qt::ShiftModifier);
+    QTest::keyClicks(box->Entrada(), "1.5");
+    QTest::mouseClick(box->BotaoOK(), Qt::LeftButton);
+  });
+  Key(Qt::Key_E, Qt::AltModifier);
+  QMenu* menu = w.Editar1;
+  ASSERT_TRUE(menu->isVisible());
+  QTest::mouseClick(menu, Qt::LeftButton, Qt::NoModifier, menu->actionGeometry(w.Grade1).center());
+  EXPECT_EQ(w.doc.editStep[1], 1.5);
+  EXPECT_TRUE(Status().contains("Grade: 1.5")) << Status().toStdString();
 }
 
 TEST(StatusLineText, TheAlternateLanguageHasItsOwnWords) {
