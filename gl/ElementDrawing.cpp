@@ -82,7 +82,9 @@ void DrawOneElement(GLView& view, Element3D& e, const TextureBitmap*& lastUpload
 
   if (ExportActive()) {
     BeginObject(name);
-    DefineMaterial(name, path);
+    // A texture name that resolved to no file goes to the export as it
+    // stands, which writes no texture line for it.
+    DefineMaterial(name, path.empty() ? texture : path);
     double* center = Recording().rotationCenter;
     center[0] = e.x;
     center[1] = e.y;
