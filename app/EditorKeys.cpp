@@ -122,12 +122,21 @@ void TFEditorDeObjetos1::FormKeyDown(int key, Qt::KeyboardModifiers shift) {
       MMovimento1->setValor(kTurn);
       MMovimento1->repaint();
       break;
-    case 'X':
     case 'Y':
+      if (ctrl) {
+        RedoKey();
+        return;
+      }
+      [[fallthrough]];
+    case 'X':
       MEixo1->setValor(key == 'X' ? kAxisX : kAxisY);
       MEixo1->repaint();
       break;
     case 'Z':
+      if (ctrl && shift.testFlag(Qt::ShiftModifier)) {
+        RedoKey();
+        return;
+      }
       if (ctrl) {
         if (doc.Undo()) RebuildElementList();
         Redraw();
@@ -163,6 +172,13 @@ void TFEditorDeObjetos1::FormKeyDown(int key, Qt::KeyboardModifiers shift) {
       break;
   }
   DrawScene();
+}
+
+// Ctrl+Y and Ctrl+Shift+Z reach the key handler only while the menu's
+// Refazer item is disabled; they redo all the same.
+void TFEditorDeObjetos1::RedoKey() {
+  if (doc.Redo()) RebuildElementList();
+  Redraw();
 }
 
 void TFEditorDeObjetos1::ArrowKey(int key, Qt::KeyboardModifiers shift) {

@@ -108,6 +108,7 @@ TZSpinEdit* Spin(QWidget* parent, int x, int y, int min, int max, int step, bool
 TMulfig* Selector(QWidget* parent, std::vector<std::string> items, int valor) {
   auto* m = new TMulfig(parent);
   m->setLista(items);
+  m->setTipo(0);  // a choice that stays; the view row sets itself momentary
   m->setSemEvento(true);
   m->setValor(valor);
   m->setSemEvento(false);
@@ -167,6 +168,7 @@ void TFEditorDeObjetos1::FormCreate() {
   BuildHiddenControls();
   BuildViewArea();
   BuildMenu();
+  BuildInputAids();
 
   Timer1 = new QTimer(this);
   Timer1->setInterval(1000);
@@ -506,6 +508,9 @@ void TFEditorDeObjetos1::FormShow() {
   DefaultView(*view);
   doc.ResetTemplateAtStart();
   DrawScene();
+  // The key commands work from the first key: the view holds the focus the
+  // window hands out when it becomes active.
+  Tela1->setFocus(Qt::OtherFocusReason);
   if (arguments_.isEmpty()) {
     StopWait();
     return;

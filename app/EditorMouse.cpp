@@ -32,6 +32,8 @@ void TFEditorDeObjetos1::Mulfig1DepoisSeleciona() {
     ClearSelection();
     Redraw();
     doc.ResetTemplateForKind(Mulfig1->Valor() - 1, PCor1->Color(), SelectedTextureText());
+  } else if (scene.palette > 0) {
+    Redraw();  // the last frame still shows the element that was to be added
   }
   FocusTela1();
 }
@@ -88,6 +90,8 @@ void TFEditorDeObjetos1::Tela1MouseDown(Qt::MouseButton button, Qt::KeyboardModi
 }
 
 void TFEditorDeObjetos1::Tela1MouseMove(Qt::KeyboardModifiers shift, int x, int y) {
+  TrackPointer(x, y);
+  UpdateStatusLine();
   if (viewDragging) {
     if (shift.testFlag(Qt::ControlModifier)) {
       double step = doc.editStep[0] * 0.5;
@@ -213,7 +217,11 @@ void TFEditorDeObjetos1::Timer1Timer() {
 
 void TFEditorDeObjetos1::AddBlockAtPointer() {
   double c[3];
-  BlockCellAtPointer(c, nullptr);
+  bool inside = false;
+  BlockCellAtPointer(c, &inside);
+  // A key (or a click sent from the keyboard) with the pointer away from
+  // the view has no place to put a block.
+  if (!inside) return;
   doc.PushUndo();
   const QPoint p = PointerInPanel();
   pressX = p.x(), pressY = p.y();

@@ -42,6 +42,9 @@ void RestoreFixedFunctionState(const GLView& view) {
   for (GLuint a = 0; a < 3; ++a) f->glDisableVertexAttribArray(a);
   f->glBindBuffer(GL_ARRAY_BUFFER, 0);
   f->glActiveTexture(GL_TEXTURE0);
+  // QPainter leaves its own texture bound; lines drawn with it (the grid,
+  // the block cursor) would be textured into the background.
+  glBindTexture(GL_TEXTURE_2D, 0);
   glDisable(GL_SCISSOR_TEST);
   glDisable(GL_STENCIL_TEST);
   glEnable(GL_DEPTH_TEST);
@@ -93,6 +96,7 @@ void TFEditorDeObjetos1::Tela1Paint() {
 void TFEditorDeObjetos1::DrawScene() {
   // The frame is drawn inside the panel's paint: this puts it on screen now.
   if (Tela1->isVisible()) Tela1->repaint();
+  UpdateStatusLine();
 }
 
 void TFEditorDeObjetos1::RenderNow() {

@@ -16,6 +16,7 @@ class QListWidget;
 class QMenu;
 class QPushButton;
 class QTimer;
+class TBarraDeEstado;
 class TCorSeleciona;
 class TGLPanel;
 class TMPanel;
@@ -166,6 +167,24 @@ class TFEditorDeObjetos1 : public QMainWindow {
   void PickAtPixel(int x, int y, double p[3]);
   void PickGround(int x, int y, double p[3]);
   QPoint PointerInPanel() const;
+
+  // --- input comforts (EditorInput.cpp): redo, Enter in the property boxes,
+  //     wheel zoom and the status line under the view ---
+  QAction* Refazer1 = nullptr;
+  TBarraDeEstado* BarraDeEstado1 = nullptr;
+  void BuildInputAids();  // once, when the window is built
+  void Refazer1Click();
+  void RedoKey();
+  // Enter in a property box applies its value as the spin arrows do.
+  void PropertyBoxKeyDown(TZSpinEdit* box, int& key);
+  void Tela1MouseWheel(int delta, Qt::KeyboardModifiers shift, int x, int y);
+  void Tela1MouseLeave();
+  // Where the pointer meets the floor, for the status line.
+  void TrackPointer(int x, int y);
+  void UpdateStatusLine();
+  int wheelRemainder = 0;  // wheel turn below one notch, kept for the next event
+  bool pointerOnFloor = false;
+  double pointerFloor[3] = {0, 0, 0};
 
  protected:
   void showEvent(QShowEvent* event) override;

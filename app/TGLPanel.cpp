@@ -1,6 +1,7 @@
 #include "TGLPanel.h"
 
 #include <QMouseEvent>
+#include <QWheelEvent>
 #include <QOpenGLContext>
 
 TGLPanel::TGLPanel(QWidget* parent) : QOpenGLWidget(parent) {
@@ -54,4 +55,15 @@ void TGLPanel::mouseMoveEvent(QMouseEvent* event) {
 void TGLPanel::mouseReleaseEvent(QMouseEvent* event) {
   if (OnMouseUp) OnMouseUp(this, event->button(), event->modifiers(), event->position().toPoint().x(),
                            event->position().toPoint().y());
+}
+
+void TGLPanel::wheelEvent(QWheelEvent* event) {
+  const QPoint at = event->position().toPoint();
+  if (OnMouseWheel) OnMouseWheel(this, event->angleDelta().y(), event->modifiers(), at.x(), at.y());
+  event->accept();
+}
+
+void TGLPanel::leaveEvent(QEvent* event) {
+  QOpenGLWidget::leaveEvent(event);
+  if (OnMouseLeave) OnMouseLeave(this);
 }

@@ -31,6 +31,9 @@ class TGLPanel : public QOpenGLWidget, public DrawSurface {
   TMouseEvent OnMouseDown;
   TMouseMoveEvent OnMouseMove;
   TMouseEvent OnMouseUp;
+  // A turn of the wheel: Delta in eighths of a degree (120 = one notch).
+  std::function<void(QObject* Sender, int Delta, Qt::KeyboardModifiers Shift, int X, int Y)> OnMouseWheel;
+  TNotifyEvent OnMouseLeave;
 
  protected:
   void initializeGL() override;
@@ -40,4 +43,6 @@ class TGLPanel : public QOpenGLWidget, public DrawSurface {
   void mouseDoubleClickEvent(QMouseEvent* event) override;
   void mouseMoveEvent(QMouseEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
+  void wheelEvent(QWheelEvent* event) override;
+  void leaveEvent(QEvent* event) override;
 };

@@ -2,12 +2,14 @@
 
 #include <QGuiApplication>
 #include <charconv>
+#include <cstdio>
 #include <cstdlib>
 #include <memory>
 
 #include "CliCommand.h"
 #include "document/DocumentFile.h"
 #include "document/Element3D.h"
+#include "document/ElementSanity.h"
 #include "document/TIMem32.h"
 #include "gl/DocumentSave.h"
 #include "gl/GLView.h"
@@ -19,6 +21,10 @@
 
 namespace {
 constexpr char kUsage[] = "usage: objetos3d-cli export DOC OUT [--width W] [--height H] [--view 0..3]";
+
+bool EndsWith(const std::string& text, const std::string& end) {
+  return text.size() >= end.size() && text.compare(text.size() - end.size(), end.size(), end) == 0;
+}
 
 bool ReadInt(const std::string& text, int low, int high, int& out) {
   int v = 0;
@@ -102,5 +108,11 @@ int RunExportCommand(const std::vector<std::string>& args) {
     return 2;
   }
   if (!out.ok()) return CliFail(o.output, out.reason);
+  // A picture or an OBJ leaves out elements that cannot be drawn; say so,
+  // without failing: everything else was written.
+  const int32_t leftOut = CountUndrawableElements(elements);
+  if (leftOut > 0 && (EndsWith(o.output, ".obj") || EndsWith(o.output, ".jpeg")))
+    std::fprintf(stderr, "objetos3d-cli: %s: %d element%s left out (value not finite or too large)\n",
+                 o.document.c_str(), static_cast<int>(leftOut), leftOut == 1 ? "" : "s");
   return 0;
 }

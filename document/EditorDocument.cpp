@@ -96,6 +96,12 @@ bool EditorDocument::IsInvisible(int32_t i) const {
 }
 
 void EditorDocument::PushUndo() {
+  PushSnapshot();
+  // A new edit: what was undone before it can no longer be redone.
+  redo_.clear();
+}
+
+void EditorDocument::PushSnapshot() {
   for (int32_t k = 0; k < kUndoDepth; ++k) {
     if (!Slot(k)) {
       Slot(k) = new TIMem32("undo obj3d 2");
@@ -116,6 +122,10 @@ void EditorDocument::PushUndo() {
 bool EditorDocument::Undo() {
   for (int32_t k = kUndoDepth - 1; k >= 0; --k) {
     if (TIMem32* snapshot = Slot(k)) {
+      auto undone = std::make_unique<TIMem32>("redo obj3d");
+      undone->Assign(elements);
+      if (static_cast<int32_t>(redo_.size()) >= kUndoDepth) redo_.erase(redo_.begin());
+      redo_.push_back(std::move(undone));
       elements.Assign(*snapshot);
       delete snapshot;
       Slot(k) = nullptr;
@@ -126,7 +136,17 @@ bool EditorDocument::Undo() {
   return false;
 }
 
+bool EditorDocument::Redo() {
+  if (redo_.empty()) return false;
+  PushSnapshot();
+  elements.Assign(*redo_.back());
+  redo_.pop_back();
+  ClearSelection();
+  return true;
+}
+
 void EditorDocument::ClearUndo() {
+  redo_.clear();
   for (int32_t k = 0; k < undoSlots_.Count(); ++k) {
     delete Slot(k);
     Slot(k) = nullptr;

@@ -58,10 +58,15 @@ class EditorDocument {
   bool IsInvisible(int32_t i) const;
 
   // Undo history of whole-document snapshots, at most kUndoDepth deep.
+  // PushUndo starts a new edit, which also drops the redo steps; Undo keeps
+  // the state it leaves so that Redo can bring it back. ClearUndo empties
+  // both.
   void PushUndo();
   bool Undo();  // false when there was nothing to undo
+  bool Redo();  // false when there was nothing to redo
   void ClearUndo();
   int32_t UndoCount() const;
+  int32_t RedoCount() const { return static_cast<int32_t>(redo_.size()); }
 
   // Edit commands. Delete and Undo clear the selection, so no later edit can
   // write through an index that no longer names the element it did.
@@ -90,6 +95,10 @@ class EditorDocument {
   int32_t FindElement(double x, double y, double z, double margin) const;
 
   TIMem32 undoSlots_{"ond obj 3d"};  // owned snapshot pointers, a prefix occupied
+  std::vector<std::unique_ptr<TIMem32>> redo_;  // newest last
+  // Pushes a snapshot of the elements onto the undo slots, dropping the
+  // oldest when all are taken; the redo steps stay.
+  void PushSnapshot();
   TIMem32*& Slot(int32_t k) { return undoSlots_.As<TIMem32*>(k); }
   TIMem32* SlotAt(int32_t k) const { return undoSlots_.As<TIMem32*>(k); }
 };

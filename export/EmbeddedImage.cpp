@@ -13,15 +13,6 @@ bool StartsWith(const std::string& bytes, std::string_view magic) {
 }
 }  // namespace
 
-bool IsPlainFileName(std::string_view name) {
-  if (name.empty() || name == "." || name.find("..") != std::string_view::npos) return false;
-  for (const char c : name) {
-    const auto byte = static_cast<unsigned char>(c);
-    if (c == '/' || c == '\\' || byte < 0x20 || byte == 0x7F) return false;
-  }
-  return true;
-}
-
 EmbeddedImage LoadEmbeddedImage(const std::string& path) {
   EmbeddedImage image;
   std::ifstream in(path, std::ios::binary | std::ios::ate);

@@ -9,10 +9,6 @@ struct EmbeddedImage {
   std::string mimeType;   // "image/jpeg" or "image/png"
 };
 
-// Whether a texture name from a document may name a file in the texture
-// folder: not empty, no folder separators, no "..", no control characters.
-bool IsPlainFileName(std::string_view name);
-
 // Reads `path` (at most 64 MB) and prepares it; an unreadable, oversized or
 // undecodable file gives an empty image.
 EmbeddedImage LoadEmbeddedImage(const std::string& path);

@@ -10,6 +10,7 @@
 #include "EmbeddedImage.h"
 #include "JsonText.h"
 #include "ObjectMesh.h"
+#include "common/PlainFileName.h"
 #include "WholeFileWrite.h"
 
 namespace {

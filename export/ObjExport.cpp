@@ -12,7 +12,7 @@
 #include "ObjRecording.h"
 #include "common/SafeFiles.h"
 #include "common/TextureFolder.h"
-#include "common/TextureName.h"
+#include "common/PlainFileName.h"
 
 namespace fs = std::filesystem;
 

@@ -58,6 +58,7 @@ void DrawAxisGizmo(QPainter& painter, const GLView& view, int x0, int y0) {
     py = height - py;
     double dx = px - ox, dy = py - oy, dz = pz - oz;
     if (ScaleVector(dx, dy, dz, 27) == 0) continue;  // projects onto the origin
+    if (!std::isfinite(dx) || !std::isfinite(dy)) continue;  // a degenerate camera
     const int ex = static_cast<int>(std::lround(x0 + dx)), ey = static_cast<int>(std::lround(y0 + dy));
     painter.setPen(axis.color);
     painter.drawLine(x0, y0, ex, ey);

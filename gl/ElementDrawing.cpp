@@ -12,14 +12,19 @@
 #include "ShapeLists.h"
 #include "Textures.h"
 #include "common/DataPath.h"
+#include "common/PlainFileName.h"
 #include "common/Utf8Text.h"
 #include "document/Element3D.h"
+#include "document/ElementSanity.h"
 #include "document/TIMem32.h"
 #include "export/ObjExport.h"
 #include "export/ObjRecording.h"
 
 double NormalizeAngle(double a) {
-  if (std::fabs(a) >= 360) a -= std::trunc(a * (1.0 / 360)) * 360;
+  // NaN and infinities have no place on the circle: left as they are.
+  if (!std::isfinite(a)) return a;
+  // fmod is exact for any magnitude; "+ 0.0" turns a remainder of -0 into 0.
+  if (std::fabs(a) >= 360) a = std::fmod(a, 360.0) + 0.0;
   if (a > 180)
     a -= 360;
   else if (a < -180)
@@ -28,6 +33,8 @@ double NormalizeAngle(double a) {
 }
 
 std::string TexturePath(const std::string& textureName) {
+  // A name from a document that could leave the texture folder names no file.
+  if (!IsPlainFileName(textureName)) return {};
   // Resolving a path touches the file system; a cached image knows its own.
   if (const std::string* cached = CachedTexturePath(textureName)) return *cached;
   // The document holds the name in Latin-1; the file's name is UTF-8.
@@ -38,13 +45,16 @@ namespace {
 // `lastUpload` is the image the shared slot received last in this run of
 // elements: consecutive elements with the same image find it there already.
 void DrawOneElement(GLView& view, Element3D& e, const TextureBitmap*& lastUpload) {
-  if (e.invisible != 0) return;
+  if (e.invisible != 0 || !IsDrawableElement(e)) return;
   const std::string name = e.name.str();
   const bool label = !name.empty() && name[0] == '@';
   const uint32_t base = (label && name.find('=') == std::string::npos) ? 0xFFFFFFu : ResolveColor(e.color);
 
   glBindTexture(GL_TEXTURE_2D, 8);
   SetColor(RedOf(base) / 255.0, GreenOf(base) / 255.0, BlueOf(base) / 255.0, 1.0);
+  // The element's transform lives on its own copy of the matrix: undoing it
+  // by opposite turns would leave rounding behind for the next element.
+  glPushMatrix();
   Translate(e.x, e.y, e.z);
   e.axy = NormalizeAngle(e.axy);
   e.ayz = NormalizeAngle(e.ayz);
@@ -59,7 +69,7 @@ void DrawOneElement(GLView& view, Element3D& e, const TextureBitmap*& lastUpload
 
   const std::string texture = e.texture.str();
   const std::string path = texture.empty() ? std::string() : TexturePath(texture);
-  if (texture.empty() && !label) {
+  if (path.empty() && !label) {
     glBindTexture(GL_TEXTURE_2D, 0);
   } else {
     const TextureBitmap* image = (e.kind == kCube && label) ? DrawLabelBitmap(name, e.color, path, e.dx, e.dy)
@@ -74,7 +84,9 @@ void DrawOneElement(GLView& view, Element3D& e, const TextureBitmap*& lastUpload
 
   if (ExportActive()) {
     BeginObject(name);
-    DefineMaterial(name, path);
+    // A texture name that resolved to no file goes to the export as it
+    // stands, which writes no texture line for it.
+    DefineMaterial(name, path.empty() ? texture : path);
     double* center = Recording().rotationCenter;
     center[0] = e.x;
     center[1] = e.y;
@@ -89,12 +101,7 @@ void DrawOneElement(GLView& view, Element3D& e, const TextureBitmap*& lastUpload
   else
     EmitShape(shape);
 
-  // Undone by the opposite turns in reverse order, leaving the camera matrix
-  // for the next element.
-  if (e.ayz != 0) Rotate(-e.ayz, 1, 0, 0);
-  if (e.axz != 0) Rotate(-e.axz, 0, 1, 0);
-  if (e.axy != 0) Rotate(-e.axy, 0, 0, 1);
-  Translate(-e.x, -e.y, -e.z);
+  glPopMatrix();
   glBindTexture(GL_TEXTURE_2D, 0);
 }
 

@@ -2,7 +2,10 @@
 
 #include <QImage>
 #include <filesystem>
+#include <vector>
 
+#include "BmpDecoder.h"
+#include "ImageBytes.h"
 #include "JpegCodec.h"
 #include "common/Latin1.h"
 
@@ -42,10 +45,9 @@ void LoadImageFile(TextureBitmap& bitmap, const std::string& path) {
   std::error_code ec;
   if (!std::filesystem::is_regular_file(path, ec)) return;
   const std::string extension = AsciiLower(std::filesystem::path(path).extension().string());
-  if (extension == ".bmp") {
-    QImage image;
-    bitmap = image.load(QString::fromLocal8Bit(path.c_str()), "BMP") ? BitmapFromImage(image) : TextureBitmap{};
-    return;
-  }
-  if (!ReadJpegFile(path, bitmap)) bitmap = TextureBitmap{};
+  std::vector<uint8_t> bytes;
+  const bool read = ReadImageBytes(path, bytes);
+  const bool decoded = read && (extension == ".bmp" ? DecodeBmp(bytes.data(), bytes.size(), bitmap)
+                                                    : DecodeJpeg(bytes.data(), bytes.size(), bitmap));
+  if (!decoded) bitmap = TextureBitmap{};
 }

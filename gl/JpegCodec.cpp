@@ -3,9 +3,11 @@
 #include <csetjmp>
 #include <cstdio>
 #include <cstdlib>
+#include <utility>
 // jpeglib.h needs size_t and FILE declared first.
 #include <jpeglib.h>
 
+#include "ImageBytes.h"
 #include "common/SafeFiles.h"
 
 namespace {
@@ -25,23 +27,27 @@ void OnMessage(j_common_ptr info, int level) {
 
 void Silent(j_common_ptr) {}
 
-struct File {
-  std::FILE* f;
-  ~File() {
-    if (f) std::fclose(f);
-  }
-};
+// A progressive file may carry any number of scans, each a pass over the
+// whole picture; real files have a handful.
+constexpr int kMaxJpegScans = 1000;
+
+void OnProgress(j_common_ptr info) {
+  if (!info->is_decompressor) return;
+  const auto* d = reinterpret_cast<j_decompress_ptr>(info);
+  if (d->input_scan_number > kMaxJpegScans) std::longjmp(reinterpret_cast<ErrorManager*>(info->err)->jump, 1);
+}
 }  // namespace
 
-bool ReadJpegFile(const std::string& path, TextureBitmap& out) {
+bool DecodeJpeg(const uint8_t* data, size_t size, TextureBitmap& out) {
   // Everything with a destructor exists before setjmp.
   out = TextureBitmap{};
   TextureBitmap image;
   std::vector<uint8_t> row;
-  File file{std::fopen(path.c_str(), "rb")};
-  if (!file.f) return false;
+  if (!data || size == 0 || size > kMaxImageFileBytes) return false;
   jpeg_decompress_struct info;
   ErrorManager errors;
+  jpeg_progress_mgr progress{};
+  progress.progress_monitor = OnProgress;
   info.err = jpeg_std_error(&errors.base);
   errors.base.error_exit = OnError;
   errors.base.emit_message = OnMessage;
@@ -51,18 +57,32 @@ bool ReadJpegFile(const std::string& path, TextureBitmap& out) {
     return false;
   }
   jpeg_create_decompress(&info);
-  jpeg_stdio_src(&info, file.f);
+  info.progress = &progress;
+  jpeg_mem_src(&info, const_cast<unsigned char*>(data), static_cast<unsigned long>(size));
   jpeg_read_header(&info, TRUE);
+  // The header's size is checked before anything of that size is allocated.
+  if (!TextureSizeAllowed(info.image_width, info.image_height)) {
+    jpeg_destroy_decompress(&info);
+    return false;
+  }
   info.out_color_space = JCS_RGB;
   jpeg_start_decompress(&info);
+  if (!TextureSizeAllowed(info.output_width, info.output_height) || info.output_components != 3) {
+    jpeg_destroy_decompress(&info);
+    return false;
+  }
+  const size_t width = info.output_width;
   image.resize(static_cast<int>(info.output_width), static_cast<int>(info.output_height));
-  row.resize(static_cast<size_t>(info.output_width) * 3);
+  row.resize(width * 3);
   while (info.output_scanline < info.output_height) {
     const int y = static_cast<int>(info.output_scanline);
     JSAMPROW rows[1] = {row.data()};
-    jpeg_read_scanlines(&info, rows, 1);
+    if (jpeg_read_scanlines(&info, rows, 1) != 1) {
+      jpeg_destroy_decompress(&info);
+      return false;
+    }
     uint8_t* to = image.at(0, y);
-    for (unsigned x = 0; x < info.output_width; ++x) {
+    for (size_t x = 0; x < width; ++x) {
       to[x * 3 + 0] = row[x * 3 + 2];
       to[x * 3 + 1] = row[x * 3 + 1];
       to[x * 3 + 2] = row[x * 3 + 0];
@@ -72,6 +92,13 @@ bool ReadJpegFile(const std::string& path, TextureBitmap& out) {
   jpeg_destroy_decompress(&info);
   out = std::move(image);
   return true;
+}
+
+bool ReadJpegFile(const std::string& path, TextureBitmap& out) {
+  out = TextureBitmap{};
+  std::vector<uint8_t> bytes;
+  if (!ReadImageBytes(path, bytes)) return false;
+  return DecodeJpeg(bytes.data(), bytes.size(), out);
 }
 
 bool WriteJpegFile(const std::string& path, const std::vector<uint8_t>& rgb, int width, int height,

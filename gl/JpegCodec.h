@@ -1,13 +1,17 @@
 #pragma once
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <vector>
 
 #include "TextureBitmap.h"
 
-// JPEG through libjpeg. A file that is not a complete, clean JPEG (libjpeg
-// warnings included: a truncated file otherwise decodes as grey) gives
-// false and leaves `out` empty; the decoder never ends the process.
+// JPEG through libjpeg. Bytes that are not a complete, clean JPEG (libjpeg
+// warnings included: a truncated file otherwise decodes as grey), a picture
+// beyond kMaxTexturePixels or a progressive file of more than 1000 scans
+// give false and leave `out` empty; the decoder never ends the process.
+bool DecodeJpeg(const uint8_t* data, size_t size, TextureBitmap& out);
+// The same for a file (at most kMaxImageFileBytes long).
 bool ReadJpegFile(const std::string& path, TextureBitmap& out);
 
 // Writes top-down RGB rows (width * 3 bytes each) as a baseline JPEG with

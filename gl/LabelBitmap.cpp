@@ -6,14 +6,14 @@
 #include <QImage>
 #include <QLocale>
 #include <QPainter>
+#include <algorithm>
 #include <charconv>
 #include <cmath>
-#include <vector>
 
 #include "ColorValue.h"
 #include "ImageFiles.h"
 #include "Textures.h"
-#include "common/TextToNumber.h"
+#include "ScaleRulerText.h"
 
 namespace {
 constexpr int kSize = 256;
@@ -36,25 +36,6 @@ int PushFromMiddle(int v) {
   return v;
 }
 
-std::vector<std::string> SplitFields(const std::string& text) {
-  std::vector<std::string> fields;
-  size_t start = 0;
-  for (;;) {
-    const size_t bar = text.find('|', start);
-    fields.push_back(text.substr(start, bar == std::string::npos ? std::string::npos : bar - start));
-    if (bar == std::string::npos) return fields;
-    start = bar + 1;
-  }
-}
-
-int IntegerOr(const std::vector<std::string>& fields, size_t i, int fallback) {
-  if (i >= fields.size()) return fallback;
-  int v = 0;
-  const std::string& f = fields[i];
-  const auto [end, ec] = std::from_chars(f.data(), f.data() + f.size(), v);
-  return (ec == std::errc() && end == f.data() + f.size()) ? v : fallback;
-}
-
 QString ScaleValueText(double v) {
   const double shown = std::trunc(v * 10) * 0.1;
   char buf[40];
@@ -65,11 +46,9 @@ QString ScaleValueText(double v) {
 }
 
 void DrawScaleRuler(QPainter& painter, const std::string& name) {
-  const std::vector<std::string> fields = SplitFields(name);
-  const double maximum = fields.size() > 2 ? TextToNumber(fields[2]) : 0;
-  const double minimum = fields.size() > 3 ? TextToNumber(fields[3]) : 0;
-  const int n = IntegerOr(fields, 4, 10) + 1;
-  const int m = IntegerOr(fields, 5, 10) + 1;
+  const ScaleRuler ruler = ParseScaleRuler(name);
+  const double maximum = ruler.maximum, minimum = ruler.minimum;
+  const int n = ruler.majorTicks, m = ruler.subSteps;
   const int x0 = kSize / 12, top = kSize / 37, bottom = kSize - kSize / 37;
   const int length = static_cast<int>(std::lround(kSize * 37 * 0.01));
   const QFontMetrics metrics(painter.font());
@@ -130,10 +109,12 @@ const TextureBitmap* DrawLabelBitmap(const std::string& text, uint32_t color, co
       if (q != 1) {
         const QFontMetrics metrics(font);
         const double h = metrics.height(), w = metrics.averageCharWidth();
-        if (h > 0 && w > 0 && q != 0) {
+        if (h > 0 && w > 0 && q != 0 && std::isfinite(q)) {
           const double width = std::fabs(std::round(font.pixelSize() / (q * h / w)));
-          const int stretch = static_cast<int>(std::lround(100.0 * width / w));
-          font.setStretch(stretch < 1 ? 1 : (stretch > 4000 ? 4000 : stretch));
+          // Clamped as a double: the ratio of two document sizes may be
+          // anything, and only an in-range value may become an int.
+          const double stretch = std::clamp(std::round(100.0 * width / w), 1.0, 4000.0);
+          font.setStretch(static_cast<int>(stretch));
         }
       }
       painter.setFont(font);

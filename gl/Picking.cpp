@@ -6,6 +6,7 @@
 #include <cmath>
 
 #include "GLView.h"
+#include "PixelRound.h"
 #include "ViewContext.h"
 
 namespace {
@@ -19,8 +20,8 @@ void ProjectPoint(const GLView& view, double x, double y, double z, int& px, int
   const FrameMatrices f = FrameOf(view);
   double wx = -1, wy = -1, wz = -1;
   if (gluProject(x, y, z, f.modelView, f.projection, f.viewport, &wx, &wy, &wz) != GL_TRUE) wx = wy = -1;
-  px = static_cast<int>(std::nearbyint(wx));
-  py = f.viewport[3] - static_cast<int>(std::nearbyint(wy));
+  px = RoundToPixel(wx);
+  py = f.viewport[3] - RoundToPixel(wy);
 }
 
 void UnprojectAtPixel(const GLView& view, int px, int py, double& x, double& y, double& z) {

@@ -2,6 +2,7 @@
 
 #include <GL/gl.h>
 
+#include <algorithm>
 #include <cmath>
 #include <exception>
 
@@ -44,7 +45,9 @@ void BuildFrame(SceneState& scene) {
 }  // namespace
 
 void DrawGrid(const GLView& view) {
-  const int n = static_cast<int>(std::nearbyint(std::fabs(view.OrthoMax[1])));
+  // The reach is view state; it is still bounded before it becomes a count.
+  const double reach = std::fabs(view.OrthoMax[1]);
+  const int n = std::isfinite(reach) ? static_cast<int>(std::nearbyint(std::min(reach, 10000.0))) : 0;
   glTranslated(0, 0, 0);
   glBegin(GL_LINES);
   glNormal3d(0, 1, 0);

@@ -9,6 +9,7 @@
 #include "GLView.h"
 #include "Meshes.h"
 #include "document/Element3D.h"
+#include "document/ElementSanity.h"
 #include "document/TIMem32.h"
 #include "export/ObjExport.h"
 
@@ -73,7 +74,7 @@ void PrepareShapeLists(GLView& view, TIMem32* elements, const Element3D* extra) 
   ShapeListCache& cache = *view.Shapes;
   const uint32_t frame = ++cache.frame;
   auto use = [&](const Element3D& e) {
-    if (e.invisible) return;
+    if (e.invisible || !IsDrawableElement(e)) return;
     const ShapeKey key = ShapeKeyOf(e);
     if (!Cacheable(key)) return;
     ShapeListCache::Entry& entry = cache.lists[key];

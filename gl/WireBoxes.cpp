@@ -1,6 +1,7 @@
 #include <GL/gl.h>
 
 #include "SceneFrame.h"
+#include "document/ElementSanity.h"
 
 namespace {
 void Loop(const double (&p)[4][3]) {
@@ -18,19 +19,18 @@ void BoxLoops(double hx, double hy, double hz) {
 }
 
 void TurnedBoxLoops(double ax, double ay, double az, double hx, double hy, double hz, const double c[3]) {
+  glPushMatrix();
   glTranslated(c[0], c[1], c[2]);
   if (az != 0) glRotated(az, 0, 0, 1);
   if (ay != 0) glRotated(ay, 0, 1, 0);
   if (ax != 0) glRotated(ax, 1, 0, 0);
   BoxLoops(hx, hy, hz);
-  if (ax != 0) glRotated(-ax, 1, 0, 0);
-  if (ay != 0) glRotated(-ay, 0, 1, 0);
-  if (az != 0) glRotated(-az, 0, 0, 1);
-  glTranslated(-c[0], -c[1], -c[2]);
+  glPopMatrix();
 }
 }  // namespace
 
 void DrawSelectionBox(const Element3D& e) {
+  if (!IsDrawableElement(e)) return;  // left out of the view, so no box either
   glColor4f(0.7f, 0.0f, 0.7f, 1.0f);
   const double center[3] = {e.x, e.y, e.z};
   TurnedBoxLoops(e.ayz, e.axz, e.axy, e.dx / 2, e.dy / 2, e.dz / 2, center);

@@ -4,6 +4,7 @@
 #include <sys/wait.h>
 
 #include <array>
+#include <cmath>
 #include <cstdio>
 #include <algorithm>
 #include <cstring>
@@ -199,4 +200,45 @@ TEST(BatchTool, ReadOnlyFoldersAndFullDisksFailWithTheirReason) {
   // Only whole textures are left: no temporary files.
   EXPECT_EQ(r.out.find(".bmp."), std::string::npos) << r.out;
   EXPECT_EQ(r.out.find(".jpeg."), std::string::npos) << r.out;
+TEST(BatchTool, ExportLeavesOutWildElementsAndSaysHowMany) {
+  TestFolder dir;
+  TIMem32 store;
+  store.RecordSize = kElementRecordSize;
+  store.SetCount(5);
+  for (int i = 0; i < 5; ++i) {
+    Element3D& e = store.As<Element3D>(i);
+    e.kind = kPanel;
+    e.name.assign("e" + std::to_string(i));
+    e.dx = e.dy = e.dz = 1;
+    e.x = i;
+    e.topPercent = 100;
+  }
+  store.As<Element3D>(1).y = std::nan("");
+  store.As<Element3D>(2).axz = HUGE_VAL;
+  store.As<Element3D>(3).dz = -1e10;
+  // A ruler whose counts once kept the tool drawing for good.
+  store.As<Element3D>(4).kind = kCube;
+  store.As<Element3D>(4).name.assign("@escala|v|100|0|99999999|0|");
+  ASSERT_TRUE(WriteDocument(dir.file("wild.zobj3d"), store).ok());
+
+  const CliRun obj = Cli("export " + Quote(dir.file("wild.zobj3d")) + " " + Quote(dir.file("wild.obj")));
+  EXPECT_EQ(obj.status, 0) << obj.out;
+  EXPECT_NE(obj.out.find("wild.zobj3d: 3 elements left out"), std::string::npos) << obj.out;
+  EXPECT_EQ(std::count(obj.out.begin(), obj.out.end(), '\n'), 1) << obj.out;
+  const std::string text = dir.read("wild.obj");
+  EXPECT_NE(text.find("o e0\n"), std::string::npos);
+  EXPECT_NE(text.find("o @escala"), std::string::npos);
+  for (const char* absent : {"o e1", "o e2", "o e3", "nan", "NAN", "inf"})
+    EXPECT_EQ(text.find(absent), std::string::npos) << absent;
+
+  const CliRun picture = Cli("export " + Quote(dir.file("wild.zobj3d")) + " " + Quote(dir.file("wild.jpeg")));
+  EXPECT_EQ(picture.status, 0) << picture.out;
+  EXPECT_NE(picture.out.find("3 elements left out"), std::string::npos) << picture.out;
+
+  // Nothing is said when nothing is left out.
+  store.SetCount(1);
+  ASSERT_TRUE(WriteDocument(dir.file("tame.zobj3d"), store).ok());
+  const CliRun tame = Cli("export " + Quote(dir.file("tame.zobj3d")) + " " + Quote(dir.file("tame.obj")));
+  EXPECT_EQ(tame.status, 0);
+  EXPECT_EQ(tame.out, "");
 }

@@ -1,4 +1,6 @@
+#include <QApplication>
 #include <QImage>
+#include <QScreen>
 #include <QPainter>
 #include <QtTest>
 
@@ -110,6 +112,33 @@ class TMulfigTest : public QObject {
     Click(m, Centre(m, 0));
     QCOMPARE(m->Valor(), -1);
     QCOMPARE(m->grab().toImage().pixelColor(corner), QColor(255, 255, 255));
+  }
+
+  void passingPointerNeverErasesTheChosenFrameOfAStickyRow() {
+    QWidget w;
+    w.resize(130, 30);
+    TMulfig* m = Make(&w, 0);
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    Click(m, Centre(m, 2));
+    // What the screen shows: a grab of the widget would paint it afresh.
+    auto framed = [&w, m](int item) {
+      const QImage shot = w.screen()->grabWindow(w.winId()).toImage();
+      return shot.pixelColor(m->mapTo(&w, m->RetanguloDoItem(item).topLeft())) == QColor(119, 119, 119);
+    };
+    for (int item : {0, 1, 3, 2, 1}) {
+      Move(m, Centre(m, item), Qt::NoButton);
+      QVERIFY2(framed(2), std::to_string(item).c_str());
+      QVERIFY(!framed(item == 2 ? 0 : item));
+    }
+    QEvent leave(QEvent::Leave);
+    QApplication::sendEvent(m, &leave);
+    QVERIFY(framed(2));
+    QCOMPARE(m->Valor(), 2);
+    // Another click moves the frame; the old item loses it.
+    Click(m, Centre(m, 0));
+    QVERIFY(framed(0));
+    QVERIFY(!framed(2));
   }
 
   void vetoOnPressLeavesEverythingAlone() {

@@ -1,0 +1,50 @@
+#include "TBarraDeEstado.h"
+
+#include <cmath>
+
+#include "LatinText.h"
+#include "common/Dictionary.h"
+#include "common/NumberText.h"
+
+namespace {
+// Floor coordinates to two decimals: enough to place by the grid, short
+// enough not to flicker through long fractions as the pointer moves.
+std::string Coordinate(double v) {
+  const double rounded = std::nearbyint(v * 100) / 100;
+  return FormatGeneral(rounded == 0 ? 0.0 : rounded);
+}
+
+std::string ModeName(int32_t modo) {
+  switch (modo) {
+    case 0: return Choose("Mover", "Grab");
+    case 1: return Choose("Redimensionar", "Scale");
+    case 2: return Choose("Girar", "Rotate");
+    default: return "?";
+  }
+}
+
+std::string AxisName(int32_t eixo) {
+  static const char* const kNames[] = {"X", "Y", "Z", "XZ"};
+  return eixo >= 0 && eixo <= 3 ? kNames[eixo] : "?";
+}
+}  // namespace
+
+std::string TextoDaBarraDeEstado(const EstadoDaEdicao& estado) {
+  const std::string gap = "     ";
+  std::string t = Choose("Modo: ", "Mode: ") + ModeName(estado.modo) + gap + Choose("Eixo: ", "Axis: ") +
+                  AxisName(estado.eixo) + gap + Choose("Grade: ", "Grid: ") + FormatGeneral(estado.passo) + gap +
+                  Choose("Selecionados: ", "Selected: ") + std::to_string(estado.selecionados);
+  if (estado.noPiso)
+    t += gap + Choose("Piso: ", "Floor: ") + "x " + Coordinate(estado.x) + "  z " + Coordinate(estado.z);
+  return t;
+}
+
+TBarraDeEstado::TBarraDeEstado(QWidget* parent) : QLabel(parent) {
+  setTextFormat(Qt::PlainText);
+  setContentsMargins(6, 1, 6, 1);
+}
+
+void TBarraDeEstado::Mostra(const EstadoDaEdicao& estado) {
+  const QString texto = L1(TextoDaBarraDeEstado(estado));
+  if (texto != text()) setText(texto);
+}

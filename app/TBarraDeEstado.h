@@ -1,0 +1,28 @@
+#pragma once
+#include <QLabel>
+
+#include <cstdint>
+#include <string>
+
+// What the status line under the view tells: the movement mode, the axis,
+// the grid step, how many elements are selected and, while the pointer is
+// over the floor, the floor point under it.
+struct EstadoDaEdicao {
+  int32_t modo = 0;  // MoveMode
+  int32_t eixo = 3;  // EditAxis
+  double passo = 0.5;
+  int32_t selecionados = 0;
+  bool noPiso = false;
+  double x = 0, z = 0;
+};
+
+// The line's text (Latin-1), in the interface language.
+std::string TextoDaBarraDeEstado(const EstadoDaEdicao& estado);
+
+// The status line: a one-line label that only repaints when its text changes.
+class TBarraDeEstado : public QLabel {
+  Q_OBJECT
+ public:
+  explicit TBarraDeEstado(QWidget* parent = nullptr);
+  void Mostra(const EstadoDaEdicao& estado);
+};
