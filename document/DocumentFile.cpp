@@ -123,7 +123,10 @@ DocumentResult ReadDocument(const std::string& path, TIMem32& store) {
   store.SetCount(records);
   if (store.Count() != records) return DocumentResult::Error(DocumentResult::Failed, "out of memory");
   const int32_t used = std::min(recordSize, kElementRecordSize);
-  if (records == 0) return {};
+  DocumentResult done;
+  done.recordsDeclared = count;
+  done.recordsRead = records;
+  if (records == 0) return done;
   uint8_t* block = store.Data();
 
   int32_t read = 0;
@@ -147,7 +150,10 @@ DocumentResult ReadDocument(const std::string& path, TIMem32& store) {
   if (read < records) {
     // Keep the whole records read before the file ran short.
     store.SetCount(read);
-    return DocumentResult::Error(DocumentResult::Failed, "the file ended early; kept " + std::to_string(read) + " records");
+    DocumentResult early = DocumentResult::Error(DocumentResult::Failed, "the file ended early");
+    early.recordsDeclared = count;
+    early.recordsRead = read;
+    return early;
   }
-  return {};
+  return done;
 }

@@ -1,4 +1,5 @@
 #pragma once
+#include <cstdint>
 #include <string>
 
 class TIMem32;
@@ -13,9 +14,13 @@ struct DocumentResult {
   enum Status { Ok, Missing, Refused, Failed };
   Status status = Ok;
   std::string reason;  // empty when Ok
+  // What a read found: the records the header declared and the whole
+  // records that were loaded; fewer read than declared means the file
+  // ended early.
+  int32_t recordsRead = 0, recordsDeclared = 0;
 
   bool ok() const { return status == Ok; }
-  static DocumentResult Error(Status s, std::string why) { return {s, std::move(why)}; }
+  static DocumentResult Error(Status s, std::string why) { return {s, std::move(why), 0, 0}; }
 };
 
 // Writes the store's records (289 bytes each) to `path`. The image goes to a
