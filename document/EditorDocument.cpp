@@ -96,6 +96,7 @@ bool EditorDocument::IsInvisible(int32_t i) const {
 }
 
 void EditorDocument::PushUndo() {
+  if (OnEdit) OnEdit();
   for (int32_t k = 0; k < kUndoDepth; ++k) {
     if (!Slot(k)) {
       Slot(k) = new TIMem32("undo obj3d 2");

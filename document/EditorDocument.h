@@ -1,5 +1,6 @@
 #pragma once
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -58,7 +59,9 @@ class EditorDocument {
   bool IsInvisible(int32_t i) const;
 
   // Undo history of whole-document snapshots, at most kUndoDepth deep.
+  // Every edit takes a snapshot first, so PushUndo also tells OnEdit.
   void PushUndo();
+  std::function<void()> OnEdit;
   bool Undo();  // false when there was nothing to undo
   void ClearUndo();
   int32_t UndoCount() const;
