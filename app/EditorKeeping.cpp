@@ -32,8 +32,8 @@ void TFEditorDeObjetos1::SetUpDocumentKeeping() {
 
   // Recent documents stand after Export, before the separator above Quit.
   auto* arquivo = qobject_cast<QMenu*>(Sair1->parent());
-  Recentes1 = new QMenu(QString::fromLatin1("Documentos recentes"), arquivo);
-  SetHint(Recentes1->menuAction(), "Recent documents");
+  Recentes1 = new QMenu(QString::fromLatin1("Docu&mentos recentes"), arquivo);
+  SetHint(Recentes1->menuAction(), "Recent docu&ments");
   const QList<QAction*> items = arquivo->actions();
   const qsizetype quit = items.indexOf(Sair1);
   arquivo->insertMenu(quit > 0 ? items[quit - 1] : Sair1, Recentes1);
