@@ -150,7 +150,10 @@ TEST_F(SafetyFixture, GridAndPanelEntriesRefuseNonFiniteNumbers) {
   EXPECT_EQ(answers.warnings[3], "Valor -INF \xE9 menor que o permitido. (0.1)");
   EXPECT_EQ(w.doc.editStep[1], 0.5);
 
-  // The next arrow key moves by the step that was kept.
+  // The next arrow key moves by the step that was kept. (Without a window
+  // manager nothing gives the window back its activation after the box.)
+  w.activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
   ClickListRow(w, 0);
   QTest::keyClick(w.Tela1, Qt::Key_Right);
   const Element3D& moved = w.doc.Element(0);
