@@ -159,6 +159,19 @@ TEST_F(SafetyFixture, GridAndPanelEntriesRefuseNonFiniteNumbers) {
   const Element3D& moved = w.doc.Element(0);
   EXPECT_TRUE(std::isfinite(moved.x) && std::isfinite(moved.z));
   EXPECT_EQ(std::abs(moved.x) + std::abs(moved.z), 0.5);
+
+  // The property boxes take whole numbers only: the letters of a
+  // non-finite number are refused as they are typed, and nothing changes.
+  const Element3D before = w.doc.Element(0);
+  for (TZSpinEdit* box : {w.EChanfro1, w.ESuperior1, w.EAxy}) {
+    for (const char* t : {"NAN", "INF", "-INF", "Infinity"}) {
+      QTest::mouseClick(box->Edit(), Qt::LeftButton);
+      box->Edit()->selectAll();
+      QTest::keyClicks(box->Edit(), t);
+      EXPECT_EQ(box->Text().find_first_of("NAIFnaif"), std::string::npos) << box->Text();
+    }
+  }
+  EXPECT_EQ(std::memcmp(&w.doc.Element(0), &before, sizeof before), 0);
 }
 
 TEST_F(SafetyFixture, AttributesDialogRefusesNonFiniteBindingNumbers) {
