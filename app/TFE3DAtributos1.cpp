@@ -205,11 +205,12 @@ void TFE3DAtributos1::Button3Click() {
   FileNameQuestion q;
   q.title = "Objeto 3D";
   q.folder = DataPath("Vist3D/");
-  q.proposed = Latin(EArquivo->text());
+  q.proposed = QFile::encodeName(EArquivo->text()).toStdString();
   q.filters = {"Objetos 3D (*.zobj3d)"};
   q.defaultSuffix = "ZOBJ3D";
   const FileNameAnswer a = AskFileName(q, this);
-  if (!a.path.empty()) EArquivo->setText(QFileInfo(QFile::decodeName(QByteArray::fromStdString(a.path))).completeBaseName());
+  if (!a.path.empty())
+    EArquivo->setText(QFileInfo(QFile::decodeName(QByteArray::fromStdString(a.path))).completeBaseName());
   if (EArquivo->isEnabled()) EArquivo->setFocus();
 }
 
