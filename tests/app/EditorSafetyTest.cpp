@@ -5,6 +5,7 @@
 #include <QAction>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QFileDialog>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
@@ -401,6 +402,35 @@ TEST_F(SafetyFixture, ExportOpensBesideTheDocumentUnderItsName) {
   EXPECT_EQ(files.questions[3].proposed, "room.obj");
   EXPECT_TRUE(std::filesystem::exists(dir.file("sub/room.obj")));
   EXPECT_EQ(w.doc.fileName, dir.file("sub/room.zobj3d"));
+}
+
+// The real save dialog gets the question: it opens beside the document with
+// its name, and picking "*.obj" turns that name into the export's.
+TEST_F(SafetyFixture, TheRealSaveDialogOpensBesideTheDocument) {
+  std::filesystem::create_directories(dir.file("sub"));
+  WriteElements(dir.file("sub/room.zobj3d"), {Cube("a", 0)});
+  auto& w = Start(dir.file("sub/room.zobj3d"));
+  SetFileNameAsker(nullptr);  // the real dialog, answered here
+  bool asked = false;
+  WhenModal([this, &asked](QWidget* modal) {
+    asked = true;
+    auto* dialog = qobject_cast<QFileDialog*>(modal);
+    ASSERT_NE(dialog, nullptr);
+    auto* name = dialog->findChild<QLineEdit*>("fileNameEdit");
+    auto* kind = dialog->findChild<QComboBox*>("fileTypeCombo");
+    if (name && kind) {
+      EXPECT_EQ(dialog->directory().absolutePath().toStdString(), dir.file("sub"));
+      EXPECT_EQ(name->text(), "room.zobj3d");
+      QTest::keyClick(kind, Qt::Key_Down);  // "*.obj"
+      EXPECT_EQ(name->text(), "room.obj");
+    } else {
+      ADD_FAILURE() << "the dialog's name entry and kind list were not found";
+    }
+    QTest::keyClick(dialog, Qt::Key_Escape);
+  });
+  w.Salvarcomo1->trigger();
+  EXPECT_TRUE(asked);
+  EXPECT_FALSE(std::filesystem::exists(dir.file("sub/room.obj")));
 }
 
 TEST_F(SafetyFixture, RecentDocumentsListTheLastEightAndGreyMissingOnes) {
