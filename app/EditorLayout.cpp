@@ -458,6 +458,7 @@ void TFEditorDeObjetos1::BuildMenu() {
   Sobre1 = item(help, "&Sobre...", "About", {}, &TFEditorDeObjetos1::Sobre1Click);
   // The window and its menu bar keep the shortcuts working while the menus are closed.
   for (QAction* a : {Salvar1, Desfazer1, Copiar1, Colar1, Apagar1, Edionormal1}) addAction(a);
+  SetUpDocumentKeeping();
 }
 
 void TFEditorDeObjetos1::FillTextureList() {

@@ -1,10 +1,12 @@
 // Document commands and the main menu.
 #include <QAction>
-#include <QFileDialog>
-#include <QFileInfo>
 #include <QMessageBox>
 #include <QTimer>
 
+#include <cmath>
+
+#include "DocumentMessages.h"
+#include "FileNameDialogs.h"
 #include "LatinText.h"
 #include "TFEditorDeObjetos1.h"
 #include "TGLPanel.h"
@@ -14,8 +16,6 @@
 #include "common/NumberText.h"
 #include "common/ProgramFolder.h"
 #include "common/TextToNumber.h"
-#include "common/Utf8Text.h"
-#include "controls/FileDialogHook.h"
 #include "controls/MessageBoxes.h"
 #include "controls/TMulfig.h"
 #include "controls/TSBM.h"
@@ -38,12 +38,6 @@ std::string Extension(const std::string& path) {
   const size_t dot = name.rfind('.');
   return dot == std::string::npos ? std::string() : name.substr(dot);
 }
-
-// Where a file dialog opens and what it preselects for `fileName`.
-void PrepareDialog(QFileDialog& dialog, const std::string& folder, const std::string& fileName) {
-  dialog.setDirectory(PathText(folder));
-  if (!fileName.empty()) dialog.selectFile(PathText(FileNamePart(fileName)));
-}
 }  // namespace
 
 std::string TFEditorDeObjetos1::DialogFolder(const std::string& fileName) const {
@@ -53,6 +47,7 @@ std::string TFEditorDeObjetos1::DialogFolder(const std::string& fileName) const 
 }
 
 void TFEditorDeObjetos1::LoadDocument(const std::string& path) {
+  SetDocumentChanged(false);
   doc.fileName.clear();
   setWindowTitle("Objetos 3D - Nenhum arquivo");
   doc.elements.SetCount(0);
@@ -63,20 +58,26 @@ void TFEditorDeObjetos1::LoadDocument(const std::string& path) {
   RebuildElementList();
   if (path.empty()) return;
   const DocumentResult r = ReadDocument(path, doc.elements);
-  if (!r.ok() && r.status != DocumentResult::Missing) {
-    doc.elements.SetCount(0);
-    ShowWarning(Choose("N\xE3o foi poss\xEDvel ler o arquivo " + Utf8ToLatin1(path) + ": " + r.reason,
-                       "Could not read the file " + Utf8ToLatin1(path) + ": " + r.reason));
-  }
+  const bool endedEarly = r.recordsRead < r.recordsDeclared;
+  const bool unread = !r.ok() && r.status != DocumentResult::Missing;
+  if (unread && !endedEarly) doc.elements.SetCount(0);
   Redraw();
   RebuildElementList();
+  if (endedEarly || unread) {
+    // The document is not the file: left untitled, a save cannot put an
+    // empty or partial document over the file that failed to load.
+    setWindowTitle(startCaption_);
+    ShowWarning(endedEarly ? EarlyEndWarning(path, r) : ReadWarning(path, r));
+    return;
+  }
   doc.fileName = path;
   setWindowTitle("Objetos 3D - " + PathText(FileNamePart(path)));
+  if (r.ok()) KeepAsRecent(path);
 }
 
-void TFEditorDeObjetos1::SaveDocument(const std::string& path) {
+bool TFEditorDeObjetos1::SaveDocument(const std::string& path) {
   const std::string target = path.empty() ? doc.fileName : path;
-  if (target.empty()) return;
+  if (target.empty()) return false;
   // The picture and the export read the frame the save draws, so that frame
   // is drawn now rather than when the window next composes.
   const auto requestFrame = scene.requestFrame;
@@ -84,64 +85,80 @@ void TFEditorDeObjetos1::SaveDocument(const std::string& path) {
   const DocumentResult r = ::SaveDocument(scene, path, doc.fileName, [this] { doc.ClearUndo(); });
   scene.requestFrame = requestFrame;
   Tela1->update();
-  if (!r.ok())
-    ShowWarning(Choose("N\xE3o foi poss\xEDvel salvar o arquivo " + Utf8ToLatin1(target) + ": " + r.reason,
-                       "Could not save the file " + Utf8ToLatin1(target) + ": " + r.reason));
+  if (!r.ok()) ShowWarning(SaveWarning(target, r));
+  return r.ok();
 }
 
 void TFEditorDeObjetos1::Novo1Click() {
-  if (!AskConfirmation(Choose("Deseja criar novo objeto?", "New file?"))) return;
+  if (!MayDiscardDocument()) return;
   ClearTextureCache();
   LoadDocument("");
 }
 
 void TFEditorDeObjetos1::Abrir1Click() {
+  if (!MayDiscardDocument()) return;
   if (openDialogFolder_.empty()) openDialogFolder_ = DataPath("Vist3D/");
-  QFileDialog dialog(this, "Open");
-  dialog.setNameFilters({"*.zobj3d", "*.*"});
-  dialog.setDefaultSuffix("zobj3d");
-  dialog.setFileMode(QFileDialog::ExistingFile);
-  dialog.setAcceptMode(QFileDialog::AcceptOpen);
-  PrepareDialog(dialog, doc.fileName.empty() ? openDialogFolder_ : DialogFolder(doc.fileName), doc.fileName);
-  const std::string chosen = PathBytes(RunFileDialog(dialog));
-  if (chosen.empty()) return;
-  openDialogFolder_ = DialogFolder(chosen);
+  FileNameQuestion q;
+  q.title = "Open";
+  q.filters = {"*.zobj3d", "*.*"};
+  q.defaultSuffix = "zobj3d";
+  q.folder = doc.fileName.empty() ? openDialogFolder_ : DialogFolder(doc.fileName);
+  q.proposed = FileNamePart(doc.fileName);
+  const FileNameAnswer a = AskFileName(q, this);
+  if (!a.folder.empty()) openDialogFolder_ = a.folder;
+  if (a.path.empty()) return;
+  openDialogFolder_ = DialogFolder(a.path);
   ClearTextureCache();
-  LoadDocument(chosen);
+  LoadDocument(a.path);
 }
 
 void TFEditorDeObjetos1::Salvar1Click() {
-  if (!doc.fileName.empty())
-    SaveDocument(doc.fileName);
-  else
+  if (doc.fileName.empty()) {
     Salvarcomo1Click();
+  } else if (SaveDocument(doc.fileName)) {
+    SetDocumentChanged(false);
+    KeepAsRecent(doc.fileName);
+  }
 }
 
 void TFEditorDeObjetos1::Salvarcomo1Click() {
-  QFileDialog dialog(this, "Save");
-  dialog.setAcceptMode(QFileDialog::AcceptSave);
-  dialog.setNameFilters({"*.zobj3d", "*.obj", "*.jpeg", "*.*"});
-  dialog.setDefaultSuffix("zobj3d");
-  PrepareDialog(dialog, doc.fileName.empty() ? DataPath("Vist3D/") : DialogFolder(doc.fileName), doc.fileName);
-  const std::string chosen = PathBytes(RunFileDialog(dialog));
-  if (chosen.empty()) return;
-  SaveDocument(chosen);
+  FileNameQuestion q;
+  q.save = true;
+  q.title = "Save";
+  q.filters = {"*.zobj3d", "*.obj", "*.glb", "*.stl", "*.jpeg", "*.*"};
+  q.defaultSuffix = "zobj3d";
+  q.folder = doc.fileName.empty() ? saveDialogFolder_ : DialogFolder(doc.fileName);
+  q.proposed = FileNamePart(doc.fileName);
+  const FileNameAnswer a = AskFileName(q, this);
+  if (!a.folder.empty()) saveDialogFolder_ = a.folder;
+  if (a.path.empty()) return;
+  const std::string chosen = a.path;
+  if (!SaveDocument(chosen)) return;
   if (AsciiLower(Extension(chosen)) == ".zobj3d") {
     doc.fileName = chosen;
     setWindowTitle("3D - " + PathText(FileNamePart(chosen)));
+    SetDocumentChanged(false);
+    KeepAsRecent(chosen);
   }
 }
 
 void TFEditorDeObjetos1::Exportar1Click() {
-  QFileDialog dialog(this, "Save");
-  dialog.setAcceptMode(QFileDialog::AcceptSave);
-  dialog.setNameFilters({"*.zobj3d", "*.obj", "*.glb", "*.stl", "*.jpeg", "*.*"});
-  dialog.selectNameFilter("*.obj");
-  dialog.setDefaultSuffix("obj");
-  std::string name = doc.fileName.empty() ? ".obj" : ChangeExtension(doc.fileName, ".obj");
-  dialog.selectFile(PathText(FileNamePart(name)));
-  const std::string chosen = PathBytes(RunFileDialog(dialog));
-  if (!chosen.empty()) SaveDocument(chosen);
+  FileNameQuestion q;
+  q.save = true;
+  q.title = "Save";
+  q.filters = {"*.zobj3d", "*.obj", "*.glb", "*.stl", "*.jpeg", "*.*"};
+  q.filterIndex = 1;
+  q.defaultSuffix = "obj";
+  // The export goes beside the document under its name; an untitled
+  // document proposes no name where the dialog was last left.
+  q.folder = doc.fileName.empty() ? saveDialogFolder_ : DialogFolder(doc.fileName);
+  q.proposed = doc.fileName.empty() ? std::string() : FileNamePart(ChangeExtension(doc.fileName, ".obj"));
+  const FileNameAnswer a = AskFileName(q, this);
+  if (!a.folder.empty()) saveDialogFolder_ = a.folder;
+  if (a.path.empty()) return;
+  const std::string ext = Extension(a.path);
+  const bool asDocument = ext != ".obj" && ext != ".jpeg" && ext != ".glb" && ext != ".stl";
+  if (SaveDocument(a.path) && a.path == doc.fileName && asDocument) SetDocumentChanged(false);
 }
 
 void TFEditorDeObjetos1::Editar1Click() { Desfazer1->setEnabled(doc.UndoCount() > 0); }
@@ -177,7 +194,11 @@ void TFEditorDeObjetos1::Grade1Click() {
                                                       current + ")",
                          0.1, 5.0, 0.1, current);
   if (entered.empty()) return;
-  doc.editStep[1] = TextToNumber(entered);
+  // The box refuses what is out of range; a step no number can follow
+  // would still reach every element the next key moves.
+  const double step = TextToNumber(entered);
+  if (!std::isfinite(step) || step <= 0) return;
+  doc.editStep[1] = step;
   doc.editStep[0] = doc.editStep[2] = doc.editStep[1];
 }
 

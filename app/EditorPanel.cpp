@@ -6,6 +6,8 @@
 #include <QItemSelectionModel>
 #include <QListWidget>
 
+#include <algorithm>
+#include <cmath>
 #include <unordered_map>
 
 #include "LatinText.h"
@@ -22,6 +24,24 @@
 #include "gl/ViewContext.h"
 #include "gl/Textures.h"
 
+namespace {
+// Shows an element's value in a whole-number box. Any double can come from
+// a file, so the value is brought into the box's range before it becomes an
+// integer; NaN has no place in it and leaves the box empty. Showing is no
+// edit: nothing is written back.
+void ShowNumber(TZSpinEdit* box, double value) {
+  if (std::isnan(value)) {
+    box->setText("");
+    return;
+  }
+  const double inRange = std::clamp(value, double(box->MinValue()), double(box->MaxValue()));
+  const auto n = static_cast<int32_t>(std::nearbyint(inRange));
+  box->setValue(n);
+  // An emptied box holding the same value gets its number back.
+  if (box->Text() != std::to_string(n)) box->setText(std::to_string(n));
+}
+}  // namespace
+
 void TFEditorDeObjetos1::SelectElement(int32_t i) {
   if (!doc.SelectElement(i)) return;
   if (i >= 0 && i < doc.Count()) ShowInPanel(doc.Element(i));
@@ -31,11 +51,11 @@ void TFEditorDeObjetos1::SelectElement(int32_t i) {
 void TFEditorDeObjetos1::ShowInPanel(const Element3D& e) {
   const FillingPanel filling(fillingPanel_);
   PCor1->setColor(e.color);
-  EChanfro1->setValue(ChamferToSpin(e.chamfer));
-  ESuperior1->setValue(RoundHalfEven(e.topPercent));
-  EAxy->setValue(RoundHalfEven(e.axy));
-  EAyz->setValue(RoundHalfEven(e.ayz));
-  EAxz->setValue(RoundHalfEven(e.axz));
+  ShowNumber(EChanfro1, e.chamfer * 37.037037037037);
+  ShowNumber(ESuperior1, e.topPercent);
+  ShowNumber(EAxy, e.axy);
+  ShowNumber(EAyz, e.ayz);
+  ShowNumber(EAxz, e.axz);
   int textureItem = 0;
   const std::string texture = Latin1Lower(e.texture.str());
   for (int k = 1; k < CTextura->count() && !texture.empty(); ++k)
@@ -94,9 +114,9 @@ void TFEditorDeObjetos1::ShowAngles(int32_t i) {
   if (i < 0 || i >= doc.Count()) return;
   const Element3D& e = doc.Element(i);
   const FillingPanel filling(fillingPanel_);
-  EAxy->setValue(RoundHalfEven(e.axy));
-  EAyz->setValue(RoundHalfEven(e.ayz));
-  EAxz->setValue(RoundHalfEven(e.axz));
+  ShowNumber(EAxy, e.axy);
+  ShowNumber(EAyz, e.ayz);
+  ShowNumber(EAxz, e.axz);
 }
 
 std::string TFEditorDeObjetos1::SelectedTextureText() const {
@@ -170,6 +190,7 @@ void TFEditorDeObjetos1::Lista1DblClick() {
   const std::string name = AcceptedNewName(doc.elements, typed);
   if (name.empty()) return;
   doc.Element(i).name.assign(name);
+  SetDocumentChanged(true);  // a rename takes no undo snapshot
   RebuildElementList();
 }
 

@@ -2,7 +2,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QFileDialog>
+#include <QFile>
 #include <QFileInfo>
 #include <QGroupBox>
 #include <QLabel>
@@ -10,8 +10,15 @@
 #include <QPushButton>
 #include <QRadioButton>
 
+#include <vector>
+
+#include "FileNameDialogs.h"
 #include "LatinText.h"
 #include "common/DataPath.h"
+#include "common/Dictionary.h"
+#include "common/Latin1.h"
+#include "common/NonFiniteText.h"
+#include "controls/MessageBoxes.h"
 #include "controls/WindowTranslation.h"
 #include "document/Element3D.h"
 
@@ -171,6 +178,21 @@ std::string TFE3DAtributos1::Result() const {
 }
 
 void TFE3DAtributos1::Button2Click() {
+  // The numbers of the chosen binding end up in the name, where whoever
+  // reads them back cannot use a NaN or an infinity: such an entry is
+  // refused and the dialog stays open on it.
+  std::vector<QLineEdit*> numbers;
+  if (REscala->isChecked()) numbers = {EMax, EMin, EDiv1, EDiv2};
+  if (RSubobjeto->isChecked()) numbers = {EEstados, EAtual};
+  for (QLineEdit* edit : numbers) {
+    const std::string text = Latin(edit->text());
+    if (!IsNonFiniteText(text)) continue;
+    ShowWarning(Choose("Valor " + Trim(text) + " fora do intervalo permitido.",
+                       "Value " + Trim(text) + " is out of the allowed range."));
+    edit->setFocus();
+    edit->selectAll();
+    return;
+  }
   accepted_ = true;
   accept();
 }
@@ -180,12 +202,15 @@ void TFE3DAtributos1::REscalaClick() { EnableGroups(false, true, false); }
 void TFE3DAtributos1::RSubobjetoClick() { EnableGroups(false, false, true); }
 
 void TFE3DAtributos1::Button3Click() {
-  QFileDialog od1(this, "Objeto 3D", PathText(DataPath("Vist3D/")), "Objetos 3D (*.zobj3d)");
-  od1.setDefaultSuffix("ZOBJ3D");
-  od1.setFileMode(QFileDialog::ExistingFile);
-  od1.selectFile(EArquivo->text());
-  if (od1.exec() == QDialog::Accepted && !od1.selectedFiles().isEmpty())
-    EArquivo->setText(QFileInfo(od1.selectedFiles().first()).completeBaseName());
+  FileNameQuestion q;
+  q.title = "Objeto 3D";
+  q.folder = DataPath("Vist3D/");
+  q.proposed = QFile::encodeName(EArquivo->text()).toStdString();
+  q.filters = {"Objetos 3D (*.zobj3d)"};
+  q.defaultSuffix = "ZOBJ3D";
+  const FileNameAnswer a = AskFileName(q, this);
+  if (!a.path.empty())
+    EArquivo->setText(QFileInfo(QFile::decodeName(QByteArray::fromStdString(a.path))).completeBaseName());
   if (EArquivo->isEnabled()) EArquivo->setFocus();
 }
 

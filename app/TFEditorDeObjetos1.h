@@ -125,7 +125,8 @@ class TFEditorDeObjetos1 : public QMainWindow {
 
   // --- document commands and menu (EditorMenu.cpp) ---
   void LoadDocument(const std::string& path);
-  void SaveDocument(const std::string& path);
+  // False when nothing was written (a failed or an empty-named save).
+  bool SaveDocument(const std::string& path);
   void Novo1Click();
   void Abrir1Click();
   void Salvar1Click();
@@ -217,4 +218,29 @@ class TFEditorDeObjetos1 : public QMainWindow {
     bool& flag_;
     bool was_;
   };  // the selection as the frame being built asks for it  // where Open starts for an untitled document
+
+  // --- keeping the user's work: unsaved changes, recent documents (EditorKeeping.cpp) ---
+ public:
+  // Whether the document changed since it was loaded or saved; the caption
+  // carries a "*" while it has.
+  bool DocumentChanged() const { return documentChanged_; }
+  void SetDocumentChanged(bool changed);
+  // Asks to save unsaved changes before they would be lost; false when the
+  // user cancelled or the save did not happen.
+  bool MayDiscardDocument();
+  // Opens one of the File menu's recent documents.
+  void OpenRecent(const std::string& path);
+  QMenu* Recentes1 = nullptr;
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+
+ private:
+  void SetUpDocumentKeeping();
+  void KeepAsRecent(const std::string& path);
+  void FillRecentMenu();
+  bool documentChanged_ = false;
+  QString captionBeforeChange_;
+  QString startCaption_;          // the caption of an untitled document at start
+  std::string saveDialogFolder_;  // where Save as and Export were last left
 };

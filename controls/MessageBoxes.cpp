@@ -2,8 +2,10 @@
 
 #include <QApplication>
 #include <QMessageBox>
+#include <QPushButton>
 
 #include "ControlText.h"
+#include "common/Dictionary.h"
 
 namespace {
 constexpr size_t kMaxText = 255;
@@ -18,6 +20,19 @@ class QtMessageBoxes : public MessageBoxes {
     QMessageBox box(QMessageBox::Question, QStringLiteral("CONFIRMATION"), FromLatin1(text),
                     QMessageBox::Yes | QMessageBox::No, Owner());
     return box.exec() == QMessageBox::Yes;
+  }
+  SaveAnswer SaveQuestion(const std::string& text) override {
+    QMessageBox box(QMessageBox::Question, QStringLiteral("CONFIRMATION"), FromLatin1(text), QMessageBox::NoButton,
+                    Owner());
+    QPushButton* save = box.addButton(FromLatin1(Choose("Salvar", "Save")), QMessageBox::AcceptRole);
+    QPushButton* discard = box.addButton(FromLatin1(Choose("Descartar", "Discard")), QMessageBox::DestructiveRole);
+    QPushButton* cancel = box.addButton(FromLatin1(Choose("Cancelar", "Cancel")), QMessageBox::RejectRole);
+    box.setDefaultButton(save);
+    box.setEscapeButton(cancel);
+    box.exec();
+    if (box.clickedButton() == save) return SaveAnswer::Save;
+    if (box.clickedButton() == discard) return SaveAnswer::Discard;
+    return SaveAnswer::Cancel;
   }
 
  private:
@@ -45,3 +60,7 @@ void SetMessageBoxes(MessageBoxes* boxes) { installed = boxes; }
 void ShowWarning(const std::string& text) { Boxes().Warning(text.substr(0, kMaxText)); }
 
 bool AskConfirmation(const std::string& text) { return Boxes().Confirmation(text.substr(0, kMaxText)); }
+
+MessageBoxes::SaveAnswer AskSaveChanges(const std::string& text) {
+  return Boxes().SaveQuestion(text.substr(0, kMaxText));
+}

@@ -10,6 +10,12 @@ class MessageBoxes {
   virtual void Warning(const std::string& text) = 0;
   // True only for Yes.
   virtual bool Confirmation(const std::string& text) = 0;
+  // Before unsaved work would be lost: save it, discard it, or stay.
+  // Boxes that do not offer the three answers treat Yes as discarding.
+  enum class SaveAnswer { Save, Discard, Cancel };
+  virtual SaveAnswer SaveQuestion(const std::string& text) {
+    return Confirmation(text) ? SaveAnswer::Discard : SaveAnswer::Cancel;
+  }
 };
 
 // Installs `boxes` (not owned) for the whole process; nullptr puts the
@@ -19,3 +25,5 @@ void SetMessageBoxes(MessageBoxes* boxes);
 // The text is cut to 255 characters.
 void ShowWarning(const std::string& text);
 bool AskConfirmation(const std::string& text);
+// The "CONFIRMATION" box with Save, Discard and Cancel buttons.
+MessageBoxes::SaveAnswer AskSaveChanges(const std::string& text);

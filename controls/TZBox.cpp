@@ -9,11 +9,14 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 
 #include "ControlText.h"
 #include "MessageBoxes.h"
 #include "common/Dictionary.h"
+#include "common/NonFiniteText.h"
+#include "common/Latin1.h"
 #include "common/TextToNumber.h"
 
 TZBox::TZBox(QWidget* parent) : QDialog(parent) {
@@ -105,19 +108,29 @@ void TZBox::setPrazoCancelamento(int ms) {
 }
 
 void TZBox::Passo(int sinal) {
-  double v = TextToNumber(Texto()) + sinal * fPasso;
+  double v = TextToNumber(Texto());
+  // A step from a value no number can follow starts again from a bound.
+  if (!std::isfinite(v)) v = std::isinf(v) && v > 0 ? fMax : fMin;
+  v += sinal * fPasso;
   if (fLimites) v = std::clamp(v, fMin, fMax);
+  if (!std::isfinite(v)) v = 0;
   setTexto(FormatoGeral(v));
 }
 
 void TZBox::Confirma() {
-  const double v = TextToNumber(Texto());
-  if (fLimites && v > fMax) {
-    ShowWarning("Valor " + FormatoGeral(v) + " \xE9 maior que o permitido. (" + FormatoGeral(fMax) + ")");
+  const std::string texto = Texto();
+  const double v = TextToNumber(texto);
+  // NaN compares false with both limits and infinities are not read as
+  // such, so a non-finite entry is judged by its text: it is refused even
+  // with the limits off, as nothing can use it.
+  const NonFinite naoFinito = ClassifyNonFinite(texto);
+  const std::string mostrado = naoFinito == NonFinite::None ? FormatoGeral(v) : Trim(texto);
+  if (naoFinito == NonFinite::MinusInfinity || (fLimites && v < fMin && naoFinito == NonFinite::None)) {
+    ShowWarning("Valor " + mostrado + " \xE9 menor que o permitido. (" + FormatoGeral(fMin) + ")");
     return;
   }
-  if (fLimites && v < fMin) {
-    ShowWarning("Valor " + FormatoGeral(v) + " \xE9 menor que o permitido. (" + FormatoGeral(fMin) + ")");
+  if (naoFinito != NonFinite::None || (fLimites && v > fMax)) {
+    ShowWarning("Valor " + mostrado + " \xE9 maior que o permitido. (" + FormatoGeral(fMax) + ")");
     return;
   }
   accept();

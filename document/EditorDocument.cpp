@@ -1,5 +1,6 @@
 #include "EditorDocument.h"
 
+#include <climits>
 #include <cmath>
 #include <cstring>
 
@@ -96,6 +97,7 @@ bool EditorDocument::IsInvisible(int32_t i) const {
 }
 
 void EditorDocument::PushUndo() {
+  if (OnEdit) OnEdit();
   PushSnapshot();
   // A new edit: what was undone before it can no longer be redone.
   redo_.clear();
@@ -269,7 +271,15 @@ void EditorDocument::SetSelectedTexture(const std::string& texture) {
   templ.texture.assign(value);
 }
 
-int32_t RoundHalfEven(double v) { return static_cast<int32_t>(std::nearbyint(v)); }
+int32_t RoundHalfEven(double v) {
+  // Values from a file can be anything; converting one outside the int32
+  // range (or NaN) would be undefined, so those saturate (NaN gives 0).
+  if (std::isnan(v)) return 0;
+  const double r = std::nearbyint(v);
+  if (r <= static_cast<double>(INT32_MIN)) return INT32_MIN;
+  if (r >= static_cast<double>(INT32_MAX)) return INT32_MAX;
+  return static_cast<int32_t>(r);
+}
 
 int32_t ChamferToSpin(double chamfer) { return RoundHalfEven(chamfer * 37.037037037037); }
 

@@ -1,5 +1,6 @@
 #pragma once
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -61,7 +62,9 @@ class EditorDocument {
   // PushUndo starts a new edit, which also drops the redo steps; Undo keeps
   // the state it leaves so that Redo can bring it back. ClearUndo empties
   // both.
+  // Every edit takes a snapshot first, so PushUndo also tells OnEdit.
   void PushUndo();
+  std::function<void()> OnEdit;
   bool Undo();  // false when there was nothing to undo
   bool Redo();  // false when there was nothing to redo
   void ClearUndo();

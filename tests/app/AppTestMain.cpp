@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QTemporaryDir>
 
 #include "SurfaceFormat.h"
 #include "controls/FaceColors.h"
@@ -12,6 +13,9 @@ int main(int argc, char** argv) {
   ::testing::InitGoogleTest(&argc, argv);
   // Listing the tests needs no display.
   if (GTEST_FLAG_GET(list_tests)) return RUN_ALL_TESTS();
+  // The window keeps settings (recent documents): never in the user's own.
+  QTemporaryDir config;
+  qputenv("XDG_CONFIG_HOME", config.path().toLocal8Bit());
   SetEditorSurfaceFormat();
   CorFaceMulfig = clWhite;
   CorFaceSpin = clWhite;

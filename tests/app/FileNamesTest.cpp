@@ -4,7 +4,6 @@
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QFileDialog>
 #include <QListWidget>
 
 #include <cmath>
@@ -12,8 +11,8 @@
 #include <fstream>
 
 #include "EditorFixture.h"
+#include "FileNameDialogs.h"
 #include "common/DataPath.h"
-#include "controls/FileDialogHook.h"
 #include "document/DocumentFile.h"
 
 namespace {
@@ -35,20 +34,21 @@ void ClickListItem(TFEditorDeObjetos1& w, int row) {
 }
 
 // Answers the file dialogs with the paths of `answers`, in turn, and keeps
-// the folder each dialog opened in.
-struct DialogAnswers {
+// the folder each dialog was to open in.
+struct DialogAnswers : FileNameAsker {
   std::vector<std::string> answers;
-  std::vector<QString> folders;
-  DialogAnswers() {
-    SetFileDialogAnswer([this](QFileDialog& dialog) {
-      folders.push_back(dialog.directory().absolutePath());
-      if (answers.empty()) return QString();
-      const std::string next = answers.front();
+  std::vector<std::string> folders;
+  DialogAnswers() { SetFileNameAsker(this); }
+  ~DialogAnswers() override { SetFileNameAsker(nullptr); }
+  FileNameAnswer Ask(const FileNameQuestion& question, QWidget*) override {
+    folders.push_back(question.folder);
+    FileNameAnswer answer;
+    if (!answers.empty()) {
+      answer.path = answers.front();
       answers.erase(answers.begin());
-      return QFile::decodeName(QByteArray::fromStdString(next));
-    });
+    }
+    return answer;
   }
-  ~DialogAnswers() { SetFileDialogAnswer(nullptr); }
 };
 
 // WCAG contrast of two colours.
@@ -107,7 +107,7 @@ TEST_F(EditorFixture, AccentedPathsThroughTheOpenSaveAsAndExportDialogs) {
 
   w.Salvarcomo1->trigger();
   ASSERT_EQ(dialogs.folders.size(), 2u);
-  EXPECT_EQ(dialogs.folders[1], QFile::decodeName(QByteArray::fromStdString(folder)));  // the document's folder
+  EXPECT_EQ(dialogs.folders[1], folder + "/");  // the document's folder
   EXPECT_EQ(ElementsIn(folder + "/c\xC3\xB3pia.zobj3d"), kSampleElements);
   EXPECT_EQ(w.doc.fileName, folder + "/c\xC3\xB3pia.zobj3d");
   EXPECT_EQ(w.windowTitle(), QString::fromUtf8("3D - c\xC3\xB3pia.zobj3d"));

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <climits>
+#include <cmath>
 #include <vector>
 
 #include "TestFolder.h"
@@ -234,6 +236,10 @@ TEST(PanelConversions, ChamferAndAngles) {
   EXPECT_EQ(RoundHalfEven(22.5), 22);
   EXPECT_EQ(RoundHalfEven(23.5), 24);
   EXPECT_EQ(RoundHalfEven(-22.5), -22);
+  // Stored values beyond the integers saturate instead of converting wildly.
+  EXPECT_EQ(ChamferToSpin(1e10), INT32_MAX);
+  EXPECT_EQ(RoundHalfEven(-7e307), INT32_MIN);
+  EXPECT_EQ(RoundHalfEven(std::nan("")), 0);
   EXPECT_EQ(TextureFromListItem("<nenhuma>"), "");
   EXPECT_EQ(TextureFromListItem("wood.bmp"), "wood.bmp");
 }
