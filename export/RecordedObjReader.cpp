@@ -104,7 +104,8 @@ std::string LineError(const char* file, size_t number, const char* what) {
 }
 
 bool ParseMtl(const std::string& mtlText, std::vector<RecordedObject>& materials, std::string& reason) {
-  // The fixed lines between "newmtl" and "Kd", and between "Kd" and "map_Kd".
+  // The fixed lines between "newmtl" and "Kd", and between "Kd" and the
+  // optional "map_Kd".
   static const char* const kBefore[] = {"Ns 96.078431", "Ka 0.200000 0.200000 0.200000"};
   static const char* const kAfter[] = {"Ks 0.000000 0.000000 0.000000", "Ke 0.000000 0.000000 0.000000",
                                        "Ni 1.000000", "d 1.000000", "illum 2"};
@@ -124,6 +125,9 @@ bool ParseMtl(const std::string& mtlText, std::vector<RecordedObject>& materials
       ok = StartsWith(line, "Kd ") && ParseFloats(line.substr(3), materials.back().color, 3);
     } else if (step <= 8) {
       ok = line == kAfter[step - 4];
+    } else if (step == 9 && line.empty()) {
+      ok = true;  // a texture that names no file leaves the block without map_Kd
+      step = 10;
     } else if (step == 9) {
       ok = StartsWith(line, "map_Kd textures/");
       if (ok) materials.back().textureFile = std::string(line.substr(16));

@@ -141,7 +141,8 @@ TEST_F(MeshExportTest, GlbCarriesTheObjGeometryNamesAndMaterials) {
 
   ASSERT_EQ(model.scenes.size(), 1u);
   ASSERT_EQ(model.scenes[0].nodes.size(), 4u);
-  const char* const names[] = {"caixa \xC3\xA7\xC3\xA3o", "rolo \"a\\b\"\t", "bola", "painel"};
+    // Control characters reach neither file: the OBJ writes them as "_".
+  const char* const names[] = {"caixa \xC3\xA7\xC3\xA3o", "rolo \"a\\b\"_", "bola", "painel"};
   const uint32_t colors[] = {0x0000FF, 0x00FF00, 0x336699, 0x808080};
   for (size_t i = 0; i < 4; ++i) {
     SCOPED_TRACE(names[i]);
@@ -335,7 +336,7 @@ TEST_F(MeshExportTest, EmptyDocumentAndFailuresLeaveNoTraces) {
   fs::create_directories(folder + "/taken.stl/inside");
   const DocumentResult r = SaveDocument(scene, folder + "/taken.stl", "");
   EXPECT_FALSE(r.ok());
-  EXPECT_NE(r.reason.find("taken.stl"), std::string::npos) << r.reason;
+  EXPECT_NE(r.reason.find("folder"), std::string::npos) << r.reason;
   EXPECT_TRUE(fs::exists(folder + "/taken.stl/inside"));
   EXPECT_FALSE(ExportActive());
   EXPECT_EQ(exportFolders(), before);
