@@ -82,9 +82,9 @@ TEST_F(ElementDrawingTest, DrawingWritesNormalisedAnglesBack) {
   e.ayz = -190;
   e.axz = 540;
   DrawElements(*view, store);
-  EXPECT_EQ(store.As<Element3D>(0).axy, 90);
-  EXPECT_EQ(store.As<Element3D>(0).ayz, 170);
-  EXPECT_EQ(store.As<Element3D>(0).axz, 180);
+  EXPECT_EQ(double{store.As<Element3D>(0).axy}, 90);
+  EXPECT_EQ(double{store.As<Element3D>(0).ayz}, 170);
+  EXPECT_EQ(double{store.As<Element3D>(0).axz}, 180);
 }
 
 TEST_F(ElementDrawingTest, TheTransformIsUndoneAfterEachElement) {
@@ -110,7 +110,7 @@ TEST_F(ElementDrawingTest, InvisibleElementsLeaveNoTrace) {
   e.invisible = 1;
   e.axy = 400;
   EXPECT_EQ(Recorded(e), "mtllib unused.mtl\n");
-  EXPECT_EQ(e.axy, 400);  // not even normalised
+  EXPECT_EQ(double{e.axy}, 400);  // not even normalised
 }
 
 TEST_F(ElementDrawingTest, CylinderAndSphereTakeTheirRadiusFromTheSmallerSizes) {
