@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <cstring>
 #include <fstream>
+#include <initializer_list>
 #include <limits>
 
 #include "document/DocumentFile.h"
@@ -69,11 +70,10 @@ std::vector<Element3D> OddNumbers() {
   return list;
 }
 
-std::vector<Element3D> Labels() {
+// Labels (cubes whose names begin with "@") over faces of odd sizes.
+std::vector<Element3D> Labels(std::initializer_list<const char*> names) {
   std::vector<Element3D> list;
-  for (const char* name : {"@escala|v|100|0|99999999|0|", "@escala|1|10|0|2147483647|1",
-                           "@escala|v|1e308|-1e308|-2147483648|-2147483648|", "@escala|", "@escala||||||||",
-                           "@escala|v|NAN|INF|2147483646|2147483646", "@", "@=", "@label", "@escala|v|1|0|10|10"}) {
+  for (const char* name : names) {
     for (double size : {2.0, 0.0, kNaN, 1e-300}) {
       Element3D e = Plain(kCube, name);
       e.dx = size;
@@ -127,7 +127,14 @@ std::string SmallBmp(int width, int height, unsigned char grey) {
 std::vector<HostileDocument> HostileDocuments() {
   std::vector<HostileDocument> docs;
   docs.push_back({"numbers.zobj3d", Document(OddNumbers())});
-  docs.push_back({"labels.zobj3d", Document(Labels())});
+  // Each ruler with an absurd count in a document of its own, so that one
+  // that hangs does not hide what the next one does.
+  docs.push_back({"ruler-ticks.zobj3d", Document(Labels({"@escala|v|100|0|99999999|0|"}))});
+  docs.push_back({"ruler-intmax.zobj3d", Document(Labels({"@escala|1|10|0|2147483647|1"}))});
+  docs.push_back({"ruler-extremes.zobj3d", Document(Labels({"@escala|v|1e308|-1e308|-2147483648|-2147483648|",
+                                                            "@escala|v|NAN|INF|2147483646|2147483646"}))});
+  docs.push_back({"labels.zobj3d", Document(Labels({"@escala|", "@escala||||||||", "@", "@=", "@label",
+                                                    "@escala|v|1|0|10|10"}))});
   docs.push_back({"names.zobj3d", Document(Names())});
 
   const std::string three = Document({Plain(kCube, "a"), Plain(kSphere, "b"), Plain(kPanel, "c")});
