@@ -18,6 +18,7 @@ cmake --build build-fuzz --target copy_data "${targets[@]}"
 
 fuzz/make_seeds.sh build-fuzz/seeds
 export QT_QPA_PLATFORM=offscreen
+export LSAN_OPTIONS="suppressions=$(pwd)/scripts/lsan.supp:print_suppressions=0${LSAN_OPTIONS:+:$LSAN_OPTIONS}"
 status=0
 while read -r t max_len; do
   mkdir -p "build-fuzz/corpus/$t" "build-fuzz/crashes/$t" build-fuzz/logs
