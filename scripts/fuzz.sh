@@ -6,6 +6,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 seconds="${1:-60}"
+./scripts/install-deps.sh clang libclang-rt-14-dev
 launcher=()
 if command -v ccache >/dev/null; then
   export CCACHE_BASEDIR="${CCACHE_BASEDIR:-$(cd .. && pwd)}" CCACHE_NOHASHDIR=1

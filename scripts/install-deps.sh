@@ -11,6 +11,8 @@ packages=(
   libgtest-dev libbenchmark-dev libtinyobjloader-dev
   xvfb xauth fonts-liberation locales
 )
+# Callers that need more (the sanitizer and fuzz builds want clang) name it.
+packages+=("$@")
 
 missing=()
 for p in "${packages[@]}"; do

@@ -8,7 +8,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 build_only=0
 [[ "${1:-}" == --build-only ]] && { build_only=1; shift; }
-./scripts/install-deps.sh
+./scripts/install-deps.sh clang libclang-rt-14-dev
 root="$(pwd)"
 build_dir="${OBJ3D_ASAN_BUILD_DIR:-build-asan}"
 
