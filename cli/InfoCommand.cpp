@@ -16,10 +16,25 @@ void AppendNumber(std::string& out, double v) {
   const auto [end, ec] = std::to_chars(buf, buf + sizeof buf, v);
   out.append(buf, ec == std::errc() ? end : buf);
 }
+
+// Names and texts are free bytes; the separators and the escape itself are
+// written as two characters so that every element stays one line of fields.
+void AppendEscaped(std::string& out, const std::string& text) {
+  for (char c : text) {
+    switch (c) {
+      case '\t': out += "\\t"; break;
+      case '\n': out += "\\n"; break;
+      case '\r': out += "\\r"; break;
+      case '\\': out += "\\\\"; break;
+      default: out += c;
+    }
+  }
+}
 }  // namespace
 
 std::string FormatElementLine(int index, const Element3D& e) {
-  std::string line = std::to_string(index) + '\t' + std::to_string(e.kind) + '\t' + e.name.str();
+  std::string line = std::to_string(index) + '\t' + std::to_string(e.kind) + '\t';
+  AppendEscaped(line, e.name.str());
   for (double v : {e.dx, e.dy, e.dz, e.x, e.y, e.z, e.axy, e.ayz, e.axz}) {
     line += '\t';
     AppendNumber(line, v);
@@ -31,7 +46,10 @@ std::string FormatElementLine(int index, const Element3D& e) {
   AppendNumber(line, e.chamfer);
   line += '\t';
   AppendNumber(line, e.topPercent);
-  line += '\t' + e.texture.str() + '\t' + std::to_string(e.invisible) + '\t' + e.text.str();
+  line += '\t';
+  AppendEscaped(line, e.texture.str());
+  line += '\t' + std::to_string(e.invisible) + '\t';
+  AppendEscaped(line, e.text.str());
   return line;
 }
 

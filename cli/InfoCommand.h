@@ -4,7 +4,9 @@
 
 struct Element3D;
 
-// One line per element, TAB-separated, numbers in their shortest exact form.
+// One line per element, TAB-separated, numbers in their shortest exact form;
+// TAB, LF, CR and backslash inside name, texture and text are written as
+// \t, \n, \r and \\.
 std::string FormatElementLine(int index, const Element3D& e);
 
 int RunInfoCommand(const std::vector<std::string>& args);

@@ -25,7 +25,8 @@ void PrintHelp(std::FILE* to) {
   for (const auto& c : kCommands) std::fprintf(to, "  %-40s %s\n", c.usage, c.summary);
   std::fprintf(to,
                "\ninfo columns: index, kind, name, dx, dy, dz, x, y, z, axy, ayz, axz, color (hex),\n"
-               "chamfer, topPercent, texture, invisible, text.\n"
+               "chamfer, topPercent, texture, invisible, text. Inside name, texture and text a TAB,\n"
+               "LF, CR and backslash are written as \\t, \\n, \\r and \\\\.\n"
                "Exit status: 0 on success, 2 on failure (with a message on stderr).\n");
 }
 }  // namespace

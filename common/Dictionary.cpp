@@ -65,9 +65,11 @@ int ReadCharset(const std::string& text) {
   }
 }
 
+// Only a regular file (or a link to one) is a dictionary: a folder or a pipe
+// of that name opens but holds no lines, and a pipe could block start-up.
 bool FileExists(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return static_cast<bool>(in);
+  std::error_code ec;
+  return std::filesystem::is_regular_file(path, ec);
 }
 }  // namespace
 

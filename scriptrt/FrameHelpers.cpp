@@ -39,9 +39,14 @@ void zemoAcrescentaString(ScriptText* destination, const ScriptText* source) {
 
 void zemoFtStr(ScriptText* destination, double value) {
   if (!destination) return;
-  // The caller sizes the record for any number's text; the capacity is not
-  // consulted.
   const std::string text = NumberToText(value);
+  // A record that states its capacity gets at most that many characters, and
+  // the terminator only when there is room for it. Capacity 0 is what older
+  // callers pass for a record sized for any number's text.
+  if (destination->capacity > 0) {
+    WriteText(destination, text);
+    return;
+  }
   std::memcpy(CharsOf(destination), text.data(), text.size());
   CharsOf(destination)[text.size()] = 0;
   destination->length = static_cast<uint16_t>(text.size());

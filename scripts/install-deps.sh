@@ -12,6 +12,8 @@ packages=(
   desktop-file-utils appstream shared-mime-info dpkg-dev file
   xvfb xauth fonts-liberation locales
 )
+# Callers that need more (the sanitizer and fuzz builds want clang) name it.
+packages+=("$@")
 
 missing=()
 for p in "${packages[@]}"; do

@@ -111,8 +111,8 @@ TEST_F(EditorFixture, ResizeDragNeverCollapsesAnElement) {
   const int pixels = static_cast<int>(std::ceil(1.2 / kx));
   QTest::mouseMove(w.Tela1, start + QPoint(pixels, 0));
   QTest::mouseRelease(w.Tela1, Qt::LeftButton, Qt::NoModifier, start + QPoint(pixels, 0));
-  EXPECT_EQ(w.doc.Element(i).dx, 1.0);  // 2 - 2 x 1 = 0 becomes twice the step
-  EXPECT_EQ(w.doc.Element(i).dz, 2.0);
+  EXPECT_EQ(double{w.doc.Element(i).dx}, 1.0);  // 2 - 2 x 1 = 0 becomes twice the step
+  EXPECT_EQ(double{w.doc.Element(i).dz}, 2.0);
 }
 
 TEST_F(EditorFixture, TurningInTheXZModeChangesAyz) {
@@ -124,10 +124,10 @@ TEST_F(EditorFixture, TurningInTheXZModeChangesAyz) {
   Press(w, start);
   QTest::mouseMove(w.Tela1, start + QPoint(60, 40));
   QTest::mouseRelease(w.Tela1, Qt::LeftButton, Qt::NoModifier, start + QPoint(60, 40));
-  EXPECT_NE(w.doc.Element(i).ayz, 0);
-  EXPECT_EQ(w.doc.Element(i).axy, 0);
-  EXPECT_EQ(w.doc.Element(i).axz, 0);
-  EXPECT_EQ(std::fmod(w.doc.Element(i).ayz, 2.5), 0);  // steps of five times the snapped movement
+  EXPECT_NE(double{w.doc.Element(i).ayz}, 0);
+  EXPECT_EQ(double{w.doc.Element(i).axy}, 0);
+  EXPECT_EQ(double{w.doc.Element(i).axz}, 0);
+  EXPECT_EQ(std::fmod(double{w.doc.Element(i).ayz}, 2.5), 0);  // steps of five times the snapped movement
 }
 
 TEST_F(EditorFixture, BlockModeStacksTheSecondCubeOnTheFirst) {
@@ -142,9 +142,9 @@ TEST_F(EditorFixture, BlockModeStacksTheSecondCubeOnTheFirst) {
   Press(w, at);
   QTest::mouseRelease(w.Tela1, Qt::LeftButton, Qt::NoModifier, at);
   ASSERT_EQ(w.doc.Count(), 2);
-  EXPECT_EQ(w.doc.Element(0).dx, 2);
-  EXPECT_EQ(w.doc.Element(1).x, w.doc.Element(0).x);
-  EXPECT_EQ(w.doc.Element(1).y, w.doc.Element(0).y + 2);
+  EXPECT_EQ(double{w.doc.Element(0).dx}, 2);
+  EXPECT_EQ(double{w.doc.Element(1).x}, double{w.doc.Element(0).x});
+  EXPECT_EQ(double{w.doc.Element(1).y}, w.doc.Element(0).y + 2);
   EXPECT_EQ(w.doc.SelectedIndex(0), 1);
   Key(w, Qt::Key_F10);
   EXPECT_FALSE(w.Timer1->isActive());
@@ -182,7 +182,7 @@ TEST_F(EditorFixture, RightOrbitsWithNothingSelectedAndMovesTheSelectionOtherwis
   const Element3D& e = w.doc.Element(i);
   const double moved = w.screenAxisH == 0 ? e.x : e.z;
   EXPECT_EQ(moved, 0.5 * w.screenSignH);
-  EXPECT_EQ(w.screenAxisH == 0 ? e.z : e.x, 0.0);
+  EXPECT_EQ(w.screenAxisH == 0 ? double{e.z} : double{e.x}, 0.0);
   EXPECT_EQ(w.doc.UndoCount(), 1);
 }
 
@@ -194,8 +194,8 @@ TEST_F(EditorFixture, ArrowsChangeTheTemplateWhileAKindIsPicked) {
   w.MEixo1->setValor(1);   // Y
   const double y = w.doc.templ.y;
   Key(w, Qt::Key_Right);
-  EXPECT_EQ(w.doc.templ.y, y + 0.5);
-  EXPECT_EQ(w.doc.Element(i).y, 1.0);
+  EXPECT_EQ(double{w.doc.templ.y}, y + 0.5);
+  EXPECT_EQ(double{w.doc.Element(i).y}, 1.0);
 }
 
 TEST_F(EditorFixture, EscButtonOnlyRedrawsWhileTheEscKeyRunsNormalEdit) {
@@ -239,7 +239,7 @@ TEST_F(EditorFixture, ShiftLeftMovesOnlyThePointer) {
   const double eye0 = w.view->Eye[0];
   Key(w, Qt::Key_Left, Qt::ShiftModifier);
   EXPECT_EQ(QCursor::pos(), before - QPoint(10, 0));
-  EXPECT_EQ(w.doc.Element(i).x, 0);
+  EXPECT_EQ(double{w.doc.Element(i).x}, 0);
   EXPECT_EQ(w.view->Eye[0], eye0);
   EXPECT_EQ(w.doc.UndoCount(), 0);
 }

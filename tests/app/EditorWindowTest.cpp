@@ -90,9 +90,9 @@ TEST_F(EditorFixture, SavingTheDefaultCubeWritesTheWorkedExample) {
   ASSERT_EQ(w.doc.Count(), 1);
   const Element3D& e = w.doc.Element(0);
   EXPECT_EQ(e.name.str(), "cubo1");
-  EXPECT_EQ(e.x, 0);
-  EXPECT_EQ(e.y, 2);
-  EXPECT_EQ(e.z, 0);
+  EXPECT_EQ(double{e.x}, 0);
+  EXPECT_EQ(double{e.y}, 2);
+  EXPECT_EQ(double{e.z}, 0);
   w.SaveDocument(dir.file("cube.zobj3d"));
   const std::string bytes = dir.read("cube.zobj3d");
   ASSERT_EQ(bytes.size(), 311u);
@@ -133,7 +133,7 @@ TEST_F(EditorFixture, CopyAndPasteThroughTheMenu) {
   w.Copiar1->trigger();
   w.Colar1->trigger();
   EXPECT_EQ(Names(w), (std::vector<std::string>{"cubo1", "cubo2", "cubo3", "cubo4", "cubo5"}));
-  EXPECT_EQ(w.doc.Element(3).x, w.doc.Element(2).x - 0.5);
+  EXPECT_EQ(double{w.doc.Element(3).x}, w.doc.Element(2).x - 0.5);
   EXPECT_EQ(w.Lista1->count(), 5);
   EXPECT_EQ(w.Lista1->selectedItems().size(), 2);
   w.Desfazer1->trigger();
@@ -158,12 +158,12 @@ TEST_F(EditorFixture, PanelShowsTheCurrentElementAndSpinStepsWriteIt) {
   TZSpin* spin = w.EChanfro1->Spin();
   QTest::mousePress(spin, Qt::LeftButton, Qt::NoModifier, QPoint(spin->width() / 2, 2));
   QTest::mouseRelease(spin, Qt::LeftButton, Qt::NoModifier, QPoint(spin->width() / 2, 2));
-  EXPECT_DOUBLE_EQ(w.doc.Element(0).chamfer, 0.108);
+  EXPECT_DOUBLE_EQ(double{w.doc.Element(0).chamfer}, 0.108);
   EXPECT_EQ(w.doc.UndoCount(), 1);
 
   w.CInvisivel->click();
-  EXPECT_EQ(w.doc.Element(0).invisible, 1);
-  EXPECT_EQ(w.doc.templ.invisible, 1);
+  EXPECT_EQ(int{w.doc.Element(0).invisible}, 1);
+  EXPECT_EQ(int{w.doc.templ.invisible}, 1);
 }
 
 TEST_F(EditorFixture, RenamingTrimsAndRefusesNamesInUse) {
@@ -317,12 +317,12 @@ TEST_F(EditorFixture, ShowingAnElementAfterTypingAnAngleWritesNothing) {
   w.EAxy->Edit()->setFocus();
   w.EAxy->Edit()->selectAll();
   QTest::keyClicks(w.EAxy->Edit(), "15");
-  EXPECT_EQ(w.doc.Element(0).axy, 15);
+  EXPECT_EQ(double{w.doc.Element(0).axy}, 15);
   // The next change arms the event again (as further typing would).
   w.EAxy->setPermiteEvento(true);
-  EXPECT_EQ(w.doc.Element(0).ayz, 30);
+  EXPECT_EQ(double{w.doc.Element(0).ayz}, 30);
   w.SelectElement(1);                   // fills the panel from element b
-  EXPECT_EQ(w.doc.Element(1).axy, 10);
-  EXPECT_EQ(w.doc.Element(1).ayz, 80);
+  EXPECT_EQ(double{w.doc.Element(1).axy}, 10);
+  EXPECT_EQ(double{w.doc.Element(1).ayz}, 80);
   EXPECT_EQ(w.EAyz->Value(), 80);
 }

@@ -10,6 +10,7 @@
 #include <cstring>
 #include <filesystem>
 #include <string>
+#include <vector>
 
 #include "TestFolder.h"
 #include "document/DocumentFile.h"
@@ -64,6 +65,41 @@ TEST(BatchTool, InfoListsEveryFieldTabSeparated) {
             "0\t0\t\t0\t0\t0\t0\t0\t0\t0\t0\t0\t00000000\t0\t0\t\t0\t\n"
             "1\t7\tcaf\xE9 \xAB" "1\xBB\t4\t0.07\t-1.5e-07\t0.3333333333333333\t2\t-0.5\t90\t-180\t12.25\t80000005\t0.07\t100\t"
             "texture3.bmp\t3\tlabel\n");
+}
+
+TEST(BatchTool, InfoKeepsOneLineOfEighteenFieldsWhateverTheTextsHold) {
+  TestFolder dir;
+  TIMem32 store;
+  store.RecordSize = kElementRecordSize;
+  store.SetCount(2);
+  Element3D& e = store.As<Element3D>(0);
+  e.name.assign("a\tb\nc");
+  e.texture.assign("..\\tex\rx.bmp");
+  e.text.assign("\\n\r\n\t");
+  store.As<Element3D>(1).name.assign("plain");
+  ASSERT_TRUE(WriteDocument(dir.file("d.zobj3d"), store).ok());
+
+  const CliRun r = Cli("info " + Quote(dir.file("d.zobj3d")));
+  ASSERT_EQ(r.status, 0) << r.out;
+  std::vector<std::vector<std::string>> lines(1);
+  std::string field;
+  for (char c : r.out) {
+    if (c == '\t' || c == '\n') lines.back().push_back(field), field.clear();
+    else field += c;
+    if (c == '\n') lines.emplace_back();
+  }
+  ASSERT_EQ(lines.size(), 3u) << r.out;
+  ASSERT_EQ(lines[0].size(), 18u) << r.out;
+  ASSERT_EQ(lines[1].size(), 18u) << r.out;
+  EXPECT_TRUE(lines[2].empty());
+  EXPECT_EQ(r.out.find('\r'), std::string::npos);
+  EXPECT_EQ(lines[0][2], "a\\tb\\nc");
+  EXPECT_EQ(lines[0][15], "..\\\\tex\\rx.bmp");
+  EXPECT_EQ(lines[0][17], "\\\\n\\r\\n\\t");  // a backslash before n stays told apart from LF
+  EXPECT_EQ(lines[1][2], "plain");
+
+  const CliRun help = Cli("--help");
+  EXPECT_NE(help.out.find("\\t, \\n, \\r and \\\\"), std::string::npos) << help.out;
 }
 
 TEST(BatchTool, CopyReproducesTheSampleByteForByte) {

@@ -27,6 +27,20 @@ TEST_F(DictionaryTest, NoDictionaryMeansPortuguese) {
   EXPECT_EQ(Lookup("Abrir"), "Abrir");
 }
 
+TEST_F(DictionaryTest, OnlyARegularFileIsADictionary) {
+  FreeDictionary();
+  std::filesystem::create_directory(dir.file("tradutorgeral.dat"));
+  LoadDictionaryFile(dir.file("tradutorgeral.dat"));
+  EXPECT_FALSE(HasDictionary());
+  EXPECT_EQ(Choose("Grade", "Grid"), "Grade");
+
+  // A link to a real dictionary is followed.
+  dir.write("real.dat", "@GENERAL\n");
+  std::filesystem::create_symlink(dir.file("real.dat"), dir.file("link.dat"));
+  LoadDictionaryFile(dir.file("link.dat"));
+  EXPECT_TRUE(IsGeneralDictionary());
+}
+
 TEST_F(DictionaryTest, HeaderOnlyGeneralFileTakesTheAlternate) {
   Load("@GENERAL\r\n");
   EXPECT_TRUE(HasDictionary());

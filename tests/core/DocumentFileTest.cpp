@@ -90,7 +90,7 @@ TEST(DocumentFile, RoundTripKeepsOddKindsLongNamesAndStrayBytes) {
   ASSERT_TRUE(ReadDocument(dir.file("a.zobj3d"), loaded).ok());
   ASSERT_EQ(loaded.Count(), 3);
   EXPECT_EQ(0, std::memcmp(loaded.Data(), store.Data(), 3 * sizeof(Element3D)));
-  EXPECT_EQ(loaded.at(0).kind, 7);
+  EXPECT_EQ(int32_t{loaded.at(0).kind}, 7);
   EXPECT_EQ(loaded.at(1).name.str(), std::string(63, 'n'));
 }
 
@@ -120,7 +120,7 @@ TEST(DocumentFile, ShorterRecordsLoadWithAZeroTail) {
     for (int i = 0; i < 200; ++i) ASSERT_EQ(rec[i], r == 0 ? 0x11 : 0x22);
     for (int i = 200; i < 289; ++i) ASSERT_EQ(rec[i], 0) << "record " << r << " byte " << i;
   }
-  EXPECT_EQ(store.at(1).invisible, 0);
+  EXPECT_EQ(int{store.at(1).invisible}, 0);
   EXPECT_TRUE(store.at(1).text.empty());
 }
 
@@ -151,7 +151,7 @@ TEST(DocumentFile, MalformedHeadersAreRefusedAndLeaveTheStore) {
     EXPECT_EQ(r.status, DocumentResult::Refused) << name;
     EXPECT_FALSE(r.reason.empty());
     EXPECT_EQ(store.Count(), 2) << name;
-    EXPECT_EQ(store.at(1).kind, 42) << name;
+    EXPECT_EQ(int32_t{store.at(1).kind}, 42) << name;
   }
 }
 

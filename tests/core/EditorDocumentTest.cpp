@@ -67,21 +67,21 @@ TEST(ElementNames, TypeWordsFollowTheLanguage) {
 
 TEST(EditorDocument, TemplateResets) {
   EditorDocument d;
-  EXPECT_EQ(d.templ.dy, 12);
-  EXPECT_EQ(d.templ.y, 6);
-  EXPECT_DOUBLE_EQ(d.templ.chamfer, 0.27);
+  EXPECT_EQ(double{d.templ.dy}, 12);
+  EXPECT_EQ(double{d.templ.y}, 6);
+  EXPECT_DOUBLE_EQ(double{d.templ.chamfer}, 0.27);
   EXPECT_TRUE(d.templ.texture.empty());
   d.ResetTemplateForKind(kCylinder, 0x123456, "");
-  EXPECT_EQ(d.templ.kind, kCylinder);
-  EXPECT_EQ(d.templ.dy, 4);
-  EXPECT_EQ(d.templ.y, 2);
-  EXPECT_DOUBLE_EQ(d.templ.chamfer, 0.07);
+  EXPECT_EQ(int32_t{d.templ.kind}, kCylinder);
+  EXPECT_EQ(double{d.templ.dy}, 4);
+  EXPECT_EQ(double{d.templ.y}, 2);
+  EXPECT_DOUBLE_EQ(double{d.templ.chamfer}, 0.07);
   EXPECT_EQ(d.templ.texture.str(), "texture3.bmp");
   const double cell[3] = {1, 2, 3}, pos[3] = {4, 5, 6};
   d.ResetTemplateForBlock(cell, pos, 7, "wood.jpeg");
-  EXPECT_EQ(d.templ.kind, kCube);
-  EXPECT_EQ(d.templ.dz, 3);
-  EXPECT_EQ(d.templ.y, 5);
+  EXPECT_EQ(int32_t{d.templ.kind}, kCube);
+  EXPECT_EQ(double{d.templ.dz}, 3);
+  EXPECT_EQ(double{d.templ.y}, 5);
   EXPECT_EQ(d.templ.texture.str(), "wood.jpeg");
 }
 
@@ -124,13 +124,13 @@ TEST(EditorDocument, CopyPasteKeepsSelectionOrderAndOffsetsByTheStep) {
   d.Element(5).text.assign("carried");
   ASSERT_TRUE(d.Paste());
   EXPECT_EQ(Selection(d), (std::vector<int32_t>{8, 9, 10}));
-  EXPECT_EQ(d.Element(8).x, 50 - 0.5);
-  EXPECT_EQ(d.Element(8).z, -0.25);
-  EXPECT_EQ(d.Element(9).x, 20 - 0.5);
-  EXPECT_EQ(d.Element(10).x, 70 - 0.5);
+  EXPECT_EQ(double{d.Element(8).x}, 50 - 0.5);
+  EXPECT_EQ(double{d.Element(8).z}, -0.25);
+  EXPECT_EQ(double{d.Element(9).x}, 20 - 0.5);
+  EXPECT_EQ(double{d.Element(10).x}, 70 - 0.5);
   EXPECT_EQ(d.Element(8).name.str(), "cubo1");  // "e5" is no "cubo": named afresh
   ASSERT_TRUE(d.Paste());  // the second batch lands on the first
-  EXPECT_EQ(d.Element(11).x, d.Element(8).x);
+  EXPECT_EQ(double{d.Element(11).x}, double{d.Element(8).x});
   EXPECT_EQ(d.Count(), 14);
   EXPECT_EQ(d.UndoCount(), 2);
 }
@@ -155,7 +155,7 @@ TEST(EditorDocument, ClipboardSurvivesANewDocument) {
   d.ResetForNewContents();
   ASSERT_TRUE(d.Paste());
   EXPECT_EQ(d.Count(), 1);
-  EXPECT_EQ(d.Element(0).kind, kSphere);
+  EXPECT_EQ(int32_t{d.Element(0).kind}, kSphere);
 }
 
 TEST(EditorDocument, DeleteRemovesTheSelectedAndKeepsOrder) {
@@ -185,23 +185,23 @@ TEST(EditorDocument, SettersWriteSelectedElementsAndSomeTemplateFields) {
   d.SetSelectedTopPercent(50);
   EXPECT_EQ(d.UndoCount(), 6);
   for (int i : {0, 2}) {
-    EXPECT_EQ(d.Element(i).color, 0x00FF00u);
+    EXPECT_EQ(uint32_t{d.Element(i).color}, 0x00FF00u);
     EXPECT_TRUE(d.Element(i).texture.empty());
-    EXPECT_EQ(d.Element(i).invisible, 1);
-    EXPECT_EQ(d.Element(i).ayz, 20);
-    EXPECT_DOUBLE_EQ(d.Element(i).chamfer, 0.108);
-    EXPECT_EQ(d.Element(i).topPercent, 50);
+    EXPECT_EQ(int{d.Element(i).invisible}, 1);
+    EXPECT_EQ(double{d.Element(i).ayz}, 20);
+    EXPECT_DOUBLE_EQ(double{d.Element(i).chamfer}, 0.108);
+    EXPECT_EQ(double{d.Element(i).topPercent}, 50);
   }
-  EXPECT_EQ(d.Element(1).color, 0u);
-  EXPECT_EQ(d.templ.color, 0x00FF00u);
+  EXPECT_EQ(uint32_t{d.Element(1).color}, 0u);
+  EXPECT_EQ(uint32_t{d.templ.color}, 0x00FF00u);
   EXPECT_TRUE(d.templ.texture.empty());
-  EXPECT_EQ(d.templ.invisible, 1);
-  EXPECT_EQ(d.templ.topPercent, 100);  // not a template field of the strip
+  EXPECT_EQ(int{d.templ.invisible}, 1);
+  EXPECT_EQ(double{d.templ.topPercent}, 100);  // not a template field of the strip
 
   // Indices that no longer name an element are never written through.
   d.SelectElement(40);
   d.SetSelectedColor(0x0000FF);
-  EXPECT_EQ(d.Element(1).color, 0u);
+  EXPECT_EQ(uint32_t{d.Element(1).color}, 0u);
 }
 
 TEST(EditorDocument, SelectingTwiceOnlyMovesTheCurrentElement) {

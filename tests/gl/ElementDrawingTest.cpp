@@ -97,11 +97,9 @@ TEST_F(ElementDrawingTest, DrawingWritesNormalisedAnglesBack) {
   e.ayz = -190;
   e.axz = 540;
   DrawElements(*view, store);
-  // Copied out: the record is packed, so its fields may be misaligned.
-  const double axy = store.As<Element3D>(0).axy, ayz = store.As<Element3D>(0).ayz, axz = store.As<Element3D>(0).axz;
-  EXPECT_EQ(axy, 90);
-  EXPECT_EQ(ayz, 170);
-  EXPECT_EQ(axz, 180);
+  EXPECT_EQ(double{store.As<Element3D>(0).axy}, 90);
+  EXPECT_EQ(double{store.As<Element3D>(0).ayz}, 170);
+  EXPECT_EQ(double{store.As<Element3D>(0).axz}, 180);
 }
 
 TEST_F(ElementDrawingTest, TheTransformIsUndoneAfterEachElement) {
@@ -127,8 +125,7 @@ TEST_F(ElementDrawingTest, InvisibleElementsLeaveNoTrace) {
   e.invisible = 1;
   e.axy = 400;
   EXPECT_EQ(Recorded(e), "mtllib unused.mtl\n");
-  const double axy = e.axy;
-  EXPECT_EQ(axy, 400);  // not even normalised
+  EXPECT_EQ(double{e.axy}, 400);  // not even normalised
 }
 
 TEST_F(ElementDrawingTest, CylinderAndSphereTakeTheirRadiusFromTheSmallerSizes) {

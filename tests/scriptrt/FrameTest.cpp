@@ -45,6 +45,35 @@ TEST(NumberTextForm, GeneralFormWith15Digits) {
   EXPECT_EQ(plain[6], '\x55');  // no terminator
 }
 
+TEST(NumberTextForm, StaysInsideTheRecordsCapacity) {
+  auto ftStr = Fn<void(ScriptText*, double)>("zemoFtStr");
+  // The record sits at the start of a larger block whose tail must stay as it was.
+  auto write = [&](uint16_t capacity, double value) {
+    std::vector<char> bytes(kScriptTextHeader + 64, '\x5A');
+    auto* record = reinterpret_cast<ScriptText*>(bytes.data());
+    record->capacity = capacity;
+    record->length = 0;
+    ftStr(record, value);
+    return bytes;
+  };
+  const std::vector<char> five = write(5, 1.0 / 3);
+  EXPECT_EQ(reinterpret_cast<const ScriptText*>(five.data())->length, 5);
+  EXPECT_EQ(std::string(five.data() + kScriptTextHeader, 5), "0.333");
+  EXPECT_EQ(std::string(five.begin() + kScriptTextHeader + 5, five.end()), std::string(59, '\x5A'));
+
+  const std::vector<char> roomy = write(8, -2.5);  // fits: terminated
+  EXPECT_EQ(std::string(roomy.data() + kScriptTextHeader), "-2.5");
+  EXPECT_EQ(roomy[kScriptTextHeader + 5], '\x5A');
+
+  const std::vector<char> exact = write(4, 3.25);  // fills it: no room for the terminator
+  EXPECT_EQ(std::string(exact.data() + kScriptTextHeader, 4), "3.25");
+  EXPECT_EQ(exact[kScriptTextHeader + 4], '\x5A');
+
+  const std::vector<char> unsized = write(0, 1.0 / 3);  // no stated capacity: the whole text
+  EXPECT_EQ(reinterpret_cast<const ScriptText*>(unsized.data())->length, 17);
+  EXPECT_EQ(std::string(unsized.data() + kScriptTextHeader), "0.333333333333333");
+}
+
 TEST(NumberTextForm, UsesTheLocaleDecimalSeparator) {
   // A Portuguese locale of our own, so the test does not depend on the
   // locales a machine happens to have.
