@@ -79,6 +79,10 @@ std::vector<ExportOutcome::TextureFailure> CopyTextureFolder(const std::string& 
   std::error_code ec;
   const fs::path target = fs::path(objPath).parent_path() / "textures";
   fs::create_directories(target, ec);  // a failure shows in every copy below
+  // The copies belong beside the export: a link in their place would send
+  // them elsewhere, so a linked folder takes none and a linked file is
+  // replaced by the copy itself.
+  const bool linkedFolder = fs::is_symlink(target, ec);
   const fs::path source = TextureFolder();
   for (fs::directory_iterator it(source, ec), end; !ec && it != end; it.increment(ec)) {
     std::error_code entryError;
@@ -86,6 +90,11 @@ std::vector<ExportOutcome::TextureFailure> CopyTextureFolder(const std::string& 
     // Sub-folders are not textures; odd names are not copied anywhere.
     if (!it->is_regular_file(entryError) || !IsPlainFileName(name)) continue;
     const std::string to = (target / name).string();
+    if (linkedFolder) {
+      failed.push_back({to, "the textures folder is a link"});
+      continue;
+    }
+    if (fs::is_symlink(to, entryError)) fs::remove(to, entryError);
     if (std::string why = CopyThrough(it->path(), to); !why.empty()) failed.push_back({to, why});
   }
   return failed;
