@@ -66,7 +66,8 @@ std::unique_ptr<EditorRecovery::Snapshot> EditorRecovery::TakeSnapshot() {
   snapshot->elements.RecordSize = elements.RecordSize;
   snapshot->elements.SetCount(elements.Count());
   if (elements.Count() > 0)
-    std::memcpy(snapshot->elements.Data(), elements.Data(), static_cast<size_t>(elements.Count()) * elements.RecordSize);
+    std::memcpy(snapshot->elements.Data(), elements.Data(),
+                static_cast<size_t>(elements.Count()) * elements.RecordSize);
   snapshot->path = doc_.fileName;
   return snapshot;
 }
@@ -149,8 +150,7 @@ std::string RecoveryQuestionText(const RecoveryCopy& copy, bool keepsName) {
                                   "An untitled document was not saved when the editor ended. ")
                          : Choose("O documento " + name + " n\xE3o foi salvo quando o editor terminou. ",
                                   "The document " + name + " was not saved when the editor ended. ");
-  text += Choose("Abrir a c\xF3pia de recupera\xE7\xE3o de " + when + "?",
-                 "Open the recovery copy of " + when + "?");
+  text += Choose("Abrir a c\xF3pia de recupera\xE7\xE3o de " + when + "?", "Open the recovery copy of " + when + "?");
   if (!copy.originalPath.empty() && !keepsName)
     text += Choose(" O arquivo mudou depois dela; a c\xF3pia abre sem nome.",
                    " The file has changed since; the copy opens untitled.");

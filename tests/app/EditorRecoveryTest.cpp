@@ -233,7 +233,7 @@ TEST_F(Recovery, TheFolderListsEndedEditorsCopiesNewestFirstAndNothingElse) {
 
 TEST_F(Recovery, AMalformedPathFileLeavesTheCopyUntitled) {
   const ProcessTag owner = EndedProcess();
-  const RecoveryCopy copy = Leave(owner, "/docs/a.zobj3d", {Cube("a", 1)});
+  Leave(owner, "/docs/a.zobj3d", {Cube("a", 1)});
   const std::string pathFile = folder() + "/" + owner.Name() + ".path";
   auto originalRead = [&] {
     const auto copies = RecoveryFolder(folder()).Orphans();
@@ -251,7 +251,6 @@ TEST_F(Recovery, AMalformedPathFileLeavesTheCopyUntitled) {
   fs::remove(pathFile);
   fs::create_symlink(dir.file("good.path"), pathFile);
   EXPECT_EQ(originalRead(), "");
-  (void)copy;
 }
 
 TEST_F(Recovery, OnlyOneEditorCanClaimACopy) {
