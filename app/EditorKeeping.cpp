@@ -8,6 +8,7 @@
 
 #include <filesystem>
 
+#include "EditorRecovery.h"
 #include "RecentDocuments.h"
 #include "TFEditorDeObjetos1.h"
 #include "common/DataPath.h"
@@ -28,7 +29,11 @@ std::string NamePart(const std::string& path) {
 void TFEditorDeObjetos1::SetUpDocumentKeeping() {
   startCaption_ = windowTitle();
   saveDialogFolder_ = DataPath("Vist3D/");
-  doc.OnEdit = [this] { SetDocumentChanged(true); };
+  recovery_ = std::make_unique<EditorRecovery>(doc);
+  doc.OnEdit = [this] {
+    SetDocumentChanged(true);
+    recovery_->NoteEdit();
+  };
 
   // Recent documents stand after Export, before the separator above Quit.
   auto* arquivo = qobject_cast<QMenu*>(Sair1->parent());
@@ -45,6 +50,7 @@ void TFEditorDeObjetos1::SetUpDocumentKeeping() {
 void TFEditorDeObjetos1::SetDocumentChanged(bool changed) {
   if (changed == documentChanged_) return;
   documentChanged_ = changed;
+  recovery_->SetChanged(changed);
   if (changed) {
     captionBeforeChange_ = windowTitle();
     setWindowTitle(ChangedCaption(captionBeforeChange_));
@@ -66,10 +72,12 @@ bool TFEditorDeObjetos1::MayDiscardDocument() {
 }
 
 void TFEditorDeObjetos1::closeEvent(QCloseEvent* event) {
-  if (MayDiscardDocument())
+  if (MayDiscardDocument()) {
+    recovery_->Remove();  // saved or discarded: nothing is left to recover
     event->accept();
-  else
+  } else {
     event->ignore();
+  }
 }
 
 void TFEditorDeObjetos1::OpenRecent(const std::string& path) {

@@ -15,6 +15,7 @@
 #include <QVBoxLayout>
 
 #include "EditorDelegates.h"
+#include "EditorRecovery.h"
 #include "KeyCodes.h"
 #include "LatinText.h"
 #include "TFEditorDeObjetos1.h"
@@ -474,6 +475,8 @@ void TFEditorDeObjetos1::showEvent(QShowEvent* event) {
   if (!firstShowDone_) {
     firstShowDone_ = true;
     FormShow();
+    // Once the window stands, so the question has it as its owner.
+    QTimer::singleShot(0, this, &TFEditorDeObjetos1::OfferRecoveredDocuments);
   }
 }
 

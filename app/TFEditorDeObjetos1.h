@@ -1,6 +1,7 @@
 #pragma once
 #include <QMainWindow>
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -16,6 +17,7 @@ class QListWidget;
 class QMenu;
 class QPushButton;
 class QTimer;
+class EditorRecovery;
 class TBarraDeEstado;
 class TCorSeleciona;
 class TGLPanel;
@@ -25,6 +27,7 @@ class TSBM;
 class TVSplit;
 class TZSpinEdit;
 struct GLView;
+struct RecoveryCopy;
 
 // The editor's one window: the drawing panel Tela1, the tool strip with the
 // element palette and the property editors, the element list and the menu.
@@ -243,4 +246,13 @@ class TFEditorDeObjetos1 : public QMainWindow {
   QString captionBeforeChange_;
   QString startCaption_;          // the caption of an untitled document at start
   std::string saveDialogFolder_;  // where Save as and Export were last left
+
+  // --- recovery copies of unsaved work (EditorRecovery.cpp) ---
+ public:
+  // Offers the copies editors that ended without saving left behind.
+  void OfferRecoveredDocuments();
+
+ private:
+  bool OpenRecoveredDocument(const RecoveryCopy& copy, bool keepName);
+  std::unique_ptr<EditorRecovery> recovery_;
 };

@@ -34,6 +34,19 @@ class QtMessageBoxes : public MessageBoxes {
     if (box.clickedButton() == discard) return SaveAnswer::Discard;
     return SaveAnswer::Cancel;
   }
+  RecoveryAnswer RecoveryQuestion(const std::string& text) override {
+    QMessageBox box(QMessageBox::Question, QStringLiteral("CONFIRMATION"), FromLatin1(text), QMessageBox::NoButton,
+                    Owner());
+    QPushButton* open = box.addButton(FromLatin1(Choose("Abrir", "Open")), QMessageBox::AcceptRole);
+    QPushButton* discard = box.addButton(FromLatin1(Choose("Descartar", "Discard")), QMessageBox::DestructiveRole);
+    QPushButton* later = box.addButton(FromLatin1(Choose("Depois", "Later")), QMessageBox::RejectRole);
+    box.setDefaultButton(open);
+    box.setEscapeButton(later);
+    box.exec();
+    if (box.clickedButton() == open) return RecoveryAnswer::Open;
+    if (box.clickedButton() == discard) return RecoveryAnswer::Discard;
+    return RecoveryAnswer::Later;
+  }
 
  private:
   // The application's main window when there is one; none before it exists.
@@ -63,4 +76,8 @@ bool AskConfirmation(const std::string& text) { return Boxes().Confirmation(text
 
 MessageBoxes::SaveAnswer AskSaveChanges(const std::string& text) {
   return Boxes().SaveQuestion(text.substr(0, kMaxText));
+}
+
+MessageBoxes::RecoveryAnswer AskRecoverDocument(const std::string& text) {
+  return Boxes().RecoveryQuestion(text.substr(0, kMaxText));
 }

@@ -16,6 +16,14 @@ class MessageBoxes {
   virtual SaveAnswer SaveQuestion(const std::string& text) {
     return Confirmation(text) ? SaveAnswer::Discard : SaveAnswer::Cancel;
   }
+  // A copy of unsaved work left by an editor that ended: open it now,
+  // discard it, or keep it for the next start. Boxes that do not offer the
+  // three answers keep it.
+  enum class RecoveryAnswer { Open, Discard, Later };
+  virtual RecoveryAnswer RecoveryQuestion(const std::string& text) {
+    (void)text;
+    return RecoveryAnswer::Later;
+  }
 };
 
 // Installs `boxes` (not owned) for the whole process; nullptr puts the
@@ -27,3 +35,5 @@ void ShowWarning(const std::string& text);
 bool AskConfirmation(const std::string& text);
 // The "CONFIRMATION" box with Save, Discard and Cancel buttons.
 MessageBoxes::SaveAnswer AskSaveChanges(const std::string& text);
+// The "CONFIRMATION" box with Open, Discard and Later buttons.
+MessageBoxes::RecoveryAnswer AskRecoverDocument(const std::string& text);

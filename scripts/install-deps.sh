@@ -10,7 +10,7 @@ packages=(
   libjpeg62-turbo-dev
   libgtest-dev libbenchmark-dev libtinyobjloader-dev libtinygltf-dev libassimp-dev
   desktop-file-utils appstream shared-mime-info dpkg-dev file
-  xvfb xauth fonts-liberation locales
+  xvfb xauth xdotool fonts-liberation locales
 )
 # Callers that need more (the sanitizer and fuzz builds want clang) name it.
 packages+=("$@")

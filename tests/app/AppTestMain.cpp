@@ -13,9 +13,11 @@ int main(int argc, char** argv) {
   ::testing::InitGoogleTest(&argc, argv);
   // Listing the tests needs no display.
   if (GTEST_FLAG_GET(list_tests)) return RUN_ALL_TESTS();
-  // The window keeps settings (recent documents): never in the user's own.
-  QTemporaryDir config;
+  // The window keeps settings (recent documents) and recovery copies:
+  // never in the user's own.
+  QTemporaryDir config, data;
   qputenv("XDG_CONFIG_HOME", config.path().toLocal8Bit());
+  qputenv("XDG_DATA_HOME", data.path().toLocal8Bit());
   SetEditorSurfaceFormat();
   CorFaceMulfig = clWhite;
   CorFaceSpin = clWhite;

@@ -59,6 +59,35 @@ class MessageBoxesTest : public QObject {
     AnswerNextBox(QMessageBox::No, &title, &text);
     QVERIFY(!AskConfirmation("Deseja criar novo objeto?"));
   }
+
+  // The recovery question: three buttons in the order Open, Discard, Later;
+  // Escape keeps the copy, and so do boxes that offer only yes and no.
+  void recoveryQuestionKeepsTheCopyUnlessToldOtherwise() {
+    using Answer = MessageBoxes::RecoveryAnswer;
+    const Answer expected[] = {Answer::Open, Answer::Discard, Answer::Later};
+    for (int button = 0; button < 3; ++button) {
+      QStringList captions;
+      QTimer::singleShot(0, [&captions, button] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        QVERIFY(box);
+        for (QAbstractButton* b : box->buttons()) captions << b->text();
+        const QString wanted = QStringList{"Abrir", "Descartar", "Depois"}[button];
+        const QString alternate = QStringList{"Open", "Discard", "Later"}[button];
+        for (QAbstractButton* b : box->buttons())
+          if (b->text() == wanted || b->text() == alternate) b->click();
+      });
+      QCOMPARE(AskRecoverDocument("Abrir a c\xF3pia?"), expected[button]);
+      QCOMPARE(captions.size(), 3);
+    }
+    QTimer::singleShot(0, [] { QTest::keyClick(QApplication::activeModalWidget(), Qt::Key_Escape); });
+    QCOMPARE(AskRecoverDocument("Abrir a c\xF3pia?"), Answer::Later);
+
+    Answering boxes;
+    SetMessageBoxes(&boxes);
+    QCOMPARE(AskRecoverDocument("Abrir a c\xF3pia?"), Answer::Later);
+    QVERIFY(boxes.lastQuestion.empty());
+    SetMessageBoxes(nullptr);
+  }
 };
 
 QTEST_MAIN(MessageBoxesTest)

@@ -1,0 +1,204 @@
+// Recovery copies of unsaved work, and the offer to open what an editor
+// that ended without saving left behind.
+#include "EditorRecovery.h"
+
+#include <QDateTime>
+#include <QFile>
+#include <QStandardPaths>
+#include <QtDebug>
+
+#include <cstring>
+
+#include "DocumentMessages.h"
+#include "TFEditorDeObjetos1.h"
+#include "common/Dictionary.h"
+#include "controls/MessageBoxes.h"
+#include "document/DocumentFile.h"
+#include "document/EditorDocument.h"
+#include "gl/Textures.h"
+
+struct EditorRecovery::Snapshot {
+  TIMem32 elements{"recovery obj 3d"};
+  std::string path;
+};
+
+EditorRecovery::EditorRecovery(EditorDocument& doc, int intervalMs, QObject* parent)
+    : QObject(parent), doc_(doc), folder_(FolderPath()), owner_(ThisProcess()) {
+  writer_.setMaxThreadCount(1);
+  timer_.setInterval(intervalMs);
+  connect(&timer_, &QTimer::timeout, this, [this] { WriteSoon(); });
+}
+
+EditorRecovery::~EditorRecovery() {
+  timer_.stop();
+  Remove();
+}
+
+std::string EditorRecovery::FolderPath() {
+  const QString data = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
+  return QFile::encodeName(data + "/objetos3d/recovery").toStdString();
+}
+
+void EditorRecovery::SetChanged(bool changed) {
+  if (changed == changed_) return;
+  changed_ = changed;
+  editsSinceCopy_ = 0;
+  if (changed) {
+    timer_.start();
+  } else {
+    timer_.stop();
+    Remove();
+  }
+}
+
+void EditorRecovery::NoteEdit() {
+  if (++editsSinceCopy_ < kEditsPerCopy) return;
+  editsSinceCopy_ = 0;
+  // The edit is announced before it changes the elements: the copy is
+  // taken once the event that makes it has been handled.
+  QTimer::singleShot(0, this, [this] { WriteSoon(); });
+}
+
+std::unique_ptr<EditorRecovery::Snapshot> EditorRecovery::TakeSnapshot() {
+  auto snapshot = std::make_unique<Snapshot>();
+  // Copied byte for byte: Assign would also reset the document's Position.
+  const TIMem32& elements = doc_.elements;
+  snapshot->elements.RecordSize = elements.RecordSize;
+  snapshot->elements.SetCount(elements.Count());
+  if (elements.Count() > 0)
+    std::memcpy(snapshot->elements.Data(), elements.Data(),
+                static_cast<size_t>(elements.Count()) * elements.RecordSize);
+  snapshot->path = doc_.fileName;
+  return snapshot;
+}
+
+void EditorRecovery::WriteSoon() {
+  if (!changed_) return;
+  // The next timed copy is a full interval after this one.
+  timer_.start();
+  std::unique_ptr<Snapshot> snapshot = TakeSnapshot();
+  {
+    std::lock_guard<std::mutex> lock(mutex_);
+    pending_ = std::move(snapshot);
+    // A write already queued takes the newest snapshot when it runs.
+    if (queued_) return;
+    queued_ = true;
+  }
+  writer_.start([this] { WritePending(); });
+}
+
+void EditorRecovery::WritePending() {
+  std::unique_ptr<Snapshot> snapshot;
+  {
+    std::lock_guard<std::mutex> lock(mutex_);
+    snapshot = std::move(pending_);
+    queued_ = false;
+  }
+  if (snapshot) Report(folder_.Write(owner_, snapshot->path, snapshot->elements));
+}
+
+bool EditorRecovery::WriteNow() {
+  {
+    std::lock_guard<std::mutex> lock(mutex_);
+    pending_.reset();
+  }
+  writer_.waitForDone();
+  const std::string problem = folder_.Write(owner_, doc_.fileName, doc_.elements);
+  Report(problem);
+  return problem.empty();
+}
+
+void EditorRecovery::Remove() {
+  {
+    std::lock_guard<std::mutex> lock(mutex_);
+    pending_.reset();
+  }
+  writer_.waitForDone();
+  folder_.Remove(owner_);
+}
+
+void EditorRecovery::Report(const std::string& problem) {
+  std::lock_guard<std::mutex> lock(mutex_);
+  // Said once per kind of failure, not every minute.
+  if (!problem.empty() && problem != lastProblem_)
+    qWarning("objetos3d: the recovery copy could not be written: %s", problem.c_str());
+  lastProblem_ = problem;
+}
+
+// --- the window's side ---
+
+namespace {
+std::string NamePart(const std::string& path) {
+  const size_t slash = path.find_last_of('/');
+  return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+// A path's name as the interface's Latin-1 text, cut to fit the box.
+std::string ShownName(const std::string& path) {
+  QString name = QFile::decodeName(QByteArray::fromStdString(NamePart(path)));
+  if (name.size() > 60) name = name.left(57) + "...";
+  return name.toLatin1().toStdString();
+}
+
+std::string RecoveryQuestionText(const RecoveryCopy& copy, bool keepsName) {
+  const std::string when = QDateTime::fromMSecsSinceEpoch(copy.writtenAtNs / 1000000)
+                               .toString(QStringLiteral("dd/MM/yyyy HH:mm"))
+                               .toStdString();
+  const std::string name = ShownName(copy.originalPath);
+  std::string text = copy.originalPath.empty()
+                         ? Choose("Um documento sem nome n\xE3o foi salvo quando o editor terminou. ",
+                                  "An untitled document was not saved when the editor ended. ")
+                         : Choose("O documento " + name + " n\xE3o foi salvo quando o editor terminou. ",
+                                  "The document " + name + " was not saved when the editor ended. ");
+  text += Choose("Abrir a c\xF3pia de recupera\xE7\xE3o de " + when + "?", "Open the recovery copy of " + when + "?");
+  if (!copy.originalPath.empty() && !keepsName)
+    text += Choose(" O arquivo mudou depois dela; a c\xF3pia abre sem nome.",
+                   " The file has changed since; the copy opens untitled.");
+  return text;
+}
+}  // namespace
+
+void TFEditorDeObjetos1::OfferRecoveredDocuments() {
+  for (const RecoveryCopy& copy : recovery_->Folder().Orphans()) {
+    const bool keepsName = MayKeepOriginalName(copy);
+    switch (AskRecoverDocument(RecoveryQuestionText(copy, keepsName))) {
+      case MessageBoxes::RecoveryAnswer::Open:
+        if (OpenRecoveredDocument(copy, keepsName)) return;
+        break;
+      case MessageBoxes::RecoveryAnswer::Discard:
+        recovery_->Folder().Remove(copy.owner);
+        break;
+      case MessageBoxes::RecoveryAnswer::Later:
+        break;
+    }
+  }
+}
+
+bool TFEditorDeObjetos1::OpenRecoveredDocument(const RecoveryCopy& copy, bool keepName) {
+  // Renamed to this editor's copy first: another editor offered the same
+  // copy cannot open it too, and it stays safe while it is read.
+  const std::string mine = recovery_->Folder().Claim(copy, recovery_->Owner());
+  if (mine.empty()) return false;
+  TIMem32 recovered("obj 3d4");
+  recovered.RecordSize = kElementRecordSize;
+  const DocumentResult r = ReadDocument(mine, recovered);
+  const bool endedEarly = r.recordsRead < r.recordsDeclared;
+  if (!r.ok() && !endedEarly) {
+    ShowWarning(ReadWarning(mine, r));
+    return false;
+  }
+  ClearTextureCache();
+  LoadDocument("");
+  doc.elements.Assign(recovered);
+  Redraw();
+  RebuildElementList();
+  if (keepName) {
+    doc.fileName = copy.originalPath;
+    setWindowTitle("Objetos 3D - " + QFile::decodeName(QByteArray::fromStdString(NamePart(doc.fileName))));
+  }
+  SetDocumentChanged(true);
+  // The copy now names this document as it is.
+  recovery_->WriteNow();
+  if (endedEarly) ShowWarning(EarlyEndWarning(mine, r));
+  return true;
+}
