@@ -3,7 +3,7 @@
 #include "CliCommand.h"
 #include "document/DocumentFile.h"
 #include "document/Element3D.h"
-#include "document/TIMem32.h"
+#include "common/TIMem32.h"
 
 int RunCopyCommand(const std::vector<std::string>& args) {
   if (args.size() != 2) return CliFail("copy", "usage: objetos3d-cli copy DOC OUT");

@@ -7,7 +7,7 @@
 #include "CliCommand.h"
 #include "document/DocumentFile.h"
 #include "document/Element3D.h"
-#include "document/TIMem32.h"
+#include "common/TIMem32.h"
 
 namespace {
 // Shortest text that reads back to the same double (4 -> "4", 0.07 -> "0.07").

@@ -12,7 +12,7 @@
 #include "CliCommand.h"
 #include "document/DocumentFile.h"
 #include "document/Element3D.h"
-#include "document/TIMem32.h"
+#include "common/TIMem32.h"
 #include "gl/GLView.h"
 #include "gl/HeadlessSurface.h"
 #include "gl/SceneFrame.h"

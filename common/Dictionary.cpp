@@ -9,8 +9,8 @@
 #include "DataPath.h"
 #include "Latin1.h"
 #include "ProgramFolder.h"
-#include "document/ShortString.h"
-#include "document/TIMem32.h"
+#include "common/ShortString.h"
+#include "common/TIMem32.h"
 
 namespace {
 #pragma pack(push, 1)

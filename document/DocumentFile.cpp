@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "Element3D.h"
-#include "TIMem32.h"
+#include "common/TIMem32.h"
 #include "common/SafeFiles.h"
 
 namespace {

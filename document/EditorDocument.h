@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "Element3D.h"
-#include "TIMem32.h"
+#include "common/TIMem32.h"
 
 // The editor window's document state and the operations on it that involve
 // no widget: creation from the template, undo snapshots, the internal

@@ -2,7 +2,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "ShortString.h"
+#include "common/ShortString.h"
 
 // One element of a 3D object. The byte image of this record is also the
 // record of the .zobj3d file, so the layout is fixed: packed, little-endian,

@@ -3,7 +3,7 @@
 #include <charconv>
 
 #include "Element3D.h"
-#include "TIMem32.h"
+#include "common/TIMem32.h"
 #include "common/Dictionary.h"
 #include "common/Latin1.h"
 

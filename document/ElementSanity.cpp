@@ -3,7 +3,7 @@
 #include <cmath>
 
 #include "Element3D.h"
-#include "TIMem32.h"
+#include "common/TIMem32.h"
 
 namespace {
 bool Sane(double v) { return std::isfinite(v) && std::fabs(v) < kMaxElementValue; }

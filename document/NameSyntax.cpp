@@ -3,7 +3,7 @@
 #include <vector>
 
 #include "Element3D.h"
-#include "TIMem32.h"
+#include "common/TIMem32.h"
 #include "common/Latin1.h"
 #include "common/NumberText.h"
 

@@ -10,7 +10,7 @@
 #include "RecordedObjReader.h"
 #include "StlWriter.h"
 #include "document/Element3D.h"
-#include "document/TIMem32.h"
+#include "common/TIMem32.h"
 
 namespace fs = std::filesystem;
 

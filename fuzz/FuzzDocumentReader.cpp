@@ -9,7 +9,7 @@
 
 #include "document/DocumentFile.h"
 #include "document/Element3D.h"
-#include "document/TIMem32.h"
+#include "common/TIMem32.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   TIMem32 store("fuzz");

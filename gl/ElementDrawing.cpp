@@ -16,7 +16,7 @@
 #include "common/Utf8Text.h"
 #include "document/Element3D.h"
 #include "document/ElementSanity.h"
-#include "document/TIMem32.h"
+#include "common/TIMem32.h"
 #include "export/ObjExport.h"
 #include "export/ObjRecording.h"
 

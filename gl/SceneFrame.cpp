@@ -11,7 +11,7 @@
 #include "GLView.h"
 #include "ShapeLists.h"
 #include "ViewContext.h"
-#include "document/TIMem32.h"
+#include "common/TIMem32.h"
 #include "export/ObjExport.h"
 
 namespace {

@@ -10,7 +10,7 @@
 #include "Meshes.h"
 #include "document/Element3D.h"
 #include "document/ElementSanity.h"
-#include "document/TIMem32.h"
+#include "common/TIMem32.h"
 #include "export/ObjExport.h"
 
 namespace {

@@ -3,7 +3,7 @@
 #include <cstring>
 #include <memory>
 
-#include "document/TIMem32.h"
+#include "common/TIMem32.h"
 #include "scriptrt/ScriptExports.h"
 
 namespace {

@@ -8,7 +8,7 @@
 
 #include "document/DocumentFile.h"
 #include "document/Element3D.h"
-#include "document/TIMem32.h"
+#include "common/TIMem32.h"
 
 namespace {
 struct Shape {

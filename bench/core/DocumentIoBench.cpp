@@ -16,8 +16,8 @@
 
 #include "document/DocumentFile.h"
 #include "document/Element3D.h"
-#include "document/HugePages.h"
-#include "document/TIMem32.h"
+#include "common/HugePages.h"
+#include "common/TIMem32.h"
 
 namespace {
 using Clock = std::chrono::steady_clock;

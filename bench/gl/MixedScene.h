@@ -3,7 +3,7 @@
 // bevelled and plain cubes, cylinders, spheres and panels, some turned,
 // some textured, spread over the grid.
 #include "document/Element3D.h"
-#include "document/TIMem32.h"
+#include "common/TIMem32.h"
 
 inline void FillMixedScene(TIMem32& store, int n) {
   store.RecordSize = kElementRecordSize;

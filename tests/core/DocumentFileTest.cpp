@@ -17,7 +17,7 @@
 #include "TestFolder.h"
 #include "document/DocumentFile.h"
 #include "document/Element3D.h"
-#include "document/TIMem32.h"
+#include "common/TIMem32.h"
 
 namespace {
 struct ElementStore : TIMem32 {

@@ -6,7 +6,7 @@
 
 #include "document/Element3D.h"
 #include "document/ElementSanity.h"
-#include "document/TIMem32.h"
+#include "common/TIMem32.h"
 
 namespace {
 Element3D Ordinary() {

@@ -8,7 +8,7 @@
 #include "common/IniFile.h"
 #include "common/LocalTime.h"
 #include "common/ProgramFolder.h"
-#include "document/TIMem32.h"
+#include "common/TIMem32.h"
 
 namespace fs = std::filesystem;
 

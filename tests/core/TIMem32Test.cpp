@@ -3,7 +3,7 @@
 #include <cstring>
 #include <vector>
 
-#include "document/TIMem32.h"
+#include "common/TIMem32.h"
 
 namespace {
 void Fill(TIMem32& s, int32_t n, uint8_t base) {

@@ -17,7 +17,7 @@
 
 #include "common/DataPath.h"
 #include "document/Element3D.h"
-#include "document/TIMem32.h"
+#include "common/TIMem32.h"
 #include "export/GlbWriter.h"
 #include "export/ObjExport.h"
 #include "gl/DocumentSave.h"

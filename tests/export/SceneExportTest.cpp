@@ -11,7 +11,7 @@
 
 #include "common/DataPath.h"
 #include "document/Element3D.h"
-#include "document/TIMem32.h"
+#include "common/TIMem32.h"
 #include "gl/DocumentSave.h"
 #include "gl/SceneFrame.h"
 #include "gl/Textures.h"

@@ -8,7 +8,7 @@
 
 #include "GLFixture.h"
 #include "document/Element3D.h"
-#include "document/TIMem32.h"
+#include "common/TIMem32.h"
 #include "gl/ColorValue.h"
 #include "gl/ElementDrawing.h"
 #include "gl/LabelBitmap.h"

@@ -12,7 +12,7 @@
 #include "GLFixture.h"
 #include "common/TextureFolder.h"
 #include "document/Element3D.h"
-#include "document/TIMem32.h"
+#include "common/TIMem32.h"
 #include "gl/ElementDrawing.h"
 #include "gl/Picking.h"
 #include "gl/SceneFrame.h"

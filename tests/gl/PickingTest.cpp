@@ -7,7 +7,7 @@
 
 #include "GLFixture.h"
 #include "document/Element3D.h"
-#include "document/TIMem32.h"
+#include "common/TIMem32.h"
 #include "gl/Picking.h"
 #include "gl/SceneFrame.h"
 #include "gl/ViewPresets.h"
