@@ -13,7 +13,7 @@
 
 #include "common/SafeFiles.h"
 #include "document/DocumentFile.h"
-#include "document/TIMem32.h"
+#include "common/TIMem32.h"
 
 namespace {
 const char kCopyExtension[] = ".zobj3d";
