@@ -200,6 +200,8 @@ TEST(BatchTool, ReadOnlyFoldersAndFullDisksFailWithTheirReason) {
   // Only whole textures are left: no temporary files.
   EXPECT_EQ(r.out.find(".bmp."), std::string::npos) << r.out;
   EXPECT_EQ(r.out.find(".jpeg."), std::string::npos) << r.out;
+}
+
 TEST(BatchTool, ExportLeavesOutWildElementsAndSaysHowMany) {
   TestFolder dir;
   TIMem32 store;
