@@ -9,6 +9,7 @@
 
 #include "GLView.h"
 #include "ImageFiles.h"
+#include "LabelBitmap.h"
 #include "common/Latin1.h"
 
 namespace {
@@ -104,6 +105,7 @@ const std::string* CachedTexturePath(const std::string& fileName) {
 }
 
 void ClearTextureCache() {
+  ClearLabelCache();  // labels may have been painted over these images
   Cache().clear();
   Cache().shrink_to_fit();
 }
