@@ -35,8 +35,9 @@ constexpr double kQuickLimit = 1e6;
 // The common case without the decimal text: the number cut to six decimals
 // is floor(|v| * 1e6) / 1e6, unless |v| * 1e6 lies so close to an integer
 // that the shortest text of v and its binary value could fall on different
-// sides of it (0.50196 is stored just below 0.50196). Then, and for the
-// "1E-6" form of the smallest values, returns null for the exact path.
+// sides of it (0.50196 is stored just below 0.50196); that case is settled
+// below. For the "1E-6" form of the smallest values returns null, for the
+// exact path.
 char* WriteQuick(char* out, double v) {
   const double a = std::fabs(v);
   if (!(a < kQuickLimit)) return nullptr;
@@ -47,14 +48,16 @@ char* WriteQuick(char* out, double v) {
   auto cut = static_cast<uint64_t>(scaled);  // the floor: scaled >= 0
   const double rest = scaled - static_cast<double>(cut);
   if (rest < margin || 1 - rest < margin) {
-    // Next to an integer k (as for every whole number and every value of
-    // at most six decimals): if k / 1e6 reads back as v, the shortest text
-    // of v is that decimal itself, since any other decimal of six places
-    // lies 1e-6 away, far outside the few units in the last place that read
-    // back as v. Otherwise the exact path decides on which side it lies.
+    // Next to an integer k (as for every whole number, every value of at
+    // most six decimals, and the rounding left by turns). The double nearest
+    // to k / 1e6 is d. If d is |v|, the shortest text of v is that decimal
+    // itself: any other decimal of six places lies 1e-6 away, far outside
+    // the few units in the last place that read back as v. Otherwise the
+    // numbers that read back as v lie wholly on v's side of d, and so does
+    // the shortest text (k / 1e6 is never exactly halfway between doubles).
     const uint64_t k = rest < 0.5 ? cut : cut + 1;
-    if (static_cast<double>(k) / 1e6 != a) return nullptr;
-    cut = k;
+    const double d = static_cast<double>(k) / 1e6;
+    cut = (a >= d || k == 0) ? k : k - 1;
   }
   if (cut == 0) {
     *out++ = '0';
