@@ -66,13 +66,22 @@ char* WriteQuick(char* out, double v) {
   if (cut < 10) return nullptr;  // only the sixth decimal left: exponent form
   // The digits of the cut, at least seven so that the whole part has one;
   // the last six are the decimals.
+  static constexpr char kPairs[] =
+      "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
+      "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
+      "8081828384858687888990919293949596979899";
   char digits[24];
   char* const end = digits + sizeof digits;
   char* first = end;
-  do {
-    *--first = static_cast<char>('0' + cut % 10);
-    cut /= 10;
-  } while (cut != 0 || end - first < 7);
+  while (cut >= 100 || end - first < 6) {
+    const char* pair = kPairs + 2 * (cut % 100);
+    cut /= 100;
+    *--first = pair[1];
+    *--first = pair[0];
+  }
+  // One or two digits left, and the whole part needs at least one.
+  *--first = static_cast<char>('0' + cut % 10);
+  if (cut >= 10) *--first = static_cast<char>('0' + cut / 10);
   char* const point = end - 6;
   char* last = end;
   while (last > point && last[-1] == '0') --last;

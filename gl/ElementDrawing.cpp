@@ -8,6 +8,7 @@
 #include "DrawWrappers.h"
 #include "GLView.h"
 #include "LabelBitmap.h"
+#include "LabelTextures.h"
 #include "Meshes.h"
 #include "ShapeLists.h"
 #include "Textures.h"
@@ -50,7 +51,7 @@ void DrawOneElement(GLView& view, Element3D& e, const TextureBitmap*& lastUpload
 
   // While an export only records, nothing here may touch OpenGL.
   const bool toGL = DrawingToGL();
-  if (toGL) glBindTexture(GL_TEXTURE_2D, 8);
+  if (toGL) glBindTexture(GL_TEXTURE_2D, SlotTexture(view, 8));
   SetColor(RedOf(base) / 255.0, GreenOf(base) / 255.0, BlueOf(base) / 255.0, 1.0);
   // The element's transform lives on its own copy of the matrix: undoing it
   // by opposite turns would leave rounding behind for the next element.
@@ -75,14 +76,28 @@ void DrawOneElement(GLView& view, Element3D& e, const TextureBitmap*& lastUpload
     if (!path.empty() && !(e.kind == kCube && label && e.dy == 0)) TextureImage(path);
   } else if (path.empty() && !label) {
     glBindTexture(GL_TEXTURE_2D, 0);
+  } else if (unsigned prepared = 0; e.kind == kCube && label && TakeLabelTexture(view, e, prepared)) {
+    // Painted and uploaded before the frame was compiled; the shared slot
+    // keeps what it had, so the next image is uploaded there again.
+    if (prepared != 0) {
+      glBindTexture(GL_TEXTURE_2D, prepared);
+      view.Labels->slotStandIn = prepared;
+    }
+    lastUpload = nullptr;
   } else {
     const TextureBitmap* image = (e.kind == kCube && label) ? DrawLabelBitmap(name, e.color, path, e.dx, e.dy)
                                                              : TextureImage(path);
     if (image) {
       // A label's picture is repainted for each label, so it always goes.
-      if (image != lastUpload || (e.kind == kCube && label)) UploadTexture(view, kElementTextureSlot, *image);
+      if (image != lastUpload || (e.kind == kCube && label)) {
+        UploadTexture(view, kElementTextureSlot, *image);
+        // An empty image changes only the slot's settings, not its picture.
+        if (view.Labels && !image->empty()) view.Labels->slotStandIn = 0;
+      }
       lastUpload = image;
       BindTexture(view, kElementTextureSlot);
+      if (view.Labels && view.Labels->slotStandIn != 0 && view.Textures.size() > kElementTextureSlot)
+        glBindTexture(GL_TEXTURE_2D, SlotTexture(view, view.Textures[kElementTextureSlot]));
     }
   }
 

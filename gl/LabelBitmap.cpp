@@ -136,11 +136,22 @@ void PaintLabel(QImage& picture, const std::string& text, uint32_t color, const 
 struct PaintedLabel {
   QImage picture;  // shared with Picture() until that is painted again
   TextureBitmap bitmap;
+  uint64_t id = 0;
 };
+
+// Ids of kept pictures count up from 1 and are never reused; 0 is a picture
+// not kept.
+struct PictureIds {
+  uint64_t made = 0, last = 0;
+};
+PictureIds& Ids() {
+  static PictureIds ids;
+  return ids;
+}
 
 // Enough for the distinct labels of a large document; when full it starts
 // again rather than grow (each picture holds two copies of 192 KB).
-constexpr size_t kMaxPaintedLabels = 64;
+constexpr size_t kMaxPaintedLabels = 160;
 
 std::unordered_map<std::string, PaintedLabel>& PaintedLabels() {
   static std::unordered_map<std::string, PaintedLabel> cache;
@@ -178,6 +189,7 @@ std::string PictureKey(const QImage& picture, const std::string& text, uint32_t 
 
 const TextureBitmap* DrawLabelBitmap(const std::string& text, uint32_t color, const std::string& texturePath,
                                      double dx, double dy) {
+  Ids().last = 0;
   if (dy == 0) return nullptr;
   QImage& picture = Picture();
   const TextureBitmap* texture = texturePath.empty() ? nullptr : TextureImage(texturePath);
@@ -193,6 +205,7 @@ const TextureBitmap* DrawLabelBitmap(const std::string& text, uint32_t color, co
   std::string key = PictureKey(picture, text, color, texturePath, texture, dx, dy);
   if (const auto found = cache.find(key); found != cache.end()) {
     picture = found->second.picture;
+    Ids().last = found->second.id;
     return &found->second.bitmap;
   }
   PaintLabel(picture, text, color, texture, dx, dy);
@@ -200,9 +213,12 @@ const TextureBitmap* DrawLabelBitmap(const std::string& text, uint32_t color, co
   PaintedLabel& entry = cache[std::move(key)];
   entry.picture = picture;
   entry.bitmap = BitmapFromImage(picture);
+  entry.id = Ids().last = ++Ids().made;
   return &entry.bitmap;
 }
 
 void ClearLabelCache() { PaintedLabels().clear(); }
+
+uint64_t LastLabelPictureId() { return Ids().last; }
 
 int CachedLabelCount() { return static_cast<int>(PaintedLabels().size()); }

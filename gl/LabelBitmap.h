@@ -24,5 +24,9 @@ uint32_t LabelTextColor(uint32_t color);
 
 // Forgets the painted pictures (textures they were painted over may change).
 void ClearLabelCache();
+// Which kept picture the last DrawLabelBitmap returned: equal ids are equal
+// pictures, and an id is never given to another picture. 0 for a picture
+// that is not kept (or none).
+uint64_t LastLabelPictureId();
 // How many painted pictures are kept.
 int CachedLabelCount();

@@ -62,7 +62,11 @@ void BindTexture(GLView& view, int slot) {
 
 void UploadTexture(GLView& view, int slot, const TextureBitmap& bitmap) {
   if (!view.HasTextures || slot < 0 || slot >= static_cast<int>(view.Textures.size())) return;
-  glBindTexture(GL_TEXTURE_2D, view.Textures[slot]);
+  UploadTextureTo(view.Textures[slot], bitmap);
+}
+
+void UploadTextureTo(unsigned name, const TextureBitmap& bitmap) {
+  glBindTexture(GL_TEXTURE_2D, name);
   glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
   glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
   glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_REPEAT);
