@@ -79,6 +79,8 @@ DocumentResult SaveDocument(SceneState& scene, const std::string& path, const st
     if (std::string problem = SaveTargetProblem(path, fileName); !problem.empty())
       return DocumentResult::Error(DocumentResult::Refused, problem);
   if (extension == ".jpeg") {
+    // Only the picture is drawn: it needs the view's GL context.
+    if (!scene.view) return DocumentResult::Error(DocumentResult::Failed, "no GL context");
     scene.showEditAids = false;
     DocumentResult result;
     try {

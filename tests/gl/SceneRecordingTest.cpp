@@ -85,9 +85,14 @@ TEST_F(SceneRecordingTest, RecordedFilesEqualThoseOfTheDrawnFrame) {
   EXPECT_EQ(Body(Path("bare.obj")), Body(Path("drawn.obj")));
   EXPECT_EQ(FileText(Path("bare.mtl")), FileText(Path("drawn.mtl")));
 
-  // glTF and STL are converted from the same recording.
+  // glTF and STL are converted from the same recording; only a picture
+  // needs a view to draw on.
   ASSERT_TRUE(SaveDocument(bare, Path("bare.stl"), "").ok());
   EXPECT_GT(fs::file_size(Path("bare.stl")), 10000u);
+  const DocumentResult picture = SaveDocument(bare, Path("bare.jpeg"), "");
+  EXPECT_FALSE(picture.ok());
+  EXPECT_EQ(picture.reason, "no GL context");
+  EXPECT_FALSE(fs::exists(Path("bare.jpeg")));
 }
 
 TEST_F(SceneRecordingTest, ExportLeavesOpenGLAndTheShownFrameAlone) {
