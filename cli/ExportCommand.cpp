@@ -73,34 +73,46 @@ int RunExportCommand(const std::vector<std::string>& args) {
   if (const std::string problem = SaveTargetProblem(o.output, o.document); !problem.empty())
     return CliFail(o.output, problem);
 
-  // Label pictures need fonts; Qt paints them without any display.
-  setenv("QT_QPA_PLATFORM", "offscreen", 1);
-  // Qt's start-up chatter would break the one-line failure message.
-  qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString&) {});
-  static int argc = 1;
-  static char name[] = "objetos3d-cli";
-  static char* argv[] = {name, nullptr};
-  QGuiApplication painting(argc, argv);
-
-  HeadlessSurface surface(o.width, o.height);
-  if (!surface.IsValid()) return CliFail(o.output, "no GL context: " + surface.Error());
-  GLView* view = NewView();
-  view->LightMode = 7;
-  for (int i = 0; i < 3; ++i) {
-    view->OrthoMin[i] = -20;
-    view->OrthoMax[i] = 20;
+  // Only a picture is drawn: the OBJ, glTF and STL exports record the frame
+  // without drawing it, and a document copy draws nothing.
+  const bool picture = EndsWith(o.output, ".jpeg");
+  // Label pictures need fonts, and glTF re-encodes textures; Qt does both
+  // without any display. An OBJ needs neither.
+  std::unique_ptr<QGuiApplication> painting;
+  if (!EndsWith(o.output, ".obj")) {
+    setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    // Qt's start-up chatter would break the one-line failure message.
+    qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString&) {});
+    static int argc = 1;
+    static char name[] = "objetos3d-cli";
+    static char* argv[] = {name, nullptr};
+    painting = std::make_unique<QGuiApplication>(argc, argv);
   }
-  CreateContext(*view, &surface, o.width, o.height);
-  CreateTextures(*view, 8);
-  ApplyViewPreset(*view, o.view);
-  ApplyCamera(*view);
 
   SceneState scene;
-  scene.view = view;
   scene.elements = &elements;
+  std::unique_ptr<HeadlessSurface> surface;
+  if (picture) {
+    surface = std::make_unique<HeadlessSurface>(o.width, o.height);
+    if (!surface->IsValid())
+      return CliFail(o.output, "a picture needs OpenGL, and there is no GL context: " + surface->Error());
+    GLView* view = NewView();
+    view->LightMode = 7;
+    for (int i = 0; i < 3; ++i) {
+      view->OrthoMin[i] = -20;
+      view->OrthoMax[i] = 20;
+    }
+    CreateContext(*view, surface.get(), o.width, o.height);
+    CreateTextures(*view, 8);
+    ApplyViewPreset(*view, o.view);
+    ApplyCamera(*view);
+    scene.view = view;
+  }
   const DocumentResult out = SaveDocument(scene, o.output, o.document);
-  DropSceneList(scene);
-  FreeViews();
+  if (scene.view) {
+    DropSceneList(scene);
+    FreeViews();
+  }
   ClearTextureCache();
   if (!out.failedFiles.empty()) {
     // One line per texture that could not be copied.

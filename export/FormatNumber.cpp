@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <cstdint>
 #include <cstdlib>
 #include <string>
 #include <cstring>
@@ -26,7 +27,74 @@ char* WriteExponentForm(char* out, double v) {
 }
 }  // namespace
 
+namespace {
+// Below this magnitude a value fits the plain form with room to spare and
+// the scaled value below is exact enough to be trusted away from integers.
+constexpr double kQuickLimit = 1e6;
+
+// The common case without the decimal text: the number cut to six decimals
+// is floor(|v| * 1e6) / 1e6, unless |v| * 1e6 lies so close to an integer
+// that the shortest text of v and its binary value could fall on different
+// sides of it (0.50196 is stored just below 0.50196); that case is settled
+// below. For the "1E-6" form of the smallest values returns null, for the
+// exact path.
+char* WriteQuick(char* out, double v) {
+  const double a = std::fabs(v);
+  if (!(a < kQuickLimit)) return nullptr;
+  const double scaled = a * 1e6;
+  // The product and the shortest text each differ from |v| * 1e6 by under
+  // 2^-52 of it; twice that, plus a margin, keeps clear of the integer.
+  const double margin = scaled * 1e-15 + 1e-9;
+  auto cut = static_cast<uint64_t>(scaled);  // the floor: scaled >= 0
+  const double rest = scaled - static_cast<double>(cut);
+  if (rest < margin || 1 - rest < margin) {
+    // Next to an integer k (as for every whole number, every value of at
+    // most six decimals, and the rounding left by turns). The double nearest
+    // to k / 1e6 is d. If d is |v|, the shortest text of v is that decimal
+    // itself: any other decimal of six places lies 1e-6 away, far outside
+    // the few units in the last place that read back as v. Otherwise the
+    // numbers that read back as v lie wholly on v's side of d, and so does
+    // the shortest text (k / 1e6 is never exactly halfway between doubles).
+    const uint64_t k = rest < 0.5 ? cut : cut + 1;
+    const double d = static_cast<double>(k) / 1e6;
+    cut = (a >= d || k == 0) ? k : k - 1;
+  }
+  if (cut == 0) {
+    *out++ = '0';
+    return out;
+  }
+  if (cut < 10) return nullptr;  // only the sixth decimal left: exponent form
+  // The digits of the cut, at least seven so that the whole part has one;
+  // the last six are the decimals.
+  static constexpr char kPairs[] =
+      "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
+      "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
+      "8081828384858687888990919293949596979899";
+  char digits[24];
+  char* const end = digits + sizeof digits;
+  char* first = end;
+  while (cut >= 100 || end - first < 6) {
+    const char* pair = kPairs + 2 * (cut % 100);
+    cut /= 100;
+    *--first = pair[1];
+    *--first = pair[0];
+  }
+  // One or two digits left, and the whole part needs at least one.
+  *--first = static_cast<char>('0' + cut % 10);
+  if (cut >= 10) *--first = static_cast<char>('0' + cut / 10);
+  char* const point = end - 6;
+  char* last = end;
+  while (last > point && last[-1] == '0') --last;
+  if (v < 0) *out++ = '-';
+  out = std::copy(first, point, out);
+  if (last == point) return out;
+  *out++ = '.';
+  return std::copy(point, last, out);
+}
+}  // namespace
+
 char* WriteNumber(char* out, double v) {
+  if (char* end = WriteQuick(out, v)) return end;
   if (!std::isfinite(v)) {
     const char* text = std::isnan(v) ? "NAN" : (v > 0 ? "INF" : "-INF");
     return std::copy(text, text + std::strlen(text), out);

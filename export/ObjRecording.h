@@ -10,6 +10,9 @@
 // time, touched only from the thread that draws.
 struct ObjRecording {
   bool active = false;        // ExportActive
+  // The drawing wrappers skip their OpenGL calls and only record: the
+  // export draws its frame for nobody and needs no GL context.
+  bool recordOnly = false;
   std::string fileName;       // ExportFileName: the OBJ file to write
   std::string objText;        // ObjText, spilled to objFile as it grows
   std::string mtlText;        // MtlText

@@ -8,6 +8,7 @@
 #include "GLView.h"
 #include "JpegCodec.h"
 #include "SceneFrame.h"
+#include "SceneRecording.h"
 #include "common/SafeFiles.h"
 #include "export/MeshExport.h"
 #include "export/ObjExport.h"
@@ -78,6 +79,8 @@ DocumentResult SaveDocument(SceneState& scene, const std::string& path, const st
     if (std::string problem = SaveTargetProblem(path, fileName); !problem.empty())
       return DocumentResult::Error(DocumentResult::Refused, problem);
   if (extension == ".jpeg") {
+    // Only the picture is drawn: it needs the view's GL context.
+    if (!scene.view) return DocumentResult::Error(DocumentResult::Failed, "no GL context");
     scene.showEditAids = false;
     DocumentResult result;
     try {
@@ -100,7 +103,7 @@ DocumentResult SaveDocument(SceneState& scene, const std::string& path, const st
       return DocumentResult::Error(DocumentResult::Refused, problem);
     }
     try {
-      Redraw(scene);
+      RecordScene(scene);  // no frame is shown, so none is drawn
     } catch (const std::exception& e) {
       StopExport();  // removes the temporary files
       return DocumentResult::Error(DocumentResult::Failed, e.what());
@@ -118,7 +121,7 @@ DocumentResult SaveDocument(SceneState& scene, const std::string& path, const st
     return result;
   }
   if (isMesh)
-    return ExportMeshFile(path, mesh, scene.elements, [&] { Redraw(scene); });
+    return ExportMeshFile(path, mesh, scene.elements, [&] { RecordScene(scene); });
   if (!scene.elements) return DocumentResult::Error(DocumentResult::Failed, "no document");
   return WriteDocument(target, *scene.elements);
 }

@@ -8,9 +8,10 @@ struct GLView;
 struct SceneState;
 
 // The save command's dispatch on the extension of `path` (case-sensitive):
-// ".jpeg" saves a picture of the view without the editing aids, ".obj"
-// exports OBJ + MTL + textures by redrawing the scene once while recording,
-// ".glb" and ".stl" convert such a recording into glTF binary or STL,
+// ".jpeg" saves a picture of the view without the editing aids (this needs
+// the view's GL context), ".obj" exports OBJ + MTL + textures by recording
+// the scene's frame without drawing it (no GL context needed), ".glb" and
+// ".stl" convert such a recording into glTF binary or STL,
 // anything else writes the document to `path` (or to `fileName` when `path`
 // is empty). Every save first empties the undo history through `clearUndo`.
 // The files a save would write are checked before anything is drawn: a

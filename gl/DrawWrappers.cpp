@@ -4,52 +4,66 @@
 
 #include "export/ObjRecording.h"
 
-namespace {
-inline bool IsRecording() { return Recording().active; }
-}  // namespace
+// Each wrapper reads the recording state once: the export runs millions of
+// these, and whether to draw and whether to record are both flags there.
 
 void BeginPrimitive(unsigned mode) {
-  glBegin(mode);
-  if (IsRecording()) RecordBeginPrimitive(static_cast<int>(mode));
+  ObjRecording& r = Recording();
+  if (!r.recordOnly) glBegin(mode);
+  if (r.active) RecordBeginPrimitive(static_cast<int>(mode));
 }
 
 void EndPrimitive() {
-  glEnd();
-  if (IsRecording()) RecordEndPrimitive();
+  ObjRecording& r = Recording();
+  if (!r.recordOnly) glEnd();
+  if (r.active) RecordEndPrimitive();
 }
 
-void SetColor(double r, double g, double b, double a) {
-  glColor4f(static_cast<float>(r), static_cast<float>(g), static_cast<float>(b), static_cast<float>(a));
-  if (IsRecording()) RecordColor(r, g, b);
+void SetColor(double red, double green, double blue, double a) {
+  ObjRecording& r = Recording();
+  if (!r.recordOnly)
+    glColor4f(static_cast<float>(red), static_cast<float>(green), static_cast<float>(blue), static_cast<float>(a));
+  if (r.active) RecordColor(red, green, blue);
 }
 
 void Rotate(double angle, double x, double y, double z) {
-  glRotated(angle, x, y, z);
-  if (IsRecording()) RecordRotate(angle, x, y, z);
+  ObjRecording& r = Recording();
+  if (!r.recordOnly) glRotated(angle, x, y, z);
+  if (r.active) RecordRotate(angle, x, y, z);
 }
 
 void Translate(double x, double y, double z) {
-  glTranslated(x, y, z);
-  if (IsRecording()) RecordTranslate(x, y, z);
+  ObjRecording& r = Recording();
+  if (!r.recordOnly) glTranslated(x, y, z);
+  if (r.active) RecordTranslate(x, y, z);
 }
 
 void Normal(double x, double y, double z) {
-  glNormal3d(x, y, z);
-  if (IsRecording()) RecordNormal(x, y, z);
+  ObjRecording& r = Recording();
+  if (!r.recordOnly) glNormal3d(x, y, z);
+  if (r.active) RecordNormal(x, y, z);
 }
 
 void NormalF(float x, float y, float z) { Normal(x, y, z); }
 
 void TexCoord(double s, double t) {
-  glTexCoord2d(s, t);
-  if (IsRecording()) RecordTexCoord(s, t);
+  ObjRecording& r = Recording();
+  if (!r.recordOnly) glTexCoord2d(s, t);
+  if (r.active) RecordTexCoord(s, t);
 }
 
 void TexCoordF(float s, float t) { TexCoord(s, t); }
 
 void Vertex(double x, double y, double z) {
-  glVertex3d(x, y, z);
-  if (IsRecording()) RecordVertex(x, y, z);
+  ObjRecording& r = Recording();
+  if (!r.recordOnly) glVertex3d(x, y, z);
+  if (r.active) RecordVertex(x, y, z);
 }
 
 void VertexF(float x, float y, float z) { Vertex(x, y, z); }
+
+bool DrawingToGL() { return !Recording().recordOnly; }
+
+RecordOnlyDrawing::RecordOnlyDrawing() : was_(Recording().recordOnly) { Recording().recordOnly = true; }
+
+RecordOnlyDrawing::~RecordOnlyDrawing() { Recording().recordOnly = was_; }

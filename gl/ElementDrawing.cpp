@@ -8,6 +8,7 @@
 #include "DrawWrappers.h"
 #include "GLView.h"
 #include "LabelBitmap.h"
+#include "LabelTextures.h"
 #include "Meshes.h"
 #include "ShapeLists.h"
 #include "Textures.h"
@@ -50,11 +51,13 @@ void DrawOneElement(GLView& view, Element3D& e, const TextureBitmap*& lastUpload
   const bool label = !name.empty() && name[0] == '@';
   const uint32_t base = (label && name.find('=') == std::string::npos) ? 0xFFFFFFu : ResolveColor(e.color);
 
-  glBindTexture(GL_TEXTURE_2D, 8);
+  // While an export only records, nothing here may touch OpenGL.
+  const bool toGL = DrawingToGL();
+  if (toGL) glBindTexture(GL_TEXTURE_2D, SlotTexture(view, 8));
   SetColor(RedOf(base) / 255.0, GreenOf(base) / 255.0, BlueOf(base) / 255.0, 1.0);
   // The element's transform lives on its own copy of the matrix: undoing it
   // by opposite turns would leave rounding behind for the next element.
-  glPushMatrix();
+  if (toGL) glPushMatrix();
   Translate(e.x, e.y, e.z);
   e.axy = NormalizeAngle(e.axy);
   e.ayz = NormalizeAngle(e.ayz);
@@ -69,16 +72,34 @@ void DrawOneElement(GLView& view, Element3D& e, const TextureBitmap*& lastUpload
 
   const std::string texture = e.texture.str();
   const std::string path = texture.empty() ? std::string() : TexturePath(texture);
-  if (path.empty() && !label) {
+  if (!toGL) {
+    // Nothing is shown, so no label is painted; the texture is still looked
+    // up, as drawing would, so that later names resolve to the same files.
+    if (!path.empty() && !(e.kind == kCube && label && e.dy == 0)) TextureImage(path);
+  } else if (path.empty() && !label) {
     glBindTexture(GL_TEXTURE_2D, 0);
+  } else if (unsigned prepared = 0; e.kind == kCube && label && TakeLabelTexture(view, e, prepared)) {
+    // Painted and uploaded before the frame was compiled; the shared slot
+    // keeps what it had, so the next image is uploaded there again.
+    if (prepared != 0) {
+      glBindTexture(GL_TEXTURE_2D, prepared);
+      view.Labels->slotStandIn = prepared;
+    }
+    lastUpload = nullptr;
   } else {
     const TextureBitmap* image = (e.kind == kCube && label) ? DrawLabelBitmap(name, e.color, path, e.dx, e.dy)
                                                              : TextureImage(path);
     if (image) {
       // A label's picture is repainted for each label, so it always goes.
-      if (image != lastUpload || (e.kind == kCube && label)) UploadTexture(view, kElementTextureSlot, *image);
+      if (image != lastUpload || (e.kind == kCube && label)) {
+        UploadTexture(view, kElementTextureSlot, *image);
+        // An empty image changes only the slot's settings, not its picture.
+        if (view.Labels && !image->empty()) view.Labels->slotStandIn = 0;
+      }
       lastUpload = image;
       BindTexture(view, kElementTextureSlot);
+      if (view.Labels && view.Labels->slotStandIn != 0 && view.Textures.size() > kElementTextureSlot)
+        glBindTexture(GL_TEXTURE_2D, SlotTexture(view, view.Textures[kElementTextureSlot]));
     }
   }
 
@@ -96,11 +117,12 @@ void DrawOneElement(GLView& view, Element3D& e, const TextureBitmap*& lastUpload
   // The mesh by kind; a shape compiled for this frame is called instead of
   // generated again (never while an export records the vertices).
   const ShapeKey shape = ShapeKeyOf(e);
-  if (const unsigned list = ExportActive() ? 0 : ShapeListOf(view, shape))
+  if (const unsigned list = (ExportActive() || !toGL) ? 0 : ShapeListOf(view, shape))
     glCallList(list);
   else
     EmitShape(shape);
 
+  if (!toGL) return;
   glPopMatrix();
   glBindTexture(GL_TEXTURE_2D, 0);
 }

@@ -4,6 +4,7 @@
 #include <vector>
 
 class DrawSurface;
+struct LabelTextureSet;
 struct ShapeListCache;
 
 // One drawing surface's view: camera, projection choice, lights, texture
@@ -22,6 +23,8 @@ struct GLView {
   DrawSurface* Surface = nullptr;
   // Compiled meshes of the shapes drawn so far (they belong to the context).
   std::shared_ptr<ShapeListCache> Shapes;
+  // The label pictures of the frame last compiled (they belong to the context).
+  std::shared_ptr<LabelTextureSet> Labels;
   double OrthoMin[3] = {-100, -100, -100};
   double OrthoMax[3] = {100, 100, 100};
   // The editor keeps its own view state here; DestroyContext resets it.

@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <unordered_map>
 
 #include "ColorValue.h"
 #include "ImageFiles.h"
@@ -86,55 +87,138 @@ uint32_t LabelTextColor(uint32_t color) {
   return static_cast<uint32_t>(r) | static_cast<uint32_t>(g) << 8 | static_cast<uint32_t>(b) << 16;
 }
 
-const TextureBitmap* DrawLabelBitmap(const std::string& text, uint32_t color, const std::string& texturePath,
-                                     double dx, double dy) {
-  static TextureBitmap bitmap;
-  if (dy == 0) return nullptr;
-  QImage& picture = Picture();
-  {
-    QPainter painter(&picture);
-    const QColor brush = ToQColor(ResolveColor(color));
-    const TextureBitmap* texture = texturePath.empty() ? nullptr : TextureImage(texturePath);
-    if (texture) {
-      if (!texture->empty()) painter.drawImage(QRect(0, 0, kSize, kSize), ImageFromBitmap(*texture));
-    } else {
-      // The last column and row keep what the previous label left there.
-      painter.fillRect(QRect(0, 0, kSize - 1, kSize - 1), brush);
-    }
-    if (qobject_cast<QGuiApplication*>(QCoreApplication::instance())) {
-      const bool ruler = text.rfind("@escala|", 0) == 0;
-      QFont font(QStringLiteral("Arial"));
-      font.setPixelSize(ruler ? kSize / 30 : kSize - kSize / 7);
-      const double q = dx / dy;
-      if (q != 1) {
-        const QFontMetrics metrics(font);
-        const double h = metrics.height(), w = metrics.averageCharWidth();
-        if (h > 0 && w > 0 && q != 0 && std::isfinite(q)) {
-          const double width = std::fabs(std::round(font.pixelSize() / (q * h / w)));
-          // Clamped as a double: the ratio of two document sizes may be
-          // anything, and only an in-range value may become an int.
-          const double stretch = std::clamp(std::round(100.0 * width / w), 1.0, 4000.0);
-          font.setStretch(static_cast<int>(stretch));
-        }
-      }
-      painter.setFont(font);
-      const QColor ink = ToQColor(LabelTextColor(color));
-      painter.setPen(ink);
-      if (ruler) {
-        DrawScaleRuler(painter, text);
-      } else {
-        const QString line = QString::fromLatin1(text.c_str()) + QLatin1Char(' ');
-        const QFontMetrics metrics(font);
-        const int x = kSize - metrics.horizontalAdvance(line);
-        const int y = kSize / 2 - (kSize - kSize / 7) / 2;
-        if (!texture) {
-          painter.setBackgroundMode(Qt::OpaqueMode);
-          painter.setBackground(brush);
-        }
-        painter.drawText(x, y + metrics.ascent(), line);
-      }
+namespace {
+void PaintLabel(QImage& picture, const std::string& text, uint32_t color, const TextureBitmap* texture, double dx,
+                double dy) {
+  QPainter painter(&picture);
+  const QColor brush = ToQColor(ResolveColor(color));
+  if (texture) {
+    if (!texture->empty()) painter.drawImage(QRect(0, 0, kSize, kSize), ImageFromBitmap(*texture));
+  } else {
+    // The last column and row keep what the previous label left there.
+    painter.fillRect(QRect(0, 0, kSize - 1, kSize - 1), brush);
+  }
+  if (!qobject_cast<QGuiApplication*>(QCoreApplication::instance())) return;
+  const bool ruler = text.rfind("@escala|", 0) == 0;
+  QFont font(QStringLiteral("Arial"));
+  font.setPixelSize(ruler ? kSize / 30 : kSize - kSize / 7);
+  const double q = dx / dy;
+  if (q != 1) {
+    const QFontMetrics metrics(font);
+    const double h = metrics.height(), w = metrics.averageCharWidth();
+    if (h > 0 && w > 0 && q != 0 && std::isfinite(q)) {
+      const double width = std::fabs(std::round(font.pixelSize() / (q * h / w)));
+      // Clamped as a double: the ratio of two document sizes may be
+      // anything, and only an in-range value may become an int.
+      const double stretch = std::clamp(std::round(100.0 * width / w), 1.0, 4000.0);
+      font.setStretch(static_cast<int>(stretch));
     }
   }
-  bitmap = BitmapFromImage(picture);
-  return &bitmap;
+  painter.setFont(font);
+  const QColor ink = ToQColor(LabelTextColor(color));
+  painter.setPen(ink);
+  if (ruler) {
+    DrawScaleRuler(painter, text);
+  } else {
+    const QString line = QString::fromLatin1(text.c_str()) + QLatin1Char(' ');
+    const QFontMetrics metrics(font);
+    const int x = kSize - metrics.horizontalAdvance(line);
+    const int y = kSize / 2 - (kSize - kSize / 7) / 2;
+    if (!texture) {
+      painter.setBackgroundMode(Qt::OpaqueMode);
+      painter.setBackground(brush);
+    }
+    painter.drawText(x, y + metrics.ascent(), line);
+  }
 }
+
+// A painted picture, kept for the next label that would paint the same.
+struct PaintedLabel {
+  QImage picture;  // shared with Picture() until that is painted again
+  TextureBitmap bitmap;
+  uint64_t id = 0;
+};
+
+// Ids of kept pictures count up from 1 and are never reused; 0 is a picture
+// not kept.
+struct PictureIds {
+  uint64_t made = 0, last = 0;
+};
+PictureIds& Ids() {
+  static PictureIds ids;
+  return ids;
+}
+
+// Enough for the distinct labels of a large document; when full it starts
+// again rather than grow (each picture holds two copies of 192 KB).
+constexpr size_t kMaxPaintedLabels = 160;
+
+std::unordered_map<std::string, PaintedLabel>& PaintedLabels() {
+  static std::unordered_map<std::string, PaintedLabel> cache;
+  return cache;
+}
+
+template <typename T>
+void AppendBytes(std::string& key, const T& value) {
+  key.append(reinterpret_cast<const char*>(&value), sizeof value);
+}
+
+// Everything the picture is made from. A picture over the element's colour
+// leaves the last row and column as the previous label left them, so those
+// pixels are part of what it is made from; a texture covers them.
+std::string PictureKey(const QImage& picture, const std::string& text, uint32_t color,
+                       const std::string& texturePath, const TextureBitmap* texture, double dx, double dy) {
+  std::string key = text;
+  key += '\0';
+  key += texturePath;
+  key += '\0';
+  AppendBytes(key, color);
+  AppendBytes(key, dx / dy);
+  AppendBytes(key, texture);
+  AppendBytes(key, qobject_cast<QGuiApplication*>(QCoreApplication::instance()) != nullptr);
+  AppendBytes(key, QLocale().decimalPoint().unicode());
+  if (!texture) {
+    const uchar* lastRow = picture.constScanLine(kSize - 1);
+    key.append(reinterpret_cast<const char*>(lastRow), kSize * 3);
+    for (int y = 0; y < kSize - 1; ++y)
+      key.append(reinterpret_cast<const char*>(picture.constScanLine(y)) + (kSize - 1) * 3, 3);
+  }
+  return key;
+}
+}  // namespace
+
+const TextureBitmap* DrawLabelBitmap(const std::string& text, uint32_t color, const std::string& texturePath,
+                                     double dx, double dy) {
+  Ids().last = 0;
+  if (dy == 0) return nullptr;
+  QImage& picture = Picture();
+  const TextureBitmap* texture = texturePath.empty() ? nullptr : TextureImage(texturePath);
+  if (texture && texture->empty()) {
+    // An unreadable texture paints nothing under the letters: the picture
+    // depends on all of the previous one, so it is not kept.
+    static TextureBitmap uncached;
+    PaintLabel(picture, text, color, texture, dx, dy);
+    uncached = BitmapFromImage(picture);
+    return &uncached;
+  }
+  auto& cache = PaintedLabels();
+  std::string key = PictureKey(picture, text, color, texturePath, texture, dx, dy);
+  if (const auto found = cache.find(key); found != cache.end()) {
+    picture = found->second.picture;
+    Ids().last = found->second.id;
+    return &found->second.bitmap;
+  }
+  PaintLabel(picture, text, color, texture, dx, dy);
+  if (cache.size() >= kMaxPaintedLabels) cache.clear();
+  PaintedLabel& entry = cache[std::move(key)];
+  entry.picture = picture;
+  entry.bitmap = BitmapFromImage(picture);
+  entry.id = Ids().last = ++Ids().made;
+  return &entry.bitmap;
+}
+
+void ClearLabelCache() { PaintedLabels().clear(); }
+
+uint64_t LastLabelPictureId() { return Ids().last; }
+
+int CachedLabelCount() { return static_cast<int>(PaintedLabels().size()); }

@@ -9,6 +9,7 @@
 #include "DrawSurface.h"
 #include "ElementDrawing.h"
 #include "GLView.h"
+#include "LabelTextures.h"
 #include "ShapeLists.h"
 #include "ViewContext.h"
 #include "common/TIMem32.h"
@@ -110,6 +111,8 @@ void DrawScene(SceneState& scene) {
     return;
   }
   PrepareShapeLists(view, scene.elements, scene.palette > 0 ? &scene.templateElement : nullptr);
+  PrepareLabelTextures(view, scene.elements,
+                       scene.showEditAids && scene.palette > 0 ? &scene.templateElement : nullptr);
   scene.sceneList = glGenLists(1);
   glNewList(scene.sceneList, GL_COMPILE);
   try {

@@ -9,6 +9,8 @@
 
 #include "GLView.h"
 #include "ImageFiles.h"
+#include "LabelBitmap.h"
+#include "common/Latin1.h"
 #include "common/Utf8Text.h"
 
 namespace {
@@ -61,7 +63,11 @@ void BindTexture(GLView& view, int slot) {
 
 void UploadTexture(GLView& view, int slot, const TextureBitmap& bitmap) {
   if (!view.HasTextures || slot < 0 || slot >= static_cast<int>(view.Textures.size())) return;
-  glBindTexture(GL_TEXTURE_2D, view.Textures[slot]);
+  UploadTextureTo(view.Textures[slot], bitmap);
+}
+
+void UploadTextureTo(unsigned name, const TextureBitmap& bitmap) {
+  glBindTexture(GL_TEXTURE_2D, name);
   glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
   glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
   glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_REPEAT);
@@ -104,6 +110,7 @@ const std::string* CachedTexturePath(const std::string& fileName) {
 }
 
 void ClearTextureCache() {
+  ClearLabelCache();  // labels may have been painted over these images
   Cache().clear();
   Cache().shrink_to_fit();
 }

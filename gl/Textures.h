@@ -12,6 +12,8 @@ void BindTexture(GLView& view, int slot);
 // Binds `slot`, sets its filters and wrapping and uploads the bitmap (an
 // empty bitmap uploads nothing, so the slot keeps its last image).
 void UploadTexture(GLView& view, int slot, const TextureBitmap& bitmap);
+// The same into the texture `name`, which stays bound.
+void UploadTextureTo(unsigned name, const TextureBitmap& bitmap);
 
 // The cached image of a texture file, read on first use; keyed by the
 // lower-cased file name. Null for an empty path; an empty bitmap for a file

@@ -5,6 +5,7 @@
 
 #include "DrawSurface.h"
 #include "GLView.h"
+#include "LabelTextures.h"
 #include "ShapeLists.h"
 #include "common/DebugLog.h"
 
@@ -110,8 +111,10 @@ void DestroyContext(GLView& view) {
   if (view.Surface->MakeCurrent()) {
     for (unsigned name : view.Textures) glDeleteTextures(1, &name);
     ClearShapeLists(view);
+    ClearLabelTextures(view);
   }
   view.Shapes.reset();
+  view.Labels.reset();
   view.Textures.clear();
   view.HasTextures = false;
   view.Surface = nullptr;

@@ -160,10 +160,12 @@ TEST_F(ExportSafetyTest, TargetsThatAreNotFilesAreRefusedBeforeAnythingIsDrawn) 
   EXPECT_EQ(ReadAll(Path("plainfile")), "not a folder");
   EXPECT_TRUE(Leftovers(folder).empty());
 
-  // A regular target draws exactly one frame.
+  // A regular target is written without drawing: the export records the
+  // frame with the drawing switched off.
   frames = 0;
   ASSERT_TRUE(SaveDocument(scene, Path("fine.obj"), "").ok());
-  EXPECT_EQ(frames, 1);
+  EXPECT_EQ(frames, 0);
+  EXPECT_NE(ReadAll(Path("fine.obj")).find("o box19\n"), std::string::npos);
 }
 
 TEST_F(ExportSafetyTest, LinksAtTheOldTemporaryNamesAreNeverFollowed) {

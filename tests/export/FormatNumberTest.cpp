@@ -1,5 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <charconv>
+#include <cmath>
+#include <random>
+#include <string>
+
 #include "export/FormatNumber.h"
 #include "export/ObjExport.h"
 
@@ -28,6 +33,54 @@ TEST(FormatNumber, ExponentOnlyForTinyAndHugeMagnitudes) {
   // Fifteen significant digits at most.
   EXPECT_EQ(FormatNumber(123456789.123456), "123456789.123456");
   EXPECT_EQ(FormatNumber(1234567890.123456), "1234567890.12346");
+}
+
+// The format read off its definition: the shortest text of the number, cut
+// after six decimals, trailing zeros and a bare point dropped, no "-0".
+// Only for magnitudes that need no exponent and no rounding to 15 digits.
+std::string CutShortestText(double v) {
+  char buf[64];
+  std::string text(buf, std::to_chars(buf, buf + sizeof buf, v, std::chars_format::fixed).ptr);
+  const size_t point = text.find('.');
+  if (point != std::string::npos) {
+    text.resize(std::min(text.size(), point + 7));
+    while (text.back() == '0') text.pop_back();
+    if (text.back() == '.') text.pop_back();
+  }
+  if (text == "-0") text = "0";
+  return text;
+}
+
+TEST(FormatNumber, EveryValueNextToASixDecimalBoundaryIsCutAsItsShortestText) {
+  // 0.50196 is stored just below itself and keeps its last digit; its
+  // neighbours below print as 0.50195999... and lose it.
+  EXPECT_EQ(FormatNumber(std::nextafter(0.50196, 0.0)), "0.501959");
+  EXPECT_EQ(FormatNumber(std::nextafter(0.50196, 1.0)), "0.50196");
+  EXPECT_EQ(FormatNumber(std::nextafter(-3.0, 0.0)), "-2.999999");
+  EXPECT_EQ(FormatNumber(std::nextafter(20.0, 21.0)), "20");
+  EXPECT_EQ(FormatNumber(999999.9999999), "999999.999999");
+  EXPECT_EQ(FormatNumber(-0.000012), "-0.000012");
+  EXPECT_EQ(FormatNumber(0.000009999999), "9E-6");
+
+  // Decimals of up to six places, a few units in the last place either side,
+  // over the magnitudes of a scene; and a spread of arbitrary values.
+  std::mt19937_64 random(7);
+  int checked = 0;
+  for (int i = 0; i < 20000; ++i) {
+    const double scale = std::pow(10.0, static_cast<int>(random() % 12) - 5);
+    const double decimal = std::round(std::uniform_real_distribution<double>(-1, 1)(random) * scale * 1e6) / 1e6;
+    double v = decimal;
+    for (int step = 0; step < 4; ++step) v = std::nextafter(v, -INFINITY);
+    for (int step = 0; step < 9; ++step, v = std::nextafter(v, INFINITY)) {
+      const double a = std::fabs(v);
+      if (a < 1e-5 || a >= 1e9) continue;  // exponent forms and long ones: checked above
+      ASSERT_EQ(FormatNumber(v), CutShortestText(v)) << std::hexfloat << v;
+      ++checked;
+    }
+    const double any = std::uniform_real_distribution<double>(-1, 1)(random) * scale;
+    if (std::fabs(any) >= 1e-5 && std::fabs(any) < 1e9) ASSERT_EQ(FormatNumber(any), CutShortestText(any)) << any;
+  }
+  EXPECT_GT(checked, 100000);
 }
 
 TEST(FormatNumber, AppendsWithoutDisturbingTheText) {

@@ -1,0 +1,111 @@
+// The batch tool's OBJ export records the frame without drawing it: the
+// files keep every byte they had when the frame was drawn, and no GL driver
+// is needed for them; a picture still needs one and says so.
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdint>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+#include "tests/export/MixedDocument.h"
+
+#ifndef CLI_PATH
+#error CLI_PATH names the built objetos3d-cli
+#endif
+
+namespace {
+namespace fs = std::filesystem;
+
+// No EGL vendor and no Mesa driver for the process: OpenGL cannot start.
+constexpr char kNoGLDriver[] = "__EGL_VENDOR_LIBRARY_FILENAMES=/dev/null LIBGL_DRIVERS_PATH=/nonexistent ";
+
+struct CliRun {
+  int status;
+  std::string stderrText;
+};
+
+CliRun Cli(const std::string& environment, const std::string& arguments) {
+  const fs::path errors = fs::temp_directory_path() / ("obj3d_recorded_err_" + std::to_string(getpid()));
+  const std::string command =
+      "env " + environment + std::string(CLI_PATH) + " " + arguments + " 2>" + errors.string();
+  const int raw = std::system(command.c_str());
+  std::ifstream in(errors);
+  std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  fs::remove(errors);
+  return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, text};
+}
+
+// FNV-1a of a whole file, read in blocks (the large export is hundreds of MB).
+uint64_t FileHash(const fs::path& path) {
+  std::FILE* f = std::fopen(path.c_str(), "rb");
+  if (!f) return 0;
+  uint64_t h = 0xcbf29ce484222325ull;
+  static unsigned char block[1 << 16];
+  for (size_t n; (n = std::fread(block, 1, sizeof block, f)) > 0;)
+    for (size_t k = 0; k < n; ++k) h = (h ^ block[k]) * 0x100000001b3ull;
+  std::fclose(f);
+  return h;
+}
+
+std::string FileText(const fs::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+}
+
+class RecordOnlyExportTest : public testing::Test {
+ protected:
+  void SetUp() override {
+    folder = fs::temp_directory_path() / ("obj3d_recorded_" + std::to_string(getpid()));
+    fs::remove_all(folder);
+    fs::create_directories(folder);
+    sample = (fs::path(CLI_PATH).parent_path() / "Vist3D" / "sample.zobj3d").string();
+    ASSERT_TRUE(fs::exists(sample));
+    unsetenv("DISPLAY");
+  }
+  void TearDown() override { fs::remove_all(folder); }
+  std::string Out(const std::string& name) const { return (folder / name).string(); }
+  fs::path folder;
+  std::string sample;
+};
+
+// The hashes are those of the files this document gave when the export drew
+// its frame through OpenGL (4.58 M vertices, 445 MB of OBJ text): labels,
+// ruler, hidden elements, turns and textures all land exactly as they did.
+TEST_F(RecordOnlyExportTest, TenThousandMixedElementsGiveTheSameBytesAsADrawnFrame) {
+  ASSERT_TRUE(WriteMixedDocument(Out("mixed.zobj3d"), 10000));
+  const CliRun run = Cli("", "export " + Out("mixed.zobj3d") + " " + Out("mixed.obj"));
+  ASSERT_EQ(run.status, 0) << run.stderrText;
+  EXPECT_EQ(FileHash(Out("mixed.obj")), 0x48f4840e32df89b1ull);
+  EXPECT_EQ(FileHash(Out("mixed.mtl")), 0x6c9f8a7ffc03220bull);
+  for (const char* texture : {"texture1.jpeg", "texture2.jpg", "texture3.bmp"})
+    EXPECT_TRUE(fs::exists(folder / "textures" / texture)) << texture;
+}
+
+TEST_F(RecordOnlyExportTest, MeshExportsNeedNoGLDriverButAPictureSaysItNeedsOne) {
+  fs::create_directories(folder / "withgl");
+  ASSERT_EQ(Cli("", "export " + sample + " " + Out("withgl/s.obj")).status, 0);
+
+  const CliRun obj = Cli(kNoGLDriver, "export " + sample + " " + Out("s.obj"));
+  ASSERT_EQ(obj.status, 0) << obj.stderrText;
+  EXPECT_EQ(obj.stderrText, "");
+  EXPECT_EQ(FileText(Out("s.obj")), FileText(Out("withgl/s.obj")));
+  EXPECT_EQ(FileText(Out("s.mtl")), FileText(Out("withgl/s.mtl")));
+  EXPECT_TRUE(fs::exists(Out("textures/texture3.bmp")));
+
+  for (const char* mesh : {"s.stl", "s.glb"}) {
+    const CliRun run = Cli(kNoGLDriver, "export " + sample + " " + Out(mesh));
+    EXPECT_EQ(run.status, 0) << mesh << ": " << run.stderrText;
+    EXPECT_GT(fs::file_size(Out(mesh)), 1000u) << mesh;
+  }
+
+  // The environment really does keep OpenGL from starting.
+  const CliRun picture = Cli(kNoGLDriver, "export " + sample + " " + Out("p.jpeg"));
+  EXPECT_EQ(picture.status, 2);
+  EXPECT_NE(picture.stderrText.find("p.jpeg: a picture needs OpenGL"), std::string::npos) << picture.stderrText;
+  EXPECT_FALSE(fs::exists(Out("p.jpeg")));
+}
+}  // namespace
