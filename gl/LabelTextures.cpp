@@ -13,7 +13,7 @@
 #include "Textures.h"
 #include "document/Element3D.h"
 #include "document/ElementSanity.h"
-#include "document/TIMem32.h"
+#include "common/TIMem32.h"
 
 namespace {
 // A frame with more distinct pictures than this paints the rest while it is

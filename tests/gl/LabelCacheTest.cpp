@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "GLFixture.h"
-#include "document/TIMem32.h"
+#include "common/TIMem32.h"
 #include "gl/ElementDrawing.h"
 #include "gl/LabelBitmap.h"
 #include "gl/LabelTextures.h"
