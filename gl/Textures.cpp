@@ -10,7 +10,6 @@
 #include "GLView.h"
 #include "ImageFiles.h"
 #include "LabelBitmap.h"
-#include "common/Latin1.h"
 #include "common/Utf8Text.h"
 
 namespace {
