@@ -144,7 +144,7 @@ TEST_F(EditorFixture, BlockModeStacksTheSecondCubeOnTheFirst) {
   ASSERT_EQ(w.doc.Count(), 2);
   EXPECT_EQ(double{w.doc.Element(0).dx}, 2);
   EXPECT_EQ(double{w.doc.Element(1).x}, double{w.doc.Element(0).x});
-  EXPECT_EQ(double{w.doc.Element(1).y}, w.doc.Element(0).y + 2);
+  EXPECT_EQ(double{w.doc.Element(1).y}, +w.doc.Element(0).y + 2);
   EXPECT_EQ(w.doc.SelectedIndex(0), 1);
   Key(w, Qt::Key_F10);
   EXPECT_FALSE(w.Timer1->isActive());

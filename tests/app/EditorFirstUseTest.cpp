@@ -148,14 +148,14 @@ TEST_F(FirstUse, TheFirstKeyReachesTheView) {
   Key(Qt::Key_F5);
   ASSERT_EQ(w.doc.Count(), 1);
   const Element3D& e = w.doc.Element(0);
-  EXPECT_EQ(e.kind, kCube);
-  EXPECT_EQ(e.x, 0);
-  EXPECT_EQ(e.y, 2);
-  EXPECT_EQ(e.z, 0);
+  EXPECT_EQ(+e.kind, kCube);
+  EXPECT_EQ(+e.x, 0);
+  EXPECT_EQ(+e.y, 2);
+  EXPECT_EQ(+e.z, 0);
   EXPECT_EQ(w.Mulfig1->Valor(), 0);
   ClickKey(Qt::Key_F6);  // and the next key too
   ASSERT_EQ(w.doc.Count(), 2);
-  EXPECT_EQ(w.doc.Element(1).kind, kCylinder);
+  EXPECT_EQ(+w.doc.Element(1).kind, kCylinder);
 }
 
 TEST_F(FirstUse, AnEmptyDocumentKeepsItsGridAndBlockCursorAfterRedraws) {
@@ -198,9 +198,9 @@ TEST_F(FirstUse, ThePaletteKeepsItsChoiceUntilTheClickInTheView) {
   QTest::mouseMove(w.Tela1, at);
   ClickView(at);
   ASSERT_EQ(w.doc.Count(), 1);
-  EXPECT_EQ(w.doc.Element(0).kind, kCube);
-  EXPECT_NEAR(w.doc.Element(0).x, 6.0, 0.51);
-  EXPECT_NEAR(w.doc.Element(0).z, -3.5, 0.51);
+  EXPECT_EQ(+w.doc.Element(0).kind, kCube);
+  EXPECT_NEAR(+w.doc.Element(0).x, 6.0, 0.51);
+  EXPECT_NEAR(+w.doc.Element(0).z, -3.5, 0.51);
   EXPECT_EQ(palette->Valor(), 0);  // back to the cursor
   EXPECT_FALSE(Framed(1));
 
@@ -217,8 +217,8 @@ TEST_F(FirstUse, ThePaletteKeepsItsChoiceUntilTheClickInTheView) {
   Key(w.screenSignV > 0 ? Qt::Key_Down : Qt::Key_Up);
   ClickView(floor);
   ASSERT_EQ(w.doc.Count(), 2);
-  EXPECT_EQ(w.doc.Element(1).kind, kSphere);
-  EXPECT_EQ(w.doc.Element(1).y, 2.5);
+  EXPECT_EQ(+w.doc.Element(1).kind, kSphere);
+  EXPECT_EQ(+w.doc.Element(1).y, 2.5);
 }
 
 TEST_F(FirstUse, ChoosingTheCursorTakesThePreviewAway) {
@@ -250,7 +250,7 @@ TEST_F(FirstUse, DeleteWithAnItemChosenOnlyPutsThePaletteBack) {
   EXPECT_EQ(w.Mulfig1->Valor(), 0);
   Key(Qt::Key_Delete);  // with the cursor it deletes
   EXPECT_EQ(w.doc.Count(), 1);
-  EXPECT_EQ(w.doc.Element(0).kind, kSphere);
+  EXPECT_EQ(+w.doc.Element(0).kind, kSphere);
 }
 
 TEST_F(FirstUse, F9AddsABlockOnlyWithThePointerOverTheView) {
@@ -265,9 +265,9 @@ TEST_F(FirstUse, F9AddsABlockOnlyWithThePointerOverTheView) {
   PointTo(PixelOf(3, 0, 3));
   Key(Qt::Key_F9);
   ASSERT_EQ(w.doc.Count(), 1);
-  EXPECT_EQ(w.doc.Element(0).dx, 2);
-  EXPECT_EQ(w.doc.Element(0).x, 2);
-  EXPECT_EQ(w.doc.Element(0).z, 2);
+  EXPECT_EQ(+w.doc.Element(0).dx, 2);
+  EXPECT_EQ(+w.doc.Element(0).x, 2);
+  EXPECT_EQ(+w.doc.Element(0).z, 2);
   Key(Qt::Key_F10);
 }
 
@@ -297,8 +297,8 @@ TEST_F(FirstUse, EnterInAPropertyBoxAppliesItAndHandsTheKeysBack) {
   // The view has the keys again: the selection still answers the arrows.
   const double x = w.doc.Element(0).x, z = w.doc.Element(0).z;
   Key(Qt::Key_Right);
-  EXPECT_NE(std::fabs(w.doc.Element(0).x - x) + std::fabs(w.doc.Element(0).z - z), 0.0);
-  EXPECT_DOUBLE_EQ(w.doc.Element(0).axy, 90);
+  EXPECT_NE(std::fabs(+w.doc.Element(0).x - x) + std::fabs(+w.doc.Element(0).z - z), 0.0);
+  EXPECT_DOUBLE_EQ(+w.doc.Element(0).axy, 90);
 }
 
 TEST_F(FirstUse, TheWheelZoomsByTheKeypadStepTowardWhatIsUnderThePointer) {
@@ -362,10 +362,10 @@ TEST_F(FirstUse, RedoBringsBackWhatUndoTookAndANewEditDropsIt) {
   ASSERT_NE(moved, 0);
   Key(Qt::Key_Z, Qt::ControlModifier);
   Key(Qt::Key_Z, Qt::ControlModifier);
-  EXPECT_EQ(w.doc.Element(0).x + w.doc.Element(0).z, 0);
+  EXPECT_EQ(+w.doc.Element(0).x + +w.doc.Element(0).z, 0);
   Key(Qt::Key_Y, Qt::ControlModifier);
   Key(Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
-  EXPECT_EQ(w.doc.Element(0).x + w.doc.Element(0).z, moved);
+  EXPECT_EQ(+w.doc.Element(0).x + +w.doc.Element(0).z, moved);
   EXPECT_EQ(w.MEixo1->Valor(), 3);  // neither key chose an axis
 
   // With the item disabled (as the menu leaves it when there is nothing to
@@ -376,7 +376,7 @@ TEST_F(FirstUse, RedoBringsBackWhatUndoTookAndANewEditDropsIt) {
   ASSERT_FALSE(w.Refazer1->isEnabled());
   Key(Qt::Key_Z, Qt::ControlModifier);
   Key(Qt::Key_Y, Qt::ControlModifier);
-  EXPECT_EQ(w.doc.Element(0).x + w.doc.Element(0).z, moved);
+  EXPECT_EQ(+w.doc.Element(0).x + +w.doc.Element(0).z, moved);
   EXPECT_EQ(w.MEixo1->Valor(), 3);
 
   // A new edit after an undo: nothing left to redo.
@@ -384,7 +384,7 @@ TEST_F(FirstUse, RedoBringsBackWhatUndoTookAndANewEditDropsIt) {
   const double undone = w.doc.Element(0).x + w.doc.Element(0).z;
   ClickKey(Qt::Key_F7);
   Key(Qt::Key_Y, Qt::ControlModifier);
-  EXPECT_EQ(w.doc.Element(0).x + w.doc.Element(0).z, undone);
+  EXPECT_EQ(+w.doc.Element(0).x + +w.doc.Element(0).z, undone);
   EXPECT_EQ(w.doc.Count(), 2);
 }
 

@@ -303,8 +303,8 @@ TEST_F(Recovery, EveryTwentiethEditWritesACopyAndSavingRemovesIt) {
   QTRY_VERIFY_WITH_TIMEOUT(fs::exists(ownCopy()), 5000);
   const std::vector<Element3D> copy = ReadElements(ownCopy());
   ASSERT_EQ(copy.size(), 2u);
-  EXPECT_EQ(copy[0].x, w.doc.Element(0).x);
-  EXPECT_NE(copy[0].x, 1.0);
+  EXPECT_EQ(+copy[0].x, +w.doc.Element(0).x);
+  EXPECT_NE(+copy[0].x, 1.0);
   std::string path;
   {
     std::ifstream in(folder() + "/" + ThisProcess().Name() + ".path", std::ios::binary);
@@ -314,7 +314,7 @@ TEST_F(Recovery, EveryTwentiethEditWritesACopyAndSavingRemovesIt) {
 
   QTest::keyClick(w.Tela1, Qt::Key_S, Qt::ControlModifier);
   EXPECT_EQ(FilesIn(folder()), std::vector<std::string>{});
-  EXPECT_EQ(ReadElements(dir.file("doc.zobj3d"))[0].x, copy[0].x);
+  EXPECT_EQ(+ReadElements(dir.file("doc.zobj3d"))[0].x, +copy[0].x);
 }
 
 TEST_F(Recovery, ClosingKeepsTheCopyUntilTheWorkIsSavedOrDiscarded) {
@@ -328,7 +328,7 @@ TEST_F(Recovery, ClosingKeepsTheCopyUntilTheWorkIsSavedOrDiscarded) {
   answers.saveAnswer = SaveAnswer::Discard;
   EXPECT_TRUE(w.close());
   EXPECT_EQ(FilesIn(folder()), std::vector<std::string>{});
-  EXPECT_EQ(ReadElements(dir.file("doc.zobj3d"))[0].x, 1.0);
+  EXPECT_EQ(+ReadElements(dir.file("doc.zobj3d"))[0].x, 1.0);
 }
 
 TEST_F(Recovery, AnOfferedCopyOpensWithItsElementsUnderItsOwnName) {
@@ -475,7 +475,7 @@ TEST_F(Recovery, TheWorkOfAKilledEditorComesBack) {
   auto& w = Open();
   QTRY_COMPARE_WITH_TIMEOUT(w.doc.Count(), 1 + EditorRecovery::kEditsPerCopy, 5000);
   EXPECT_EQ(NameOf(w.doc.Element(0)), "saved");
-  for (int32_t i = 1; i < w.doc.Count(); ++i) EXPECT_EQ(w.doc.Element(i).kind, 0) << i;
+  for (int32_t i = 1; i < w.doc.Count(); ++i) EXPECT_EQ(+w.doc.Element(i).kind, 0) << i;
   EXPECT_EQ(w.doc.fileName, doc);
   EXPECT_TRUE(w.DocumentChanged());
   EXPECT_FALSE(fs::exists(childCopy));

@@ -158,8 +158,8 @@ TEST_F(SafetyFixture, GridAndPanelEntriesRefuseNonFiniteNumbers) {
   ClickListRow(w, 0);
   QTest::keyClick(w.Tela1, Qt::Key_Right);
   const Element3D& moved = w.doc.Element(0);
-  EXPECT_TRUE(std::isfinite(moved.x) && std::isfinite(moved.z));
-  EXPECT_EQ(std::abs(moved.x) + std::abs(moved.z), 0.5);
+  EXPECT_TRUE(std::isfinite(+moved.x) && std::isfinite(+moved.z));
+  EXPECT_EQ(std::abs(+moved.x) + std::abs(+moved.z), 0.5);
 
   // The property boxes take whole numbers only: the letters of a
   // non-finite number are refused as they are typed, and nothing changes.
@@ -318,8 +318,8 @@ TEST_F(SafetyFixture, QuitAndCloseAskOnlyWhenThereAreChanges) {
   TIMem32 saved;
   saved.RecordSize = kElementRecordSize;
   ASSERT_TRUE(ReadDocument(dir.file("a.zobj3d"), saved).ok());
-  EXPECT_EQ(saved.As<Element3D>(0).x, moved.x);
-  EXPECT_EQ(saved.As<Element3D>(0).z, moved.z);
+  EXPECT_EQ(saved.As<Element3D>(0).x, +moved.x);
+  EXPECT_EQ(saved.As<Element3D>(0).z, +moved.z);
 }
 
 TEST_F(SafetyFixture, DiscardAndFailedSavesAndUntitledDocuments) {
@@ -458,7 +458,7 @@ TEST_F(SafetyFixture, RecentDocumentsListTheLastEightAndGreyMissingOnes) {
   // Choosing one opens it, after the question about unsaved work.
   QTest::keyClick(recent, Qt::Key_3);  // d7
   QTRY_COMPARE(again.doc.fileName, dir.file("d7.zobj3d"));
-  EXPECT_EQ(again.doc.Element(0).x, 7);
+  EXPECT_EQ(+again.doc.Element(0).x, 7);
   MoveFirstElement(again);
   answers.saveAnswer = SaveAnswer::Cancel;
   FileMenu(again, 'm');

@@ -133,7 +133,7 @@ TEST_F(EditorFixture, CopyAndPasteThroughTheMenu) {
   w.Copiar1->trigger();
   w.Colar1->trigger();
   EXPECT_EQ(Names(w), (std::vector<std::string>{"cubo1", "cubo2", "cubo3", "cubo4", "cubo5"}));
-  EXPECT_EQ(double{w.doc.Element(3).x}, w.doc.Element(2).x - 0.5);
+  EXPECT_EQ(double{w.doc.Element(3).x}, +w.doc.Element(2).x - 0.5);
   EXPECT_EQ(w.Lista1->count(), 5);
   EXPECT_EQ(w.Lista1->selectedItems().size(), 2);
   w.Desfazer1->trigger();

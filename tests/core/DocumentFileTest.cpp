@@ -203,7 +203,7 @@ TEST(DocumentFile, DocumentsBeyondTheMemoryBoundAreRefusedUntouched) {
     EXPECT_NE(r->reason.find(std::to_string(kMaxDocumentElements)), std::string::npos) << r->reason;
   }
   EXPECT_EQ(fromFile.Count(), 1);
-  EXPECT_EQ(fromFile.at(0).kind, 9);
+  EXPECT_EQ(+fromFile.at(0).kind, 9);
   EXPECT_EQ(fromMemory.Count(), 1);
   EXPECT_LT(fromMemory.Capacity(), 100);
 

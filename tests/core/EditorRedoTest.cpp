@@ -15,7 +15,7 @@ void Edit(EditorDocument& d, double x) {
 
 std::vector<double> Xs(EditorDocument& d) {
   std::vector<double> out;
-  for (int32_t i = 0; i < d.Count(); ++i) out.push_back(d.Element(i).x);
+  for (int32_t i = 0; i < d.Count(); ++i) out.push_back(+d.Element(i).x);
   return out;
 }
 }  // namespace
