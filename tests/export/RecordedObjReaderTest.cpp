@@ -31,7 +31,7 @@ TEST(RecordedObjReaderTest, ReadsWhatTheRecordingWrites) {
   ASSERT_EQ(scene.objects.size(), 2u);
   const RecordedObject& first = scene.objects[0];
   EXPECT_EQ(first.name, "first");
-  EXPECT_FLOAT_EQ(+first.color[1], 0.50196f);
+  EXPECT_FLOAT_EQ(first.color[1], 0.50196f);
   EXPECT_EQ(first.textureFile, "texture1.jpeg");
   // The pentagon becomes a fan of three triangles around its first corner.
   ASSERT_EQ(first.triangles.size(), 9u);
