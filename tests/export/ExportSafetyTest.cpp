@@ -18,7 +18,7 @@
 #include "gl/SceneFrame.h"
 #include "gl/Textures.h"
 #include "gl/ViewPresets.h"
-#include "tests/gl/GLFixture.h"
+#include "tests/gl/SceneFixture.h"
 
 namespace {
 namespace fs = std::filesystem;
@@ -59,15 +59,10 @@ std::vector<std::string> Leftovers(const std::string& folder) {
   return found;
 }
 
-class ExportSafetyTest : public GLFixture {
+class ExportSafetyTest : public SceneFixture {
  protected:
   void SetUp() override {
-    GLFixture::SetUp();
-    store.RecordSize = kElementRecordSize;
-    scene.view = view;
-    scene.elements = &store;
-    DefaultView(*view);
-    ApplyCamera(*view);
+    SceneFixture::SetUp();
     folder = MakeTempFolder("safety");
     ClearTextureCache();
     // Counts the frames a save draws.
@@ -76,20 +71,7 @@ class ExportSafetyTest : public GLFixture {
       DrawScene(scene);
     };
   }
-  Element3D& Add(const std::string& name, int kind) {
-    store.SetCount(store.Count() + 1);
-    Element3D& e = store.As<Element3D>(store.Count() - 1);
-    e = Element3D{};
-    e.name.assign(name);
-    e.kind = kind;
-    e.dx = e.dy = e.dz = 2;
-    e.color = 0x0000FF;
-    e.topPercent = 100;
-    return e;
-  }
   std::string Path(const std::string& name) const { return folder + "/" + name; }
-  TIMem32 store{"safety"};
-  SceneState scene;
   std::string folder;
   int frames = 0;
 };

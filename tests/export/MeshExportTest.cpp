@@ -24,7 +24,7 @@
 #include "gl/SceneFrame.h"
 #include "gl/Textures.h"
 #include "gl/ViewPresets.h"
-#include "tests/gl/GLFixture.h"
+#include "tests/gl/SceneFixture.h"
 
 namespace {
 namespace fs = std::filesystem;
@@ -74,31 +74,12 @@ void Cross(const float* a, const float* b, const float* c, float* out) {
   out[2] = u[0] * w[1] - u[1] * w[0];
 }
 
-class MeshExportTest : public GLFixture {
+class MeshExportTest : public SceneFixture {
  protected:
   void SetUp() override {
-    GLFixture::SetUp();
-    store.RecordSize = kElementRecordSize;
-    scene.view = view;
-    scene.elements = &store;
-    DefaultView(*view);
-    ApplyCamera(*view);
+    SceneFixture::SetUp();
     folder = MakeTempFolder("meshexport");
     ClearTextureCache();
-  }
-  Element3D& Add(const std::string& name, int kind, double x, double y, double z, uint32_t color) {
-    store.SetCount(store.Count() + 1);
-    Element3D& e = store.As<Element3D>(store.Count() - 1);
-    e = Element3D{};
-    e.name.assign(name);
-    e.kind = kind;
-    e.dx = e.dy = e.dz = 2;
-    e.x = x;
-    e.y = y;
-    e.z = z;
-    e.color = color;
-    e.topPercent = 100;
-    return e;
   }
   // Every kind of shape, turned and not, textured with a JPEG and a BMP,
   // one hidden, names with Latin-1 letters and JSON's special characters.
@@ -122,8 +103,6 @@ class MeshExportTest : public GLFixture {
     EXPECT_TRUE(r.ok()) << name << ": " << r.reason;
     return path;
   }
-  TIMem32 store{"meshexport"};
-  SceneState scene;
   std::string folder;
 };
 

@@ -17,7 +17,7 @@
 #include "gl/Textures.h"
 #include "gl/ViewPresets.h"
 #include "export/ObjExport.h"
-#include "tests/gl/GLFixture.h"
+#include "tests/gl/SceneFixture.h"
 
 namespace {
 namespace fs = std::filesystem;
@@ -48,34 +48,13 @@ std::string Material(const std::string& name, const std::string& kd, const std::
          "map_Kd textures/" + texture + "\n\n";
 }
 
-class SceneExportTest : public GLFixture {
+class SceneExportTest : public SceneFixture {
  protected:
   void SetUp() override {
-    GLFixture::SetUp();
-    store.RecordSize = kElementRecordSize;
-    scene.view = view;
-    scene.elements = &store;
-    DefaultView(*view);
-    ApplyCamera(*view);
+    SceneFixture::SetUp();
     folder = MakeTempFolder("export");
     ClearTextureCache();
   }
-  Element3D& Add(const char* name, int kind, double x, double y, double z, uint32_t color) {
-    store.SetCount(store.Count() + 1);
-    Element3D& e = store.As<Element3D>(store.Count() - 1);
-    e = Element3D{};
-    e.name.assign(name);
-    e.kind = kind;
-    e.dx = e.dy = e.dz = 2;
-    e.x = x;
-    e.y = y;
-    e.z = z;
-    e.color = color;
-    e.topPercent = 100;
-    return e;
-  }
-  TIMem32 store{"export"};
-  SceneState scene;
   std::string folder;
 };
 

@@ -6,7 +6,7 @@
 #include <filesystem>
 #include <fstream>
 
-#include "GLFixture.h"
+#include "SceneFixture.h"
 #include "document/Element3D.h"
 #include "common/TIMem32.h"
 #include "gl/AxisGizmo.h"
@@ -25,28 +25,10 @@ bool Near(const std::vector<unsigned char>& rgb, int r, int g, int b, int tolera
   return std::abs(rgb[0] - r) <= tolerance && std::abs(rgb[1] - g) <= tolerance && std::abs(rgb[2] - b) <= tolerance;
 }
 
-class SceneFrameTest : public GLFixture {
+class SceneFrameTest : public SceneFixture {
  protected:
-  void SetUp() override {
-    GLFixture::SetUp();
-    store.RecordSize = kElementRecordSize;
-    scene.view = view;
-    scene.elements = &store;
-    DefaultView(*view);
-    ApplyCamera(*view);
-  }
   Element3D& Add(int kind, double x, double y, double z, uint32_t color) {
-    store.SetCount(store.Count() + 1);
-    Element3D& e = store.As<Element3D>(store.Count() - 1);
-    e = Element3D{};
-    e.kind = kind;
-    e.dx = e.dy = e.dz = 2;
-    e.x = x;
-    e.y = y;
-    e.z = z;
-    e.color = color;
-    e.topPercent = 100;
-    return e;
+    return SceneFixture::Add("", kind, x, y, z, color);
   }
   // Counts pixels of the frame near a colour.
   int CountColour(int r, int g, int b, int tolerance = 3) {
@@ -55,8 +37,6 @@ class SceneFrameTest : public GLFixture {
       for (int x = 0; x < surface->Width(); x += 2) n += Near(Pixel(x, y), r, g, b, tolerance);
     return n;
   }
-  TIMem32 store{"scene"};
-  SceneState scene;
 };
 
 TEST_F(SceneFrameTest, EditAidsDrawTheGridAndHidingThemLeavesBackgroundAndElements) {
