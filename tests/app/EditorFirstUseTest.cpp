@@ -12,6 +12,8 @@
 #include <QWheelEvent>
 
 #include <cmath>
+#include <cstddef>
+#include <cstring>
 
 #include "EditorFixture.h"
 #include "TBarraDeEstado.h"
@@ -278,20 +280,22 @@ TEST_F(FirstUse, EnterInAPropertyBoxAppliesItAndHandsTheKeysBack) {
   struct Case {
     TZSpinEdit* box;
     const char* typed;
-    double Element3D::*field;
+    size_t field;  // offset in the packed record, read by copying
     double expected;
-  } cases[] = {{w.EChanfro1, "40", &Element3D::chamfer, 40 * 0.027},
-               {w.ESuperior1, "55", &Element3D::topPercent, 55},
-               {w.EAxy, "90", &Element3D::axy, 90},
-               {w.EAyz, "-45", &Element3D::ayz, -45},
-               {w.EAxz, "30", &Element3D::axz, 30}};
+  } cases[] = {{w.EChanfro1, "40", offsetof(Element3D, chamfer), 40 * 0.027},
+               {w.ESuperior1, "55", offsetof(Element3D, topPercent), 55},
+               {w.EAxy, "90", offsetof(Element3D, axy), 90},
+               {w.EAyz, "-45", offsetof(Element3D, ayz), -45},
+               {w.EAxz, "30", offsetof(Element3D, axz), 30}};
   for (const Case& c : cases) {
     QTest::mouseClick(c.box->Edit(), Qt::LeftButton, Qt::NoModifier, QPoint(5, 5));
     Key(Qt::Key_End);
     Key(Qt::Key_Home, Qt::ShiftModifier);  // the box's text selected
     Type(c.typed);
     Key(Qt::Key_Return);
-    EXPECT_DOUBLE_EQ(w.doc.Element(0).*c.field, c.expected) << c.typed;
+    double value = 0;
+    std::memcpy(&value, reinterpret_cast<const char*>(&w.doc.Element(0)) + c.field, sizeof value);
+    EXPECT_DOUBLE_EQ(value, c.expected) << c.typed;
     EXPECT_EQ(QApplication::focusWidget(), w.Tela1) << c.typed;
   }
   // The view has the keys again: the selection still answers the arrows.

@@ -227,10 +227,10 @@ TEST_F(SafetyFixture, PanelShowsOutOfRangeValuesWithoutWritingThem) {
   TIMem32 saved;
   saved.RecordSize = kElementRecordSize;
   ASSERT_TRUE(ReadDocument(dir.file("h.zobj3d"), saved).ok());
-  EXPECT_EQ(saved.As<Element3D>(0).chamfer, 1e10);
-  EXPECT_TRUE(std::isnan(saved.As<Element3D>(0).topPercent));
-  EXPECT_EQ(saved.As<Element3D>(1).chamfer, -3e300);
-  EXPECT_EQ(saved.As<Element3D>(1).topPercent, 50);
+  EXPECT_EQ(+saved.As<Element3D>(0).chamfer, 1e10);
+  EXPECT_TRUE(std::isnan(+saved.As<Element3D>(0).topPercent));
+  EXPECT_EQ(+saved.As<Element3D>(1).chamfer, -3e300);
+  EXPECT_EQ(+saved.As<Element3D>(1).topPercent, 50);
 }
 
 TEST_F(SafetyFixture, AFileThatFailedToLoadCannotBeOverwritten) {
@@ -318,8 +318,8 @@ TEST_F(SafetyFixture, QuitAndCloseAskOnlyWhenThereAreChanges) {
   TIMem32 saved;
   saved.RecordSize = kElementRecordSize;
   ASSERT_TRUE(ReadDocument(dir.file("a.zobj3d"), saved).ok());
-  EXPECT_EQ(saved.As<Element3D>(0).x, +moved.x);
-  EXPECT_EQ(saved.As<Element3D>(0).z, +moved.z);
+  EXPECT_EQ(+saved.As<Element3D>(0).x, +moved.x);
+  EXPECT_EQ(+saved.As<Element3D>(0).z, +moved.z);
 }
 
 TEST_F(SafetyFixture, DiscardAndFailedSavesAndUntitledDocuments) {
