@@ -22,33 +22,36 @@ class QtMessageBoxes : public MessageBoxes {
     return box.exec() == QMessageBox::Yes;
   }
   SaveAnswer SaveQuestion(const std::string& text) override {
-    QMessageBox box(QMessageBox::Question, QStringLiteral("CONFIRMATION"), FromLatin1(text), QMessageBox::NoButton,
-                    Owner());
-    QPushButton* save = box.addButton(FromLatin1(Choose("Salvar", "Save")), QMessageBox::AcceptRole);
-    QPushButton* discard = box.addButton(FromLatin1(Choose("Descartar", "Discard")), QMessageBox::DestructiveRole);
-    QPushButton* cancel = box.addButton(FromLatin1(Choose("Cancelar", "Cancel")), QMessageBox::RejectRole);
-    box.setDefaultButton(save);
-    box.setEscapeButton(cancel);
-    box.exec();
-    if (box.clickedButton() == save) return SaveAnswer::Save;
-    if (box.clickedButton() == discard) return SaveAnswer::Discard;
-    return SaveAnswer::Cancel;
+    static constexpr SaveAnswer kAnswers[] = {SaveAnswer::Save, SaveAnswer::Discard, SaveAnswer::Cancel};
+    return kAnswers[AskThreeWay(text, {"Salvar", "Save"}, {"Descartar", "Discard"}, {"Cancelar", "Cancel"})];
   }
   RecoveryAnswer RecoveryQuestion(const std::string& text) override {
-    QMessageBox box(QMessageBox::Question, QStringLiteral("CONFIRMATION"), FromLatin1(text), QMessageBox::NoButton,
-                    Owner());
-    QPushButton* open = box.addButton(FromLatin1(Choose("Abrir", "Open")), QMessageBox::AcceptRole);
-    QPushButton* discard = box.addButton(FromLatin1(Choose("Descartar", "Discard")), QMessageBox::DestructiveRole);
-    QPushButton* later = box.addButton(FromLatin1(Choose("Depois", "Later")), QMessageBox::RejectRole);
-    box.setDefaultButton(open);
-    box.setEscapeButton(later);
-    box.exec();
-    if (box.clickedButton() == open) return RecoveryAnswer::Open;
-    if (box.clickedButton() == discard) return RecoveryAnswer::Discard;
-    return RecoveryAnswer::Later;
+    static constexpr RecoveryAnswer kAnswers[] = {RecoveryAnswer::Open, RecoveryAnswer::Discard,
+                                                  RecoveryAnswer::Later};
+    return kAnswers[AskThreeWay(text, {"Abrir", "Open"}, {"Descartar", "Discard"}, {"Depois", "Later"})];
   }
 
  private:
+  struct Caption {
+    const char *portuguese, *english;
+  };
+  // A question with a default answer, a destructive one and the one Escape
+  // gives; returns 0, 1 or 2 in that order.
+  int AskThreeWay(const std::string& text, Caption accept, Caption destroy, Caption reject) {
+    QMessageBox box(QMessageBox::Question, QStringLiteral("CONFIRMATION"), FromLatin1(text), QMessageBox::NoButton,
+                    Owner());
+    QPushButton* first = box.addButton(FromLatin1(Choose(accept.portuguese, accept.english)), QMessageBox::AcceptRole);
+    QPushButton* second =
+        box.addButton(FromLatin1(Choose(destroy.portuguese, destroy.english)), QMessageBox::DestructiveRole);
+    QPushButton* third = box.addButton(FromLatin1(Choose(reject.portuguese, reject.english)), QMessageBox::RejectRole);
+    box.setDefaultButton(first);
+    box.setEscapeButton(third);
+    box.exec();
+    if (box.clickedButton() == first) return 0;
+    if (box.clickedButton() == second) return 1;
+    return 2;
+  }
+
   // The application's main window when there is one; none before it exists.
   static QWidget* Owner() {
     if (QWidget* active = QApplication::activeWindow()) return active;
