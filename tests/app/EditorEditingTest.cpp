@@ -28,6 +28,9 @@ int32_t AddCube(TFEditorDeObjetos1& w, double x, double z, double size = 2) {
   const int32_t i = w.doc.AppendFromTemplate();
   w.RebuildElementList();
   w.Redraw();
+  // Picking reads the last frame; an idle machine can press before the
+  // requested frame is painted.
+  w.RenderNow();
   return i;
 }
 
