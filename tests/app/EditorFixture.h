@@ -16,6 +16,19 @@
 #include "controls/MessageBoxes.h"
 
 // Answers the program's message boxes and records what they said.
+// A 2 x 2 x 2 cube standing on the floor at x, as a saved document holds it.
+inline Element3D Cube(const char* name, double x) {
+  Element3D e{};
+  e.kind = 0;
+  e.name.assign(name);
+  e.dx = e.dy = e.dz = 2;
+  e.x = x;
+  e.y = 1;
+  e.chamfer = 0.27;
+  e.topPercent = 100;
+  return e;
+}
+
 struct RecordingBoxes : MessageBoxes {
   std::vector<std::string> warnings, questions;
   bool answer = true;

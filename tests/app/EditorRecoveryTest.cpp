@@ -62,18 +62,6 @@ class ScopedEnv {
   QByteArray old_;
 };
 
-Element3D Cube(const char* name, double x) {
-  Element3D e{};
-  e.kind = 0;
-  e.name.assign(name);
-  e.dx = e.dy = e.dz = 2;
-  e.x = x;
-  e.y = 1;
-  e.chamfer = 0.27;
-  e.topPercent = 100;
-  return e;
-}
-
 void Fill(TIMem32& store, const std::vector<Element3D>& elements) {
   store.RecordSize = kElementRecordSize;
   store.SetCount(static_cast<int32_t>(elements.size()));

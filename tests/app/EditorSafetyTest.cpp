@@ -58,18 +58,6 @@ struct AnsweringFileDialogs : FileNameAsker {
   }
 };
 
-Element3D Cube(const char* name, double x) {
-  Element3D e{};
-  e.kind = 0;
-  e.name.assign(name);
-  e.dx = e.dy = e.dz = 2;
-  e.x = x;
-  e.y = 1;
-  e.chamfer = 0.27;
-  e.topPercent = 100;
-  return e;
-}
-
 void WriteElements(const std::string& path, const std::vector<Element3D>& elements) {
   TIMem32 store;
   store.RecordSize = kElementRecordSize;

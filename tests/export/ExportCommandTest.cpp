@@ -10,43 +10,15 @@
 #include <fstream>
 #include <string>
 
-#ifndef CLI_PATH
-#error CLI_PATH names the built objetos3d-cli
-#endif
+#include "tests/export/CliFixture.h"
 
 namespace {
 namespace fs = std::filesystem;
 
-struct CliRun {
-  int status;
-  std::string stderrText;
-};
 
-CliRun Cli(const std::string& arguments) {
-  const fs::path errors = fs::temp_directory_path() / ("obj3d_cli_err_" + std::to_string(getpid()));
-  const std::string command = std::string(CLI_PATH) + " " + arguments + " 2>" + errors.string();
-  const int raw = std::system(command.c_str());
-  std::ifstream in(errors);
-  std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-  fs::remove(errors);
-  return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, text};
-}
-
-class ExportCommandTest : public testing::Test {
+class ExportCommandTest : public CliFixture {
  protected:
-  void SetUp() override {
-    folder = fs::temp_directory_path() / ("obj3d_cli_export_" + std::to_string(getpid()));
-    fs::remove_all(folder);
-    fs::create_directories(folder);
-    sample = (fs::path(CLI_PATH).parent_path() / "Vist3D" / "sample.zobj3d").string();
-    ASSERT_TRUE(fs::exists(sample));
-    // The display must not matter.
-    unsetenv("DISPLAY");
-  }
-  void TearDown() override { fs::remove_all(folder); }
-  std::string Out(const std::string& name) const { return (folder / name).string(); }
-  fs::path folder;
-  std::string sample;
+  CliRun Cli(const std::string& arguments) const { return Run(arguments); }
 };
 
 TEST_F(ExportCommandTest, ObjExportWritesGeometryMaterialsAndTextures) {

@@ -15,52 +15,32 @@
 #include <set>
 #include <string>
 
-#ifndef CLI_PATH
-#error CLI_PATH names the built objetos3d-cli
-#endif
+#include "tests/export/CliFixture.h"
 
 namespace {
 namespace fs = std::filesystem;
 
-std::string ReadAll(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-}
-
-class MeshCommandTest : public testing::Test {
+class MeshCommandTest : public CliFixture {
  protected:
-  void SetUp() override {
-    folder = fs::temp_directory_path() / ("obj3d_cli_mesh_" + std::to_string(getpid()));
-    fs::remove_all(folder);
-    fs::create_directories(folder);
-    sample = (fs::path(CLI_PATH).parent_path() / "Vist3D" / "sample.zobj3d").string();
-    ASSERT_TRUE(fs::exists(sample));
-    unsetenv("DISPLAY");  // a thumbnailer runs without one
-  }
-  void TearDown() override { fs::remove_all(folder); }
   int Cli(const std::string& arguments) {
-    const std::string command = std::string(CLI_PATH) + " " + arguments + " 2>" + (folder / "err.txt").string();
-    const int raw = std::system(command.c_str());
-    errors = ReadAll(folder / "err.txt");
-    fs::remove(folder / "err.txt");
-    return WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+    const CliRun run = Run(arguments);
+    errors = run.stderrText;
+    return run.status;
   }
-  std::string Out(const std::string& name) const { return (folder / name).string(); }
   // The names in the folder, for spotting temporary files left behind.
   std::set<std::string> Listing() const {
     std::set<std::string> names;
     for (const auto& entry : fs::directory_iterator(folder)) names.insert(entry.path().filename().string());
     return names;
   }
-  fs::path folder;
-  std::string sample, errors;
+  std::string errors;
 };
 
 TEST_F(MeshCommandTest, ExportWritesGlbAndStlOfTheSample) {
   ASSERT_EQ(Cli("export " + sample + " " + Out("s.glb")), 0) << errors;
   ASSERT_EQ(Cli("export " + sample + " " + Out("s.stl")), 0) << errors;
   ASSERT_EQ(Cli("export " + sample + " " + Out("s.obj")), 0) << errors;
-  const std::string glb = ReadAll(Out("s.glb"));
+  const std::string glb = ReadFileBytes(Out("s.glb"));
   ASSERT_GT(glb.size(), 20u);
   uint32_t header[5];
   std::memcpy(header, glb.data(), sizeof header);
@@ -79,7 +59,7 @@ TEST_F(MeshCommandTest, ExportWritesGlbAndStlOfTheSample) {
   EXPECT_GT(objects, 0);
   EXPECT_EQ(model.nodes.size(), static_cast<size_t>(objects));
 
-  const std::string stl = ReadAll(Out("s.stl"));
+  const std::string stl = ReadFileBytes(Out("s.stl"));
   ASSERT_GE(stl.size(), 84u);
   uint32_t triangles = 0;
   std::memcpy(&triangles, stl.data() + 80, 4);
@@ -115,7 +95,7 @@ TEST_F(MeshCommandTest, ThumbnailFailuresKeepTheOldPicture) {
   EXPECT_EQ(Cli("thumbnail " + Out("missing.zobj3d") + " " + Out("old.png")), 2);
   EXPECT_EQ(std::count(errors.begin(), errors.end(), '\n'), 1) << errors;
   EXPECT_EQ(Cli("thumbnail " + sample + " " + Out("no/folder/t.png")), 2);
-  EXPECT_EQ(ReadAll(Out("old.png")), "old picture");
+  EXPECT_EQ(ReadFileBytes(Out("old.png")), "old picture");
   EXPECT_EQ(Listing(), std::set<std::string>{"old.png"});
 }
 }  // namespace

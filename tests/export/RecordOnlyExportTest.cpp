@@ -11,33 +11,14 @@
 #include <fstream>
 #include <string>
 
+#include "tests/export/CliFixture.h"
 #include "tests/export/MixedDocument.h"
-
-#ifndef CLI_PATH
-#error CLI_PATH names the built objetos3d-cli
-#endif
 
 namespace {
 namespace fs = std::filesystem;
 
 // No EGL vendor and no Mesa driver for the process: OpenGL cannot start.
 constexpr char kNoGLDriver[] = "__EGL_VENDOR_LIBRARY_FILENAMES=/dev/null LIBGL_DRIVERS_PATH=/nonexistent ";
-
-struct CliRun {
-  int status;
-  std::string stderrText;
-};
-
-CliRun Cli(const std::string& environment, const std::string& arguments) {
-  const fs::path errors = fs::temp_directory_path() / ("obj3d_recorded_err_" + std::to_string(getpid()));
-  const std::string command =
-      "env " + environment + std::string(CLI_PATH) + " " + arguments + " 2>" + errors.string();
-  const int raw = std::system(command.c_str());
-  std::ifstream in(errors);
-  std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-  fs::remove(errors);
-  return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, text};
-}
 
 // FNV-1a of a whole file, read in blocks (the large export is hundreds of MB).
 uint64_t FileHash(const fs::path& path) {
@@ -51,25 +32,11 @@ uint64_t FileHash(const fs::path& path) {
   return h;
 }
 
-std::string FileText(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-}
-
-class RecordOnlyExportTest : public testing::Test {
+class RecordOnlyExportTest : public CliFixture {
  protected:
-  void SetUp() override {
-    folder = fs::temp_directory_path() / ("obj3d_recorded_" + std::to_string(getpid()));
-    fs::remove_all(folder);
-    fs::create_directories(folder);
-    sample = (fs::path(CLI_PATH).parent_path() / "Vist3D" / "sample.zobj3d").string();
-    ASSERT_TRUE(fs::exists(sample));
-    unsetenv("DISPLAY");
+  CliRun Cli(const std::string& environment, const std::string& arguments) const {
+    return Run(arguments, environment);
   }
-  void TearDown() override { fs::remove_all(folder); }
-  std::string Out(const std::string& name) const { return (folder / name).string(); }
-  fs::path folder;
-  std::string sample;
 };
 
 // The hashes are those of the files this document gave when the export drew
@@ -92,8 +59,8 @@ TEST_F(RecordOnlyExportTest, MeshExportsNeedNoGLDriverButAPictureSaysItNeedsOne)
   const CliRun obj = Cli(kNoGLDriver, "export " + sample + " " + Out("s.obj"));
   ASSERT_EQ(obj.status, 0) << obj.stderrText;
   EXPECT_EQ(obj.stderrText, "");
-  EXPECT_EQ(FileText(Out("s.obj")), FileText(Out("withgl/s.obj")));
-  EXPECT_EQ(FileText(Out("s.mtl")), FileText(Out("withgl/s.mtl")));
+  EXPECT_EQ(ReadFileBytes(Out("s.obj")), ReadFileBytes(Out("withgl/s.obj")));
+  EXPECT_EQ(ReadFileBytes(Out("s.mtl")), ReadFileBytes(Out("withgl/s.mtl")));
   EXPECT_TRUE(fs::exists(Out("textures/texture3.bmp")));
 
   for (const char* mesh : {"s.stl", "s.glb"}) {
