@@ -54,8 +54,8 @@ class EditorFixture : public ::testing::Test {
     window->show();
     window->activateWindow();
     EXPECT_TRUE(QTest::qWaitForWindowExposed(window.get()));
-    QTest::qWait(50);
-    window->FocusTela1();
+    // The view takes the keys by itself, as it does for a user.
+    EXPECT_TRUE(QTest::qWaitFor([this] { return QApplication::focusWidget() == window->Tela1; }, 3000));
     return *window;
   }
 
