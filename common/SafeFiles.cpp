@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
@@ -110,25 +111,53 @@ bool ReplacementFile::Fail(const std::string& what) {
   return false;
 }
 
-bool ReplacementFile::Write(const void* data, size_t size) {
-  if (!ok()) return false;
-  if (fd_ < 0) return Fail("the file is already closed");
-  auto* p = static_cast<const unsigned char*>(data);
+bool ReplacementFile::PreferUncached() {
+  if (!ok() || fd_ < 0) return false;
+  const int flags = ::fcntl(fd_, F_GETFL);
+  uncached_ = flags >= 0 && ::fcntl(fd_, F_SETFL, flags | O_DIRECT) == 0;
+  return uncached_;
+}
+
+void ReplacementFile::StopUncached() {
+  if (!uncached_) return;
+  uncached_ = false;
+  const int flags = ::fcntl(fd_, F_GETFL);
+  if (flags >= 0) ::fcntl(fd_, F_SETFL, flags & ~O_DIRECT);
+}
+
+bool ReplacementFile::WriteAll(const unsigned char* p, size_t size) {
   while (size > 0) {
     const ssize_t n = ::write(fd_, p, size);
     if (n < 0) {
       if (errno == EINTR) continue;
+      // The device wants a larger alignment than ours: write it cached.
+      if (errno == EINVAL && uncached_) {
+        StopUncached();
+        continue;
+      }
       return Fail("cannot write");
     }
     p += n;
     size -= static_cast<size_t>(n);
+    written_ += static_cast<unsigned long long>(n);
   }
   return true;
+}
+
+bool ReplacementFile::Write(const void* data, size_t size) {
+  if (!ok()) return false;
+  if (fd_ < 0) return Fail("the file is already closed");
+  auto* p = static_cast<const unsigned char*>(data);
+  const bool aligned = reinterpret_cast<uintptr_t>(p) % kUncachedBlock == 0 && size % kUncachedBlock == 0 &&
+                       written_ % kUncachedBlock == 0;
+  if (!aligned) StopUncached();
+  return WriteAll(p, size);
 }
 
 bool ReplacementFile::Restart() {
   if (!ok() || fd_ < 0) return false;
   if (::ftruncate(fd_, 0) != 0 || ::lseek(fd_, 0, SEEK_SET) != 0) return Fail("cannot empty the temporary file");
+  written_ = 0;
   return true;
 }
 

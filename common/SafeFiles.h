@@ -37,6 +37,13 @@ class ReplacementFile {
 
   bool Write(const void* data, size_t size);
   bool Write(const std::string& text) { return Write(text.data(), text.size()); }
+  // Large files: whole blocks of kUncachedBlock bytes at aligned addresses
+  // then go straight to the disk, past the page cache, which saves copying
+  // them there and keeps a big export from pushing out what other programs
+  // cache. Any other write (and a file system without it) falls back to
+  // cached writes. True when the file takes such writes.
+  bool PreferUncached();
+  static constexpr size_t kUncachedBlock = 4096;
   // Empties the temporary file for a fresh start.
   bool Restart();
   // Gives the file the target's permissions, flushes it to disk and closes it.
@@ -48,8 +55,11 @@ class ReplacementFile {
   friend bool CommitTogether(std::initializer_list<ReplacementFile*> files, std::string& error);
   bool Fail(const std::string& what);
   std::string target_, temp_, error_;
+  bool WriteAll(const unsigned char* p, size_t size);
+  void StopUncached();
   int fd_ = -1;
-  bool finished_ = false, committed_ = false;
+  bool finished_ = false, committed_ = false, uncached_ = false;
+  unsigned long long written_ = 0;  // bytes since the last start
 };
 
 // Renames finished files into place one after the other; when one cannot
