@@ -28,6 +28,28 @@ char* WriteExponentForm(char* out, double v) {
 }  // namespace
 
 namespace {
+constexpr char kPairs[] =
+    "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
+    "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
+    "8081828384858687888990919293949596979899";
+
+// Two digits of `pair` (below 100), a leading zero included.
+char* WritePair(char* out, uint32_t pair) {
+  std::memcpy(out, kPairs + 2 * pair, 2);
+  return out + 2;
+}
+
+// The digits of a whole number below one million: the whole part of a
+// number of the quick path.
+char* WriteWhole(char* out, uint32_t n) {
+  if (n < 10) {
+    *out = static_cast<char>('0' + n);
+    return out + 1;
+  }
+  if (n < 100) return WritePair(out, n);
+  return std::to_chars(out, out + 7, n).ptr;
+}
+
 // Below this magnitude a value fits the plain form with room to spare and
 // the scaled value below is exact enough to be trusted away from integers.
 constexpr double kQuickLimit = 1e6;
@@ -64,32 +86,17 @@ char* WriteQuick(char* out, double v) {
     return out;
   }
   if (cut < 10) return nullptr;  // only the sixth decimal left: exponent form
-  // The digits of the cut, at least seven so that the whole part has one;
-  // the last six are the decimals.
-  static constexpr char kPairs[] =
-      "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
-      "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
-      "8081828384858687888990919293949596979899";
-  char digits[24];
-  char* const end = digits + sizeof digits;
-  char* first = end;
-  while (cut >= 100 || end - first < 6) {
-    const char* pair = kPairs + 2 * (cut % 100);
-    cut /= 100;
-    *--first = pair[1];
-    *--first = pair[0];
-  }
-  // One or two digits left, and the whole part needs at least one.
-  *--first = static_cast<char>('0' + cut % 10);
-  if (cut >= 10) *--first = static_cast<char>('0' + cut / 10);
-  char* const point = end - 6;
-  char* last = end;
-  while (last > point && last[-1] == '0') --last;
   if (v < 0) *out++ = '-';
-  out = std::copy(first, point, out);
-  if (last == point) return out;
+  out = WriteWhole(out, static_cast<uint32_t>(cut / 1000000));
+  const auto decimals = static_cast<uint32_t>(cut % 1000000);
+  if (decimals == 0) return out;
+  // All six decimals, then the trailing zeros taken off again.
   *out++ = '.';
-  return std::copy(point, last, out);
+  out = WritePair(out, decimals / 10000);
+  out = WritePair(out, decimals / 100 % 100);
+  out = WritePair(out, decimals % 100);
+  while (out[-1] == '0') --out;
+  return out;
 }
 }  // namespace
 
