@@ -1,6 +1,8 @@
 #include <GL/gl.h>
 
 #include <cmath>
+#include <utility>
+#include <vector>
 
 #include "DrawWrappers.h"
 #include "Meshes.h"
@@ -22,11 +24,25 @@ void RingAngle(int i, int n, T& s, T& c) {
   c = std::cos(theta);
 }
 
-void SpherePoint(double r, double phi, double theta, double p[3]) {
-  const double rho = r * std::sin(phi);
-  p[0] = rho * std::cos(theta);
-  p[1] = r * std::cos(phi);
-  p[2] = rho * std::sin(theta);
+// The ring of sines and cosines of column i = 0 .. n + 1, worked out once
+// for all the strips of a mesh.
+template <class T>
+std::vector<std::pair<T, T>> Ring(int n) {
+  std::vector<std::pair<T, T>> ring(static_cast<size_t>(n) + 2);
+  for (int i = 0; i <= n + 1; ++i) RingAngle(i, n, ring[i].first, ring[i].second);
+  return ring;
+}
+
+// A latitude of the sphere: the radius of its circle and its height.
+struct Latitude {
+  Latitude(double r, double phi) : rho(r * std::sin(phi)), y(r * std::cos(phi)) {}
+  double rho, y;
+};
+
+void SpherePoint(const Latitude& at, double sinTheta, double cosTheta, double p[3]) {
+  p[0] = at.rho * cosTheta;
+  p[1] = at.y;
+  p[2] = at.rho * sinTheta;
 }
 
 // Sphere normals are the points over the radius; a sphere of radius 0 gets
@@ -57,9 +73,10 @@ void DrawSphere(int stacks, int slices, double r) {
   BeginPrimitive(GL_TRIANGLE_FAN);
   NormalF(0, 1, 0);
   VertexF(0, static_cast<float>(r), 0);
+  const Latitude first(r, dPhi);
   double theta = 2 * M_PI;
   for (int i = 0; i <= slices; ++i, theta -= dTheta) {
-    SpherePoint(r, dPhi, theta, p);
+    SpherePoint(first, std::sin(theta), std::cos(theta), p);
     SphereNormal(p, r);
     SphereVertex(p);
   }
@@ -67,11 +84,13 @@ void DrawSphere(int stacks, int slices, double r) {
 
   for (int band = 1; band < stacks; ++band) {
     const double phi = band * dPhi;
+    const Latitude lower(r, phi + dPhi), upper(r, phi);
     BeginPrimitive(GL_QUAD_STRIP);
     theta = 0;
     for (int i = 0; i <= slices; ++i, theta += dTheta) {
-      SpherePoint(r, phi + dPhi, theta, p);
-      SpherePoint(r, phi, theta, q);
+      const double sinTheta = std::sin(theta), cosTheta = std::cos(theta);
+      SpherePoint(lower, sinTheta, cosTheta, p);
+      SpherePoint(upper, sinTheta, cosTheta, q);
       SphereNormal(p, r);
       TexCoord(0, 0);
       SphereVertex(p);
@@ -84,9 +103,10 @@ void DrawSphere(int stacks, int slices, double r) {
   BeginPrimitive(GL_TRIANGLE_FAN);
   NormalF(0, -1, 0);
   VertexF(0, static_cast<float>(-r), 0);
+  const Latitude last(r, M_PI - dPhi);
   theta = 0;
   for (int i = 0; i <= slices; ++i, theta += dTheta) {
-    SpherePoint(r, M_PI - dPhi, theta, p);
+    SpherePoint(last, std::sin(theta), std::cos(theta), p);
     SphereNormal(p, r);
     SphereVertex(p);
   }
@@ -97,12 +117,12 @@ void DrawSphere(int stacks, int slices, double r) {
 void DrawCylinder(int n, float h, float R, float Rt) {
   const float slope = (R - Rt) / h;
   const float step = 1.0f / static_cast<float>(n);
-  float s, c;
+  const auto ring = Ring<float>(n);
 
   BeginPrimitive(GL_QUAD_STRIP);
   float sigma = static_cast<float>(n - 1) / static_cast<float>(n);
   for (int i = 0; i <= n; ++i, sigma -= step) {
-    RingAngle(i, n, s, c);
+    const auto [s, c] = ring[i];
     NormalF(s, slope, c);
     TexCoordF(-sigma, 0);
     VertexF(R * s, -h / 2, R * c);
@@ -116,7 +136,7 @@ void DrawCylinder(int n, float h, float R, float Rt) {
   // degenerate, the rest fill the disc.
   BeginPrimitive(GL_TRIANGLE_STRIP);
   for (int i = 0; i <= n; ++i) {
-    RingAngle(i, n, s, c);
+    const auto [s, c] = ring[i];
     Normal(0, 1, 0);
     TexCoord(0, 0);
     Vertex(0, h / 2, 0);
@@ -127,7 +147,7 @@ void DrawCylinder(int n, float h, float R, float Rt) {
 
   BeginPrimitive(GL_TRIANGLE_STRIP);
   for (int i = 0; i <= n; ++i) {
-    RingAngle(i, n, s, c);
+    const auto [s, c] = ring[i];
     Normal(0, -1, 0);
     TexCoord(0, 0);
     Vertex(0, -h / 2, 0);
@@ -144,12 +164,12 @@ void DrawBeveledCylinder(int n, double h, double R, double Rt, double w) {
   }
   const double slope = (R - Rt) / h;
   const double step = 1.0 / n;
-  double s, c, s1, c1;
+  const auto ring = Ring<double>(n);
 
   BeginPrimitive(GL_QUAD_STRIP);
   double sigma = static_cast<double>(n - 1) / n;
   for (int i = 0; i <= n; ++i, sigma -= step) {
-    RingAngle(i, n, s, c);
+    const auto [s, c] = ring[i];
     NormalF(static_cast<float>(s), static_cast<float>(slope), static_cast<float>(c));
     TexCoordF(static_cast<float>(sigma), 0);
     VertexF(static_cast<float>(R * s), static_cast<float>(-h / 2 + w), static_cast<float>(R * c));
@@ -168,8 +188,8 @@ void DrawBeveledCylinder(int n, double h, double R, double Rt, double w) {
     BeginPrimitive(GL_QUAD_STRIP);
     sigma = static_cast<double>(n - 1) / n;
     for (int i = 0; i <= n; ++i, sigma -= step) {
-      RingAngle(i, n, s, c);
-      RingAngle(i + 1, n, s1, c1);
+      const auto [s, c] = ring[i];
+      const auto [s1, c1] = ring[i + 1];
       const double p1[3] = {(radius - w) * s1, capY, (radius - w) * c1};
       const double p2[3] = {(radius - w) * s, capY, (radius - w) * c};
       const double p3[3] = {radius * s, wallY, radius * c};
@@ -189,7 +209,7 @@ void DrawBeveledCylinder(int n, double h, double R, double Rt, double w) {
     const double y = top ? h / 2 : -h / 2;
     BeginPrimitive(GL_TRIANGLE_STRIP);
     for (int i = 0; i <= n; ++i) {
-      RingAngle(i, n, s, c);
+      const auto [s, c] = ring[i];
       Normal(0, top ? 1 : -1, 0);
       TexCoord(0, 0);
       Vertex(0, y, 0);
