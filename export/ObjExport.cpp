@@ -40,17 +40,16 @@ void NoteProblem(ObjRecording& r, const std::string& file, const std::string& wh
   if (r.fileProblem.empty()) r.fileProblem = FileNamePart(file) + ": " + why;
 }
 
-// The OBJ text goes to its temporary file as it grows, so a large export
-// does not hold the whole text in memory.
-constexpr size_t kSpillBytes = 1 << 22;
-
+// The last of the OBJ text goes to the file, and every write is awaited.
 void WriteOut(ObjRecording& r) {
-  if (!r.objFile || r.objText.empty()) return;
-  if (!r.objFile->Write(r.objText)) NoteProblem(r, r.fileName, r.objFile->Error());
-  r.objText.clear();
+  if (!r.objWriter) return;
+  r.objText.Flush();
+  if (!r.objWriter->Drain()) NoteProblem(r, r.fileName, r.objFile->Error());
 }
 
 void DropFiles(ObjRecording& r) {
+  r.objText.WriteTo(nullptr);  // its blocks belong to the writer
+  r.objWriter.reset();
   r.objFile.reset();  // removes the temporary files
   r.mtlFile.reset();
 }
@@ -124,7 +123,11 @@ std::string StartExport(const std::string& objPath) {
   if (!failed.ok()) {
     NoteProblem(r, &failed == r.objFile.get() ? objPath : MtlPathFor(objPath), failed.Error());
     DropFiles(r);
+    return r.fileProblem;
   }
+  r.objFile->PreferUncached();
+  r.objWriter = std::make_unique<BlockWriter>(*r.objFile);
+  r.objText.WriteTo(r.objWriter.get());
   return r.fileProblem;
 }
 
@@ -140,18 +143,20 @@ bool ExportActive() { return Recording().active; }
 void BeginExport() {
   ObjRecording& r = Recording();
   if (r.fileName.empty() || !r.active) return;
-  r.objText = "mtllib " + LineSafe(FileNamePart(MtlPathFor(r.fileName))) + "\n";
+  // A frame drawn again starts the file again.
+  r.objText.Clear();
+  if (r.objWriter && !r.objWriter->Drain()) NoteProblem(r, r.fileName, r.objFile->Error());
+  if (r.objFile && !r.objFile->Restart()) NoteProblem(r, r.fileName, r.objFile->Error());
+  r.objText.Append("mtllib " + LineSafe(FileNamePart(MtlPathFor(r.fileName))) + "\n");
   r.mtlText.clear();
   r.textureFolder = TextureFolder();
-  if (r.objFile && !r.objFile->Restart()) NoteProblem(r, r.fileName, r.objFile->Error());
   ResetRecordingState();
 }
 
 void BeginObject(const std::string& name) {
   ObjRecording& r = Recording();
   if (!r.active) return;
-  if (r.objText.size() >= kSpillBytes) WriteOut(r);
-  r.objText += "o " + LineSafe(name) + "\n";
+  r.objText.Append("o " + LineSafe(name) + "\n");
 }
 
 void DefineMaterial(const std::string& name, const std::string& texturePath) {
@@ -180,8 +185,8 @@ void DefineMaterial(const std::string& name, const std::string& texturePath) {
   if (texturePath.empty() || (IsPlainFileName(file) && folder == r.textureFolder))
     m += "map_Kd textures/" + LineSafe(file) + "\n";
   m += "\n";
-  r.objText += "usemtl " + safeName + "\n";
-  r.objText += "s off\n";
+  r.objText.Append("usemtl " + safeName + "\n");
+  r.objText.Append("s off\n");
 }
 
 ExportOutcome FinishExport() {
@@ -199,8 +204,7 @@ ExportOutcome FinishExport() {
   result.written = reason.empty();
   result.reason = reason;
   if (result.written) result.failedTextures = CopyTextureFolder(r.fileName);  // none beside a failed export
-  r.objText.clear();
-  r.objText.shrink_to_fit();
+  r.objText.Release();
   r.mtlText.clear();
   Outcome() = result;
   return result;

@@ -27,51 +27,54 @@ void Turn(ObjRecording& r, double& a, double& b, double ca, double cb, double de
   b = da * s + db * c + cb;
 }
 
-// " v/t/n" of corner k; an index 0 (none written yet) is left out.
-char* WriteCorner(char* out, const ObjRecording& r, int k) {
+// The digits of an index; indices are counts of lines, far below ten digits.
+char* WriteIndex(char* out, int value) { return std::to_chars(out, out + 10, value).ptr; }
+
+ObjRecording::Corner MakeCorner(int vertex, int texCoord, int normal) {
+  ObjRecording::Corner c;
+  char* out = c.text;
   *out++ = ' ';
-  out = std::to_chars(out, out + 12, r.vertexIndex[k]).ptr;
+  out = WriteIndex(out, vertex);
   *out++ = '/';
-  if (r.texCoordIndex[k] != 0) out = std::to_chars(out, out + 12, r.texCoordIndex[k]).ptr;
+  if (texCoord != 0) out = WriteIndex(out, texCoord);
   *out++ = '/';
-  if (r.normalIndex[k] != 0) out = std::to_chars(out, out + 12, r.normalIndex[k]).ptr;
-  return out;
+  if (normal != 0) out = WriteIndex(out, normal);
+  c.size = static_cast<int>(out - c.text);
+  return c;
 }
 
-void AppendFace(std::string& out, const ObjRecording& r, std::initializer_list<int> corners) {
-  char line[4 * 40 + 4];
-  char* end = line;
-  *end++ = 'f';
-  for (int k : corners) end = WriteCorner(end, r, k);
-  *end++ = '\n';
-  out.append(line, end);
+// Copies the whole text (the line has room for it) and moves on by its size.
+char* WriteCorner(char* out, const ObjRecording::Corner& c) {
+  std::memcpy(out, c.text, sizeof c.text);
+  return out + c.size;
 }
 
-// "tag a b c\n" in one append.
-void AppendLine(std::string& out, const char* tag, std::initializer_list<double> values) {
-  char line[8 + 3 * (kMaxNumberText + 1)];
-  char* end = std::copy(tag, tag + std::strlen(tag), line);
+void WriteFace(ObjRecording& r, std::initializer_list<int> corners) {
+  char* line = r.objText.Line();
+  *line++ = 'f';
+  for (int k : corners) line = WriteCorner(line, r.corners[k]);
+  *line++ = '\n';
+  r.objText.End(line);
+}
+
+// "tag a b c\n", formatted in place.
+template <size_t N>
+void WriteLine(ObjRecording& r, const char (&tag)[N], std::initializer_list<double> values) {
+  char* line = std::copy(tag, tag + N - 1, r.objText.Line());
   bool first = true;
   for (double v : values) {
-    if (!first) *end++ = ' ';
+    if (!first) *line++ = ' ';
     first = false;
-    end = WriteNumber(end, v);
+    line = WriteNumber(line, v);
   }
-  *end++ = '\n';
-  out.append(line, end);
+  *line++ = '\n';
+  r.objText.End(line);
 }
 }  // namespace
 
-ObjRecording& Recording() {
-  static ObjRecording recording;
-  return recording;
-}
-
 void ResetRecordingState() {
   ObjRecording& r = Recording();
-  r.vertexIndex.clear();
-  r.texCoordIndex.clear();
-  r.normalIndex.clear();
+  r.corners.clear();
   r.vertexCount = r.texCoordCount = r.normalCount = 0;
   for (double& v : r.currentTranslation) v = 0;
   r.angleX = r.angleY = r.angleZ = 0;
@@ -80,46 +83,38 @@ void ResetRecordingState() {
 void RecordBeginPrimitive(int mode) {
   ObjRecording& r = Recording();
   r.primMode = mode;
-  r.vertexIndex.clear();
-  r.texCoordIndex.clear();
-  r.normalIndex.clear();
+  r.corners.clear();
 }
 
 void RecordEndPrimitive() {
   ObjRecording& r = Recording();
-  std::string& out = r.objText;
-  const int n = static_cast<int>(r.vertexIndex.size());
+  const int n = static_cast<int>(r.corners.size());
   if (n >= 3) {
     switch (r.primMode) {
       case GL_TRIANGLES:
-        for (int i = 0; i + 2 < n; i += 3) AppendFace(out, r, {i, i + 1, i + 2});
+        for (int i = 0; i + 2 < n; i += 3) WriteFace(r, {i, i + 1, i + 2});
         break;
       case GL_TRIANGLE_STRIP:
         // Alternate triangles keep the strip's order, as they always have.
-        for (int i = 0; i + 2 < n; ++i) AppendFace(out, r, {i, i + 1, i + 2});
+        for (int i = 0; i + 2 < n; ++i) WriteFace(r, {i, i + 1, i + 2});
         break;
       case GL_TRIANGLE_FAN:
-        for (int i = 0; i + 2 < n; ++i) AppendFace(out, r, {0, i + 1, i + 2});
+        for (int i = 0; i + 2 < n; ++i) WriteFace(r, {0, i + 1, i + 2});
         break;
       case GL_QUADS:
-        for (int i = 0; i + 3 < n; i += 4) AppendFace(out, r, {i, i + 1, i + 2, i + 3});
+        for (int i = 0; i + 3 < n; i += 4) WriteFace(r, {i, i + 1, i + 2, i + 3});
         break;
       case GL_QUAD_STRIP:
-        for (int i = 0; i + 3 < n; i += 2) AppendFace(out, r, {i, i + 1, i + 3, i + 2});
+        for (int i = 0; i + 3 < n; i += 2) WriteFace(r, {i, i + 1, i + 3, i + 2});
         break;
-      default: {
-        out += 'f';
-        for (int k = 0; k < n; ++k) {
-          char corner[40];
-          out.append(corner, WriteCorner(corner, r, k));
-        }
-        out += '\n';
-      }
+      default:
+        // A polygon of any size: its corners one by one, each within a line's room.
+        r.objText.Append("f");
+        for (const ObjRecording::Corner& c : r.corners) r.objText.End(WriteCorner(r.objText.Line(), c));
+        r.objText.Append("\n");
     }
   }
-  r.vertexIndex.clear();
-  r.texCoordIndex.clear();
-  r.normalIndex.clear();
+  r.corners.clear();
 }
 
 void RecordColor(double red, double green, double blue) {
@@ -145,13 +140,13 @@ void RecordTranslate(double x, double y, double z) {
 
 void RecordNormal(double x, double y, double z) {
   ObjRecording& r = Recording();
-  AppendLine(r.objText, "vn ", {x, y, z});
+  WriteLine(r, "vn ", {x, y, z});
   ++r.normalCount;
 }
 
 void RecordTexCoord(double s, double t) {
   ObjRecording& r = Recording();
-  AppendLine(r.objText, "vt ", {s, t});
+  WriteLine(r, "vt ", {s, t});
   ++r.texCoordCount;
 }
 
@@ -163,9 +158,7 @@ void RecordVertex(double x, double y, double z) {
   if (r.angleX != 0) Turn(r, p[1], p[2], c[1], c[2], r.angleX, 0);
   if (r.angleY != 0) Turn(r, p[2], p[0], c[2], c[0], r.angleY, 1);
   if (r.angleZ != 0) Turn(r, p[0], p[1], c[0], c[1], r.angleZ, 2);
-  AppendLine(r.objText, "v ", {p[0], p[1], p[2]});
+  WriteLine(r, "v ", {p[0], p[1], p[2]});
   ++r.vertexCount;
-  r.vertexIndex.push_back(r.vertexCount);
-  r.texCoordIndex.push_back(r.texCoordCount);
-  r.normalIndex.push_back(r.normalCount);
+  r.corners.push_back(MakeCorner(r.vertexCount, r.texCoordCount, r.normalCount));
 }

@@ -3,6 +3,8 @@
 #include <string>
 #include <vector>
 
+#include "ObjTextSpool.h"
+#include "common/BlockWriter.h"
 #include "common/SafeFiles.h"
 
 // While an OBJ export runs, the drawing wrappers record what they draw here:
@@ -14,17 +16,24 @@ struct ObjRecording {
   // export draws its frame for nobody and needs no GL context.
   bool recordOnly = false;
   std::string fileName;       // ExportFileName: the OBJ file to write
-  std::string objText;        // ObjText, spilled to objFile as it grows
+  ObjTextSpool objText;       // ObjText, written out to objFile as it grows
   std::string mtlText;        // MtlText
   // The new OBJ and MTL files while exporting, made before the frame is drawn.
   std::unique_ptr<ReplacementFile> objFile, mtlFile;
+  std::unique_ptr<BlockWriter> objWriter;  // writes objFile beside the drawing
   std::string fileProblem;    // why they could not be made or written
   std::string textureFolder;  // where texture paths must lie to be named in the MTL
 
   int primMode = 0;           // PrimMode: mode of the open primitive
-  // Per vertex of the open primitive: its "v", "vt" and "vn" indices (1-based;
-  // 0 = none written yet). The size of these is PrimCount.
-  std::vector<int> vertexIndex, texCoordIndex, normalIndex;
+  // Per vertex of the open primitive: its corner " v/t/n" of the face
+  // lines, made once however many faces share it ("v", "vt" and "vn"
+  // indices, 1-based; an index 0, none written yet, is left out). Their
+  // count is PrimCount.
+  struct Corner {
+    char text[40];
+    int size;
+  };
+  std::vector<Corner> corners;
   int vertexCount = 0, texCoordCount = 0, normalCount = 0;
 
   double currentColor[3] = {0, 0, 0};
@@ -35,7 +44,11 @@ struct ObjRecording {
   double turnDegrees[3] = {0, 0, 0}, turnSin[3] = {0, 0, 0}, turnCos[3] = {1, 1, 1};
 };
 
-ObjRecording& Recording();
+// Inline: the export's hot path reaches this millions of times.
+inline ObjRecording& Recording() {
+  static ObjRecording recording;
+  return recording;
+}
 
 // The recording side of each drawing wrapper; callers test `active` first.
 void RecordBeginPrimitive(int mode);

@@ -187,6 +187,18 @@ TEST_F(ExportSafetyTest, AFullDiskLeavesThePreviousObjAndMtlBothUnchanged) {
   EXPECT_EQ(ReadAll(Path("full.obj")), "old obj");
   EXPECT_EQ(ReadAll(Path("full.mtl")), "old mtl");
   EXPECT_TRUE(Leftovers(folder).empty());
+
+  // And when the disk fills while earlier blocks are still being written
+  // behind the drawing: many blocks of text, room for one.
+  for (int i = 3; i < 1500; ++i) Add("ball" + std::to_string(i), kSphere);
+  {
+    FileSizeLimit limit(5 << 20);
+    r = SaveDocument(scene, Path("full.obj"), "");
+  }
+  EXPECT_FALSE(r.ok());
+  EXPECT_NE(r.reason.find("full.obj"), std::string::npos) << r.reason;
+  EXPECT_EQ(ReadAll(Path("full.obj")), "old obj");
+  EXPECT_TRUE(Leftovers(folder).empty());
 }
 
 TEST_F(ExportSafetyTest, TextureCopiesThatFailAreListedAndNeverLeftEmpty) {

@@ -53,9 +53,9 @@ class ElementDrawingTest : public GLFixture {
     DrawElement(*view, e);
     glEndList();
     glDeleteLists(list, 1);
-    std::string text = Recording().objText;
+    std::string text(Recording().objText.Text());
     StopExport();
-    Recording().objText.clear();
+    Recording().objText.Clear();
     Recording().mtlText.clear();
     return text;
   }

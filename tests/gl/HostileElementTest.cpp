@@ -74,9 +74,9 @@ class HostileElementTest : public GLFixture {
     DrawElements(*view, store);
     glEndList();
     glDeleteLists(list, 1);
-    std::string text = Recording().objText + Recording().mtlText;
+    std::string text = std::string(Recording().objText.Text()) + Recording().mtlText;
     StopExport();
-    Recording().objText.clear();
+    Recording().objText.Clear();
     Recording().mtlText.clear();
     return text;
   }

@@ -51,13 +51,13 @@ class MeshTest : public GLFixture {
   Mesh Record(F draw) {
     StartExport("/nonexistent/unused.obj");
     BeginExport();
-    Recording().objText.clear();
+    Recording().objText.Clear();
     const unsigned list = glGenLists(1);
     glNewList(list, GL_COMPILE);
     draw();
     glEndList();
     glDeleteLists(list, 1);
-    const Mesh m = Parse(Recording().objText);
+    const Mesh m = Parse(std::string(Recording().objText.Text()));
     StopExport();
     return m;
   }

@@ -34,7 +34,7 @@ class RecordingTest : public GLFixture {
     GLFixture::SetUp();
     StartExport("/nonexistent/unused.obj");
     BeginExport();
-    Recording().objText.clear();
+    Recording().objText.Clear();
     list = glGenLists(1);
     glNewList(list, GL_COMPILE);
   }
@@ -42,10 +42,10 @@ class RecordingTest : public GLFixture {
     glEndList();
     glDeleteLists(list, 1);
     StopExport();
-    Recording().objText.clear();
+    Recording().objText.Clear();
     GLFixture::TearDown();
   }
-  const std::string& Text() const { return Recording().objText; }
+  std::string Text() const { return std::string(Recording().objText.Text()); }
   void Strip(unsigned mode, int vertices) {
     BeginPrimitive(mode);
     for (int i = 0; i < vertices; ++i) Vertex(i, i % 2, 0);
