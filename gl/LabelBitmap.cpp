@@ -149,8 +149,8 @@ PictureIds& Ids() {
   return ids;
 }
 
-// Enough for the distinct labels of a large document; when full it starts
-// again rather than grow (each picture holds two copies of 192 KB).
+// Enough for the distinct labels of a large document; it does not grow
+// past this (each picture holds two copies of 192 KB).
 constexpr size_t kMaxPaintedLabels = 160;
 
 std::unordered_map<std::string, PaintedLabel>& PaintedLabels() {
@@ -209,7 +209,14 @@ const TextureBitmap* DrawLabelBitmap(const std::string& text, uint32_t color, co
     return &found->second.bitmap;
   }
   PaintLabel(picture, text, color, texture, dx, dy);
-  if (cache.size() >= kMaxPaintedLabels) cache.clear();
+  if (cache.size() >= kMaxPaintedLabels) {
+    // Full: the pictures kept stay. A frame meets its labels in the same
+    // order every time, so starting the cache again would keep none of
+    // them; this way only the labels past the first ones are painted again.
+    static TextureBitmap unkept;
+    unkept = BitmapFromImage(picture);
+    return &unkept;
+  }
   PaintedLabel& entry = cache[std::move(key)];
   entry.picture = picture;
   entry.bitmap = BitmapFromImage(picture);
