@@ -72,7 +72,9 @@ QImage TexturePicture(const std::string& fileName) {
 void TextureItemDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
                                 const QModelIndex& index) const {
   QColor text;
-  PaintBackground(painter, option, text);
+  const QColor background = PaintBackground(painter, option, text);
+  // A file the document cannot name stays in the list, greyed.
+  if (!(index.flags() & Qt::ItemIsEnabled)) text = Greyed(text, background);
   PaintTextureEntry(painter, option.rect, index.data().toString(), text);
 }
 

@@ -9,6 +9,7 @@
 #include <QListWidget>
 #include <QMenuBar>
 #include <QPainter>
+#include <QStandardItemModel>
 #include <QPushButton>
 #include <QScreen>
 #include <QTimer>
@@ -22,6 +23,7 @@
 #include "TGLPanel.h"
 #include "common/Dictionary.h"
 #include "common/TextureFolder.h"
+#include "document/TextureName.h"
 #include "controls/ControlHint.h"
 #include "controls/PictureTools.h"
 #include "controls/TCorSeleciona.h"
@@ -127,7 +129,13 @@ void ArrangeToolStrip(TFEditorDeObjetos1& w) {
 }  // namespace
 
 TFEditorDeObjetos1::TFEditorDeObjetos1(const QStringList& arguments, QWidget* parent)
-    : QMainWindow(parent), arguments_(arguments) {
+    : TFEditorDeObjetos1(std::vector<std::string>(), parent) {
+  // Qt reads arguments in the system's file-name encoding; back to bytes.
+  for (const QString& argument : arguments) arguments_.push_back(PathBytes(argument));
+}
+
+TFEditorDeObjetos1::TFEditorDeObjetos1(std::vector<std::string> argumentBytes, QWidget* parent)
+    : QMainWindow(parent), arguments_(std::move(argumentBytes)) {
   FormCreate();
 }
 
@@ -466,7 +474,18 @@ void TFEditorDeObjetos1::FillTextureList() {
   CTextura->clear();
   CTextura->addItem(L1(Choose("<nenhuma>", "<none>")));
   // Entries are file names; choosing one stores it as document text (Latin-1).
-  for (const std::string& name : TextureFileNames(TextureFolder())) CTextura->addItem(PathText(name));
+  // A name that text cannot hold is shown, greyed, with what to do about it.
+  auto* model = qobject_cast<QStandardItemModel*>(CTextura->model());
+  for (const std::string& name : TextureFileNames(TextureFolder())) {
+    CTextura->addItem(PathText(name));
+    if (FitsTextureField(name) || !model) continue;
+    QStandardItem* entry = model->item(CTextura->count() - 1);
+    entry->setEnabled(false);
+    entry->setToolTip(L1(Choose("Renomeie o arquivo para us\xE1-lo: o documento guarda nomes de at\xE9 63 letras "
+                                "do alfabeto latino",
+                                "Rename the file to use it: a document keeps names of up to 63 Western European "
+                                "characters")));
+  }
   CTextura->setCurrentIndex(0);
 }
 
@@ -515,11 +534,13 @@ void TFEditorDeObjetos1::FormShow() {
   // The key commands work from the first key: the view holds the focus the
   // window hands out when it becomes active.
   Tela1->setFocus(Qt::OtherFocusReason);
-  if (arguments_.isEmpty()) {
+  if (arguments_.empty()) {
     StopWait();
     return;
   }
-  // Qt read the arguments as the system's file-name encoding; back to bytes.
-  LoadDocument(PathBytes(arguments_.join(' ')));
+  // A name with blanks may come in pieces.
+  std::string path = arguments_[0];
+  for (size_t k = 1; k < arguments_.size(); ++k) path += ' ' + arguments_[k];
+  LoadDocument(path);
   StopWait();
 }

@@ -41,6 +41,9 @@ class TFEditorDeObjetos1 : public QMainWindow {
   Q_OBJECT
  public:
   explicit TFEditorDeObjetos1(const QStringList& arguments, QWidget* parent = nullptr);
+  // The arguments as the system gave them: a file name is bytes, and bytes
+  // that are not UTF-8 would not survive a QString.
+  explicit TFEditorDeObjetos1(std::vector<std::string> argumentBytes, QWidget* parent = nullptr);
   ~TFEditorDeObjetos1() override;
 
   // --- document and view state ---
@@ -210,7 +213,7 @@ class TFEditorDeObjetos1 : public QMainWindow {
   void ArrowKey(int key, Qt::KeyboardModifiers shift);
   void MoveCameraAlongSight(double sign);
 
-  QStringList arguments_;
+  std::vector<std::string> arguments_;  // the document to open, in pieces
   bool firstShowDone_ = false;
   std::string openDialogFolder_;
   std::vector<bool> frameSelection_;

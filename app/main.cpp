@@ -1,5 +1,7 @@
 // objetos3d: the 3D object editor.
 #include <QApplication>
+#include <string>
+#include <vector>
 
 #include "ScriptHostQt.h"
 #include "SurfaceFormat.h"
@@ -15,13 +17,11 @@ int main(int argc, char** argv) {
   LoadDictionary();
   CorFaceMulfig = clWhite;
   CorFaceSpin = clWhite;
-  QApplication app(argc, argv);
+  QApplication app(argc, argv);  // takes its own options out of argv
   InstallQtScriptHost();
-  QStringList arguments = app.arguments();
-  arguments.removeFirst();
   int status;
   {
-    TFEditorDeObjetos1 window(arguments);
+    TFEditorDeObjetos1 window(std::vector<std::string>(argv + 1, argv + argc));
     window.showMaximized();
     status = app.exec();
   }
