@@ -23,10 +23,6 @@ class ScriptFiles : public testing::Test {
     std::ofstream(PathOf(name)) << content;
     return PathOf(name);
   }
-  static std::string Read(const std::string& path) {
-    std::ifstream in(path);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-  }
   static double Call(const char* function, const std::string& a, const std::string& b) {
     TextVar ta(a), tb(b);
     return Fn<double(ScriptText*, ScriptText*)>(function)(ta, tb);
@@ -60,12 +56,12 @@ TEST_F(ScriptFiles, ExistsSearchRenameCopyAndKill) {
 
   const std::string a = PathOf("a.txt"), b = Make("b.txt", "B");
   EXPECT_EQ(Call("zemoscriptFILERENAME", a, b), 0.0) << "rename never replaces";
-  EXPECT_EQ(Read(b), "B");
+  EXPECT_EQ(FileContent(b), "B");
   EXPECT_EQ(Call("zemoscriptFILERENAME", a, PathOf("c.txt")), 1.0);
-  EXPECT_EQ(Read(PathOf("c.txt")), "A");
+  EXPECT_EQ(FileContent(PathOf("c.txt")), "A");
   EXPECT_FALSE(fs::exists(a));
   EXPECT_EQ(Call("zemoscriptFILECOPY", PathOf("c.txt"), b), 1.0) << "copy replaces";
-  EXPECT_EQ(Read(b), "A");
+  EXPECT_EQ(FileContent(b), "A");
   EXPECT_EQ(Call("zemoscriptFILECOPY", PathOf("missing"), b), 0.0);
   EXPECT_EQ(Call("zemoscriptFILECOPY", b, PathOf("no/such/folder.txt")), 0.0);
   EXPECT_TRUE(Killed("d.txt")) << "no application folder: any file may go ...";
@@ -78,10 +74,10 @@ TEST_F(ScriptFiles, AccentedLatinPathsNameTheUtf8Files) {
   const std::string latinRoot = root_.string() + "/";
   EXPECT_EQ(OnText("zemoscriptFILEEXISTS", latinRoot + "or\xE7" "amento.txt"), 1.0);
   EXPECT_EQ(Call("zemoscriptFILECOPY", latinRoot + "or\xE7" "amento.txt", latinRoot + "relat\xF3rio.txt"), 1.0);
-  EXPECT_EQ(Read(PathOf("relat\xC3\xB3rio.txt")), "B");
+  EXPECT_EQ(FileContent(PathOf("relat\xC3\xB3rio.txt")), "B");
   EXPECT_FALSE(fs::exists(PathOf("relat\xF3rio.txt")));
   EXPECT_EQ(Call("zemoscriptFILERENAME", latinRoot + "relat\xF3rio.txt", latinRoot + "s\xE9rie.txt"), 1.0);
-  EXPECT_EQ(Read(PathOf("s\xC3\xA9rie.txt")), "B");
+  EXPECT_EQ(FileContent(PathOf("s\xC3\xA9rie.txt")), "B");
   EXPECT_FALSE(fs::exists(PathOf("relat\xC3\xB3rio.txt")));
   EXPECT_TRUE(Killed("s\xC3\xA9rie.txt", "s\xE9rie.txt"));
   EXPECT_TRUE(fs::exists(budget));

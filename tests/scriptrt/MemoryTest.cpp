@@ -4,8 +4,8 @@
 
 #include <cmath>
 #include <filesystem>
-#include <fstream>
 #include <map>
+#include <tuple>
 #include <utility>
 
 #include "ScriptLibrary.h"
@@ -16,9 +16,8 @@ using WriteFn = void(double, double, double);
 // Scripts may only touch regions the host registered, within their bounds.
 TEST(BoundedMemory, OnlyRegisteredRegionsWithinBounds) {
   auto readLong = Fn<NumFn2>("zemoscriptMEMORYREADLONG");
-  auto writeLong = Fn<WriteFn>("zemoscriptprocMEMORYWRITELONG");
   int32_t local = 1234;
-  writeLong(AsNumber(&local), 0, 99);
+  Fn<WriteFn>("zemoscriptprocMEMORYWRITELONG")(AsNumber(&local), 0, 99);
   EXPECT_EQ(local, 1234);
   EXPECT_EQ(readLong(AsNumber(&local), 0), 0.0);
   Fn<void(int)>("ScriptMemorySetUnchecked")(1);
@@ -29,26 +28,23 @@ TEST(BoundedMemory, OnlyRegisteredRegionsWithinBounds) {
   ASSERT_NE(region, nullptr);
   const double base = AsNumber(region);
   for (int i = 0; i < 8; ++i) region[i] = static_cast<uint8_t>(0xF0 + i);
-  struct Read { const char* function; double base, offset, expected; };
-  const Read reads[] = {{"zemoscriptMEMORYREADLONG", base, 4, static_cast<int32_t>(0xF7F6F5F4)},  // signed
-                        {"zemoscriptMEMORYREADLONG", base, 5, 0},       {"zemoscriptMEMORYREADBYTE", base, 7, 0xF7},
-                        {"zemoscriptMEMORYREADBYTE", base, 8, 0},       {"zemoscriptMEMORYREADBYTE", base, -1, 0},
-                        {"zemoscriptMEMORYREADBYTE", base + 1, 0, 0},   {"zemoscriptMEMORYREADBYTE", base, 6.5, 0xF6},
-                        {"zemoscriptMEMORYREADWORD", base, 6, 0xF7F6},  {"zemoscriptMEMORYREADWORD", base, 7, 0}};
-  for (const auto& r : reads) EXPECT_EQ(Fn<NumFn2>(r.function)(r.base, r.offset), r.expected) << r.function << " " << r.offset;
+  struct Read { const char* kind; double base, offset, expected; };
+  const Read reads[] = {{"LONG", base, 4, static_cast<int32_t>(0xF7F6F5F4)},  // signed
+                        {"LONG", base, 5, 0},   {"BYTE", base, 7, 0xF7},      {"BYTE", base, 8, 0},
+                        {"BYTE", base, -1, 0},  {"BYTE", base + 1, 0, 0},     {"BYTE", base, 6.5, 0xF6},
+                        {"WORD", base, 6, 0xF7F6}, {"WORD", base, 7, 0}};
+  for (const auto& r : reads)
+    EXPECT_EQ(Fn<NumFn2>(("zemoscriptMEMORYREAD" + std::string(r.kind)).c_str())(r.base, r.offset), r.expected)
+        << r.kind << " at " << r.base - base << "+" << r.offset;
 
-  auto writeByte = Fn<WriteFn>("zemoscriptprocMEMORYWRITEBYTE");
-  writeByte(base, 2.5, 0x1FF);  // offset 2, low 8 bits
-  writeByte(base, 8, 1);
-  writeByte(base, -1, 1);
-  EXPECT_EQ(region[2], 0xFF);
-  Fn<WriteFn>("zemoscriptprocMEMORYWRITEWORD")(base, 0, 0x12345);
-  EXPECT_EQ(region[0] | region[1] << 8, 0x2345);
-  writeLong(base, 4, -2);
-  writeLong(base, 5, 7);  // refused
-  EXPECT_EQ(readLong(base, 4), -2.0);
+  const std::tuple<const char*, double, double> writes[] = {
+      {"BYTE", 2.5, 0x1FF},  // offset 2, low 8 bits
+      {"BYTE", 8, 1},       {"BYTE", -1, 1}, {"WORD", 0, 0x12345}, {"LONG", 4, -2},
+      {"LONG", 5, 7},       {"DOUBLE", 1, 5}};  // these past the end are refused
+  for (const auto& [kind, offset, value] : writes)
+    Fn<WriteFn>(("zemoscriptprocMEMORYWRITE" + std::string(kind)).c_str())(base, offset, value);
+  EXPECT_EQ(std::vector(region, region + 8), std::vector<uint8_t>({0x45, 0x23, 0xFF, 0xF3, 0xFE, 0xFF, 0xFF, 0xFF}));
   Fn<WriteFn>("zemoscriptprocMEMORYWRITEDOUBLE")(base, 0, -0.125);
-  Fn<WriteFn>("zemoscriptprocMEMORYWRITEDOUBLE")(base, 1, 5);  // one byte too far
   EXPECT_EQ(Fn<NumFn2>("zemoscriptMEMORYREADDOUBLE")(base, 0), -0.125);
   Fn<void(void*)>("ScriptMemoryFreeRegion")(region);
   EXPECT_EQ(readLong(base, 0), 0.0) << "no longer registered";
@@ -97,26 +93,22 @@ TEST(TextFileWrite, WritesWholeLinesAtTheRecordsPosition) {
     TextVar line(text, static_cast<uint16_t>(text.size()));  // may be longer than a default variable
     Fn<void(double, ScriptText*)>("zemoscriptprocTEXTFILEWRITE")(reference, line);
   };
-  auto content = [&] {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-  };
   write(0, "nothing");
   write(NAN, "nothing");
   write(AsNumber(&record), "first");
   write(AsNumber(&record), "");
-  EXPECT_EQ(content(), "first\r\n\r\n");
+  EXPECT_EQ(FileContent(path), "first\r\n\r\n");
   EXPECT_EQ(record.position, 9);
   record.position = 2;  // the record says where the next line goes
   write(AsNumber(&record), "XY");
-  EXPECT_EQ(content(), "fiXY\r\n\n\r\n") << "overwritten in place";
+  EXPECT_EQ(FileContent(path), "fiXY\r\n\n\r\n") << "overwritten in place";
   const int32_t handle = std::exchange(record.handle, 0);
   write(AsNumber(&record), "nothing");
   EXPECT_EQ(record.position, 6);
   record.handle = handle;
   const std::string longLine(65000, 'L');  // longer than any scratch buffer
   write(AsNumber(&record), longLine);
-  EXPECT_EQ(content().substr(6), longLine + "\r\n");
+  EXPECT_EQ(FileContent(path).substr(6), longLine + "\r\n");
   EXPECT_EQ(record.position, 65008);
   close(record.handle);
   std::filesystem::remove(path);

@@ -4,6 +4,8 @@
 
 #include <cstdint>
 #include <cstring>
+#include <fstream>
+#include <iterator>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -52,6 +54,11 @@ template <class Result = double>
 Result OnText(const char* function, std::string_view text, uint16_t capacity = kScriptDefaultCapacity) {
   TextVar t(text, capacity);
   return Fn<Result(ScriptText*)>(function)(t);
+}
+
+inline std::string FileContent(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
 // Addresses travel as doubles.
