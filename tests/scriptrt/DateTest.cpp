@@ -1,5 +1,4 @@
 #include <array>
-#include <chrono>
 #include <cmath>
 #include <ctime>
 
@@ -39,20 +38,18 @@ TEST(Clock, NowIsLocalTimeAndWaitsLastTheirTime) {
   EXPECT_NEAR(now[4] * 60 + now[5], tm.tm_hour * 60 + tm.tm_min, 1);
   EXPECT_EQ(Fn<NumFn0>("zemoscriptDATE")(), std::trunc(Fn<NumFn0>("zemoscriptNOW")()));
 
+  // The waits last at least their time, by both clocks (ticks wrap at 31 bits).
   const double ticks = Fn<NumFn0>("zemoscriptTIMER")();
   Fn<void()>("zemoscriptprocRESETPERFORMANCECOUNTER")();
-  const auto start = std::chrono::steady_clock::now();
   Fn<void(double)>("zemoscriptprocDELAY")(30);
-  EXPECT_GE(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(29));
   Fn<void(double)>("zemoscriptprocSLEEP")(20.4);
   Fn<void(double)>("zemoscriptprocSLEEP")(-5);  // returns at once
-  EXPECT_GE(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(49));
   const double counter = Fn<NumFn0>("zemoscriptPERFORMANCECOUNTER")();
   EXPECT_TRUE(counter >= 49 && counter < 10000) << counter;
-  EXPECT_GE(std::fmod(Fn<NumFn0>("zemoscriptFASTTIMER")() - ticks + 0x1p31, 0x1p31), 49.0) << "ms, 31 bits";
+  EXPECT_GE(std::fmod(Fn<NumFn0>("zemoscriptFASTTIMER")() - ticks + 0x1p31, 0x1p31), 49.0);
 }
 
-TEST(StrToTime, DatesTimesBothAndUnreadable) {
+TEST(TextToTime, DatesTimesAndDurations) {
   const std::pair<const char*, double> cases[] = {
       {"01/01/2000", 36526},        {"29/2/2024", 45351}, {"29/02/2024 18:00:00", 45351.75},
       {"29/02/2024  6:30", 45351 + 6.5 / 24},             {"12:30", 12.5 / 24},
@@ -65,14 +62,12 @@ TEST(StrToTime, DatesTimesBothAndUnreadable) {
   const Fields christmas = FieldsOf(OnText("zemoscriptSTRTOTIME", "25/12"));  // no year: this year
   EXPECT_EQ(Fields({christmas[0], christmas[1], christmas[2]}),
             Fields({FieldsOf(Fn<NumFn0>("zemoscriptNOW")())[0], 12, 25}));
-}
-
-TEST(Durations, UnitsInAnyOrder) {
+  // Durations take their units in any order.
   const double dhm = 1 + 2.0 / 24 + 30.0 / 1440, mms = (5 * 60000 + 250) / 86400000.0;
-  const std::pair<const char*, double> cases[] = {
+  const std::pair<const char*, double> durations[] = {
       {"1D 2H 30M", dhm}, {"30M 1D 2H", dhm}, {"90S", 90.0 / 86400},
       {"5M 250MS", mms},  {"250MS 5M", mms},  // M does not take the M of MS
       {"1,5H", 1.5 / 24}, {"2h 15m", 2.25 / 24}, {"xD", 0}, {"", 0}, {"1D 2D", 1}};  // each unit counts once
-  for (const auto& [text, expected] : cases) EXPECT_DOUBLE_EQ(OnText("zemoscriptF2T", text), expected) << text;
+  for (const auto& [text, expected] : durations) EXPECT_DOUBLE_EQ(OnText("zemoscriptF2T", text), expected) << text;
 }
 }  // namespace

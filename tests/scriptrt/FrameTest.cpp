@@ -30,7 +30,7 @@ std::string NumberText(double value, uint16_t capacity = 40) {
   return std::string(bytes.data() + kScriptTextHeader, record->length);
 }
 
-TEST(TextHelpers, CopyAndAppendStopAtCapacity) {
+TEST(FrameHelpers, CopyAppendAndParameterSlotsStopAtCapacity) {
   TextVar source("abcdefghijklmnopqrst"), ten("", 10), roomy("", 30);
   Fn<TextTextFn>("zemoPoeString")(ten, source);
   EXPECT_EQ(ten.Value(), "abcdefghij");
@@ -41,6 +41,22 @@ TEST(TextHelpers, CopyAndAppendStopAtCapacity) {
   EXPECT_EQ(text.Value(), "abcdef");
   Fn<TextTextFn>("zemoAcrescentaString")(text, tail);  // full: unchanged
   EXPECT_EQ(text.Value(), "abcdef");
+  EXPECT_EQ(OnText("zemoStrFt", "2,5"), 2.5);
+  auto dblInt = Fn<int32_t(double)>("zemoDblInt");
+  EXPECT_EQ(std::vector({dblInt(2.5), dblInt(-3.5), dblInt(NAN)}), std::vector({2, -4, 0}));
+  // A plain text longer than a slot holds is cut to the slot.
+  std::vector<char> slots(2 * kScriptParameterSlotBytes, 0), plain(302, 'x');
+  const uint16_t length = 300;
+  std::memcpy(plain.data(), &length, 2);
+  auto put = Fn<void*(int32_t, void*, const char*)>("zemoPoeParametro");
+  void* slot2 = put(2, slots.data(), plain.data() + 2);
+  ASSERT_EQ(slot2, slots.data() + kScriptParameterSlotBytes);
+  uint16_t stored;
+  std::memcpy(&stored, slot2, 2);
+  EXPECT_EQ(stored, kScriptParameterMaxChars);
+  EXPECT_EQ(slots[kScriptParameterSlotBytes + 2], 'x');
+  EXPECT_EQ(slots[0], 0);  // slot 1 untouched
+  EXPECT_EQ(put(0, slots.data(), plain.data() + 2), nullptr);
 }
 
 TEST(NumberTextForm, GeneralFormWith15DigitsInsideTheRecordsCapacity) {
@@ -70,25 +86,6 @@ TEST(NumberTextForm, UsesTheLocaleDecimalSeparator) {
   EXPECT_EQ(NumberText(3.25), "3,25");
   EXPECT_EQ(NumberText(-1.5e-7), "-1,5E-7");
   std::setlocale(LC_NUMERIC, "C");
-}
-
-TEST(Conversions, RoundingAndParameterSlots) {
-  EXPECT_EQ(OnText("zemoStrFt", "2,5"), 2.5);
-  auto dblInt = Fn<int32_t(double)>("zemoDblInt");
-  EXPECT_EQ(std::vector({dblInt(2.5), dblInt(-3.5), dblInt(NAN)}), std::vector({2, -4, 0}));
-  // A plain text longer than a slot holds is cut to the slot.
-  std::vector<char> slots(2 * kScriptParameterSlotBytes, 0), plain(302, 'x');
-  const uint16_t length = 300;
-  std::memcpy(plain.data(), &length, 2);
-  auto put = Fn<void*(int32_t, void*, const char*)>("zemoPoeParametro");
-  void* slot2 = put(2, slots.data(), plain.data() + 2);
-  ASSERT_EQ(slot2, slots.data() + kScriptParameterSlotBytes);
-  uint16_t stored;
-  std::memcpy(&stored, slot2, 2);
-  EXPECT_EQ(stored, kScriptParameterMaxChars);
-  EXPECT_EQ(slots[kScriptParameterSlotBytes + 2], 'x');
-  EXPECT_EQ(slots[0], 0);  // slot 1 untouched
-  EXPECT_EQ(put(0, slots.data(), plain.data() + 2), nullptr);
 }
 
 TEST(GlobalStream, ReadsFollowWritesInOrderAndZerosPastTheEnd) {

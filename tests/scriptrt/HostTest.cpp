@@ -20,15 +20,13 @@ double InputNumber(double defaultValue) {
   return Fn<double(ScriptText*, ScriptText*, double)>("zemoscriptINPUTNUMBER")(caption, title, defaultValue);
 }
 
-TEST(Host, WithoutOneTheAnswersAreCancelNotPressedAndZero) {
+TEST(Host, DialogsAndKeysReachItAndWithoutOneAnswerCancelNotPressedAndZero) {
   EXPECT_EQ(ChooseDate(45000), -1.0);
   EXPECT_EQ(InputNumber(7.5), 7.5);
   EXPECT_EQ(Fn<NumFn0>("zemoscriptESCPRESSED")() + Fn<NumFn1>("zemoscriptGETKEY")(65), 0.0);
   EXPECT_EQ(Fn<NumFn0>("zemoscriptSCREENWIDTH")() + Fn<NumFn0>("zemoscriptSCREENHEIGHT")(), 0.0);
   Fn<void()>("zemoscriptprocABOUTZEMO")();  // nothing to show it on
-}
 
-TEST(Host, DialogsAndKeysReachIt) {
   TestHost state;
   ScriptHost host{};
   host.context = &state;
