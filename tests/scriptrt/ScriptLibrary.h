@@ -4,6 +4,8 @@
 
 #include <cstdint>
 #include <cstring>
+#include <fstream>
+#include <iterator>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -13,7 +15,11 @@
 
 // The run-time as compiled scripts see it: loaded by file name, each function
 // found by its export name.
-void* ScriptLibraryHandle();
+inline void* ScriptLibraryHandle() {
+  static void* handle = dlopen(ZEMOSCRIPT_PATH, RTLD_NOW | RTLD_LOCAL);
+  if (!handle) ADD_FAILURE() << "cannot load " << ZEMOSCRIPT_PATH << ": " << dlerror();
+  return handle;
+}
 
 template <class Signature>
 Signature* Fn(const char* name) {
@@ -22,17 +28,15 @@ Signature* Fn(const char* name) {
   return reinterpret_cast<Signature*>(address);
 }
 
-// A script text variable with its own storage.
+// A script text variable with its own storage; the byte after the capacity
+// shows whether a writer went past it.
 class TextVar {
  public:
   explicit TextVar(std::string_view value = {}, uint16_t capacity = kScriptDefaultCapacity)
       : bytes_(kScriptTextHeader + capacity + 1, '\xEE') {
-    Record()->capacity = capacity;
-    Set(value);
-  }
-  void Set(std::string_view value) {
-    const size_t n = value.size() < Record()->capacity ? value.size() : Record()->capacity;
+    const size_t n = value.size() < capacity ? value.size() : capacity;
     if (n > 0) std::memcpy(bytes_.data() + kScriptTextHeader, value.data(), n);
+    Record()->capacity = capacity;
     Record()->length = static_cast<uint16_t>(n);
   }
   ScriptText* Record() { return reinterpret_cast<ScriptText*>(bytes_.data()); }
@@ -45,10 +49,21 @@ class TextVar {
   std::vector<char> bytes_;
 };
 
+// Calls a script function that takes one text.
+template <class Result = double>
+Result OnText(const char* function, std::string_view text, uint16_t capacity = kScriptDefaultCapacity) {
+  TextVar t(text, capacity);
+  return Fn<Result(ScriptText*)>(function)(t);
+}
+
+inline std::string FileContent(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
 // Addresses travel as doubles.
 inline double AsNumber(const void* address) { return static_cast<double>(reinterpret_cast<intptr_t>(address)); }
 
-// Common signatures.
 using NumFn0 = double();
 using NumFn1 = double(double);
 using NumFn2 = double(double, double);

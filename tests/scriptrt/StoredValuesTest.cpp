@@ -1,5 +1,7 @@
 // Stored values: which entry a store reuses and which one a restore finds
 // depend on pages and on the order of the table.
+#include <sstream>
+
 #include "ScriptLibrary.h"
 
 namespace {
@@ -20,64 +22,65 @@ class StoredValues : public testing::Test {
     TextVar k(key, 400), t(text);
     Fn<void(ScriptText*, ScriptText*)>("zemoscriptprocSTORETEXT")(t, k);
   }
-  // Calls a function or procedure that takes one key.
-  template <class Result = double>
-  static Result On(const char* function, const std::string& key) {
-    TextVar k(key, 400);
-    return Fn<Result(ScriptText*)>(function)(k);
-  }
-  static double Restore(const std::string& key) { return On("zemoscriptRESTOREVALUE", key); }
-  static bool Exists(const std::string& key) { return On("zemoscriptEXISTSVALUE", key) == 1.0; }
-  static void Clear(const std::string& key) { On<void>("zemoscriptprocCLEARVALUE", key); }
-  static void ClearStartingWith(const std::string& prefix) { On<void>("zemoscriptprocCLEARVALUESTARTWITH", prefix); }
+  static double Restore(const std::string& key) { return OnText("zemoscriptRESTOREVALUE", key, 400); }
+  static void Clear(const std::string& key) { OnText<void>("zemoscriptprocCLEARVALUE", key, 400); }
   static void Compact() { Fn<void()>("zemoscriptprocCOMPACTSTOREDVALUES")(); }
+  // What the current page sees of each key: the value restored, "hidden" when
+  // the key exists but restores nothing, "-" when it does not exist.
+  static std::string Seen(std::initializer_list<std::string> keys) {
+    std::ostringstream out;
+    for (const std::string& key : keys) {
+      const double value = Restore(key);
+      if (out.tellp() > 0) out << ' ';
+      if (value != 0) out << value;
+      else out << (OnText("zemoscriptEXISTSVALUE", key, 400) == 1.0 ? "hidden" : "-");
+    }
+    return out.str();
+  }
   static std::string TextAt(double address, size_t length) {
     if (address == 0) return "<none>";
     return std::string(reinterpret_cast<const char*>(static_cast<intptr_t>(address)), length);
   }
 };
 
-TEST_F(StoredValues, NumbersStoredWithoutPageAreSeenFromEveryPage) {
-  EXPECT_EQ(Restore("a"), 0.0);
-  EXPECT_FALSE(Exists("a"));
+TEST_F(StoredValues, PagesKeepTheirOwnEntriesAndLongKeysAreCut) {
+  EXPECT_EQ(Seen({"a"}), "-");
   Store("a", 1.5);
   TextVar b("b");
   Fn<void(ScriptText*, double)>("zemoscriptprocSTOREVALUEFAST")(b, 2.5);
-  EXPECT_EQ(Restore("a"), 1.5);
-  Page(4.5);  // page 4
-  EXPECT_EQ(Restore("a"), 1.5);
-  EXPECT_EQ(Restore("b"), 2.5);
+  Page(4.5);
+  EXPECT_EQ(Seen({"a", "b"}), "1.5 2.5") << "page 4 sees what was stored without a page";
   Page(-1);
-  Store("a", 3);  // same key, same page: replaced
-  EXPECT_EQ(Restore("a"), 3.0);
-}
-
-TEST_F(StoredValues, PagesKeepTheirOwnEntries) {
   Store("a", 1);
+  EXPECT_EQ(Seen({"a"}), "1") << "same key, same page: replaced";
   Page(2);
   Store("a", 5);  // a second entry, on page 2
-  // The page -1 entry comes first in the table and wins.
-  EXPECT_EQ(Restore("a"), 1.0);
   Store("only2", 7);
-  EXPECT_EQ(Restore("only2"), 7.0);
+  EXPECT_EQ(Seen({"a", "only2"}), "1 7") << "the page -1 entry comes first in the table and wins";
   Page(3);
-  EXPECT_EQ(Restore("only2"), 0.0);  // another page's entry is not restored ...
-  EXPECT_TRUE(Exists("only2"));      // ... but it exists
+  EXPECT_EQ(Seen({"only2"}), "hidden") << "another page's entry";
   Page(-1);
-  EXPECT_EQ(Restore("only2"), 7.0);  // no page: any page
+  EXPECT_EQ(Seen({"only2"}), "7") << "no page: any page";
   Page(2);
   Clear("a");  // clears the first live "a": the page -1 one
-  EXPECT_EQ(Restore("a"), 5.0);
+  EXPECT_EQ(Seen({"a"}), "5");
+  Page(-1);
+  const std::string longKey(300, 'k'), cut = longKey.substr(0, 253);
+  Store(longKey, 1);
+  EXPECT_EQ(Seen({longKey, cut}), "- 1") << "keys are cut, and never found whole";
+  Store(longKey, 2);  // a new entry each time
+  Clear(cut);
+  EXPECT_EQ(Seen({cut}), "2");
 }
 
-TEST_F(StoredValues, ClearedSlotsAreReusedOnTheirPage) {
-  Store("a", 1);
-  Store("b", 2);
+TEST_F(StoredValues, ClearedSlotsAreReusedOnTheirPageAndCompacted) {
+  for (const char* key : {"a", "b", "abc", "abcd", "abc1", "ab", "ABC", "xabc"}) Store(key, 1);
   Clear("a");
-  EXPECT_FALSE(Exists("a"));
-  EXPECT_EQ(Restore("a"), 0.0);
+  EXPECT_EQ(Seen({"a"}), "-");
   Store("c", 3);  // takes the freed slot
   Store("a", 4);  // a new entry: the cleared key no longer matches
+  OnText<void>("zemoscriptprocCLEARVALUESTARTWITH", "abc");
+  EXPECT_EQ(Seen({"abc", "abcd", "abc1", "ab", "ABC", "xabc"}), "- - - 1 1 1") << "prefix exact, case-sensitive";
   Page(9);
   Store("d", 5);
   Clear("b");
@@ -85,101 +88,44 @@ TEST_F(StoredValues, ClearedSlotsAreReusedOnTheirPage) {
   Store("e", 6);  // page 9 reuses its own free slot (d), not b's
   Page(-1);
   Compact();
-  // Live: c, a, e in table order; b's slot is gone.
-  EXPECT_EQ(Restore("c"), 3.0);
-  EXPECT_EQ(Restore("a"), 4.0);
-  EXPECT_EQ(Restore("e"), 6.0);
-  EXPECT_FALSE(Exists("b"));
-  EXPECT_FALSE(Exists("d"));
-}
-
-TEST_F(StoredValues, LongKeysAreCutAndNeverFoundWhole) {
-  const std::string longKey(300, 'k');
-  Store(longKey, 1);
-  EXPECT_FALSE(Exists(longKey));
-  EXPECT_EQ(Restore(longKey), 0.0);
-  EXPECT_EQ(Restore(longKey.substr(0, 253)), 1.0);
-  Store(longKey, 2);  // a new entry each time
-  Clear(longKey.substr(0, 253));
-  EXPECT_EQ(Restore(longKey.substr(0, 253)), 2.0);
-}
-
-TEST_F(StoredValues, ClearByPrefixIsExactAndCaseSensitive) {
-  for (const char* key : {"abc", "abcd", "abc1", "ab", "ABC", "xabc"}) Store(key, 1);
-  ClearStartingWith("abc");
-  EXPECT_FALSE(Exists("abc"));
-  EXPECT_FALSE(Exists("abcd"));
-  EXPECT_FALSE(Exists("abc1"));
-  EXPECT_TRUE(Exists("ab"));
-  EXPECT_TRUE(Exists("ABC"));
-  EXPECT_TRUE(Exists("xabc"));
-  ClearStartingWith("");
-  EXPECT_FALSE(Exists("ab"));
-  EXPECT_FALSE(Exists("xabc"));
-}
-
-TEST_F(StoredValues, CompactKeepsOrderAndLookups) {
-  for (int i = 0; i < 5; ++i) Store("k" + std::to_string(i), i + 10);
-  Clear("k1");
-  Clear("k3");
-  Compact();
-  EXPECT_EQ(Restore("k0"), 10.0);
-  EXPECT_EQ(Restore("k2"), 12.0);
-  EXPECT_EQ(Restore("k4"), 14.0);
-  // After compaction new keys append behind the survivors.
-  Store("k5", 15);
-  EXPECT_EQ(Restore("k5"), 15.0);
-  Clear("k0");
-  Clear("k2");
-  Clear("k4");
-  Clear("k5");
+  EXPECT_EQ(Seen({"c", "a", "e", "b", "d"}), "3 4 6 - -");
+  Store("f", 7);  // after compaction new keys append behind the survivors
+  EXPECT_EQ(Seen({"f"}), "7");
+  OnText<void>("zemoscriptprocCLEARVALUESTARTWITH", "");
+  EXPECT_EQ(Seen({"ab", "c", "f"}), "- - -");
   Compact();  // everything gone: the table goes away
-  EXPECT_EQ(Restore("k0"), 0.0);
   Store("fresh", 1);
-  EXPECT_EQ(Restore("fresh"), 1.0);
+  EXPECT_EQ(Seen({"fresh"}), "1");
 }
 
-TEST_F(StoredValues, TextsGiveTheirBlockAddress) {
+TEST_F(StoredValues, TextsGiveTheirBlockAddressAndKeepTheirPage) {
   StoreText("name", "Objetos");
-  const double address = Restore("name");
-  ASSERT_NE(address, 0.0);
-  EXPECT_EQ(TextAt(address, 7), "Objetos");
+  EXPECT_EQ(TextAt(Restore("name"), 7), "Objetos");
   StoreText("name", "3D");  // replaces the block
   EXPECT_EQ(TextAt(Restore("name"), 2), "3D");
   StoreText("empty", "");
-  EXPECT_TRUE(Exists("empty"));
-  EXPECT_EQ(Restore("empty"), 0.0);
-  // A number over a text gives the text's block back (a leak checker run
-  // shows it); the number is what comes back.
+  EXPECT_EQ(Seen({"empty"}), "hidden") << "an empty text has no block";
+  // A number over a text gives the text's block back (a leak checker run shows it).
   Store("name", 42);
-  EXPECT_EQ(Restore("name"), 42.0);
+  EXPECT_EQ(Seen({"name"}), "42");
   StoreText("name", "again");
   EXPECT_EQ(TextAt(Restore("name"), 5), "again");
-}
-
-TEST_F(StoredValues, TextsTakeTheCurrentPageWhenNew) {
-  Page(2);
+  Page(2);  // a new text takes the current page or a free slot's
   StoreText("t", "abc");
-  EXPECT_NE(Restore("t"), 0.0);  // restorable from its own page
+  EXPECT_EQ(TextAt(Restore("t"), 3), "abc") << "restorable from its own page";
   Page(3);
-  EXPECT_EQ(Restore("t"), 0.0);
-  EXPECT_TRUE(Exists("t"));
-  // An existing entry keeps its page; texts look for their key on any page.
-  StoreText("t", "xyz");
-  EXPECT_EQ(Restore("t"), 0.0);
+  EXPECT_EQ(Seen({"t"}), "hidden");
+  StoreText("t", "xyz");  // an existing entry keeps its page
+  EXPECT_EQ(Seen({"t"}), "hidden");
   Page(2);
   EXPECT_EQ(TextAt(Restore("t"), 3), "xyz");
-}
-
-TEST_F(StoredValues, TextStoreReusesAFreeSlotOfAnyPage) {
   Page(5);
   Store("n", 1);
   Clear("n");
   Page(6);
-  StoreText("t", "abc");  // takes page 5's free slot, and its page
+  StoreText("u", "def");  // takes page 5's free slot, and its page
+  EXPECT_EQ(Seen({"u"}), "hidden");
   Page(5);
-  EXPECT_EQ(TextAt(Restore("t"), 3), "abc");
-  Page(6);
-  EXPECT_EQ(Restore("t"), 0.0);
+  EXPECT_EQ(TextAt(Restore("u"), 3), "def");
 }
 }  // namespace
