@@ -9,11 +9,29 @@
 namespace {
 struct Answering : MessageBoxes {
   std::string lastWarning, lastQuestion;
-  bool answer = true;
   void Warning(const std::string& text) override { lastWarning = text; }
   bool Confirmation(const std::string& text) override {
     lastQuestion = text;
-    return answer;
+    return false;
+  }
+};
+
+// Once the next modal box is open: remembers its title, text and buttons, clicks the wanted one.
+struct NextBox {
+  QString title, text;
+  QStringList captions;
+  explicit NextBox(QStringList wanted) {
+    QTimer::singleShot(0, [this, wanted] {
+      auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+      QVERIFY(box);
+      title = box->windowTitle();
+      text = box->text();
+      for (QAbstractButton* b : box->buttons()) captions << b->text().remove('&');
+      for (QAbstractButton* b : box->buttons())
+        if (wanted.contains(b->text().remove('&'))) return QTest::mouseClick(b, Qt::LeftButton);
+      QTest::keyClick(box, Qt::Key_Escape);
+      QFAIL(qPrintable("no button " + wanted.join('/') + " among " + captions.join('/')));
+    });
   }
 };
 }  // namespace
@@ -21,72 +39,48 @@ struct Answering : MessageBoxes {
 class MessageBoxesTest : public QObject {
   Q_OBJECT
 
-  // Closes the next modal box with `button`, remembering its title and text.
-  void AnswerNextBox(QMessageBox::StandardButton button, QString* title, QString* text) {
-    QTimer::singleShot(0, [=] {
-      auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-      QVERIFY(box);
-      *title = box->windowTitle();
-      *text = box->text();
-      box->button(button)->click();
-    });
-  }
-
  private slots:
   void replacedBoxesAnswerAndTextsAreCut() {
     Answering boxes;
     SetMessageBoxes(&boxes);
     ShowWarning(std::string(300, 'x'));
     QCOMPARE(boxes.lastWarning.size(), size_t(255));
-    boxes.answer = false;
     QVERIFY(!AskConfirmation("New file?"));
     QCOMPARE(boxes.lastQuestion, std::string("New file?"));
-    boxes.answer = true;
-    QVERIFY(AskConfirmation("New file?"));
+    // Boxes without the three recovery answers keep the copy, unasked.
+    QCOMPARE(AskRecoverDocument("Abrir a c\xF3pia?"), MessageBoxes::RecoveryAnswer::Later);
+    QCOMPARE(boxes.lastQuestion, std::string("New file?"));
     SetMessageBoxes(nullptr);
   }
 
   void qtBoxesCarryTheFixedTitles() {
-    QString title, text;
-    AnswerNextBox(QMessageBox::Ok, &title, &text);
+    NextBox warning({"OK"});
     ShowWarning("Valor 7 \xE9 maior que o permitido. (5)");
-    QCOMPARE(title, QString("WARNING"));
-    QCOMPARE(text, FromLatin1("Valor 7 \xE9 maior que o permitido. (5)"));
-
-    AnswerNextBox(QMessageBox::Yes, &title, &text);
+    QCOMPARE(warning.title, QString("WARNING"));
+    QCOMPARE(warning.text, FromLatin1("Valor 7 \xE9 maior que o permitido. (5)"));
+    NextBox yes({"Yes"});
     QVERIFY(AskConfirmation("Deseja criar novo objeto?"));
-    QCOMPARE(title, QString("CONFIRMATION"));
-    AnswerNextBox(QMessageBox::No, &title, &text);
+    QCOMPARE(yes.title, QString("CONFIRMATION"));
+    NextBox no({"No"});
     QVERIFY(!AskConfirmation("Deseja criar novo objeto?"));
   }
 
-  // The recovery question: three buttons in the order Open, Discard, Later;
-  // Escape keeps the copy, and so do boxes that offer only yes and no.
+  // Three buttons in the order Open, Discard, Later; Escape keeps the copy.
   void recoveryQuestionKeepsTheCopyUnlessToldOtherwise() {
     using Answer = MessageBoxes::RecoveryAnswer;
-    const Answer expected[] = {Answer::Open, Answer::Discard, Answer::Later};
-    for (int button = 0; button < 3; ++button) {
-      QStringList captions;
-      QTimer::singleShot(0, [&captions, button] {
-        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-        QVERIFY(box);
-        for (QAbstractButton* b : box->buttons()) captions << b->text();
-        const QString wanted = QStringList{"Abrir", "Descartar", "Depois"}[button];
-        const QString alternate = QStringList{"Open", "Discard", "Later"}[button];
-        for (QAbstractButton* b : box->buttons())
-          if (b->text() == wanted || b->text() == alternate) b->click();
-      });
-      QCOMPARE(AskRecoverDocument("Abrir a c\xF3pia?"), expected[button]);
-      QCOMPARE(captions.size(), 3);
+    const struct {
+      QStringList button;
+      Answer answer;
+    } cases[] = {{{"Abrir", "Open"}, Answer::Open},
+                 {{"Descartar", "Discard"}, Answer::Discard},
+                 {{"Depois", "Later"}, Answer::Later}};
+    for (const auto& c : cases) {
+      NextBox box(c.button);
+      QCOMPARE(AskRecoverDocument("Abrir a c\xF3pia?"), c.answer);
+      QCOMPARE(box.captions.size(), 3);
     }
     QTimer::singleShot(0, [] { QTest::keyClick(QApplication::activeModalWidget(), Qt::Key_Escape); });
     QCOMPARE(AskRecoverDocument("Abrir a c\xF3pia?"), Answer::Later);
-
-    Answering boxes;
-    SetMessageBoxes(&boxes);
-    QCOMPARE(AskRecoverDocument("Abrir a c\xF3pia?"), Answer::Later);
-    QVERIFY(boxes.lastQuestion.empty());
-    SetMessageBoxes(nullptr);
   }
 };
 

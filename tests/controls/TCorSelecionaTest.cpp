@@ -1,4 +1,3 @@
-#include <QDir>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -41,7 +40,7 @@ class TCorSelecionaTest : public QObject {
       QCOMPARE(d->LCor1()->text(), QString("8000000F"));
       TCorSeleciona other;
       secondOpened = other.Execute();  // one dialog at a time
-      d->BCancelar()->click();
+      QTest::mouseClick(d->BCancelar(), Qt::LeftButton);
     });
     QVERIFY(!ok);
     QVERIFY(!secondOpened);
@@ -49,59 +48,54 @@ class TCorSelecionaTest : public QObject {
     QVERIFY(TF_CorSeleciona::Aberto() == nullptr);
   }
 
-  void paletteColourShowsSixDigitsAndRadioGivesTheSystemColour() {
-    TCorSeleciona chooser;
-    chooser.setColor(0x02123456);
-    const bool ok = RunWith(chooser, [](TF_CorSeleciona* d) {
-      QCOMPARE(d->LCor1()->text(), QString("123456"));
-      QVERIFY(d->RadioMarcado() == nullptr);
-      d->RCorWindowText()->click();
-      QCOMPARE(d->LCor1()->text(), QString("80000008"));
-      d->BOk()->click();
-    });
-    QVERIFY(ok);
-    QCOMPARE(chooser.Color(), clWindowText);
-  }
-
-  void clickingAPaletteCellTakesItsTunedColour() {
+  // A clicked cell gives its tuned colour, shown in six digits; a radio gives its system colour.
+  void okTakesTheClickedCellOrTheCheckedRadio() {
     TCorSeleciona chooser;
     chooser.setColor(clWindow);
-    const bool ok = RunWith(chooser, [](TF_CorSeleciona* d) {
+    QVERIFY(RunWith(chooser, [](TF_CorSeleciona* d) {
       TPaletaCores* palette = d->Paleta();
-      // Grey 153 with the initial sliders: lightness 0.6 x 1.1 -> 168.
-      const QRect cell = palette->RetanguloDaCelula(3);
+      const QRect cell = palette->RetanguloDaCelula(3);  // grey 153, lightness x 1.1 at first: 168
       Click(palette, cell.center());
       QCOMPARE(d->CorAtual(), TColor(0x02A8A8A8));
       QCOMPARE(d->LMensagem()->text(), QString("A8A8A8"));
       QCOMPARE(d->LCor1()->text(), QString("A8A8A8"));
       QVERIFY(d->RadioMarcado() == nullptr);
       QCOMPARE(palette->grab().toImage().pixelColor(cell.center()), QColor(168, 168, 168));
-      d->BOk()->click();
-    });
-    QVERIFY(ok);
+      QTest::mouseClick(d->BOk(), Qt::LeftButton);
+    }));
     QCOMPARE(chooser.Color(), TColor(0x02A8A8A8));
+
+    QVERIFY(RunWith(chooser, [](TF_CorSeleciona* d) {
+      QCOMPARE(d->LCor1()->text(), QString("A8A8A8"));
+      QVERIFY(d->RadioMarcado() == nullptr);
+      QTest::keyClick(d->RCorWindowText(), Qt::Key_Space);
+      QCOMPARE(d->LCor1()->text(), QString("80000008"));
+      QTest::mouseClick(d->BOk(), Qt::LeftButton);
+    }));
+    QCOMPARE(chooser.Color(), clWindowText);
   }
 
-  void hexadecimalField() {
+  // Typed digits: six are a palette colour, eight a system colour, nonsense black.
+  void typedDigitsAndSlidersTuneTheColour() {
     TF_CorSeleciona d;
-    d.LCor1()->setText("FF0000");
-    QCOMPARE(d.CorAtual(), TColor(0x02FF0000));
+    d.show();
+    auto type = [&d](const char* text) {
+      d.LCor1()->selectAll();
+      QTest::keyClicks(d.LCor1(), text);
+      return d.CorAtual();
+    };
+    QCOMPARE(type("FF0000"), TColor(0x02FF0000));
     QCOMPARE(d.PCor()->palette().color(QPalette::Window), QColor(0, 0, 255));
     QCOMPARE(d.LCor1()->text(), QString("FF0000"));  // left as typed
-    d.LCor1()->setText("zz");
-    QCOMPARE(d.CorAtual(), TColor(0x02000000));
-    d.LCor1()->setText("8000000F");
-    QCOMPARE(d.CorAtual(), clBtnFace);
-    d.LCor1()->setText("02ABCDEF");
-    QCOMPARE(d.CorAtual(), TColor(0x02ABCDEF));
-  }
+    QCOMPARE(type("zz"), TColor(0x02000000));
+    QCOMPARE(type("8000000F"), clBtnFace);
+    QCOMPARE(type("02ABCDEF"), TColor(0x02ABCDEF));
 
-  void slidersTuneThePalette() {
-    TF_CorSeleciona d;
     const int blue = 12 + 5;  // the web colour (0, 0, 255)
     QVERIFY(d.Paleta()->CorDaCelula(blue) != PaletteRelative(RGBColor(0, 0, 255)));
-    d.Sat1()->setValue(100);
-    d.Lum1()->setValue(50);
+    QTest::keyClick(d.Sat1(), Qt::Key_End);
+    for (int i = 0; i < 5; ++i) QTest::keyClick(d.Lum1(), Qt::Key_Left);
+    QCOMPARE(d.Lum1()->value(), 50);
     QCOMPARE(d.Paleta()->CorDaCelula(blue), PaletteRelative(RGBColor(0, 0, 255)));
     QCOMPARE(d.Paleta()->CorDaCelula(8), PaletteRelative(RGBColor(0, 255, 0)));  // pure run untouched
     QCOMPARE(AdjustColor(RGBColor(255, 0, 0), 0, 50), PaletteRelative(RGBColor(128, 128, 128)));
@@ -110,7 +104,7 @@ class TCorSelecionaTest : public QObject {
 
   void dialogIsTranslatedByItsHints() {
     QTemporaryDir dir;
-    const std::string path = QDir(dir.path()).filePath("tradutorgeral.dat").toStdString();
+    const std::string path = dir.filePath("tradutorgeral.dat").toStdString();
     std::ofstream(path, std::ios::binary) << "header\r\n";
     LoadDictionaryFile(path);
     TCorSeleciona chooser;
@@ -118,7 +112,7 @@ class TCorSelecionaTest : public QObject {
       QCOMPARE(d->windowTitle(), QString("Color"));
       QCOMPARE(d->BCancelar()->text(), QString("Cancel"));
       QCOMPARE(d->RCorBtnFace()->text(), QString("Button face"));
-      d->BCancelar()->click();
+      QTest::mouseClick(d->BCancelar(), Qt::LeftButton);
     });
     FreeDictionary();
   }

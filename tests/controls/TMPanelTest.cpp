@@ -23,8 +23,7 @@ class TMPanelTest : public QObject {
     QCOMPARE(paints, 1);  // no paint event needed
     panel->OnPaint = [&](QObject*) {
       ++paints;
-      QPainter p(panel);  // the owner's handler is the painter
-      p.fillRect(0, 0, 10, 10, Qt::red);
+      QPainter(panel).fillRect(0, 0, 10, 10, Qt::red);
     };
     w.show();
     QVERIFY(QTest::qWaitForWindowExposed(&w));
@@ -35,7 +34,7 @@ class TMPanelTest : public QObject {
     QVERIFY(shot.pixelColor(30, 30) != QColor(255, 255, 255));  // never filled with Color
   }
 
-  void selfPaintedPanelBevelsCaptionAndClientArea() {
+  void selfPaintedPanelBevelsAndTilesItsPicture() {
     TMPanel panel;
     panel.resize(60, 40);
     panel.setColor(RGBColor(0, 128, 0));
@@ -43,23 +42,21 @@ class TMPanelTest : public QObject {
     panel.setBevelInner(TMPanel::bvLowered);
     panel.setBorderWidth(2);
     panel.setTracoBtn(true);
-    QCOMPARE(panel.ClientArea(), QRect(0, 0, 60, 40).adjusted(6, 6, -6, -6));
+    QCOMPARE(panel.ClientArea(), QRect(6, 6, 48, 28));
     const QImage shot = panel.grab().toImage();
     QCOMPARE(shot.pixelColor(0, 0), WinToQColor(clBtnHighlight));
     QCOMPARE(shot.pixelColor(59, 39), WinToQColor(clBtnShadow));
     QCOMPARE(shot.pixelColor(2, 20), QColor(0, 128, 0));
-  }
 
-  void tiledPicture() {
-    TMPanel panel;
-    panel.resize(25, 10);
+    TMPanel tiled;
+    tiled.resize(25, 10);
     QImage tile(10, 10, QImage::Format_RGB32);
     tile.fill(Qt::white);
     tile.setPixelColor(0, 0, Qt::blue);
-    panel.setFigura(tile);
-    const QImage shot = panel.grab().toImage();
-    QCOMPARE(shot.pixelColor(20, 0), QColor(Qt::blue));
-    QCOMPARE(shot.pixelColor(21, 0), QColor(Qt::white));
+    tiled.setFigura(tile);
+    const QImage tiles = tiled.grab().toImage();
+    QCOMPARE(tiles.pixelColor(20, 0), QColor(Qt::blue));
+    QCOMPARE(tiles.pixelColor(21, 0), QColor(Qt::white));
   }
 
   void transparencyIsAppliedOnlyWhenAsked() {
@@ -72,14 +69,14 @@ class TMPanelTest : public QObject {
     QVERIFY(!panel->testAttribute(Qt::WA_TransparentForMouseEvents));
     panel->setTransparentValue(-100);
     panel->repaint();
-    for (int i = 0; i < 6; ++i) panel->TimerTransparenter();
-    QVERIFY(panel->graphicsEffect() != nullptr);
+    QTRY_VERIFY(panel->graphicsEffect() != nullptr);
     QVERIFY(panel->testAttribute(Qt::WA_TransparentForMouseEvents));  // clicks pass through
     panel->setTransparentValue(-1);
     QVERIFY(panel->graphicsEffect() == nullptr);
   }
 
-  void buttonClicksOnceOnAReleaseInside() {
+  // A click counts once, on a release inside; the pictures follow the state.
+  void buttonClicksOnReleaseInsideAndShowsItsState() {
     TMButton button;
     button.resize(75, 25);
     std::vector<std::string> log;
@@ -87,30 +84,24 @@ class TMPanelTest : public QObject {
     button.OnClickDepois = [&](QObject*) { log.push_back("depois"); };
     button.OnMouseUp = [&](QObject*, Qt::MouseButton, Qt::KeyboardModifiers, int, int) { log.push_back("up"); };
     button.setCores(true);
+    button.setFigura(QImage(4, 4, QImage::Format_RGB32));
+    button.setFiguraDown(QImage(5, 5, QImage::Format_RGB32));
+    QCOMPARE(button.FiguraAtual().size(), QSize(4, 4));
     Press(&button, QPoint(10, 10));
     QCOMPARE(button.CorAtual(), button.CorDown());
+    QCOMPARE(button.FiguraAtual().size(), QSize(5, 5));
     Release(&button, QPoint(10, 10));
     QCOMPARE(log, (std::vector<std::string>{"click", "depois", "up"}));
+    QEnterEvent enter(QPointF(5, 5), QPointF(5, 5), QPointF(5, 5));
+    QApplication::sendEvent(&button, &enter);
+    QCOMPARE(button.FiguraAtual().size(), QSize(4, 4));  // no hover picture: the normal one
+
     log.clear();
     Press(&button, QPoint(10, 10));
     Move(&button, QPoint(0, 10));  // the outermost pixel is outside
     QVERIFY(!button.Pressionado());
     Release(&button, QPoint(0, 10));
     QCOMPARE(log, (std::vector<std::string>{"up"}));
-  }
-
-  void buttonPicturesFollowTheState() {
-    TMButton button;
-    QImage normal(4, 4, QImage::Format_RGB32), down(5, 5, QImage::Format_RGB32);
-    button.setFigura(normal);
-    button.setFiguraDown(down);
-    QCOMPARE(button.FiguraAtual().size(), QSize(4, 4));
-    Press(&button, QPoint(10, 10));
-    QCOMPARE(button.FiguraAtual().size(), QSize(5, 5));
-    Release(&button, QPoint(10, 10));
-    QEnterEvent enter(QPointF(5, 5), QPointF(5, 5), QPointF(5, 5));
-    QApplication::sendEvent(&button, &enter);
-    QCOMPARE(button.FiguraAtual().size(), QSize(4, 4));  // no hover picture: the normal one
   }
 };
 

@@ -1,74 +1,75 @@
 #include <QtTest>
 
+#include <memory>
+
 #include "MouseHelpers.h"
 #include "controls/ControlHint.h"
 #include "controls/TVSplit.h"
 
 class TVSplitTest : public QObject {
   Q_OBJECT
+  std::unique_ptr<QWidget> window;
 
-  static TVSplit* Make(QWidget* parent, bool horizontal, int posic, bool r3d, QWidget** first, QWidget** second) {
-    auto* s = new TVSplit(parent);
+  struct Split {
+    TVSplit* s;
+    QWidget *a, *b;
+  };
+  // A splitter with two panes in a shown window, as the editor sets them up.
+  Split Make(bool horizontal, int posic, QRect geometry, bool contrario = true, bool r3d = false) {
+    auto* s = new TVSplit(window.get());
     s->setLargura(5);
     s->setHorizontal(horizontal);
-    s->setContrario(true);
+    s->setContrario(contrario);
     s->setr3d(r3d);
     s->setPosic(posic);
-    *first = new QWidget(s);
-    *second = new QWidget(s);
-    return s;
+    Split split{s, new QWidget(s), new QWidget(s)};
+    s->setGeometry(geometry);
+    s->show();
+    return split;
   }
 
  private slots:
+  void init() {
+    window = std::make_unique<QWidget>();
+    window->resize(1346, 414);
+    window->show();
+  }
+
   // The editor's three splitters at its design size.
   void editorLayoutNumbers() {
-    QWidget window;
-    window.resize(1346, 414);
-    QWidget *vsplit2, *vsplit3;
-    TVSplit* vsplit1 = Make(&window, false, 8, false, &vsplit2, &vsplit3);
-    window.show();
-    vsplit1->setGeometry(0, 0, 1346, 414);
-    QCOMPARE(vsplit2->geometry(), QRect(0, 0, 1346, 403));
-    QCOMPARE(vsplit3->geometry(), QRect(0, 410, 1346, 5));
-
-    QWidget *tela1, *panel5;
-    TVSplit* s2 = Make(&window, true, 151, false, &tela1, &panel5);
-    s2->setGeometry(0, 0, 1346, 403);
-    s2->show();
-    QCOMPARE(tela1->geometry(), QRect(0, 0, 1193, 403));
-    QCOMPARE(panel5->geometry(), QRect(1198, 0, 148, 403));
-
-    QWidget *panel3, *panel6;
-    TVSplit* s3 = Make(&window, true, 148, true, &panel3, &panel6);
-    s3->setGeometry(0, 0, 1346, 5);
-    s3->show();
-    QCOMPARE(panel3->geometry(), QRect(1, 1, 1195, 3));
-    QCOMPARE(panel6->geometry(), QRect(1201, 1, 144, 3));
-
+    const struct {
+      bool horizontal;
+      int posic;
+      bool r3d;
+      QRect geometry, first, second;
+    } cases[] = {
+        {false, 8, false, {0, 0, 1346, 414}, {0, 0, 1346, 403}, {0, 410, 1346, 5}},
+        {true, 151, false, {0, 0, 1346, 403}, {0, 0, 1193, 403}, {1198, 0, 148, 403}},
+        {true, 148, true, {0, 0, 1346, 5}, {1, 1, 1195, 3}, {1201, 1, 144, 3}},
+    };
+    for (const auto& c : cases) {
+      const Split split = Make(c.horizontal, c.posic, c.geometry, true, c.r3d);
+      QVERIFY2(split.a->geometry() == c.first && split.b->geometry() == c.second, qPrintable(QString::number(c.posic)));
+    }
     // Growing keeps the far pane's size and gives the change to the first.
-    s2->resize(1446, 403);
-    QCOMPARE(tela1->width(), 1293);
-    QCOMPARE(panel5->width(), 148);
+    const Split split = Make(true, 151, {0, 0, 1346, 403});
+    split.s->resize(1446, 403);
+    QCOMPARE(split.a->width(), 1293);
+    QCOMPARE(split.b->width(), 148);
   }
 
   void tagsOrderOrFreezeThePanes() {
-    QWidget window;
-    QWidget *a, *b;
-    TVSplit* s = Make(&window, true, 100, false, &a, &b);
-    s->setContrario(false);
-    window.show();
-    s->setGeometry(0, 0, 400, 50);
-    SetTag(a, 1);
-    s->Dispoe();
-    QCOMPARE(b->x(), 0);
-    QCOMPARE(a->x(), 103);
+    const Split split = Make(true, 100, {0, 0, 400, 50}, false);
+    SetTag(split.a, 1);
+    split.s->Dispoe();
+    QCOMPARE(split.b->x(), 0);
+    QCOMPARE(split.a->x(), 103);
+    SetTag(split.a, 2);
+    split.a->setGeometry(7, 7, 7, 7);
+    split.s->Dispoe();
+    QCOMPARE(split.a->geometry(), QRect(7, 7, 7, 7));
 
-    SetTag(a, 2);
-    a->setGeometry(7, 7, 7, 7);
-    s->Dispoe();
-    QCOMPARE(a->geometry(), QRect(7, 7, 7, 7));
-
-    TVSplit lone;
+    TVSplit lone;  // one pane: left alone
     QWidget only(&lone);
     only.setGeometry(3, 3, 3, 3);
     lone.resize(300, 100);
@@ -77,12 +78,7 @@ class TVSplitTest : public QObject {
   }
 
   void draggingTheBarMovesItAndReports() {
-    QWidget window;
-    QWidget *a, *b;
-    TVSplit* s = Make(&window, true, 100, false, &a, &b);
-    s->setContrario(false);
-    window.show();
-    s->setGeometry(0, 0, 400, 50);
+    const auto [s, a, b] = Make(true, 100, {0, 0, 400, 50}, false);
     int changes = 0;
     s->Altera = [&](QObject*) { ++changes; };
     Press(s, QPoint(101, 20));
@@ -90,7 +86,7 @@ class TVSplitTest : public QObject {
     Move(s, QPoint(200, 20));
     Release(s, QPoint(200, 20));
     QCOMPARE(s->Posic(), 200);
-    QCOMPARE(a->width(), 198 - 0);  // d - 2 with no frame
+    QCOMPARE(a->width(), 198);
     QCOMPARE(changes, 1);
 
     // Beyond the edge the release point is clamped to the container.
@@ -106,31 +102,13 @@ class TVSplitTest : public QObject {
     Release(s, QPoint(300, 20));
     QCOMPARE(s->Posic(), 400);
     QCOMPARE(changes, 2);
-  }
 
-  void contraryDragMeasuresFromTheFarEdge() {
-    QWidget window;
-    QWidget *a, *b;
-    TVSplit* s = Make(&window, true, 151, false, &a, &b);
-    window.show();
-    s->setGeometry(0, 0, 1346, 100);
-    Press(s, QPoint(1195, 50));
-    Release(s, QPoint(1100, 50));
-    QCOMPARE(s->Posic(), 246);
-    QCOMPARE(b->width(), 1346 - 1100 - 3);
-  }
-
-  void percentagePosition() {
-    QWidget window;
-    QWidget *a, *b;
-    TVSplit* s = Make(&window, true, 100, false, &a, &b);
-    s->setContrario(false);
-    s->setPercentual(true);
-    window.show();
-    s->setGeometry(0, 0, 407, 50);
-    s->setPosicPercentual(25);
-    QCOMPARE(s->Posic(), 100);  // round((407 - 1 - 7) * 0.25)
-    QCOMPARE(b->x(), 103);
+    // Counted from the far edge.
+    const Split far = Make(true, 151, {0, 0, 1346, 100});
+    Press(far.s, QPoint(1195, 50));
+    Release(far.s, QPoint(1100, 50));
+    QCOMPARE(far.s->Posic(), 246);
+    QCOMPARE(far.b->width(), 1346 - 1100 - 3);
   }
 };
 

@@ -15,26 +15,20 @@ class WaitIndicatorTest : public QObject {
   static void WaitUntilClosed() { QTRY_VERIFY_WITH_TIMEOUT(CurrentWaitWindow() == nullptr, 5000); }
 
  private slots:
-  void stopWithoutStartOnlySetsTheResult() {
-    StopWait();
+  void windowShowsDotsAndProgressThenClosesAtTheNextTick() {
+    StopWait();  // without a start: only the result
     QVERIFY(CurrentWaitWindow() == nullptr);
     QCOMPARE(WaitResult(), std::string("1"));
-  }
 
-  void windowShowsDotsAndProgressThenClosesAtTheNextTick() {
     std::string result = "x";
     StartWait(nullptr, result);
     QVERIFY(result.empty());
+    QVERIFY(WaitResult().empty());
     WaitWindow* w = CurrentWaitWindow();
-    QVERIFY(w);
-    QVERIFY(w->isVisible());
-    QCOMPARE(w->size(), QSize(277, 112));
+    QVERIFY(w && w->isVisible());
     QVERIFY(w->windowFlags() & Qt::FramelessWindowHint);
     QVERIFY(w->windowFlags() & Qt::WindowStaysOnTopHint);
     QCOMPARE(w->Label()->text(), QString("Wait..."));
-    QCOMPARE(w->Timer()->interval(), 100);
-    QVERIFY(WaitResult().empty());
-
     const char* expected[] = {"Processing.", "Processing..", "Processing...", "Processing."};
     for (int i = 0; i < 4; ++i) {
       w->OnTick();
