@@ -68,7 +68,8 @@ TEST_F(BatchTool, CopyIsByteForByteAndRefusesADocumentThatEndedEarly) {
   ASSERT_EQ(Run("copy " + sample + " " + Out("copy.zobj3d")).status, 0);
   EXPECT_EQ(ReadFileBytes(Out("copy.zobj3d")), ReadFileBytes(sample));
 
-  const std::string doc = WriteElements("d.zobj3d", 3, [](Element3D& e, int i) { e.name.assign("e" + std::to_string(i)); });
+  const auto name = [](Element3D& e, int i) { e.name.assign("e" + std::to_string(i)); };
+  const std::string doc = WriteElements("d.zobj3d", 3, name);
   fs::resize_file(doc, 22 + 289 * 2 + 100);
   const CliRun info = Run("info " + doc);
   EXPECT_EQ(info.status, 2);
@@ -168,20 +169,23 @@ TEST_F(BatchTool, ReadOnlyFoldersAndFullDisksFailWithTheirReason) {
   if (Shell("unshare -m true").status != 0) GTEST_SKIP() << "no mount namespaces here";
   const std::string mnt = Out("mnt");
   fs::create_directory(mnt);
-  const auto mounted = [&](const std::string& options, const std::string& commands) {
-    const CliRun r = Shell("unshare -m sh -c \"mount -t tmpfs -o " + options + " none " + mnt + " && { " + commands + "; }\"");
+  // Exports `document` to `out` on a fresh tmpfs at mnt, then runs `after`; all that is printed.
+  const auto mounted = [&](const std::string& options, const std::string& document, const std::string& out,
+                           const std::string& after = "") {
+    const CliRun r = Shell("unshare -m sh -c \"mount -t tmpfs -o " + options + " none " + mnt + " && { " + CLI_PATH +
+                           " export " + document + " " + mnt + "/" + out + "; echo status=\\$?; " + after + " }\"");
     return r.out + r.err;
   };
   for (const char* out : {"x.obj", "x.jpeg", "x.zobj3d"}) {
-    const std::string said = mounted("ro", std::string(CLI_PATH) + " export " + sample + " " + mnt + "/" + out + "; echo status=\\$?");
+    const std::string said = mounted("ro", sample, out);
     EXPECT_NE(said.find("status=2"), std::string::npos) << out << ": " << said;
     EXPECT_NE(said.find("Read-only file system"), std::string::npos) << said;
   }
 
   // 64 kB hold the export of an empty document but not every texture.
-  const std::string said = mounted("size=64k", std::string(CLI_PATH) + " export " + WriteElements("empty.zobj3d", 0) +
-                                                   " " + mnt + "/x.obj; echo status=\\$?; ls " + mnt + "/textures; find " +
-                                                   mnt + " -size 0 -name 'texture*' -printf 'empty:%f\\n'");
+  const std::string said =
+      mounted("size=64k", WriteElements("empty.zobj3d", 0), "x.obj",
+              "ls " + mnt + "/textures; find " + mnt + " -size 0 -name 'texture*' -printf 'empty:%f\\n';");
   EXPECT_NE(said.find("status=2"), std::string::npos) << said;
   EXPECT_NE(said.find("objetos3d-cli: " + mnt + "/textures/"), std::string::npos) << said;
   EXPECT_NE(said.find("No space left on device"), std::string::npos) << said;
