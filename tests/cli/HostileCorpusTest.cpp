@@ -3,16 +3,12 @@
 // output folder changes, and what the tool writes stays well-formed.
 #include <gtest/gtest.h>
 
-#include <fcntl.h>
-#include <signal.h>
-#include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
-#include <unistd.h>
 
-#include <chrono>
-#include <cmath>
+#include <algorithm>
 #include <cstdint>
+#include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
@@ -20,7 +16,6 @@
 #include <limits>
 #include <map>
 #include <sstream>
-#include <thread>
 
 #include "TestFolder.h"
 #include "document/DocumentFile.h"
@@ -225,46 +220,20 @@ constexpr bool kSanitized = false;
 constexpr int kSecondsPerRun = kSanitized ? 40 : 20;
 
 struct RunResult {
-  bool timedOut = false;
-  int status = -1;  // exit status, or -1 when ended by a signal
-  int signal = 0;
+  int status;  // 128 + N when ended by signal N; 124 (137 if it held out) when still running at the timeout
   std::string output;
 };
 
-// Runs the tool in `cwd` with its output in `log`; killed after the timeout.
+// Runs the tool in `cwd` with its output in `log`, ended at the timeout.
 // Outside the sanitizers the address space is capped so that a runaway
 // allocation fails fast instead of starving the machine.
 RunResult RunTool(const std::string& tool, const std::vector<std::string>& args, const std::string& cwd,
                   const std::string& log) {
-  RunResult r;
-  const pid_t pid = ::fork();
-  if (pid == 0) {
-    const int fd = ::open(log.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-    if (fd < 0 || ::chdir(cwd.c_str()) != 0) ::_exit(125);
-    ::dup2(fd, 1), ::dup2(fd, 2), ::close(fd);
-    const rlimit limit{3ul << 30, 3ul << 30};
-    if (!kSanitized) ::setrlimit(RLIMIT_AS, &limit);
-    std::vector<char*> argv{const_cast<char*>(tool.c_str())};
-    for (const std::string& a : args) argv.push_back(const_cast<char*>(a.c_str()));
-    argv.push_back(nullptr);
-    ::execv(tool.c_str(), argv.data());
-    ::_exit(126);
-  }
-  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(kSecondsPerRun);
-  int raw = 0;
-  while (::waitpid(pid, &raw, WNOHANG) == 0) {
-    if (std::chrono::steady_clock::now() > deadline) {
-      r.timedOut = true;
-      ::kill(pid, SIGKILL);
-      ::waitpid(pid, &raw, 0);
-      break;
-    }
-    std::this_thread::sleep_for(std::chrono::milliseconds(10));
-  }
-  if (WIFEXITED(raw)) r.status = WEXITSTATUS(raw);
-  if (WIFSIGNALED(raw)) r.signal = WTERMSIG(raw);
-  r.output = ReadAll(log);
-  return r;
+  std::string line = "cd '" + cwd + "' && " + (kSanitized ? "" : "ulimit -v 3145728 && ") + "exec timeout -k 5 " +
+                     std::to_string(kSecondsPerRun) + " '" + tool + "'";
+  for (const std::string& a : args) line += " '" + a + "'";
+  const int raw = std::system((line + " >'" + log + "' 2>&1").c_str());
+  return {WIFEXITED(raw) ? WEXITSTATUS(raw) : 128 + WTERMSIG(raw), ReadAll(log)};
 }
 
 // Names, types, sizes, modification times and link targets of everything
@@ -337,12 +306,9 @@ class HostileCorpus : public ::testing::Test {
     const Snapshot before = Take(root.path(), {outputs, logs});
     const RunResult r = RunTool(tool, args, work, logs + "/" + std::to_string(runs++) + ".log");
     const Snapshot after = Take(root.path(), {outputs, logs});
-    EXPECT_FALSE(r.timedOut) << label << ": still running after " << kSecondsPerRun << " s";
-    EXPECT_EQ(r.signal, 0) << label << ": ended by signal " << r.signal << "\n" << r.output.substr(0, 4000);
-    if (!r.timedOut && r.signal == 0) {
-      EXPECT_TRUE(r.status == 0 || r.status == 2) << label << ": status " << r.status << "\n"
-                                                  << r.output.substr(0, 4000);
-    }
+    EXPECT_TRUE(r.status == 0 || r.status == 2)
+        << label << (r.status == 124 ? ": still running after the timeout" : r.status > 128 ? ": ended by a signal" : "")
+        << ", status " << r.status << "\n" << r.output.substr(0, 4000);
     EXPECT_EQ(Describe(before, after), "") << label << " changed things outside " << out;
     return r;
   }
@@ -397,7 +363,10 @@ TEST_F(HostileCorpus, EveryCommandOnEveryDocumentEndsCleanly) {
       std::vector<std::string> extra;
     } targets[] = {{"copy", "copy.zobj3d", {}},
                    {"export", "x.obj", {}},
-                   {"export", "x.jpeg", {"--width", "64", "--height", "48"}}};
+                   {"export", "x.glb", {}},
+                   {"export", "x.stl", {}},
+                   {"export", "x.jpeg", {"--width", "64", "--height", "48"}},
+                   {"thumbnail", "t.png", {"--size", "32"}}};
     for (const Target& t : targets) {
       const std::string out = outputs + "/" + name + "-" + t.file;
       fs::create_directories(out);
