@@ -9,6 +9,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <set>
 #include <string>
 
 #ifndef CLI_PATH
@@ -21,6 +22,13 @@ inline std::string ReadFileBytes(const std::filesystem::path& path) {
 }
 
 inline size_t LineCount(const std::string& text) { return std::count(text.begin(), text.end(), '\n'); }
+
+// The names in `folder`, for spotting files left behind.
+inline std::set<std::string> Listing(const std::filesystem::path& folder) {
+  std::set<std::string> names;
+  for (const auto& entry : std::filesystem::directory_iterator(folder)) names.insert(entry.path().filename().string());
+  return names;
+}
 
 struct CliRun {
   int status;
