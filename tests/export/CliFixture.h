@@ -4,10 +4,12 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <set>
 #include <string>
 
 #ifndef CLI_PATH
@@ -19,9 +21,18 @@ inline std::string ReadFileBytes(const std::filesystem::path& path) {
   return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
 }
 
+inline size_t LineCount(const std::string& text) { return std::count(text.begin(), text.end(), '\n'); }
+
+// The names in `folder`, for spotting files left behind.
+inline std::set<std::string> Listing(const std::filesystem::path& folder) {
+  std::set<std::string> names;
+  for (const auto& entry : std::filesystem::directory_iterator(folder)) names.insert(entry.path().filename().string());
+  return names;
+}
+
 struct CliRun {
   int status;
-  std::string stderrText;
+  std::string out, err;  // what was written to stdout and to stderr
 };
 
 // A fresh output folder per test, the sample beside the tool, no display.
@@ -40,14 +51,17 @@ class CliFixture : public testing::Test {
   }
   void TearDown() override { std::filesystem::remove_all(folder); }
 
-  // `environment` is "NAME=value " pairs put before the tool's command.
-  CliRun Run(const std::string& arguments, const std::string& environment = "") const {
-    const std::filesystem::path errors = folder.string() + ".err";
-    const std::string command =
-        "env " + environment + std::string(CLI_PATH) + " " + arguments + " 2>" + errors.string();
-    const int raw = std::system(command.c_str());
-    CliRun run{WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, ReadFileBytes(errors)};
-    std::filesystem::remove(errors);
+  // The tool with `arguments`, after `prefix` ("env NAME=value ", "timeout 10 ", "ulimit -f 6; exec ").
+  CliRun Run(const std::string& arguments, const std::string& prefix = "") const {
+    return Shell(prefix + CLI_PATH + " " + arguments);
+  }
+  // A shell command line, its output kept beside the folder.
+  CliRun Shell(const std::string& line) const {
+    const std::string out = folder.string() + ".out", err = folder.string() + ".err";
+    const int raw = std::system(("{ " + line + "; } >" + out + " 2>" + err).c_str());
+    CliRun run{WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, ReadFileBytes(out), ReadFileBytes(err)};
+    std::filesystem::remove(out);
+    std::filesystem::remove(err);
     return run;
   }
   std::string Out(const std::string& name) const { return (folder / name).string(); }

@@ -1,30 +1,19 @@
-// glTF binary and STL exports drawn on a headless surface, read back by
-// tinygltf and assimp and held against the OBJ export of the same scene.
-#include <assimp/postprocess.h>
-#include <assimp/scene.h>
+// glTF binary and STL exports drawn on a headless surface, read back and
+// held against the OBJ export of the same scene as an independent reader sees it.
 #include <gtest/gtest.h>
 #include <tiny_gltf.h>
 #include <tiny_obj_loader.h>
 
 #include <QImage>
-#include <assimp/Importer.hpp>
 #include <cmath>
 #include <cstring>
 #include <filesystem>
-#include <fstream>
-#include <map>
 #include <set>
+#include <type_traits>
 
 #include "common/DataPath.h"
-#include "document/Element3D.h"
-#include "common/TIMem32.h"
-#include "export/GlbWriter.h"
 #include "export/ObjExport.h"
-#include "gl/DocumentSave.h"
-#include "gl/SceneFrame.h"
-#include "gl/Textures.h"
-#include "gl/ViewPresets.h"
-#include "tests/gl/SceneFixture.h"
+#include "tests/export/ExportFixture.h"
 
 namespace {
 namespace fs = std::filesystem;
@@ -32,28 +21,15 @@ using Point = std::array<long, 3>;  // a position in units of 1e-4
 
 Point Key(double x, double y, double z) { return {std::lround(x * 1e4), std::lround(y * 1e4), std::lround(z * 1e4)}; }
 
-std::string ReadAll(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-}
-
-// The floats of a tightly packed accessor.
-std::vector<float> Floats(const tinygltf::Model& m, int accessor) {
+// The values of a tightly packed accessor of floats or of 32-bit indices.
+template <typename T>
+std::vector<T> Values(const tinygltf::Model& m, int accessor) {
   const tinygltf::Accessor& a = m.accessors.at(accessor);
   const tinygltf::BufferView& v = m.bufferViews.at(a.bufferView);
-  const int n = tinygltf::GetNumComponentsInType(a.type);
-  EXPECT_EQ(a.componentType, TINYGLTF_COMPONENT_TYPE_FLOAT);
-  const float* data = reinterpret_cast<const float*>(m.buffers.at(v.buffer).data.data() + v.byteOffset + a.byteOffset);
-  return std::vector<float>(data, data + a.count * n);
-}
-
-std::vector<uint32_t> Indices(const tinygltf::Model& m, int accessor) {
-  const tinygltf::Accessor& a = m.accessors.at(accessor);
-  const tinygltf::BufferView& v = m.bufferViews.at(a.bufferView);
-  EXPECT_EQ(a.componentType, TINYGLTF_COMPONENT_TYPE_UNSIGNED_INT);
-  const auto* data =
-      reinterpret_cast<const uint32_t*>(m.buffers.at(v.buffer).data.data() + v.byteOffset + a.byteOffset);
-  return std::vector<uint32_t>(data, data + a.count);
+  EXPECT_EQ(a.componentType,
+            (std::is_same_v<T, float> ? TINYGLTF_COMPONENT_TYPE_FLOAT : TINYGLTF_COMPONENT_TYPE_UNSIGNED_INT));
+  const T* data = reinterpret_cast<const T*>(m.buffers.at(v.buffer).data.data() + v.byteOffset + a.byteOffset);
+  return std::vector<T>(data, data + a.count * tinygltf::GetNumComponentsInType(a.type));
 }
 
 tinygltf::Model LoadGlb(const std::string& path) {
@@ -61,8 +37,19 @@ tinygltf::Model LoadGlb(const std::string& path) {
   tinygltf::Model model;
   std::string error, warning;
   EXPECT_TRUE(loader.LoadBinaryFromFile(&model, &error, &warning, path)) << error;
-  EXPECT_EQ(error, "");
   return model;
+}
+
+// The facets (normal, then three corners) of a binary STL file of the right size.
+std::vector<std::array<float, 12>> ReadStl(const std::string& path) {
+  const std::string bytes = ReadAll(path);
+  uint32_t count = 0;
+  if (bytes.size() >= 84) std::memcpy(&count, bytes.data() + 80, 4);
+  EXPECT_EQ(bytes.size(), 84 + 50ull * count) << path;
+  EXPECT_NE(bytes.compare(0, 5, "solid"), 0) << path;  // would read as a text STL
+  std::vector<std::array<float, 12>> facets(bytes.size() == 84 + 50ull * count ? count : 0);
+  for (size_t t = 0; t < facets.size(); ++t) std::memcpy(facets[t].data(), bytes.data() + 84 + 50 * t, 48);
+  return facets;
 }
 
 double Dot(const float* a, const float* b) { return double(a[0]) * b[0] + double(a[1]) * b[1] + double(a[2]) * b[2]; }
@@ -74,55 +61,42 @@ void Cross(const float* a, const float* b, const float* c, float* out) {
   out[2] = u[0] * w[1] - u[1] * w[0];
 }
 
-class MeshExportTest : public SceneFixture {
- protected:
-  void SetUp() override {
-    SceneFixture::SetUp();
-    folder = MakeTempFolder("meshexport");
-    ClearTextureCache();
-  }
+using MeshExportTest = ExportFixture;
+
+// An independent reader takes the OBJ whole; the glTF file carries the same
+// objects (positions, triangles, names, colours, textures), the STL the same triangles.
+TEST_F(MeshExportTest, GlbCarriesTheObjGeometryNamesAndMaterials) {
   // Every kind of shape, turned and not, textured with a JPEG and a BMP,
   // one hidden, names with Latin-1 letters and JSON's special characters.
-  void AddMixedScene() {
-    Element3D& cube = Add("caixa \xE7\xE3o", kCube, 1, 2, 3, 0x0000FF);
-    cube.chamfer = 0.3;
-    cube.texture.assign("texture1.jpeg");
-    Element3D& cylinder = Add("rolo \"a\\b\"\t", kCylinder, -4, 1, 0, 0x00FF00);
-    cylinder.topPercent = 60;
-    cylinder.axy = 30;
-    cylinder.ayz = 45;
-    Add("escondido", kCube, 9, 9, 9, 0xFFFFFF).invisible = 1;
-    Element3D& sphere = Add("bola", kSphere, 0, 5, -3, 0x336699);
-    sphere.texture.assign("texture3.bmp");
-    Element3D& panel = Add("painel", kPanel, 6, 0, 2, 0x808080);
-    panel.axz = 20;
-  }
-  std::string Save(const std::string& name) {
-    const std::string path = folder + "/" + name;
-    const DocumentResult r = SaveDocument(scene, path, "");
-    EXPECT_TRUE(r.ok()) << name << ": " << r.reason;
-    return path;
-  }
-  std::string folder;
-};
-
-TEST_F(MeshExportTest, GlbCarriesTheObjGeometryNamesAndMaterials) {
-  AddMixedScene();
+  Element3D& cube = Add("caixa \xE7\xE3o", kCube, 1, 2, 3, 0x0000FF);
+  cube.chamfer = 0.3;
+  cube.texture.assign("texture1.jpeg");
+  Element3D& cylinder = Add("rolo \"a\\b\"\t", kCylinder, -4, 1, 0, 0x00FF00);
+  cylinder.topPercent = 60;
+  cylinder.axy = 30, cylinder.ayz = 45;
+  Add("escondido", kCube, 9, 9, 9, 0xFFFFFF).invisible = 1;
+  Add("bola", kSphere, 0, 5, -3, 0x336699).texture.assign("texture3.bmp");
+  Add("painel", kPanel, 6, 0, 2, 0x808080).axz = 20;
   const std::string obj = Save("scene.obj");
   const tinygltf::Model model = LoadGlb(Save("scene.glb"));
+  const std::vector<std::array<float, 12>> stl = ReadStl(Save("scene.stl"));
 
   tinyobj::attrib_t attrib;
   std::vector<tinyobj::shape_t> shapes;
   std::vector<tinyobj::material_t> materials;
   std::string warning, error;
   ASSERT_TRUE(tinyobj::LoadObj(&attrib, &shapes, &materials, &warning, &error, obj.c_str(), folder.c_str()));
+  EXPECT_EQ(error, "");
   ASSERT_EQ(shapes.size(), 4u);  // the hidden element is not drawn
+  EXPECT_EQ(materials.size(), 4u);
 
   ASSERT_EQ(model.scenes.size(), 1u);
   ASSERT_EQ(model.scenes[0].nodes.size(), 4u);
-    // Control characters reach neither file: the OBJ writes them as "_".
+  // Control characters reach neither file: the OBJ writes them as "_".
   const char* const names[] = {"caixa \xC3\xA7\xC3\xA3o", "rolo \"a\\b\"_", "bola", "painel"};
   const uint32_t colors[] = {0x0000FF, 0x00FF00, 0x336699, 0x808080};
+  std::set<Point> everyObj;
+  size_t objTriangles = 0;
   for (size_t i = 0; i < 4; ++i) {
     SCOPED_TRACE(names[i]);
     const tinygltf::Node& node = model.nodes.at(model.scenes[0].nodes[i]);
@@ -138,11 +112,13 @@ TEST_F(MeshExportTest, GlbCarriesTheObjGeometryNamesAndMaterials) {
       const float* v = &attrib.vertices[3 * index.vertex_index];
       fromObj.insert(Key(v[0], v[1], v[2]));
     }
-    const std::vector<float> positions = Floats(model, p.attributes.at("POSITION"));
+    const std::vector<float> positions = Values<float>(model, p.attributes.at("POSITION"));
     for (size_t k = 0; k + 2 < positions.size(); k += 3)
       fromGlb.insert(Key(positions[k], positions[k + 1], positions[k + 2]));
     EXPECT_EQ(fromGlb, fromObj);
-    const std::vector<uint32_t> indices = Indices(model, p.indices);
+    everyObj.insert(fromObj.begin(), fromObj.end());
+    objTriangles += shapes[i].mesh.indices.size() / 3;
+    const std::vector<uint32_t> indices = Values<uint32_t>(model, p.indices);
     EXPECT_EQ(indices.size(), shapes[i].mesh.indices.size());
 
     // Bounds as declared match the data; normals are unit and agree with
@@ -155,7 +131,7 @@ TEST_F(MeshExportTest, GlbCarriesTheObjGeometryNamesAndMaterials) {
       EXPECT_EQ(static_cast<float>(position.minValues.at(axis)), low);
       EXPECT_EQ(static_cast<float>(position.maxValues.at(axis)), high);
     }
-    const std::vector<float> normals = Floats(model, p.attributes.at("NORMAL"));
+    const std::vector<float> normals = Values<float>(model, p.attributes.at("NORMAL"));
     ASSERT_EQ(normals.size(), positions.size());
     int disagreeing = 0, triangles = 0;
     for (size_t t = 0; t + 2 < indices.size(); t += 3) {
@@ -174,14 +150,18 @@ TEST_F(MeshExportTest, GlbCarriesTheObjGeometryNamesAndMaterials) {
     EXPECT_EQ(material.name, names[i]);
     const std::vector<double>& factor = material.pbrMetallicRoughness.baseColorFactor;
     ASSERT_EQ(factor.size(), 4u);
-    const double displayed[3] = {(colors[i] & 0xFF) / 255.0, ((colors[i] >> 8) & 0xFF) / 255.0,
-                                 (colors[i] >> 16) / 255.0};
     for (int c = 0; c < 3; ++c) {
-      const double d = displayed[c];
+      const double d = ((colors[i] >> (8 * c)) & 0xFF) / 255.0;
       EXPECT_NEAR(factor[c], d <= 0.04045 ? d / 12.92 : std::pow((d + 0.055) / 1.055, 2.4), 1e-4);
     }
     EXPECT_EQ(factor[3], 1.0);
   }
+
+  EXPECT_EQ(stl.size(), objTriangles);
+  std::set<Point> fromStl;
+  for (const auto& f : stl)
+    for (int k = 3; k < 12; k += 3) fromStl.insert(Key(f[k], f[k + 1], f[k + 2]));
+  EXPECT_EQ(fromStl, everyObj);
 
   // The JPEG travels as it is, the BMP as a PNG of the same picture.
   const auto textureOf = [&](size_t node) {
@@ -200,56 +180,8 @@ TEST_F(MeshExportTest, GlbCarriesTheObjGeometryNamesAndMaterials) {
   const tinygltf::Image& png = model.images.at(model.textures.at(textureOf(2)).source);
   EXPECT_EQ(png.mimeType, "image/png");
   const QImage bmp(QString::fromStdString(DataPath("Vist3D/TEX/texture3.bmp")));
-  ASSERT_FALSE(bmp.isNull());
-  EXPECT_EQ(png.width, bmp.width());
-  EXPECT_EQ(png.height, bmp.height());
-  // The textured elements carry texture coordinates.
+  EXPECT_EQ(QSize(png.width, png.height), bmp.size());
   EXPECT_TRUE(model.meshes[model.nodes[0].mesh].primitives[0].attributes.count("TEXCOORD_0"));
-}
-
-TEST_F(MeshExportTest, AssimpReadsBothFilesAndStlNormalsFaceOutwards) {
-  AddMixedScene();
-  const tinygltf::Model model = LoadGlb(Save("scene.glb"));
-  const std::string stl = Save("scene.stl");
-  size_t glbTriangles = 0;
-  for (const tinygltf::Mesh& mesh : model.meshes) glbTriangles += model.accessors[mesh.primitives[0].indices].count / 3;
-
-  Assimp::Importer importer;
-  const aiScene* fromGlb = importer.ReadFile(folder + "/scene.glb", 0);
-  ASSERT_NE(fromGlb, nullptr) << importer.GetErrorString();
-  EXPECT_EQ(fromGlb->mNumMeshes, 4u);
-  EXPECT_GE(fromGlb->mNumMaterials, 4u);
-  size_t faces = 0;
-  for (unsigned m = 0; m < fromGlb->mNumMeshes; ++m) faces += fromGlb->mMeshes[m]->mNumFaces;
-  EXPECT_EQ(faces, glbTriangles);
-
-  Assimp::Importer stlImporter;
-  const aiScene* fromStl = stlImporter.ReadFile(stl, 0);
-  ASSERT_NE(fromStl, nullptr) << stlImporter.GetErrorString();
-  EXPECT_EQ(fs::file_size(stl), 84 + 50 * glbTriangles);
-  size_t stlFaces = 0;
-  aiVector3D low(1e9f, 1e9f, 1e9f), high(-1e9f, -1e9f, -1e9f);
-  for (unsigned m = 0; m < fromStl->mNumMeshes; ++m) {
-    const aiMesh* mesh = fromStl->mMeshes[m];
-    stlFaces += mesh->mNumFaces;
-    for (unsigned v = 0; v < mesh->mNumVertices; ++v) {
-      const aiVector3D& p = mesh->mVertices[v];
-      low = aiVector3D(std::min(low.x, p.x), std::min(low.y, p.y), std::min(low.z, p.z));
-      high = aiVector3D(std::max(high.x, p.x), std::max(high.y, p.y), std::max(high.z, p.z));
-    }
-  }
-  EXPECT_EQ(stlFaces, glbTriangles);
-  // The same extent as the glTF meshes together.
-  for (int axis = 0; axis < 3; ++axis) {
-    double glbLow = 1e9, glbHigh = -1e9;
-    for (const tinygltf::Mesh& mesh : model.meshes) {
-      const tinygltf::Accessor& a = model.accessors[mesh.primitives[0].attributes.at("POSITION")];
-      glbLow = std::min(glbLow, a.minValues[axis]);
-      glbHigh = std::max(glbHigh, a.maxValues[axis]);
-    }
-    EXPECT_FLOAT_EQ(low[axis], glbLow);
-    EXPECT_FLOAT_EQ(high[axis], glbHigh);
-  }
 }
 
 // Each solid alone: every STL facet's normal points away from the solid's
@@ -261,17 +193,11 @@ TEST_F(MeshExportTest, StlFacetsOfEveryShapeFaceOutwards) {
     Element3D& e = Add("solid", kind, 2, 3, -1, 0xFF0000);
     e.axy = 25;
     e.chamfer = kind == kCube ? 0.4 : 0;
-    const std::string bytes = ReadAll(Save("solid.stl"));
-    ASSERT_GE(bytes.size(), 84u);
-    uint32_t count = 0;
-    std::memcpy(&count, bytes.data() + 80, 4);
-    ASSERT_EQ(bytes.size(), 84 + 50ull * count);
-    ASSERT_GT(count, 10u);
-    EXPECT_NE(bytes.compare(0, 5, "solid"), 0);  // would read as a text STL
+    const std::vector<std::array<float, 12>> facets = ReadStl(Save("solid.stl"));
+    ASSERT_GT(facets.size(), 10u);
     int inward = 0;
-    for (uint32_t t = 0; t < count; ++t) {
-      float f[12];
-      std::memcpy(f, bytes.data() + 84 + 50 * t, sizeof f);
+    for (const auto& facet : facets) {
+      const float* f = facet.data();
       if (Dot(f, f) < 0.5) continue;  // a degenerate facet has no direction
       const float out[3] = {(f[3] + f[6] + f[9]) / 3 - 2, (f[4] + f[7] + f[10]) / 3 - 3, (f[5] + f[8] + f[11]) / 3 + 1};
       float winding[3];
@@ -296,6 +222,7 @@ TEST_F(MeshExportTest, TextureNamesThatLeaveTheFolderEmbedNothing) {
   EXPECT_EQ(model.images[0].mimeType, "image/jpeg");
 }
 
+// Neither an empty document nor a failed export leaves anything behind.
 TEST_F(MeshExportTest, EmptyDocumentAndFailuresLeaveNoTraces) {
   const auto exportFolders = [] {
     int n = 0;
@@ -304,24 +231,17 @@ TEST_F(MeshExportTest, EmptyDocumentAndFailuresLeaveNoTraces) {
     return n;
   };
   const int before = exportFolders();
-  // An empty document is a valid, empty scene.
-  const tinygltf::Model empty = LoadGlb(Save("empty.glb"));
-  EXPECT_TRUE(empty.meshes.empty());
-  EXPECT_EQ(ReadAll(Save("empty.stl")).size(), 84u);
-
-  Add("a", kCube, 0, 0, 0, 0xFF);
-  EXPECT_FALSE(SaveDocument(scene, folder + "/missing/x.glb", "").ok());
-  // A folder where the file should go is not replaced.
-  fs::create_directories(folder + "/taken.stl/inside");
-  const DocumentResult r = SaveDocument(scene, folder + "/taken.stl", "");
-  EXPECT_FALSE(r.ok());
-  EXPECT_NE(r.reason.find("folder"), std::string::npos) << r.reason;
-  EXPECT_TRUE(fs::exists(folder + "/taken.stl/inside"));
+  EXPECT_TRUE(LoadGlb(Save("empty.glb")).meshes.empty());
+  EXPECT_TRUE(ReadStl(Save("empty.stl")).empty());
+  Add("a", kCube);
+  fs::create_directories(Path("taken.stl/inside"));
+  for (const char* name : {"missing/x.glb", "taken.stl"})
+    EXPECT_FALSE(SaveDocument(scene, Path(name), "").ok()) << name;
+  EXPECT_TRUE(fs::exists(Path("taken.stl/inside")));
   EXPECT_FALSE(ExportActive());
   EXPECT_EQ(exportFolders(), before);
-  for (const auto& entry : fs::directory_iterator(folder)) {
-    const std::string name = entry.path().filename().string();
-    EXPECT_TRUE(name == "empty.glb" || name == "empty.stl" || name == "taken.stl") << name;
-  }
+  std::set<std::string> names;
+  for (const auto& entry : fs::directory_iterator(folder)) names.insert(entry.path().filename().string());
+  EXPECT_EQ(names, (std::set<std::string>{"empty.glb", "empty.stl", "taken.stl"}));
 }
 }  // namespace

@@ -1,15 +1,14 @@
-// The batch tool's OBJ export records the frame without drawing it: the
-// files keep every byte they had when the frame was drawn, and no GL driver
-// is needed for them; a picture still needs one and says so.
+// The batch tool's export and thumbnail commands, run as a separate process:
+// every format of the bundled sample read back, and the OBJ export of a large
+// document byte for byte. An OBJ records the frame without drawing it, so it
+// keeps the bytes of a drawn frame and needs no GL driver; a picture needs one.
 #include <gtest/gtest.h>
-#include <sys/wait.h>
-#include <unistd.h>
+#include <tiny_gltf.h>
 
+#include <QImage>
 #include <cstdint>
 #include <cstdio>
-#include <filesystem>
-#include <fstream>
-#include <string>
+#include <cstring>
 
 #include "tests/export/CliFixture.h"
 #include "tests/export/MixedDocument.h"
@@ -17,8 +16,80 @@
 namespace {
 namespace fs = std::filesystem;
 
+using ExportCommandTest = CliFixture;
+using RecordOnlyExportTest = CliFixture;
+
 // No EGL vendor and no Mesa driver for the process: OpenGL cannot start.
-constexpr char kNoGLDriver[] = "__EGL_VENDOR_LIBRARY_FILENAMES=/dev/null LIBGL_DRIVERS_PATH=/nonexistent ";
+constexpr char kNoGLDriver[] = "env __EGL_VENDOR_LIBRARY_FILENAMES=/dev/null LIBGL_DRIVERS_PATH=/nonexistent ";
+
+// Meshes need no GL driver and come out as they do with one; pictures do.
+TEST_F(ExportCommandTest, EveryFormatOfTheSampleReadsBack) {
+  const struct {
+    std::string arguments;
+    bool needsGL;
+  } runs[] = {{"export " + sample + " " + Out("withgl/s.obj"), true},
+              {"export " + sample + " " + Out("s.obj"), false},
+              {"export " + sample + " " + Out("s.glb"), false},
+              {"export " + sample + " " + Out("s.stl"), false},
+              {"export " + sample + " " + Out("copy.zobj3d"), false},
+              {"export " + sample + " " + Out("p.jpeg") + " --width 320 --height 200 --view 1", true},
+              {"export " + sample + " " + Out("d.jpeg"), true},
+              {"thumbnail " + sample + " " + Out("t.png"), true},
+              {"thumbnail " + sample + " " + Out("small.png") + " --size 64", true}};
+  fs::create_directories(folder / "withgl");
+  for (const auto& run : runs) {
+    const CliRun r = Run(run.arguments, run.needsGL ? "" : kNoGLDriver);
+    ASSERT_EQ(r.status, 0) << run.arguments << "\n" << r.err;
+    if (!run.needsGL) {
+      EXPECT_EQ(r.err, "") << run.arguments;
+    }
+  }
+  // The environment really does keep OpenGL from starting.
+  const CliRun picture = Run("export " + sample + " " + Out("x.jpeg"), kNoGLDriver);
+  EXPECT_EQ(picture.status, 2);
+  EXPECT_NE(picture.err.find("x.jpeg: a picture needs OpenGL"), std::string::npos) << picture.err;
+  // Nothing else is left in the folder: no temporary files.
+  EXPECT_EQ(Listing(folder), (std::set<std::string>{"withgl", "s.obj", "s.mtl", "textures", "s.glb", "s.stl",
+                                                    "copy.zobj3d", "p.jpeg", "d.jpeg", "t.png", "small.png"}));
+
+  const std::string obj = ReadFileBytes(Out("s.obj"));
+  EXPECT_EQ(obj, ReadFileBytes(Out("withgl/s.obj")));
+  EXPECT_EQ(ReadFileBytes(Out("s.mtl")), ReadFileBytes(Out("withgl/s.mtl")));
+  EXPECT_EQ(obj.rfind("mtllib s.mtl\n", 0), 0u);
+  size_t objects = 0;
+  for (size_t at = obj.find("\no "); at != std::string::npos; at = obj.find("\no ", at + 1)) ++objects;
+  EXPECT_GT(objects, 0u);
+  EXPECT_GT(fs::file_size(Out("s.mtl")), 100u);
+  EXPECT_TRUE(fs::exists(Out("textures/texture3.bmp")));
+
+  // A glTF binary with as many nodes as the OBJ has objects.
+  tinygltf::TinyGLTF loader;
+  tinygltf::Model model;
+  std::string error, warning;
+  ASSERT_TRUE(loader.LoadBinaryFromFile(&model, &error, &warning, Out("s.glb"))) << error;
+  EXPECT_EQ(model.nodes.size(), objects);
+
+  const std::string stl = ReadFileBytes(Out("s.stl"));
+  ASSERT_GE(stl.size(), 84u);
+  uint32_t triangles = 0;
+  std::memcpy(&triangles, stl.data() + 80, 4);
+  EXPECT_GT(triangles, 50u);
+  EXPECT_EQ(stl.size(), 84 + 50ull * triangles);
+
+  EXPECT_EQ(ReadFileBytes(Out("copy.zobj3d")), ReadFileBytes(sample));
+
+  const auto size = [&](const char* name) { return QImage(QString::fromStdString(Out(name))).size(); };
+  EXPECT_EQ(size("p.jpeg"), QSize(320, 200));
+  EXPECT_EQ(size("d.jpeg"), QSize(1024, 768));
+  EXPECT_EQ(size("t.png"), QSize(256, 256));
+  EXPECT_EQ(size("small.png"), QSize(64, 64));
+  // The thumbnail shows something: many colours, not a blank background.
+  const QImage thumbnail(QString::fromStdString(Out("t.png")));
+  std::set<QRgb> colours;
+  for (int y = 0; y < thumbnail.height(); y += 4)
+    for (int x = 0; x < thumbnail.width(); x += 4) colours.insert(thumbnail.pixel(x, y));
+  EXPECT_GT(colours.size(), 10u);
+}
 
 // FNV-1a of a whole file, read in blocks (the large export is hundreds of MB).
 uint64_t FileHash(const fs::path& path) {
@@ -32,47 +103,16 @@ uint64_t FileHash(const fs::path& path) {
   return h;
 }
 
-class RecordOnlyExportTest : public CliFixture {
- protected:
-  CliRun Cli(const std::string& environment, const std::string& arguments) const {
-    return Run(arguments, environment);
-  }
-};
-
 // The hashes are those of the files this document gave when the export drew
 // its frame through OpenGL (4.58 M vertices, 445 MB of OBJ text): labels,
 // ruler, hidden elements, turns and textures all land exactly as they did.
 TEST_F(RecordOnlyExportTest, TenThousandMixedElementsGiveTheSameBytesAsADrawnFrame) {
   ASSERT_TRUE(WriteMixedDocument(Out("mixed.zobj3d"), 10000));
-  const CliRun run = Cli("", "export " + Out("mixed.zobj3d") + " " + Out("mixed.obj"));
-  ASSERT_EQ(run.status, 0) << run.stderrText;
+  const CliRun run = Run("export " + Out("mixed.zobj3d") + " " + Out("mixed.obj"));
+  ASSERT_EQ(run.status, 0) << run.err;
   EXPECT_EQ(FileHash(Out("mixed.obj")), 0x48f4840e32df89b1ull);
   EXPECT_EQ(FileHash(Out("mixed.mtl")), 0x6c9f8a7ffc03220bull);
   for (const char* texture : {"texture1.jpeg", "texture2.jpg", "texture3.bmp"})
     EXPECT_TRUE(fs::exists(folder / "textures" / texture)) << texture;
-}
-
-TEST_F(RecordOnlyExportTest, MeshExportsNeedNoGLDriverButAPictureSaysItNeedsOne) {
-  fs::create_directories(folder / "withgl");
-  ASSERT_EQ(Cli("", "export " + sample + " " + Out("withgl/s.obj")).status, 0);
-
-  const CliRun obj = Cli(kNoGLDriver, "export " + sample + " " + Out("s.obj"));
-  ASSERT_EQ(obj.status, 0) << obj.stderrText;
-  EXPECT_EQ(obj.stderrText, "");
-  EXPECT_EQ(ReadFileBytes(Out("s.obj")), ReadFileBytes(Out("withgl/s.obj")));
-  EXPECT_EQ(ReadFileBytes(Out("s.mtl")), ReadFileBytes(Out("withgl/s.mtl")));
-  EXPECT_TRUE(fs::exists(Out("textures/texture3.bmp")));
-
-  for (const char* mesh : {"s.stl", "s.glb"}) {
-    const CliRun run = Cli(kNoGLDriver, "export " + sample + " " + Out(mesh));
-    EXPECT_EQ(run.status, 0) << mesh << ": " << run.stderrText;
-    EXPECT_GT(fs::file_size(Out(mesh)), 1000u) << mesh;
-  }
-
-  // The environment really does keep OpenGL from starting.
-  const CliRun picture = Cli(kNoGLDriver, "export " + sample + " " + Out("p.jpeg"));
-  EXPECT_EQ(picture.status, 2);
-  EXPECT_NE(picture.stderrText.find("p.jpeg: a picture needs OpenGL"), std::string::npos) << picture.stderrText;
-  EXPECT_FALSE(fs::exists(Out("p.jpeg")));
 }
 }  // namespace
