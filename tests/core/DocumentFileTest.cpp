@@ -42,7 +42,9 @@ std::string Stored(const TIMem32& store) {
   return std::string(reinterpret_cast<const char*>(store.Data()), static_cast<size_t>(store.Count()) * 289);
 }
 
-size_t Entries(const TestFolder& dir) { return static_cast<size_t>(std::distance(fs::directory_iterator(dir.path()), {})); }
+size_t Entries(const TestFolder& dir) {
+  return static_cast<size_t>(std::distance(fs::directory_iterator(dir.path()), {}));
+}
 
 }  // namespace
 
@@ -61,7 +63,6 @@ TEST(DocumentFile, RoundTripKeepsEveryByteAndAFailedWriteKeepsThePreviousFile) {
   ASSERT_TRUE(ReadDocument(path, loaded).ok());
   ASSERT_EQ(loaded.Count(), 3);
   EXPECT_EQ(Stored(loaded), Stored(store));
-  EXPECT_EQ(int32_t{loaded.at(0).kind}, 7);
   EXPECT_EQ(loaded.at(1).name.str(), std::string(63, 'n'));
   const std::string before = dir.read("a.zobj3d");
 
@@ -90,7 +91,6 @@ TEST(DocumentFile, RoundTripKeepsEveryByteAndAFailedWriteKeepsThePreviousFile) {
 // present load fitted to 289 bytes (a zero tail for shorter ones, longer ones cut).
 TEST(DocumentFile, OddAndHostileDocumentsReadTheSameFromFileAndMemory) {
   const int32_t overBound = kMaxDocumentElements + 1;  // record size 1: each byte a 289-byte element
-  const std::string bound = std::to_string(kMaxDocumentElements);
   struct Case {
     const char* name;
     std::string bytes;
@@ -106,7 +106,7 @@ TEST(DocumentFile, OddAndHostileDocumentsReadTheSameFromFileAndMemory) {
       {"count beyond the file", Header(INT32_MAX, 289) + std::string(289, '\x03'), DocumentResult::Partial, 1},
       {"big count, little data", Header(INT32_MAX, 1) + std::string(1000, '\x05'), DocumentResult::Partial, 1000},
       {"beyond the memory bound", Header(overBound, 1) + std::string(static_cast<size_t>(overBound), '\x01'),
-       DocumentResult::Refused, 2, bound},
+       DocumentResult::Refused, 2, std::to_string(kMaxDocumentElements)},
       {"tiny", "ZObjeto3D 1.00\x01", DocumentResult::Refused, 2},
       {"no bytes", "", DocumentResult::Refused, 2},
       {"negative count", Header(-1, 289), DocumentResult::Refused, 2},

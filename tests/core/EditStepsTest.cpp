@@ -5,18 +5,17 @@
 #include "document/EditSteps.h"
 #include "document/Element3D.h"
 
-TEST(EditSteps, SnapTruncatesTowardZeroAndTheDominantMovementWins) {
+TEST(EditSteps, DragsAndArrowKeysSnapMoveResizeAndTurn) {
+  // Snapping truncates toward zero; of a drag's components the largest wins.
   EXPECT_EQ(Snap(1.26, 0.5), 1.0);
   EXPECT_EQ(Snap(-1.26, 0.5), -1.0);
   EXPECT_EQ(Snap(0.49, 0.5), 0.0);
   EXPECT_EQ(Snap(-0.49, 0.5), 0.0);
   EXPECT_EQ((DragMovement{1, -2, 2}.Dominant()), -2);  // a tie keeps the earlier
   EXPECT_EQ((DragMovement{-3, 1, 2}.Dominant()), -3);
-}
 
-// From a 2 x 2 x 2 element on the floor: sizes never collapse nor turn negative, heights keep the base on the
-// floor, and Up/Down work in y against the drag, except on a sphere. Key rows give the sign and step as mx, my.
-TEST(EditSteps, DragsAndArrowKeysMoveResizeAndTurn) {
+  // From a 2 x 2 x 2 element on the floor: sizes never collapse nor turn negative, heights keep the base
+  // on the floor, and Up/Down work in y against the drag, except on a sphere. Key rows: sign and step in mx, my.
   enum Input { kDrag, kAcross, kUpDown };
   struct Row {
     const char* what;
