@@ -1,96 +1,62 @@
 #include <gtest/gtest.h>
 
-#include <cstring>
+#include <array>
 
 #include "document/EditSteps.h"
 #include "document/Element3D.h"
 
-namespace {
-Element3D Box(int32_t kind, double dx, double dy, double dz, double y = 0) {
-  Element3D e;
-  std::memset(&e, 0, sizeof e);
-  e.kind = kind;
-  e.dx = dx, e.dy = dy, e.dz = dz;
-  e.y = y;
-  return e;
-}
-const double kStep[3] = {0.5, 0.5, 0.5};
-}  // namespace
-
-TEST(EditSteps, SnapTruncatesTowardZero) {
+TEST(EditSteps, DragsAndArrowKeysSnapMoveResizeAndTurn) {
+  // Snapping truncates toward zero; of a drag's components the largest wins.
   EXPECT_EQ(Snap(1.26, 0.5), 1.0);
   EXPECT_EQ(Snap(-1.26, 0.5), -1.0);
   EXPECT_EQ(Snap(0.49, 0.5), 0.0);
   EXPECT_EQ(Snap(-0.49, 0.5), 0.0);
-  EXPECT_EQ((DragMovement{1, -2, 2}.Dominant()), -2);
+  EXPECT_EQ((DragMovement{1, -2, 2}.Dominant()), -2);  // a tie keeps the earlier
   EXPECT_EQ((DragMovement{-3, 1, 2}.Dominant()), -3);
-}
 
-TEST(EditSteps, DragResizeNeverCollapsesAndTakesAbsoluteSizes) {
-  Element3D e = Box(kCube, 1, 2, 3);
-  ApplyDragStep(e, kResize, kAxisX, {-0.5, 0, 0}, kStep);  // 1 - 1 = 0 -> twice the step
-  EXPECT_EQ(double{e.dx}, 1.0);
-  ApplyDragStep(e, kResize, kAxisX, {-1, 0, 0}, kStep);  // 1 - 2 = -1 -> 1
-  EXPECT_EQ(double{e.dx}, 1.0);
-
-  Element3D tall = Box(kCube, 2, 2, 2, 1);
-  ApplyDragStep(tall, kResize, kAxisY, {0, -0.5, 0}, kStep);
-  EXPECT_EQ(double{tall.dy}, 1.0);
-  EXPECT_EQ(double{tall.y}, 0.5);
-
-  Element3D low = Box(kCube, 2, 2, 2, 1);
-  ApplyDragStep(low, kResize, kAxisY, {0, 2, 0}, kStep);  // grows by 4, centre up by 2
-  EXPECT_EQ(double{low.dy}, 6.0);
-  EXPECT_EQ(double{low.y}, 3.0);
-
-  Element3D ball = Box(kSphere, 2, 2, 2);
-  ApplyDragStep(ball, kResize, kAxisZ, {0, 0, 0.5}, kStep);
-  EXPECT_EQ(double{ball.dx}, 3);
-  EXPECT_EQ(double{ball.dy}, 3);
-  EXPECT_EQ(double{ball.dz}, 3);
-
-  Element3D can = Box(kCylinder, 2, 2, 2);
-  ApplyDragStep(can, kResize, kAxisXZ, {0.5, 0, 0}, kStep);
-  EXPECT_EQ(double{can.dx}, 3);
-  EXPECT_EQ(double{can.dz}, 3);
-  EXPECT_EQ(double{can.dy}, 2);
-  Element3D plain = Box(kCube, 2, 2, 2);
-  ApplyDragStep(plain, kResize, kAxisXZ, {0.5, 0, -1}, kStep);  // XZ: unhalved components
-  EXPECT_EQ(double{plain.dx}, 2.5);
-  EXPECT_EQ(double{plain.dz}, 1);
-}
-
-TEST(EditSteps, DragMoveAndTurn) {
-  Element3D e = Box(kCube, 1, 1, 1);
-  ApplyDragStep(e, kMove, kAxisXZ, {1, 9, -0.5}, kStep);
-  EXPECT_EQ(double{e.x}, 1);
-  EXPECT_EQ(double{e.y}, 0);
-  EXPECT_EQ(double{e.z}, -0.5);
-  ApplyDragStep(e, kMove, kAxisY, {0.5, -1, 0}, kStep);
-  EXPECT_EQ(double{e.y}, -1);
-  ApplyDragStep(e, kTurn, kAxisXZ, {0, 0, 1}, kStep);  // XZ turns the same field as Y
-  EXPECT_EQ(double{e.ayz}, 5);
-  ApplyDragStep(e, kTurn, kAxisX, {2, 0, 0}, kStep);
-  EXPECT_EQ(double{e.axy}, 10);
-}
-
-TEST(EditSteps, ArrowsMoveResizeAndTurnByTheirTable) {
-  Element3D e = Box(kCube, 2, 2, 2, 1);
-  ApplyArrowStep(e, kMove, kAxisY, false, 1, 0.5);
-  EXPECT_EQ(double{e.y}, 1.5);
-  ApplyArrowStep(e, kMove, kAxisY, true, 1, 0.5);  // Up moves y the other way
-  EXPECT_EQ(double{e.y}, 1.0);
-
-  ApplyArrowStep(e, kResize, kAxisY, true, -1, 0.5);  // Down: dy grows by 1, y up by 0.5
-  EXPECT_EQ(double{e.dy}, 3);
-  EXPECT_EQ(double{e.y}, 1.5);
-  ApplyArrowStep(e, kResize, kAxisX, false, -1, 1);
-  EXPECT_EQ(double{e.dx}, 2);  // |2 - 2| = 0 becomes 2 s
-
-  ApplyArrowStep(e, kTurn, kAxisY, false, 1, 0.5);
-  ApplyArrowStep(e, kTurn, kAxisY, true, -1, 0.5);
-  ApplyArrowStep(e, kTurn, kAxisZ, true, 1, 0.5);
-  EXPECT_EQ(double{e.ayz}, 10);
-  EXPECT_EQ(double{e.axz}, -5);
-  EXPECT_EQ(double{e.axy}, 0);
+  // From a 2 x 2 x 2 element on the floor: sizes never collapse nor turn negative, heights keep the base
+  // on the floor, and Up/Down work in y against the drag, except on a sphere. Key rows: sign and step in mx, my.
+  enum Input { kDrag, kAcross, kUpDown };
+  struct Row {
+    const char* what;
+    Input input;
+    int32_t kind;
+    MoveMode mode;
+    EditAxis axis;
+    DragMovement d;
+    std::array<double, 9> expected;  // dx dy dz, x y z, axy ayz axz
+  };
+  const Row rows[] = {
+      {"size past zero", kDrag, kCube, kResize, kAxisX, {-1.5, 0, 0}, {1, 2, 2, 0, 1, 0, 0, 0, 0}},
+      {"lower through zero", kDrag, kCube, kResize, kAxisY, {0, -1.5, 0}, {2, 1, 2, 0, 0.5, 0, 0, 0, 0}},
+      {"taller", kDrag, kCube, kResize, kAxisY, {0, 2, 0}, {2, 6, 2, 0, 3, 0, 0, 0, 0}},
+      {"sphere grows alike", kDrag, kSphere, kResize, kAxisZ, {0, 0, 0.5}, {3, 3, 3, 0, 1, 0, 0, 0, 0}},
+      {"cylinder keeps round", kDrag, kCylinder, kResize, kAxisXZ, {0.5, 0, 0}, {3, 2, 3, 0, 1, 0, 0, 0, 0}},
+      {"cube XZ, unhalved", kDrag, kCube, kResize, kAxisXZ, {0.5, 0, -1}, {2.5, 2, 1, 0, 1, 0, 0, 0, 0}},
+      {"move XZ", kDrag, kCube, kMove, kAxisXZ, {1, 9, -0.5}, {2, 2, 2, 1, 1, -0.5, 0, 0, 0}},
+      {"move Y by the dominant", kDrag, kCube, kMove, kAxisY, {0.5, -1, 0}, {2, 2, 2, 0, 0, 0, 0, 0, 0}},
+      {"turn X", kDrag, kCube, kTurn, kAxisX, {2, 0, 0}, {2, 2, 2, 0, 1, 0, 10, 0, 0}},
+      {"Up on Y", kUpDown, kCube, kMove, kAxisY, {1, 0.5}, {2, 2, 2, 0, 0.5, 0, 0, 0, 0}},
+      {"Down sizes Y", kUpDown, kCube, kResize, kAxisY, {-1, 0.5}, {2, 3, 2, 0, 1.5, 0, 0, 0, 0}},
+      {"Up sizes a sphere", kUpDown, kSphere, kResize, kAxisY, {1, 0.5}, {3, 3, 3, 0, 1, 0, 0, 0, 0}},
+      {"key sizes to zero", kAcross, kCube, kResize, kAxisX, {-1, 1}, {2, 2, 2, 0, 1, 0, 0, 0, 0}},
+      {"key turns X", kUpDown, kCube, kTurn, kAxisX, {-1, 0.5}, {2, 2, 2, 0, 1, 0, -5, 0, 0}},
+      {"key turns Y across", kAcross, kCube, kTurn, kAxisY, {1, 0.5}, {2, 2, 2, 0, 1, 0, 0, 5, 0}},
+      {"key turns Y up", kUpDown, kCube, kTurn, kAxisY, {-1, 0.5}, {2, 2, 2, 0, 1, 0, 0, 0, -5}},
+      {"key turns Z across", kAcross, kCube, kTurn, kAxisZ, {1, 0.5}, {2, 2, 2, 0, 1, 0, 0, 0, 5}},
+      {"key turns Z up", kUpDown, kCube, kTurn, kAxisZ, {1, 0.5}, {2, 2, 2, 0, 1, 0, 0, 5, 0}},
+  };
+  const double step[3] = {0.5, 0.5, 0.5};
+  for (const Row& r : rows) {
+    Element3D e{};
+    e.kind = r.kind;
+    e.dx = e.dy = e.dz = 2;
+    e.y = 1;
+    if (r.input == kDrag)
+      ApplyDragStep(e, r.mode, r.axis, r.d, step);
+    else
+      ApplyArrowStep(e, r.mode, r.axis, r.input == kUpDown, r.d.mx, r.d.my);
+    EXPECT_EQ((std::array<double, 9>{+e.dx, +e.dy, +e.dz, +e.x, +e.y, +e.z, +e.axy, +e.ayz, +e.axz}), r.expected)
+        << r.what;
+  }
 }

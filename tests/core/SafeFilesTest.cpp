@@ -15,28 +15,19 @@
 
 namespace {
 namespace fs = std::filesystem;
-
 size_t Entries(const TestFolder& dir) {
   return static_cast<size_t>(std::distance(fs::directory_iterator(dir.path()), {}));
 }
 }  // namespace
 
-TEST(SafeFiles, AReplacementIsInvisibleUntilCommittedAndGoneWhenDropped) {
+// A replacement shows nothing until committed, then keeps the permissions of the file it replaces.
+TEST(SafeFiles, ACommittedReplacementKeepsThePermissions) {
   TestFolder dir;
   dir.write("doc", "old");
   ::chmod(dir.file("doc").c_str(), 0640);
-  {
-    ReplacementFile file(dir.file("doc"));
-    ASSERT_TRUE(file.ok()) << file.Error();
-    ASSERT_TRUE(file.Write("new text"));
-    EXPECT_EQ(dir.read("doc"), "old");
-    EXPECT_EQ(Entries(dir), 2u);
-  }
-  EXPECT_EQ(dir.read("doc"), "old");
-  EXPECT_EQ(Entries(dir), 1u);
-
   ReplacementFile file(dir.file("doc"));
-  ASSERT_TRUE(file.Write("discarded") && file.Restart() && file.Write("new"));
+  ASSERT_TRUE(file.Write("discarded") && file.Restart() && file.Write("new")) << file.Error();
+  EXPECT_EQ(dir.read("doc"), "old");
   ASSERT_TRUE(file.Commit()) << file.Error();
   EXPECT_EQ(dir.read("doc"), "new");
   EXPECT_EQ(fs::status(dir.file("doc")).permissions() & fs::perms::all,
@@ -44,46 +35,41 @@ TEST(SafeFiles, AReplacementIsInvisibleUntilCommittedAndGoneWhenDropped) {
   EXPECT_EQ(Entries(dir), 1u);
 }
 
+// Either every file changes or none does, even when a name is taken between the check and the renames.
 TEST(SafeFiles, FilesCommittedTogetherAllChangeOrNoneDoes) {
   TestFolder dir;
   dir.write("a.obj", "old a");
   dir.write("b.mtl", "old b");
+  std::string error;
   {
     ReplacementFile a(dir.file("a.obj")), b(dir.file("b.mtl"));
     ASSERT_TRUE(a.Write("new a") && b.Write("new b"));
-    // Something else takes the second name after the check.
     fs::remove(dir.file("b.mtl"));
     fs::create_directories(dir.file("b.mtl/inside"));
-    std::string error;
     EXPECT_FALSE(CommitTogether({&a, &b}, error));
     EXPECT_NE(error.find("b.mtl"), std::string::npos) << error;
     EXPECT_EQ(dir.read("a.obj"), "old a");
   }
   EXPECT_EQ(Entries(dir), 2u) << "temporary files left behind";
-
-  // A first file that did not exist before is taken away again.
   {
+    // A first file that did not exist before is taken away again.
     ReplacementFile a(dir.file("fresh.obj")), b(dir.file("b.mtl/inside/x"));
     ASSERT_TRUE(a.Write("new") && b.Write("new"));
     fs::remove_all(dir.file("b.mtl"));
     fs::create_directories(dir.file("b.mtl/inside/x/y"));
-    std::string error;
     EXPECT_FALSE(CommitTogether({&a, &b}, error));
     EXPECT_FALSE(fs::exists(dir.file("fresh.obj")));
   }
-
   ReplacementFile a(dir.file("a.obj")), c(dir.file("c.mtl"));
   ASSERT_TRUE(a.Write("new a") && c.Write("new c"));
-  std::string error;
   ASSERT_TRUE(CommitTogether({&a, &c}, error)) << error;
   EXPECT_EQ(dir.read("a.obj"), "new a");
   EXPECT_EQ(dir.read("c.mtl"), "new c");
   EXPECT_EQ(Entries(dir), 3u);
 }
 
-// Whole aligned blocks may bypass the page cache; anything else in between
-// must still land at its place. The blocks are written through the writer
-// thread as the export writes them, here and on a memory file system.
+// Whole aligned blocks may bypass the page cache; what lies between them must still land in place
+// (written through the writer thread as an export does, here and on a memory file system).
 TEST(SafeFiles, UncachedBlocksAndTheWritesBetweenThemKeepEveryByte) {
   TestFolder dir;
   std::vector<std::string> targets = {dir.file("big.obj")};
@@ -97,8 +83,7 @@ TEST(SafeFiles, UncachedBlocksAndTheWritesBetweenThemKeepEveryByte) {
       BlockWriter writer(file, 2);
       for (int round = 0; round < 3; ++round) {
         char* block = writer.Take();
-        // A whole block, then one of odd length, which moves the file
-        // offset off the block size for the whole block after it.
+        // An odd length in the middle moves the file offset off the block size for the block after it.
         const size_t size = round == 1 ? 1000 : BlockWriter::kBlockBytes;
         for (size_t i = 0; i < size; ++i) block[i] = static_cast<char>('a' + (i * 7 + round) % 26);
         expected.append(block, size);
