@@ -132,21 +132,22 @@ TEST_F(SceneFrameTest, GizmoArrowsFollowTheCamera) {
 }
 
 TEST_F(SceneFrameTest, SavingDispatchesOnTheExtensionAsWritten) {
-  Add("", kPanel, 0, 1, 0, 0x0000FF);
+  Add("", kPanel, 0, 4, 0, 0x0000FF);  // above the middle of the view
   const std::string folder = MakeTempFolder("save");
   const DocumentResult r = SaveDocument(scene, folder + "/view.jpeg", "");
   ASSERT_TRUE(r.ok()) << r.reason;
   EXPECT_TRUE(scene.showEditAids);
   EXPECT_NE(scene.sceneList, 0u) << "the panel's frame was not drawn again";
   // The picture the right way up, without the grid: background at the top
-  // left, the element red where it is drawn.
+  // left and where the element would be upside down, red where it is.
   QImage picture(QString::fromStdString(folder + "/view.jpeg"));
   ASSERT_EQ(picture.size(), QSize(320, 240));
   EXPECT_NEAR(picture.pixelColor(3, 3).red(), 145, 6);
   int px, py;
-  ProjectPoint(*view, 0.5, 1, 0.5, px, py);
+  ProjectPoint(*view, 0.5, 4, 0.5, px, py);
   EXPECT_GT(picture.pixelColor(px, py).red(), 120);
   EXPECT_LT(picture.pixelColor(px, py).green(), 60);
+  EXPECT_NEAR(picture.pixelColor(px, 239 - py).red(), 145, 6) << "upside down";
 
   ASSERT_TRUE(SaveDocument(scene, folder + "/caps.JPEG", "").ok());
   EXPECT_EQ(FileText(folder + "/caps.JPEG").substr(0, 14), "ZObjeto3D 1.00") << "not a document";
