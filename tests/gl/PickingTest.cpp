@@ -52,12 +52,8 @@ TEST_F(PickingTest, GroundPointMatchesTheDepthMarchOnManyCameras) {
   int compared = 0, onGround = 0;
   for (int pose = 0; pose < 40; ++pose) {
     const double a = angle(random) * M_PI / 180, r = distance(random);
-    view->Eye[0] = r * std::sin(a);
-    view->Eye[1] = height(random);
-    view->Eye[2] = r * std::cos(a);
-    view->Center[0] = angle(random) / 20;
-    view->Center[1] = 0;
-    view->Center[2] = angle(random) / 20;
+    view->Eye[0] = r * std::sin(a), view->Eye[1] = height(random), view->Eye[2] = r * std::cos(a);
+    view->Center[0] = angle(random) / 20, view->Center[1] = 0, view->Center[2] = angle(random) / 20;
     view->Perspective = pose % 3 != 0;
     SetProjection(*view, 320, 240);
     ApplyCamera(*view);

@@ -66,7 +66,7 @@ TEST_F(RecordingTest, NothingIsRecordedWhenNotExporting) {
   EXPECT_EQ(Recording().angleX, 0);
 }
 
-TEST_F(RecordingTest, MeshesKeepTheirSizeAndCloseTheirSeams) {
+TEST_F(RecordingTest, ShapesKeepTheirSizeAndCloseTheirSeams) {
   const Obj plain = Record([] { DrawBox(1, 2, 3); });
   const Obj same = Record([] { DrawBeveledBox(1, 2, 3, 0, 100); });
   EXPECT_EQ(plain.v, same.v) << "no bevel and a full top is the plain box";
@@ -111,19 +111,17 @@ TEST_F(RecordingTest, MeshesKeepTheirSizeAndCloseTheirSeams) {
   const Point& bevel = beveled.normals[2 * (n + 1)];  // unit length, outwards and up at the top
   EXPECT_NEAR(Length(bevel), 1, 1e-5);
   EXPECT_GT(bevel[1], 0.5);
-}
 
-// Round elements take their radius from the smaller of their sizes.
-TEST_F(RecordingTest, RoundElementsFitTheirSmallerSizes) {
+  // Round elements take their radius from the smaller of their sizes.
   Element3D e{};
   e.name.assign("e");
   e.topPercent = 100;
   e.kind = kCylinder, e.dx = 4, e.dy = 6, e.dz = 2;
-  double radius = 0, top = 0;
+  double radius = 0, high = 0;
   for (const Point& p : Record([&] { DrawElement(*view, e); }).points)
-    radius = std::max(radius, std::hypot(p[0], p[2])), top = std::max(top, p[1]);
+    radius = std::max(radius, std::hypot(p[0], p[2])), high = std::max(high, p[1]);
   EXPECT_NEAR(radius, 1, 1e-6);
-  EXPECT_EQ(top, 3);
+  EXPECT_EQ(high, 3);
   e.kind = kSphere, e.dx = 4, e.dy = 1, e.dz = 3;
   radius = 0;
   for (const Point& p : Record([&] { DrawElement(*view, e); }).points) radius = std::max(radius, Length(p));

@@ -240,8 +240,7 @@ TEST_F(SceneFrameTest, ExportRecordsTheDrawnFrameAndLeavesOpenGLAlone) {
   glLoadIdentity();
   glColor4f(0.25f, 0.5f, 0.75f, 1.0f);
   glBindTexture(GL_TEXTURE_2D, 0);
-  while (glGetError() != GL_NO_ERROR) {
-  }
+  while (glGetError() != GL_NO_ERROR) continue;
   ASSERT_TRUE(SaveDocument(scene, folder + "/recorded.obj", "").ok());
   ASSERT_TRUE(SaveDocument(scene, folder + "/recorded.glb", "").ok());
   auto body = [&](const char* name) {  // without the first line, which names the MTL file

@@ -51,17 +51,10 @@ Bytes JpegClaiming(const std::string& folder, int width, int height) {
 // A 24-bit bitmap with a 40-byte info header declaring width x height over
 // `rows` (the pixel rows as stored, each padded to 4 bytes).
 Bytes Bmp(int32_t width, int32_t height, const Bytes& rows) {
-  Bytes b(54, 0);
-  auto put32 = [&](size_t at, uint32_t v) {
-    for (int i = 0; i < 4; ++i) b[at + i] = uint8_t(v >> (8 * i));
-  };
-  b[0] = 'B', b[1] = 'M', b[26] = 1, b[28] = 24;  // one plane, 24 bits
-  put32(2, uint32_t(54 + rows.size()));
-  put32(10, 54);
-  put32(14, 40);
-  put32(18, uint32_t(width));
-  put32(22, uint32_t(height));
-  put32(34, uint32_t(rows.size()));
+  Bytes b = {'B', 'M'};
+  const uint32_t size = uint32_t(rows.size()), planesAndBits = 24 << 16 | 1;
+  for (uint32_t v : {54 + size, 0u, 54u, 40u, uint32_t(width), uint32_t(height), planesAndBits, 0u, size, 0u, 0u, 0u, 0u})
+    for (int i = 0; i < 4; ++i) b.push_back(uint8_t(v >> (8 * i)));
   b.insert(b.end(), rows.begin(), rows.end());
   return b;
 }
