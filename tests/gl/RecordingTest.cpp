@@ -17,15 +17,10 @@
 namespace {
 using Point = std::array<double, 3>;
 
-// The "v", "vn" and "f" lines of an OBJ text, and the points of the first two.
+// The vertex lines of an OBJ text, and the points of its "v" and "vn" lines.
 struct Obj {
-  std::vector<std::string> v, vn, f;
+  std::vector<std::string> v;
   std::vector<Point> points, normals;
-  int Faces(int corners) const {
-    int n = 0;
-    for (const std::string& line : f) n += std::count(line.begin(), line.end(), ' ') == corners;
-    return n;
-  }
 };
 
 Obj Parse(const std::string& text) {
@@ -37,8 +32,7 @@ Obj Parse(const std::string& text) {
     Point p{};
     l >> tag >> p[0] >> p[1] >> p[2];
     if (tag == "v") o.v.push_back(line), o.points.push_back(p);
-    if (tag == "vn") o.vn.push_back(line), o.normals.push_back(p);
-    if (tag == "f") o.f.push_back(line);
+    if (tag == "vn") o.normals.push_back(p);
   }
   return o;
 }
@@ -59,7 +53,7 @@ TEST_F(RecordingTest, NothingIsRecordedWhenNotExporting) {
     SetColor(1, 0, 0, 1);
     Rotate(10, 1, 0, 0);
   });
-  EXPECT_TRUE(none.v.empty() && none.f.empty());
+  EXPECT_TRUE(none.v.empty() && none.normals.empty());
   EXPECT_EQ(Recording().vertexCount, 0);
   EXPECT_EQ(Recording().currentTranslation[0], 0);
   EXPECT_EQ(Recording().currentColor[0], 0.1);
@@ -70,10 +64,8 @@ TEST_F(RecordingTest, ShapesKeepTheirSizeAndCloseTheirSeams) {
   const Obj plain = Record([] { DrawBox(1, 2, 3); });
   const Obj same = Record([] { DrawBeveledBox(1, 2, 3, 0, 100); });
   EXPECT_EQ(plain.v, same.v) << "no bevel and a full top is the plain box";
-  EXPECT_EQ(same.Faces(4), 6);
 
   const Obj frustum = Record([] { DrawBeveledBox(2, 1, 4, 0, 50); });
-  EXPECT_EQ(frustum.Faces(4), 6);
   double topX = 0, topZ = 0, bottomX = 0;  // the top is half the base
   for (const Point& p : frustum.points) {
     if (p[1] == 1) topX = std::max(topX, p[0]), topZ = std::max(topZ, p[2]);
