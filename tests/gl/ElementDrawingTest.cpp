@@ -22,8 +22,7 @@ constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 constexpr double kInf = std::numeric_limits<double>::infinity();
 
 TEST(NormalizeAngle, BringsAnyAngleIntoAHalfTurnExactly) {
-  // Huge angles are reduced exactly: 10^20 = 280, 2^60 = 136 and
-  // 2^1000 = 16 (mod 360).
+  // Huge angles are reduced exactly: 10^20 = 280, 2^60 = 136, 2^1000 = 16 (mod 360).
   const std::pair<double, double> cases[] = {
       {450, 90},       {-190, 170},     {180, 180},   {-180, -180},      {540, 180},
       {-720, 0},       {359, -1},       {12.5, 12.5}, {1e20, -80},       {-1e20, 80},

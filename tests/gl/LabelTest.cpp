@@ -74,8 +74,7 @@ TEST(LabelPicture, NamesShowInTheComplementColourAndRulersTheirTicks) {
   ASSERT_NE(dense, nullptr);
   EXPECT_EQ(InkedRows(dense, 70), kMaxRulerTicks + 1);
   EXPECT_TRUE(dense->at(70, 6)[0] == 255 && dense->at(70, 250)[0] == 255);
-  // ... and 64 sub-tick steps between two major ticks all reach x 40, only
-  // the middle one x 70.
+  // ... and 64 sub-tick steps between two major ticks all reach x 40, the middle one x 70.
   dense = DrawLabelBitmap("@escala|v|100|0|1|2147483647|", 0x000000, "", 1, 1);
   ASSERT_NE(dense, nullptr);
   EXPECT_EQ(InkedRows(dense, 40), kMaxRulerTicks + 1);
@@ -96,9 +95,8 @@ struct Label {
 TEST(LabelCache, ReusedPicturesEqualFreshOnesWhateverCameBefore) {
   const std::string texture = TexturePath("texture3.bmp"), other = TexturePath("texture1.jpeg");
   ASSERT_FALSE(texture.empty() || other.empty());
-  // A textured label covers every pixel, so each pass starts from the same
-  // picture; a label over a colour leaves its last row and column as the
-  // label before left them.
+  // A textured label covers every pixel, so each pass starts from the same picture; a
+  // label over a colour leaves its last row and column as the label before left them.
   const Label start{"@Start", 0x000000, texture, 1, 1};
   const std::vector<Label> labels = {
       {"@Hall", 0x204060, "", 1, 1},    {"@Hall", 0x204060, "", 2, 1},    {"@Kitchen", 0x00FF00, "", 1, 1},

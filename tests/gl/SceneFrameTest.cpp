@@ -129,7 +129,6 @@ TEST_F(SceneFrameTest, SavingDispatchesOnTheExtensionAsWritten) {
   const std::string folder = MakeTempFolder("save");
   const DocumentResult r = SaveDocument(scene, folder + "/view.jpeg", "");
   ASSERT_TRUE(r.ok()) << r.reason;
-  EXPECT_TRUE(scene.showEditAids);
   EXPECT_NE(scene.sceneList, 0u) << "the panel's frame was not drawn again";
   // The picture the right way up, without the grid: background at the top
   // left and where the element would be upside down, red where it is.

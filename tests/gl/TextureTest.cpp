@@ -23,7 +23,8 @@ Bytes FileBytes(const std::string& path) {
 }
 
 void WriteBytes(const std::string& path, const Bytes& bytes, size_t size = SIZE_MAX) {
-  std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()), std::min(size, bytes.size()));
+  std::ofstream out(path, std::ios::binary);
+  out.write(reinterpret_cast<const char*>(bytes.data()), std::min(size, bytes.size()));
 }
 
 Bytes Gradient(int w, int h) {
@@ -51,8 +52,8 @@ Bytes JpegClaiming(const std::string& folder, int width, int height) {
 // `rows` (the pixel rows as stored, each padded to 4 bytes).
 Bytes Bmp(int32_t width, int32_t height, const Bytes& rows) {
   Bytes b = {'B', 'M'};
-  const uint32_t size = uint32_t(rows.size()), planesAndBits = 24 << 16 | 1;
-  for (uint32_t v : {54 + size, 0u, 54u, 40u, uint32_t(width), uint32_t(height), planesAndBits, 0u, size, 0u, 0u, 0u, 0u})
+  const uint32_t size = uint32_t(rows.size()), planesAndBits = 24 << 16 | 1, w = uint32_t(width), h = uint32_t(height);
+  for (uint32_t v : {54 + size, 0u, 54u, 40u, w, h, planesAndBits, 0u, size, 0u, 0u, 0u, 0u})
     for (int i = 0; i < 4; ++i) b.push_back(uint8_t(v >> (8 * i)));
   b.insert(b.end(), rows.begin(), rows.end());
   return b;
@@ -89,8 +90,7 @@ TEST_F(TextureTest, HeadersClaimingHugePicturesAreUndecodable) {
   b.resize(30000, 30000);
   EXPECT_TRUE(b.empty() && b.pixels.empty());
 
-  // Two rows of two pixels stored top-down (negative height): blue, green
-  // over red, white. BGR bytes, rows padded.
+  // Two rows stored top-down (negative height): blue, green over red, white; BGR, padded.
   const Bytes rows = {255, 0, 0, 0, 255, 0, 0, 0, 0, 0, 255, 255, 255, 255, 255, 0};
   const Bytes topDown = Bmp(2, -2, rows);
   ASSERT_TRUE(DecodeBmp(topDown.data(), topDown.size(), b));
