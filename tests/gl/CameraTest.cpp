@@ -1,6 +1,7 @@
 #include <GL/gl.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 
 #include "GLFixture.h"
@@ -8,54 +9,35 @@
 #include "gl/VectorOps.h"
 
 namespace {
-// The orthographic volume of the current projection matrix.
-struct Volume {
-  double left, right, bottom, top;
-};
+using ViewContextTest = GLFixture;
 
-Volume CurrentOrthoVolume() {
-  double m[16];
-  glGetDoublev(GL_PROJECTION_MATRIX, m);
-  // x_ndc = m0 * x + m12: -1 at left, +1 at right.
-  return {(-1 - m[12]) / m[0], (1 - m[12]) / m[0], (-1 - m[13]) / m[5], (1 - m[13]) / m[5]};
-}
-
-using ProjectionTest = GLFixture;
-
-TEST_F(ProjectionTest, OrthographicWidePanelKeepsXAndShrinksY) {
+// The longer side of the panel spans OrthoMin..OrthoMax, the other keeps the
+// aspect; a minimised panel (no area) keeps the last projection.
+TEST_F(ViewContextTest, OrthographicVolumeFollowsThePanelsShape) {
   view->Perspective = false;
-  SetProjection(*view, 400, 200);
-  const Volume v = CurrentOrthoVolume();
-  EXPECT_NEAR(v.left, -20, 1e-5);
-  EXPECT_NEAR(v.right, 20, 1e-5);
-  EXPECT_NEAR(v.bottom, -10, 1e-5);
-  EXPECT_NEAR(v.top, 10, 1e-5);
-  GLint viewport[4];
-  glGetIntegerv(GL_VIEWPORT, viewport);
-  EXPECT_EQ(viewport[2], 400);
-  EXPECT_EQ(viewport[3], 200);
-}
-
-TEST_F(ProjectionTest, OrthographicTallPanelKeepsYAndShrinksX) {
-  view->Perspective = false;
-  SetProjection(*view, 100, 400);
-  const Volume v = CurrentOrthoVolume();
-  EXPECT_NEAR(v.left, -5, 1e-5);
-  EXPECT_NEAR(v.right, 5, 1e-5);
-  EXPECT_NEAR(v.bottom, -20, 1e-5);
-  EXPECT_NEAR(v.top, 20, 1e-5);
-}
-
-TEST_F(ProjectionTest, PanelWithoutAreaKeepsThePreviousProjection) {
-  SetProjection(*view, 300, 150);
+  const struct {
+    int w, h;
+    double halfX, halfY;
+  } cases[] = {{400, 200, 20, 10}, {100, 400, 5, 20}};
+  for (const auto& c : cases) {
+    SetProjection(*view, c.w, c.h);
+    double m[16];
+    glGetDoublev(GL_PROJECTION_MATRIX, m);  // x_ndc = m0 * x + m12
+    EXPECT_NEAR((-1 - m[12]) / m[0], -c.halfX, 1e-5) << c.w << "x" << c.h;
+    EXPECT_NEAR((1 - m[12]) / m[0], c.halfX, 1e-5) << c.w << "x" << c.h;
+    EXPECT_NEAR((-1 - m[13]) / m[5], -c.halfY, 1e-5) << c.w << "x" << c.h;
+    EXPECT_NEAR((1 - m[13]) / m[5], c.halfY, 1e-5) << c.w << "x" << c.h;
+  }
   double before[16], after[16];
   glGetDoublev(GL_PROJECTION_MATRIX, before);
   SetProjection(*view, 300, 0);
   glGetDoublev(GL_PROJECTION_MATRIX, after);
-  for (int i = 0; i < 16; ++i) EXPECT_EQ(before[i], after[i]);
+  EXPECT_TRUE(std::equal(before, before + 16, after)) << "a panel without area changed the projection";
 }
 
-TEST_F(ProjectionTest, RecreatingTheContextDropsTheTextureNames) {
+// Texture names of a lost context must not be bound in the new one; a
+// surface that failed leaves a view without a context, safely.
+TEST_F(ViewContextTest, RecreatingTheContextDropsTheTextureNames) {
   view->Textures = {1, 2};
   view->HasTextures = true;
   view->EditorScale = 3;
@@ -63,80 +45,36 @@ TEST_F(ProjectionTest, RecreatingTheContextDropsTheTextureNames) {
   EXPECT_FALSE(view->HasTextures);
   EXPECT_TRUE(view->Textures.empty());
   EXPECT_EQ(view->EditorScale, 1.0);
-  EXPECT_EQ(view->Surface, surface.get());
-  EXPECT_TRUE(glIsEnabled(GL_DEPTH_TEST));
-  EXPECT_TRUE(glIsEnabled(GL_LIGHTING));
-  EXPECT_TRUE(glIsEnabled(GL_COLOR_MATERIAL));
+
+  GLView bare;
+  CreateContext(bare, nullptr, 100, 100);
+  EXPECT_EQ(bare.Surface, nullptr);
+  DestroyContext(bare);
+  Present(bare);
 }
 
-TEST(ViewContext, ASurfaceWithoutContextLeavesTheViewWithout) {
-  GLView view;
-  CreateContext(view, nullptr, 100, 100);
-  EXPECT_EQ(view.Surface, nullptr);
-  DestroyContext(view);  // no context: nothing to do
-  Present(view);
-}
-
-TEST(Camera, OrbitAQuarterTurnAboutTheVertical) {
-  GLView view;
-  OrbitCamera(view, 0, 90, 0);
-  EXPECT_NEAR(view.Eye[0], 8, 1e-12);
-  EXPECT_NEAR(view.Eye[1], 5, 1e-12);
-  EXPECT_NEAR(view.Eye[2], 0, 1e-12);
-  EXPECT_NEAR(view.Up[0], 0, 1e-12);
-  EXPECT_NEAR(view.Up[1], 1, 1e-12);
-  EXPECT_NEAR(view.Up[2], 0, 1e-12);
-}
-
-TEST(Camera, RotatePointTurnsEachPlaneInItsOwnSense) {
-  double x = 1, y = 0, z = 0;
-  RotatePoint(x, y, z, 0, 0, 0, 90, 0, 0);  // XY plane, clockwise seen from +Z
-  EXPECT_NEAR(x, 0, 1e-12);
-  EXPECT_NEAR(y, -1, 1e-12);
-  x = 1, y = 0, z = 0;
-  RotatePoint(x, y, z, 0, 0, 0, 0, 90, 0);  // right-handed about Y: +X goes to -Z
-  EXPECT_NEAR(x, 0, 1e-12);
-  EXPECT_NEAR(z, -1, 1e-12);
-  x = 0, y = 1, z = 0;
-  RotatePoint(x, y, z, 0, 0, 5, 0, 0, 90);  // YZ plane about a centre
-  EXPECT_NEAR(y, -5, 1e-12);
-  EXPECT_NEAR(z, 4, 1e-12);
-}
-
-TEST(Camera, RotateVectorWithZeroAxisLeavesTheVector) {
-  double v[4] = {1.5, -2, 3, 1};
-  const double axis[3] = {0, 0, 0};
-  RotateVector(v, axis, 1.0);
-  EXPECT_EQ(v[0], 1.5);
-  EXPECT_EQ(v[1], -2);
-  EXPECT_EQ(v[2], 3);
-  EXPECT_EQ(v[3], 1);
-}
-
-TEST(Camera, RotateCameraKeepsTheDistanceToTheCentre) {
-  GLView view;
+// The editor orbits about the vertical and turns about a level axis; the
+// camera keeps its distance and Up turns along.
+TEST(Camera, TurnsGoTheirOwnWayAndKeepTheDistance) {
+  GLView orbit;
+  OrbitCamera(orbit, 0, 90, 0);
+  const double eye[3] = {8, 5, 0}, up[3] = {0, 1, 0};
+  for (int i = 0; i < 3; ++i) {
+    EXPECT_NEAR(orbit.Eye[i], eye[i], 1e-12) << i;
+    EXPECT_NEAR(orbit.Up[i], up[i], 1e-12) << i;
+  }
+  GLView turned;
   const double axis[3] = {1, 0, 0};
-  RotateCamera(view, axis, 30);
-  const double d[3] = {view.Eye[0] - view.Center[0], view.Eye[1] - view.Center[1], view.Eye[2] - view.Center[2]};
-  EXPECT_NEAR(std::sqrt(d[0] * d[0] + d[1] * d[1] + d[2] * d[2]), std::sqrt(9.0 + 64.0), 1e-6);
-  EXPECT_NEAR(view.Eye[0], 0, 1e-12);
-  EXPECT_GT(std::fabs(view.Up[2]), 0.4);  // Up turned along
-}
-}  // namespace
-
-namespace {
-TEST(HeadlessSurface, ResizingGivesBuffersOfTheNewSize) {
-  HeadlessSurface surface(64, 32);
-  ASSERT_TRUE(surface.IsValid()) << surface.Error();
-  ASSERT_TRUE(surface.Resize(50, 70));
-  EXPECT_EQ(surface.Width(), 50);
-  EXPECT_EQ(surface.Height(), 70);
-  glClearColor(1, 0, 0, 1);
-  glClear(GL_COLOR_BUFFER_BIT);
-  unsigned char rgba[4] = {0, 0, 0, 0};
-  glReadPixels(49, 69, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, rgba);
-  EXPECT_EQ(rgba[0], 255);
-  EXPECT_EQ(rgba[1], 0);
-  EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
+  RotateCamera(turned, axis, 30);
+  EXPECT_NEAR(std::hypot(turned.Eye[0] - turned.Center[0], turned.Eye[1] - turned.Center[1],
+                         turned.Eye[2] - turned.Center[2]),
+              std::sqrt(9.0 + 64.0), 1e-6);
+  EXPECT_NEAR(turned.Eye[0], 0, 1e-12);
+  EXPECT_GT(std::fabs(turned.Up[2]), 0.4);  // Up turned along
+  // An axis of length 0 must not spread NaN through the vector.
+  double v[4] = {1.5, -2, 3, 1};
+  const double none[3] = {0, 0, 0};
+  RotateVector(v, none, 1.0);
+  EXPECT_TRUE(v[0] == 1.5 && v[1] == -2 && v[2] == 3) << v[0] << " " << v[1] << " " << v[2];
 }
 }  // namespace

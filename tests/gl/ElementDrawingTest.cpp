@@ -2,211 +2,140 @@
 #include <gtest/gtest.h>
 
 #include <QGuiApplication>
+#include <QImage>
 #include <QPalette>
+#include <algorithm>
 #include <cmath>
-#include <sstream>
+#include <cstring>
+#include <filesystem>
+#include <limits>
 
-#include "GLFixture.h"
-#include "document/Element3D.h"
-#include "common/TIMem32.h"
+#include "SceneFixture.h"
+#include "common/TextureFolder.h"
 #include "gl/ColorValue.h"
 #include "gl/ElementDrawing.h"
-#include "gl/LabelBitmap.h"
 #include "gl/Textures.h"
-#include "export/ObjExport.h"
-#include "export/ObjRecording.h"
 
 namespace {
-Element3D Make(int kind, double dx, double dy, double dz) {
-  Element3D e{};
-  e.kind = kind;
-  e.name.assign("e");
-  e.dx = dx;
-  e.dy = dy;
-  e.dz = dz;
-  e.topPercent = 100;
-  e.color = 0x0000FF;
-  return e;
+namespace fs = std::filesystem;
+constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
+constexpr double kInf = std::numeric_limits<double>::infinity();
+
+TEST(NormalizeAngle, BringsAnyAngleIntoAHalfTurnExactly) {
+  // Huge angles are reduced exactly: 10^20 = 280, 2^60 = 136, 2^1000 = 16 (mod 360).
+  const std::pair<double, double> cases[] = {
+      {450, 90},       {-190, 170},     {180, 180},   {-180, -180},      {540, 180},
+      {-720, 0},       {359, -1},       {12.5, 12.5}, {1e20, -80},       {-1e20, 80},
+      {std::ldexp(1.0, 60), 136},       {std::ldexp(1.0, 1000), 16},    {360.0 * 123456789 + 0.25, 0.25},
+      {HUGE_VAL, HUGE_VAL},             {-HUGE_VAL, -HUGE_VAL}};
+  for (const auto& [in, out] : cases) EXPECT_EQ(NormalizeAngle(in), out) << in;
+  EXPECT_TRUE(std::isnan(NormalizeAngle(kNaN)));
+  EXPECT_FALSE(std::signbit(NormalizeAngle(-720))) << "a whole turn back is 0, not -0";
 }
 
-std::vector<std::array<double, 3>> Vertices(const std::string& text) {
-  std::vector<std::array<double, 3>> v;
-  std::istringstream in(text);
-  for (std::string line; std::getline(in, line);)
-    if (line.rfind("v ", 0) == 0) {
-      std::istringstream l(line.substr(2));
-      std::array<double, 3> p{};
-      l >> p[0] >> p[1] >> p[2];
-      v.push_back(p);
-    }
-  return v;
-}
-
-class ElementDrawingTest : public GLFixture {
- protected:
-  // The OBJ text of one element drawn while recording.
-  std::string Recorded(Element3D& e) {
-    StartExport("/nonexistent/unused.obj");
-    BeginExport();
-    const unsigned list = glGenLists(1);
-    glNewList(list, GL_COMPILE);
-    DrawElement(*view, e);
-    glEndList();
-    glDeleteLists(list, 1);
-    std::string text(Recording().objText.Text());
-    StopExport();
-    Recording().objText.Clear();
-    Recording().mtlText.clear();
-    return text;
-  }
-};
-
-TEST(NormalizeAngle, BringsAnglesIntoHalfTurns) {
-  EXPECT_EQ(NormalizeAngle(450), 90);
-  EXPECT_EQ(NormalizeAngle(-190), 170);
-  EXPECT_EQ(NormalizeAngle(180), 180);
-  EXPECT_EQ(NormalizeAngle(-180), -180);
-  EXPECT_EQ(NormalizeAngle(540), 180);
-  EXPECT_EQ(NormalizeAngle(-720), 0);
-  EXPECT_EQ(NormalizeAngle(359), -1);
-  EXPECT_EQ(NormalizeAngle(12.5), 12.5);
-}
-
-TEST(NormalizeAngle, IsExactForHugeAnglesAndLeavesNonNumbersAlone) {
-  // 10^20 is a double exactly; 10^20 = 280 (mod 360), as 10^n = 10 (mod 45)
-  // and 0 (mod 8).
-  EXPECT_EQ(NormalizeAngle(1e20), -80);
-  EXPECT_EQ(NormalizeAngle(-1e20), 80);
-  // Powers of two, exact as well: 2^60 = 136 and 2^1000 = 16 (mod 360).
-  EXPECT_EQ(NormalizeAngle(std::ldexp(1.0, 60)), 136);
-  EXPECT_EQ(NormalizeAngle(std::ldexp(1.0, 1000)), 16);
-  EXPECT_EQ(NormalizeAngle(360.0 * 123456789 + 0.25), 0.25);
-  EXPECT_TRUE(std::isnan(NormalizeAngle(std::nan(""))));
-  EXPECT_EQ(NormalizeAngle(HUGE_VAL), HUGE_VAL);
-  EXPECT_EQ(NormalizeAngle(-HUGE_VAL), -HUGE_VAL);
-  EXPECT_FALSE(std::signbit(NormalizeAngle(-720)));  // a whole turn back is 0, not -0
-}
-
-TEST_F(ElementDrawingTest, DrawingWritesNormalisedAnglesBack) {
-  TIMem32 store("t");
-  store.RecordSize = kElementRecordSize;
-  store.SetCount(1);
-  Element3D& e = store.As<Element3D>(0);
-  e = Make(kCube, 1, 1, 1);
-  e.axy = 450;
-  e.ayz = -190;
-  e.axz = 540;
-  DrawElements(*view, store);
-  EXPECT_EQ(double{store.As<Element3D>(0).axy}, 90);
-  EXPECT_EQ(double{store.As<Element3D>(0).ayz}, 170);
-  EXPECT_EQ(double{store.As<Element3D>(0).axz}, 180);
-}
-
-TEST_F(ElementDrawingTest, TheTransformIsUndoneAfterEachElement) {
-  glMatrixMode(GL_MODELVIEW);
-  glLoadIdentity();
-  Element3D e = Make(kSphere, 2, 2, 2);
-  e.x = 3;
-  e.y = -1;
-  e.axy = 30;
-  e.axz = 70;
-  e.ayz = -45;
-  DrawElement(*view, e);
-  double m[16];
-  glGetDoublev(GL_MODELVIEW_MATRIX, m);
-  for (int i = 0; i < 16; ++i) EXPECT_NEAR(m[i], i % 5 == 0 ? 1 : 0, 1e-6) << i;
-  GLint bound = -1;
-  glGetIntegerv(GL_TEXTURE_BINDING_2D, &bound);
-  EXPECT_EQ(bound, 0);
-}
-
-TEST_F(ElementDrawingTest, InvisibleElementsLeaveNoTrace) {
-  Element3D e = Make(kCube, 1, 1, 1);
-  e.invisible = 1;
-  e.axy = 400;
-  EXPECT_EQ(Recorded(e), "mtllib unused.mtl\n");
-  EXPECT_EQ(double{e.axy}, 400);  // not even normalised
-}
-
-TEST_F(ElementDrawingTest, CylinderAndSphereTakeTheirRadiusFromTheSmallerSizes) {
-  Element3D cylinder = Make(kCylinder, 4, 6, 2);
-  double radius = 0, top = 0;
-  for (const auto& p : Vertices(Recorded(cylinder))) {
-    radius = std::max(radius, std::hypot(p[0], p[2]));
-    top = std::max(top, p[1]);
-  }
-  EXPECT_NEAR(radius, 1, 1e-6);
-  EXPECT_EQ(top, 3);
-  Element3D sphere = Make(kSphere, 4, 1, 3);
-  radius = 0;
-  for (const auto& p : Vertices(Recorded(sphere))) radius = std::max(radius, std::hypot(p[0], p[1], p[2]));
-  EXPECT_NEAR(radius, 0.5, 1e-6);
-}
-
-TEST_F(ElementDrawingTest, UnknownKindsGetObjectAndMaterialButNoGeometry) {
-  Element3D e = Make(7, 1, 1, 1);
-  e.name.assign("odd");
-  EXPECT_EQ(Recorded(e), "mtllib unused.mtl\no odd\nusemtl odd\ns off\n");
-}
-
-TEST_F(ElementDrawingTest, LabelsWithoutEqualsAreDrawnOverWhite) {
-  StartExport("/nonexistent/unused.obj");
-  BeginExport();
-  Element3D plain = Make(kCube, 2, 1, 1);
-  plain.name.assign("@Hello");
-  Element3D tinted = Make(kCube, 2, 1, 1);
-  tinted.name.assign("@x=1");
-  Element3D ordinary = Make(kPanel, 2, 1, 1);
-  CreateTextures(*view, 8);
-  DrawElement(*view, plain);
-  DrawElement(*view, tinted);
-  DrawElement(*view, ordinary);
-  const std::string mtl = Recording().mtlText;
-  StopExport();
-  EXPECT_NE(mtl.find("newmtl @Hello\nNs 96.078431\nKa 0.200000 0.200000 0.200000\nKd 1 1 1\n"), std::string::npos);
-  EXPECT_NE(mtl.find("newmtl @x=1\nNs 96.078431\nKa 0.200000 0.200000 0.200000\nKd 1 0 0\n"), std::string::npos);
-  EXPECT_NE(mtl.find("newmtl e\nNs 96.078431\nKa 0.200000 0.200000 0.200000\nKd 1 0 0\n"), std::string::npos);
-}
-
-TEST_F(ElementDrawingTest, LabelPictureShowsTheNameInTheComplementColour) {
-  const TextureBitmap* picture = DrawLabelBitmap("@AB", 0x000000, "", 1, 1);
-  ASSERT_NE(picture, nullptr);
-  ASSERT_EQ(picture->width, 256);
-  // Black background; the letters are white pushed to the top (255).
-  int inked = 0, background = 0;
-  for (int y = 18; y < 238; ++y)
-    for (int x = 0; x < 255; ++x) {
-      const uint8_t* p = picture->at(x, y);
-      if (p[0] == 255 && p[1] == 255 && p[2] == 255) ++inked;
-      if (p[0] == 0 && p[1] == 0 && p[2] == 0) ++background;
-    }
-  EXPECT_GT(inked, 1000);
-  EXPECT_GT(background, 1000);
-  EXPECT_EQ(LabelTextColor(0x000000), 0xFFFFFFu);
-  // 255 - each part, then 17 further from the middle; 128 stays.
-  EXPECT_EQ(LabelTextColor(0x7F8081), 0x806E6Du);
-  EXPECT_EQ(DrawLabelBitmap("@AB", 0, "", 1, 0), nullptr);
-}
-
-TEST_F(ElementDrawingTest, ScaleLabelsDrawARuler) {
-  const TextureBitmap* b = DrawLabelBitmap("@escala|v|100|0|4|2|", 0x000000, "", 1, 1);
-  ASSERT_NE(b, nullptr);
-  // Five major ticks from y 6 to 250, each from x 21 to 116.
-  for (int y : {6, 67, 128, 189, 250}) {
-    EXPECT_EQ(b->at(60, y)[0], 255) << y;
-    EXPECT_EQ(b->at(115, y)[0], 255) << y;
-  }
-  EXPECT_EQ(b->at(60, 30)[0], 0);
-}
-}  // namespace
-
-namespace {
 TEST(ColorValue, SystemColoursComeFromThePalette) {
   EXPECT_EQ(ResolveColor(0x12345678), 0x345678u);  // stray high byte dropped
   const QColor base = QGuiApplication::palette().color(QPalette::Base);
   const uint32_t window = ResolveColor(0x80000005);
-  EXPECT_EQ(RedOf(window), base.red());
-  EXPECT_EQ(GreenOf(window), base.green());
-  EXPECT_EQ(BlueOf(window), base.blue());
+  EXPECT_EQ(QColor(RedOf(window), GreenOf(window), BlueOf(window)), base);
+}
+
+class ElementDrawingTest : public SceneFixture {
+ protected:
+  void SetUp() override {
+    SceneFixture::SetUp();
+    ClearTextureCache();
+    scene.showEditAids = false;
+    CreateTextures(*view, 8);
+  }
+  void TearDown() override {
+    DropSceneList(scene);
+    ClearTextureCache();
+    SceneFixture::TearDown();
+  }
+  std::string Recorded() { return RecordedText([&] { DrawElements(*view, store); }); }
+};
+
+// Drawing writes normalised angles back (the panel shows them so) but
+// leaves hidden elements and elements with wild numbers out, byte for byte.
+TEST_F(ElementDrawingTest, AnglesAreNormalisedAndWildElementsLeftOutUntouched) {
+  Element3D& red = Add("red", kPanel, -3, 1, 0, 0x0000FF);
+  red.axy = 450, red.ayz = -190, red.axz = 540;
+  Add("green", kPanel, 3, 1, 0, 0x00FF00);
+  Add("hidden", kCube).axy = 400;
+  store.As<Element3D>(2).invisible = 1;
+  Redraw(scene);
+  const Element3D& drawn = store.As<Element3D>(0);
+  EXPECT_TRUE(drawn.axy == 90 && drawn.ayz == 170 && drawn.axz == 180)
+      << +drawn.axy << " " << +drawn.ayz << " " << +drawn.axz;
+  EXPECT_EQ(double{store.As<Element3D>(2).axy}, 400);
+  const std::vector<unsigned char> clean = Frame();
+  const std::string cleanText = Recorded();
+  ASSERT_NE(cleanText.find("o green\n"), std::string::npos);
+
+  // The same two elements with every kind of wild value between them.
+  store.SetCount(1);
+  Add("w1", kPanel).x = kNaN;
+  Add("w2", kPanel).axy = kInf;
+  Add("w3", kPanel).dy = 1e10;
+  Add("w4", kPanel).chamfer = -kInf;
+  Element3D& turned = Add("w5", kPanel);
+  turned.ayz = kNaN;
+  turned.axz = 540;  // would be normalised if the element were drawn
+  Add("green", kPanel, 3, 1, 0, 0x00FF00);
+  const std::vector<uint8_t> before(store.Data(), store.Data() + store.Count() * kElementRecordSize);
+
+  Redraw(scene);
+  EXPECT_TRUE(Frame() == clean) << "a wild element changed the frame";
+  EXPECT_EQ(Recorded(), cleanText);
+  EXPECT_EQ(std::memcmp(before.data(), store.Data(), before.size()), 0) << "the records were changed";
+}
+
+// Undoing a far, turned element's transform by opposite turns would leave
+// single-precision residue in the camera's matrix.
+TEST_F(ElementDrawingTest, EachElementGetsItsOwnMatrix) {
+  glMatrixMode(GL_MODELVIEW);
+  glLoadIdentity();
+  glRotated(20, 1, 0, 0);
+  double camera[16], after[16];
+  glGetDoublev(GL_MODELVIEW_MATRIX, camera);
+  Element3D& far = Add("far", kSphere, 5e8, -3e8, 0);
+  far.axy = 30, far.axz = 70, far.ayz = -45;
+  far.texture.assign("texture1.jpeg");
+  DrawElement(*view, far);
+  glGetDoublev(GL_MODELVIEW_MATRIX, after);
+  for (int i = 0; i < 16; ++i) EXPECT_EQ(after[i], camera[i]) << i;
+  GLint depth = 0, bound = -1;
+  glGetIntegerv(GL_MODELVIEW_STACK_DEPTH, &depth);
+  glGetIntegerv(GL_TEXTURE_BINDING_2D, &bound);
+  EXPECT_EQ(depth, 1);
+  EXPECT_EQ(bound, 0) << "the element's texture stayed bound";
+}
+
+TEST_F(ElementDrawingTest, TextureNamesThatLeaveTheFolderNameNoFile) {
+  const std::string outside = MakeTempFolder("x");
+  QImage red(4, 4, QImage::Format_RGB888);
+  red.fill(Qt::red);
+  ASSERT_TRUE(red.save(QString::fromStdString(outside + "/red.bmp"), "BMP"));
+  // From the texture folder up to the root, then down to the picture.
+  std::string up;
+  for (const auto& part : fs::path(TextureFolder()).relative_path()) up += part.empty() ? "" : "../";
+  const std::string slashes = up + fs::path(outside).relative_path().string() + "/red.bmp";
+  std::string backslashes = slashes;
+  std::replace(backslashes.begin(), backslashes.end(), '/', '\\');
+  ASSERT_LE(slashes.size(), 63u) << "the temporary folder is too deep for a texture name";
+  ASSERT_TRUE(fs::exists(TextureFolder() + slashes));
+
+  for (const std::string& name : {slashes, backslashes}) {
+    ClearTextureCache();
+    store.SetCount(0);
+    Add("plain", kPanel).texture.assign(name);
+    Add("@label", kPanel, 4).texture.assign(name);
+    EXPECT_EQ(TexturePath(name), "") << name;
+    Redraw(scene);
+    EXPECT_EQ(TextureCacheCount(), 0) << name << ": the file was read";
+    EXPECT_EQ(Recorded().find("red.bmp"), std::string::npos) << name;
+  }
+  fs::remove_all(outside);
 }
 }  // namespace

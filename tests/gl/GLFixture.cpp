@@ -4,10 +4,21 @@
 
 #include <filesystem>
 
+#include "export/ObjExport.h"
+#include "export/ObjRecording.h"
+
 std::vector<unsigned char> GLFixture::Pixel(int x, int y) const {
   std::vector<unsigned char> rgb(3);
   glPixelStorei(GL_PACK_ALIGNMENT, 1);
   glReadPixels(x, surface->Height() - 1 - y, 1, 1, GL_RGB, GL_UNSIGNED_BYTE, rgb.data());
+  glPixelStorei(GL_PACK_ALIGNMENT, 4);
+  return rgb;
+}
+
+std::vector<unsigned char> GLFixture::Frame() const {
+  std::vector<unsigned char> rgb(static_cast<size_t>(surface->Width()) * surface->Height() * 3);
+  glPixelStorei(GL_PACK_ALIGNMENT, 1);
+  glReadPixels(0, 0, surface->Width(), surface->Height(), GL_RGB, GL_UNSIGNED_BYTE, rgb.data());
   glPixelStorei(GL_PACK_ALIGNMENT, 4);
   return rgb;
 }
@@ -18,4 +29,19 @@ std::string MakeTempFolder(const std::string& name) {
   fs::remove_all(folder);
   fs::create_directories(folder);
   return folder.string();
+}
+
+std::string RecordedText(const std::function<void()>& draw) {
+  StartExport("/nonexistent/unused.obj");
+  BeginExport();
+  const unsigned list = glGenLists(1);
+  glNewList(list, GL_COMPILE);
+  draw();
+  glEndList();
+  glDeleteLists(list, 1);
+  std::string text = std::string(Recording().objText.Text()) + Recording().mtlText;
+  StopExport();
+  Recording().objText.Clear();
+  Recording().mtlText.clear();
+  return text;
 }

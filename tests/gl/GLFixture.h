@@ -1,6 +1,7 @@
 #pragma once
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -33,6 +34,8 @@ class GLFixture : public testing::Test {
 
   // RGB of pixel (x, y), y counted from the top, of the current framebuffer.
   std::vector<unsigned char> Pixel(int x, int y) const;
+  // RGB of the whole current framebuffer, bottom row first.
+  std::vector<unsigned char> Frame() const;
 
   std::unique_ptr<HeadlessSurface> surface;
   GLView* view = nullptr;
@@ -40,3 +43,7 @@ class GLFixture : public testing::Test {
 
 // A fresh folder under the test's temporary directory.
 std::string MakeTempFolder(const std::string& name);
+
+// The OBJ and MTL text `draw` records, its GL calls compiled into a
+// throw-away display list.
+std::string RecordedText(const std::function<void()>& draw);

@@ -1,6 +1,5 @@
-// Tests of the view layer draw on a headless EGL surface; label pictures
-// need fonts, so a QGuiApplication runs on the offscreen platform (painting
-// only, no GL through Qt).
+// Label pictures need fonts: a QGuiApplication on the offscreen platform paints
+// them; the GL tests draw on headless EGL surfaces, not through Qt.
 #include <gtest/gtest.h>
 
 #include <QGuiApplication>

@@ -1,155 +1,122 @@
 #include <GL/gl.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <array>
+#include <cmath>
 #include <sstream>
 
 #include "GLFixture.h"
-#include "gl/DrawWrappers.h"
-#include "gl/Meshes.h"
+#include "document/Element3D.h"
 #include "export/ObjExport.h"
 #include "export/ObjRecording.h"
+#include "gl/DrawWrappers.h"
+#include "gl/ElementDrawing.h"
+#include "gl/Meshes.h"
 
 namespace {
-int CountLines(const std::string& text, const std::string& prefix) {
-  std::istringstream in(text);
-  int n = 0;
-  for (std::string line; std::getline(in, line);)
-    if (line.rfind(prefix, 0) == 0) ++n;
-  return n;
-}
+using Point = std::array<double, 3>;
 
-std::vector<std::string> Lines(const std::string& text, const std::string& prefix) {
-  std::istringstream in(text);
-  std::vector<std::string> out;
-  for (std::string line; std::getline(in, line);)
-    if (line.rfind(prefix, 0) == 0) out.push_back(line);
-  return out;
-}
-
-// Recording switched on around each test, with fresh counters; GL calls go
-// to a display list being compiled so nothing needs a frame.
-class RecordingTest : public GLFixture {
- protected:
-  void SetUp() override {
-    GLFixture::SetUp();
-    StartExport("/nonexistent/unused.obj");
-    BeginExport();
-    Recording().objText.Clear();
-    list = glGenLists(1);
-    glNewList(list, GL_COMPILE);
-  }
-  void TearDown() override {
-    glEndList();
-    glDeleteLists(list, 1);
-    StopExport();
-    Recording().objText.Clear();
-    GLFixture::TearDown();
-  }
-  std::string Text() const { return std::string(Recording().objText.Text()); }
-  void Strip(unsigned mode, int vertices) {
-    BeginPrimitive(mode);
-    for (int i = 0; i < vertices; ++i) Vertex(i, i % 2, 0);
-    EndPrimitive();
-  }
-  unsigned list = 0;
+// The vertex lines of an OBJ text, and the points of its "v" and "vn" lines.
+struct Obj {
+  std::vector<std::string> v;
+  std::vector<Point> points, normals;
 };
 
-TEST_F(RecordingTest, UnitCubeGivesTwentyFourCornersSixNormalsSixFaces) {
-  DrawBox(0.5, 0.5, 0.5);
-  EXPECT_EQ(CountLines(Text(), "v "), 24);
-  EXPECT_EQ(CountLines(Text(), "vt "), 24);
-  EXPECT_EQ(CountLines(Text(), "vn "), 6);
-  const std::vector<std::string> faces = Lines(Text(), "f ");
-  ASSERT_EQ(faces.size(), 6u);
-  EXPECT_EQ(faces[0], "f 1/1/1 2/2/1 3/3/1 4/4/1");
-  EXPECT_EQ(faces[5], "f 21/21/6 22/22/6 23/23/6 24/24/6");
-  EXPECT_EQ(Lines(Text(), "v ")[0], "v -0.5 -0.5 0.5");
-  EXPECT_EQ(Lines(Text(), "vn ")[1], "vn 1 0 0");
+Obj Parse(const std::string& text) {
+  Obj o;
+  std::istringstream in(text);
+  for (std::string line; std::getline(in, line);) {
+    std::istringstream l(line);
+    std::string tag;
+    Point p{};
+    l >> tag >> p[0] >> p[1] >> p[2];
+    if (tag == "v") o.v.push_back(line), o.points.push_back(p);
+    if (tag == "vn") o.normals.push_back(p);
+  }
+  return o;
 }
 
-TEST_F(RecordingTest, FaceCountsOfStripsFansAndQuadStrips) {
-  Strip(GL_TRIANGLE_STRIP, 6);
-  EXPECT_EQ(CountLines(Text(), "f "), 4);
-  Strip(GL_TRIANGLE_FAN, 30);
-  EXPECT_EQ(CountLines(Text(), "f "), 4 + 28);
-  Strip(GL_QUAD_STRIP, 58);
-  EXPECT_EQ(CountLines(Text(), "f "), 4 + 28 + 28);
-  Strip(GL_TRIANGLES, 7);  // the trailing vertex makes no face
-  EXPECT_EQ(CountLines(Text(), "f "), 60 + 2);
-  Strip(GL_QUADS, 7);
-  EXPECT_EQ(CountLines(Text(), "f "), 62 + 1);
-  Strip(GL_POLYGON, 5);
-  Strip(GL_LINES, 2);
-  const std::vector<std::string> faces = Lines(Text(), "f ");
-  ASSERT_EQ(faces.size(), 64u);
-  // A polygon is one face of all its corners; no normal or texture index
-  // was ever written, so both stay empty with their slashes.
-  EXPECT_EQ(faces.back(), "f 109// 110// 111// 112// 113//");
-  // Strip triangles keep the strip's order; fans share their first corner;
-  // quad strips turn (1 2 4 3).
-  EXPECT_EQ(faces[1], "f 2// 3// 4//");
-  EXPECT_EQ(faces[4], "f 7// 8// 9//");
-  EXPECT_EQ(faces[5], "f 7// 9// 10//");
-  EXPECT_EQ(faces[32], "f 37// 38// 40// 39//");
-}
+double Length(const Point& p) { return std::hypot(p[0], p[1], p[2]); }
 
-TEST_F(RecordingTest, VerticesTakeTheLatestNormalAndTextureLines) {
-  Normal(0, 0, 1);
-  BeginPrimitive(GL_TRIANGLES);
-  TexCoord(0, 0);
-  Vertex(0, 0, 0);
-  Vertex(1, 0, 0);
-  Normal(0, 1, 0);
-  Vertex(0, 1, 0);
-  EndPrimitive();
-  EXPECT_EQ(Lines(Text(), "f ")[0], "f 1/1/1 2/1/1 3/1/2");
-}
+using RecordingTest = GLFixture;
 
-TEST_F(RecordingTest, NumbersAreCutToSixDecimals) {
-  BeginPrimitive(GL_POINTS);
-  Vertex(0.1234567, -2, 0.0000001);
-  Vertex(2, 0.5, -1.2345678);
-  VertexF(0.25f, 0, 0);
-  EndPrimitive();
-  TexCoord(128 / 255.0, 1);
-  NormalF(0, -1, 0);
-  const std::vector<std::string> v = Lines(Text(), "v ");
-  ASSERT_EQ(v.size(), 3u);
-  EXPECT_EQ(v[0], "v 0.123456 -2 0");
-  EXPECT_EQ(v[1], "v 2 0.5 -1.234567");
-  EXPECT_EQ(v[2], "v 0.25 0 0");
-  EXPECT_EQ(Lines(Text(), "vt ")[0], "vt 0.50196 1");
-  EXPECT_EQ(Lines(Text(), "vn ")[0], "vn 0 -1 0");
-}
+Obj Record(const std::function<void()>& draw) { return Parse(RecordedText(draw)); }
 
-TEST_F(RecordingTest, TranslateReplacesWhileGLAccumulates) {
-  glEndList();  // this one needs the matrix really moved
-  glMatrixMode(GL_MODELVIEW);
-  glLoadIdentity();
-  Translate(1, 0, 0);
-  Translate(2, 0, 0);
-  double m[16];
-  glGetDoublev(GL_MODELVIEW_MATRIX, m);
-  EXPECT_EQ(m[12], 3);
-  EXPECT_EQ(Recording().currentTranslation[0], 2);
-  BeginPrimitive(GL_POINTS);
-  Vertex(0.5, 0, 0);
-  EndPrimitive();
-  EXPECT_EQ(Lines(Text(), "v ")[0], "v 2.5 0 0");
-  glNewList(list, GL_COMPILE);
-}
-
+// Drawing while no export runs records nothing.
 TEST_F(RecordingTest, NothingIsRecordedWhenNotExporting) {
-  SetColor(0.1, 0.2, 0.3, 1);
-  StopExport();
-  DrawBox(1, 1, 1);
-  Translate(5, 5, 5);
-  SetColor(1, 0, 0, 1);
-  Rotate(10, 1, 0, 0);
-  EXPECT_TRUE(Text().empty());
+  const Obj none = Record([] {
+    SetColor(0.1, 0.2, 0.3, 1);
+    StopExport();
+    DrawBox(1, 1, 1);
+    Translate(5, 5, 5);
+    SetColor(1, 0, 0, 1);
+    Rotate(10, 1, 0, 0);
+  });
+  EXPECT_TRUE(none.v.empty() && none.normals.empty());
   EXPECT_EQ(Recording().vertexCount, 0);
   EXPECT_EQ(Recording().currentTranslation[0], 0);
   EXPECT_EQ(Recording().currentColor[0], 0.1);
   EXPECT_EQ(Recording().angleX, 0);
+}
+
+TEST_F(RecordingTest, ShapesKeepTheirSizeAndCloseTheirSeams) {
+  const Obj plain = Record([] { DrawBox(1, 2, 3); });
+  const Obj same = Record([] { DrawBeveledBox(1, 2, 3, 0, 100); });
+  EXPECT_EQ(plain.v, same.v) << "no bevel and a full top is the plain box";
+
+  const Obj frustum = Record([] { DrawBeveledBox(2, 1, 4, 0, 50); });
+  double topX = 0, topZ = 0, bottomX = 0;  // the top is half the base
+  for (const Point& p : frustum.points) {
+    if (p[1] == 1) topX = std::max(topX, p[0]), topZ = std::max(topZ, p[2]);
+    if (p[1] == -1) bottomX = std::max(bottomX, p[0]);
+  }
+  EXPECT_EQ(topX, 1);
+  EXPECT_EQ(topZ, 2);
+  EXPECT_EQ(bottomX, 2);
+
+  double extent = 0;  // a bevel keeps inside the box, touching each face
+  for (const Point& p : Record([] { DrawBeveledBox(2, 2, 2, 0.25, 100); }).points)
+    extent = std::max({extent, std::fabs(p[0]), std::fabs(p[1]), std::fabs(p[2])});
+  EXPECT_EQ(extent, 2);
+
+  const Obj sphere = Record([] { DrawSphere(28, 28, 1.5); });
+  for (const Point& p : sphere.points) ASSERT_NEAR(Length(p), 1.5, 1e-5);
+
+  // The seam column is written again digit for digit, or the mesh would crack.
+  const int n = 14;
+  const Obj cylinder = Record([] { DrawCylinder(14, 4, 1, 1); });
+  ASSERT_EQ(cylinder.v.size(), 3u * 2 * (n + 1));
+  EXPECT_EQ(cylinder.v[0], "v 0 -2 1");
+  EXPECT_EQ(cylinder.v[0], cylinder.v[2 * n]);
+  EXPECT_EQ(cylinder.v[1], cylinder.v[2 * n + 1]);
+  EXPECT_EQ(Record([] { DrawBeveledCylinder(14, 4, 1, 1, 0); }).v, cylinder.v);
+
+  const Obj beveled = Record([] { DrawBeveledCylinder(14, 4, 1, 1, 0.25); });
+  ASSERT_EQ(beveled.v.size(), 5u * 2 * (n + 1));
+  double top = -1e9, rim = 0;
+  for (const Point& p : beveled.points) top = std::max(top, p[1]);
+  for (const Point& p : beveled.points)
+    if (p[1] == top) rim = std::max(rim, std::hypot(p[0], p[2]));
+  EXPECT_EQ(top, 2);
+  EXPECT_NEAR(rim, 0.75, 1e-6);
+  const Point& bevel = beveled.normals[2 * (n + 1)];  // unit length, outwards and up at the top
+  EXPECT_NEAR(Length(bevel), 1, 1e-5);
+  EXPECT_GT(bevel[1], 0.5);
+
+  // Round elements take their radius from the smaller of their sizes.
+  Element3D e{};
+  e.name.assign("e");
+  e.topPercent = 100;
+  e.kind = kCylinder, e.dx = 4, e.dy = 6, e.dz = 2;
+  double radius = 0, high = 0;
+  for (const Point& p : Record([&] { DrawElement(*view, e); }).points)
+    radius = std::max(radius, std::hypot(p[0], p[2])), high = std::max(high, p[1]);
+  EXPECT_NEAR(radius, 1, 1e-6);
+  EXPECT_EQ(high, 3);
+  e.kind = kSphere, e.dx = 4, e.dy = 1, e.dz = 3;
+  radius = 0;
+  for (const Point& p : Record([&] { DrawElement(*view, e); }).points) radius = std::max(radius, Length(p));
+  EXPECT_NEAR(radius, 0.5, 1e-6);
 }
 }  // namespace

@@ -1,28 +1,62 @@
+// Texture files are untrusted: they decode to the picture they hold or to an
+// empty one, never to a huge allocation or a crash.
 #include <GL/gl.h>
 #include <gtest/gtest.h>
 
 #include <QImage>
+#include <algorithm>
+#include <cstdint>
 #include <filesystem>
 #include <fstream>
 
 #include "GLFixture.h"
-#include "gl/ImageFiles.h"
+#include "gl/BmpDecoder.h"
 #include "gl/JpegCodec.h"
 #include "gl/Textures.h"
 
 namespace {
-namespace fs = std::filesystem;
+using Bytes = std::vector<uint8_t>;
 
-std::vector<uint8_t> Gradient(int w, int h) {
-  std::vector<uint8_t> rgb(static_cast<size_t>(w) * h * 3);
+Bytes FileBytes(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+void WriteBytes(const std::string& path, const Bytes& bytes, size_t size = SIZE_MAX) {
+  std::ofstream out(path, std::ios::binary);
+  out.write(reinterpret_cast<const char*>(bytes.data()), std::min(size, bytes.size()));
+}
+
+Bytes Gradient(int w, int h) {
+  Bytes rgb;
   for (int y = 0; y < h; ++y)
-    for (int x = 0; x < w; ++x) {
-      uint8_t* p = &rgb[(static_cast<size_t>(y) * w + x) * 3];
-      p[0] = static_cast<uint8_t>(x * 255 / (w - 1));
-      p[1] = static_cast<uint8_t>(y * 255 / (h - 1));
-      p[2] = 40;
-    }
+    for (int x = 0; x < w; ++x) rgb.insert(rgb.end(), {uint8_t(x * 255 / (w - 1)), uint8_t(y * 255 / (h - 1)), 40});
   return rgb;
+}
+
+// A small real JPEG whose baseline frame header then claims width x height.
+Bytes JpegClaiming(const std::string& folder, int width, int height) {
+  EXPECT_TRUE(WriteJpegFile(folder + "/small.jpeg", Bytes(16 * 16 * 3, 90), 16, 16));
+  Bytes b = FileBytes(folder + "/small.jpeg");
+  for (size_t i = 0; i + 9 < b.size(); ++i)
+    if (b[i] == 0xFF && b[i + 1] == 0xC0) {  // length, precision, height, width
+      b[i + 5] = uint8_t(height >> 8), b[i + 6] = uint8_t(height);
+      b[i + 7] = uint8_t(width >> 8), b[i + 8] = uint8_t(width);
+      return b;
+    }
+  ADD_FAILURE() << "no frame header";
+  return b;
+}
+
+// A 24-bit bitmap with a 40-byte info header declaring width x height over
+// `rows` (the pixel rows as stored, each padded to 4 bytes).
+Bytes Bmp(int32_t width, int32_t height, const Bytes& rows) {
+  Bytes b = {'B', 'M'};
+  const uint32_t size = uint32_t(rows.size()), planesAndBits = 24 << 16 | 1, w = uint32_t(width), h = uint32_t(height);
+  for (uint32_t v : {54 + size, 0u, 54u, 40u, w, h, planesAndBits, 0u, size, 0u, 0u, 0u, 0u})
+    for (int i = 0; i < 4; ++i) b.push_back(uint8_t(v >> (8 * i)));
+  b.insert(b.end(), rows.begin(), rows.end());
+  return b;
 }
 
 class TextureTest : public GLFixture {
@@ -34,40 +68,58 @@ class TextureTest : public GLFixture {
   }
   void TearDown() override {
     ClearTextureCache();
+    std::filesystem::remove_all(folder);
     GLFixture::TearDown();
   }
   std::string folder;
 };
 
-TEST_F(TextureTest, JpegDecodesToBottomUpBgrRows) {
-  const std::string path = folder + "/g.jpeg";
-  ASSERT_TRUE(WriteJpegFile(path, Gradient(40, 30), 40, 30, 95));
+TEST_F(TextureTest, HeadersClaimingHugePicturesAreUndecodable) {
+  const Bytes honest = JpegClaiming(folder, 16, 16);
   TextureBitmap b;
-  ASSERT_TRUE(ReadJpegFile(path, b));
-  EXPECT_EQ(b.width, 40);
-  EXPECT_EQ(b.height, 30);
-  EXPECT_EQ(b.rowBytes(), 120);
-  // Top right is red-ish, bottom left green-ish; stored B, G, R.
-  EXPECT_GT(b.at(39, 0)[2], 230);
-  EXPECT_LT(b.at(39, 0)[1], 25);
-  EXPECT_GT(b.at(0, 29)[1], 230);
-  // Row 0 of the memory is the bottom of the picture.
-  EXPECT_EQ(b.pixels.data(), b.at(0, 29));
+  ASSERT_TRUE(DecodeJpeg(honest.data(), honest.size(), b)) << "the same bytes decode while they tell the truth";
+  for (const auto& [w, h] : {std::pair{30000, 30000}, std::pair{8193, 8192}, std::pair{65500, 1100}}) {
+    const Bytes bytes = JpegClaiming(folder, w, h);
+    EXPECT_FALSE(DecodeJpeg(bytes.data(), bytes.size(), b)) << w << "x" << h;
+    EXPECT_TRUE(b.empty());
+  }
+  EXPECT_FALSE(DecodeJpeg(nullptr, 0, b));
+  EXPECT_TRUE(TextureSizeAllowed(8192, 8192) && TextureSizeAllowed(kMaxTexturePixels, 1));
+  EXPECT_FALSE(TextureSizeAllowed(0, 5));
+  EXPECT_FALSE(TextureSizeAllowed(uint64_t{1} << 32, uint64_t{1} << 32)) << "the product wraps around";
+  b.resize(30000, 30000);
+  EXPECT_TRUE(b.empty() && b.pixels.empty());
+
+  // Two rows stored top-down (negative height): blue, green over red, white; BGR, padded.
+  const Bytes rows = {255, 0, 0, 0, 255, 0, 0, 0, 0, 0, 255, 255, 255, 255, 255, 0};
+  const Bytes topDown = Bmp(2, -2, rows);
+  ASSERT_TRUE(DecodeBmp(topDown.data(), topDown.size(), b));
+  ASSERT_EQ(b.height, 2);
+  EXPECT_EQ(b.at(0, 0)[0], 255);  // top left blue
+  EXPECT_EQ(b.at(0, 1)[2], 255);  // bottom left red
+  EXPECT_EQ(b.at(0, 1)[0], 0);
+  // 2^30 rows either way up, and sizes at the edge of 32 bits.
+  for (const auto& [dw, dh] : {std::pair{1, 1 << 30}, std::pair{1, -(1 << 30)}, std::pair{INT32_MIN, 1},
+                               std::pair{8193, 8192}}) {
+    const Bytes bytes = Bmp(dw, dh, rows);
+    EXPECT_FALSE(DecodeBmp(bytes.data(), bytes.size(), b)) << dw << "x" << dh;
+    EXPECT_TRUE(b.empty());
+  }
+  EXPECT_FALSE(DecodeBmp(topDown.data(), 20, b)) << "too short for a header";
+  const Bytes notBmp(100, 'x');
+  EXPECT_FALSE(DecodeBmp(notBmp.data(), notBmp.size(), b));
 }
 
+// Through the cache a broken, huge or missing file is an empty picture.
 TEST_F(TextureTest, BrokenFilesBehaveLikeMissingOnes) {
-  const std::string good = folder + "/good.jpeg";
-  ASSERT_TRUE(WriteJpegFile(good, Gradient(64, 64), 64, 64));
-  std::ifstream in(good, std::ios::binary);
-  const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-  std::ofstream(folder + "/cut.jpeg", std::ios::binary).write(bytes.data(), bytes.size() / 2);
-  std::ofstream(folder + "/noise.jpg", std::ios::binary) << "this is no picture at all";
-  QImage png(8, 8, QImage::Format_RGB888);
-  png.fill(Qt::red);
-  ASSERT_TRUE(png.save(QString::fromStdString(folder + "/red.png"), "PNG"));
-  std::ofstream(folder + "/bad.bmp", std::ios::binary) << "BM garbage";
-
-  for (const char* name : {"cut.jpeg", "noise.jpg", "red.png", "bad.bmp", "missing.jpeg"}) {
+  ASSERT_TRUE(WriteJpegFile(folder + "/good.jpeg", Gradient(64, 64), 64, 64));
+  const Bytes good = FileBytes(folder + "/good.jpeg");
+  WriteBytes(folder + "/cut.jpeg", good, good.size() / 2);
+  WriteBytes(folder + "/noise.jpg", Bytes(25, 'x'));
+  WriteBytes(folder + "/bad.bmp", {'B', 'M', ' ', 'g', 'a', 'r', 'b', 'a', 'g', 'e'});
+  WriteBytes(folder + "/huge.jpeg", JpegClaiming(folder, 30000, 30000));
+  WriteBytes(folder + "/tall.bmp", Bmp(1, 1 << 30, Bytes(16, 0)));
+  for (const char* name : {"cut.jpeg", "noise.jpg", "bad.bmp", "huge.jpeg", "tall.bmp", "missing.jpeg"}) {
     const TextureBitmap* image = TextureImage(folder + "/" + name);
     ASSERT_NE(image, nullptr) << name;
     EXPECT_TRUE(image->empty()) << name;
@@ -75,77 +127,68 @@ TEST_F(TextureTest, BrokenFilesBehaveLikeMissingOnes) {
   EXPECT_EQ(TextureImage(""), nullptr);
 }
 
-TEST_F(TextureTest, BmpFilesLoadInAnyPixelFormat) {
+TEST_F(TextureTest, FilesDecodeToBottomUpBgrRowsAndAreCachedByLowerCasedName) {
+  ASSERT_TRUE(WriteJpegFile(folder + "/g.jpeg", Gradient(40, 30), 40, 30, 95));
+  TextureBitmap j;
+  ASSERT_TRUE(ReadJpegFile(folder + "/g.jpeg", j));
+  EXPECT_EQ(j.width, 40);
+  EXPECT_EQ(j.height, 30);
+  EXPECT_EQ(j.rowBytes(), 120);
+  EXPECT_GT(j.at(39, 0)[2], 230);  // top right red, stored B, G, R
+  EXPECT_LT(j.at(39, 0)[1], 25);
+  EXPECT_GT(j.at(0, 29)[1], 230);  // bottom left green
+  EXPECT_EQ(j.pixels.data(), j.at(0, 29)) << "row 0 of the memory is the bottom";
+  // Bitmaps in any pixel format the image library reads.
   QImage indexed(5, 3, QImage::Format_Indexed8);
   indexed.setColorTable({qRgb(10, 20, 30), qRgb(200, 100, 50)});
   indexed.fill(0);
   indexed.setPixel(4, 0, 1);
   ASSERT_TRUE(indexed.save(QString::fromStdString(folder + "/Pal.BMP"), "BMP"));
-  TextureBitmap b;
-  LoadImageFile(b, folder + "/Pal.BMP");
-  ASSERT_EQ(b.width, 5);
-  ASSERT_EQ(b.height, 3);
-  EXPECT_EQ(b.rowBytes(), 16);  // 15 bytes padded to 4
-  EXPECT_EQ(b.at(4, 0)[0], 50);
-  EXPECT_EQ(b.at(4, 0)[2], 200);
-  EXPECT_EQ(b.at(0, 2)[0], 30);
-}
-
-TEST_F(TextureTest, ImagesAreCachedOncePerLowerCasedName) {
-  QImage white(4, 4, QImage::Format_RGB888);
-  white.fill(Qt::white);
-  ASSERT_TRUE(white.save(QString::fromStdString(folder + "/Brick.BMP"), "BMP"));
-  const TextureBitmap* first = TextureImage(folder + "/Brick.BMP");
-  const TextureBitmap* second = TextureImage(folder + "/brick.bmp");
-  EXPECT_EQ(first, second);
-  EXPECT_EQ(TextureCacheCount(), 1);
-  EXPECT_EQ(first->width, 4);
-  // A missing name is cached too, as an empty picture.
+  const TextureBitmap* b = TextureImage(folder + "/Pal.BMP");
+  ASSERT_EQ(b->width, 5);
+  ASSERT_EQ(b->height, 3);
+  EXPECT_EQ(b->rowBytes(), 16);  // 15 bytes padded to 4
+  EXPECT_EQ(b->at(4, 0)[0], 50);
+  EXPECT_EQ(b->at(4, 0)[2], 200);
+  EXPECT_EQ(b->at(0, 2)[0], 30);
+  EXPECT_EQ(TextureImage(folder + "/pal.bmp"), b);
   EXPECT_TRUE(TextureImage(folder + "/none.jpeg")->empty());
-  EXPECT_EQ(TextureCacheCount(), 2);
-  ClearTextureCache();
-  EXPECT_EQ(TextureCacheCount(), 0);
+  EXPECT_EQ(TextureCacheCount(), 2) << "a missing name is cached too";
 }
 
 TEST_F(TextureTest, UploadSendsThePixelsAndAnEmptyBitmapNone) {
   CreateTextures(*view, 8);
   ASSERT_EQ(view->Textures.size(), 8u);
   const std::vector<unsigned> names = view->Textures;
-  CreateTextures(*view, 8);  // once per context
-  EXPECT_EQ(view->Textures, names);
+  CreateTextures(*view, 8);
+  EXPECT_EQ(view->Textures, names) << "names are made once per context";
 
   TextureBitmap b;
-  b.resize(3, 2);  // not a power of two; rows padded to 12 bytes
+  b.resize(3, 2);       // not a power of two; rows padded to 12 bytes
   b.at(2, 0)[0] = 255;  // top right blue
   b.at(0, 1)[2] = 255;  // bottom left red
   UploadTexture(*view, 7, b);
-  GLint w = 0, h = 0, mag = 0;
+  GLint w = 0, h = 0, alignment = 0;
   glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_WIDTH, &w);
   glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_HEIGHT, &h);
-  glGetTexParameteriv(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, &mag);
+  glGetIntegerv(GL_UNPACK_ALIGNMENT, &alignment);
   EXPECT_EQ(w, 3);
   EXPECT_EQ(h, 2);
-  EXPECT_EQ(mag, GL_NEAREST);
-  std::vector<uint8_t> rgb(3 * 2 * 3);
+  EXPECT_EQ(alignment, 4) << "the upload left its row alignment behind";
+  Bytes rgb(3 * 2 * 3);
   glPixelStorei(GL_PACK_ALIGNMENT, 1);
   glGetTexImage(GL_TEXTURE_2D, 0, GL_RGB, GL_UNSIGNED_BYTE, rgb.data());
   glPixelStorei(GL_PACK_ALIGNMENT, 4);
-  EXPECT_EQ(rgb[0], 255);              // texture row 0 is the bottom: red at the left
+  EXPECT_EQ(rgb[0], 255);                  // texture row 0 is the bottom: red at the left
   EXPECT_EQ(rgb[3 * 3 + 2 * 3 + 2], 255);  // top row, right: blue
-  GLint alignment = 0;
-  glGetIntegerv(GL_UNPACK_ALIGNMENT, &alignment);
-  EXPECT_EQ(alignment, 4);
 
-  // An empty bitmap leaves the slot's picture as it was.
   UploadTexture(*view, 7, TextureBitmap{});
   glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_WIDTH, &w);
-  EXPECT_EQ(w, 3);
-  // A slot the view does not have is ignored.
-  UploadTexture(*view, 8, b);
+  EXPECT_EQ(w, 3) << "an empty bitmap replaced the slot's picture";
+  UploadTexture(*view, 8, b);  // slots the view does not have are ignored
   BindTexture(*view, 9);
   GLint bound = 0;
   glGetIntegerv(GL_TEXTURE_BINDING_2D, &bound);
   EXPECT_EQ(static_cast<unsigned>(bound), names[7]);
 }
-
 }  // namespace

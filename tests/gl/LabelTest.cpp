@@ -1,0 +1,187 @@
+// Label pictures: the name or a scale ruler, painted once and reused.
+#include <GL/gl.h>
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <string>
+#include <vector>
+
+#include "SceneFixture.h"
+#include "gl/ElementDrawing.h"
+#include "gl/LabelBitmap.h"
+#include "gl/LabelTextures.h"
+#include "gl/ScaleRulerText.h"
+#include "gl/Textures.h"
+
+namespace {
+TEST(ScaleRulerText, FieldsAreReadWithDefaultsAndCountsClampedBeforeAnyArithmetic) {
+  const ScaleRuler r = ParseScaleRuler("@escala|v|1,5|-2|4|2|");
+  EXPECT_EQ(r.maximum, 1.5);
+  EXPECT_EQ(r.minimum, -2);
+  EXPECT_EQ(ParseScaleRuler("@escala|v").maximum, 0);
+  EXPECT_TRUE(std::isnan(ParseScaleRuler("@escala|v|NAN|1|").maximum)) << "kept for the ruler to print";
+  const int most = kMaxRulerTicks + 1;
+  const struct {
+    const char* text;
+    int ticks, steps;
+  } cases[] = {
+      {"@escala|v|1,5|-2|4|2|", 5, 3},        {"@escala|", 11, 11},  // absent or unreadable: 10 (plus one)
+      {"@escala|v|1|2|x|", 11, 11},            {"@escala|v|1|2| 4|+2", 11, 11},
+      {"@escala|v|1|2|4.5|", 11, 11},          {"@escala|v|100|0|99999999|0|", most, 1},
+      {"@escala|1|10|0|2147483647|1", most, 2}, {"@escala|v|1|0|99999999999999999999999|2147483647", most, most},
+      {"@escala|v|1|0|-1|-7", 0, 0},           {"@escala|v|1|0|-2147483648|-99999999999999999999999", 0, 0},
+      {"@escala|v|1|0|0|64", 1, most},         {"@escala|v|1|0|0|65", 1, most},
+  };
+  for (const auto& c : cases) {
+    const ScaleRuler parsed = ParseScaleRuler(c.text);
+    EXPECT_EQ(parsed.majorTicks, c.ticks) << c.text;
+    EXPECT_EQ(parsed.subSteps, c.steps) << c.text;
+  }
+}
+
+// Rows inked white at column x of a picture painted over black.
+int InkedRows(const TextureBitmap* b, int x) {
+  int n = 0;
+  for (int y = 0; y < 256; ++y) n += b->at(x, y)[0] == 255;
+  return n;
+}
+
+TEST(LabelPicture, NamesShowInTheComplementColourAndRulersTheirTicks) {
+  const TextureBitmap* name = DrawLabelBitmap("@AB", 0x000000, "", 1, 1);
+  ASSERT_NE(name, nullptr);
+  ASSERT_EQ(name->width, 256);
+  int inked = 0, background = 0;
+  for (int y = 18; y < 238; ++y)
+    for (int x = 0; x < 255; ++x) {
+      const uint8_t* p = name->at(x, y);
+      inked += p[0] == 255 && p[1] == 255 && p[2] == 255;
+      background += p[0] == 0 && p[1] == 0 && p[2] == 0;
+    }
+  EXPECT_GT(inked, 1000);
+  EXPECT_GT(background, 1000);
+  EXPECT_EQ(LabelTextColor(0x7F8081), 0x806E6Du) << "255 - each part, then 17 from the middle; 128 stays";
+  EXPECT_EQ(DrawLabelBitmap("@AB", 0, "", 1, 0), nullptr) << "a label of no height";
+
+  // Five major ticks from y 6 to 250, each from x 21 to 116.
+  const TextureBitmap* ruler = DrawLabelBitmap("@escala|v|100|0|4|2|", 0x000000, "", 1, 1);
+  ASSERT_NE(ruler, nullptr);
+  for (int y : {6, 67, 128, 189, 250}) EXPECT_TRUE(ruler->at(60, y)[0] == 255 && ruler->at(115, y)[0] == 255) << y;
+  EXPECT_EQ(ruler->at(60, 30)[0], 0);
+
+  // Huge counts draw the densest ruler instead of hanging: 65 major ticks
+  // reach x 70 (the values start at x 86) ...
+  const TextureBitmap* dense = DrawLabelBitmap("@escala|v|100|0|99999999|0|", 0x000000, "", 1, 1);
+  ASSERT_NE(dense, nullptr);
+  EXPECT_EQ(InkedRows(dense, 70), kMaxRulerTicks + 1);
+  EXPECT_TRUE(dense->at(70, 6)[0] == 255 && dense->at(70, 250)[0] == 255);
+  // ... and 64 sub-tick steps between two major ticks all reach x 40, the middle one x 70.
+  dense = DrawLabelBitmap("@escala|v|100|0|1|2147483647|", 0x000000, "", 1, 1);
+  ASSERT_NE(dense, nullptr);
+  EXPECT_EQ(InkedRows(dense, 40), kMaxRulerTicks + 1);
+  EXPECT_EQ(InkedRows(dense, 70), 3);
+}
+
+struct Label {
+  std::string text;
+  uint32_t color;
+  std::string texture;
+  double dx, dy;
+  std::vector<uint8_t> Paint() const {
+    const TextureBitmap* b = DrawLabelBitmap(text, color, texture, dx, dy);
+    return b ? b->pixels : std::vector<uint8_t>{};
+  }
+};
+
+TEST(LabelCache, ReusedPicturesEqualFreshOnesWhateverCameBefore) {
+  const std::string texture = TexturePath("texture3.bmp"), other = TexturePath("texture1.jpeg");
+  ASSERT_FALSE(texture.empty() || other.empty());
+  // A textured label covers every pixel, so each pass starts from the same picture; a
+  // label over a colour leaves its last row and column as the label before left them.
+  const Label start{"@Start", 0x000000, texture, 1, 1};
+  const std::vector<Label> labels = {
+      {"@Hall", 0x204060, "", 1, 1},    {"@Hall", 0x204060, "", 2, 1},    {"@Kitchen", 0x00FF00, "", 1, 1},
+      {"@Hall", 0x204061, "", 1, 1},    {"@escala|v|100|0|10|10|", 0x808080, "", 1, 3},
+      {"@Hall", 0x204060, other, 1, 1}, {"@Hall", 0x204060, other, 1, 1}, {"@W", 0xFFFFFF, "", 1, 1},
+      {"@Hall", 0x204060, "", 1, 1},    {"@Kitchen", 0x00FF00, "", 1, 1}, {"@Hall", 0x204060, "", 1, 1},
+  };
+  std::vector<std::vector<uint8_t>> fresh;
+  for (int pass = 0; pass < 2; ++pass) {
+    ClearLabelCache();
+    start.Paint();
+    for (const Label& l : labels) {
+      ClearLabelCache();
+      fresh.push_back(l.Paint());
+    }
+  }
+  EXPECT_NE(fresh[0], fresh[1]) << "the size ratio matters";
+  EXPECT_NE(fresh[0], fresh[3]) << "so does the colour";
+  EXPECT_NE(fresh[0], fresh[8]) << "and what the labels before left";
+
+  ClearLabelCache();
+  size_t k = 0;
+  int keptAfterFirstPass = 0;
+  for (int pass = 0; pass < 2; ++pass) {
+    start.Paint();
+    for (const Label& l : labels) {
+      EXPECT_EQ(l.Paint(), fresh[k]) << "pass " << pass << ", label " << k % labels.size() << " " << l.text;
+      ++k;
+    }
+    if (pass == 0) keptAfterFirstPass = CachedLabelCount();
+  }
+  EXPECT_EQ(CachedLabelCount(), keptAfterFirstPass) << "the second pass painted something new";
+  EXPECT_LT(keptAfterFirstPass, static_cast<int>(labels.size()) + 1) << "the repeated textured label was painted twice";
+}
+
+using LabelFrameTest = SceneFixture;
+
+TEST_F(LabelFrameTest, CompiledFrameShowsTheLabelsAsPaintingThemWhileDrawingDid) {
+  CreateTextures(*view, 8);
+  scene.showEditAids = false;
+  // A textured label first, so both frames start from the same picture; then
+  // repeated labels with textured cubes between them (they share the slot
+  // the labels once used), a label of no height and a panel named like one.
+  auto add = [&](const std::string& name, uint32_t color, const std::string& texture, double dx, double dy,
+                 double x, double z, int kind = kCube) {
+    Element3D& e = Add(name, kind, x, 0, z, color);
+    e.texture.assign(texture);
+    e.dx = dx, e.dy = dy, e.dz = 0.5, e.axz = 30;
+  };
+  add("@Start", 0x000000, "texture3.bmp", 2, 2, -6, -6);
+  const char* names[] = {"@Hall", "@Kitchen", "@Hall", "@Bath"};
+  for (int i = 0; i < 24; ++i) {
+    const double x = -6 + (i % 6) * 2.5, z = -3 + (i / 6) * 2.5;
+    if (i % 5 == 4)
+      add("box", 0x3060A0, i % 2 ? "texture1.jpeg" : "texture3.bmp", 1, 1, x, z);
+    else
+      add(names[i % 4], i % 3 == 0 ? 0x00FF00 : 0x204060, i % 7 == 0 ? "texture1.jpeg" : "", 1 + i % 2, 1, x, z);
+  }
+  add("@Flat", 0x204060, "", 1, 0, 6, 6);
+  add("@Panel", 0x204060, "texture1.jpeg", 2, 2, 4, 6, kPanel);
+  Redraw(scene);
+  const std::vector<unsigned char> compiled = Frame();
+  ASSERT_TRUE(view->Labels);
+  EXPECT_EQ(view->Labels->next, view->Labels->labels.size()) << "a label did not take its texture";
+  EXPECT_LT(view->Labels->textures.size(), view->Labels->labels.size()) << "repeats do not share one";
+
+  // The same frame compiled with each label painted and uploaded as drawn.
+  DropSceneList(scene);
+  ClearLabelTextures(*view);
+  const unsigned list = glGenLists(1);
+  glNewList(list, GL_COMPILE);
+  glClearColor(0.57f, 0.57f, 0.57f, 1.0f);
+  glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+  glColor4f(0.0f, 0.5f, 0.0f, 1.0f);
+  DrawElements(*view, store);
+  glEndList();
+  glCallList(list);
+  glDeleteLists(list, 1);
+  Present(*view);
+  const std::vector<unsigned char> direct = Frame();
+  ASSERT_EQ(compiled.size(), direct.size());
+  size_t differing = 0, background = 0;
+  for (size_t i = 0; i < compiled.size(); ++i) differing += compiled[i] != direct[i];
+  for (size_t i = 0; i + 2 < direct.size(); i += 3) background += direct[i] == 145 && direct[i + 1] == 145;
+  EXPECT_EQ(differing, 0u);
+  EXPECT_LT(background, direct.size() / 3 - 1000) << "the labels are not on screen at all";
+}
+}  // namespace
