@@ -132,6 +132,27 @@ TEST(LabelCache, ReusedPicturesEqualFreshOnesWhateverCameBefore) {
   EXPECT_LT(keptAfterFirstPass, static_cast<int>(labels.size()) + 1) << "the repeated textured label was painted twice";
 }
 
+// A frame meets its labels in the same order each time: with more distinct
+// labels than the cache holds, the first ones must still be found.
+TEST(LabelCache, AFullCacheKeepsWhatItHolds) {
+  ClearLabelCache();
+  const Label start{"@Start", 0x000000, TexturePath("texture3.bmp"), 1, 1};  // covers every pixel
+  auto paintAll = [&] {
+    start.Paint();
+    std::vector<uint64_t> ids;
+    for (int i = 0; i < 400; ++i) {
+      Label{"@Room " + std::to_string(i), 0x204060, "", 1, 1}.Paint();
+      ids.push_back(LastLabelPictureId());
+    }
+    return ids;
+  };
+  const std::vector<uint64_t> first = paintAll();
+  const int held = CachedLabelCount() - 1;  // the start label is kept too
+  ASSERT_LT(held, 400) << "the cache has no bound";
+  const std::vector<uint64_t> again = paintAll();
+  for (int i = 0; i < held; ++i) ASSERT_EQ(again[i], first[i]) << "label " << i << " was painted again";
+}
+
 using LabelFrameTest = SceneFixture;
 
 TEST_F(LabelFrameTest, CompiledFrameShowsTheLabelsAsPaintingThemWhileDrawingDid) {
