@@ -49,6 +49,7 @@ TEST_F(EditorFixture, ToolStripTextsFitInPortuguese) {
   ExpectTextsFit(w, "Portuguese");
 }
 
+// With a dictionary the whole window is English: strip, menus, lists and new names.
 TEST_F(EditorFixture, ToolStripTextsFitInEnglish) {
   dir.write("tradutorgeral.dat", "header\r\n");
   LoadDictionaryFile(dir.file("tradutorgeral.dat"));
@@ -57,6 +58,13 @@ TEST_F(EditorFixture, ToolStripTextsFitInEnglish) {
   EXPECT_EQ(w.Label4->text(), "Color:");
   EXPECT_EQ(w.Label5->text(), "Bevel:");
   ExpectTextsFit(w, "English");
+  EXPECT_EQ(w.Novo1->text(), "New");
+  EXPECT_EQ(w.Salvarcomo1->text(), "Save As...");
+  EXPECT_EQ(w.Grade1->text(), "Grid...");
+  EXPECT_EQ(w.CTextura->itemText(0), "<none>");
+  Key(Qt::Key_F5);
+  ASSERT_EQ(w.doc.Count(), 1);
+  EXPECT_EQ(w.doc.Element(0).name.str(), "cube1");
   window.reset();
   FreeDictionary();
 }
