@@ -51,12 +51,6 @@ inline std::vector<Element3D> ReadElements(const std::string& path) {
   return elements;
 }
 
-inline std::vector<std::string> NamesIn(const std::string& path) {
-  std::vector<std::string> names;
-  for (const Element3D& e : ReadElements(path)) names.push_back(e.name.str());
-  return names;
-}
-
 // Answers the program's message boxes as told and records what they said.
 struct RecordingBoxes : MessageBoxes {
   std::vector<std::string> warnings, saveQuestions, recoveryQuestions;
@@ -92,24 +86,13 @@ struct RecordingFileDialogs : FileNameAsker {
   }
 };
 
-// One environment variable changed for a test's lifetime.
-class ScopedEnv {
- public:
-  ScopedEnv(const char* name, const std::string& value) : name_(name), old_(qgetenv(name)) {
-    qputenv(name, QByteArray::fromStdString(value));
-  }
-  ~ScopedEnv() { qputenv(name_, old_); }
-
- private:
-  const char* name_;
-  QByteArray old_;
-};
-
 // A shown editor window with its boxes and dialogs answered by the test;
 // settings, recent documents and recovery copies stay in the test's folder.
 class EditorFixture : public ::testing::Test {
  protected:
   void SetUp() override {
+    qputenv("XDG_CONFIG_HOME", QByteArray::fromStdString(dir.file("config")));
+    qputenv("XDG_DATA_HOME", QByteArray::fromStdString(dir.file("data")));
     SetMessageBoxes(&boxes);
     SetFileNameAsker(&files);
   }
@@ -196,7 +179,6 @@ class EditorFixture : public ::testing::Test {
   }
 
   TestFolder dir;
-  ScopedEnv config{"XDG_CONFIG_HOME", dir.file("config")}, data{"XDG_DATA_HOME", dir.file("data")};
   RecordingBoxes boxes;
   RecordingFileDialogs files;
   std::unique_ptr<TFEditorDeObjetos1> window;

@@ -36,6 +36,12 @@ void Fill(TIMem32& store, const std::vector<Element3D>& elements) {
   for (size_t i = 0; i < elements.size(); ++i) store.As<Element3D>(static_cast<int32_t>(i)) = elements[i];
 }
 
+std::vector<std::string> NamesIn(const std::string& path) {
+  std::vector<std::string> names;
+  for (const Element3D& e : ReadElements(path)) names.push_back(e.name.str());
+  return names;
+}
+
 std::vector<std::string> FilesIn(const std::string& folder) {
   std::vector<std::string> names;
   std::error_code ec;

@@ -224,39 +224,28 @@ TEST_F(Safety, AFileThatFailedToLoadCannotBeOverwritten) {
   for (const std::string& warning : boxes.warnings) EXPECT_EQ(warning.find("N\xE3o"), std::string::npos) << warning;
 }
 
-TEST_F(Safety, QuitAndCloseAskOnlyWhenThereAreChanges) {
-  auto& w = OpenWith({Cube("a", 0)});
+// Closing, New, Open and Quit ask about unsaved changes only: Cancel keeps
+// the window and the work, Discard goes on, Save writes first and a save
+// that fails (or asks for a name that is not given) cancels.
+TEST_F(Safety, UnsavedChangesAreAskedAboutAndNeverLost) {
+  fs::create_directories(dir.file("gone"));
+  WriteElements(dir.file("gone/a.zobj3d"), {Cube("a", 0)});
+  auto& w = Open(dir.file("gone/a.zobj3d"));
   ClickListRow(0);  // selecting is no change
   EXPECT_TRUE(CloseBox(w));
   EXPECT_TRUE(boxes.saveQuestions.empty());
   EXPECT_FALSE(Starred());
 
   MoveFirstElement();
-  EXPECT_EQ(w.windowTitle(), "Objetos 3D - doc.zobj3d *");
+  EXPECT_EQ(w.windowTitle(), "Objetos 3D - a.zobj3d *");
   const Element3D moved = w.doc.Element(0);
-  ASSERT_NE(+moved.x + +moved.z, 0);
-  boxes.saveAnswer = SaveAnswer::Cancel;  // keeps the window and the work
+  boxes.saveAnswer = SaveAnswer::Cancel;
   EXPECT_FALSE(CloseBox(w));
   ASSERT_EQ(boxes.saveQuestions.size(), 1u);
-  EXPECT_NE(boxes.saveQuestions[0].find("doc.zobj3d"), std::string::npos);
+  EXPECT_NE(boxes.saveQuestions[0].find("a.zobj3d"), std::string::npos);
   EXPECT_EQ(std::memcmp(&w.doc.Element(0), &moved, sizeof moved), 0);
 
-  boxes.saveAnswer = SaveAnswer::Save;  // writes the document, then the window closes
-  Pick('A', w.Sair1);
-  EXPECT_EQ(boxes.saveQuestions.size(), 2u);
-  EXPECT_TRUE(QTest::qWaitFor([&w] { return !w.isVisible(); }, 3000));
-  EXPECT_EQ(+ReadElements(dir.file("doc.zobj3d"))[0].x, +moved.x);
-  EXPECT_EQ(+ReadElements(dir.file("doc.zobj3d"))[0].z, +moved.z);
-}
-
-TEST_F(Safety, DiscardAndFailedSavesAndUntitledDocuments) {
-  fs::create_directories(dir.file("gone"));
-  WriteElements(dir.file("gone/a.zobj3d"), {Cube("a", 0)});
-  auto& w = Open(dir.file("gone/a.zobj3d"));
-  MoveFirstElement();
   fs::remove_all(dir.file("gone"));
-
-  // A save that fails says so and keeps the document changed, so the close still asks.
   Key(Qt::Key_S, Qt::ControlModifier);
   ASSERT_EQ(boxes.warnings.size(), 1u);
   EXPECT_NE(boxes.warnings[0].find("a.zobj3d"), std::string::npos) << boxes.warnings[0];
@@ -265,36 +254,34 @@ TEST_F(Safety, DiscardAndFailedSavesAndUntitledDocuments) {
   EXPECT_FALSE(CloseBox(w));
   EXPECT_EQ(boxes.warnings.size(), 2u);
 
-  // Discard lets New go on; New with nothing to lose asks nothing.
   boxes.saveAnswer = SaveAnswer::Discard;
   Pick('A', w.Novo1);
   EXPECT_EQ(w.doc.Count(), 0);
-  EXPECT_EQ(boxes.saveQuestions.size(), 2u);
+  EXPECT_EQ(boxes.saveQuestions.size(), 3u);
   Pick('A', w.Novo1);
-  EXPECT_EQ(boxes.saveQuestions.size(), 2u);
+  EXPECT_EQ(boxes.saveQuestions.size(), 3u);
   EXPECT_FALSE(Starred());
 
-  // An untitled change asked to be saved asks for a name; cancelling that cancels the close.
-  Key(Qt::Key_F5);  // a cube where the pointer is
+  Key(Qt::Key_F5);  // an untitled change
   ASSERT_EQ(w.doc.Count(), 1);
-  EXPECT_TRUE(Starred());
   boxes.saveAnswer = SaveAnswer::Save;
   EXPECT_FALSE(CloseBox(w));
   ASSERT_EQ(files.questions.size(), 1u);
   EXPECT_TRUE(files.questions[0].save);
-
-  // Open with changes asks first; Cancel never shows the dialog.
   boxes.saveAnswer = SaveAnswer::Cancel;
   Pick('A', w.Abrir1);
   EXPECT_EQ(files.questions.size(), 1u);
   EXPECT_EQ(w.doc.Count(), 1);
 
-  // Saved under a name, the document is no longer changed.
   files.paths = {dir.file("new.zobj3d")};
   Key(Qt::Key_S, Qt::ControlModifier);
   EXPECT_EQ(w.doc.fileName, dir.file("new.zobj3d"));
   EXPECT_FALSE(Starred());
-  EXPECT_TRUE(fs::exists(dir.file("new.zobj3d")));
+  Key(Qt::Key_Right);
+  boxes.saveAnswer = SaveAnswer::Save;
+  Pick('A', w.Sair1);
+  EXPECT_TRUE(QTest::qWaitFor([&w] { return !w.isVisible(); }, 3000));
+  EXPECT_EQ(std::memcmp(&ReadElements(dir.file("new.zobj3d"))[0], &w.doc.Element(0), sizeof(Element3D)), 0);
 }
 
 // Export and Save As open beside the document (untitled: where the dialog
