@@ -34,11 +34,15 @@ inline Element3D Cube(const char* name, double x) {
   return e;
 }
 
-inline void WriteElements(const std::string& path, const std::vector<Element3D>& elements) {
-  TIMem32 store;
+inline void Fill(TIMem32& store, const std::vector<Element3D>& elements) {
   store.RecordSize = kElementRecordSize;
   store.SetCount(static_cast<int32_t>(elements.size()));
   for (size_t i = 0; i < elements.size(); ++i) store.As<Element3D>(static_cast<int32_t>(i)) = elements[i];
+}
+
+inline void WriteElements(const std::string& path, const std::vector<Element3D>& elements) {
+  TIMem32 store;
+  Fill(store, elements);
   ASSERT_TRUE(WriteDocument(path, store).ok()) << path;
 }
 
@@ -149,7 +153,7 @@ class EditorFixture : public ::testing::Test {
   // (Alt+A: Arquivo, Alt+E: Editar), then a click on the item.
   void Pick(char menuKey, QAction* item) {
     QTest::keyClick(window.get(), static_cast<Qt::Key>(menuKey), Qt::AltModifier);
-    ASSERT_TRUE(QTest::qWaitFor([] { return qobject_cast<QMenu*>(QApplication::activePopupWidget()); }, 3000));
+    ASSERT_TRUE(Soon([] { return qobject_cast<QMenu*>(QApplication::activePopupWidget()) != nullptr; }));
     auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
     QTest::mouseClick(menu, Qt::LeftButton, Qt::NoModifier, menu->actionGeometry(item).center());
     QApplication::processEvents();
@@ -161,6 +165,9 @@ class EditorFixture : public ::testing::Test {
     ProjectPoint(*window->view, x, y, z, px, py);
     return {px, py};
   }
+
+  // Whether `done` comes true in time (the window's work is queued).
+  static bool Soon(const std::function<bool()>& done, int ms = 5000) { return QTest::qWaitFor(done, ms); }
 
   bool Starred() const { return window->windowTitle().endsWith('*'); }
 

@@ -27,15 +27,6 @@ namespace {
 using RecoveryAnswer = MessageBoxes::RecoveryAnswer;
 using SaveAnswer = MessageBoxes::SaveAnswer;
 
-// Whether `done` comes true within the time (the window's work is queued).
-bool Soon(const std::function<bool()>& done, int ms = 5000) { return QTest::qWaitFor(done, ms); }
-
-void Fill(TIMem32& store, const std::vector<Element3D>& elements) {
-  store.RecordSize = kElementRecordSize;
-  store.SetCount(static_cast<int32_t>(elements.size()));
-  for (size_t i = 0; i < elements.size(); ++i) store.As<Element3D>(static_cast<int32_t>(i)) = elements[i];
-}
-
 std::vector<std::string> NamesIn(const std::string& path) {
   std::vector<std::string> names;
   for (const Element3D& e : ReadElements(path)) names.push_back(e.name.str());
@@ -66,12 +57,6 @@ void SetModified(const std::string& path, int64_t ns) {
   ASSERT_EQ(::utimensat(AT_FDCWD, path.c_str(), times, 0), 0) << path;
 }
 
-int64_t ModifiedNs(const std::string& path) {
-  struct stat st {};
-  EXPECT_EQ(::stat(path.c_str(), &st), 0) << path;
-  return static_cast<int64_t>(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec;
-}
-
 class Recovery : public EditorFixture {
  protected:
   std::string folder() const { return EditorRecovery::FolderPath(); }
@@ -83,9 +68,8 @@ class Recovery : public EditorFixture {
     TIMem32 store;
     Fill(store, elements);
     EXPECT_EQ(RecoveryFolder(folder()).Write(owner, original, store), "");
-    RecoveryCopy copy{owner, folder() + "/" + owner.Name() + ".zobj3d", original, 0};
+    RecoveryCopy copy{owner, folder() + "/" + owner.Name() + ".zobj3d", original, writtenAtNs};
     if (writtenAtNs) SetModified(copy.copyPath, writtenAtNs);
-    copy.writtenAtNs = ModifiedNs(copy.copyPath);
     return copy;
   }
 
@@ -301,12 +285,7 @@ namespace {
 QString Xdotool(const QStringList& arguments, int timeoutMs = 10000) {
   QProcess p;
   p.start("xdotool", arguments);
-  if (!p.waitForFinished(timeoutMs)) {
-    p.kill();
-    p.waitForFinished();
-    ADD_FAILURE() << "xdotool " << arguments.join(' ').toStdString() << " did not finish";
-    return {};
-  }
+  if (!p.waitForFinished(timeoutMs)) ADD_FAILURE() << "xdotool " << arguments.join(' ').toStdString() << " hung";
   return QString::fromUtf8(p.readAllStandardOutput()).trimmed();
 }
 }  // namespace
@@ -330,12 +309,9 @@ TEST_F(Recovery, TheWorkOfAKilledEditorComesBack) {
           .first();
   ASSERT_FALSE(windowId.isEmpty());
   QTest::qWait(500);
-  const QStringList geometry = Xdotool({"getwindowgeometry", "--shell", windowId}).split('\n');
-  int width = 0, height = 0;
-  for (const QString& line : geometry) {
-    if (line.startsWith("WIDTH=")) width = line.mid(6).toInt();
-    if (line.startsWith("HEIGHT=")) height = line.mid(7).toInt();
-  }
+  const QString geometry = Xdotool({"getwindowgeometry", "--shell", windowId});  // ... WIDTH=w HEIGHT=h ...
+  const int width = geometry.section("WIDTH=", 1).section('\n', 0, 0).toInt();
+  const int height = geometry.section("HEIGHT=", 1).section('\n', 0, 0).toInt();
   ASSERT_GT(width, 400);
   // Twenty cubes, a user's pace apart, each with the pointer over the view
   // where F5 puts it; the twentieth makes the copy. Focus and pointer are
