@@ -69,18 +69,6 @@ TEST_F(EditorFixture, ADoublePressOrEnterRenamesTheElement) {
   EXPECT_EQ(Names(w), (std::vector<std::string>{"porta", "vidro"}));
 }
 
-TEST_F(EditorFixture, ClickingAnElementSelectsItAndShiftAddsToTheSelection) {
-  auto& w = OpenWith({Cube("a", -4), Cube("b", 4)});
-  ClickView(PixelOf(-4, 2, 0));
-  ASSERT_EQ(w.doc.SelectionCount(), 1);
-  EXPECT_EQ(w.doc.SelectedIndex(0), 0);
-  EXPECT_EQ(w.doc.UndoCount(), 1);  // taken before the drag that may follow
-  ClickView(PixelOf(4, 2, 0), Qt::ShiftModifier);
-  EXPECT_EQ(w.doc.SelectionCount(), 2);
-  ClickView(QPoint(3, 3));  // empty space: the selection goes
-  EXPECT_EQ(w.doc.SelectionCount(), 0);
-}
-
 // Drags edit by snapped steps: a resize never collapses an element, and a
 // turn in the XZ mode turns about X in steps of five times the movement.
 TEST_F(EditorFixture, DraggingAnElementResizesAndTurnsItBySteps) {
@@ -237,10 +225,17 @@ TEST_F(EditorFixture, DeleteRemovesTheSelectionUnlessAKindIsChosen) {
   EXPECT_TRUE(w.Lista1->selectedItems().isEmpty());
 }
 
-// Pasted copies come in the order of selection, one step aside, and undo
-// as one edit.
-TEST_F(EditorFixture, CopyAndPasteByTheKeys) {
+// A click selects the element under the pointer, Shift adds to the
+// selection, empty space clears it. Pasted copies come in the order of
+// selection, one step aside, and undo as one edit.
+TEST_F(EditorFixture, ClickToSelectThenCopyAndPasteByTheKeys) {
   auto& w = OpenWith({Cube("cubo1", -5), Cube("cubo2", 0), Cube("cubo3", 5)});
+  ClickView(PixelOf(0, 2, 0));
+  ASSERT_EQ(w.doc.SelectionCount(), 1);
+  EXPECT_EQ(w.doc.SelectedIndex(0), 1);
+  EXPECT_EQ(w.doc.UndoCount(), 1);  // taken before the drag that may follow
+  ClickView(QPoint(3, 3));
+  EXPECT_EQ(w.doc.SelectionCount(), 0);
   ClickView(PixelOf(5, 2, 0));
   ClickView(PixelOf(-5, 2, 0), Qt::ShiftModifier);
   ASSERT_EQ(w.doc.SelectionCount(), 2);
@@ -250,7 +245,7 @@ TEST_F(EditorFixture, CopyAndPasteByTheKeys) {
   EXPECT_EQ(+w.doc.Element(3).x, +w.doc.Element(2).x - 0.5);
   EXPECT_EQ(w.Lista1->count(), 5);
   EXPECT_EQ(w.Lista1->selectedItems().size(), 2);
-  Key(Qt::Key_Z, Qt::ControlModifier);
+  Key(Qt::Key_Z, Qt::ControlModifier);  // the paste; the clicks' own steps stay
   EXPECT_EQ(w.doc.Count(), 3);
   EXPECT_EQ(w.doc.SelectionCount(), 0);
   EXPECT_EQ(w.Lista1->count(), 3);
