@@ -54,12 +54,16 @@ TEST_F(EditorFixture, ADoublePressOrEnterRenamesTheElement) {
   AttributesAnswers dialogs;
   dialogs.name = "  vidro  ";
   const QPoint janela = PixelOf(4, 2, 0);
-  ClickView(janela);
-  QTest::mouseClick(w.Tela1, Qt::LeftButton, Qt::NoModifier, janela);  // at once
+  // A loaded machine may take the 250 ms over the first press's picking.
+  for (int tries = 0; tries < 3 && dialogs.shown.empty(); ++tries) {
+    ClickView(janela);
+    QTest::mouseClick(w.Tela1, Qt::LeftButton, Qt::NoModifier, janela);  // at once
+  }
   EXPECT_EQ(dialogs.shown, std::vector<std::string>{"janela"});
   EXPECT_EQ(w.doc.Element(1).name.str(), "vidro");
   EXPECT_EQ(w.Lista1->item(1)->text(), "vidro");
 
+  Reactivate();
   ClickView(janela);  // 300 ms later: only a press
   EXPECT_EQ(dialogs.shown.size(), 1u);
   dialogs.name = "PORTA";

@@ -130,6 +130,13 @@ class EditorFixture : public ::testing::Test {
     QApplication::processEvents();
   }
 
+  // Without a window manager nothing gives the window back its activation
+  // after a modal box: done here as one would.
+  void Reactivate() {
+    window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+  }
+
   // Presses closer than 250 ms make a double press: clicks keep a user's pace.
   void ClickView(QPoint at, Qt::KeyboardModifiers mods = Qt::NoModifier) {
     QTest::qWait(300);

@@ -75,10 +75,8 @@ TEST_F(Safety, GridAndPanelEntriesRefuseNonFiniteNumbers) {
   EXPECT_EQ(boxes.warnings[2], "Valor 1e400 \xE9 maior que o permitido. (5)");
   EXPECT_EQ(boxes.warnings[3], "Valor -INF \xE9 menor que o permitido. (0.1)");
 
-  // The next arrow key moves by the step that was kept. (Without a window
-  // manager nothing gives the window back its activation after the box.)
-  w.activateWindow();
-  ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
+  // The next arrow key moves by the step that was kept.
+  Reactivate();
   MoveFirstElement();
   const Element3D& moved = w.doc.Element(0);
   EXPECT_TRUE(std::isfinite(+moved.x) && std::isfinite(+moved.z));
