@@ -29,17 +29,6 @@ double Distance(const V3& a, const V3& b) { return std::hypot(a[0] - b[0], a[1] 
 
 class FirstUse : public EditorFixture {
  protected:
-  // Started as the program starts: no focus or state set by the test.
-  TFEditorDeObjetos1& Start() {
-    window = std::make_unique<TFEditorDeObjetos1>(QStringList{});
-    window->resize(1346, 700);
-    window->show();
-    window->activateWindow();
-    EXPECT_TRUE(QTest::qWaitForWindowActive(window.get()));
-    QTest::qWait(50);
-    return *window;
-  }
-
   // F5 to F7 click at the pointer, so they keep a user's pace too.
   void ClickKey(Qt::Key key) {
     QTest::qWait(300);
@@ -92,7 +81,7 @@ bool Tinted(QColor c) { return std::abs(c.blue() - c.red()) >= 8; }
 
 // The first key reaches the view, and the cube it adds saves as the worked example.
 TEST_F(FirstUse, TheFirstKeyAddsTheCubeThatSavesAsTheWorkedExample) {
-  auto& w = Start();
+  auto& w = Open();
   Key(Qt::Key_F5);
   ASSERT_EQ(w.doc.Count(), 1);
   const Element3D& e = w.doc.Element(0);
@@ -118,7 +107,7 @@ TEST_F(FirstUse, TheFirstKeyAddsTheCubeThatSavesAsTheWorkedExample) {
 }
 
 TEST_F(FirstUse, AnEmptyDocumentKeepsItsGridAndBlockCursorAfterRedraws) {
-  auto& w = Start();
+  auto& w = Open();
   const int atStart = Pixels(Tinted);
   ASSERT_GT(atStart, 2000);
   Key(Qt::Key_Escape);  // normal edit: a full redraw of the empty document
@@ -141,7 +130,7 @@ TEST_F(FirstUse, AnEmptyDocumentKeepsItsGridAndBlockCursorAfterRedraws) {
 }
 
 TEST_F(FirstUse, ThePaletteKeepsItsChoiceUntilTheClickInTheView) {
-  auto& w = Start();
+  auto& w = Open();
   TMulfig* palette = w.Mulfig1;
   // The kind to be added follows the pointer; choosing the cursor takes it away.
   const QRect around(PixelOf(-6, 0, -6) - QPoint(30, 30), QSize(61, 61));
@@ -194,7 +183,7 @@ TEST_F(FirstUse, ThePaletteKeepsItsChoiceUntilTheClickInTheView) {
 }
 
 TEST_F(FirstUse, EnterInAPropertyBoxAppliesItAndHandsTheKeysBack) {
-  auto& w = Start();
+  auto& w = Open();
   ClickKey(Qt::Key_F5);
   ASSERT_EQ(w.doc.SelectionCount(), 1);
   struct Case {
@@ -226,7 +215,7 @@ TEST_F(FirstUse, EnterInAPropertyBoxAppliesItAndHandsTheKeysBack) {
 }
 
 TEST_F(FirstUse, TheWheelZoomsByTheKeypadStepTowardWhatIsUnderThePointer) {
-  auto& w = Start();
+  auto& w = Open();
   ClickKey(Qt::Key_F5);  // a 4-unit cube around (0, 2, 0)
   const GLView& v = *w.view;
 
@@ -267,7 +256,7 @@ TEST_F(FirstUse, TheWheelZoomsByTheKeypadStepTowardWhatIsUnderThePointer) {
 // Undo and redo answer their keys through the menu's items, or through the
 // view while the menu left an item disabled; no key of theirs chooses an axis.
 TEST_F(FirstUse, UndoAndRedoKeysWorkWithTheMenuItemsEnabledOrNot) {
-  auto& w = Start();
+  auto& w = Open();
   const QList<QAction*> items = w.Editar1->actions();
   ASSERT_GE(items.indexOf(w.Desfazer1), 0);
   EXPECT_EQ(items.value(items.indexOf(w.Desfazer1) + 1), w.Refazer1);  // Refazer right under Desfazer
@@ -311,7 +300,7 @@ TEST_F(FirstUse, UndoAndRedoKeysWorkWithTheMenuItemsEnabledOrNot) {
 }
 
 TEST_F(FirstUse, TheStatusLineFollowsModeAxisGridSelectionAndPointer) {
-  auto& w = Start();
+  auto& w = Open();
   ASSERT_TRUE(w.BarraDeEstado1->isVisible());
   EXPECT_GE(w.BarraDeEstado1->mapTo(&w, QPoint(0, 0)).y(), w.Tela1->mapTo(&w, QPoint(0, w.Tela1->height())).y());
   for (const char* part : {"Modo: Mover", "Eixo: XZ", "Grade: 0.5", "Selecionados: 0"})
