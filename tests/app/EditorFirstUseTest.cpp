@@ -6,7 +6,6 @@
 #include <QCursor>
 #include <QPushButton>
 #include <QScreen>
-#include <QStatusBar>
 #include <QWheelEvent>
 
 #include <array>

@@ -17,6 +17,7 @@
 #include "TFEditorDeObjetos1.h"
 #include "TGLPanel.h"
 #include "TestFolder.h"
+#include "common/Dictionary.h"
 #include "controls/MessageBoxes.h"
 #include "controls/TMulfig.h"
 #include "document/DocumentFile.h"
@@ -102,6 +103,7 @@ class EditorFixture : public ::testing::Test {
   }
   void TearDown() override {
     window.reset();
+    FreeDictionary();  // a test may have switched the language
     SetMessageBoxes(nullptr);
     SetFileNameAsker(nullptr);
   }

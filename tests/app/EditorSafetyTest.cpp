@@ -213,8 +213,6 @@ TEST_F(Safety, AFileThatFailedToLoadCannotBeOverwritten) {
   boxes.warnings.clear();
   Open(dir.file("cut.zobj3d"));
   Open(dir.file("bad.zobj3d"));
-  window.reset();
-  FreeDictionary();
   ASSERT_EQ(boxes.warnings.size(), 2u);
   EXPECT_NE(boxes.warnings[0].find("2 of 5 elements were read"), std::string::npos) << boxes.warnings[0];
   EXPECT_EQ(boxes.warnings[1],
