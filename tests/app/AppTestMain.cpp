@@ -22,5 +22,6 @@ int main(int argc, char** argv) {
   CorFaceMulfig = clWhite;
   CorFaceSpin = clWhite;
   QApplication app(argc, argv);
+  QApplication::setQuitOnLastWindowClosed(false);  // Quit closes a window, not the tests
   return RUN_ALL_TESTS();
 }

@@ -1,16 +1,14 @@
-// The window as a new user meets it: started, shown and activated, then
-// driven only by keys, pointer moves, clicks and wheel turns at pixels
-// found by projecting world points through the view's last frame. Results
-// are read from the document, the frame's pixels or the status line.
+// The window as a new user meets it: started, then driven only by keys,
+// pointer moves, clicks and wheel turns at pixels projected through the
+// view's last frame; results read from the document, the frame, the status
+// line or the saved file.
 #include <QAction>
 #include <QCursor>
-#include <QListWidget>
-#include <QMenu>
 #include <QPushButton>
 #include <QScreen>
-#include <QStatusBar>
 #include <QWheelEvent>
 
+#include <array>
 #include <cmath>
 #include <cstddef>
 #include <cstring>
@@ -19,108 +17,51 @@
 #include "TBarraDeEstado.h"
 #include "common/Dictionary.h"
 #include "controls/TAtlEdit.h"
-#include "controls/TMulfig.h"
 #include "controls/TZBox.h"
 #include "controls/TZSpinEdit.h"
 #include "gl/GLView.h"
-#include "gl/Picking.h"
 
 namespace {
+using V3 = std::array<double, 3>;
+V3 EyeOf(const GLView& v) { return {v.Eye[0], v.Eye[1], v.Eye[2]}; }
+double Distance(const V3& a, const V3& b) { return std::hypot(a[0] - b[0], a[1] - b[1], a[2] - b[2]); }
+
 class FirstUse : public EditorFixture {
  protected:
-  // Started as the program starts: no focus or state set by the test.
-  TFEditorDeObjetos1& Start() {
-    window = std::make_unique<TFEditorDeObjetos1>(QStringList{});
-    window->resize(1346, 700);
-    window->show();
-    window->activateWindow();
-    EXPECT_TRUE(QTest::qWaitForWindowActive(window.get()));
-    QTest::qWait(50);
-    return *window;
-  }
-
-  // A key as the keyboard sends it: to the window, which hands it to
-  // whatever holds the focus (and to the menu's shortcuts first).
-  void Key(Qt::Key key, Qt::KeyboardModifiers mods = Qt::NoModifier) {
-    QTest::keyClick(window->windowHandle(), key, mods);
-    QApplication::processEvents();
-  }
-
-  // F5 to F7 and Space click at the pointer, and two presses closer than
-  // 250 ms make a double press: these keys keep a user's pace.
+  // F5 to F7 click at the pointer, so they keep a user's pace too.
   void ClickKey(Qt::Key key) {
     QTest::qWait(300);
     Key(key);
   }
 
-  void Type(const char* text) {
-    for (const char* c = text; *c; ++c) QTest::keyClick(window->windowHandle(), *c);
-    QApplication::processEvents();
-  }
-
-  // The panel pixel where a world point is drawn in the last frame.
-  QPoint PixelOf(double x, double y, double z) {
-    int px = 0, py = 0;
-    ProjectPoint(*window->view, x, y, z, px, py);
-    return {px, py};
-  }
-
-  // The pointer to a panel pixel; it arrives as the X server reports it.
   void PointTo(QPoint at) {
     QCursor::setPos(window->Tela1->mapToGlobal(at));
     QTest::qWait(60);
   }
 
-  // A left click on the panel; presses closer than 250 ms make a double
-  // press, so clicks keep a user's pace.
-  void ClickView(QPoint at) {
-    QTest::qWait(300);
-    QTest::mouseClick(window->Tela1, Qt::LeftButton, Qt::NoModifier, at);
-    QApplication::processEvents();
+  void Hover(QPoint at) {
+    QTest::mouseMove(window->Tela1, at);
+    QTest::qWait(60);
   }
 
-  void ClickPalette(int item) {
-    TMulfig* palette = window->Mulfig1;
-    QTest::mouseClick(palette, Qt::LeftButton, Qt::NoModifier, palette->RetanguloDoItem(item).center());
-    QApplication::processEvents();
-  }
-
-  // Grid lines are drawn tinted blue (along Z) or red (along X) on the
-  // neutral grey background; the gizmo's corner is left out.
-  int TintedPixels() {
+  // Pixels of the last frame in `area` (all of it when empty) that match,
+  // leaving out the gizmo's corner.
+  int Pixels(const std::function<bool(QColor)>& match, QRect area = {}) {
     const QImage frame = window->Tela1->grabFramebuffer();
+    area = area.isEmpty() ? frame.rect() : area & frame.rect();
     int n = 0;
-    for (int y = 0; y < frame.height(); ++y)
-      for (int x = 0; x < frame.width(); ++x) {
-        if (x < 70 && y > frame.height() - 70) continue;
-        const QColor c = frame.pixelColor(x, y);
-        if (std::abs(c.blue() - c.red()) >= 8) ++n;
-      }
-    return n;
-  }
-
-  int PixelsNear(QPoint at, int radius, const std::function<bool(QColor)>& match) {
-    const QImage frame = window->Tela1->grabFramebuffer();
-    int n = 0;
-    for (int y = at.y() - radius; y <= at.y() + radius; ++y)
-      for (int x = at.x() - radius; x <= at.x() + radius; ++x)
-        if (frame.rect().contains(x, y) && match(frame.pixelColor(x, y))) ++n;
+    for (int y = area.top(); y <= area.bottom(); ++y)
+      for (int x = area.left(); x <= area.right(); ++x)
+        if (!(x < 70 && y > frame.height() - 70) && match(frame.pixelColor(x, y))) ++n;
     return n;
   }
 
   // Whether the screen shows the palette item framed as chosen (a grab of
   // the widget would paint it afresh instead).
   bool Framed(int item) {
-    TMulfig* palette = window->Mulfig1;
     const QImage shot = window->screen()->grabWindow(window->winId()).toImage();
-    const QPoint corner = palette->mapTo(window.get(), palette->RetanguloDoItem(item).topLeft());
-    return shot.pixelColor(corner) == QColor(119, 119, 119);
-  }
-
-  // The pointer over a panel pixel, given the time to arrive.
-  void Hover(QPoint at) {
-    QTest::mouseMove(window->Tela1, at);
-    QTest::qWait(60);
+    return shot.pixelColor(window->Mulfig1->mapTo(window.get(), window->Mulfig1->RetanguloDoItem(item).topLeft())) ==
+           QColor(119, 119, 119);
   }
 
   QString Status() { return window->BarraDeEstado1->text(); }
@@ -133,59 +74,73 @@ class FirstUse : public EditorFixture {
   }
 };
 
-double Distance(const double a[3], const double b[3]) {
-  return std::sqrt((a[0] - b[0]) * (a[0] - b[0]) + (a[1] - b[1]) * (a[1] - b[1]) + (a[2] - b[2]) * (a[2] - b[2]));
-}
-
-struct Camera {
-  double eye[3], center[3];
-  explicit Camera(const GLView& v) {
-    for (int i = 0; i < 3; ++i) eye[i] = v.Eye[i], center[i] = v.Center[i];
-  }
-};
+// Grid lines are tinted blue (along Z) or red (along X) on the grey background.
+bool Tinted(QColor c) { return std::abs(c.blue() - c.red()) >= 8; }
 }  // namespace
 
-TEST_F(FirstUse, TheFirstKeyReachesTheView) {
-  auto& w = Start();
+// The first key reaches the view, and the cube it adds saves as the worked example.
+TEST_F(FirstUse, TheFirstKeyAddsTheCubeThatSavesAsTheWorkedExample) {
+  auto& w = Open();
   Key(Qt::Key_F5);
   ASSERT_EQ(w.doc.Count(), 1);
   const Element3D& e = w.doc.Element(0);
   EXPECT_EQ(+e.kind, kCube);
-  EXPECT_EQ(+e.x, 0);
-  EXPECT_EQ(+e.y, 2);
-  EXPECT_EQ(+e.z, 0);
+  EXPECT_EQ(e.name.str(), "cubo1");
+  EXPECT_EQ((V3{e.x, e.y, e.z}), (V3{0, 2, 0}));
   EXPECT_EQ(w.Mulfig1->Valor(), 0);
+
+  files.paths = {dir.file("cube.zobj3d")};
+  Key(Qt::Key_S, Qt::ControlModifier);  // untitled: asks for the name
+  const std::string bytes = dir.read("cube.zobj3d");
+  ASSERT_EQ(bytes.size(), 311u);
+  EXPECT_EQ(bytes.substr(0, 22), std::string("ZObjeto3D 1.00\x01\0\0\0\x21\x01\0\0", 22));
+  EXPECT_EQ(bytes.substr(26, 6), "\x05" "cubo1");
+  EXPECT_EQ(bytes.substr(162, 4), std::string("\x85\x93\x85\0", 4));
+  EXPECT_EQ(bytes.substr(166, 8), "\xEC\x51\xB8\x1E\x85\xEB\xB1\x3F");
+  EXPECT_EQ(bytes.substr(182, 13), "\x0C" "texture3.bmp");
+  EXPECT_EQ(w.doc.UndoCount(), 0);  // every save empties the history
+
   ClickKey(Qt::Key_F6);  // and the next key too
   ASSERT_EQ(w.doc.Count(), 2);
   EXPECT_EQ(+w.doc.Element(1).kind, kCylinder);
 }
 
 TEST_F(FirstUse, AnEmptyDocumentKeepsItsGridAndBlockCursorAfterRedraws) {
-  auto& w = Start();
-  const int atStart = TintedPixels();
+  auto& w = Open();
+  const int atStart = Pixels(Tinted);
   ASSERT_GT(atStart, 2000);
   Key(Qt::Key_Escape);  // normal edit: a full redraw of the empty document
   Key(Qt::Key_F10);     // and another
-  EXPECT_GT(TintedPixels(), atStart * 9 / 10);
+  EXPECT_GT(Pixels(Tinted), atStart * 9 / 10);
 
   // The block cursor: a dark grey wire box around the cell under the pointer.
   const QPoint cell = PixelOf(1, 1, 1);
+  const QRect top(PixelOf(0, 2, 0) - QPoint(12, 12), QSize(25, 25));
   auto dark = [](QColor c) { return c.red() < 110 && std::abs(c.red() - c.blue()) < 12; };
   PointTo(cell);
-  const int before = PixelsNear(PixelOf(0, 2, 0), 12, dark);
+  const int before = Pixels(dark, top);
   Key(Qt::Key_F11);
   QTest::mouseMove(w.Tela1, cell + QPoint(1, 0));  // a move runs the cursor's tick at once
   QTest::mouseMove(w.Tela1, cell);
   // The frame comes with the next paint, which a loaded machine may delay.
-  EXPECT_TRUE(QTest::qWaitFor([&] { return PixelsNear(PixelOf(0, 2, 0), 12, dark) > before + 10; }, 3000))
-      << "no block cursor at its top corner";
-  EXPECT_GT(TintedPixels(), atStart * 9 / 10);
+  EXPECT_TRUE(QTest::qWaitFor([&] { return Pixels(dark, top) > before + 10; }, 3000)) << "no block cursor";
+  EXPECT_GT(Pixels(Tinted), atStart * 9 / 10);
   Key(Qt::Key_F10);
 }
 
 TEST_F(FirstUse, ThePaletteKeepsItsChoiceUntilTheClickInTheView) {
-  auto& w = Start();
+  auto& w = Open();
   TMulfig* palette = w.Mulfig1;
+  // The kind to be added follows the pointer; choosing the cursor takes it away.
+  const QRect around(PixelOf(-6, 0, -6) - QPoint(30, 30), QSize(61, 61));
+  const QImage empty = w.Tela1->grabFramebuffer().copy(around);
+  ClickPalette(2);
+  Hover(around.center() + QPoint(3, 0));
+  Hover(around.center());
+  EXPECT_NE(w.Tela1->grabFramebuffer().copy(around), empty);
+  ClickPalette(0);
+  EXPECT_EQ(w.Tela1->grabFramebuffer().copy(around), empty);
+
   ClickPalette(1);
   EXPECT_EQ(palette->Valor(), 1);
   // Passing over the palette's other items leaves the chosen one framed.
@@ -194,15 +149,18 @@ TEST_F(FirstUse, ThePaletteKeepsItsChoiceUntilTheClickInTheView) {
   EXPECT_TRUE(Framed(1));
   EXPECT_FALSE(Framed(2));
 
-  // The template follows the pointer over the floor; the press adds it there.
+  // The template follows the pointer over the floor; the press adds it there, selected.
   const QPoint at = PixelOf(6.2, 0, -3.7);
   QTest::mouseMove(w.Tela1, at + QPoint(5, 5));
   QTest::mouseMove(w.Tela1, at);
   ClickView(at);
   ASSERT_EQ(w.doc.Count(), 1);
   EXPECT_EQ(+w.doc.Element(0).kind, kCube);
+  EXPECT_EQ(w.doc.Element(0).name.str(), "cubo1");
   EXPECT_NEAR(+w.doc.Element(0).x, 6.0, 0.51);
   EXPECT_NEAR(+w.doc.Element(0).z, -3.5, 0.51);
+  ASSERT_EQ(w.doc.SelectionCount(), 1);
+  EXPECT_EQ(w.doc.SelectedIndex(0), 0);
   EXPECT_EQ(palette->Valor(), 0);  // back to the cursor
   EXPECT_FALSE(Framed(1));
 
@@ -223,58 +181,8 @@ TEST_F(FirstUse, ThePaletteKeepsItsChoiceUntilTheClickInTheView) {
   EXPECT_EQ(+w.doc.Element(1).y, 2.5);
 }
 
-TEST_F(FirstUse, ChoosingTheCursorTakesThePreviewAway) {
-  auto& w = Start();
-  const QPoint at = PixelOf(-6, 0, -6);
-  const QRect around(at - QPoint(30, 30), QSize(61, 61));
-  const QImage empty = w.Tela1->grabFramebuffer().copy(around);
-  ClickPalette(2);
-  Hover(at + QPoint(3, 0));
-  Hover(at);
-  EXPECT_NE(w.Tela1->grabFramebuffer().copy(around), empty);  // the cylinder to be added
-  ClickPalette(0);
-  EXPECT_EQ(w.Tela1->grabFramebuffer().copy(around), empty);
-  EXPECT_EQ(w.doc.Count(), 0);
-}
-
-TEST_F(FirstUse, DeleteWithAnItemChosenOnlyPutsThePaletteBack) {
-  auto& w = Start();
-  ClickKey(Qt::Key_F5);
-  ClickKey(Qt::Key_F7);
-  ASSERT_EQ(w.doc.Count(), 2);
-  ClickPalette(2);
-  // Select the first element in the list while the cylinder is chosen.
-  QListWidget* list = w.Lista1;
-  QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::NoModifier, list->visualItemRect(list->item(0)).center());
-  ASSERT_EQ(w.doc.SelectionCount(), 1);
-  Key(Qt::Key_Delete);
-  EXPECT_EQ(w.doc.Count(), 2);
-  EXPECT_EQ(w.Mulfig1->Valor(), 0);
-  Key(Qt::Key_Delete);  // with the cursor it deletes
-  EXPECT_EQ(w.doc.Count(), 1);
-  EXPECT_EQ(+w.doc.Element(0).kind, kSphere);
-}
-
-TEST_F(FirstUse, F9AddsABlockOnlyWithThePointerOverTheView) {
-  auto& w = Start();
-  Key(Qt::Key_F11);
-  QCursor::setPos(w.Panel1->mapToGlobal(QPoint(600, 100)));  // over the tool strip
-  QTest::qWait(60);
-  Key(Qt::Key_F9);
-  ClickKey(Qt::Key_Space);  // a click sent from the keyboard, in block mode
-  EXPECT_EQ(w.doc.Count(), 0);
-  EXPECT_EQ(w.doc.UndoCount(), 0);
-  PointTo(PixelOf(3, 0, 3));
-  Key(Qt::Key_F9);
-  ASSERT_EQ(w.doc.Count(), 1);
-  EXPECT_EQ(+w.doc.Element(0).dx, 2);
-  EXPECT_EQ(+w.doc.Element(0).x, 2);
-  EXPECT_EQ(+w.doc.Element(0).z, 2);
-  Key(Qt::Key_F10);
-}
-
 TEST_F(FirstUse, EnterInAPropertyBoxAppliesItAndHandsTheKeysBack) {
-  auto& w = Start();
+  auto& w = Open();
   ClickKey(Qt::Key_F5);
   ASSERT_EQ(w.doc.SelectionCount(), 1);
   struct Case {
@@ -291,7 +199,7 @@ TEST_F(FirstUse, EnterInAPropertyBoxAppliesItAndHandsTheKeysBack) {
     QTest::mouseClick(c.box->Edit(), Qt::LeftButton, Qt::NoModifier, QPoint(5, 5));
     Key(Qt::Key_End);
     Key(Qt::Key_Home, Qt::ShiftModifier);  // the box's text selected
-    Type(c.typed);
+    for (const char* t = c.typed; *t; ++t) QTest::keyClick(w.windowHandle(), *t);
     Key(Qt::Key_Return);
     double value = 0;
     std::memcpy(&value, reinterpret_cast<const char*>(&w.doc.Element(0)) + c.field, sizeof value);
@@ -306,101 +214,96 @@ TEST_F(FirstUse, EnterInAPropertyBoxAppliesItAndHandsTheKeysBack) {
 }
 
 TEST_F(FirstUse, TheWheelZoomsByTheKeypadStepTowardWhatIsUnderThePointer) {
-  auto& w = Start();
+  auto& w = Open();
   ClickKey(Qt::Key_F5);  // a 4-unit cube around (0, 2, 0)
   const GLView& v = *w.view;
 
   // Over the cube: toward the picked point, which stays under the pointer.
   const QPoint onCube = PixelOf(0, 2, 2);
-  double p[3];
+  V3 p;
   w.Tela1->WithContext([&] { UnprojectAtPixel(v, onCube.x(), onCube.y(), p[0], p[1], p[2]); });
-  Camera before(v);
+  V3 before = EyeOf(v);
+  const double sight = Distance(before, {v.Center[0], v.Center[1], v.Center[2]});
   Wheel(onCube, 120);
-  EXPECT_NEAR(Distance(before.eye, v.Eye), 0.5, 1e-9);
-  EXPECT_NEAR(Distance(before.eye, p) - Distance(v.Eye, p), 0.5, 1e-6);
-  EXPECT_NEAR(Distance(v.Eye, v.Center), Distance(before.eye, before.center), 1e-9);
-  const QPoint after = PixelOf(p[0], p[1], p[2]);
-  EXPECT_LE((after - onCube).manhattanLength(), 2);
+  EXPECT_NEAR(Distance(before, EyeOf(v)), 0.5, 1e-9);
+  EXPECT_NEAR(Distance(before, p) - Distance(EyeOf(v), p), 0.5, 1e-6);
+  EXPECT_NEAR(Distance(EyeOf(v), {v.Center[0], v.Center[1], v.Center[2]}), sight, 1e-9);
+  EXPECT_LE((PixelOf(p[0], p[1], p[2]) - onCube).manhattanLength(), 2);
 
   // Back out, a fifth of a step with Ctrl, in two half notches.
-  Camera mid(v);
+  before = EyeOf(v);
   Wheel(onCube, -60, Qt::ControlModifier);
-  EXPECT_EQ(Distance(mid.eye, v.Eye), 0.0);
+  EXPECT_EQ(Distance(before, EyeOf(v)), 0.0);
   Wheel(onCube, -60, Qt::ControlModifier);
-  EXPECT_NEAR(Distance(mid.eye, v.Eye), 0.1, 1e-9);
-  EXPECT_LT(Distance(mid.eye, p), Distance(v.Eye, p));
+  EXPECT_NEAR(Distance(before, EyeOf(v)), 0.1, 1e-9);
+  EXPECT_LT(Distance(before, p), Distance(EyeOf(v), p));
 
   // Over the floor: toward the floor point.
-  const QPoint onFloor = PixelOf(-9, 0, 6);
-  Camera floor(v);
-  Wheel(onFloor, 240);
-  const double target[3] = {-9, 0, 6};
-  EXPECT_NEAR(Distance(floor.eye, v.Eye), 1.0, 1e-9);
-  EXPECT_NEAR(Distance(floor.eye, target) - Distance(v.Eye, target), 1.0, 0.02);
+  before = EyeOf(v);
+  Wheel(PixelOf(-9, 0, 6), 240);
+  EXPECT_NEAR(Distance(before, EyeOf(v)), 1.0, 1e-9);
+  EXPECT_NEAR(Distance(before, {-9, 0, 6}) - Distance(EyeOf(v), {-9, 0, 6}), 1.0, 0.02);
 
   // Over the empty background: along the line of sight, as the keypad does.
-  Camera sky(v);
+  before = EyeOf(v);
+  const V3 center{v.Center[0], v.Center[1], v.Center[2]};
   Wheel(QPoint(w.Tela1->width() - 5, 5), 120);
-  double moved[3], sight[3];
-  for (int i = 0; i < 3; ++i) moved[i] = v.Eye[i] - sky.eye[i], sight[i] = sky.center[i] - sky.eye[i];
-  const double zero[3] = {0, 0, 0};
-  const double cosine = (moved[0] * sight[0] + moved[1] * sight[1] + moved[2] * sight[2]) /
-                        (Distance(moved, zero) * Distance(sight, zero));
-  EXPECT_NEAR(cosine, 1.0, 1e-9);
-  EXPECT_NEAR(Distance(moved, zero), 0.5, 1e-9);
+  EXPECT_NEAR(Distance(before, EyeOf(v)), 0.5, 1e-9);
+  EXPECT_NEAR(Distance(before, center) - Distance(EyeOf(v), center), 0.5, 1e-9);  // straight toward it
 }
 
-TEST_F(FirstUse, RedoBringsBackWhatUndoTookAndANewEditDropsIt) {
-  auto& w = Start();
-  // The Edit menu lists Refazer right under Desfazer.
+// Undo and redo answer their keys through the menu's items, or through the
+// view while the menu left an item disabled; no key of theirs chooses an axis.
+TEST_F(FirstUse, UndoAndRedoKeysWorkWithTheMenuItemsEnabledOrNot) {
+  auto& w = Open();
   const QList<QAction*> items = w.Editar1->actions();
-  const qsizetype undo = items.indexOf(w.Desfazer1);
-  ASSERT_GE(undo, 0);
-  ASSERT_LT(undo + 1, items.size());
-  EXPECT_EQ(items[undo + 1]->text(), "Refazer");
+  ASSERT_GE(items.indexOf(w.Desfazer1), 0);
+  EXPECT_EQ(items.value(items.indexOf(w.Desfazer1) + 1), w.Refazer1);  // Refazer right under Desfazer
+  auto moved = [&w] { return +w.doc.Element(0).x + +w.doc.Element(0).z; };
+  auto openAndCloseEditMenu = [this] {
+    Key(Qt::Key_E, Qt::AltModifier);
+    Key(Qt::Key_Escape);
+    Key(Qt::Key_Escape);
+  };
 
+  openAndCloseEditMenu();  // nothing to undo or redo: both items disabled
+  ASSERT_FALSE(w.Desfazer1->isEnabled());
   ClickKey(Qt::Key_F5);
   Key(Qt::Key_Right);
   Key(Qt::Key_Right);
-  const double moved = w.doc.Element(0).x + w.doc.Element(0).z;
-  ASSERT_NE(moved, 0);
+  const double far = moved();
+  ASSERT_NE(far, 0);
   Key(Qt::Key_Z, Qt::ControlModifier);
   Key(Qt::Key_Z, Qt::ControlModifier);
-  EXPECT_EQ(+w.doc.Element(0).x + +w.doc.Element(0).z, 0);
+  EXPECT_EQ(moved(), 0) << "undo through the view";
   Key(Qt::Key_Y, Qt::ControlModifier);
   Key(Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
-  EXPECT_EQ(+w.doc.Element(0).x + +w.doc.Element(0).z, moved);
-  EXPECT_EQ(w.MEixo1->Valor(), 3);  // neither key chose an axis
+  EXPECT_EQ(moved(), far) << "redo through the view";
+  EXPECT_EQ(w.MEixo1->Valor(), 3);
 
-  // With the item disabled (as the menu leaves it when there is nothing to
-  // redo) the keys reach the view and redo there.
-  Key(Qt::Key_E, Qt::AltModifier);  // open Editar ...
-  Key(Qt::Key_Escape);              // ... and close it
-  Key(Qt::Key_Escape);
-  ASSERT_FALSE(w.Refazer1->isEnabled());
   Key(Qt::Key_Z, Qt::ControlModifier);
+  openAndCloseEditMenu();
+  ASSERT_TRUE(w.Desfazer1->isEnabled() && w.Refazer1->isEnabled());
   Key(Qt::Key_Y, Qt::ControlModifier);
-  EXPECT_EQ(+w.doc.Element(0).x + +w.doc.Element(0).z, moved);
+  EXPECT_EQ(moved(), far) << "redo through the menu";
+  Key(Qt::Key_Z, Qt::ControlModifier);
+  Key(Qt::Key_Z, Qt::ControlModifier);
+  EXPECT_EQ(moved(), 0) << "undo through the menu";
   EXPECT_EQ(w.MEixo1->Valor(), 3);
 
   // A new edit after an undo: nothing left to redo.
-  Key(Qt::Key_Z, Qt::ControlModifier);
-  const double undone = w.doc.Element(0).x + w.doc.Element(0).z;
   ClickKey(Qt::Key_F7);
   Key(Qt::Key_Y, Qt::ControlModifier);
-  EXPECT_EQ(+w.doc.Element(0).x + +w.doc.Element(0).z, undone);
+  EXPECT_EQ(moved(), 0);
   EXPECT_EQ(w.doc.Count(), 2);
 }
 
 TEST_F(FirstUse, TheStatusLineFollowsModeAxisGridSelectionAndPointer) {
-  auto& w = Start();
-  // Shown, below the view.
+  auto& w = Open();
   ASSERT_TRUE(w.BarraDeEstado1->isVisible());
   EXPECT_GE(w.BarraDeEstado1->mapTo(&w, QPoint(0, 0)).y(), w.Tela1->mapTo(&w, QPoint(0, w.Tela1->height())).y());
-  EXPECT_TRUE(Status().contains("Modo: Mover")) << Status().toStdString();
-  EXPECT_TRUE(Status().contains("Eixo: XZ"));
-  EXPECT_TRUE(Status().contains("Grade: 0.5"));
-  EXPECT_TRUE(Status().contains("Selecionados: 0"));
+  for (const char* part : {"Modo: Mover", "Eixo: XZ", "Grade: 0.5", "Selecionados: 0"})
+    EXPECT_TRUE(Status().contains(part)) << Status().toStdString();
   EXPECT_FALSE(Status().contains("Piso"));
 
   Key(Qt::Key_S);
@@ -416,16 +319,14 @@ TEST_F(FirstUse, TheStatusLineFollowsModeAxisGridSelectionAndPointer) {
   // The floor point under the pointer, while there is one.
   Hover(PixelOf(7, 0, -5));
   const QString s = Status();
-  const int at = s.indexOf("Piso: x ");
-  ASSERT_GE(at, 0) << s.toStdString();
-  const QStringList parts = s.mid(at).split(' ', Qt::SkipEmptyParts);  // Piso: x X z Z
-  ASSERT_GE(parts.size(), 5);
+  const QStringList parts = s.mid(s.indexOf("Piso: x ")).split(' ', Qt::SkipEmptyParts);  // Piso: x X z Z
+  ASSERT_TRUE(s.contains("Piso: x ") && parts.size() >= 5) << s.toStdString();
   EXPECT_NEAR(parts[2].toDouble(), 7, 0.1);
   EXPECT_NEAR(parts[4].toDouble(), -5, 0.1);
   Hover(QPoint(w.Tela1->width() - 5, 5));  // the background
   EXPECT_FALSE(Status().contains("Piso")) << Status().toStdString();
 
-  // The grid step, as Editar > Grade... sets it.
+  // Editar > Grade... sets the step of all three axes.
   WhenModal([](QWidget* modal) {
     auto* box = qobject_cast<TZBox*>(modal);
     ASSERT_NE(box, nullptr);
@@ -434,11 +335,8 @@ TEST_F(FirstUse, TheStatusLineFollowsModeAxisGridSelectionAndPointer) {
     QTest::keyClicks(box->Entrada(), "1.5");
     QTest::mouseClick(box->BotaoOK(), Qt::LeftButton);
   });
-  Key(Qt::Key_E, Qt::AltModifier);
-  QMenu* menu = w.Editar1;
-  ASSERT_TRUE(menu->isVisible());
-  QTest::mouseClick(menu, Qt::LeftButton, Qt::NoModifier, menu->actionGeometry(w.Grade1).center());
-  EXPECT_EQ(w.doc.editStep[1], 1.5);
+  Pick('E', w.Grade1);
+  for (int axis = 0; axis < 3; ++axis) EXPECT_EQ(w.doc.editStep[axis], 1.5) << axis;
   EXPECT_TRUE(Status().contains("Grade: 1.5")) << Status().toStdString();
 }
 
@@ -450,7 +348,6 @@ TEST(StatusLineText, TheAlternateLanguageHasItsOwnWords) {
   e.modo = 1, e.eixo = 2, e.passo = 0.25, e.selecionados = 3, e.noPiso = true, e.x = -1.234, e.z = 0.004;
   const std::string english = TextoDaBarraDeEstado(e);
   FreeDictionary();
-  const std::string portuguese = TextoDaBarraDeEstado(e);
   EXPECT_EQ(english, "Mode: Scale     Axis: Z     Grid: 0.25     Selected: 3     Floor: x -1.23  z 0");
-  EXPECT_EQ(portuguese, "Modo: Redimensionar     Eixo: Z     Grade: 0.25     Selecionados: 3     Piso: x -1.23  z 0");
+  EXPECT_EQ(TextoDaBarraDeEstado(e), "Modo: Redimensionar     Eixo: Z     Grade: 0.25     Selecionados: 3     Piso: x -1.23  z 0");
 }

@@ -2,24 +2,30 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QListWidget>
+#include <QMenu>
 #include <QTest>
 #include <QTimer>
 
+#include <deque>
 #include <functional>
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "FileNameDialogs.h"
 #include "TFEditorDeObjetos1.h"
 #include "TGLPanel.h"
 #include "TestFolder.h"
+#include "common/Dictionary.h"
 #include "controls/MessageBoxes.h"
+#include "controls/TMulfig.h"
+#include "document/DocumentFile.h"
+#include "gl/Picking.h"
 
-// Answers the program's message boxes and records what they said.
 // A 2 x 2 x 2 cube standing on the floor at x, as a saved document holds it.
 inline Element3D Cube(const char* name, double x) {
   Element3D e{};
-  e.kind = 0;
   e.name.assign(name);
   e.dx = e.dy = e.dz = 2;
   e.x = x;
@@ -29,23 +35,77 @@ inline Element3D Cube(const char* name, double x) {
   return e;
 }
 
+inline void Fill(TIMem32& store, const std::vector<Element3D>& elements) {
+  store.RecordSize = kElementRecordSize;
+  store.SetCount(static_cast<int32_t>(elements.size()));
+  for (size_t i = 0; i < elements.size(); ++i) store.As<Element3D>(static_cast<int32_t>(i)) = elements[i];
+}
+
+inline void WriteElements(const std::string& path, const std::vector<Element3D>& elements) {
+  TIMem32 store;
+  Fill(store, elements);
+  ASSERT_TRUE(WriteDocument(path, store).ok()) << path;
+}
+
+inline std::vector<Element3D> ReadElements(const std::string& path) {
+  TIMem32 store;
+  store.RecordSize = kElementRecordSize;
+  EXPECT_TRUE(ReadDocument(path, store).ok()) << path;
+  std::vector<Element3D> elements;
+  for (int32_t i = 0; i < store.Count(); ++i) elements.push_back(store.As<Element3D>(i));
+  return elements;
+}
+
+// Answers the program's message boxes as told and records what they said.
 struct RecordingBoxes : MessageBoxes {
-  std::vector<std::string> warnings, questions;
-  bool answer = true;
+  std::vector<std::string> warnings, saveQuestions, recoveryQuestions;
+  SaveAnswer saveAnswer = SaveAnswer::Cancel;
+  std::deque<RecoveryAnswer> recoveryAnswers;  // Later once used up
   void Warning(const std::string& text) override { warnings.push_back(text); }
-  bool Confirmation(const std::string& text) override {
-    questions.push_back(text);
-    return answer;
+  bool Confirmation(const std::string&) override { return true; }
+  SaveAnswer SaveQuestion(const std::string& text) override {
+    saveQuestions.push_back(text);
+    return saveAnswer;
+  }
+  RecoveryAnswer RecoveryQuestion(const std::string& text) override {
+    recoveryQuestions.push_back(text);
+    if (recoveryAnswers.empty()) return RecoveryAnswer::Later;
+    const RecoveryAnswer a = recoveryAnswers.front();
+    recoveryAnswers.pop_front();
+    return a;
   }
 };
 
-// A shown editor window with the message boxes answered by the test.
+// Answers the file dialogs with the next of `paths` (none: cancelled) and
+// records each question; the dialog is left in `leftIn` when that is set.
+struct RecordingFileDialogs : FileNameAsker {
+  std::vector<FileNameQuestion> questions;
+  std::deque<std::string> paths;
+  std::string leftIn;
+  FileNameAnswer Ask(const FileNameQuestion& q, QWidget*) override {
+    questions.push_back(q);
+    FileNameAnswer a;
+    if (!paths.empty()) a.path = paths.front(), paths.pop_front();
+    a.folder = !leftIn.empty() ? leftIn : a.path.empty() ? q.folder : a.path.substr(0, a.path.rfind('/') + 1);
+    return a;
+  }
+};
+
+// A shown editor window with its boxes and dialogs answered by the test;
+// settings, recent documents and recovery copies stay in the test's folder.
 class EditorFixture : public ::testing::Test {
  protected:
-  void SetUp() override { SetMessageBoxes(&boxes); }
+  void SetUp() override {
+    qputenv("XDG_CONFIG_HOME", QByteArray::fromStdString(dir.file("config")));
+    qputenv("XDG_DATA_HOME", QByteArray::fromStdString(dir.file("data")));
+    SetMessageBoxes(&boxes);
+    SetFileNameAsker(&files);
+  }
   void TearDown() override {
     window.reset();
+    FreeDictionary();  // a test may have switched the language
     SetMessageBoxes(nullptr);
+    SetFileNameAsker(nullptr);
   }
 
   TFEditorDeObjetos1& Open(const QStringList& arguments = {}) {
@@ -58,6 +118,67 @@ class EditorFixture : public ::testing::Test {
     EXPECT_TRUE(QTest::qWaitFor([this] { return QApplication::focusWidget() == window->Tela1; }, 3000));
     return *window;
   }
+  TFEditorDeObjetos1& Open(const std::string& document) { return Open(QStringList{QString::fromStdString(document)}); }
+  // A saved document of `elements`, opened as the program's argument.
+  TFEditorDeObjetos1& OpenWith(const std::vector<Element3D>& elements) {
+    WriteElements(dir.file("doc.zobj3d"), elements);
+    return Open(dir.file("doc.zobj3d"));
+  }
+
+  // A key as the keyboard sends it: to the window, which hands it to
+  // whatever holds the focus (and to the menu's shortcuts first).
+  void Key(Qt::Key key, Qt::KeyboardModifiers mods = Qt::NoModifier) {
+    QTest::keyClick(window->windowHandle(), key, mods);
+    QApplication::processEvents();
+  }
+
+  // Without a window manager nothing gives the window back its activation
+  // after a modal box: done here as one would.
+  void Reactivate() {
+    window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+  }
+
+  // Presses closer than 250 ms make a double press: clicks keep a user's pace.
+  void ClickView(QPoint at, Qt::KeyboardModifiers mods = Qt::NoModifier) {
+    QTest::qWait(300);
+    QTest::mouseClick(window->Tela1, Qt::LeftButton, mods, at);
+    QApplication::processEvents();
+  }
+
+  void ClickListRow(int row, Qt::KeyboardModifiers mods = Qt::NoModifier) {
+    QListWidget* list = window->Lista1;
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, mods, list->visualItemRect(list->item(row)).center());
+  }
+
+  // An item of the kinds palette (0: the cursor, 1 to 4: a kind to add).
+  void ClickPalette(int item) {
+    TMulfig* palette = window->Mulfig1;
+    QTest::mouseClick(palette, Qt::LeftButton, Qt::NoModifier, palette->RetanguloDoItem(item).center());
+    QApplication::processEvents();
+  }
+
+  // A menu item as a user picks it: the menu opened by its access key
+  // (Alt+A: Arquivo, Alt+E: Editar), then a click on the item.
+  void Pick(char menuKey, QAction* item) {
+    QTest::keyClick(window.get(), static_cast<Qt::Key>(menuKey), Qt::AltModifier);
+    ASSERT_TRUE(Soon([] { return qobject_cast<QMenu*>(QApplication::activePopupWidget()) != nullptr; }));
+    auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+    QTest::mouseClick(menu, Qt::LeftButton, Qt::NoModifier, menu->actionGeometry(item).center());
+    QApplication::processEvents();
+  }
+
+  // The panel pixel where a world point is drawn in the last frame.
+  QPoint PixelOf(double x, double y, double z) {
+    int px = 0, py = 0;
+    ProjectPoint(*window->view, x, y, z, px, py);
+    return {px, py};
+  }
+
+  // Whether `done` comes true in time (the window's work is queued).
+  static bool Soon(const std::function<bool()>& done, int ms = 5000) { return QTest::qWaitFor(done, ms); }
+
+  bool Starred() const { return window->windowTitle().endsWith('*'); }
 
   // Runs `answer` on the next modal dialog once it is up.
   static void WhenModal(std::function<void(QWidget*)> answer) {
@@ -75,5 +196,6 @@ class EditorFixture : public ::testing::Test {
 
   TestFolder dir;
   RecordingBoxes boxes;
+  RecordingFileDialogs files;
   std::unique_ptr<TFEditorDeObjetos1> window;
 };

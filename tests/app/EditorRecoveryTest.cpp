@@ -1,7 +1,6 @@
 // Unsaved work survives a crash: the editor keeps a recovery copy while the
 // document has changes, removes it once the work is saved or discarded, and
 // on the next start offers what an editor that ended left behind.
-#include <QListWidget>
 #include <QProcess>
 #include <QProcessEnvironment>
 
@@ -13,7 +12,6 @@
 
 #include <algorithm>
 #include <chrono>
-#include <deque>
 #include <filesystem>
 #include <fstream>
 #include <thread>
@@ -21,7 +19,6 @@
 #include "EditorFixture.h"
 #include "EditorRecovery.h"
 #include "RecoveryFolder.h"
-#include "document/DocumentFile.h"
 #include "document/EditorDocument.h"
 
 namespace fs = std::filesystem;
@@ -30,64 +27,9 @@ namespace {
 using RecoveryAnswer = MessageBoxes::RecoveryAnswer;
 using SaveAnswer = MessageBoxes::SaveAnswer;
 
-// Answers the recovery questions in order (Later once the list is used up)
-// and the unsaved-changes question as told.
-struct RecoveryBoxes : RecordingBoxes {
-  std::vector<std::string> recoveryQuestions;
-  std::deque<RecoveryAnswer> recoveryAnswers;
-  SaveAnswer saveAnswer = SaveAnswer::Cancel;
-  RecoveryAnswer RecoveryQuestion(const std::string& text) override {
-    recoveryQuestions.push_back(text);
-    if (recoveryAnswers.empty()) return RecoveryAnswer::Later;
-    const RecoveryAnswer a = recoveryAnswers.front();
-    recoveryAnswers.pop_front();
-    return a;
-  }
-  SaveAnswer SaveQuestion(const std::string& text) override {
-    questions.push_back(text);
-    return saveAnswer;
-  }
-};
-
-// One environment variable changed for a test's lifetime.
-class ScopedEnv {
- public:
-  ScopedEnv(const char* name, const std::string& value) : name_(name), old_(qgetenv(name)) {
-    qputenv(name, QByteArray::fromStdString(value));
-  }
-  ~ScopedEnv() { qputenv(name_, old_); }
-
- private:
-  const char* name_;
-  QByteArray old_;
-};
-
-void Fill(TIMem32& store, const std::vector<Element3D>& elements) {
-  store.RecordSize = kElementRecordSize;
-  store.SetCount(static_cast<int32_t>(elements.size()));
-  for (size_t i = 0; i < elements.size(); ++i) store.As<Element3D>(static_cast<int32_t>(i)) = elements[i];
-}
-
-void WriteElements(const std::string& path, const std::vector<Element3D>& elements) {
-  TIMem32 store;
-  Fill(store, elements);
-  ASSERT_TRUE(WriteDocument(path, store).ok());
-}
-
-std::vector<Element3D> ReadElements(const std::string& path) {
-  TIMem32 store;
-  store.RecordSize = kElementRecordSize;
-  EXPECT_TRUE(ReadDocument(path, store).ok()) << path;
-  std::vector<Element3D> elements;
-  for (int32_t i = 0; i < store.Count(); ++i) elements.push_back(store.As<Element3D>(i));
-  return elements;
-}
-
-std::string NameOf(const Element3D& e) { return e.name.str(); }
-
 std::vector<std::string> NamesIn(const std::string& path) {
   std::vector<std::string> names;
-  for (const Element3D& e : ReadElements(path)) names.push_back(NameOf(e));
+  for (const Element3D& e : ReadElements(path)) names.push_back(e.name.str());
   return names;
 }
 
@@ -115,17 +57,8 @@ void SetModified(const std::string& path, int64_t ns) {
   ASSERT_EQ(::utimensat(AT_FDCWD, path.c_str(), times, 0), 0) << path;
 }
 
-int64_t ModifiedNs(const std::string& path) {
-  struct stat st {};
-  EXPECT_EQ(::stat(path.c_str(), &st), 0) << path;
-  return static_cast<int64_t>(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec;
-}
-
-// The state folder of every test here is its own.
 class Recovery : public EditorFixture {
  protected:
-  void SetUp() override { SetMessageBoxes(&answers); }
-
   std::string folder() const { return EditorRecovery::FolderPath(); }
   std::string ownCopy() const { return folder() + "/" + ThisProcess().Name() + ".zobj3d"; }
 
@@ -135,25 +68,17 @@ class Recovery : public EditorFixture {
     TIMem32 store;
     Fill(store, elements);
     EXPECT_EQ(RecoveryFolder(folder()).Write(owner, original, store), "");
-    RecoveryCopy copy;
-    copy.owner = owner;
-    copy.copyPath = folder() + "/" + owner.Name() + ".zobj3d";
-    copy.originalPath = original;
+    RecoveryCopy copy{owner, folder() + "/" + owner.Name() + ".zobj3d", original, writtenAtNs};
     if (writtenAtNs) SetModified(copy.copyPath, writtenAtNs);
-    copy.writtenAtNs = ModifiedNs(copy.copyPath);
     return copy;
   }
 
   // Clicks the first list line and moves that element one step `count` times.
-  static void MoveFirstElement(TFEditorDeObjetos1& w, int count) {
-    const QRect r = w.Lista1->visualItemRect(w.Lista1->item(0));
-    QTest::mouseClick(w.Lista1->viewport(), Qt::LeftButton, Qt::NoModifier, r.center());
-    for (int i = 0; i < count; ++i) QTest::keyClick(w.Tela1, Qt::Key_Right);
+  void MoveFirstElement(int count) {
+    ClickListRow(0);
+    for (int i = 0; i < count; ++i) QTest::keyClick(window->Tela1, Qt::Key_Right);
     QApplication::processEvents();
   }
-
-  ScopedEnv data{"XDG_DATA_HOME", dir.file("data")};
-  RecoveryBoxes answers;
 };
 }  // namespace
 
@@ -219,10 +144,10 @@ TEST_F(Recovery, TheFolderListsEndedEditorsCopiesNewestFirstAndNothingElse) {
   EXPECT_TRUE(fs::exists(f + "/" + similar.Name() + ".path"));
 }
 
-TEST_F(Recovery, AMalformedPathFileLeavesTheCopyUntitled) {
-  const ProcessTag owner = EndedProcess();
-  Leave(owner, "/docs/a.zobj3d", {Cube("a", 1)});
-  const std::string pathFile = folder() + "/" + owner.Name() + ".path";
+// Of two editors offered the same copy, only one gets it.
+TEST_F(Recovery, AMalformedPathFileLeavesTheCopyUntitledAndOnlyOneEditorClaimsIt) {
+  const RecoveryCopy copy = Leave(EndedProcess(), "/docs/a.zobj3d", {Cube("a", 1)});
+  const std::string pathFile = folder() + "/" + copy.owner.Name() + ".path";
   auto originalRead = [&] {
     const auto copies = RecoveryFolder(folder()).Orphans();
     return copies.size() == 1 ? copies[0].originalPath : std::string("(not listed)");
@@ -234,37 +159,16 @@ TEST_F(Recovery, AMalformedPathFileLeavesTheCopyUntitled) {
     std::ofstream(pathFile, std::ios::binary) << bytes;
     EXPECT_EQ(originalRead(), "") << bytes.size();
   }
-  // A link is not followed, even to a good path file.
   std::ofstream(dir.file("good.path")) << "/docs/a.zobj3d";
   fs::remove(pathFile);
   fs::create_symlink(dir.file("good.path"), pathFile);
-  EXPECT_EQ(originalRead(), "");
-}
+  EXPECT_EQ(originalRead(), "") << "a link is not followed, even to a good path file";
 
-TEST_F(Recovery, OnlyOneEditorCanClaimACopy) {
-  const RecoveryCopy copy = Leave(EndedProcess(), "/docs/a.zobj3d", {Cube("a", 1)});
   const RecoveryFolder f(folder());
-  const std::string mine = f.Claim(copy, ThisProcess());
-  ASSERT_EQ(mine, ownCopy());
-  EXPECT_EQ(NamesIn(mine), std::vector<std::string>{"a"});
+  ASSERT_EQ(f.Claim(copy, ThisProcess()), ownCopy());
+  EXPECT_EQ(NamesIn(ownCopy()), std::vector<std::string>{"a"});
   EXPECT_EQ(f.Claim(copy, ProcessTagOf(1)), "");
   EXPECT_EQ(FilesIn(folder()), std::vector<std::string>{ThisProcess().Name() + ".zobj3d"});
-}
-
-TEST_F(Recovery, TheOriginalNameIsKeptOnlyWhileNothingWroteTheFileSinceTheCopy) {
-  WriteElements(dir.file("doc.zobj3d"), {Cube("saved", 1)});
-  SetModified(dir.file("doc.zobj3d"), 1'000'000'000'000'000'000);
-  RecoveryCopy copy = Leave(EndedProcess(), dir.file("doc.zobj3d"), {Cube("a", 1)}, 1'000'000'000'000'000'000);
-  EXPECT_TRUE(MayKeepOriginalName(copy));
-  SetModified(dir.file("doc.zobj3d"), 1'000'000'000'000'000'001);
-  EXPECT_FALSE(MayKeepOriginalName(copy));
-  fs::remove(dir.file("doc.zobj3d"));
-  EXPECT_FALSE(MayKeepOriginalName(copy));
-  fs::create_directory(dir.file("doc.zobj3d"));
-  SetModified(dir.file("doc.zobj3d"), 1);
-  EXPECT_FALSE(MayKeepOriginalName(copy)) << "a folder is no document";
-  copy.originalPath.clear();
-  EXPECT_FALSE(MayKeepOriginalName(copy));
 }
 
 TEST_F(Recovery, TheTimerWritesACopyWhileTheDocumentIsChanged) {
@@ -275,131 +179,105 @@ TEST_F(Recovery, TheTimerWritesACopyWhileTheDocumentIsChanged) {
   QTest::qWait(200);
   EXPECT_FALSE(fs::exists(ownCopy())) << "an unchanged document needs no copy";
   recovery.SetChanged(true);
-  QTRY_VERIFY_WITH_TIMEOUT(fs::exists(ownCopy()), 5000);
+  ASSERT_TRUE(Soon([this] { return fs::exists(ownCopy()); }));
   EXPECT_EQ(NamesIn(ownCopy()), std::vector<std::string>{"timed"});
   recovery.SetChanged(false);
   EXPECT_EQ(FilesIn(folder()), std::vector<std::string>{});
 }
 
-TEST_F(Recovery, EveryTwentiethEditWritesACopyAndSavingRemovesIt) {
-  WriteElements(dir.file("doc.zobj3d"), {Cube("first", 1), Cube("second", 5)});
-  auto& w = Open({QString::fromStdString(dir.file("doc.zobj3d"))});
-  MoveFirstElement(w, 19);
+// Every twentieth edit writes a copy; saving removes it, and so does
+// discarding the work when the window closes, but not a cancelled close.
+TEST_F(Recovery, EveryTwentiethEditWritesACopyUntilTheWorkIsSavedOrDiscarded) {
+  auto& w = OpenWith({Cube("first", 1), Cube("second", 5)});
+  MoveFirstElement(19);
   QTest::qWait(100);
   EXPECT_FALSE(fs::exists(ownCopy()));
-  MoveFirstElement(w, 1);
-  QTRY_VERIFY_WITH_TIMEOUT(fs::exists(ownCopy()), 5000);
+  MoveFirstElement(1);
+  ASSERT_TRUE(Soon([this] { return fs::exists(ownCopy()); }));
   const std::vector<Element3D> copy = ReadElements(ownCopy());
   ASSERT_EQ(copy.size(), 2u);
   EXPECT_EQ(+copy[0].x, +w.doc.Element(0).x);
   EXPECT_NE(+copy[0].x, 1.0);
-  std::string path;
-  {
-    std::ifstream in(folder() + "/" + ThisProcess().Name() + ".path", std::ios::binary);
-    path.assign(std::istreambuf_iterator<char>(in), {});
-  }
-  EXPECT_EQ(path, dir.file("doc.zobj3d"));
+  std::ifstream path(folder() + "/" + ThisProcess().Name() + ".path", std::ios::binary);
+  EXPECT_EQ(std::string(std::istreambuf_iterator<char>(path), {}), dir.file("doc.zobj3d"));
 
-  QTest::keyClick(w.Tela1, Qt::Key_S, Qt::ControlModifier);
-  EXPECT_EQ(FilesIn(folder()), std::vector<std::string>{});
-  EXPECT_EQ(+ReadElements(dir.file("doc.zobj3d"))[0].x, +copy[0].x);
-}
-
-TEST_F(Recovery, ClosingKeepsTheCopyUntilTheWorkIsSavedOrDiscarded) {
-  WriteElements(dir.file("doc.zobj3d"), {Cube("first", 1)});
-  auto& w = Open({QString::fromStdString(dir.file("doc.zobj3d"))});
-  MoveFirstElement(w, 20);
-  QTRY_VERIFY_WITH_TIMEOUT(fs::exists(ownCopy()), 5000);
-  answers.saveAnswer = SaveAnswer::Cancel;
+  boxes.saveAnswer = SaveAnswer::Cancel;
   EXPECT_FALSE(w.close());
   EXPECT_TRUE(fs::exists(ownCopy()));
-  answers.saveAnswer = SaveAnswer::Discard;
+  Key(Qt::Key_S, Qt::ControlModifier);
+  EXPECT_EQ(FilesIn(folder()), std::vector<std::string>{});
+  const double saved = ReadElements(dir.file("doc.zobj3d"))[0].x;
+  EXPECT_EQ(saved, +copy[0].x);
+
+  MoveFirstElement(20);
+  ASSERT_TRUE(Soon([this] { return fs::exists(ownCopy()); }));
+  boxes.saveAnswer = SaveAnswer::Discard;
   EXPECT_TRUE(w.close());
   EXPECT_EQ(FilesIn(folder()), std::vector<std::string>{});
-  EXPECT_EQ(+ReadElements(dir.file("doc.zobj3d"))[0].x, 1.0);
+  EXPECT_EQ(+ReadElements(dir.file("doc.zobj3d"))[0].x, saved);
 }
 
-TEST_F(Recovery, AnOfferedCopyOpensWithItsElementsUnderItsOwnName) {
-  const std::string doc = dir.file("doc.zobj3d");
-  WriteElements(doc, {Cube("saved", 1)});
-  SetModified(doc, 1'000'000'000'000'000'000);
-  const ProcessTag ended = EndedProcess();
-  Leave(ended, doc, {Cube("saved", 1), Cube("unsaved", 3)}, 1'000'000'060'000'000'000);
-  answers.recoveryAnswers = {RecoveryAnswer::Open};
-  auto& w = Open();
-  QTRY_COMPARE(w.doc.Count(), 2);
-  ASSERT_EQ(answers.recoveryQuestions.size(), 1u);
-  EXPECT_NE(answers.recoveryQuestions[0].find("doc.zobj3d"), std::string::npos) << answers.recoveryQuestions[0];
-  EXPECT_EQ(NameOf(w.doc.Element(1)), "unsaved");
-  EXPECT_EQ(w.Lista1->count(), 2);
-  EXPECT_EQ(w.doc.fileName, doc);
-  EXPECT_TRUE(w.DocumentChanged());
-  EXPECT_TRUE(w.windowTitle().endsWith('*'));
-  // The copy is this editor's now, and names the document.
-  const std::string own = ThisProcess().Name();
-  EXPECT_EQ(FilesIn(folder()), (std::vector<std::string>{own + ".path", own + ".zobj3d"}));
-  EXPECT_EQ(NamesIn(ownCopy()), (std::vector<std::string>{"saved", "unsaved"}));
-
-  // Save writes the document where it came from, and the copy goes.
-  QTest::keyClick(w.Tela1, Qt::Key_S, Qt::ControlModifier);
-  EXPECT_EQ(NamesIn(doc), (std::vector<std::string>{"saved", "unsaved"}));
-  EXPECT_EQ(FilesIn(folder()), std::vector<std::string>{});
-  EXPECT_FALSE(w.DocumentChanged());
-}
-
-TEST_F(Recovery, ACopyOfAFileChangedSinceOpensUntitled) {
+// A copy keeps the document's name only while nothing wrote the file since
+// the copy; otherwise it opens untitled, and the file is left as it is.
+TEST_F(Recovery, ACopyOfAFileWrittenSinceOpensUntitled) {
   const std::string doc = dir.file("doc.zobj3d");
   WriteElements(doc, {Cube("written later", 1)});
-  Leave(EndedProcess(), doc, {Cube("recovered", 1)}, 1'000'000'000'000'000'000);
-  answers.recoveryAnswers = {RecoveryAnswer::Open};
+  SetModified(doc, 1'000'000'000'000'000'000);
+  RecoveryCopy copy = Leave(EndedProcess(), doc, {Cube("recovered", 1)}, 1'000'000'000'000'000'000);
+  EXPECT_TRUE(MayKeepOriginalName(copy));
+  SetModified(doc, 1'000'000'000'000'000'001);
+  EXPECT_FALSE(MayKeepOriginalName(copy));
+
+  boxes.recoveryAnswers = {RecoveryAnswer::Open};
   auto& w = Open();
-  QTRY_COMPARE(w.doc.Count(), 1);
-  ASSERT_EQ(answers.recoveryQuestions.size(), 1u);
-  const std::string& q = answers.recoveryQuestions[0];
+  ASSERT_TRUE(Soon([&] { return w.doc.Count() == 1; }));
+  ASSERT_EQ(boxes.recoveryQuestions.size(), 1u);
+  const std::string& q = boxes.recoveryQuestions[0];
   EXPECT_TRUE(q.find("mudou") != std::string::npos || q.find("changed") != std::string::npos) << q;
-  EXPECT_EQ(NameOf(w.doc.Element(0)), "recovered");
+  EXPECT_EQ(w.doc.Element(0).name.str(), "recovered");
   EXPECT_EQ(w.doc.fileName, "");
   EXPECT_TRUE(w.DocumentChanged());
   EXPECT_EQ(NamesIn(doc), std::vector<std::string>{"written later"});
+
+  fs::remove(doc);
+  EXPECT_FALSE(MayKeepOriginalName(copy));
+  fs::create_directory(doc);
+  SetModified(doc, 1);
+  EXPECT_FALSE(MayKeepOriginalName(copy)) << "a folder is no document";
+  copy.originalPath.clear();
+  EXPECT_FALSE(MayKeepOriginalName(copy));
 }
 
-TEST_F(Recovery, DiscardRemovesACopyAndLaterKeepsItForTheNextStart) {
-  const ProcessTag older = EndedProcess(), newer = EndedProcess(9);
-  Leave(older, "", {Cube("older", 1)}, 1'000'000'000'000'000'000);
-  Leave(newer, "", {Cube("newer", 1)}, 1'000'000'060'000'000'000);
-  answers.recoveryAnswers = {RecoveryAnswer::Later, RecoveryAnswer::Discard};  // newest first
-  Open();
-  QTRY_COMPARE(answers.recoveryQuestions.size(), 2u);
-  EXPECT_EQ(window->doc.Count(), 0);
-  EXPECT_FALSE(window->DocumentChanged());
-  EXPECT_EQ(FilesIn(folder()), (std::vector<std::string>{newer.Name() + ".path", newer.Name() + ".zobj3d"}));
-
-  window.reset();
-  answers.recoveryQuestions.clear();
-  answers.recoveryAnswers = {RecoveryAnswer::Open};
-  Open();
-  QTRY_COMPARE(window->doc.Count(), 1);
-  EXPECT_EQ(NameOf(window->doc.Element(0)), "newer");
-  EXPECT_EQ(answers.recoveryQuestions.size(), 1u);
-}
-
-TEST_F(Recovery, ARunningEditorsCopyIsNotOffered) {
+// At the start only ended editors' copies are offered, newest first:
+// Discard removes one, Later keeps it, and a running editor's copy waits
+// until that editor has ended.
+TEST_F(Recovery, OnlyEndedEditorsCopiesAreOfferedNewestFirst) {
   QProcess other;
   other.start("sleep", {"30"});
   ASSERT_TRUE(other.waitForStarted());
+  const ProcessTag older = EndedProcess(), newer = EndedProcess(9);
+  Leave(older, "", {Cube("older", 1)}, 1'000'000'000'000'000'000);
+  Leave(newer, "", {Cube("newer", 1)}, 1'000'000'060'000'000'000);
   Leave(ProcessTagOf(other.processId()), "", {Cube("theirs", 1)});
-  answers.recoveryAnswers = {RecoveryAnswer::Open};
+  boxes.recoveryAnswers = {RecoveryAnswer::Later, RecoveryAnswer::Discard};
   Open();
+  ASSERT_TRUE(Soon([&] { return boxes.recoveryQuestions.size() == 2u; }));
   QTest::qWait(300);
-  EXPECT_TRUE(answers.recoveryQuestions.empty());
+  EXPECT_EQ(boxes.recoveryQuestions.size(), 2u) << "a running editor's copy was offered";
   EXPECT_EQ(window->doc.Count(), 0);
+  EXPECT_FALSE(window->DocumentChanged());
+  EXPECT_TRUE(fs::exists(folder() + "/" + newer.Name() + ".zobj3d"));
+  EXPECT_FALSE(fs::exists(folder() + "/" + older.Name() + ".zobj3d"));
 
   window.reset();
   other.kill();
   other.waitForFinished();
+  boxes.recoveryQuestions.clear();
+  boxes.recoveryAnswers = {RecoveryAnswer::Later, RecoveryAnswer::Open};  // theirs, now the newest; newer
   Open();
-  QTRY_COMPARE(window->doc.Count(), 1);
-  EXPECT_EQ(NameOf(window->doc.Element(0)), "theirs");
+  ASSERT_TRUE(Soon([&] { return window->doc.Count() == 1; }));
+  EXPECT_EQ(window->doc.Element(0).name.str(), "newer");
+  EXPECT_EQ(boxes.recoveryQuestions.size(), 2u);
 }
 
 namespace {
@@ -407,12 +285,7 @@ namespace {
 QString Xdotool(const QStringList& arguments, int timeoutMs = 10000) {
   QProcess p;
   p.start("xdotool", arguments);
-  if (!p.waitForFinished(timeoutMs)) {
-    p.kill();
-    p.waitForFinished();
-    ADD_FAILURE() << "xdotool " << arguments.join(' ').toStdString() << " did not finish";
-    return {};
-  }
+  if (!p.waitForFinished(timeoutMs)) ADD_FAILURE() << "xdotool " << arguments.join(' ').toStdString() << " hung";
   return QString::fromUtf8(p.readAllStandardOutput()).trimmed();
 }
 }  // namespace
@@ -422,10 +295,8 @@ QString Xdotool(const QStringList& arguments, int timeoutMs = 10000) {
 TEST_F(Recovery, TheWorkOfAKilledEditorComesBack) {
   const std::string doc = dir.file("doc.zobj3d");
   WriteElements(doc, {Cube("saved", 1)});
-  QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+  QProcessEnvironment env = QProcessEnvironment::systemEnvironment();  // the test's data and config folders
   env.insert("HOME", QString::fromStdString(dir.file("home")));
-  env.insert("XDG_DATA_HOME", QString::fromStdString(dir.file("data")));
-  env.insert("XDG_CONFIG_HOME", QString::fromStdString(dir.file("config")));
   QProcess editor;
   editor.setProcessEnvironment(env);
   editor.start(OBJ3D_EDITOR_PROGRAM, {QString::fromStdString(doc)});
@@ -438,12 +309,9 @@ TEST_F(Recovery, TheWorkOfAKilledEditorComesBack) {
           .first();
   ASSERT_FALSE(windowId.isEmpty());
   QTest::qWait(500);
-  const QStringList geometry = Xdotool({"getwindowgeometry", "--shell", windowId}).split('\n');
-  int width = 0, height = 0;
-  for (const QString& line : geometry) {
-    if (line.startsWith("WIDTH=")) width = line.mid(6).toInt();
-    if (line.startsWith("HEIGHT=")) height = line.mid(7).toInt();
-  }
+  const QString geometry = Xdotool({"getwindowgeometry", "--shell", windowId});  // ... WIDTH=w HEIGHT=h ...
+  const int width = geometry.section("WIDTH=", 1).section('\n', 0, 0).toInt();
+  const int height = geometry.section("HEIGHT=", 1).section('\n', 0, 0).toInt();
   ASSERT_GT(width, 400);
   // Twenty cubes, a user's pace apart, each with the pointer over the view
   // where F5 puts it; the twentieth makes the copy. Focus and pointer are
@@ -453,18 +321,29 @@ TEST_F(Recovery, TheWorkOfAKilledEditorComesBack) {
              QString::number(height * 2 / 3), "key", "F5"});
     QTest::qWait(350);
   }
-  QTRY_VERIFY_WITH_TIMEOUT(fs::exists(childCopy), 10000);
+  ASSERT_TRUE(Soon([&] { return fs::exists(childCopy); }, 10000));
   editor.kill();  // SIGKILL: nothing of the editor's own runs
   ASSERT_TRUE(editor.waitForFinished());
   EXPECT_EQ(editor.exitStatus(), QProcess::CrashExit);
   EXPECT_EQ(NamesIn(doc), std::vector<std::string>{"saved"});
 
-  answers.recoveryAnswers = {RecoveryAnswer::Open};
+  // Started again, the window offers the work under the document's name and
+  // claims the copy; Save writes the document where it came from.
+  boxes.recoveryAnswers = {RecoveryAnswer::Open};
   auto& w = Open();
-  QTRY_COMPARE_WITH_TIMEOUT(w.doc.Count(), 1 + EditorRecovery::kEditsPerCopy, 5000);
-  EXPECT_EQ(NameOf(w.doc.Element(0)), "saved");
+  ASSERT_TRUE(Soon([&] { return w.doc.Count() == 1 + EditorRecovery::kEditsPerCopy; }));
+  ASSERT_EQ(boxes.recoveryQuestions.size(), 1u);
+  EXPECT_NE(boxes.recoveryQuestions[0].find("doc.zobj3d"), std::string::npos) << boxes.recoveryQuestions[0];
+  EXPECT_EQ(w.doc.Element(0).name.str(), "saved");
   for (int32_t i = 1; i < w.doc.Count(); ++i) EXPECT_EQ(+w.doc.Element(i).kind, 0) << i;
+  EXPECT_EQ(w.Lista1->count(), w.doc.Count());
   EXPECT_EQ(w.doc.fileName, doc);
-  EXPECT_TRUE(w.DocumentChanged());
-  EXPECT_FALSE(fs::exists(childCopy));
+  EXPECT_TRUE(Starred());
+  const std::string own = ThisProcess().Name();
+  EXPECT_EQ(FilesIn(folder()), (std::vector<std::string>{own + ".path", own + ".zobj3d"}));
+  EXPECT_EQ(ReadElements(ownCopy()).size(), size_t(w.doc.Count()));
+  Key(Qt::Key_S, Qt::ControlModifier);
+  EXPECT_EQ(ReadElements(doc).size(), size_t(w.doc.Count()));
+  EXPECT_EQ(FilesIn(folder()), std::vector<std::string>{});
+  EXPECT_FALSE(Starred());
 }

@@ -4,16 +4,13 @@
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QListWidget>
 
 #include <cmath>
 #include <filesystem>
 #include <fstream>
 
 #include "EditorFixture.h"
-#include "FileNameDialogs.h"
 #include "common/DataPath.h"
-#include "document/DocumentFile.h"
 
 namespace {
 namespace fs = std::filesystem;
@@ -27,29 +24,6 @@ void CopySample(const std::string& to) {
 }
 
 int32_t ElementsIn(const std::string& path) { return static_cast<int32_t>((fs::file_size(path) - 22) / 289); }
-
-void ClickListItem(TFEditorDeObjetos1& w, int row) {
-  QTest::mouseClick(w.Lista1->viewport(), Qt::LeftButton, Qt::NoModifier,
-                    w.Lista1->visualItemRect(w.Lista1->item(row)).center());
-}
-
-// Answers the file dialogs with the paths of `answers`, in turn, and keeps
-// the folder each dialog was to open in.
-struct DialogAnswers : FileNameAsker {
-  std::vector<std::string> answers;
-  std::vector<std::string> folders;
-  DialogAnswers() { SetFileNameAsker(this); }
-  ~DialogAnswers() override { SetFileNameAsker(nullptr); }
-  FileNameAnswer Ask(const FileNameQuestion& question, QWidget*) override {
-    folders.push_back(question.folder);
-    FileNameAnswer answer;
-    if (!answers.empty()) {
-      answer.path = answers.front();
-      answers.erase(answers.begin());
-    }
-    return answer;
-  }
-};
 
 // WCAG contrast of two colours.
 double Contrast(QColor a, QColor b) {
@@ -73,54 +47,69 @@ QColor DarkestIn(const QImage& image, const QRect& r) {
 }
 }  // namespace
 
-TEST_F(EditorFixture, AccentedPathFromTheCommandLineOpensAndSavesBack) {
-  const std::string path = dir.file(kAcao);
+// The arguments are one path, spaces and all; the texture list offers none
+// first, then the .jpeg, .jpg and other pictures.
+TEST_F(EditorFixture, StartUpJoinsTheArgumentsIntoOnePathAndListsTheTextures) {
+  WriteElements(dir.file("my room.zobj3d"), {Cube("a", 0), Cube("b", 4)});
+  auto& w = Open({QString::fromStdString(dir.file("my")), "room.zobj3d"});
+  EXPECT_EQ(w.doc.Count(), 2);
+  EXPECT_EQ(w.doc.fileName, dir.file("my room.zobj3d"));
+  EXPECT_EQ(w.windowTitle(), "Objetos 3D - my room.zobj3d");
+  EXPECT_EQ(w.Lista1->count(), 2);
+  ASSERT_GE(w.CTextura->count(), 2);
+  EXPECT_EQ(w.CTextura->itemText(0), "<nenhuma>");
+  int lastGroup = 0;
+  for (int i = 1; i < w.CTextura->count(); ++i) {
+    const QString ext = w.CTextura->itemText(i).section('.', -1).toLower();
+    const int group = ext == "jpeg" ? 0 : ext == "jpg" ? 1 : 2;
+    EXPECT_GE(group, lastGroup) << w.CTextura->itemText(i).toStdString();
+    lastGroup = group;
+  }
+}
+
+// An accented path, from the command line or the dialogs, opens and saves
+// under its own bytes; one that cannot be read is named as Latin-1 text.
+TEST_F(EditorFixture, AccentedPathsFromTheCommandLineAndTheDialogs) {
+  const std::string folder = dir.file("pasta \xC3\xA7");  // "pasta ç"
+  fs::create_directories(folder);
+  const std::string path = folder + "/" + kAcao;
   CopySample(path);
   // Qt reads each argument in the system's file-name encoding.
   auto& w = Open({QString::fromLocal8Bit(path.c_str())});
   EXPECT_EQ(w.doc.Count(), kSampleElements);
   EXPECT_EQ(w.doc.fileName, path);
   EXPECT_EQ(w.windowTitle(), QString::fromUtf8("Objetos 3D - a\xC3\xA7\xC3\xA3o.zobj3d"));
-
-  ClickListItem(w, 0);
-  QTest::keyClick(w.Tela1, Qt::Key_Delete);
-  ASSERT_EQ(w.doc.Count(), kSampleElements - 1);
-  QTest::keyClick(w.Tela1, Qt::Key_S, Qt::ControlModifier);
+  ClickListRow(0);
+  Key(Qt::Key_Delete);
+  Key(Qt::Key_S, Qt::ControlModifier);
   EXPECT_EQ(ElementsIn(path), kSampleElements - 1);
   // The same file, and no second one under another spelling of its name.
-  EXPECT_EQ(std::distance(fs::directory_iterator(dir.path()), fs::directory_iterator()), 1);
-  EXPECT_TRUE(boxes.warnings.empty());
-}
+  EXPECT_EQ(std::distance(fs::directory_iterator(folder), fs::directory_iterator()), 1);
 
-TEST_F(EditorFixture, AccentedPathsThroughTheOpenSaveAsAndExportDialogs) {
-  const std::string folder = dir.file("pasta \xC3\xA7");  // "pasta ç"
-  fs::create_directories(folder);
-  const std::string source = folder + "/" + kAcao;
-  CopySample(source);
-  auto& w = Open();
-  DialogAnswers dialogs;
-  dialogs.answers = {source, folder + "/c\xC3\xB3pia.zobj3d", folder + "/exporta\xC3\xA7\xC3\xA3o.obj"};
-
-  w.Abrir1->trigger();
-  EXPECT_EQ(w.doc.Count(), kSampleElements);
+  files.paths = {path, folder + "/c\xC3\xB3pia.zobj3d", folder + "/exporta\xC3\xA7\xC3\xA3o.obj"};
+  Pick('A', w.Abrir1);
+  EXPECT_EQ(w.doc.Count(), kSampleElements - 1);
   EXPECT_EQ(w.windowTitle(), QString::fromUtf8("Objetos 3D - a\xC3\xA7\xC3\xA3o.zobj3d"));
 
-  w.Salvarcomo1->trigger();
-  ASSERT_EQ(dialogs.folders.size(), 2u);
-  EXPECT_EQ(dialogs.folders[1], folder + "/");  // the document's folder
-  EXPECT_EQ(ElementsIn(folder + "/c\xC3\xB3pia.zobj3d"), kSampleElements);
+  Pick('A', w.Salvarcomo1);
+  ASSERT_EQ(files.questions.size(), 2u);
+  EXPECT_EQ(files.questions[1].folder, folder + "/");  // the document's folder
+  EXPECT_EQ(ElementsIn(folder + "/c\xC3\xB3pia.zobj3d"), kSampleElements - 1);
   EXPECT_EQ(w.doc.fileName, folder + "/c\xC3\xB3pia.zobj3d");
   EXPECT_EQ(w.windowTitle(), QString::fromUtf8("3D - c\xC3\xB3pia.zobj3d"));
 
-  w.Exportar1->trigger();
+  Pick('A', w.Exportar1);
   EXPECT_TRUE(fs::exists(folder + "/exporta\xC3\xA7\xC3\xA3o.obj"));
   EXPECT_TRUE(fs::exists(folder + "/exporta\xC3\xA7\xC3\xA3o.mtl"));
   EXPECT_TRUE(boxes.warnings.empty());
 
   // A file that cannot be read is named in the warning as Latin-1 text.
   std::ofstream(folder + "/quebrado_\xC3\xA7.zobj3d") << "short";  // less than a header
-  dialogs.answers = {folder + "/quebrado_\xC3\xA7.zobj3d"};
-  w.Abrir1->trigger();
+  files.paths = {folder + "/quebrado_\xC3\xA7.zobj3d"};
+  ClickListRow(3);
+  Pick('A', w.Abrir1);
+  EXPECT_EQ(w.doc.Count(), 0);
+  EXPECT_EQ(w.doc.SelectionCount(), 0);
   ASSERT_EQ(boxes.warnings.size(), 1u);
   EXPECT_NE(boxes.warnings[0].find("quebrado_\xE7.zobj3d"), std::string::npos) << boxes.warnings[0];
 }
@@ -143,7 +132,7 @@ TEST_F(EditorFixture, AccentedTextureIsChosenStoredAsLatinTextAndShown) {
   const int item = w.CTextura->findText(QFile::decodeName(QByteArray::fromStdString(utf8)));
   ASSERT_GT(item, 0);
 
-  ClickListItem(w, 0);
+  ClickListRow(0);
   w.CTextura->setFocus();
   for (int k = w.CTextura->currentIndex(); k != item; k += k < item ? 1 : -1)
     QTest::keyClick(w.CTextura, k < item ? Qt::Key_Down : Qt::Key_Up);
@@ -162,10 +151,10 @@ TEST_F(EditorFixture, InvisibleElementsAreGreyedButReadable) {
   const std::string path = dir.file("room.zobj3d");
   CopySample(path);
   auto& w = Open({QString::fromStdString(path)});
-  ClickListItem(w, 0);
+  ClickListRow(0);
   if (!w.CInvisivel->isChecked()) QTest::mouseClick(w.CInvisivel, Qt::LeftButton, Qt::NoModifier, QPoint(6, 6));
   ASSERT_TRUE(w.doc.IsInvisible(0));
-  ClickListItem(w, 2);  // element 0 no longer selected
+  ClickListRow(2);  // element 0 no longer selected
   ASSERT_FALSE(w.doc.IsInvisible(1));
   const QImage list = w.Lista1->viewport()->grab().toImage();
   const QColor background = list.pixelColor(w.Lista1->visualItemRect(w.Lista1->item(0)).topRight());

@@ -42,14 +42,12 @@ void ExpectTextsFit(TFEditorDeObjetos1& w, const char* language) {
 }
 }  // namespace
 
-TEST_F(EditorFixture, ToolStripTextsFitInPortuguese) {
+// The strip's texts fit in either language; with a dictionary the whole
+// window is English: strip, menus, lists and the names of new elements.
+TEST_F(EditorFixture, ToolStripTextsFitInEitherLanguage) {
   FreeDictionary();
-  auto& w = Open();
-  EXPECT_EQ(w.Label4->text(), "Cor:");
-  ExpectTextsFit(w, "Portuguese");
-}
-
-TEST_F(EditorFixture, ToolStripTextsFitInEnglish) {
+  EXPECT_EQ(Open().Label4->text(), "Cor:");
+  ExpectTextsFit(*window, "Portuguese");
   dir.write("tradutorgeral.dat", "header\r\n");
   LoadDictionaryFile(dir.file("tradutorgeral.dat"));
   ASSERT_TRUE(HasDictionary());
@@ -57,6 +55,11 @@ TEST_F(EditorFixture, ToolStripTextsFitInEnglish) {
   EXPECT_EQ(w.Label4->text(), "Color:");
   EXPECT_EQ(w.Label5->text(), "Bevel:");
   ExpectTextsFit(w, "English");
-  window.reset();
-  FreeDictionary();
+  EXPECT_EQ(w.Novo1->text(), "New");
+  EXPECT_EQ(w.Salvarcomo1->text(), "Save As...");
+  EXPECT_EQ(w.Grade1->text(), "Grid...");
+  EXPECT_EQ(w.CTextura->itemText(0), "<none>");
+  Key(Qt::Key_F5);
+  ASSERT_EQ(w.doc.Count(), 1);
+  EXPECT_EQ(w.doc.Element(0).name.str(), "cube1");
 }
