@@ -109,7 +109,14 @@ class EditorFixture : public ::testing::Test {
   }
 
   TFEditorDeObjetos1& Open(const QStringList& arguments = {}) {
-    window = std::make_unique<TFEditorDeObjetos1>(arguments);
+    return Show(std::make_unique<TFEditorDeObjetos1>(arguments));
+  }
+  // The arguments as the program hands them over: the system's bytes.
+  TFEditorDeObjetos1& OpenBytes(std::vector<std::string> arguments) {
+    return Show(std::make_unique<TFEditorDeObjetos1>(std::move(arguments)));
+  }
+  TFEditorDeObjetos1& Show(std::unique_ptr<TFEditorDeObjetos1> opened) {
+    window = std::move(opened);
     window->resize(1346, 700);
     window->show();
     window->activateWindow();

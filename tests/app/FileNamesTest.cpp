@@ -8,6 +8,8 @@
 #include <cmath>
 #include <filesystem>
 #include <fstream>
+#include <string>
+#include <vector>
 
 #include "EditorFixture.h"
 #include "common/DataPath.h"
@@ -114,6 +116,21 @@ TEST_F(EditorFixture, AccentedPathsFromTheCommandLineAndTheDialogs) {
   EXPECT_NE(boxes.warnings[0].find("quebrado_\xE7.zobj3d"), std::string::npos) << boxes.warnings[0];
 }
 
+// A name in bytes that are not UTF-8 (an old Latin-1 "ç") opens from the
+// command line and saves back to the same file.
+TEST_F(EditorFixture, ANameThatIsNotUtf8OpensAndSavesInPlace) {
+  const std::string path = dir.file("sala_\xE7.zobj3d");
+  CopySample(path);
+  auto& w = OpenBytes({path});
+  EXPECT_EQ(w.doc.Count(), kSampleElements);
+  EXPECT_EQ(w.doc.fileName, path);
+  ClickListRow(0);
+  Key(Qt::Key_Delete);
+  Key(Qt::Key_S, Qt::ControlModifier);
+  EXPECT_EQ(ElementsIn(path), kSampleElements - 1);
+  EXPECT_TRUE(boxes.warnings.empty());
+}
+
 // A texture whose UTF-8 file name has accents: offered by its name, stored in
 // the element as Latin-1, and shown with its picture in the closed box too.
 TEST_F(EditorFixture, AccentedTextureIsChosenStoredAsLatinTextAndShown) {
@@ -145,6 +162,42 @@ TEST_F(EditorFixture, AccentedTextureIsChosenStoredAsLatinTextAndShown) {
     for (int x = 0; x < box.height(); ++x)
       if (box.pixelColor(x, y) == QColor(20, 180, 60)) ++green;
   EXPECT_GT(green, 100);
+}
+
+// Texture files whose names a document cannot keep (beyond Latin-1, or too
+// long) are listed greyed with a hint, and choosing passes over them: the
+// element would name no file.
+TEST_F(EditorFixture, TextureNamesADocumentCannotKeepCannotBeChosen) {
+  const std::string tag = std::to_string(getpid());
+  const std::vector<std::string> names = {"\xE6\x9C\xA8_" + tag + ".bmp", std::string(64, 'w') + tag + ".bmp"};
+  QImage picture(8, 8, QImage::Format_RGB888);
+  picture.fill(Qt::red);
+  struct Remove {
+    std::vector<std::string> paths;
+    ~Remove() {
+      for (const std::string& p : paths) fs::remove(p);
+    }
+  } remove;
+  for (const std::string& name : names) {
+    remove.paths.push_back(DataPath("Vist3D/TEX/") + name);
+    ASSERT_TRUE(picture.save(QFile::decodeName(QByteArray::fromStdString(remove.paths.back())), "BMP"));
+  }
+  CopySample(dir.file("room.zobj3d"));
+  auto& w = Open(dir.file("room.zobj3d"));
+  for (const std::string& name : names) {
+    const int item = w.CTextura->findText(QFile::decodeName(QByteArray::fromStdString(name)));
+    ASSERT_GT(item, 0) << name;
+    EXPECT_FALSE(w.CTextura->model()->index(item, 0).flags() & Qt::ItemIsEnabled) << name;
+    EXPECT_FALSE(w.CTextura->itemData(item, Qt::ToolTipRole).toString().isEmpty()) << name;
+  }
+  ClickListRow(0);
+  w.CTextura->setFocus();
+  for (int k = 0; k < w.CTextura->count(); ++k) {
+    QTest::keyClick(w.CTextura, Qt::Key_Down);
+    const std::string stored = w.doc.Element(0).texture.str();
+    EXPECT_EQ(stored.find('?'), std::string::npos) << stored;
+    EXPECT_NE(stored.rfind("wwwwwwww", 0), 0u) << stored;
+  }
 }
 
 TEST_F(EditorFixture, InvisibleElementsAreGreyedButReadable) {
