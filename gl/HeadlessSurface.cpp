@@ -136,10 +136,3 @@ void HeadlessSurface::EndFrame() {
   if (IsValid()) glFinish();
 }
 
-bool HeadlessSurface::Resize(int width, int height) {
-  if (!MakeCurrent()) return false;
-  DeleteBuffers();
-  width_ = width < 1 ? 1 : width;
-  height_ = height < 1 ? 1 : height;
-  return CreateBuffers();
-}

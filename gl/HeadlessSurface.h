@@ -23,9 +23,6 @@ class HeadlessSurface : public DrawSurface {
   int Height() const override { return height_; }
   void EndFrame() override;
 
-  // New buffers of another size (the old content is lost).
-  bool Resize(int width, int height);
-
  private:
   struct Egl;
   bool CreateBuffers();

@@ -8,7 +8,7 @@ packages=(
   qt6-base-dev libqt6opengl6-dev
   libglu1-mesa-dev libegl-dev libegl1-mesa-dev libgl1-mesa-dri
   libjpeg62-turbo-dev
-  libgtest-dev libbenchmark-dev libtinyobjloader-dev libtinygltf-dev libassimp-dev assimp-utils
+  libgtest-dev libbenchmark-dev libtinyobjloader-dev libtinygltf-dev assimp-utils
   desktop-file-utils appstream shared-mime-info dpkg-dev file
   xvfb xauth xdotool fonts-liberation locales
 )
