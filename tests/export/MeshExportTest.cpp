@@ -224,9 +224,21 @@ TEST_F(MeshExportTest, TextureNamesThatLeaveTheFolderEmbedNothing) {
 
 // Neither an empty document nor a failed export leaves anything behind.
 TEST_F(MeshExportTest, EmptyDocumentAndFailuresLeaveNoTraces) {
-  const auto exportFolders = [] {
+  // A temporary folder of the test's own: tests running beside it make
+  // and remove their own recording folders in the shared one.
+  const std::string temp = Path("tmp");
+  fs::create_directories(temp);
+  const char* oldTemp = std::getenv("TMPDIR");
+  const std::string savedTemp = oldTemp ? oldTemp : "";
+  setenv("TMPDIR", temp.c_str(), 1);
+  struct Restore {
+    bool had;
+    std::string value;
+    ~Restore() { had ? setenv("TMPDIR", value.c_str(), 1) : unsetenv("TMPDIR"); }
+  } restore{oldTemp != nullptr, savedTemp};
+  const auto exportFolders = [&] {
     int n = 0;
-    for (const auto& entry : fs::directory_iterator(fs::temp_directory_path()))
+    for (const auto& entry : fs::directory_iterator(temp))
       n += entry.path().filename().string().rfind("objetos3d-export-", 0) == 0;
     return n;
   };
@@ -242,6 +254,6 @@ TEST_F(MeshExportTest, EmptyDocumentAndFailuresLeaveNoTraces) {
   EXPECT_EQ(exportFolders(), before);
   std::set<std::string> names;
   for (const auto& entry : fs::directory_iterator(folder)) names.insert(entry.path().filename().string());
-  EXPECT_EQ(names, (std::set<std::string>{"empty.glb", "empty.stl", "taken.stl"}));
+  EXPECT_EQ(names, (std::set<std::string>{"empty.glb", "empty.stl", "taken.stl", "tmp"}));
 }
 }  // namespace
