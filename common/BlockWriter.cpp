@@ -12,13 +12,23 @@ BlockWriter::BlockWriter(ReplacementFile& file, int blocks) : file_(file) {
   for (int i = 0; i < blocks; ++i) {
     void* p = ::mmap(nullptr, kBlockBytes + kSlack, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
     if (p == MAP_FAILED) {
-      for (char* block : storage_) ::munmap(block, kBlockBytes + kSlack);
+      UnmapBlocks();
       throw std::bad_alloc();
     }
     storage_.emplace_back(static_cast<char*>(p));
     free_.push_back(static_cast<char*>(p));
   }
-  thread_ = std::thread([this] { Run(); });
+  try {
+    thread_ = std::thread([this] { Run(); });
+  } catch (...) {
+    UnmapBlocks();
+    throw;
+  }
+}
+
+void BlockWriter::UnmapBlocks() {
+  for (char* block : storage_) ::munmap(block, kBlockBytes + kSlack);
+  storage_.clear();
 }
 
 BlockWriter::~BlockWriter() {
@@ -29,7 +39,7 @@ BlockWriter::~BlockWriter() {
   }
   changed_.notify_all();
   thread_.join();
-  for (char* block : storage_) ::munmap(block, kBlockBytes + kSlack);
+  UnmapBlocks();
 }
 
 char* BlockWriter::Take() {

@@ -42,6 +42,7 @@ class BlockWriter {
     size_t size;
   };
   void Run();
+  void UnmapBlocks();
 
   ReplacementFile& file_;
   std::vector<char*> storage_;

@@ -5,6 +5,7 @@
 
 #include <cerrno>
 #include <cstring>
+#include <exception>
 #include <filesystem>
 #include <system_error>
 
@@ -126,7 +127,13 @@ std::string StartExport(const std::string& objPath) {
     return r.fileProblem;
   }
   r.objFile->PreferUncached();
-  r.objWriter = std::make_unique<BlockWriter>(*r.objFile);
+  try {
+    r.objWriter = std::make_unique<BlockWriter>(*r.objFile);
+  } catch (const std::exception&) {  // no memory for its blocks, or no thread
+    NoteProblem(r, objPath, "not enough memory to write it");
+    DropFiles(r);
+    return r.fileProblem;
+  }
   r.objText.WriteTo(r.objWriter.get());
   return r.fileProblem;
 }
