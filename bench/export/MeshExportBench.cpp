@@ -12,6 +12,7 @@
 #include <filesystem>
 #include <string>
 
+#include "BenchFolder.h"
 #include "bench/gl/MixedScene.h"
 #include "gl/DocumentSave.h"
 #include "gl/GLView.h"
@@ -28,14 +29,7 @@
 namespace {
 namespace fs = std::filesystem;
 
-fs::path Folder() {
-  static const fs::path folder = [] {
-    fs::path f = fs::temp_directory_path() / ("obj3d_bench_mesh_" + std::to_string(getpid()));
-    fs::create_directories(f);
-    return f;
-  }();
-  return folder;
-}
+fs::path Folder() { return BenchFolder("obj3d_bench_mesh_"); }
 
 void Export(benchmark::State& state, const char* extension) {
   HeadlessSurface surface(320, 240);
@@ -99,7 +93,5 @@ int main(int argc, char** argv) {
   benchmark::Initialize(&argc, argv);
   benchmark::RunSpecifiedBenchmarks();
   benchmark::Shutdown();
-  std::error_code ignored;
-  fs::remove_all(Folder(), ignored);
   return 0;
 }

@@ -19,6 +19,7 @@
 #include <map>
 #include <string>
 
+#include "BenchFolder.h"
 #include "bench/gl/MixedScene.h"
 #include "export/FormatNumber.h"
 #include "export/ObjRecording.h"
@@ -28,14 +29,7 @@
 namespace {
 namespace fs = std::filesystem;
 
-fs::path Folder() {
-  static const fs::path folder = [] {
-    fs::path f = fs::temp_directory_path() / ("obj3d_bench_export_" + std::to_string(getpid()));
-    fs::create_directories(f);
-    return f;
-  }();
-  return folder;
-}
+fs::path Folder() { return BenchFolder("obj3d_bench_export_"); }
 
 // "VmRSS" or "VmHWM" of this process, in bytes.
 double StatusBytes(const char* field) {
