@@ -2,32 +2,11 @@
 # Takes pictures of a new user's first minutes under Xvfb for docs/: an
 # empty document, elements added with the palette and the mouse, then edited
 # with the mouse, the keys, the property boxes and the wheel.
-# Needs imagemagick and xdotool (apt-get install imagemagick xdotool).
 # usage: tools/record_first_use.sh [build folder] [output folder]
 set -euo pipefail
-build="${1:-build}"
-out="${2:-docs}"
-display=:88
-Xvfb "$display" -screen 0 1500x900x24 >/dev/null 2>&1 &
-xvfb=$!
-home=$(mktemp -d)
-trap 'kill $editor $xvfb 2>/dev/null || true; rm -rf "$home"' EXIT
-sleep 1
-export DISPLAY=$display HOME=$home XDG_CONFIG_HOME=$home/.config XDG_RUNTIME_DIR=$home
-"$build/bin/objetos3d" >/dev/null 2>&1 &
-editor=$!
-sleep 3
-win=$(xdotool search --sync --name "3Z Udivov" | head -n 1)
-xdotool windowsize --sync "$win" 1500 900
-xdotool windowmove --sync "$win" 0 0
-xdotool windowfocus --sync "$win"
-sleep 1
-
-shot() { sleep 0.8; import -window root "$out/$1"; echo "$out/$1"; }
-# Clicks keep a user's pace: presses closer than 250 ms are a double press.
-click() { xdotool mousemove --sync "$1" "$2" click 1; sleep 0.4; }
-move() { xdotool mousemove --sync "$1" "$2"; sleep 0.2; }
-key() { xdotool key --delay 120 --clearmodifiers "$@"; sleep 0.3; }
+BUILD="${1:-build}" OUT="${2:-docs}" DISPLAY_NUMBER=:88
+source "$(dirname "$0")/editor_under_xvfb.sh"
+start_editor "3Z Udivov"
 # The palette's items in the tool strip (the window at the screen's corner).
 palette_cube=(76 48) palette_cylinder=(121 48) palette_sphere=(166 48)
 

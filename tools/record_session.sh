@@ -1,29 +1,11 @@
 #!/usr/bin/env bash
 # Takes pictures of an editing session under Xvfb for docs/: the editor on
 # the sample document, then a few edits driven with xdotool.
-# Needs imagemagick and xdotool (apt-get install imagemagick xdotool).
 # usage: tools/record_session.sh [build folder] [output folder]
 set -euo pipefail
-build="${1:-build}"
-out="${2:-docs}"
-display=:87
-Xvfb "$display" -screen 0 1500x900x24 >/dev/null 2>&1 &
-xvfb=$!
-trap 'kill $editor $xvfb 2>/dev/null || true' EXIT
-sleep 1
-export DISPLAY=$display
-"$build/bin/objetos3d" "$build/bin/Vist3D/sample.zobj3d" >/dev/null 2>&1 &
-editor=$!
-sleep 3
-win=$(xdotool search --sync --name "Objetos 3D" | head -n 1)
-xdotool windowsize --sync "$win" 1500 900
-xdotool windowmove --sync "$win" 0 0
-xdotool windowfocus --sync "$win"
-sleep 1
-
-shot() { sleep 0.8; import -window root "$out/$1"; echo "$out/$1"; }
-click() { xdotool mousemove --sync "$1" "$2" click 1; sleep 0.4; }
-key() { xdotool key --clearmodifiers "$@"; sleep 0.3; }
+BUILD="${1:-build}" OUT="${2:-docs}" DISPLAY_NUMBER=:87
+source "$(dirname "$0")/editor_under_xvfb.sh"
+start_editor "Objetos 3D" "$BUILD/bin/Vist3D/sample.zobj3d"
 
 shot editor-window.png
 click 600 500                  # an empty spot: focus on the view
