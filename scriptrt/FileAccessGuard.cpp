@@ -4,7 +4,6 @@
 #include <string>
 
 #include "common/Dictionary.h"
-#include "common/Utf8Text.h"
 #include "scriptrt/HostAccess.h"
 #include "scriptrt/Language.h"
 #include "scriptrt/ScriptHost.h"
@@ -24,20 +23,36 @@ GuardState& Guard() {
   return state;
 }
 
+// The folder with ".", ".." and links resolved; empty when it cannot be.
 std::string FolderKey(const fs::path& folder) {
-  std::string s = fs::absolute(folder).lexically_normal().string();
-  while (s.size() > 1 && s.back() == '/') s.pop_back();
-  return Utf8Lower(s);
-}
-}  // namespace
-
-bool FileAccessAllowed(const std::string& fileName) {
-  GuardState& g = Guard();
-  if (g.applicationFolder.empty() || g.decision == 1) return true;
   std::error_code ec;
-  const fs::path folder = fs::absolute(fs::path(fileName), ec).parent_path();
-  if (!ec && FolderKey(folder) == FolderKey(g.applicationFolder)) return true;
-  if (g.decision != 0) return false;
+  const fs::path absolute = fs::absolute(folder, ec);
+  if (ec) return {};
+  std::string s = fs::weakly_canonical(absolute, ec).string();
+  if (ec) return {};
+  while (s.size() > 1 && s.back() == '/') s.pop_back();
+  return s;
+}
+
+// The folder a name lies in. A name ending in "." or ".." names a folder,
+// which lies in the folder above it once resolved.
+std::string ContainingFolder(const fs::path& name) {
+  const fs::path leaf = name.filename();
+  if (leaf.empty() || leaf == "." || leaf == "..") {
+    const std::string resolved = FolderKey(name);
+    return resolved.empty() ? resolved : FolderKey(fs::path(resolved).parent_path());
+  }
+  return FolderKey(name.parent_path().empty() ? fs::path(".") : name.parent_path());
+}
+
+bool Inside(const std::string& fileName, const std::string& applicationFolder) {
+  const std::string folder = ContainingFolder(fs::path(fileName));
+  return !folder.empty() && folder == FolderKey(applicationFolder);
+}
+
+bool AskOnce() {
+  GuardState& g = Guard();
+  if (g.decision != 0) return g.decision == 1;
   const ScriptHost& host = Host();
   // Without a host nobody can answer; ask again once one is installed.
   if (!host.AskConfirmation) return false;
@@ -49,6 +64,21 @@ bool FileAccessAllowed(const std::string& fileName) {
              "or write access outside the application folder? ");
   g.decision = host.AskConfirmation(host.context, question.c_str()) ? 1 : -1;
   return g.decision == 1;
+}
+}  // namespace
+
+bool FileAccessAllowed(const std::string& fileName) {
+  const GuardState& g = Guard();
+  if (g.applicationFolder.empty() || g.decision == 1) return true;
+  return Inside(fileName, g.applicationFolder) || AskOnce();
+}
+
+bool FileReadAllowed(const std::string& fileName) {
+  if (!FileAccessAllowed(fileName)) return false;
+  std::error_code ec;
+  if (!fs::is_symlink(fileName, ec)) return true;
+  const fs::path target = fs::weakly_canonical(fs::absolute(fileName, ec), ec);
+  return !ec && FileAccessAllowed(target.string());
 }
 
 // A new folder is a new question.

@@ -1,7 +1,13 @@
 // Files of scripts: existence, a file search, delete, rename and copy.
 // Scripts hold their paths as Latin-1 text; the file system takes UTF-8.
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <cerrno>
+#include <cstdio>
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -14,9 +20,10 @@
 namespace fs = std::filesystem;
 
 namespace {
-// The entries of the last search that are still to be reported.
+// The entries of the last search; `next` is the first not yet reported.
 struct FindState {
-  std::vector<std::string> remaining;
+  std::vector<std::string> entries;
+  size_t next = 0;
 };
 
 FindState& Find() {
@@ -24,8 +31,13 @@ FindState& Find() {
   return state;
 }
 
-// The file-system path a script's text names.
-std::string Name(const ScriptText* text) { return Latin1ToUtf8(TextOf(text)); }
+// The file-system path a script's text names; none for a text with a 0 byte,
+// which the system would cut short to another name.
+std::optional<std::string> Name(const ScriptText* text) {
+  const std::string_view latin = TextOf(text);
+  if (latin.empty() || latin.find('\0') != std::string_view::npos) return std::nullopt;
+  return Latin1ToUtf8(latin);
+}
 
 // '*' any run of characters, '?' one character; both texts Latin-1.
 bool Matches(std::string_view pattern, std::string_view name) {
@@ -49,6 +61,7 @@ bool Matches(std::string_view pattern, std::string_view name) {
 // regard to case, as the scripts were written for; "*.*" means every name.
 // Names are compared, and kept, as the Latin-1 text a script reads.
 int StartSearch(std::string_view mask, std::vector<std::string>& found) {
+  if (mask.find('\0') != std::string_view::npos) return EINVAL;
   const size_t slash = mask.find_last_of('/');
   const std::string folder = slash == std::string_view::npos ? "." : Latin1ToUtf8(mask.substr(0, slash + 1));
   std::string pattern = Latin1Lower(slash == std::string_view::npos ? mask : mask.substr(slash + 1));
@@ -62,57 +75,105 @@ int StartSearch(std::string_view mask, std::vector<std::string>& found) {
   }
   return found.empty() ? ENOENT : 0;
 }
+
+// Copies `from` to `to` through a fresh file beside `to` that is renamed over
+// it, so a link planted at `to` is replaced, never written through.
+bool CopyWithoutFollowingTarget(const std::string& from, const std::string& to) {
+  const int in = ::open(from.c_str(), O_RDONLY | O_CLOEXEC);
+  if (in < 0) return false;
+  struct stat st;
+  if (::fstat(in, &st) != 0 || !S_ISREG(st.st_mode)) {
+    ::close(in);
+    return false;
+  }
+  // A short name of its own, so a long target name still fits NAME_MAX.
+  static unsigned serial = 0;
+  const std::string temporary =
+      (fs::path(to).parent_path() / (".zemocopy." + std::to_string(::getpid()) + "." + std::to_string(++serial)))
+          .string();
+  const int out = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, st.st_mode & 07777);
+  if (out < 0) {
+    ::close(in);
+    return false;
+  }
+  bool ok = true;
+  char buffer[1 << 16];
+  for (ssize_t n; ok && (n = ::read(in, buffer, sizeof buffer)) != 0;) {
+    if (n < 0) {
+      ok = errno == EINTR;
+      continue;
+    }
+    for (ssize_t done = 0; ok && done < n;) {
+      const ssize_t w = ::write(out, buffer + done, static_cast<size_t>(n - done));
+      if (w > 0) done += w;
+      else ok = w < 0 && errno == EINTR;
+    }
+  }
+  ::close(in);
+  ok = ::close(out) == 0 && ok;
+  // rename() never follows a link at the target, and fails on a folder.
+  if (ok) ok = std::rename(temporary.c_str(), to.c_str()) == 0;
+  if (!ok) ::unlink(temporary.c_str());
+  return ok;
+}
 }  // namespace
 
 extern "C" {
 
 double zemoscriptFILEEXISTS(const ScriptText* fileName) {
+  const std::optional<std::string> name = Name(fileName);
+  if (!name) return 0.0;
   std::error_code ec;
-  const fs::file_status status = fs::status(Name(fileName), ec);
+  const fs::file_status status = fs::status(*name, ec);
   return !ec && fs::exists(status) && !fs::is_directory(status) ? 1.0 : 0.0;
 }
 
 double zemoscriptFINDFIRST(const ScriptText* mask) {
   FindState& f = Find();
-  f.remaining.clear();
+  f.entries.clear();
+  f.next = 0;
   std::vector<std::string> found;
   const int error = StartSearch(TextOf(mask), found);
   if (error != 0) return error;
   // The first entry is reported now; the rest by FINDNEXT, in order.
-  f.remaining.assign(found.begin() + 1, found.end());
+  f.entries = std::move(found);
+  f.next = 1;
   return 0.0;
 }
 
 double zemoscriptFINDNEXT(void) {
   FindState& f = Find();
-  if (f.remaining.empty()) return ENOENT;
-  f.remaining.erase(f.remaining.begin());
+  if (f.next >= f.entries.size()) return ENOENT;
+  ++f.next;
   return 0.0;
 }
 
 void zemoscriptprocKILL(const ScriptText* fileName) {
-  const std::string name = Name(fileName);
-  if (name.empty() || !FileAccessAllowed(name)) return;
+  const std::optional<std::string> name = Name(fileName);
+  if (!name || !FileAccessAllowed(*name)) return;
   std::error_code ec;
-  if (!fs::is_directory(name, ec)) fs::remove(name, ec);
+  if (!fs::is_directory(*name, ec)) fs::remove(*name, ec);
 }
 
 double zemoscriptFILERENAME(const ScriptText* oldName, const ScriptText* newName) {
-  const std::string from = Name(oldName), to = Name(newName);
+  const std::optional<std::string> from = Name(oldName), to = Name(newName);
+  if (!from || !to) return 0.0;
   std::error_code ec;
-  // A rename never replaces an existing file.
-  if (from.empty() || to.empty() || fs::exists(fs::symlink_status(to, ec)) || !fs::exists(fs::symlink_status(from, ec)))
-    return 0.0;
-  fs::rename(from, to, ec);
+  // A rename never replaces an existing file (nor a link planted there).
+  if (fs::exists(fs::symlink_status(*to, ec)) || !fs::exists(fs::symlink_status(*from, ec))) return 0.0;
+  if (!FileAccessAllowed(*from) || !FileAccessAllowed(*to)) return 0.0;
+  if (::renameat2(AT_FDCWD, from->c_str(), AT_FDCWD, to->c_str(), RENAME_NOREPLACE) == 0) return 1.0;
+  // File systems without RENAME_NOREPLACE: the check above has to do.
+  if (errno != EINVAL && errno != ENOSYS) return 0.0;
+  fs::rename(*from, *to, ec);
   return ec ? 0.0 : 1.0;
 }
 
 double zemoscriptFILECOPY(const ScriptText* source, const ScriptText* destination) {
-  std::error_code ec;
-  const std::string from = Name(source), to = Name(destination);
-  if (from.empty() || to.empty()) return 0.0;
-  const bool copied = fs::copy_file(from, to, fs::copy_options::overwrite_existing, ec);
-  return !ec && copied ? 1.0 : 0.0;
+  const std::optional<std::string> from = Name(source), to = Name(destination);
+  if (!from || !to) return 0.0;
+  if (!FileReadAllowed(*from) || !FileAccessAllowed(*to)) return 0.0;
+  return CopyWithoutFollowingTarget(*from, *to) ? 1.0 : 0.0;
 }
 
 }  // extern "C"

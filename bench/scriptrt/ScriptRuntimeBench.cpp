@@ -2,6 +2,10 @@
 // design), the global stream and number-to-text conversion.
 #include <benchmark/benchmark.h>
 
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
 #include <string>
 #include <vector>
 
@@ -68,3 +72,22 @@ void BM_NumberToText(benchmark::State& state) {
 }
 BENCHMARK(BM_NumberToText);
 }  // namespace
+
+// A walk over a folder of n entries: the time per entry stays flat as n
+// grows (the small folder is the baseline of the big one).
+void BM_FindWalkPerEntry(benchmark::State& state) {
+  namespace fs = std::filesystem;
+  const int n = static_cast<int>(state.range(0));
+  const fs::path folder = fs::temp_directory_path() / ("zemo_find_bench_" + std::to_string(getpid()));
+  fs::create_directories(folder);
+  for (int i = 0; i < n; ++i) std::ofstream(folder / ("f" + std::to_string(i)));
+  auto mask = MakeText((folder / "*").string());
+  for (auto _ : state) {
+    zemoscriptFINDFIRST(AsText(mask));
+    while (zemoscriptFINDNEXT() == 0) {
+    }
+  }
+  state.SetItemsProcessed(state.iterations() * n);
+  fs::remove_all(folder);
+}
+BENCHMARK(BM_FindWalkPerEntry)->Arg(2000)->Arg(40000)->Unit(benchmark::kMillisecond);

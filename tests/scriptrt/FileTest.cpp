@@ -112,9 +112,9 @@ TEST_F(ScriptFiles, OutsideTheApplicationFolderTheUserIsAskedOnce) {
   setFolder(root_ / "APP");
   EXPECT_FALSE(Killed("other/c.txt")) << "no host: refused, nobody asked";
   Fn<void(const ScriptHost*)>("ScriptHostInstall")(&host);
-  EXPECT_TRUE(Killed("app/a.txt")) << "inside, folders compared without case";
+  EXPECT_TRUE(Killed("APP/a.txt"));
   Make("pr\xC3\xA9" "dio/x");
-  setFolder(root_ / "PR\xC3\x89" "DIO");  // the host names it as the file system does, in capitals
+  setFolder(root_ / "pr\xC3\xA9" "dio");
   EXPECT_TRUE(Killed("pr\xC3\xA9" "dio/a.txt", "pr\xE9" "dio/a.txt")) << "the script's Latin-1 path";
   EXPECT_EQ(question.asked, 0);
   EXPECT_FALSE(Killed("other/b.txt"));
@@ -127,5 +127,106 @@ TEST_F(ScriptFiles, OutsideTheApplicationFolderTheUserIsAskedOnce) {
   EXPECT_TRUE(Killed("other/c.txt"));
   EXPECT_TRUE(Killed("d.txt")) << "allowed once allows everywhere";
   EXPECT_EQ(question.asked, 2);
+}
+
+// Hostile names against a guard whose user refuses: nothing outside the
+// application folder changes, and every way out reaches the question.
+TEST_F(ScriptFiles, TheGuardHoldsAgainstDisguisedPaths) {
+  Question question;
+  ScriptHost host{};
+  host.context = &question;
+  host.AskConfirmation = [](void* c, const char*) { return ++static_cast<Question*>(c)->asked, 0; };
+  Fn<void(const ScriptHost*)>("ScriptHostInstall")(&host);
+  fs::create_directories(root_ / "APP");
+  fs::create_directories(root_ / "other");
+  fs::create_symlink(root_ / "other", root_ / "APP" / "out");   // a link inside leading out
+  fs::create_symlink(root_ / "APP", root_ / "other" / "back");  // a link outside leading in
+  Fn<void(const char*)>("ScriptSetApplicationFolder")((root_ / "APP").string().c_str());
+  const std::string app = PathOf("APP/"), other = PathOf("other/");
+
+  // Each of these names a file outside the application folder.
+  const std::string outside[] = {
+      other + "v1.txt",
+      app + "../other/v1.txt",
+      app + "out/v1.txt",
+      PathOf("app/v1.txt"),  // differs from the folder only in case
+      app + "./out/../out/v1.txt",
+  };
+  for (const std::string& name : outside) {
+    Make("other/v1.txt");
+    Make("app/v1.txt");
+    question.asked = 0;
+    Fn<void(const char*)>("ScriptSetApplicationFolder")((root_ / "APP").string().c_str());
+    OnText<void>("zemoscriptprocKILL", name);
+    EXPECT_TRUE(fs::exists(PathOf("other/v1.txt")) && fs::exists(PathOf("app/v1.txt"))) << name;
+    EXPECT_EQ(question.asked, 1) << name;
+  }
+  // A 0 byte would cut the name short to the first part: refused by every
+  // file function without a question.
+  using namespace std::string_literals;
+  const std::string cut = other + "v1.txt\0/../../APP/x"s;
+  question.asked = 0;
+  OnText<void>("zemoscriptprocKILL", cut);
+  EXPECT_TRUE(fs::exists(PathOf("other/v1.txt")));
+  EXPECT_EQ(OnText("zemoscriptFILEEXISTS", cut), 0.0);
+  EXPECT_NE(OnText("zemoscriptFINDFIRST", other + "*\0.none"s), 0.0);
+  EXPECT_EQ(Call("zemoscriptFILECOPY", cut, app + "copy.txt"), 0.0);
+  EXPECT_EQ(Call("zemoscriptFILECOPY", app + "y.txt", app + "copy.txt\0x"s), 0.0);
+  EXPECT_EQ(Call("zemoscriptFILERENAME", cut, app + "moved.txt"), 0.0);
+  EXPECT_FALSE(fs::exists(PathOf("APP/copy.txt")) || fs::exists(PathOf("APP/moved.txt")));
+  EXPECT_EQ(question.asked, 0);
+
+  // Inside after resolving: a link from outside that leads in, and "..".
+  EXPECT_TRUE(Killed("APP/a.txt", "other/back/a.txt"));
+  EXPECT_TRUE(Killed("APP/b.txt", "other/../APP/b.txt"));
+  EXPECT_EQ(question.asked, 0);
+
+  // Rename and copy ask the same question for a source or target outside;
+  // refused, nothing moves, so a later KILL inside cannot reach the file.
+  Fn<void(const char*)>("ScriptSetApplicationFolder")((root_ / "APP").string().c_str());
+  Make("APP/mine.txt", "mine");
+  EXPECT_EQ(Call("zemoscriptFILERENAME", other + "v1.txt", app + "v1.txt"), 0.0);
+  EXPECT_EQ(Call("zemoscriptFILERENAME", app + "mine.txt", other + "mine.txt"), 0.0);
+  EXPECT_EQ(Call("zemoscriptFILECOPY", app + "mine.txt", other + "v1.txt"), 0.0);
+  EXPECT_EQ(Call("zemoscriptFILECOPY", other + "v1.txt", app + "v1.txt"), 0.0);
+  EXPECT_EQ(Call("zemoscriptFILECOPY", app + "out/v1.txt", app + "v1.txt"), 0.0) << "read through a link";
+  fs::create_symlink(root_ / "other" / "v1.txt", root_ / "APP" / "leak.txt");
+  EXPECT_EQ(Call("zemoscriptFILECOPY", app + "leak.txt", app + "v1.txt"), 0.0) << "a link to a file outside";
+  EXPECT_FALSE(fs::exists(PathOf("APP/v1.txt")));
+  EXPECT_EQ(FileContent(PathOf("other/v1.txt")), "x");
+  EXPECT_EQ(FileContent(PathOf("APP/mine.txt")), "mine");
+  EXPECT_EQ(question.asked, 1) << "one question, remembered";
+}
+
+// A copy replaces what is at the target, even a link, and never writes
+// through it; a rename never replaces anything.
+TEST_F(ScriptFiles, CopyNeverFollowsALinkAtTheTarget) {
+  const std::string victim = Make("victim.txt", "keep");
+  const std::string source = Make("new.txt", "new");
+  fs::create_symlink(victim, PathOf("planted"));
+  fs::create_symlink(PathOf("nowhere"), PathOf("dangling"));
+  for (const char* target : {"planted", "dangling"}) {
+    EXPECT_EQ(Call("zemoscriptFILECOPY", source, PathOf(target)), 1.0) << target;
+    EXPECT_FALSE(fs::is_symlink(PathOf(target))) << target;
+    EXPECT_EQ(FileContent(PathOf(target)), "new") << target;
+  }
+  EXPECT_EQ(FileContent(victim), "keep");
+  EXPECT_FALSE(fs::exists(PathOf("nowhere")));
+  fs::create_symlink(victim, PathOf("planted2"));
+  EXPECT_EQ(Call("zemoscriptFILERENAME", source, PathOf("planted2")), 0.0);
+  EXPECT_EQ(Call("zemoscriptFILECOPY", source, root_.string()), 0.0) << "a folder is never replaced";
+  EXPECT_EQ(FileContent(victim), "keep");
+  for (const auto& entry : fs::directory_iterator(root_))
+    EXPECT_EQ(entry.path().filename().string().rfind(".zemocopy", 0), std::string::npos) << "temporary left";
+}
+
+TEST_F(ScriptFiles, SearchReportsEveryEntryOfABigFolderOnce) {
+  constexpr int kEntries = 3000;
+  for (int i = 0; i < kEntries; ++i) std::ofstream(PathOf("f" + std::to_string(i) + ".dat"));
+  ASSERT_EQ(OnText("zemoscriptFINDFIRST", PathOf("*.dat")), 0.0);
+  int found = 1;
+  while (Fn<NumFn0>("zemoscriptFINDNEXT")() == 0) ++found;
+  EXPECT_EQ(found, kEntries);
+  EXPECT_NE(Fn<NumFn0>("zemoscriptFINDNEXT")(), 0.0) << "the end stays the end";
 }
 }  // namespace
