@@ -10,6 +10,7 @@
 #include "CopyCommand.h"
 #include "ExportCommand.h"
 #include "InfoCommand.h"
+#include "ProgramVersion.h"
 #include "ThumbnailCommand.h"
 
 namespace {
@@ -21,7 +22,7 @@ const CliCommand kCommands[] = {
 };
 
 void PrintHelp(std::FILE* to) {
-  std::fprintf(to, "usage: objetos3d-cli COMMAND ARGS...\n\ncommands:\n");
+  std::fprintf(to, "usage: objetos3d-cli COMMAND ARGS...\n       objetos3d-cli --help | --version\n\ncommands:\n");
   for (const auto& c : kCommands) std::fprintf(to, "  %-40s %s\n", c.usage, c.summary);
   std::fprintf(to,
                "\ninfo columns: index, kind, name, dx, dy, dz, x, y, z, axy, ayz, axz, color (hex),\n"
@@ -40,6 +41,10 @@ int main(int argc, char** argv) {
   if (argc < 2 || !std::strcmp(argv[1], "--help") || !std::strcmp(argv[1], "-h")) {
     PrintHelp(argc < 2 ? stderr : stdout);
     return argc < 2 ? 2 : 0;
+  }
+  if (!std::strcmp(argv[1], "--version")) {
+    std::printf("%s\n", OBJ3D_VERSION_LINE);
+    return 0;
   }
   const std::vector<std::string> args(argv + 2, argv + argc);
   for (const auto& c : kCommands)
