@@ -9,7 +9,7 @@ packages=(
   libglu1-mesa-dev libegl-dev libegl1-mesa-dev libgl1-mesa-dri
   libjpeg62-turbo-dev
   libgtest-dev libbenchmark-dev libtinyobjloader-dev libtinygltf-dev assimp-utils
-  desktop-file-utils appstream shared-mime-info dpkg-dev file
+  desktop-file-utils appstream shared-mime-info dpkg-dev file lintian bash-completion groff-base
   xvfb xauth xdotool fonts-liberation locales
 )
 # Callers that need more (the sanitizer and fuzz builds want clang) name it.

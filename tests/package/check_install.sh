@@ -1,13 +1,16 @@
 #!/usr/bin/env bash
 # Installs the build into a temporary root and checks what a desktop gets:
-#   check_install.sh BUILD_DIR install   cmake --install with DESTDIR
-#   check_install.sh BUILD_DIR deb       cpack's .deb, unpacked with dpkg -x
+#   check_install.sh BUILD_DIR install VERSION   cmake --install with DESTDIR
+#   check_install.sh BUILD_DIR deb VERSION       cpack's .deb, unpacked with dpkg -x,
+#                                                and lintian on it
 # The installed batch tool must find its data through share/objetos3d, the
 # thumbnailer's command line must produce a picture, and the desktop files
-# must pass the validators that are installed.
+# must pass the validators that are installed; the library, manual pages,
+# completion and the programs' --help and --version are checked too.
 set -euo pipefail
 build=$(cd "$1" && pwd)
 mode=$2
+version=$3
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 root="$work/root"
@@ -28,6 +31,18 @@ case "$mode" in
       [[ "$depends" == *"$lib"* ]] || fail "Depends lacks $lib"
     done
     [[ "$(dpkg-deb -f "$deb" Package)" == objetos3d ]] || fail "package name"
+    # No error, and no warning beyond the two packaging/README.md explains.
+    if command -v lintian >/dev/null; then
+      lintian --fail-on error,warning \
+        --suppress-tags link-to-shared-library-in-wrong-package,package-name-doesnt-match-sonames \
+        "$deb" 2>/dev/null || fail "lintian"
+    else
+      echo "lintian is not installed (scripts/install-deps.sh installs it)" >&2
+      exit 1
+    fi
+    control=$(dpkg-deb --ctrl-tarfile "$deb" | tar -t)
+    [[ "$control" != *postinst* && "$control" != *postrm* ]] || fail "maintainer scripts"
+    dpkg-deb -I "$deb" triggers | grep -qx 'activate-noawait ldconfig' || fail "no ldconfig trigger"
     ;;
   *) fail "unknown mode $mode" ;;
 esac
@@ -80,4 +95,56 @@ if command -v appstreamcli >/dev/null; then
   appstreamcli validate --no-net "$usr/share/metainfo/org.objetos3d.Objetos3D.metainfo.xml" >/dev/null ||
     fail "appstreamcli validate"
 fi
+# The script library: versioned, found by name, and usable from C through its
+# header and pkg-config file.
+libdir=$(dirname "$(ls "$usr"/lib/*/libzemoscript.so.1.0.0)")
+objdump -p "$libdir/libzemoscript.so.1.0.0" | grep -Eq 'SONAME +libzemoscript\.so\.1$' || fail "SONAME"
+[[ "$(readlink "$libdir/libzemoscript.so.1")" == libzemoscript.so.1.0.0 ]] || fail "libzemoscript.so.1 link"
+[[ "$(readlink "$libdir/libzemoscript.so")" == libzemoscript.so.1 ]] || fail "libzemoscript.so link"
+cat >"$work/host.c" <<'HOST'
+#include <dlfcn.h>
+#include <stdio.h>
+#include <libzemoscript.h>
+int main(void) {
+  void* byName = dlopen("libzemoscript.so", RTLD_NOW);
+  double (*fromInt)(int32_t) = byName ? (double (*)(int32_t))dlsym(byName, "zemoIntDbl") : 0;
+  if (!fromInt) { fprintf(stderr, "%s\n", dlerror()); return 1; }
+  return fromInt(7) == 7.0 && zemoIntDbl(5) == 5.0 && zemoDblInt(2.5) == 2 ? 0 : 1;
+}
+HOST
+flags=$(PKG_CONFIG_PATH="$libdir/pkgconfig" pkg-config --cflags --libs libzemoscript) || fail "pkg-config"
+cc -std=c99 -Wall -Werror "$work/host.c" -o "$work/host" $flags -ldl || fail "a C host does not build with pkg-config"
+LD_LIBRARY_PATH="$libdir" "$work/host" || fail "a C host cannot use the library by name"
+
+# Manual pages render without warnings; completion knows the commands.
+for page in objetos3d objetos3d-cli; do
+  man="$usr/share/man/man1/$page.1.gz"
+  [[ -f "$man" ]] || fail "missing manual page $page"
+  warnings=$(zcat "$man" | groff -ww -z -man 2>&1) && [[ -z "$warnings" ]] || fail "groff on $page: $warnings"
+done
+completion="$usr/share/bash-completion/completions/objetos3d-cli"
+if [[ -f /usr/share/bash-completion/bash_completion ]]; then
+  mkdir -p "$work/docs" && touch "$work/docs/a.zobj3d" "$work/docs/b.txt"
+  words=$(cd "$work/docs" && bash -c '. /usr/share/bash-completion/bash_completion; . "$1"
+    show() { COMP_WORDS=("$@"); COMP_CWORD=$(($# - 1)); COMP_LINE="$*"; COMP_POINT=${#COMP_LINE}
+             _objetos3d_cli; echo "${COMPREPLY[*]}"; }
+    show objetos3d-cli th; show objetos3d-cli export ""; show objetos3d-cli export a.zobj3d --v' _ "$completion")
+  [[ "$words" == $'thumbnail\na.zobj3d\n--view' ]] || fail "completion gave: $words"
+else
+  bash -n "$completion" || fail "completion syntax"
+fi
+
+# The programs introduce themselves without a display; the editor refuses
+# to start without one in one line.
+for program in objetos3d objetos3d-cli; do
+  [[ "$(env -u DISPLAY -u WAYLAND_DISPLAY "$usr/bin/$program" --version)" == "objetos3d $version" ]] ||
+    fail "$program --version"
+  env -u DISPLAY -u WAYLAND_DISPLAY "$usr/bin/$program" --help | grep -q '^usage: ' || fail "$program --help"
+done
+env -u DISPLAY -u WAYLAND_DISPLAY "$usr/bin/objetos3d" --help | grep -q -- '--language pt|en' || fail "usage lacks --language"
+status=0
+message=$(env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$usr/bin/objetos3d" "$work/none.zobj3d" 2>&1) || status=$?
+[[ $status -eq 2 && "$message" == *"graphical session"*objetos3d-cli* && $(wc -l <<<"$message") -eq 1 ]] ||
+  fail "without a display: status $status, $message"
+
 echo "ok: $mode"
