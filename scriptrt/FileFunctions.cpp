@@ -91,7 +91,7 @@ bool CopyWithoutFollowingTarget(const std::string& from, const std::string& to) 
   const std::string temporary =
       (fs::path(to).parent_path() / (".zemocopy." + std::to_string(::getpid()) + "." + std::to_string(++serial)))
           .string();
-  const int out = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, st.st_mode & 07777);
+  const int out = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, st.st_mode & 0777);
   if (out < 0) {
     ::close(in);
     return false;
