@@ -79,7 +79,9 @@ int StartSearch(std::string_view mask, std::vector<std::string>& found) {
 // Copies `from` to `to` through a fresh file beside `to` that is renamed over
 // it, so a link planted at `to` is replaced, never written through.
 bool CopyWithoutFollowingTarget(const std::string& from, const std::string& to) {
-  const int in = ::open(from.c_str(), O_RDONLY | O_CLOEXEC);
+  // O_NONBLOCK: a pipe planted as the source is refused below instead of
+  // blocking the open; regular files ignore the flag.
+  const int in = ::open(from.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
   if (in < 0) return false;
   struct stat st;
   if (::fstat(in, &st) != 0 || !S_ISREG(st.st_mode)) {

@@ -1,3 +1,4 @@
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <filesystem>
@@ -215,6 +216,8 @@ TEST_F(ScriptFiles, CopyNeverFollowsALinkAtTheTarget) {
   fs::create_symlink(victim, PathOf("planted2"));
   EXPECT_EQ(Call("zemoscriptFILERENAME", source, PathOf("planted2")), 0.0);
   EXPECT_EQ(Call("zemoscriptFILECOPY", source, root_.string()), 0.0) << "a folder is never replaced";
+  ASSERT_EQ(mkfifo(PathOf("pipe").c_str(), 0600), 0);
+  EXPECT_EQ(Call("zemoscriptFILECOPY", PathOf("pipe"), PathOf("fromPipe")), 0.0) << "only regular files are copied";
   EXPECT_EQ(FileContent(victim), "keep");
   for (const auto& entry : fs::directory_iterator(root_))
     EXPECT_EQ(entry.path().filename().string().rfind(".zemocopy", 0), std::string::npos) << "temporary left";
