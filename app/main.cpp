@@ -7,12 +7,15 @@
 #include "SurfaceFormat.h"
 #include "TFEditorDeObjetos1.h"
 #include "common/Dictionary.h"
+#include "common/InterruptCleanup.h"
 #include "controls/FaceColors.h"
 #include "controls/WinColor.h"
 #include "gl/GLView.h"
 
 int main(int argc, char** argv) {
   SetEditorSurfaceFormat();
+  // Ended by SIGINT or SIGTERM, a save in progress leaves no temporary file.
+  RemoveTempFilesOnInterrupt();
 
   LoadDictionary();
   CorFaceMulfig = clWhite;

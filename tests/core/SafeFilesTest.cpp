@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <limits.h>
+#include <signal.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <filesystem>
@@ -11,6 +14,7 @@
 
 #include "TestFolder.h"
 #include "common/BlockWriter.h"
+#include "common/InterruptCleanup.h"
 #include "common/SafeFiles.h"
 
 namespace {
@@ -96,5 +100,51 @@ TEST(SafeFiles, UncachedBlocksAndTheWritesBetweenThemKeepEveryByte) {
     const std::string written((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
     EXPECT_TRUE(written == expected) << target << ": " << written.size() << " bytes of " << expected.size();
     fs::remove(target);
+  }
+}
+
+// Names of up to NAME_MAX bytes, in any encoding, are written under exactly that name: the temporary
+// name is cut to fit instead of failing.
+TEST(SafeFiles, LongAndNonUtf8NamesAreWrittenByteForByte) {
+  TestFolder dir;
+  std::vector<std::string> names;
+  for (size_t length = 247; length <= NAME_MAX; ++length) names.push_back(std::string(length - 4, 'n') + ".obj");
+  names.push_back("\xFF\xFE-latin1-\xE9.png");
+  names.push_back(std::string(NAME_MAX - 4, '\xE9') + ".stl");
+  for (const std::string& name : names) {
+    ReplacementFile file(dir.file(name));
+    ASSERT_TRUE(file.ok()) << name.size() << ": " << file.Error();
+    EXPECT_LE(fs::path(file.TempPath()).filename().string().size(), static_cast<size_t>(NAME_MAX));
+    ASSERT_TRUE(file.Write(name) && file.Commit()) << file.Error();
+    EXPECT_EQ(dir.read(name), name);
+  }
+  EXPECT_EQ(Entries(dir), names.size()) << "temporary files left behind";
+}
+
+// A process ended by SIGTERM or SIGINT while writing leaves the previous file and no temporary file,
+// also with several writes open and after others were committed.
+TEST(SafeFiles, AnInterruptedWriteLeavesThePreviousFileAndNoTemporaryOne) {
+  for (int sig : {SIGTERM, SIGINT}) {
+    TestFolder dir;
+    dir.write("doc", "previous");
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+      RemoveTempFilesOnInterrupt();
+      {
+        ReplacementFile done(dir.file("done"));
+        if (!done.Write("complete") || !done.Commit()) ::_exit(3);
+      }
+      ReplacementFile a(dir.file("doc")), b(dir.file("other"));
+      if (!a.Write("half of the new") || !b.Write("x")) ::_exit(3);
+      ::raise(sig);
+      ::_exit(4);  // not reached: the signal ends the process
+    }
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == sig) << status;
+    EXPECT_EQ(dir.read("doc"), "previous");
+    EXPECT_EQ(dir.read("done"), "complete");
+    EXPECT_EQ(Entries(dir), 2u) << "temporary files left behind";
   }
 }
