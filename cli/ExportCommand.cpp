@@ -33,8 +33,8 @@ bool EndsWith(const std::string& text, const std::string& end) {
 // wish for a document under that name.
 std::string OutputNameProblem(const std::string& output) {
   if (output.empty()) return "no file name";
+  const std::string name = output.substr(output.find_last_of('/') + 1);
   for (const char* known : {".zobj3d", ".obj", ".glb", ".stl", ".jpeg", ".jpg"}) {
-    const std::string name = output.substr(output.find_last_of('/') + 1);
     if (name.size() > std::strlen(known) && EndsWith(name, known)) return {};
   }
   return "unknown kind of output: the name must end in .zobj3d, .obj, .glb, .stl, .jpeg or .jpg";
@@ -73,6 +73,7 @@ bool ParseOptions(const std::vector<std::string>& args, Options& o) {
   o.output = positional[1];
   return true;
 }
+
 // ".jpg" is a picture too, written under the very name given (the save
 // command's own pictures are always ".jpeg").
 DocumentResult SavePictureAs(SceneState& scene, const std::string& output) {
