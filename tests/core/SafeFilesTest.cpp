@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <limits.h>
 #include <signal.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -101,24 +100,6 @@ TEST(SafeFiles, UncachedBlocksAndTheWritesBetweenThemKeepEveryByte) {
     EXPECT_TRUE(written == expected) << target << ": " << written.size() << " bytes of " << expected.size();
     fs::remove(target);
   }
-}
-
-// Names of up to NAME_MAX bytes, in any encoding, are written under exactly that name: the temporary
-// name is cut to fit instead of failing.
-TEST(SafeFiles, LongAndNonUtf8NamesAreWrittenByteForByte) {
-  TestFolder dir;
-  std::vector<std::string> names;
-  for (size_t length = 247; length <= NAME_MAX; ++length) names.push_back(std::string(length - 4, 'n') + ".obj");
-  names.push_back("\xFF\xFE-latin1-\xE9.png");
-  names.push_back(std::string(NAME_MAX - 4, '\xE9') + ".stl");
-  for (const std::string& name : names) {
-    ReplacementFile file(dir.file(name));
-    ASSERT_TRUE(file.ok()) << name.size() << ": " << file.Error();
-    EXPECT_LE(fs::path(file.TempPath()).filename().string().size(), static_cast<size_t>(NAME_MAX));
-    ASSERT_TRUE(file.Write(name) && file.Commit()) << file.Error();
-    EXPECT_EQ(dir.read(name), name);
-  }
-  EXPECT_EQ(Entries(dir), names.size()) << "temporary files left behind";
 }
 
 // A process ended by SIGTERM or SIGINT while writing leaves the previous file and no temporary file,
