@@ -9,6 +9,7 @@
 #include "SurfaceFormat.h"
 #include "TFEditorDeObjetos1.h"
 #include "common/Dictionary.h"
+#include "common/InterruptCleanup.h"
 #include "controls/FaceColors.h"
 #include "controls/WinColor.h"
 #include "gl/GLView.h"
@@ -36,6 +37,8 @@ int main(int argc, char** argv) {
     return 2;
   }
   SetEditorSurfaceFormat();
+  // Ended by SIGINT or SIGTERM, a save in progress leaves no temporary file.
+  RemoveTempFilesOnInterrupt();
 
   LoadDictionary();
   CorFaceMulfig = clWhite;

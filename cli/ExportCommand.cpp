@@ -4,6 +4,8 @@
 #include <charconv>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
+#include <exception>
 #include <memory>
 
 #include "CliCommand.h"
@@ -24,6 +26,18 @@ constexpr char kUsage[] = "usage: objetos3d-cli export DOC OUT [--width W] [--he
 
 bool EndsWith(const std::string& text, const std::string& end) {
   return text.size() >= end.size() && text.compare(text.size() - end.size(), end.size(), end) == 0;
+}
+
+// The editor writes a document under any name it does not know; a batch
+// run that names something else ("X.png") is more likely a mistake than a
+// wish for a document under that name.
+std::string OutputNameProblem(const std::string& output) {
+  if (output.empty()) return "no file name";
+  const std::string name = output.substr(output.find_last_of('/') + 1);
+  for (const char* known : {".zobj3d", ".obj", ".glb", ".stl", ".jpeg", ".jpg"}) {
+    if (name.size() > std::strlen(known) && EndsWith(name, known)) return {};
+  }
+  return "unknown kind of output: the name must end in .zobj3d, .obj, .glb, .stl, .jpeg or .jpg";
 }
 
 bool ReadInt(const std::string& text, int low, int high, int& out) {
@@ -59,11 +73,25 @@ bool ParseOptions(const std::vector<std::string>& args, Options& o) {
   o.output = positional[1];
   return true;
 }
+
+// ".jpg" is a picture too, written under the very name given (the save
+// command's own pictures are always ".jpeg").
+DocumentResult SavePictureAs(SceneState& scene, const std::string& output) {
+  scene.showEditAids = false;
+  try {
+    Redraw(scene);
+  } catch (const std::exception& e) {
+    return DocumentResult::Error(DocumentResult::Failed, e.what());
+  }
+  return WriteViewJpeg(*scene.view, output);
+}
 }  // namespace
 
 int RunExportCommand(const std::vector<std::string>& args) {
   Options o;
   if (!ParseOptions(args, o)) return CliFail("export", kUsage);
+
+  if (const std::string problem = OutputNameProblem(o.output); !problem.empty()) return CliFail(o.output, problem);
 
   TIMem32 elements("obj 3d4");
   elements.RecordSize = kElementRecordSize;
@@ -75,7 +103,8 @@ int RunExportCommand(const std::vector<std::string>& args) {
 
   // Only a picture is drawn: the OBJ, glTF and STL exports record the frame
   // without drawing it, and a document copy draws nothing.
-  const bool picture = EndsWith(o.output, ".jpeg");
+  const bool jpg = EndsWith(o.output, ".jpg");
+  const bool picture = jpg || EndsWith(o.output, ".jpeg");
   // Label pictures need fonts, and glTF re-encodes textures; Qt does both
   // without any display. An OBJ needs neither.
   std::unique_ptr<QGuiApplication> painting;
@@ -108,7 +137,7 @@ int RunExportCommand(const std::vector<std::string>& args) {
     ApplyCamera(*view);
     scene.view = view;
   }
-  const DocumentResult out = SaveDocument(scene, o.output, o.document);
+  const DocumentResult out = jpg ? SavePictureAs(scene, o.output) : SaveDocument(scene, o.output, o.document);
   if (scene.view) {
     DropSceneList(scene);
     FreeViews();
@@ -123,7 +152,7 @@ int RunExportCommand(const std::vector<std::string>& args) {
   // A picture or an OBJ leaves out elements that cannot be drawn; say so,
   // without failing: everything else was written.
   const int32_t leftOut = CountUndrawableElements(elements);
-  if (leftOut > 0 && (EndsWith(o.output, ".obj") || EndsWith(o.output, ".jpeg")))
+  if (leftOut > 0 && (EndsWith(o.output, ".obj") || picture))
     std::fprintf(stderr, "objetos3d-cli: %s: %d element%s left out (value not finite or too large)\n",
                  o.document.c_str(), static_cast<int>(leftOut), leftOut == 1 ? "" : "s");
   return 0;

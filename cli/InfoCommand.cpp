@@ -1,12 +1,14 @@
 #include "InfoCommand.h"
 
+#include <cerrno>
 #include <charconv>
 #include <cstdio>
-#include <iostream>
+#include <cstring>
 
 #include "CliCommand.h"
 #include "document/DocumentFile.h"
 #include "document/Element3D.h"
+#include "common/EscapedText.h"
 #include "common/TIMem32.h"
 
 namespace {
@@ -17,18 +19,25 @@ void AppendNumber(std::string& out, double v) {
   out.append(buf, ec == std::errc() ? end : buf);
 }
 
-// Names and texts are free bytes; the separators and the escape itself are
-// written as two characters so that every element stays one line of fields.
-void AppendEscaped(std::string& out, const std::string& text) {
-  for (char c : text) {
-    switch (c) {
-      case '\t': out += "\\t"; break;
-      case '\n': out += "\\n"; break;
-      case '\r': out += "\\r"; break;
-      case '\\': out += "\\\\"; break;
-      default: out += c;
-    }
+// Writes what the listing holds so far; false (with `error` set to the
+// first failure's errno) once stdout failed.
+bool Emit(std::string& text, int& error) {
+  const bool ok = std::fwrite(text.data(), 1, text.size(), stdout) == text.size();
+  if (!ok && !error) error = errno;
+  text.clear();
+  return ok;
+}
+
+// Flushes and closes stdout; the last bytes may only fail at close on a file
+// system that reports errors late.
+bool CloseStdout(int& error) {
+  bool ok = std::fflush(stdout) == 0 && !std::ferror(stdout);
+  if (!ok && !error) error = errno ? errno : EIO;
+  if (std::fclose(stdout) != 0) {
+    if (!error) error = errno;
+    ok = false;
   }
+  return ok;
 }
 }  // namespace
 
@@ -60,12 +69,18 @@ int RunInfoCommand(const std::vector<std::string>& args) {
   const DocumentResult r = ReadDocument(args[0], elements);
   // A document that ended early still lists what it holds, then fails.
   if (!r.ok() && r.status != DocumentResult::Partial) return CliFail(args[0], r.reason);
+  // Written a block at a time; a full disk or a closed pipe ends the listing
+  // with a failure instead of a silently short one.
   std::string out;
-  for (int32_t i = 0; i < elements.Count(); ++i) {
+  int error = 0;
+  bool written = true;
+  for (int32_t i = 0; written && i < elements.Count(); ++i) {
     out += FormatElementLine(i, elements.As<Element3D>(i));
     out += '\n';
+    if (out.size() >= (1 << 16)) written = Emit(out, error);
   }
-  std::fwrite(out.data(), 1, out.size(), stdout);
-  if (std::fflush(stdout) != 0) return CliFail("stdout", "cannot write");
+  written = written && Emit(out, error);
+  written = CloseStdout(error) && written;
+  if (!written) return CliFail("stdout", std::string("cannot write the listing: ") + std::strerror(error));
   return r.ok() ? 0 : CliFail(args[0], r.reason);
 }

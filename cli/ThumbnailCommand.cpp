@@ -2,16 +2,16 @@
 
 #include <GL/gl.h>
 
-#include <QFile>
+#include <QBuffer>
 #include <QGuiApplication>
 #include <QImage>
-#include <QSaveFile>
 #include <charconv>
 #include <cstdlib>
 
 #include "CliCommand.h"
 #include "document/DocumentFile.h"
 #include "document/Element3D.h"
+#include "common/SafeFiles.h"
 #include "common/TIMem32.h"
 #include "gl/GLView.h"
 #include "gl/HeadlessSurface.h"
@@ -66,6 +66,11 @@ int RunThumbnailCommand(const std::vector<std::string>& args) {
   elements.RecordSize = kElementRecordSize;
   const DocumentResult in = ReadDocument(document, elements);
   if (!in.ok()) return CliFail(document, in.reason);
+  // The target is checked and its temporary file made before anything is
+  // drawn: a missing folder or a pipe fails at once. The name is used byte
+  // for byte, whatever its encoding.
+  ReplacementFile file(output);
+  if (!file.ok()) return CliFail(output, file.Error());
 
   // Label pictures need fonts; Qt paints them without any display.
   setenv("QT_QPA_PLATFORM", "offscreen", 1);
@@ -107,9 +112,12 @@ int RunThumbnailCommand(const std::vector<std::string>& args) {
   ClearTextureCache();
   if (picture.isNull()) return CliFail(output, "the view could not be read");
 
-  // Written beside the target and renamed over it when complete.
-  QSaveFile file(QFile::decodeName(QByteArray::fromStdString(output)));
-  if (!file.open(QIODevice::WriteOnly) || !picture.save(&file, "PNG") || !file.commit())
-    return CliFail(output, "cannot write the picture");
+  QByteArray png;
+  QBuffer buffer(&png);
+  if (!buffer.open(QIODevice::WriteOnly) || !picture.save(&buffer, "PNG"))
+    return CliFail(output, "cannot encode the picture");
+  // Renamed over the target only when complete, as every other output.
+  if (!file.Write(png.constData(), static_cast<size_t>(png.size())) || !file.Commit())
+    return CliFail(output, file.Error());
   return 0;
 }

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "CliCommand.h"
+#include "common/InterruptCleanup.h"
 #include "CopyCommand.h"
 #include "ExportCommand.h"
 #include "InfoCommand.h"
@@ -17,7 +18,7 @@ namespace {
 const CliCommand kCommands[] = {
     {"info", "info DOC", "list the elements of DOC, one TAB-separated line each", RunInfoCommand},
     {"copy", "copy DOC OUT", "read DOC and write it to OUT as a document", RunCopyCommand},
-    {"export", "export DOC OUT [--width W] [--height H] [--view 0..3]", "save DOC as OUT: .obj (+ .mtl, textures/), .glb, .stl, .jpeg picture, or a document", RunExportCommand},
+    {"export", "export DOC OUT [--width W] [--height H] [--view 0..3]", "save DOC as OUT: .obj (+ .mtl, textures/), .glb, .stl, .jpeg picture, or .zobj3d", RunExportCommand},
     {"thumbnail", "thumbnail DOC OUT.png [--size N]", "a square PNG picture of DOC (N pixels, default 256)", RunThumbnailCommand},
 };
 
@@ -27,7 +28,9 @@ void PrintHelp(std::FILE* to) {
   std::fprintf(to,
                "\ninfo columns: index, kind, name, dx, dy, dz, x, y, z, axy, ayz, axz, color (hex),\n"
                "chamfer, topPercent, texture, invisible, text. Inside name, texture and text a TAB,\n"
-               "LF, CR and backslash are written as \\t, \\n, \\r and \\\\.\n"
+               "LF, CR and backslash are written as \\t, \\n, \\r and \\\\, every other control\n"
+               "byte (below 0x20, and 0x7F) as \\xHH, so a listing is safe on a terminal.\n"
+               "export writes .zobj3d, .obj, .glb, .stl and .jpeg (.jpg) files; other names are refused.\n"
                "Exit status: 0 on success, 2 on failure (with a message on stderr).\n");
 }
 }  // namespace
@@ -46,6 +49,8 @@ int main(int argc, char** argv) {
     std::printf("%s\n", OBJ3D_VERSION_LINE);
     return 0;
   }
+  // Ended by SIGINT or SIGTERM, a write in progress leaves no temporary file.
+  RemoveTempFilesOnInterrupt();
   const std::vector<std::string> args(argv + 2, argv + argc);
   for (const auto& c : kCommands)
     if (c.name == std::string(argv[1])) return c.run(args);

@@ -1,11 +1,10 @@
 #include "Dictionary.h"
 
 #include <filesystem>
-#include <fstream>
 #include <memory>
-#include <sstream>
 #include <vector>
 
+#include "ConfigFile.h"
 #include "DataPath.h"
 #include "Latin1.h"
 #include "ProgramFolder.h"
@@ -34,11 +33,7 @@ DictionaryState& Dict() {
   return state;
 }
 
-std::vector<std::string> ReadLines(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::stringstream buffer;
-  buffer << in.rdbuf();
-  const std::string all = buffer.str();
+std::vector<std::string> SplitLines(const std::string& all) {
   std::vector<std::string> lines;
   size_t start = 0;
   while (start < all.size()) {
@@ -65,12 +60,6 @@ int ReadCharset(const std::string& text) {
   }
 }
 
-// Only a regular file (or a link to one) is a dictionary: a folder or a pipe
-// of that name opens but holds no lines, and a pipe could block start-up.
-bool FileExists(const std::string& path) {
-  std::error_code ec;
-  return std::filesystem::is_regular_file(path, ec);
-}
 }  // namespace
 
 std::string RemoveAccents(const std::string& text) {
@@ -98,9 +87,12 @@ std::string RemoveAccents(const std::string& text) {
 void LoadDictionaryFile(const std::string& path) {
   auto& d = Dict();
   d.general = false;
-  if (d.store || !FileExists(path)) return;
+  // Only a regular file of bounded size is a dictionary: a pipe could block
+  // start-up, and one that is too large is ignored rather than half read.
+  std::string bytes;
+  if (d.store || !ReadConfigFile(path, bytes)) return;
 
-  std::vector<std::string> lines = ReadLines(path);
+  std::vector<std::string> lines = SplitLines(bytes);
   d.store = std::make_unique<TIMem32>("mem171");
   d.store->RecordSize = sizeof(DictionaryEntry);
   d.store->SetCount(static_cast<int32_t>(lines.size()) + 5);

@@ -1,12 +1,14 @@
 #include "IniFile.h"
 
-#include <fstream>
+#include <sstream>
 
+#include "ConfigFile.h"
 #include "Latin1.h"
 
 std::string ReadIniText(const std::string& path, const std::string& section, const std::string& key) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) return {};
+  std::string bytes;
+  if (!ReadConfigFile(path, bytes)) return {};
+  std::istringstream in(bytes);
   const std::string wantedSection = AsciiLower(Trim(section));
   const std::string wantedKey = AsciiLower(Trim(key));
   bool inSection = false;

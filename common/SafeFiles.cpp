@@ -1,15 +1,20 @@
 #include "SafeFiles.h"
 
 #include <fcntl.h>
+#include <limits.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
+#include <utility>
 #include <vector>
+
+#include "InterruptCleanup.h"
 
 namespace fs = std::filesystem;
 
@@ -87,13 +92,27 @@ std::string ReadSourceProblem(const std::string& path) {
   return KindProblem(path, false);
 }
 
+std::string TemporaryNameTemplate(const std::string& target) {
+  const size_t slash = target.find_last_of('/');
+  const size_t nameStart = slash == std::string::npos ? 0 : slash + 1;
+  constexpr size_t kSuffix = 7;  // ".XXXXXX"
+  // A long name is cut so that its temporary name stays a valid name.
+  const size_t keep = std::min(target.size() - nameStart, static_cast<size_t>(NAME_MAX) - kSuffix);
+  return target.substr(0, nameStart + keep) + ".XXXXXX";
+}
+
 ReplacementFile::ReplacementFile(const std::string& path) {
   error_ = WriteTargetProblem(path);
   if (!error_.empty()) return;
   target_ = ResolvedTarget(path);
-  std::string temp = target_ + ".XXXXXX";
-  // mkostemp opens with O_CREAT | O_EXCL: a link planted at the name is never followed.
-  fd_ = ::mkostemp(temp.data(), O_CLOEXEC);
+  std::string temp = TemporaryNameTemplate(target_);
+  {
+    // No interruption between creating the file and noting it for removal.
+    BlockInterrupts held;
+    // mkostemp opens with O_CREAT | O_EXCL: a link planted at the name is never followed.
+    fd_ = ::mkostemp(temp.data(), O_CLOEXEC);
+    if (fd_ >= 0) tempSlot_ = NoteTempFile(temp.c_str());
+  }
   if (fd_ < 0) {
     Fail("cannot create a temporary file");
     return;
@@ -104,6 +123,7 @@ ReplacementFile::ReplacementFile(const std::string& path) {
 ReplacementFile::~ReplacementFile() {
   if (fd_ >= 0) ::close(fd_);
   if (!committed_ && !temp_.empty()) ::unlink(temp_.c_str());
+  ForgetTempFile(tempSlot_);
 }
 
 bool ReplacementFile::Fail(const std::string& what) {
@@ -177,6 +197,7 @@ bool ReplacementFile::Commit() {
   if (!Finish()) return false;
   if (std::rename(temp_.c_str(), target_.c_str()) != 0) return Fail("cannot replace the file");
   committed_ = true;
+  ForgetTempFile(std::exchange(tempSlot_, -1));
   SyncFolder(target_);
   return true;
 }
@@ -225,6 +246,7 @@ bool CommitTogether(std::initializer_list<ReplacementFile*> files, std::string& 
   for (const Done& d : done) {
     d.file->committed_ = true;
     if (d.swapped) ::unlink(d.file->temp_.c_str());  // the previous content
+    ForgetTempFile(std::exchange(d.file->tempSlot_, -1));
     SyncFolder(d.file->target_);
   }
   return true;

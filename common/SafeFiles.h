@@ -20,8 +20,13 @@ std::string ReadSourceProblem(const std::string& path);
 // keeps the link.
 std::string ResolvedTarget(const std::string& path);
 
+// The name of the temporary file beside `target`, as a mkostemp template:
+// the target's name, cut to leave room for the random part within NAME_MAX.
+std::string TemporaryNameTemplate(const std::string& target);
+
 // The new content of one file. The temporary file is created when the object
-// is made; it is removed again unless Commit succeeds.
+// is made; it is removed again unless Commit succeeds, also when SIGINT or
+// SIGTERM ends the process once RemoveTempFilesOnInterrupt is installed.
 class ReplacementFile {
  public:
   explicit ReplacementFile(const std::string& path);
@@ -58,6 +63,7 @@ class ReplacementFile {
   bool WriteAll(const unsigned char* p, size_t size);
   void StopUncached();
   int fd_ = -1;
+  int tempSlot_ = -1;  // in the list removed on SIGINT/SIGTERM
   bool finished_ = false, committed_ = false, uncached_ = false;
   unsigned long long written_ = 0;  // bytes since the last start
 };

@@ -4,6 +4,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdint>
 #include <cstring>
 #include <exception>
 #include <filesystem>
@@ -55,19 +56,24 @@ void DropFiles(ObjRecording& r) {
   r.mtlFile.reset();
 }
 
-// Copies one texture through a temporary file; empty or why not.
-std::string CopyThrough(const fs::path& from, const std::string& to) {
+// Copies one texture through a temporary file; empty or why not. `from`
+// has its links resolved: one planted since is not followed, and a file
+// that grew since is cut off rather than copied whole.
+std::string CopyThrough(const std::string& from, const std::string& to) {
   ReplacementFile out(to);
   if (!out.ok()) return out.Error();
-  const int in = ::open(from.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+  const int in = ::open(from.c_str(), O_RDONLY | O_NONBLOCK | O_NOFOLLOW | O_CLOEXEC);
   if (in < 0) return std::string("cannot read the texture: ") + std::strerror(errno);
   char buffer[1 << 16];
   std::string error;
+  uint64_t copied = 0;
   for (;;) {
     const ssize_t n = ::read(in, buffer, sizeof buffer);
     if (n < 0 && errno == EINTR) continue;
     if (n < 0) error = std::string("cannot read the texture: ") + std::strerror(errno);
-    if (n <= 0 || !out.Write(buffer, static_cast<size_t>(n))) break;
+    if (n > 0 && (copied += static_cast<uint64_t>(n)) > kMaxTextureCopyBytes)
+      error = "not copied: it grew past " + std::to_string(kMaxTextureCopyBytes >> 20) + " MB";
+    if (n <= 0 || !error.empty() || !out.Write(buffer, static_cast<size_t>(n))) break;
   }
   ::close(in);
   if (!error.empty()) return error;
@@ -83,19 +89,21 @@ std::vector<ExportOutcome::TextureFailure> CopyTextureFolder(const std::string& 
   // them elsewhere, so a linked folder takes none and a linked file is
   // replaced by the copy itself.
   const bool linkedFolder = fs::is_symlink(target, ec);
-  const fs::path source = TextureFolder();
-  for (fs::directory_iterator it(source, ec), end; !ec && it != end; it.increment(ec)) {
+  // Only files inside the texture folder, of bounded size; an oversized
+  // one is reported like a copy that failed.
+  for (const TextureCopySource& source : TexturesToCopy(TextureFolder())) {
     std::error_code entryError;
-    const std::string name = it->path().filename().string();
-    // Sub-folders are not textures; odd names are not copied anywhere.
-    if (!it->is_regular_file(entryError) || !IsPlainFileName(name)) continue;
-    const std::string to = (target / name).string();
+    const std::string to = (target / source.name).string();
     if (linkedFolder) {
       failed.push_back({to, "the textures folder is a link"});
       continue;
     }
+    if (!source.skipped.empty()) {
+      failed.push_back({to, source.skipped});
+      continue;
+    }
     if (fs::is_symlink(to, entryError)) fs::remove(to, entryError);
-    if (std::string why = CopyThrough(it->path(), to); !why.empty()) failed.push_back({to, why});
+    if (std::string why = CopyThrough(source.path, to); !why.empty()) failed.push_back({to, why});
   }
   return failed;
 }

@@ -41,7 +41,9 @@ struct ExportOutcome {
 // only then renames them into place together: on any failure the previous
 // OBJ and MTL both stay as they were. When both are written, every plain-named
 // file of the program's texture folder is copied into "textures/" beside the
-// OBJ file, each through its own temporary file; copies that fail are listed.
+// OBJ file, each through its own temporary file; copies that fail are listed,
+// and so are files larger than 64 MB, which are skipped. Links leading out of
+// the folder are not copied.
 // Does nothing unless recording.
 ExportOutcome FinishExport();
 // What the last FinishExport did (cleared by StartExport).

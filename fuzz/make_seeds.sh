@@ -18,6 +18,15 @@ header() { printf 'ZObjeto3D 1.00'; printf "$(le32 "$1")$(le32 "$2")"; }
 # records N BYTES: N records of BYTES bytes each, of a repeating pattern.
 records() { head -c $(( $1 * $2 )) /dev/zero | tr '\0' '\100'; }
 
+# shortstr TEXT: a 64-byte short string (length byte, 63 bytes) of TEXT,
+# given with printf escapes.
+shortstr() {
+  local n; n=$(printf "$1" | wc -c)
+  printf "$(printf '\\x%02x' "$n")"; printf "$1"; head -c $((63 - n)) /dev/zero
+}
+# named NAME TEXTURE TEXT: one cube record with these texts.
+named() { printf "$(le32 0)"; shortstr "$1"; head -c 92 /dev/zero; shortstr "$2"; head -c 1 /dev/zero; shortstr "$3"; }
+
 docs="$out/documents"
 mkdir -p "$docs"
 cp "$data/sample.zobj3d" "$docs/sample"
@@ -28,6 +37,9 @@ header 0 289 > "$docs/empty"
 { header 3 289; records 1 289; } > "$docs/truncated"
 { header -1 289; records 1 289; } > "$docs/negative-count"
 { header 2147483647 289; records 1 289; } > "$docs/huge-count"
+# Texts meant for a terminal: escape sequences, bell, delete, a C1 byte.
+{ header 2 289; named '\033]0;title\007\033[2J' '\033[31m.bmp' 'a\tb\nc\rd\\e\177\233';
+  named '@label\033[5m' '../TEX/\001.bmp' '\033P+q\033\\'; } > "$docs/control-bytes"
 
 for t in fuzz_document_reader fuzz_obj_export; do
   mkdir -p "$out/$t"
@@ -60,6 +72,24 @@ dict="$out/fuzz_dictionary"
 mkdir -p "$dict"
 printf '@GENERAL\r\nabrir;Open;\r\nSalvar;Save\r\nCHARTSET=0\r\n&Arquivo;&File;x\r\n' > "$dict/general"
 printf 'header\nNovo;New;\nGrade;Grid;\n' > "$dict/plain"
+
+# Listing fields: control bytes, the escapes' own characters, Latin-1.
+esc="$out/fuzz_escaped_text"
+mkdir -p "$esc"
+i=0
+for t in '\033]0;title\007' '\033[2J\033[H' 'tab\there\nline\rcr' '\\x1B literally' '\177\001\037' \
+         'caf\351 \233 \377'; do
+  printf "$t" > "$esc/t$((i++))"
+done
+
+# log.ini as edited by hand, and broken.
+ini="$out/fuzz_ini_file"
+mkdir -p "$ini"
+printf '[LOG]\r\nALLOW=1\r\nALLOWMEM=0\r\n' > "$ini/plain"
+printf '[log]\n allow = "1" \n' > "$ini/quoted"
+printf '[LOG\nALLOW=1' > "$ini/unclosed"
+printf '[LOG]\nALLOW=%0200d\n' 1 > "$ini/long-value"
+printf '[LOG]\000\nALLOW\000=1\n=\n[]\n' > "$ini/nul-bytes"
 
 nums="$out/fuzz_text_to_number"
 mkdir -p "$nums"

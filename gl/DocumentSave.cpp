@@ -28,7 +28,10 @@ std::string ChangeExtension(const std::string& path, const std::string& extensio
 }
 
 DocumentResult SaveViewAsJpeg(GLView& view, const std::string& path) {
-  const std::string target = ChangeExtension(path, ".jpeg");
+  return WriteViewJpeg(view, ChangeExtension(path, ".jpeg"));
+}
+
+DocumentResult WriteViewJpeg(GLView& view, const std::string& target) {
   if (!view.Surface || !view.Surface->MakeCurrent())
     return DocumentResult::Error(DocumentResult::Failed, "no GL context");
   const int w = view.Surface->Width(), h = view.Surface->Height();

@@ -28,6 +28,8 @@ std::string SaveTargetProblem(const std::string& path, const std::string& fileNa
 // Writes the view's last drawn frame as a JPEG, under `path` with its
 // extension changed to ".jpeg". The view's surface must still hold the frame.
 DocumentResult SaveViewAsJpeg(GLView& view, const std::string& path);
+// The same under exactly the name `target`.
+DocumentResult WriteViewJpeg(GLView& view, const std::string& target);
 
 // `path` with its extension (if any) replaced by `extension` (".jpeg").
 std::string ChangeExtension(const std::string& path, const std::string& extension);

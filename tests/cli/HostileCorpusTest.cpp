@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <sys/wait.h>
 
 #include <algorithm>
@@ -15,6 +16,7 @@
 #include <initializer_list>
 #include <limits>
 #include <map>
+#include <set>
 #include <sstream>
 
 #include "TestFolder.h"
@@ -409,4 +411,204 @@ TEST_F(HostileCorpus, OutputsThatAreNotPlainFilesOrLeadElsewhere) {
         out);
   EXPECT_EQ(ReadAll(outside + "/victim.txt"), "must stay\n");
   CheckWritten("planted links", out);
+}
+
+// Every output meets the same rule: a pipe, a device, a dangling link or a folder at the target is
+// refused and left as it was, with nothing left beside it; a read-only file is handled alike by all.
+TEST_F(HostileCorpus, EveryOutputRefusesTargetsThatAreNotPlainFiles) {
+  const std::string doc = docs + "/labels.zobj3d";
+  struct Output {
+    std::string command, file;
+    std::vector<std::string> extra;
+  } outputs_[] = {{"copy", "t.zobj3d", {}}, {"export", "t.zobj3d", {}}, {"export", "t.obj", {}},
+                  {"export", "t.glb", {}},  {"export", "t.stl", {}},     {"export", "t.jpeg", {"--width", "32"}},
+                  {"export", "t.jpg", {"--width", "32"}}, {"thumbnail", "t.png", {"--size", "16"}}};
+  using Make = void (*)(const std::string&);
+  const std::pair<const char*, Make> kinds[] = {
+      {"fifo", [](const std::string& p) { ::mkfifo(p.c_str(), 0644); }},
+      {"device", [](const std::string& p) {
+         if (::mknod(p.c_str(), S_IFCHR | 0666, makedev(1, 3)) != 0) fs::create_symlink("/dev/null", p);
+       }},
+      {"dangling", [](const std::string& p) { fs::create_symlink(p + ".nowhere", p); }},
+      {"folder", [](const std::string& p) { fs::create_directory(p); }},
+  };
+  for (const auto& [kind, make] : kinds) {
+    for (const Output& o : outputs_) {
+      const std::string out = outputs + "/" + kind + "-" + o.command + "-" + o.file;
+      fs::create_directories(out);
+      const std::string target = out + "/" + o.file;
+      make(target);
+      const Snapshot before = Take(out, {});
+      std::vector<std::string> args{o.command, doc, target};
+      args.insert(args.end(), o.extra.begin(), o.extra.end());
+      const std::string label = o.command + " into a " + kind + " " + o.file;
+      const RunResult r = Check(label, args, out);
+      EXPECT_EQ(r.status, 2) << label << "\n" << r.output;
+      EXPECT_EQ(Describe(before, Take(out, {})), "") << label;
+    }
+  }
+  // A read-only file: every output replaces it alike, and it stays read-only.
+  for (const Output& o : outputs_) {
+    const std::string out = outputs + "/readonly-" + o.command + "-" + o.file;
+    fs::create_directories(out);
+    const std::string target = out + "/" + o.file;
+    Write(target, "old");
+    ::chmod(target.c_str(), 0444);
+    std::vector<std::string> args{o.command, doc, target};
+    args.insert(args.end(), o.extra.begin(), o.extra.end());
+    const RunResult r = Check(o.command + " over a read-only " + o.file, args, out);
+    EXPECT_EQ(r.status, 0) << o.file << "\n" << r.output;
+    struct stat st {};
+    ASSERT_EQ(::lstat(target.c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 07777, 0444u) << o.file;
+    EXPECT_NE(ReadAll(target), "old") << o.file;
+  }
+}
+
+// Output names: an empty one or an unknown kind is refused before anything is read or written (the
+// empty name used to rewrite the document in place), ".jpg" is a picture under that very name, and
+// names of up to 255 bytes or in no particular encoding are written byte for byte.
+TEST_F(HostileCorpus, OutputNamesAreRefusedOrWrittenExactly) {
+  const std::string doc = docs + "/names.zobj3d";
+  const std::string out = outputs + "/names";
+  fs::create_directories(out);
+  for (const std::string& name : {std::string(), out + "/x.png", out + "/x.gltf", out + "/x.OBJ", out + "/x",
+                                 out + "/.obj", out + "/"}) {
+    const RunResult r = Check("export to \"" + name + "\"", {"export", doc, name}, out);
+    EXPECT_EQ(r.status, 2) << name << "\n" << r.output;
+  }
+  EXPECT_TRUE(fs::is_empty(out));
+
+  const RunResult jpg = Check("export .jpg", {"export", doc, out + "/x.jpg", "--width", "32"}, out);
+  EXPECT_EQ(jpg.status, 0) << jpg.output;
+  EXPECT_EQ(ReadAll(out + "/x.jpg").substr(0, 3), "\xFF\xD8\xFF");
+
+  for (size_t length : {249, 252, 255}) {
+    const std::string base = out + "/" + std::string(length - 7, 'L');
+    const RunResult r = Check("copy to a name of " + std::to_string(length), {"copy", doc, base + ".zobj3d"}, out);
+    EXPECT_EQ(r.status, 0) << length << "\n" << r.output;
+    EXPECT_EQ(ReadAll(base + ".zobj3d"), ReadAll(doc)) << length;
+  }
+  const std::string longest = out + "/" + std::string(251, 'M');
+  for (const char* extension : {".obj", ".glb", ".png"}) {
+    const std::vector<std::string> args = extension == std::string(".png")
+                                              ? std::vector<std::string>{"thumbnail", doc, longest + extension}
+                                              : std::vector<std::string>{"export", doc, longest + extension};
+    const RunResult r = Check(std::string("a 255-byte name ") + extension, args, out);
+    EXPECT_EQ(r.status, 0) << extension << "\n" << r.output;
+    EXPECT_TRUE(fs::is_regular_file(longest + extension)) << extension;
+  }
+  const std::string latin1 = out + "/\xE9t\xE9\xFF.png";
+  const RunResult r = Check("thumbnail to a Latin-1 name", {"thumbnail", doc, latin1, "--size", "16"}, out);
+  EXPECT_EQ(r.status, 0) << r.output;
+  EXPECT_EQ(ReadAll(latin1).substr(1, 3), "PNG");
+
+  // Nothing but what was named: no temporary file, no second spelling of a name.
+  std::set<std::string> expected{"x.jpg", "\xE9t\xE9\xFF.png", std::string(251, 'M') + ".obj",
+                                 std::string(251, 'M') + ".mtl", std::string(251, 'M') + ".glb",
+                                 std::string(251, 'M') + ".png", "textures"};
+  for (size_t length : {249, 252, 255}) expected.insert(std::string(length - 7, 'L') + ".zobj3d");
+  std::set<std::string> found;
+  for (const auto& entry : fs::directory_iterator(out)) found.insert(entry.path().filename().string());
+  EXPECT_EQ(found, expected);
+}
+
+// A missing folder is found before anything is drawn, and said as such.
+TEST_F(HostileCorpus, AMissingFolderIsFoundBeforeDrawing) {
+  for (const std::vector<std::string>& args :
+       {std::vector<std::string>{"thumbnail", docs + "/labels.zobj3d", outputs + "/missing/t.png"},
+        std::vector<std::string>{"export", docs + "/labels.zobj3d", outputs + "/missing/t.jpg"}}) {
+    const RunResult r = Check(args[0] + " into a missing folder", args, outputs);
+    EXPECT_EQ(r.status, 2) << r.output;
+    EXPECT_NE(r.output.find("does not exist"), std::string::npos) << r.output;
+  }
+}
+
+// info on a terminal: no control byte of a text reaches it (ESC sequences, BEL, DEL), only the
+// escapes; and a listing that cannot be written fails instead of ending short.
+TEST_F(HostileCorpus, InfoIsSafeOnATerminalAndFailsWhenItCannotWrite) {
+  std::vector<Element3D> list;
+  Element3D e = Plain(kCube, "\x1B]0;title\x07\x1B[2J\x7F\x01\x9B");
+  e.texture.assign("\x1B[31m.bmp");
+  e.text.assign("a\tb\nc\rd\\e\x1F");
+  list.push_back(e);
+  Write(docs + "/escapes.zobj3d", Document(list));
+  const RunResult r = Check("info with control bytes", {"info", docs + "/escapes.zobj3d"}, "(none)");
+  ASSERT_EQ(r.status, 0) << r.output;
+  const std::vector<std::string> lines = Lines(r.output);
+  ASSERT_EQ(lines.size(), 1u) << r.output;
+  for (char c : lines[0]) EXPECT_TRUE(c == '\t' || (static_cast<unsigned char>(c) >= 0x20 && c != 0x7F)) << int(c);
+  const std::vector<std::string> fields = [&] {
+    std::vector<std::string> f;
+    std::istringstream in(lines[0]);
+    for (std::string field; std::getline(in, field, '\t');) f.push_back(field);
+    return f;
+  }();
+  ASSERT_EQ(fields.size(), 18u);
+  EXPECT_EQ(fields[2], "\\x1B]0;title\\x07\\x1B[2J\\x7F\\x01\x9B");
+  EXPECT_EQ(fields[15], "\\x1B[31m.bmp");
+  EXPECT_EQ(fields[17], "a\\tb\\nc\\rd\\\\e\\x1F");
+
+  // Short and long listings: a long one is written past the stream's buffer.
+  Write(docs + "/many.zobj3d", Document(std::vector<Element3D>(1000, Plain(kCube, "many"))));
+  for (const char* doc : {"escapes.zobj3d", "many.zobj3d"}) {
+    const std::string line = "'" + tool + "' info '" + docs + "/" + doc + "' >/dev/full 2>'" + logs + "/full.log'";
+    const int raw = std::system(line.c_str());
+    EXPECT_TRUE(WIFEXITED(raw) && WEXITSTATUS(raw) == 2) << doc << ": " << raw;
+    EXPECT_NE(ReadAll(logs + "/full.log").find("stdout"), std::string::npos) << ReadAll(logs + "/full.log");
+  }
+}
+
+// log.ini and the dictionary beside the program are read only as bounded regular files: a pipe, a
+// link to an endless device or a huge file is ignored with one warning, and start-up does not hang.
+TEST_F(HostileCorpus, ConfigurationFilesThatAreNotSmallFilesAreIgnored) {
+  const std::string doc = docs + "/labels.zobj3d";
+  using Make = void (*)(const std::string&);
+  const std::pair<const char*, Make> kinds[] = {
+      {"fifo", [](const std::string& p) { ::mkfifo(p.c_str(), 0644); }},
+      {"endless", [](const std::string& p) { fs::create_symlink("/dev/zero", p); }},
+      {"huge", [](const std::string& p) {
+         std::ofstream(p) << "[LOG]\nALLOWMEM=1\n";
+         fs::resize_file(p, 200u << 20);
+       }},
+  };
+  for (const auto& [kind, make] : kinds) {
+    for (const char* file : {"log.ini", "tradutorgeral.dat"}) {
+      make(program + "/" + file);
+      const std::string out = outputs + "/config-" + kind + "-" + file;
+      fs::create_directories(out);
+      for (const std::vector<std::string>& args :
+           {std::vector<std::string>{"info", doc}, std::vector<std::string>{"copy", doc, out + "/c.zobj3d"},
+            std::vector<std::string>{"thumbnail", doc, out + "/t.png", "--size", "16"}}) {
+        const RunResult r = Check(args[0] + " beside a " + kind + " " + file, args, out);
+        EXPECT_EQ(r.status, 0) << r.output.substr(0, 2000);
+        size_t warnings = 0;
+        for (const std::string& line : Lines(r.output)) warnings += line.find(file) != std::string::npos;
+        EXPECT_LE(warnings, 1u) << r.output.substr(0, 2000);
+      }
+      EXPECT_FALSE(fs::exists(program + "/log")) << "a log was switched on by " << kind << " " << file;
+      fs::remove(program + "/" + file);
+    }
+  }
+}
+
+// The texture folder is copied beside an OBJ export, but only what lies inside it: a link out of it
+// is not followed, and a file over 64 MB is skipped with a message instead of being copied.
+TEST_F(HostileCorpus, TheTextureFolderCopyStaysInsideItsFolder) {
+  const std::string tex = program + "/Vist3D/TEX";
+  fs::create_symlink(outside + "/secret.bmp", tex + "/secret.bmp");
+  fs::create_symlink("../../../outside/secret.bmp", tex + "/relative.bmp");
+  fs::create_symlink("/dev/zero", tex + "/zero.bmp");
+  std::ofstream(tex + "/sparse.jpeg") << "x";
+  fs::resize_file(tex + "/sparse.jpeg", uintmax_t{2} << 30);
+  const std::string out = outputs + "/textures";
+  fs::create_directories(out);
+  const RunResult r = Check("export .obj", {"export", docs + "/names.zobj3d", out + "/x.obj"}, out);
+  EXPECT_EQ(r.status, 2) << "the skipped texture is reported\n" << r.output;
+  EXPECT_NE(r.output.find("sparse.jpeg: not copied: larger than 64 MB"), std::string::npos) << r.output;
+  EXPECT_TRUE(fs::is_regular_file(out + "/x.obj"));
+  EXPECT_TRUE(fs::is_regular_file(out + "/textures/ok.bmp"));
+  for (const char* name : {"secret.bmp", "relative.bmp", "zero.bmp", "sparse.jpeg"})
+    EXPECT_FALSE(fs::exists(out + "/textures/" + name)) << name;
+  CheckWritten("texture folder with links out", out);
 }

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <signal.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <filesystem>
@@ -11,6 +13,7 @@
 
 #include "TestFolder.h"
 #include "common/BlockWriter.h"
+#include "common/InterruptCleanup.h"
 #include "common/SafeFiles.h"
 
 namespace {
@@ -96,5 +99,33 @@ TEST(SafeFiles, UncachedBlocksAndTheWritesBetweenThemKeepEveryByte) {
     const std::string written((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
     EXPECT_TRUE(written == expected) << target << ": " << written.size() << " bytes of " << expected.size();
     fs::remove(target);
+  }
+}
+
+// A process ended by SIGTERM or SIGINT while writing leaves the previous file and no temporary file,
+// also with several writes open and after others were committed.
+TEST(SafeFiles, AnInterruptedWriteLeavesThePreviousFileAndNoTemporaryOne) {
+  for (int sig : {SIGTERM, SIGINT}) {
+    TestFolder dir;
+    dir.write("doc", "previous");
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+      RemoveTempFilesOnInterrupt();
+      {
+        ReplacementFile done(dir.file("done"));
+        if (!done.Write("complete") || !done.Commit()) ::_exit(3);
+      }
+      ReplacementFile a(dir.file("doc")), b(dir.file("other"));
+      if (!a.Write("half of the new") || !b.Write("x")) ::_exit(3);
+      ::raise(sig);
+      ::_exit(4);  // not reached: the signal ends the process
+    }
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == sig) << status;
+    EXPECT_EQ(dir.read("doc"), "previous");
+    EXPECT_EQ(dir.read("done"), "complete");
+    EXPECT_EQ(Entries(dir), 2u) << "temporary files left behind";
   }
 }
