@@ -73,6 +73,7 @@ void TFEditorDeObjetos1::AfterSelectionTool() {
   if (doc.currentIndex >= 0 && doc.currentIndex < doc.Count()) ShowInPanel(doc.Element(doc.currentIndex));
   Redraw();
   UpdateStatusLine();
+  UpdateModeHint();
 }
 
 void TFEditorDeObjetos1::FrameSelection() {
