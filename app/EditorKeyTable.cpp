@@ -18,8 +18,8 @@ const std::vector<KeyCommand> kCommands = {
      "Clicar onde est\xE1 o ponteiro (adiciona o tipo escolhido ou seleciona)",
      "Click where the pointer is (adds the chosen kind or selects)"},
     {vk::Insert, M::Any, A::Classic, G::Add, "Insert", "Insert", "O mesmo que Espa\xE7o", "The same as Space"},
-    {0, M::Any, A::Mouse, G::Add, "Clique com um tipo escolhido", "Click with a kind chosen", "Adicionar um elemento do tipo escolhido",
-     "Add an element of the chosen kind"},
+    {0, M::Any, A::Mouse, G::Add, "Clique com um tipo escolhido", "Click with a kind chosen",
+     "Adicionar um elemento do tipo escolhido", "Add an element of the chosen kind"},
     {vk::Delete, M::Any, A::Menu, G::Add, "Delete", "Delete", "Apagar a sele\xE7\xE3o", "Delete the selection"},
     {'D', M::Ctrl, A::Duplicate, G::Add, "Ctrl+D", "Ctrl+D",
      "Duplicar a sele\xE7\xE3o (um passo ao lado) e mover a c\xF3pia",
@@ -34,16 +34,17 @@ const std::vector<KeyCommand> kCommands = {
      "Add the element to the selection"},
     {'A', M::Ctrl, A::SelectAll, G::Select, "Ctrl+A", "Ctrl+A", "Selecionar todos os elementos vis\xEDveis",
      "Select every visible element"},
-    {'A', M::CtrlShift, A::ClearSelection, G::Select, "Shift+Ctrl+A", "Shift+Ctrl+A", "Limpar a sele\xE7\xE3o", "Clear the selection"},
-    {vk::Escape, M::Any, A::Menu, G::Select, "Esc", "Esc", "Edi\xE7\xE3o normal: limpa a sele\xE7\xE3o, o modo e o eixo",
+    {'A', M::CtrlShift, A::ClearSelection, G::Select, "Shift+Ctrl+A", "Shift+Ctrl+A", "Limpar a sele\xE7\xE3o",
+     "Clear the selection"},
+    {vk::Escape, M::Any, A::Menu, G::Select, "Esc", "Esc",
+     "Edi\xE7\xE3o normal: limpa a sele\xE7\xE3o, o modo e o eixo",
      "Normal edition: clears the selection, the mode and the axis"},
     {'B', M::Plain, A::BoxSelect, G::Select, "B + arrastar", "B + drag",
      "Selecionar os elementos cujo centro cai no ret\xE2ngulo (Shift: juntar)",
      "Select the elements whose centre falls in the rectangle (Shift: add)"},
     {vk::Enter, M::Any, A::Classic, G::Select, "Enter", "Enter", "Renomear o elemento da lista (ou clicar no ponteiro)",
      "Rename the list's element (or click at the pointer)"},
-    {0, M::Any, A::Mouse, G::Select, "Duplo clique", "Double click", "Renomear o elemento",
-     "Rename the element"},
+    {0, M::Any, A::Mouse, G::Select, "Duplo clique", "Double click", "Renomear o elemento", "Rename the element"},
 
     // Move, resize, turn
     {'G', M::Any, A::Classic, G::Edit, "G", "G", "Modo mover", "Move mode"},
@@ -55,8 +56,8 @@ const std::vector<KeyCommand> kCommands = {
     {'Z', M::CtrlShift, A::Menu, G::Edit, "Shift+Ctrl+Z", "Shift+Ctrl+Z", "Refazer", "Redo"},
     {'Z', M::Ctrl, A::Menu, G::Edit, "Ctrl+Z", "Ctrl+Z", "Desfazer", "Undo"},
     {'Z', M::Any, A::Classic, G::Edit, "Z", "Z", "Eixo Z", "Z axis"},
-    {vk::Left, M::Shift, A::Classic, G::Edit, "Shift+setas", "Shift+arrows",
-     "Mover o ponteiro 10 pixels", "Move the pointer 10 pixels"},
+    {vk::Left, M::Shift, A::Classic, G::Edit, "Shift+setas", "Shift+arrows", "Mover o ponteiro 10 pixels",
+     "Move the pointer 10 pixels"},
     {vk::Left, M::Any, A::Classic, G::Edit, "Setas", "Arrows",
      "Mover, redimensionar ou girar a sele\xE7\xE3o um passo (sem sele\xE7\xE3o: girar a c\xE2mera)",
      "Move, resize or turn the selection one step (nothing selected: turn the camera)"},
@@ -73,8 +74,7 @@ const std::vector<KeyCommand> kCommands = {
     {'2', M::Any, A::Classic, G::View, "2", "2", "Vista XZ", "View XZ"},
     {'3', M::Any, A::Classic, G::View, "3", "3", "Vista XY", "View XY"},
     {'4', M::Any, A::Classic, G::View, "4", "4", "Vista ZY", "View ZY"},
-    {'F', M::Plain, A::Frame, G::View, "F", "F",
-     "Enquadrar a sele\xE7\xE3o (sem sele\xE7\xE3o: o documento inteiro)",
+    {'F', M::Plain, A::Frame, G::View, "F", "F", "Enquadrar a sele\xE7\xE3o (sem sele\xE7\xE3o: o documento inteiro)",
      "Frame the selection (nothing selected: the whole document)"},
     {110, M::Any, A::Frame, G::View, ". (teclado num\xE9rico)", ". (keypad)", "O mesmo que F", "The same as F"},
     {vk::Add, M::Any, A::Classic, G::View, "+ (teclado num\xE9rico)", "+ (keypad)", "Aproximar a c\xE2mera",
@@ -85,14 +85,14 @@ const std::vector<KeyCommand> kCommands = {
      "Pan the camera along the floor"},
     {vk::Left, M::Alt, A::Classic, G::View, "Alt+setas laterais", "Alt+Left/Right", "Deslocar a c\xE2mera em Z",
      "Pan the camera along Z"},
-    {vk::Up, M::Ctrl, A::Classic, G::View, "Ctrl+Cima/Baixo", "Ctrl+Up/Down",
-     "Subir ou descer a c\xE2mera", "Raise or lower the camera"},
-    {0, M::Any, A::Mouse, G::View, "Arrastar no vazio ou com o bot\xE3o direito", "Drag on empty space or with the right button",
-     "Girar a c\xE2mera", "Turn the camera"},
+    {vk::Up, M::Ctrl, A::Classic, G::View, "Ctrl+Cima/Baixo", "Ctrl+Up/Down", "Subir ou descer a c\xE2mera",
+     "Raise or lower the camera"},
+    {0, M::Any, A::Mouse, G::View, "Arrastar no vazio ou com o bot\xE3o direito",
+     "Drag on empty space or with the right button", "Girar a c\xE2mera", "Turn the camera"},
     {0, M::Any, A::Mouse, G::View, "Ctrl+arrastar", "Ctrl+drag", "Deslocar a c\xE2mera em passos fixos",
      "Pan the camera in fixed steps"},
-    {0, M::Any, A::Mouse, G::View, "Arrastar com o bot\xE3o do meio", "Middle-button drag", "Deslocar a c\xE2mera seguindo o ponteiro",
-     "Pan the camera following the pointer"},
+    {0, M::Any, A::Mouse, G::View, "Arrastar com o bot\xE3o do meio", "Middle-button drag",
+     "Deslocar a c\xE2mera seguindo o ponteiro", "Pan the camera following the pointer"},
     {0, M::Any, A::Mouse, G::View, "Roda", "Wheel", "Aproximar ou afastar em dire\xE7\xE3o ao ponteiro",
      "Zoom toward the pointer"},
     {0, M::Any, A::Mouse, G::View, "Ctrl+roda", "Ctrl+wheel", "Aproximar ou afastar em passos finos",
@@ -116,12 +116,18 @@ bool Fits(KeyMods need, Qt::KeyboardModifiers held) {
   const bool ctrl = held.testFlag(Qt::ControlModifier), shift = held.testFlag(Qt::ShiftModifier),
              alt = held.testFlag(Qt::AltModifier);
   switch (need) {
-    case KeyMods::Any: return true;
-    case KeyMods::Plain: return !ctrl && !shift && !alt;
-    case KeyMods::Ctrl: return ctrl && !shift;
-    case KeyMods::Shift: return shift && !ctrl;
-    case KeyMods::CtrlShift: return ctrl && shift;
-    case KeyMods::Alt: return alt && !ctrl && !shift;
+    case KeyMods::Any:
+      return true;
+    case KeyMods::Plain:
+      return !ctrl && !shift && !alt;
+    case KeyMods::Ctrl:
+      return ctrl && !shift;
+    case KeyMods::Shift:
+      return shift && !ctrl;
+    case KeyMods::CtrlShift:
+      return ctrl && shift;
+    case KeyMods::Alt:
+      return alt && !ctrl && !shift;
   }
   return false;
 }
@@ -143,12 +149,18 @@ const KeyCommand* FindKeyCommand(int code, Qt::KeyboardModifiers modifiers) {
 
 std::string KeyGroupTitle(KeyGroup group, bool english) {
   switch (group) {
-    case KeyGroup::Add: return english ? "Add" : "Adicionar";
-    case KeyGroup::Select: return english ? "Select" : "Selecionar";
-    case KeyGroup::Edit: return english ? "Move, resize, turn" : "Mover, redimensionar, girar";
-    case KeyGroup::View: return english ? "View" : "Vista";
-    case KeyGroup::Files: return english ? "Files" : "Arquivos";
-    case KeyGroup::BlockMode: return english ? "Block mode" : "Modo de blocos";
+    case KeyGroup::Add:
+      return english ? "Add" : "Adicionar";
+    case KeyGroup::Select:
+      return english ? "Select" : "Selecionar";
+    case KeyGroup::Edit:
+      return english ? "Move, resize, turn" : "Mover, redimensionar, girar";
+    case KeyGroup::View:
+      return english ? "View" : "Vista";
+    case KeyGroup::Files:
+      return english ? "Files" : "Arquivos";
+    case KeyGroup::BlockMode:
+      return english ? "Block mode" : "Modo de blocos";
   }
   return {};
 }

@@ -1,6 +1,7 @@
 #include "ExactValueBoxes.h"
 
 #include <QEvent>
+#include <QFocusEvent>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
@@ -164,7 +165,10 @@ bool ExactValueBoxes::eventFilter(QObject* watched, QEvent* event) {
     return false;
   }
   if (type == QEvent::FocusOut) {
-    if (!committing_) Commit(*entry);
+    // Another window or a menu taking the keys for a while is no leaving:
+    // the box gets them back as it was.
+    const Qt::FocusReason why = static_cast<QFocusEvent*>(event)->reason();
+    if (!committing_ && why != Qt::ActiveWindowFocusReason && why != Qt::PopupFocusReason) Commit(*entry);
     return false;
   }
   return QWidget::eventFilter(watched, event);
