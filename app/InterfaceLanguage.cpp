@@ -9,6 +9,12 @@ namespace {
 const char kKey[] = "interface/language";
 }
 
+InterfaceLanguage LanguageNamed(const std::string& name) {
+  return name == "pt"   ? InterfaceLanguage::Portuguese
+         : name == "en" ? InterfaceLanguage::English
+                        : InterfaceLanguage::Default;
+}
+
 bool TakeLanguageOption(std::vector<std::string>& arguments, InterfaceLanguage* chosen, std::string* error) {
   for (size_t i = 0; i < arguments.size(); ++i) {
     if (arguments[i] == "--") break;
@@ -26,11 +32,8 @@ bool TakeLanguageOption(std::vector<std::string>& arguments, InterfaceLanguage* 
     } else {
       continue;
     }
-    if (value == "pt") {
-      *chosen = InterfaceLanguage::Portuguese;
-    } else if (value == "en") {
-      *chosen = InterfaceLanguage::English;
-    } else {
+    *chosen = LanguageNamed(value);
+    if (*chosen == InterfaceLanguage::Default) {
       *error = "--language takes pt or en";
       return false;
     }

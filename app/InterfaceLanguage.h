@@ -7,6 +7,9 @@
 // Without either, a dictionary beside the program means English.
 enum class InterfaceLanguage { Default, Portuguese, English };
 
+// "pt" and "en" name a language; any other text names none (Default).
+InterfaceLanguage LanguageNamed(const std::string& name);
+
 // Takes `--language X` or `--language=X` out of the arguments (before a
 // "--"). False, with `error` set, when the value is neither pt nor en.
 bool TakeLanguageOption(std::vector<std::string>& arguments, InterfaceLanguage* chosen, std::string* error);
