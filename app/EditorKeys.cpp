@@ -8,6 +8,7 @@
 
 #include <cmath>
 
+#include "EditorKeyTable.h"
 #include "KeyCodes.h"
 #include "TFEditorDeObjetos1.h"
 #include "TGLPanel.h"
@@ -22,6 +23,7 @@
 #include "gl/ViewPresets.h"
 
 bool TFEditorDeObjetos1::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::ToolTip && watched == Mulfig1) return PaletteToolTip(event);
   if (event->type() == QEvent::MouseButtonRelease && watched == Lista1->viewport()) {
     if (static_cast<QMouseEvent*>(event)->button() == Qt::RightButton) Lista1DblClick();
     return false;
@@ -75,6 +77,14 @@ void TFEditorDeObjetos1::FormKeyDown(int key, Qt::KeyboardModifiers shift) {
   // angle editor does not).
   QWidget* focus = QApplication::focusWidget();
   if (focus != Tela1 || EAxy->isAncestorOf(focus) || focus == EAxy) return;
+  // Only the keys of the key table act (what the key list shows is what
+  // works); the table's own commands run there, the classic ones below.
+  const KeyCommand* command = FindKeyCommand(key, shift);
+  if (command == nullptr) {
+    DrawScene();
+    return;
+  }
+  if (RunKeyCommand(*command)) return;
   const bool ctrl = shift.testFlag(Qt::ControlModifier);
   switch (key) {
     case vk::Enter:

@@ -178,6 +178,7 @@ void TFEditorDeObjetos1::FormCreate() {
   BuildViewArea();
   BuildMenu();
   BuildInputAids();
+  BuildDiscoveryAids();
 
   Timer1 = new QTimer(this);
   Timer1->setInterval(1000);
@@ -393,11 +394,16 @@ void TFEditorDeObjetos1::BuildViewArea() {
   Tela1->OnInitialize = [this](QObject*) { Tela1Initialize(); };
   Tela1->OnPaint = [this](QObject*) { Tela1Paint(); };
   Tela1->OnResize = [this](QObject*) { Tela1Resize(); };
+  // Box selection and the middle-button pan see the mouse first.
   Tela1->OnMouseDown = [this](QObject*, Qt::MouseButton b, Qt::KeyboardModifiers s, int x, int y) {
-    Tela1MouseDown(b, s, x, y);
+    if (!SelectionToolMouseDown(b, s, x, y)) Tela1MouseDown(b, s, x, y);
   };
-  Tela1->OnMouseMove = [this](QObject*, Qt::KeyboardModifiers s, int x, int y) { Tela1MouseMove(s, x, y); };
-  Tela1->OnMouseUp = [this](QObject*, Qt::MouseButton, Qt::KeyboardModifiers, int, int) { Tela1MouseUp(); };
+  Tela1->OnMouseMove = [this](QObject*, Qt::KeyboardModifiers s, int x, int y) {
+    if (!SelectionToolMouseMove(x, y)) Tela1MouseMove(s, x, y);
+  };
+  Tela1->OnMouseUp = [this](QObject*, Qt::MouseButton, Qt::KeyboardModifiers s, int x, int y) {
+    if (!SelectionToolMouseUp(s, x, y)) Tela1MouseUp();
+  };
 
   Panel5 = new TMPanel(VSplit2);
   SetTag(Panel5, 1);
@@ -504,6 +510,7 @@ void TFEditorDeObjetos1::FormShow() {
   TranslateMenuByDictionary(menuBar());
   TranslateMainMenuByHints(this);
   ArrangeToolStrip(*this);
+  ArrangeDiscoveryAids();
   view = NewView();
   scene.view = view;
   scene.sceneList = 0;

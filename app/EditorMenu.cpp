@@ -86,6 +86,7 @@ bool TFEditorDeObjetos1::SaveDocument(const std::string& path) {
   scene.requestFrame = requestFrame;
   Tela1->update();
   if (!r.ok()) ShowWarning(SaveWarning(target, r));
+  if (r.ok()) ShowWritten(target);
   return r.ok();
 }
 

@@ -65,10 +65,12 @@ void TFEditorDeObjetos1::ShowInPanel(const Element3D& e) {
     }
   CTextura->setCurrentIndex(textureItem);
   CInvisivel->setChecked(e.invisible != 0);
+  ShowExactValues(e, true);
 }
 
 void TFEditorDeObjetos1::ClearSelection() {
   doc.ClearSelection();
+  ForgetTypedValues();
   Lista1->setCurrentRow(-1, QItemSelectionModel::Clear);
   Lista1->clearSelection();
 }
@@ -117,6 +119,7 @@ void TFEditorDeObjetos1::ShowAngles(int32_t i) {
   ShowNumber(EAxy, e.axy);
   ShowNumber(EAyz, e.ayz);
   ShowNumber(EAxz, e.axz);
+  ShowExactValues(e, false);
 }
 
 std::string TFEditorDeObjetos1::SelectedTextureText() const {

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "ExactValueBoxes.h"
 #include "document/EditorDocument.h"
 #include "gl/SceneFrame.h"
 
@@ -16,8 +17,11 @@ class QLineEdit;
 class QListWidget;
 class QMenu;
 class QPushButton;
+class QRubberBand;
 class QTimer;
 class EditorRecovery;
+class KeysWindow;
+struct KeyCommand;
 class TBarraDeEstado;
 class TCorSeleciona;
 class TGLPanel;
@@ -192,6 +196,46 @@ class TFEditorDeObjetos1 : public QMainWindow {
   int wheelRemainder = 0;  // wheel turn below one notch, kept for the next event
   bool pointerOnFloor = false;
   double pointerFloor[3] = {0, 0, 0};
+
+  // --- exact values, selection tools and the key list (EditorExactValues.cpp,
+  //     EditorSelectionTools.cpp) ---
+  ExactValueBoxes* ValoresExatos1 = nullptr;
+  QAction* TeclasEMouse1 = nullptr;  // "?" > "Teclas e mouse"
+  QAction* Idioma1 = nullptr;        // "?" > "Idioma": the other language from the next start
+  void Idioma1Click();
+  QLabel* ModeHint1 = nullptr;       // what the mouse does now, beside the status line
+  void BuildDiscoveryAids();  // once, when the window is built
+  // Once the window's texts are in the interface language: places the
+  // boxes and writes the tooltips and the hint.
+  void ArrangeDiscoveryAids();
+  void BuildExactValues();
+  void PlaceExactValues();  // under the angle boxes, once the strip is laid out
+  bool PaletteToolTip(QEvent* event);
+  void UpdateModeHint();
+  // After a save or an export: what was written, on the status line.
+  void ShowWritten(const std::string& path);
+  // The current element's values in the boxes; `force` also over a typed text.
+  void ShowExactValues(const Element3D& e, bool force);
+  void ForgetTypedValues();  // the selection changed: typed texts go
+  void EnterExactValues();
+  ExactValueBoxes::Outcome ApplyExactValue(ExactField field, const std::string& text);
+  // The commands of the key table beyond the classic keys; false for a
+  // classic key, which the key handler's own cases run.
+  bool RunKeyCommand(const KeyCommand& command);
+  void AfterSelectionTool();
+  void FrameSelection();
+  void PanFollowingPointer(int x, int y);
+  void ShowKeysWindow();
+  KeysWindow* keysWindow_ = nullptr;
+  // Box selection (B, then a drag) and the middle-button pan; true when the
+  // event was theirs.
+  bool SelectionToolMouseDown(Qt::MouseButton button, Qt::KeyboardModifiers shift, int x, int y);
+  bool SelectionToolMouseMove(int x, int y);
+  bool SelectionToolMouseUp(Qt::KeyboardModifiers shift, int x, int y);
+  bool boxSelectArmed_ = false;
+  bool panning_ = false;
+  QPoint boxFrom_;
+  QRubberBand* rubberBand_ = nullptr;
 
  protected:
   void showEvent(QShowEvent* event) override;

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "CommandLine.h"
+#include "InterfaceLanguage.h"
 #include "ScriptHostQt.h"
 #include "SurfaceFormat.h"
 #include "TFEditorDeObjetos1.h"
@@ -52,6 +53,7 @@ int main(int argc, char** argv) {
   QApplication app(qtArgc, qtArgv.data());  // takes its own options out of qtArgv
   for (int i = 1; i < qtArgc; ++i)
     std::fprintf(stderr, "objetos3d: unknown option %s ignored (a document of that name goes after --)\n", qtArgv[i]);
+  ApplyInterfaceLanguage(LanguageNamed(line.language));
   InstallQtScriptHost();
   int status;
   {

@@ -178,3 +178,12 @@ std::string Choose(const std::string& portuguese, const std::string& alternate) 
   }
   return alternate.empty() ? portuguese : alternate;
 }
+
+void UseLanguage(bool english) {
+  if (english && HasDictionary()) return;  // a dictionary beside the program stays in use
+  FreeDictionary();
+  if (!english) return;
+  auto& d = Dict();
+  d.store = std::make_unique<TIMem32>("mem171");
+  d.store->RecordSize = sizeof(DictionaryEntry);
+}

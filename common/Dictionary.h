@@ -24,3 +24,8 @@ std::string Lookup(const std::string& text);
 std::string Choose(const std::string& portuguese, const std::string& alternate);
 // Folds the accented Latin-1 letters the dictionary keys are written without.
 std::string RemoveAccents(const std::string& text);
+
+// Sets the interface language for the rest of the process, whatever file
+// lies beside the program: English shows the alternate texts (an empty
+// dictionary), Portuguese the Portuguese ones (no dictionary).
+void UseLanguage(bool english);

@@ -1,0 +1,194 @@
+// Selecting all or by a rectangle, duplicating, framing and panning with
+// the middle button: the commands the key table adds to the classic keys.
+#include <QRubberBand>
+#include <QTimer>
+#include <algorithm>
+#include <cmath>
+
+#include "EditorKeyTable.h"
+#include "ExactValueBoxes.h"
+#include "KeysWindow.h"
+#include "TFEditorDeObjetos1.h"
+#include "TGLPanel.h"
+#include "controls/TMulfig.h"
+#include "document/EditSteps.h"
+#include "document/SelectionTools.h"
+#include "gl/GLView.h"
+#include "gl/Picking.h"
+#include "gl/VectorOps.h"
+
+namespace {
+constexpr double kFramedShare = 2.0 / 3.0;                                // of the panel the framed things fill
+constexpr double kHalfFieldOfView = 22.5 * 3.14159265358979323846 / 180;  // the projection's 45 degrees
+constexpr double kFarthestEye = 450;                                      // inside the far plane (500)
+
+double Length(const double v[3]) { return std::sqrt(v[0] * v[0] + v[1] * v[1] + v[2] * v[2]); }
+}  // namespace
+
+bool TFEditorDeObjetos1::RunKeyCommand(const KeyCommand& command) {
+  switch (command.action) {
+    case KeyAction::Classic:
+    case KeyAction::Menu:
+    case KeyAction::Mouse:
+      // The classic keys change modes the hint tells of; it follows once
+      // they have run.
+      QTimer::singleShot(0, this, [this] {
+        UpdateModeHint();
+        UpdateStatusLine();
+      });
+      return false;
+    case KeyAction::SelectAll:
+      SelectAllVisible(doc);
+      AfterSelectionTool();
+      break;
+    case KeyAction::ClearSelection:
+      ClearSelection();
+      AfterSelectionTool();
+      break;
+    case KeyAction::BoxSelect:
+      boxSelectArmed_ = true;
+      UpdateModeHint();
+      break;
+    case KeyAction::Duplicate:
+      if (DuplicateSelection(doc)) {
+        MMovimento1->setValor(kMove);
+        AfterSelectionTool();
+      }
+      break;
+    case KeyAction::Frame:
+      FrameSelection();
+      break;
+    case KeyAction::ExactValues:
+      EnterExactValues();
+      break;
+    case KeyAction::KeysWindow:
+      ShowKeysWindow();
+      break;
+  }
+  return true;
+}
+
+void TFEditorDeObjetos1::AfterSelectionTool() {
+  RebuildElementList();
+  if (doc.currentIndex >= 0 && doc.currentIndex < doc.Count()) ShowInPanel(doc.Element(doc.currentIndex));
+  Redraw();
+  UpdateStatusLine();
+  UpdateModeHint();
+}
+
+void TFEditorDeObjetos1::FrameSelection() {
+  Bounds b;
+  if (!view || !FramingBounds(doc, &b)) return;
+  double centre[3], radius = 0;
+  for (int a = 0; a < 3; ++a) {
+    centre[a] = (b.min[a] + b.max[a]) / 2;
+    radius = std::max(radius, (b.max[a] - b.min[a]) / 2);
+  }
+  radius = std::max(radius, 0.25);
+  double sight[3] = {view->Eye[0] - view->Center[0], view->Eye[1] - view->Center[1], view->Eye[2] - view->Center[2]};
+  double length = Length(sight);
+  if (!(length > 0)) {
+    sight[0] = 0, sight[1] = 0.5, sight[2] = 1;
+    length = Length(sight);
+  }
+  // The narrower side of the panel decides how far the eye must stand.
+  const double w = std::max(1, Tela1->Width()), h = std::max(1, Tela1->Height());
+  const double halfTan = std::tan(kHalfFieldOfView) * std::min(1.0, w / h);
+  double distance = radius / (kFramedShare * halfTan);
+  distance = std::clamp(distance, radius + 1.5, kFarthestEye);
+  for (int a = 0; a < 3; ++a) {
+    view->Center[a] = centre[a];
+    view->Eye[a] = centre[a] + sight[a] / length * distance;
+  }
+  DrawScene();
+  UpdateScreenAxes();
+}
+
+void TFEditorDeObjetos1::PanFollowingPointer(int x, int y) {
+  const int dx = x - lastMouseX, dy = y - lastMouseY;
+  lastMouseX = x, lastMouseY = y;
+  if (dx == 0 && dy == 0) return;
+  double forward[3] = {view->Center[0] - view->Eye[0], view->Center[1] - view->Eye[1], view->Center[2] - view->Eye[2]};
+  const double distance = Length(forward);
+  if (!(distance > 0)) return;
+  double right[3], up[3];
+  CrossProduct(forward, view->Up, right);
+  CrossProduct(right, forward, up);
+  const double rl = Length(right), ul = Length(up);
+  if (!(rl > 0) || !(ul > 0)) return;
+  // What one pixel spans at the distance of the centre, so the point under
+  // the pointer stays under it.
+  const double h = std::max(1, Tela1->Height());
+  const double perPixel =
+      view->Perspective ? 2 * distance * std::tan(kHalfFieldOfView) / h : (view->OrthoMax[1] - view->OrthoMin[1]) / h;
+  for (int a = 0; a < 3; ++a) {
+    const double move = (-dx * right[a] / rl + dy * up[a] / ul) * perPixel;
+    view->Eye[a] += move;
+    view->Center[a] += move;
+  }
+  DrawScene();
+}
+
+bool TFEditorDeObjetos1::SelectionToolMouseDown(Qt::MouseButton button, Qt::KeyboardModifiers, int x, int y) {
+  if (button == Qt::MiddleButton) {
+    panning_ = true;
+    lastMouseX = x, lastMouseY = y;
+    return true;
+  }
+  if (button == Qt::LeftButton && boxSelectArmed_) {
+    boxSelectArmed_ = false;
+    boxFrom_ = QPoint(x, y);
+    if (!rubberBand_) rubberBand_ = new QRubberBand(QRubberBand::Rectangle, Tela1);
+    rubberBand_->setGeometry(QRect(boxFrom_, QSize(1, 1)));
+    rubberBand_->show();
+    return true;
+  }
+  if (boxSelectArmed_) {
+    boxSelectArmed_ = false;
+    UpdateModeHint();
+  }
+  return false;
+}
+
+bool TFEditorDeObjetos1::SelectionToolMouseMove(int x, int y) {
+  if (panning_) {
+    PanFollowingPointer(x, y);
+    return true;
+  }
+  if (rubberBand_ && rubberBand_->isVisible()) {
+    rubberBand_->setGeometry(QRect(boxFrom_, QPoint(x, y)).normalized());
+    return true;
+  }
+  UpdateModeHint();  // the palette or the block mode may have changed under the pointer
+  return false;
+}
+
+bool TFEditorDeObjetos1::SelectionToolMouseUp(Qt::KeyboardModifiers shift, int x, int y) {
+  if (panning_) {
+    panning_ = false;
+    return true;
+  }
+  if (!rubberBand_ || !rubberBand_->isVisible()) return false;
+  rubberBand_->hide();
+  UpdateModeHint();
+  const QRect area = QRect(boxFrom_, QPoint(x, y)).normalized();
+  if (!shift.testFlag(Qt::ShiftModifier)) ClearSelection();
+  const std::vector<bool> selected = doc.SelectionMask();
+  for (int32_t i = 0; i < doc.Count(); ++i) {
+    if (doc.IsInvisible(i) || selected[static_cast<size_t>(i)]) continue;
+    const Element3D& e = doc.Element(i);
+    int px = 0, py = 0;
+    ProjectPoint(*view, e.x, e.y, e.z, px, py);
+    if (area.contains(px, py)) doc.SelectElement(i);
+  }
+  AfterSelectionTool();
+  return true;
+}
+
+void TFEditorDeObjetos1::ShowKeysWindow() {
+  if (!keysWindow_) keysWindow_ = new KeysWindow(this);
+  keysWindow_->Fill();
+  keysWindow_->show();
+  keysWindow_->raise();
+  keysWindow_->activateWindow();
+}

@@ -1,0 +1,93 @@
+#include "ExactValues.h"
+
+#include <cctype>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+
+#include "EditorDocument.h"
+
+double& FieldOf(Element3D& e, ExactField field) {
+  switch (field) {
+    case ExactField::X:
+      return e.x;
+    case ExactField::Y:
+      return e.y;
+    case ExactField::Z:
+      return e.z;
+    case ExactField::DX:
+      return e.dx;
+    case ExactField::DY:
+      return e.dy;
+    case ExactField::DZ:
+      return e.dz;
+    case ExactField::Axy:
+      return e.axy;
+    case ExactField::Ayz:
+      return e.ayz;
+    case ExactField::Axz:
+      break;
+  }
+  return e.axz;
+}
+
+double FieldOf(const Element3D& e, ExactField field) { return FieldOf(const_cast<Element3D&>(e), field); }
+
+bool ParseTypedNumber(const std::string& text, double* value) {
+  size_t b = 0, end = text.size();
+  while (b < end && std::isspace(static_cast<unsigned char>(text[b]))) ++b;
+  while (end > b && std::isspace(static_cast<unsigned char>(text[end - 1]))) --end;
+  std::string plain;  // in the C locale's form, for strtod
+  size_t i = b;
+  if (i < end && (text[i] == '-' || text[i] == '+')) plain += text[i++];
+  int digits = 0;
+  bool point = false;
+  for (; i < end; ++i) {
+    const char c = text[i];
+    if (c >= '0' && c <= '9') {
+      plain += c;
+      ++digits;
+    } else if ((c == '.' || c == ',') && !point) {
+      plain += '.';
+      point = true;
+    } else {
+      return false;
+    }
+  }
+  // A long run of digits is no typed value; it also bounds strtod's work.
+  if (digits == 0 || digits > 30) return false;
+  const double v = std::strtod(plain.c_str(), nullptr);
+  if (!std::isfinite(v) || std::fabs(v) > kMaxTypedValue) return false;
+  *value = v == 0 ? 0.0 : v;  // no "-0" in a box
+  return true;
+}
+
+std::string FormatTypedNumber(double value) {
+  if (!std::isfinite(value)) return {};
+  char buffer[400];
+  std::snprintf(buffer, sizeof buffer, "%.6f", value);
+  std::string s = buffer;
+  while (!s.empty() && s.back() == '0') s.pop_back();
+  if (!s.empty() && s.back() == '.') s.pop_back();
+  if (s == "-0") s = "0";
+  return s;
+}
+
+ExactEdit SetSelectedField(EditorDocument& doc, ExactField field, const std::string& text) {
+  double v = 0;
+  if (!ParseTypedNumber(text, &v)) return ExactEdit::NotANumber;
+  if (IsSizeField(field) && !(v > 0)) return ExactEdit::SizeNotPositive;
+  if (doc.SelectionCount() == 0) return ExactEdit::NothingSelected;
+  bool changes = false;
+  for (int32_t k = 0; k < doc.SelectionCount() && !changes; ++k) {
+    const int32_t i = doc.SelectedIndex(k);
+    changes = i >= 0 && i < doc.Count() && !(FieldOf(doc.Element(i), field) == v);
+  }
+  if (!changes) return ExactEdit::Unchanged;
+  doc.PushUndo();
+  for (int32_t k = 0; k < doc.SelectionCount(); ++k) {
+    const int32_t i = doc.SelectedIndex(k);
+    if (i >= 0 && i < doc.Count()) FieldOf(doc.Element(i), field) = v;
+  }
+  return ExactEdit::Applied;
+}
