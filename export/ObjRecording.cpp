@@ -191,6 +191,7 @@ void RecordNormal(double x, double y, double z) {
   ++r.normalCount;
   if (r.objectSink) {
     r.normal[0] = AsWritten(x), r.normal[1] = AsWritten(y), r.normal[2] = AsWritten(z);
+    r.normalHasLength = MakeUnit(r.normal);  // once, not for every triangle that uses it
     return;
   }
   WriteLine(r, "vn ", {x, y, z});
@@ -221,7 +222,7 @@ void RecordVertex(double x, double y, double z) {
     r.object.corners.push_back({{AsWritten(p[0]), AsWritten(p[1]), AsWritten(p[2])},
                                 {r.normal[0], r.normal[1], r.normal[2]},
                                 {r.texCoord[0], r.texCoord[1]},
-                                r.normalCount > 0,
+                                r.normalCount > 0 && r.normalHasLength,
                                 r.texCoordCount > 0});
     return;
   }

@@ -31,7 +31,10 @@ struct ObjRecording {
   RecordedObject object;      // the element being recorded for the sink
   bool objectOpen = false;    // `object` has begun (BeginObject)
   size_t primStart = 0;       // the open primitive's first corner in `object`
-  float normal[3] = {0, 0, 0}, texCoord[2] = {0, 0};  // given last, as written
+  // The normal given last as written, made unit (when it has a length), and
+  // the texture coordinate given last as written.
+  float normal[3] = {0, 0, 0}, texCoord[2] = {0, 0};
+  bool normalHasLength = false;
 
   int primMode = 0;           // PrimMode: mode of the open primitive
   // Per vertex of the open primitive: its corner " v/t/n" of the face

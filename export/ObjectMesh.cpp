@@ -5,14 +5,6 @@
 
 namespace {
 bool Finite3(const float* v) { return std::isfinite(v[0]) && std::isfinite(v[1]) && std::isfinite(v[2]); }
-
-// Scales v to unit length; false (v untouched) when it has none.
-bool Normalize(float* v) {
-  const double length = std::sqrt(double(v[0]) * v[0] + double(v[1]) * v[1] + double(v[2]) * v[2]);
-  if (!std::isfinite(length) || length < 1e-12) return false;
-  for (int i = 0; i < 3; ++i) v[i] = static_cast<float>(v[i] / length);
-  return true;
-}
 }  // namespace
 
 void FaceNormal(const float* a, const float* b, const float* c, float* out) {
@@ -21,7 +13,7 @@ void FaceNormal(const float* a, const float* b, const float* c, float* out) {
   out[0] = static_cast<float>(u[1] * w[2] - u[2] * w[1]);
   out[1] = static_cast<float>(u[2] * w[0] - u[0] * w[2]);
   out[2] = static_cast<float>(u[0] * w[1] - u[1] * w[0]);
-  if (!Normalize(out)) out[0] = out[1] = out[2] = 0;
+  if (!MakeUnit(out)) out[0] = out[1] = out[2] = 0;
 }
 
 bool OrientTriangle(const RecordedObject& object, size_t t, OrientedTriangle& out) {
@@ -34,17 +26,14 @@ bool OrientTriangle(const RecordedObject& object, size_t t, OrientedTriangle& ou
   // The corners' own normals, where usable, say which side is outside.
   double agreement = 0;
   for (int k = 0; k < 3; ++k) {
-    out.hasGiven[k] = c[k]->hasNormal;
-    if (out.hasGiven[k]) {
-      std::copy_n(c[k]->n, 3, out.given[k]);
-      out.hasGiven[k] = Normalize(out.given[k]);
-    }
-    if (out.hasGiven[k])
+    out.given[k] = c[k]->hasNormal ? c[k]->n : nullptr;
+    if (out.given[k])
       agreement += double(out.face[0]) * out.given[k][0] + double(out.face[1]) * out.given[k][1] +
                    double(out.face[2]) * out.given[k][2];
   }
   out.order[0] = 0, out.order[1] = 1, out.order[2] = 2;
-  if (agreement < 0) {
+  out.turned = agreement < 0;
+  if (out.turned) {
     std::swap(out.order[1], out.order[2]);
     for (float& f : out.face) f = -f;
   }
@@ -68,14 +57,15 @@ void BuildObjectMesh(const RecordedObject& object, ObjectMesh& mesh) {
       const RecordedCorner& corner = object.corners[cornerIndex];
       mesh.hasTexCoords = mesh.hasTexCoords || corner.hasTexCoord;
       // A corner with its face's normal is the face's alone.
-      if (tri.hasGiven[k] && shared[cornerIndex] >= 0) {
+      const bool given = tri.given[k] != nullptr;
+      if (given && shared[cornerIndex] >= 0) {
         mesh.indices.push_back(static_cast<uint32_t>(shared[cornerIndex]));
         continue;
       }
       MeshVertex vertex{};
       std::copy_n(corner.p, 3, vertex.p);
-      std::copy_n(tri.hasGiven[k] ? tri.given[k] : tri.face, 3, vertex.n);
-      if (!tri.hasGiven[k] && vertex.n[0] == 0 && vertex.n[1] == 0 && vertex.n[2] == 0) vertex.n[1] = 1;
+      std::copy_n(given ? tri.given[k] : tri.face, 3, vertex.n);
+      if (!given && vertex.n[0] == 0 && vertex.n[1] == 0 && vertex.n[2] == 0) vertex.n[1] = 1;
       if (corner.hasTexCoord) {
         vertex.uv[0] = std::isfinite(corner.st[0]) ? corner.st[0] : 0;
         vertex.uv[1] = std::isfinite(corner.st[1]) ? 1 - corner.st[1] : 0;
@@ -91,7 +81,7 @@ void BuildObjectMesh(const RecordedObject& object, ObjectMesh& mesh) {
       }
       mesh.vertices.push_back(vertex);
       mesh.indices.push_back(index);
-      if (tri.hasGiven[k]) shared[cornerIndex] = index;
+      if (given) shared[cornerIndex] = index;
     }
   }
 }

@@ -24,9 +24,9 @@ struct ObjectMesh {
 // back faces must not lose every other triangle).
 struct OrientedTriangle {
   int order[3];       // the corners (0..2 of the triangle) in their new order
+  bool turned;        // the order changed
   float face[3];      // the unit normal of the turned triangle; zero when degenerate
-  float given[3][3];  // each corner's own normal, made unit, when hasGiven
-  bool hasGiven[3];
+  const float* given[3];  // each corner's own unit normal, or null
 };
 
 // Triangle `t` of `object` (its corners from triangles[3t]); false when a

@@ -8,10 +8,15 @@
 // of the OBJ text would get (NumberAsWritten), so all formats agree.
 struct RecordedCorner {
   float p[3];   // world position, Y up
-  float n[3];   // the normal given last, when hasNormal
+  // The normal given last, made unit; hasNormal is false when none was
+  // given or it has no length.
+  float n[3];
   float st[2];  // the texture coordinate given last, when hasTexCoord
   bool hasNormal, hasTexCoord;
 };
+
+// Scales v to unit length; false (v untouched) when it has none.
+bool MakeUnit(float* v);
 
 struct RecordedObject {
   std::string name;         // the element's name, control characters as "_"

@@ -39,9 +39,15 @@ void StlWriter::Take(const RecordedObject& object) {
     const float* p[3];
     for (int k = 0; k < 3; ++k) p[k] = object.corners[object.triangles[3 * t + tri.order[k]]].p;
     char record[kTriangleBytes] = {};
-    float normal[3];
-    FaceNormal(p[0], p[1], p[2], normal);
-    std::memcpy(record, normal, 12);
+    if (tri.turned) {
+      float normal[3];
+      // Worked out again rather than negated: a zero keeps the sign the
+      // turned triangle's own cross product gives it.
+      FaceNormal(p[0], p[1], p[2], normal);
+      std::memcpy(record, normal, 12);
+    } else {
+      std::memcpy(record, tri.face, 12);
+    }
     for (int k = 0; k < 3; ++k) std::memcpy(record + 12 + 12 * k, p[k], 12);
     buffer_.insert(buffer_.end(), record, record + kTriangleBytes);
     ++count_;
