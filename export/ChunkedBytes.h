@@ -19,8 +19,11 @@ class ChunkedBytes {
   void AppendPieces(std::vector<std::string_view>& pieces) const;
 
  private:
+  struct Free {
+    void operator()(char* p) const;
+  };
   struct Chunk {
-    std::unique_ptr<char[]> bytes;
+    std::unique_ptr<char, Free> bytes;
     size_t capacity, used;
   };
   std::vector<Chunk> chunks_;

@@ -30,14 +30,15 @@
 namespace {
 namespace fs = std::filesystem;
 
-fs::path Folder() { return BenchFolder("obj3d_bench_hostile_"); }
+// Documents and outputs of this run, removed at its end.
+const fs::path& RunFolder() { return BenchFolder("obj3d_bench_hostile_"); }
 
 enum class Kind { Labels, Textures, Plain, Mixed };
 
 // n cubes of the mixed scene's sizes, places and turns; labels and texture
 // names differ from element to element.
 std::string MakeDocument(const std::string& name, int n, Kind kind) {
-  const std::string path = (Folder() / (name + ".zobj3d")).string();
+  const std::string path = (RunFolder() / (name + ".zobj3d")).string();
   if (fs::exists(path)) return path;
   TIMem32 store("bench");
   FillMixedScene(store, n);
@@ -97,7 +98,7 @@ void Command(benchmark::State& state, const std::string& document, const std::st
     state.SkipWithError("cannot write the document");
     return;
   }
-  const fs::path out = Folder() / (document + "_" + output);
+  const fs::path out = RunFolder() / (document + "_" + output);
   const std::vector<std::string> arguments = output == "thumbnail.png"
                                                  ? std::vector<std::string>{"thumbnail", path, out.string()}
                                                  : std::vector<std::string>{"export", path, out.string()};
@@ -114,8 +115,8 @@ void Command(benchmark::State& state, const std::string& document, const std::st
   f.outputMB = static_cast<double>(fs::file_size(out, ec)) / (1 << 20);
   // The exports run to gigabytes; only the figures are kept.
   fs::remove(out, ec);
-  fs::remove(Folder() / (document + "_" + output.substr(0, output.size() - 4) + ".mtl"), ec);
-  fs::remove_all(Folder() / "textures", ec);
+  fs::remove(RunFolder() / (document + "_" + output.substr(0, output.size() - 4) + ".mtl"), ec);
+  fs::remove_all(RunFolder() / "textures", ec);
   state.counters["peak_MB"] = f.peakMB;
   state.counters["out_MB"] = f.outputMB;
   Results()[document][output] = f;
