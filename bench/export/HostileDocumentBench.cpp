@@ -3,10 +3,11 @@
 // its own, and 100,000 elements each naming a texture of its own, against
 // the same cubes unnamed and untextured. For each document, `thumbnail` and
 // every export (.obj, .glb, .stl, .jpeg), each a whole objetos3d-cli process:
-// its wall time and its peak memory (the process's largest resident set),
-// with the output's size. A table of ratios (costly / plain) follows, then
-// the glTF and STL exports against the OBJ export of the same document,
-// including 100,000 mixed elements (bevelled cubes, cylinders, spheres).
+// its wall time, its processor time and its peak memory (the process's
+// largest resident set), with the output's size. A table of ratios (costly /
+// plain) follows, then the glTF and STL exports against the OBJ export of
+// the same document, including 100,000 mixed elements (bevelled cubes,
+// cylinders, spheres).
 #include <benchmark/benchmark.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
@@ -106,9 +107,16 @@ void Command(benchmark::State& state, const std::string& document, const std::st
   const std::vector<std::string> arguments = output == "thumbnail.png"
                                                  ? std::vector<std::string>{"thumbnail", path, out.string()}
                                                  : std::vector<std::string>{"export", path, out.string()};
+  // The fastest of up to three runs, while they take under ten seconds in
+  // all: other work on a shared machine only ever adds time.
   Figures f;
   for (auto _ : state) {
-    f = RunCli(arguments);
+    double spent = 0;
+    for (int run = 0; run < 3 && (run == 0 || (f.ok && spent < 10)); ++run) {
+      const Figures next = RunCli(arguments);
+      spent += next.seconds;
+      if (run == 0 || !next.ok || next.seconds < f.seconds) f = next;
+    }
     state.SetIterationTime(f.seconds);
   }
   if (!f.ok) {
