@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <cstring>
 #include <iostream>
+#include <new>
 #include <string>
 #include <vector>
 
@@ -33,6 +34,16 @@ void PrintHelp(std::FILE* to) {
                "export writes .zobj3d, .obj, .glb, .stl and .jpeg (.jpg) files; other names are refused.\n"
                "Exit status: 0 on success, 2 on failure (with a message on stderr).\n");
 }
+
+// The file a failure no command caught concerns: the document, the first
+// argument that is neither an option nor an option's value.
+std::string FileOfArguments(const std::vector<std::string>& args, const char* command) {
+  for (size_t i = 0; i < args.size(); ++i) {
+    if (args[i].rfind("--", 0) != 0) return args[i];
+    ++i;  // every option takes a value
+  }
+  return command;
+}
 }  // namespace
 
 int CliFail(const std::string& file, const std::string& reason) {
@@ -52,7 +63,17 @@ int main(int argc, char** argv) {
   // Ended by SIGINT or SIGTERM, a write in progress leaves no temporary file.
   RemoveTempFilesOnInterrupt();
   const std::vector<std::string> args(argv + 2, argv + argc);
-  for (const auto& c : kCommands)
-    if (c.name == std::string(argv[1])) return c.run(args);
+  for (const auto& c : kCommands) {
+    if (c.name != std::string(argv[1])) continue;
+    // Whatever a command lets through still ends as one line and status 2,
+    // never as an abort.
+    try {
+      return c.run(args);
+    } catch (const std::bad_alloc&) {
+      return CliFail(FileOfArguments(args, argv[1]), "not enough memory");
+    } catch (const std::exception& e) {
+      return CliFail(FileOfArguments(args, argv[1]), e.what());
+    }
+  }
   return CliFail(argv[1], "unknown command (see --help)");
 }

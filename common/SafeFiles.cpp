@@ -174,6 +174,23 @@ bool ReplacementFile::Write(const void* data, size_t size) {
   return WriteAll(p, size);
 }
 
+bool ReplacementFile::WriteAt(unsigned long long offset, const void* data, size_t size) {
+  if (!ok()) return false;
+  if (fd_ < 0) return Fail("the file is already closed");
+  if (offset + size > written_) return Fail("cannot write past the end");
+  StopUncached();
+  auto* p = static_cast<const unsigned char*>(data);
+  while (size > 0) {
+    const ssize_t n = ::pwrite(fd_, p, size, static_cast<off_t>(offset));
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) return Fail("cannot write");
+    p += n;
+    offset += static_cast<unsigned long long>(n);
+    size -= static_cast<size_t>(n);
+  }
+  return true;
+}
+
 bool ReplacementFile::Restart() {
   if (!ok() || fd_ < 0) return false;
   if (::ftruncate(fd_, 0) != 0 || ::lseek(fd_, 0, SEEK_SET) != 0) return Fail("cannot empty the temporary file");

@@ -49,6 +49,9 @@ class ReplacementFile {
   // cached writes. True when the file takes such writes.
   bool PreferUncached();
   static constexpr size_t kUncachedBlock = 4096;
+  // Overwrites `size` bytes at `offset`, which were written before: a header
+  // whose counts are known only at the end.
+  bool WriteAt(unsigned long long offset, const void* data, size_t size);
   // Empties the temporary file for a fresh start.
   bool Restart();
   // Gives the file the target's permissions, flushes it to disk and closes it.

@@ -5,6 +5,8 @@
 #include <QImage>
 #include <fstream>
 
+#include "common/SafeFiles.h"
+
 namespace {
 constexpr std::streamoff kMaxImageBytes = 64 << 20;
 
@@ -15,6 +17,8 @@ bool StartsWith(const std::string& bytes, std::string_view magic) {
 
 EmbeddedImage LoadEmbeddedImage(const std::string& path) {
   EmbeddedImage image;
+  // A pipe or a device in the texture folder would block or never end.
+  if (!ReadSourceProblem(path).empty()) return image;
   std::ifstream in(path, std::ios::binary | std::ios::ate);
   if (!in) return image;
   const std::streamoff size = in.tellg();

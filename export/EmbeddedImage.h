@@ -9,6 +9,6 @@ struct EmbeddedImage {
   std::string mimeType;   // "image/jpeg" or "image/png"
 };
 
-// Reads `path` (at most 64 MB) and prepares it; an unreadable, oversized or
-// undecodable file gives an empty image.
+// Reads `path` (a regular file of at most 64 MB) and prepares it; anything
+// else, or an undecodable file, gives an empty image.
 EmbeddedImage LoadEmbeddedImage(const std::string& path);

@@ -58,16 +58,16 @@ constexpr double kQuickLimit = 1e6;
 // is floor(|v| * 1e6) / 1e6, unless |v| * 1e6 lies so close to an integer
 // that the shortest text of v and its binary value could fall on different
 // sides of it (0.50196 is stored just below 0.50196); that case is settled
-// below. For the "1E-6" form of the smallest values returns null, for the
-// exact path.
-char* WriteQuick(char* out, double v) {
+// below. Sets `cut` to the millionths the text keeps; false for numbers
+// that take the exact path.
+bool QuickMillionths(double v, uint64_t& cut) {
   const double a = std::fabs(v);
-  if (!(a < kQuickLimit)) return nullptr;
+  if (!(a < kQuickLimit)) return false;
   const double scaled = a * 1e6;
   // The product and the shortest text each differ from |v| * 1e6 by under
   // 2^-52 of it; twice that, plus a margin, keeps clear of the integer.
   const double margin = scaled * 1e-15 + 1e-9;
-  auto cut = static_cast<uint64_t>(scaled);  // the floor: scaled >= 0
+  cut = static_cast<uint64_t>(scaled);  // the floor: scaled >= 0
   const double rest = scaled - static_cast<double>(cut);
   if (rest < margin || 1 - rest < margin) {
     // Next to an integer k (as for every whole number, every value of at
@@ -81,6 +81,14 @@ char* WriteQuick(char* out, double v) {
     const double d = static_cast<double>(k) / 1e6;
     cut = (a >= d || k == 0) ? k : k - 1;
   }
+  return true;
+}
+
+// The quick path's text; null for the "1E-6" form of the smallest values
+// and for numbers that take the exact path.
+char* WriteQuick(char* out, double v) {
+  uint64_t cut = 0;
+  if (!QuickMillionths(v, cut)) return nullptr;
   if (cut == 0) {
     *out++ = '0';
     return out;
@@ -146,6 +154,21 @@ char* WriteNumber(char* out, double v) {
 void AppendNumber(std::string& out, double v) {
   char text[kMaxNumberText];
   out.append(text, WriteNumber(text, v));
+}
+
+double NumberAsWritten(double v) {
+  uint64_t cut = 0;
+  if (QuickMillionths(v, cut) && (cut == 0 || cut >= 10)) {
+    // The text is the decimal cut / 1e6 exactly; reading it rounds once,
+    // as this division does (cut is far below 2^53).
+    const double d = static_cast<double>(cut) / 1e6;
+    return v < 0 && cut != 0 ? -d : d;
+  }
+  char text[kMaxNumberText];
+  const char* end = WriteNumber(text, v);
+  double d = 0;
+  std::from_chars(text, end, d);  // "NAN" and "INF" read back as themselves
+  return d;
 }
 
 std::string FormatNumber(double v) {

@@ -10,6 +10,11 @@ std::string FormatNumber(double v);
 // The same, appended to `out` without a temporary.
 void AppendNumber(std::string& out, double v);
 
+// The value a reader of the text of `v` gets: `v` cut as the files cut it.
+// The mesh exports store these values, so that they carry what the OBJ
+// export of the same scene carries, without writing the text.
+double NumberAsWritten(double v);
+
 // The longest text FormatNumber produces.
 inline constexpr int kMaxNumberText = 32;
 // Writes the text at `out` (room for kMaxNumberText) and returns its end;

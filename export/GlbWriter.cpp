@@ -3,81 +3,44 @@
 #include <algorithm>
 #include <bit>
 #include <cmath>
-#include <cstdint>
 #include <cstring>
-#include <map>
+#include <deque>
+#include <filesystem>
+#include <system_error>
 
 #include "EmbeddedImage.h"
 #include "JsonText.h"
-#include "ObjectMesh.h"
-#include "common/PlainFileName.h"
 #include "WholeFileWrite.h"
+#include "common/TextureFolder.h"
 
 namespace {
 static_assert(std::endian::native == std::endian::little, "GLB and the buffers are little-endian");
 
 constexpr uint32_t kFloat = 5126, kUnsignedInt = 5125;
 constexpr uint32_t kArrayBuffer = 34962, kElementArrayBuffer = 34963;
+constexpr char kTooLarge[] = "the scene is too large for a glTF binary file";
 
-// The binary chunk and the JSON arrays that describe it, built side by side.
-struct Builder {
-  std::string bin;
-  std::string bufferViews, accessors;
-  int bufferViewCount = 0, accessorCount = 0;
-
-  static void Separate(std::string& list) {
-    if (!list.empty()) list += ',';
-  }
-
-  int AddBufferView(const void* data, size_t bytes, uint32_t target) {
-    while (bin.size() % 4 != 0) bin += '\0';
-    const size_t offset = bin.size();
-    bin.append(static_cast<const char*>(data), bytes);
-    Separate(bufferViews);
-    bufferViews +=
-        "{\"buffer\":0,\"byteOffset\":" + std::to_string(offset) + ",\"byteLength\":" + std::to_string(bytes);
-    if (target != 0) bufferViews += ",\"target\":" + std::to_string(target);
-    bufferViews += '}';
-    return bufferViewCount++;
-  }
-
-  int AddAccessor(int view, uint32_t componentType, size_t count, const char* type, const float* min = nullptr,
-                  const float* max = nullptr) {
-    Separate(accessors);
-    accessors += "{\"bufferView\":" + std::to_string(view) + ",\"componentType\":" + std::to_string(componentType) +
-                 ",\"count\":" + std::to_string(count) + ",\"type\":\"" + type + '"';
-    if (min && max) {
-      accessors += ",\"min\":[";
-      for (int i = 0; i < 3; ++i) {
-        if (i) accessors += ',';
-        AppendJsonNumber(accessors, min[i]);
-      }
-      accessors += "],\"max\":[";
-      for (int i = 0; i < 3; ++i) {
-        if (i) accessors += ',';
-        AppendJsonNumber(accessors, max[i]);
-      }
-      accessors += ']';
-    }
-    accessors += '}';
-    return accessorCount++;
-  }
-};
+void Separate(ChunkedBytes& list) {
+  if (!list.empty()) list.Append(",");
+}
 
 // One attribute of every vertex, packed.
 template <size_t N>
-std::vector<float> Column(const std::vector<MeshVertex>& vertices, const float (MeshVertex::*member)[N]) {
-  std::vector<float> out;
-  out.reserve(vertices.size() * N);
-  for (const MeshVertex& v : vertices) out.insert(out.end(), (v.*member), (v.*member) + N);
-  return out;
+void Column(const std::vector<MeshVertex>& vertices, const float (MeshVertex::*member)[N], std::vector<float>& out) {
+  out.resize(vertices.size() * N);
+  float* to = out.data();
+  for (const MeshVertex& v : vertices) to = std::copy_n(v.*member, N, to);
 }
 
-void AppendArray(std::string& json, const char* key, const std::string& items) {
-  if (items.empty()) return;  // glTF forbids empty arrays
-  json += ",\"";
-  json += key;
-  json += "\":[" + items + ']';
+// A texture is embedded only from where it really lies in the texture
+// folder: a link that leads out of the folder gives no image.
+bool LiesInTextureFolder(const std::string& path) {
+  namespace fs = std::filesystem;
+  std::error_code ec;
+  const fs::path file = fs::canonical(path, ec);
+  if (ec) return false;
+  const fs::path folder = fs::canonical(TextureFolder(), ec);
+  return !ec && file.parent_path() == folder;
 }
 }  // namespace
 
@@ -87,113 +50,182 @@ float LinearFromDisplayed(float c) {
   return c <= 0.04045f ? c / 12.92f : static_cast<float>(std::pow((c + 0.055) / 1.055, 2.4));
 }
 
-bool WriteGlb(const RecordedScene& scene, const std::string& path, const std::string& textureFolder,
-              const std::vector<std::string>& sourceTextureNames, std::string& reason) {
-  Builder b;
-  std::string nodes, sceneNodes, meshes, materials, textures, images;
-  std::map<std::string, int> textureOfFile;  // -1 = the file gives no image
-  int meshCount = 0, textureCount = 0;
+void GlbWriter::Restart() { *this = GlbWriter{}; }
 
-  for (size_t i = 0; i < scene.objects.size(); ++i) {
-    const RecordedObject& object = scene.objects[i];
-    // The material.
-    int texture = -1;
-    const bool allowed = IsPlainFileName(object.textureFile) &&
-                         (i >= sourceTextureNames.size() || IsPlainFileName(sourceTextureNames[i]));
-    if (allowed) {
-      const auto known = textureOfFile.find(object.textureFile);
-      if (known != textureOfFile.end()) {
-        texture = known->second;
-      } else {
-        const EmbeddedImage image = LoadEmbeddedImage(textureFolder + "/" + object.textureFile);
-        if (!image.bytes.empty()) {
-          const int view = b.AddBufferView(image.bytes.data(), image.bytes.size(), 0);
-          Builder::Separate(images);
-          images += "{\"bufferView\":" + std::to_string(view) + ",\"mimeType\":\"" + image.mimeType + "\"}";
-          Builder::Separate(textures);
-          textures += "{\"sampler\":0,\"source\":" + std::to_string(textureCount) + '}';
-          texture = textureCount++;
-        }
-        textureOfFile.emplace(object.textureFile, texture);
-      }
-    }
-    Builder::Separate(materials);
-    materials += "{\"name\":";
-    AppendJsonString(materials, object.name);
-    materials += ",\"pbrMetallicRoughness\":{\"baseColorFactor\":[";
-    for (int k = 0; k < 3; ++k) {
-      AppendJsonNumber(materials, LinearFromDisplayed(object.color[k]));
-      materials += ',';
-    }
-    materials += "1]";
-    if (texture >= 0) materials += ",\"baseColorTexture\":{\"index\":" + std::to_string(texture) + '}';
-    materials += ",\"metallicFactor\":0,\"roughnessFactor\":0.6}}";
+int GlbWriter::AddBufferView(const void* data, size_t bytes, uint32_t target) {
+  bin_.Pad(4);
+  const size_t offset = bin_.size();
+  bin_.Append(data, bytes);
+  Separate(bufferViews_);
+  std::string view =
+      "{\"buffer\":0,\"byteOffset\":" + std::to_string(offset) + ",\"byteLength\":" + std::to_string(bytes);
+  if (target != 0) view += ",\"target\":" + std::to_string(target);
+  view += '}';
+  bufferViews_.Append(view);
+  return bufferViewCount_++;
+}
 
-    // The node, with its mesh when the object has triangles.
-    Builder::Separate(nodes);
-    nodes += "{\"name\":";
-    AppendJsonString(nodes, object.name);
-    const ObjectMesh mesh = BuildObjectMesh(scene, object);
-    if (!mesh.indices.empty()) {
-      const size_t n = mesh.vertices.size();
-      const std::vector<float> positions = Column(mesh.vertices, &MeshVertex::p);
-      const std::vector<float> normals = Column(mesh.vertices, &MeshVertex::n);
-      const int position = b.AddAccessor(b.AddBufferView(positions.data(), positions.size() * 4, kArrayBuffer), kFloat,
-                                         n, "VEC3", mesh.min, mesh.max);
-      const int normal =
-          b.AddAccessor(b.AddBufferView(normals.data(), normals.size() * 4, kArrayBuffer), kFloat, n, "VEC3");
-      int texCoord = -1;
-      if (mesh.hasTexCoords) {
-        const std::vector<float> uvs = Column(mesh.vertices, &MeshVertex::uv);
-        texCoord = b.AddAccessor(b.AddBufferView(uvs.data(), uvs.size() * 4, kArrayBuffer), kFloat, n, "VEC2");
-      }
-      const int indices =
-          b.AddAccessor(b.AddBufferView(mesh.indices.data(), mesh.indices.size() * 4, kElementArrayBuffer),
-                        kUnsignedInt, mesh.indices.size(), "SCALAR");
-      Builder::Separate(meshes);
-      meshes += "{\"name\":";
-      AppendJsonString(meshes, object.name);
-      meshes += ",\"primitives\":[{\"attributes\":{\"POSITION\":" + std::to_string(position) +
-                ",\"NORMAL\":" + std::to_string(normal);
-      if (texCoord >= 0) meshes += ",\"TEXCOORD_0\":" + std::to_string(texCoord);
-      meshes += "},\"indices\":" + std::to_string(indices) + ",\"material\":" + std::to_string(i) + "}]}";
-      nodes += ",\"mesh\":" + std::to_string(meshCount++);
+int GlbWriter::AddAccessor(int view, uint32_t componentType, size_t count, const char* type, const float* min,
+                           const float* max) {
+  Separate(accessors_);
+  std::string a = "{\"bufferView\":" + std::to_string(view) + ",\"componentType\":" + std::to_string(componentType) +
+                  ",\"count\":" + std::to_string(count) + ",\"type\":\"" + type + '"';
+  if (min && max) {
+    a += ",\"min\":[";
+    for (int i = 0; i < 3; ++i) {
+      if (i) a += ',';
+      AppendJsonNumber(a, min[i]);
     }
-    nodes += '}';
-    Builder::Separate(sceneNodes);
-    sceneNodes += std::to_string(i);
+    a += "],\"max\":[";
+    for (int i = 0; i < 3; ++i) {
+      if (i) a += ',';
+      AppendJsonNumber(a, max[i]);
+    }
+    a += ']';
   }
+  a += '}';
+  accessors_.Append(a);
+  return accessorCount_++;
+}
 
-  std::string json = "{\"asset\":{\"version\":\"2.0\",\"generator\":\"Objetos 3D\"},\"scene\":0,\"scenes\":[{";
-  if (!sceneNodes.empty()) json += "\"nodes\":[" + sceneNodes + ']';
-  json += "}]";
-  AppendArray(json, "nodes", nodes);
-  AppendArray(json, "meshes", meshes);
-  AppendArray(json, "materials", materials);
-  AppendArray(json, "textures", textures);
-  if (!textures.empty())
-    json += ",\"samplers\":[{\"magFilter\":9729,\"minFilter\":9987,\"wrapS\":10497,\"wrapT\":10497}]";
-  AppendArray(json, "images", images);
-  AppendArray(json, "accessors", b.accessors);
-  AppendArray(json, "bufferViews", b.bufferViews);
-  if (!b.bin.empty()) json += ",\"buffers\":[{\"byteLength\":" + std::to_string(b.bin.size()) + "}]";
-  json += '}';
-  while (json.size() % 4 != 0) json += ' ';
-  while (b.bin.size() % 4 != 0) b.bin += '\0';
+int GlbWriter::TextureOf(const std::string& path) {
+  if (path.empty()) return -1;
+  const auto known = textureOfFile_.find(path);
+  if (known != textureOfFile_.end()) return known->second;
+  int texture = -1;
+  const EmbeddedImage image = LiesInTextureFolder(path) ? LoadEmbeddedImage(path) : EmbeddedImage{};
+  if (!image.bytes.empty()) {
+    const int view = AddBufferView(image.bytes.data(), image.bytes.size(), 0);
+    Separate(images_);
+    images_.Append("{\"bufferView\":" + std::to_string(view) + ",\"mimeType\":\"" + image.mimeType + "\"}");
+    Separate(textures_);
+    textures_.Append("{\"sampler\":0,\"source\":" + std::to_string(textureCount_) + '}');
+    texture = textureCount_++;
+  }
+  textureOfFile_.emplace(path, texture);
+  return texture;
+}
 
-  const uint64_t total = 12 + 8 + json.size() + (b.bin.empty() ? 0 : 8 + b.bin.size());
+// A file past glTF's 4 GB is refused as soon as it would be: what was built
+// is let go instead of growing further.
+bool GlbWriter::CheckSize() {
+  if (tooLarge_) return false;
+  const uint64_t json = bufferViews_.size() + accessors_.size() + nodes_.size() + sceneNodes_.size() +
+                        meshes_.size() + materials_.size() + textures_.size() + images_.size();
+  if (bin_.size() + json + 4096 <= UINT32_MAX) return true;
+  Restart();
+  tooLarge_ = true;
+  return false;
+}
+
+void GlbWriter::Take(const RecordedObject& object) {
+  if (!CheckSize()) return;
+  const size_t i = objectCount_++;
+  // The material.
+  const int texture = TextureOf(object.texturePath);
+  std::string material = "{\"name\":";
+  AppendJsonString(material, object.name);
+  material += ",\"pbrMetallicRoughness\":{\"baseColorFactor\":[";
+  for (int k = 0; k < 3; ++k) {
+    AppendJsonNumber(material, LinearFromDisplayed(object.color[k]));
+    material += ',';
+  }
+  material += "1]";
+  if (texture >= 0) material += ",\"baseColorTexture\":{\"index\":" + std::to_string(texture) + '}';
+  material += ",\"metallicFactor\":0,\"roughnessFactor\":0.6}}";
+  Separate(materials_);
+  materials_.Append(material);
+
+  // The node, with its mesh when the element has triangles.
+  std::string node = "{\"name\":";
+  AppendJsonString(node, object.name);
+  BuildObjectMesh(object, mesh_);
+  if (!mesh_.indices.empty()) {
+    const size_t n = mesh_.vertices.size();
+    Column(mesh_.vertices, &MeshVertex::p, column_);
+    const int position = AddAccessor(AddBufferView(column_.data(), column_.size() * 4, kArrayBuffer), kFloat, n,
+                                     "VEC3", mesh_.min, mesh_.max);
+    Column(mesh_.vertices, &MeshVertex::n, column_);
+    const int normal = AddAccessor(AddBufferView(column_.data(), column_.size() * 4, kArrayBuffer), kFloat, n, "VEC3");
+    int texCoord = -1;
+    if (mesh_.hasTexCoords) {
+      Column(mesh_.vertices, &MeshVertex::uv, column_);
+      texCoord = AddAccessor(AddBufferView(column_.data(), column_.size() * 4, kArrayBuffer), kFloat, n, "VEC2");
+    }
+    const int indices =
+        AddAccessor(AddBufferView(mesh_.indices.data(), mesh_.indices.size() * 4, kElementArrayBuffer), kUnsignedInt,
+                    mesh_.indices.size(), "SCALAR");
+    std::string mesh = "{\"name\":";
+    AppendJsonString(mesh, object.name);
+    mesh += ",\"primitives\":[{\"attributes\":{\"POSITION\":" + std::to_string(position) +
+            ",\"NORMAL\":" + std::to_string(normal);
+    if (texCoord >= 0) mesh += ",\"TEXCOORD_0\":" + std::to_string(texCoord);
+    mesh += "},\"indices\":" + std::to_string(indices) + ",\"material\":" + std::to_string(i) + "}]}";
+    Separate(meshes_);
+    meshes_.Append(mesh);
+    node += ",\"mesh\":" + std::to_string(meshCount_++);
+  }
+  node += '}';
+  Separate(nodes_);
+  nodes_.Append(node);
+  Separate(sceneNodes_);
+  sceneNodes_.Append(std::to_string(i));
+}
+
+bool GlbWriter::Write(const std::string& path, std::string& reason) {
+  if (!CheckSize()) {
+    reason = kTooLarge;
+    return false;
+  }
+  // The JSON as pieces: the arrays stay where they were built. Short texts
+  // live in a deque, whose elements never move.
+  std::deque<std::string> texts;
+  std::vector<std::string_view> json;
+  const auto text = [&](std::string t) { json.push_back(texts.emplace_back(std::move(t))); };
+  const auto array = [&](const char* key, const ChunkedBytes& items) {
+    if (items.empty()) return;  // glTF forbids empty arrays
+    text(std::string(",\"") + key + "\":[");
+    items.AppendPieces(json);
+    text("]");
+  };
+  text("{\"asset\":{\"version\":\"2.0\",\"generator\":\"Objetos 3D\"},\"scene\":0,\"scenes\":[{");
+  if (!sceneNodes_.empty()) {
+    text("\"nodes\":[");
+    sceneNodes_.AppendPieces(json);
+    text("]");
+  }
+  text("}]");
+  array("nodes", nodes_);
+  array("meshes", meshes_);
+  array("materials", materials_);
+  array("textures", textures_);
+  if (!textures_.empty())
+    text(",\"samplers\":[{\"magFilter\":9729,\"minFilter\":9987,\"wrapS\":10497,\"wrapT\":10497}]");
+  array("images", images_);
+  array("accessors", accessors_);
+  array("bufferViews", bufferViews_);
+  if (!bin_.empty()) text(",\"buffers\":[{\"byteLength\":" + std::to_string(bin_.size()) + "}]");
+  text("}");
+  size_t jsonSize = 0;
+  for (const std::string_view piece : json) jsonSize += piece.size();
+  text(std::string((4 - jsonSize % 4) % 4, ' '));
+  jsonSize += json.back().size();
+  bin_.Pad(4);
+
+  const uint64_t total = 12 + 8 + jsonSize + (bin_.empty() ? 0 : 8 + bin_.size());
   if (total > UINT32_MAX) {
-    reason = "the scene is too large for a glTF binary file";
+    reason = kTooLarge;
     return false;
   }
   const auto word = [](uint32_t v) { return std::string(reinterpret_cast<const char*>(&v), 4); };
   const std::string header = word(0x46546C67) + word(2) + word(static_cast<uint32_t>(total));
-  const std::string jsonHeader = word(static_cast<uint32_t>(json.size())) + word(0x4E4F534A);
-  const std::string binHeader = word(static_cast<uint32_t>(b.bin.size())) + word(0x004E4942);
-  std::vector<std::string_view> pieces = {header, jsonHeader, json};
-  if (!b.bin.empty()) {
+  const std::string jsonHeader = word(static_cast<uint32_t>(jsonSize)) + word(0x4E4F534A);
+  const std::string binHeader = word(static_cast<uint32_t>(bin_.size())) + word(0x004E4942);
+  std::vector<std::string_view> pieces = {header, jsonHeader};
+  pieces.insert(pieces.end(), json.begin(), json.end());
+  if (!bin_.empty()) {
     pieces.push_back(binHeader);
-    pieces.push_back(b.bin);
+    bin_.AppendPieces(pieces);
   }
   return WriteWholeFile(path, pieces, reason);
 }

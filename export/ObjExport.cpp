@@ -146,17 +146,37 @@ std::string StartExport(const std::string& objPath) {
   return r.fileProblem;
 }
 
+void StartObjectExport(RecordedObjectSink& sink) {
+  ObjRecording& r = Recording();
+  DropFiles(r);
+  r.fileName.clear();
+  r.fileProblem.clear();
+  r.objectSink = &sink;
+  r.active = true;
+  Outcome() = ExportOutcome{};
+  Outcome().reason = "the frame was not rebuilt";
+}
+
 void StopExport() {
   ObjRecording& r = Recording();
   DropFiles(r);  // an export whose frame never finished leaves nothing
   r.fileName.clear();
   r.active = false;
+  r.objectSink = nullptr;
+  r.objectOpen = false;
+  r.object = RecordedObject{};  // an element may have been large
 }
 
 bool ExportActive() { return Recording().active; }
 
 void BeginExport() {
   ObjRecording& r = Recording();
+  if (r.active && r.objectSink) {
+    r.textureFolder = TextureFolder();
+    ResetRecordingState();
+    r.objectSink->Restart();
+    return;
+  }
   if (r.fileName.empty() || !r.active) return;
   // A frame drawn again starts the file again.
   r.objText.Clear();
@@ -171,12 +191,28 @@ void BeginExport() {
 void BeginObject(const std::string& name) {
   ObjRecording& r = Recording();
   if (!r.active) return;
+  if (r.objectSink) {
+    if (r.objectOpen) r.objectSink->Take(r.object);
+    r.object.Clear();
+    r.object.name = LineSafe(name);
+    r.objectOpen = true;
+    return;
+  }
   r.objText.Append("o " + LineSafe(name) + "\n");
 }
 
 void DefineMaterial(const std::string& name, const std::string& texturePath) {
   ObjRecording& r = Recording();
   if (!r.active) return;
+  const std::string file = FileNamePart(texturePath);
+  const std::string folder = texturePath.substr(0, texturePath.size() - file.size());
+  // The texture is named exactly where the MTL below names a file.
+  const bool namesFile = IsPlainFileName(file) && folder == r.textureFolder;
+  if (r.objectSink) {
+    for (int k = 0; k < 3; ++k) r.object.color[k] = static_cast<float>(NumberAsWritten(r.currentColor[k]));
+    r.object.texturePath = namesFile ? texturePath : std::string();
+    return;
+  }
   const std::string safeName = LineSafe(name);
   std::string& m = r.mtlText;
   m += "newmtl " + safeName + "\n";
@@ -195,9 +231,7 @@ void DefineMaterial(const std::string& name, const std::string& texturePath) {
   m += "illum 2\n";
   // An element without a texture keeps the empty reference; one whose
   // texture is not a file of the texture folder names nothing.
-  const std::string file = FileNamePart(texturePath);
-  const std::string folder = texturePath.substr(0, texturePath.size() - file.size());
-  if (texturePath.empty() || (IsPlainFileName(file) && folder == r.textureFolder))
+  if (texturePath.empty() || namesFile)
     m += "map_Kd textures/" + LineSafe(file) + "\n";
   m += "\n";
   r.objText.Append("usemtl " + safeName + "\n");
@@ -207,6 +241,14 @@ void DefineMaterial(const std::string& name, const std::string& texturePath) {
 ExportOutcome FinishExport() {
   ObjRecording& r = Recording();
   if (!r.active) return Outcome();
+  if (r.objectSink) {
+    if (r.objectOpen) r.objectSink->Take(r.object);
+    r.objectOpen = false;
+    r.active = false;
+    Outcome() = ExportOutcome{};
+    Outcome().written = true;  // the sink writes, and says how that went
+    return Outcome();
+  }
   r.active = false;
   ExportOutcome result;
   WriteOut(r);

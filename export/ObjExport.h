@@ -20,6 +20,12 @@ std::string StartExport(const std::string& objPath);
 void StopExport();
 bool ExportActive();
 
+class RecordedObjectSink;
+// Switches recording on for a mesh export: no OBJ text and no files; each
+// element drawn goes to `sink` as soon as it is complete, the last one at
+// FinishExport. StopExport ends it.
+void StartObjectExport(RecordedObjectSink& sink);
+
 void BeginExport();
 // Control characters in names become "_": a name never adds a line.
 void BeginObject(const std::string& name);

@@ -70,11 +70,53 @@ void WriteLine(ObjRecording& r, const char (&tag)[N], std::initializer_list<doub
   *line++ = '\n';
   r.objText.End(line);
 }
+
+// The mesh export's side of RecordEndPrimitive: the faces the OBJ would
+// write, split into fans of triangles.
+void EndObjectPrimitive(ObjRecording& r) {
+  std::vector<uint32_t>& out = r.object.triangles;
+  const auto base = static_cast<uint32_t>(r.primStart);
+  const auto n = static_cast<uint32_t>(r.object.corners.size() - r.primStart);
+  const auto triangle = [&](uint32_t a, uint32_t b, uint32_t c) {
+    out.insert(out.end(), {base + a, base + b, base + c});
+  };
+  if (n < 3) return;
+  switch (r.primMode) {
+    case GL_TRIANGLES:
+      for (uint32_t i = 0; i + 2 < n; i += 3) triangle(i, i + 1, i + 2);
+      break;
+    case GL_TRIANGLE_STRIP:
+      for (uint32_t i = 0; i + 2 < n; ++i) triangle(i, i + 1, i + 2);
+      break;
+    case GL_TRIANGLE_FAN:
+      for (uint32_t i = 0; i + 2 < n; ++i) triangle(0, i + 1, i + 2);
+      break;
+    case GL_QUADS:
+      for (uint32_t i = 0; i + 3 < n; i += 4) {
+        triangle(i, i + 1, i + 2);
+        triangle(i, i + 2, i + 3);
+      }
+      break;
+    case GL_QUAD_STRIP:
+      for (uint32_t i = 0; i + 3 < n; i += 2) {
+        triangle(i, i + 1, i + 3);
+        triangle(i, i + 3, i + 2);
+      }
+      break;
+    default:
+      for (uint32_t i = 1; i + 1 < n; ++i) triangle(0, i, i + 1);
+  }
+}
+
+float AsWritten(double v) { return static_cast<float>(NumberAsWritten(v)); }
 }  // namespace
 
 void ResetRecordingState() {
   ObjRecording& r = Recording();
   r.corners.clear();
+  r.object.Clear();
+  r.objectOpen = false;
+  r.primStart = 0;
   r.vertexCount = r.texCoordCount = r.normalCount = 0;
   for (double& v : r.currentTranslation) v = 0;
   r.angleX = r.angleY = r.angleZ = 0;
@@ -84,10 +126,16 @@ void RecordBeginPrimitive(int mode) {
   ObjRecording& r = Recording();
   r.primMode = mode;
   r.corners.clear();
+  r.primStart = r.object.corners.size();
 }
 
 void RecordEndPrimitive() {
   ObjRecording& r = Recording();
+  if (r.objectSink) {
+    EndObjectPrimitive(r);
+    r.primStart = r.object.corners.size();
+    return;
+  }
   const int n = static_cast<int>(r.corners.size());
   if (n >= 3) {
     switch (r.primMode) {
@@ -140,14 +188,23 @@ void RecordTranslate(double x, double y, double z) {
 
 void RecordNormal(double x, double y, double z) {
   ObjRecording& r = Recording();
-  WriteLine(r, "vn ", {x, y, z});
   ++r.normalCount;
+  if (r.objectSink) {
+    r.normal[0] = AsWritten(x), r.normal[1] = AsWritten(y), r.normal[2] = AsWritten(z);
+    r.normalHasLength = MakeUnit(r.normal);  // once, not for every triangle that uses it
+    return;
+  }
+  WriteLine(r, "vn ", {x, y, z});
 }
 
 void RecordTexCoord(double s, double t) {
   ObjRecording& r = Recording();
-  WriteLine(r, "vt ", {s, t});
   ++r.texCoordCount;
+  if (r.objectSink) {
+    r.texCoord[0] = AsWritten(s), r.texCoord[1] = AsWritten(t);
+    return;
+  }
+  WriteLine(r, "vt ", {s, t});
 }
 
 void RecordVertex(double x, double y, double z) {
@@ -158,7 +215,17 @@ void RecordVertex(double x, double y, double z) {
   if (r.angleX != 0) Turn(r, p[1], p[2], c[1], c[2], r.angleX, 0);
   if (r.angleY != 0) Turn(r, p[2], p[0], c[2], c[0], r.angleY, 1);
   if (r.angleZ != 0) Turn(r, p[0], p[1], c[0], c[1], r.angleZ, 2);
-  WriteLine(r, "v ", {p[0], p[1], p[2]});
   ++r.vertexCount;
+  if (r.objectSink) {
+    // A corner takes the normal and texture coordinate given last, as the
+    // OBJ's face lines do.
+    r.object.corners.push_back({{AsWritten(p[0]), AsWritten(p[1]), AsWritten(p[2])},
+                                {r.normal[0], r.normal[1], r.normal[2]},
+                                {r.texCoord[0], r.texCoord[1]},
+                                r.normalCount > 0 && r.normalHasLength,
+                                r.texCoordCount > 0});
+    return;
+  }
+  WriteLine(r, "v ", {p[0], p[1], p[2]});
   r.corners.push_back(MakeCorner(r.vertexCount, r.texCoordCount, r.normalCount));
 }

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "ObjTextSpool.h"
+#include "RecordedObject.h"
 #include "common/BlockWriter.h"
 #include "common/SafeFiles.h"
 
@@ -23,6 +24,17 @@ struct ObjRecording {
   std::unique_ptr<BlockWriter> objWriter;  // writes objFile beside the drawing
   std::string fileProblem;    // why they could not be made or written
   std::string textureFolder;  // where texture paths must lie to be named in the MTL
+
+  // A mesh export: instead of OBJ text, each element's numbers go to the
+  // sink as soon as the element is complete (null: an OBJ export).
+  RecordedObjectSink* objectSink = nullptr;
+  RecordedObject object;      // the element being recorded for the sink
+  bool objectOpen = false;    // `object` has begun (BeginObject)
+  size_t primStart = 0;       // the open primitive's first corner in `object`
+  // The normal given last as written, made unit (when it has a length), and
+  // the texture coordinate given last as written.
+  float normal[3] = {0, 0, 0}, texCoord[2] = {0, 0};
+  bool normalHasLength = false;
 
   int primMode = 0;           // PrimMode: mode of the open primitive
   // Per vertex of the open primitive: its corner " v/t/n" of the face

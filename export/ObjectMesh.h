@@ -2,10 +2,10 @@
 #include <cstdint>
 #include <vector>
 
-#include "RecordedObjReader.h"
+#include "RecordedObject.h"
 
 // One element's recorded faces as an indexed triangle mesh for formats that
-// want one (glTF, STL).
+// want one (glTF).
 struct MeshVertex {
   float p[3];   // world position, Y up, as in the OBJ file
   float n[3];   // unit normal
@@ -19,13 +19,24 @@ struct ObjectMesh {
   float min[3] = {0, 0, 0}, max[3] = {0, 0, 0};  // of the positions used; zero when empty
 };
 
+// A recorded triangle turned so that its winding agrees with the normals the
+// drawing gave its corners (strips alternate their order; a reader culling
+// back faces must not lose every other triangle).
+struct OrientedTriangle {
+  int order[3];       // the corners (0..2 of the triangle) in their new order
+  bool turned;        // the order changed
+  float face[3];      // the unit normal of the turned triangle; zero when degenerate
+  const float* given[3];  // each corner's own unit normal, or null
+};
+
+// Triangle `t` of `object` (its corners from triangles[3t]); false when a
+// position is not finite, and such a triangle is left out.
+bool OrientTriangle(const RecordedObject& object, size_t t, OrientedTriangle& out);
+
 // Corners that share position, texture coordinate and normal become one
-// vertex. Every triangle is turned so that its winding agrees with the
-// normals the drawing gave its corners (strips alternate their order; a
-// reader culling back faces must not lose every other triangle). A corner
-// without a usable normal gets its face's. Triangles with a position that is
-// not finite are left out.
-ObjectMesh BuildObjectMesh(const RecordedScene& scene, const RecordedObject& object);
+// vertex. A corner without a usable normal gets its face's. `mesh` is
+// emptied first and keeps its memory.
+void BuildObjectMesh(const RecordedObject& object, ObjectMesh& mesh);
 
 // The unit normal of the triangle a, b, c (counter-clockwise); (0, 0, 0)
 // for a degenerate one.

@@ -2,6 +2,7 @@
 
 #include <GL/gl.h>
 
+#include <new>
 #include <vector>
 
 #include "DrawSurface.h"
@@ -107,6 +108,9 @@ DocumentResult SaveDocument(SceneState& scene, const std::string& path, const st
     }
     try {
       RecordScene(scene);  // no frame is shown, so none is drawn
+    } catch (const std::bad_alloc&) {
+      StopExport();
+      return DocumentResult::Error(DocumentResult::Failed, "not enough memory");
     } catch (const std::exception& e) {
       StopExport();  // removes the temporary files
       return DocumentResult::Error(DocumentResult::Failed, e.what());
@@ -124,7 +128,7 @@ DocumentResult SaveDocument(SceneState& scene, const std::string& path, const st
     return result;
   }
   if (isMesh)
-    return ExportMeshFile(path, mesh, scene.elements, [&] { RecordScene(scene); });
+    return ExportMeshFile(path, mesh, [&] { RecordScene(scene); });
   if (!scene.elements) return DocumentResult::Error(DocumentResult::Failed, "no document");
   return WriteDocument(target, *scene.elements);
 }

@@ -1,6 +1,7 @@
 #include "SceneRecording.h"
 
 #include <exception>
+#include <new>
 
 #include "DrawWrappers.h"
 #include "ElementDrawing.h"
@@ -19,6 +20,8 @@ void RecordScene(SceneState& scene) {
   try {
     if (scene.elements) DrawElements(view, *scene.elements);
     if (scene.showEditAids && scene.palette > 0) DrawElement(view, scene.templateElement);
+  } catch (const std::bad_alloc&) {
+    throw;  // a file without what did not fit would pass for complete
   } catch (const std::exception&) {
     // As in a drawn frame: a fault while building ends it with what was built.
   }

@@ -2,8 +2,10 @@
 
 #include <charconv>
 #include <cmath>
+#include <cstring>
 #include <random>
 #include <string>
+#include <vector>
 
 #include "export/FormatNumber.h"
 #include "export/ObjExport.h"
@@ -72,6 +74,34 @@ TEST(FormatNumber, EveryValueNextToASixDecimalBoundaryIsCutAsItsShortestText) {
     }
   }
   EXPECT_GT(checked, 100000);
+}
+
+// The mesh exports store numbers without their text; they must get exactly
+// what reading the text gives, bit for bit (the sign of zero included), or
+// the formats would disagree with the OBJ in the last place.
+TEST(FormatNumber, NumberAsWrittenIsWhatTheTextReadsBackAs) {
+  const auto readBack = [](double v) {
+    const std::string text = FormatNumber(v);
+    double d = 0;
+    std::from_chars(text.data(), text.data() + text.size(), d);
+    return d;
+  };
+  const auto same = [](double a, double b) {
+    return std::memcmp(&a, &b, sizeof a) == 0 || (std::isnan(a) && std::isnan(b));
+  };
+  std::vector<double> values = {0, -0.0, 1e-7, -1e-7, 1e-6, -4.5e-6, 9.999999e-6, 1e-5, 128 / 255.0,
+                                std::nextafter(0.50196, 0.0), -2.9999999, 999999.9999999, 1e6, -1e6 - 0.5,
+                                1234567890.123456, 1e16, -1e300, 5e-324, NAN, INFINITY, -INFINITY};
+  std::mt19937_64 random(11);
+  for (int i = 0; i < 50000; ++i) {
+    const double scale = std::pow(10.0, static_cast<int>(random() % 16) - 7);
+    const double decimal = std::round(std::uniform_real_distribution<double>(-1, 1)(random) * scale * 1e6) / 1e6;
+    values.push_back(decimal);
+    values.push_back(std::nextafter(decimal, -INFINITY));
+    values.push_back(std::nextafter(decimal, INFINITY));
+    values.push_back(std::uniform_real_distribution<double>(-1, 1)(random) * scale);
+  }
+  for (const double v : values) ASSERT_TRUE(same(NumberAsWritten(v), readBack(v))) << std::hexfloat << v;
 }
 
 TEST(MtlPath, OnlyTheExtensionChanges) {

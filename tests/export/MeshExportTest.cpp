@@ -5,6 +5,8 @@
 #include <tiny_obj_loader.h>
 
 #include <QImage>
+#include <algorithm>
+#include <charconv>
 #include <cmath>
 #include <cstring>
 #include <filesystem>
@@ -14,6 +16,7 @@
 #include "common/DataPath.h"
 #include "export/ObjExport.h"
 #include "tests/export/ExportFixture.h"
+#include "tests/export/MixedDocument.h"
 
 namespace {
 namespace fs = std::filesystem;
@@ -182,6 +185,61 @@ TEST_F(MeshExportTest, GlbCarriesTheObjGeometryNamesAndMaterials) {
   const QImage bmp(QString::fromStdString(DataPath("Vist3D/TEX/texture3.bmp")));
   EXPECT_EQ(QSize(png.width, png.height), bmp.size());
   EXPECT_TRUE(model.meshes[model.nodes[0].mesh].primitives[0].attributes.count("TEXCOORD_0"));
+}
+
+// The bits of a position, so that -0 and 0 differ.
+using Bits = std::array<uint32_t, 3>;
+Bits BitsOf(const float* p) {
+  Bits b;
+  std::memcpy(b.data(), p, sizeof b);
+  return b;
+}
+
+// A large mixed document (labels, a ruler, hidden and turned elements,
+// textures): every position the glTF and STL files hold is, to the bit, a
+// vertex of the OBJ as a reader gets it, and both hold as many triangles as
+// the OBJ's faces split into fans.
+TEST_F(MeshExportTest, MixedDocumentCarriesTheObjNumbersBitForBit) {
+  FillMixedDocument(store, 400);
+  const std::string obj = ReadAll(Save("mixed.obj"));
+  std::set<Bits> vertices;
+  size_t triangles = 0;
+  for (size_t at = 0; at < obj.size();) {
+    const size_t end = obj.find('\n', at);
+    const std::string_view line(obj.data() + at, end - at);
+    at = end + 1;
+    if (line.rfind("v ", 0) == 0) {
+      float p[3];
+      const char* c = line.data() + 2;
+      for (float& v : p) {
+        double d = 0;
+        c = std::from_chars(c, line.data() + line.size(), d).ptr + 1;
+        v = static_cast<float>(d);
+      }
+      vertices.insert(BitsOf(p));
+    } else if (line.rfind("f ", 0) == 0) {
+      triangles += std::count(line.begin(), line.end(), ' ') - 2;
+    }
+  }
+  ASSERT_GT(triangles, 10000u);
+
+  const std::vector<std::array<float, 12>> stl = ReadStl(Save("mixed.stl"));
+  EXPECT_EQ(stl.size(), triangles);
+  size_t strangers = 0;
+  for (const auto& facet : stl)
+    for (int k = 3; k < 12; k += 3) strangers += !vertices.count(BitsOf(&facet[k]));
+  EXPECT_EQ(strangers, 0u);
+
+  const tinygltf::Model model = LoadGlb(Save("mixed.glb"));
+  size_t glbTriangles = 0;
+  for (const tinygltf::Mesh& mesh : model.meshes) {
+    const tinygltf::Primitive& p = mesh.primitives.at(0);
+    glbTriangles += model.accessors.at(p.indices).count / 3;
+    const std::vector<float> positions = Values<float>(model, p.attributes.at("POSITION"));
+    for (size_t k = 0; k + 2 < positions.size(); k += 3) strangers += !vertices.count(BitsOf(&positions[k]));
+  }
+  EXPECT_EQ(glbTriangles, triangles);
+  EXPECT_EQ(strangers, 0u);
 }
 
 // Each solid alone: every STL facet's normal points away from the solid's

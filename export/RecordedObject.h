@@ -1,0 +1,50 @@
+#pragma once
+#include <cstdint>
+#include <string>
+#include <vector>
+
+// One drawn element as the recording hands it to the mesh exports: what the
+// OBJ export writes for it, kept as numbers. Every value is the one a reader
+// of the OBJ text would get (NumberAsWritten), so all formats agree.
+struct RecordedCorner {
+  float p[3];   // world position, Y up
+  // The normal given last, made unit; hasNormal is false when none was
+  // given or it has no length.
+  float n[3];
+  float st[2];  // the texture coordinate given last, when hasTexCoord
+  bool hasNormal, hasTexCoord;
+};
+
+// Scales v to unit length; false (v untouched) when it has none.
+bool MakeUnit(float* v);
+
+struct RecordedObject {
+  std::string name;         // the element's name, control characters as "_"
+  float color[3] = {0, 0, 0};
+  // The texture the OBJ's material names: a plain-named file of the
+  // program's texture folder, or empty.
+  std::string texturePath;
+  std::vector<RecordedCorner> corners;  // one per vertex drawn
+  // Three corner indices per triangle: the OBJ's faces split into fans, in
+  // the order the OBJ writes them.
+  std::vector<uint32_t> triangles;
+
+  // Empties it for the next element, keeping the memory.
+  void Clear() {
+    name.clear();
+    color[0] = color[1] = color[2] = 0;
+    texturePath.clear();
+    corners.clear();
+    triangles.clear();
+  }
+};
+
+// Where the recording hands each element as soon as it is complete, so that
+// a mesh export never holds more than one element's geometry.
+class RecordedObjectSink {
+ public:
+  virtual ~RecordedObjectSink() = default;
+  // A frame starts (again): forget what was taken so far.
+  virtual void Restart() = 0;
+  virtual void Take(const RecordedObject& object) = 0;
+};
