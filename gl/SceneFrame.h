@@ -21,7 +21,9 @@ struct SceneState {
   bool blockCursorInside = false;
   double blockCursor[3] = {0, 0, 0};
   double blockSize[3] = {2, 2, 2};
-  unsigned sceneList = 0;                // the compiled frame; 0 = none
+  // Set by every edit (Redraw) and cleared by the next frame: the editor
+  // takes the selection it shows anew for an edited scene.
+  bool edited = true;
   // Paints the axis gizmo at (x0, y0) over the presented frame; the editor
   // sets it (a QPainter on its panel), the batch tool leaves it unset.
   std::function<void(int x0, int y0)> paintOverlay;
@@ -30,13 +32,12 @@ struct SceneState {
   std::function<void()> requestFrame;
 };
 
-// Draws one frame: replays the compiled scene under the current camera, or
-// compiles it first (background, grid, elements, editing aids). Runs the
-// export hooks when an OBJ export is recording.
+// Draws one frame under the current model-view matrix (the camera): background, grid, elements and
+// editing aids. Runs the export hooks when an OBJ export is recording.
 void DrawScene(SceneState& scene);
-// Forgets the compiled scene.
+// Marks the scene as edited.
 void DropSceneList(SceneState& scene);
-// What every edit ends with: forget the compiled scene and draw again.
+// What every edit ends with: mark the scene edited and draw again.
 void Redraw(SceneState& scene);
 
 // The floor grid with its direction marks, the vertical axis and the three

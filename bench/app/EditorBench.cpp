@@ -94,7 +94,7 @@ int FirstFrameChild(int argc, char** argv, bool bare) {
   TFEditorDeObjetos1 window({QString::fromStdString(ProgramFolder() + "Vist3D/sample.zobj3d")});
   double swapped = 0;
   QObject::connect(window.Tela1, &QOpenGLWidget::frameSwapped, [&] {
-    if (window.scene.sceneList != 0 && swapped == 0) swapped = ProcessAgeMs();
+    if (!window.scene.edited && swapped == 0) swapped = ProcessAgeMs();
   });
   window.resize(1346, 700);
   window.show();
@@ -160,7 +160,7 @@ int main(int argc, char** argv) {
   TFEditorDeObjetos1 window({QString::fromStdString(ProgramFolder() + "Vist3D/sample.zobj3d")});
   window.resize(1346, 700);
   window.show();
-  while (window.scene.sceneList == 0) app.processEvents(QEventLoop::WaitForMoreEvents, 5);
+  while (window.scene.edited) app.processEvents(QEventLoop::WaitForMoreEvents, 5);
 
   // Picking against the frame on screen.
   const int picks = 2000;
@@ -213,7 +213,7 @@ int main(int argc, char** argv) {
   for (int i = 0; i < steps; ++i) {
     const auto a = Clock::now();
     window.FormKeyDown(vk::Right, Qt::NoModifier);
-    if (window.scene.sceneList == 0) window.RenderNow();
+    if (window.scene.edited) window.RenderNow();
     const auto b = Clock::now();
     const double before = window.view->FrameModelView[0] + window.view->FrameModelView[2];
     OrbitCamera(*window.view, 0, i % 2 ? 1 : -1, 0);
