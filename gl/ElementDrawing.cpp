@@ -72,14 +72,9 @@ bool ViewPlanes(double planes[6][4]) {
 }
 }  // namespace
 
-ElementPass::ElementPass(GLView& view) : view_(view) {
-  if (!DrawingToGL() || ExportActive() || !view.Surface) return;
+ElementPass::ElementPass(GLView& view, bool skipOutsideView) : view_(view) {
+  if (!skipOutsideView || !DrawingToGL() || ExportActive() || !view.Surface) return;
   cull_ = ViewPlanes(planes_);
-}
-
-ElementPass::~ElementPass() {
-  // Lines drawn after the elements are lit with the normal the last one left.
-  if (skippedLast_) LeaveShapeNormal(*skippedLast_);
 }
 
 bool ElementPass::OutsideView(const Element3D& e, double reach) const {
@@ -139,10 +134,10 @@ void ElementPass::Draw(Element3D& e) {
   const uint32_t base = white ? 0xFFFFFFu : ResolveColor(e.color);
   SetColor(RedOf(base) / 255.0, GreenOf(base) / 255.0, BlueOf(base) / 255.0, 1.0);
   if (list && OutsideView(e, ShapeReach(shape))) {
-    skippedLast_ = list;
+    // Lines drawn after the elements are lit with the normal the last one left.
+    LeaveShapeNormal(*list);
     return;
   }
-  skippedLast_ = nullptr;
   if (toGL) glBindTexture(GL_TEXTURE_2D, bound);
   // The element's transform lives on its own copy of the matrix: undoing it
   // by opposite turns would leave rounding behind for the next element.

@@ -16,8 +16,7 @@ struct GLView;
 // out elements wholly outside the view.
 class ElementPass {
  public:
-  explicit ElementPass(GLView& view);
-  ~ElementPass();
+  explicit ElementPass(GLView& view, bool skipOutsideView = true);
   ElementPass(const ElementPass&) = delete;
   ElementPass& operator=(const ElementPass&) = delete;
   void Draw(Element3D& element);
@@ -31,7 +30,6 @@ class ElementPass {
   size_t labels_ = 0;   // labels met so far
   bool cull_ = false;
   double planes_[6][4] = {};
-  ShapeListCache::Entry* skippedLast_ = nullptr;
 };
 
 // Draws one element in the current context: colour, texture, position and

@@ -40,7 +40,7 @@ void BuildFrame(SceneState& scene) {
     else
       CallGridList(view);
   }
-  ElementPass pass(view);
+  ElementPass pass(view, scene.skipOutsideView);
   if (scene.elements)
     for (int32_t i = 0; i < scene.elements->Count(); ++i) pass.Draw(scene.elements->As<Element3D>(i));
   if (!scene.showEditAids) return;
@@ -131,7 +131,14 @@ void DrawScene(SceneState& scene) {
   FinishExport();
 }
 
-void DropSceneList(SceneState& scene) { scene.edited = true; }
+void DropSceneList(SceneState& scene) {
+  scene.edited = true;
+  scene.shownBlockCursor.inside = scene.blockCursorInside;
+  for (int i = 0; i < 3; ++i) {
+    scene.shownBlockCursor.at[i] = scene.blockCursor[i];
+    scene.shownBlockCursor.size[i] = scene.blockSize[i];
+  }
+}
 
 void Redraw(SceneState& scene) {
   DropSceneList(scene);
