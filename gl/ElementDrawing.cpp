@@ -77,6 +77,28 @@ ElementPass::ElementPass(GLView& view, bool skipOutsideView) : view_(view) {
   cull_ = ViewPlanes(planes_);
 }
 
+ElementPass::~ElementPass() {
+  if (culling_) glDisable(GL_CULL_FACE);
+}
+
+void ElementPass::CullBackFaces(bool on) {
+  if (on == culling_) return;
+  culling_ = on;
+  if (on) {
+    glFrontFace(GL_CW);
+    glCullFace(GL_BACK);
+    glEnable(GL_CULL_FACE);
+  } else {
+    glDisable(GL_CULL_FACE);
+  }
+}
+
+bool ElementPass::BeyondNearPlane(const Element3D& e, double reach) const {
+  if (!cull_ || !std::isfinite(reach)) return false;
+  const double* p = planes_[4];
+  return p[0] * e.x + p[1] * e.y + p[2] * e.z + p[3] > reach;
+}
+
 bool ElementPass::OutsideView(const Element3D& e, double reach) const {
   if (!cull_ || !std::isfinite(reach)) return false;
   const double c[3] = {e.x, e.y, e.z};
@@ -133,7 +155,8 @@ void ElementPass::Draw(Element3D& e) {
   const bool white = label && !plain && name.find('=') == std::string::npos;
   const uint32_t base = white ? 0xFFFFFFu : ResolveColor(e.color);
   SetColor(RedOf(base) / 255.0, GreenOf(base) / 255.0, BlueOf(base) / 255.0, 1.0);
-  if (list && OutsideView(e, ShapeReach(shape))) {
+  const double reach = list ? ShapeReach(shape) : INFINITY;
+  if (list && OutsideView(e, reach)) {
     // Lines drawn after the elements are lit with the normal the last one left.
     LeaveShapeNormal(*list);
     return;
@@ -165,6 +188,9 @@ void ElementPass::Draw(Element3D& e) {
   // The mesh by kind: the shape's compiled list, generated only while an
   // export records the vertices (or for a shape that cannot be cached).
   if (list) {
+    // Back faces of a closed solid lying wholly in front of the eye are
+    // hidden by its front faces; in a wire frame they show.
+    CullBackFaces(view_.Solid && ShapeIsClosed(shape) && BeyondNearPlane(e, reach));
     glCallList(list->list);
     NoteShapeNormal(*list);
   } else {

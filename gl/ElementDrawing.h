@@ -12,11 +12,12 @@ struct GLView;
 // meets them: the texture an element without a readable image shows, and
 // the lines after the last element, depend on the elements before. With a
 // context it binds the shapes' compiled lists and the images' and labels'
-// texture objects (the labels prepared by PrepareLabelTextures), and leaves
-// out elements wholly outside the view.
+// texture objects (the labels prepared by PrepareLabelTextures), leaves
+// out elements wholly outside the view and the back faces of closed solids.
 class ElementPass {
  public:
   explicit ElementPass(GLView& view, bool skipOutsideView = true);
+  ~ElementPass();
   ElementPass(const ElementPass&) = delete;
   ElementPass& operator=(const ElementPass&) = delete;
   void Draw(Element3D& element);
@@ -24,11 +25,14 @@ class ElementPass {
  private:
   unsigned TextureOf(const Element3D& e, bool label, const std::string& path, bool& plain);
   bool OutsideView(const Element3D& e, double reach) const;
+  bool BeyondNearPlane(const Element3D& e, double reach) const;
+  void CullBackFaces(bool on);
 
   GLView& view_;
   unsigned slot_ = 0;   // the last image's texture
   size_t labels_ = 0;   // labels met so far
   bool cull_ = false;
+  bool culling_ = false;
   double planes_[6][4] = {};
 };
 

@@ -18,8 +18,8 @@ struct SceneState {
   int32_t palette = 0;                   // 0 = Cursor, 1..3 = a kind is being added
   Element3D templateElement{};           // the element a click would add
   bool showEditAids = true;              // grid, axes, boxes, block cursor, gizmo
-  // Elements wholly outside the view are skipped (the picture is the same;
-  // unset only to compare).
+  // Elements wholly outside the view and the back faces of closed solids
+  // are skipped (the picture is the same; unset only to compare).
   bool skipOutsideView = true;
   bool blockCursorInside = false;
   double blockCursor[3] = {0, 0, 0};

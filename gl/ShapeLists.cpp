@@ -86,6 +86,18 @@ double ShapeReach(const ShapeKey& k) {
   }
 }
 
+bool ShapeIsClosed(const ShapeKey& k) {
+  if (!Cacheable(k)) return false;
+  const double* p = k.p;
+  switch (k.kind) {
+    // Plain boxes only: the pictures of spheres and of bevelled or tapered
+    // boxes change when their back faces are left out.
+    case kCube: return p[3] == 0 && p[4] == 100 && p[0] > 0 && p[1] > 0 && p[2] > 0;
+    case kPanel: return p[0] > 0 && p[1] > 0 && p[2] > 0;
+    default: return false;
+  }
+}
+
 void BeginShapeFrame(GLView& view) {
   if (!view.Shapes) view.Shapes = std::make_shared<ShapeListCache>();
   ++view.Shapes->frame;

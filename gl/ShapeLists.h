@@ -30,6 +30,10 @@ void EmitShape(const ShapeKey& key);
 // shape, however it is turned; infinity when it cannot be bounded.
 double ShapeReach(const ShapeKey& key);
 
+// Whether the shape is a closed box whose faces all turn clockwise (seen
+// from outside): its back faces are never seen from outside it.
+bool ShapeIsClosed(const ShapeKey& key);
+
 struct ShapeListCache {
   struct Entry {
     unsigned list = 0;
