@@ -13,10 +13,9 @@
 #include <GL/gl.h>
 #include <benchmark/benchmark.h>
 
-#include <QGuiApplication>
-#include <cstdlib>
 #include <vector>
 
+#include "FontBenchMain.h"
 #include "MixedScene.h"
 #include "gl/Camera.h"
 #include "gl/DrawWrappers.h"
@@ -131,12 +130,4 @@ BENCHMARK(BM_MoveStep)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_AddUndoStep)->Arg(1000)->Unit(benchmark::kMillisecond);
 }  // namespace
 
-int main(int argc, char** argv) {
-  // Label pictures need fonts, so a GUI application on the offscreen platform.
-  setenv("QT_QPA_PLATFORM", "offscreen", 1);
-  QGuiApplication app(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
-}
+int main(int argc, char** argv) { return RunBenchmarksWithFonts(argc, argv); }
