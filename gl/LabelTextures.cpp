@@ -51,7 +51,8 @@ void TellBudgetOnce() {
 }  // namespace
 
 bool DrawsLabelPicture(const Element3D& e) {
-  if (e.invisible != 0 || e.kind != kCube || e.name.str().rfind('@', 0) != 0) return false;
+  // Asked of every element in every frame: the name's bytes are not copied.
+  if (e.invisible != 0 || e.kind != kCube || e.name.length == 0 || e.name.chars[0] != '@') return false;
   return IsDrawableElement(e);
 }
 
