@@ -513,7 +513,7 @@ void TFEditorDeObjetos1::FormShow() {
   ArrangeDiscoveryAids();
   view = NewView();
   scene.view = view;
-  scene.sceneList = 0;
+  scene.edited = true;
   scene.elements = &doc.elements;
   scene.isSelected = [this](int32_t i) {
     return i >= 0 && static_cast<size_t>(i) < frameSelection_.size() && frameSelection_[static_cast<size_t>(i)];

@@ -179,8 +179,28 @@ void TFEditorDeObjetos1::EAxzChange(TZSpinEdit* sender) {
 void TFEditorDeObjetos1::Lista1Click() {
   if (Lista1->currentRow() > -1) {
     doc.ClearSelection();
-    for (int row = 0; row < Lista1->count(); ++row)
-      if (Lista1->item(row)->isSelected()) SelectElement(row);
+    // As SelectElement row by row, but the panel is filled once, for the
+    // last row, and the first line of each name is marked in one change: a
+    // thousand selected rows once refilled the panel a thousand times.
+    std::unordered_map<QString, int> firstRow;
+    for (int row = Lista1->count() - 1; row >= 0; --row) firstRow[Lista1->item(row)->text()] = row;
+    QItemSelection marks;
+    int32_t shown = -1;
+    int current = -1;
+    for (int row = 0; row < Lista1->count() && row < doc.Count(); ++row) {
+      if (!Lista1->item(row)->isSelected() || !doc.SelectElement(row)) continue;
+      shown = row;
+      const auto first = firstRow.find(L1(doc.Element(row).name.str()));
+      if (first == firstRow.end()) continue;
+      current = first->second;
+      marks.select(Lista1->model()->index(current, 0), Lista1->model()->index(current, 0));
+    }
+    if (shown >= 0) ShowInPanel(doc.Element(shown));
+    if (current >= 0) {
+      Lista1->selectionModel()->select(marks, QItemSelectionModel::Select);
+      Lista1->selectionModel()->setCurrentIndex(Lista1->model()->index(current, 0), QItemSelectionModel::NoUpdate);
+      Lista1->viewport()->update();
+    }
   }
   Redraw();
   FocusTela1();

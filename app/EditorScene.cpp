@@ -73,7 +73,7 @@ void TFEditorDeObjetos1::PaintGizmo(int x0, int y0) {
 void TFEditorDeObjetos1::Tela1Initialize() {
   if (!view) return;
   // A new context: the old list and texture names died with the old one.
-  scene.sceneList = 0;
+  scene.edited = true;
   CreateContext(*view, Tela1, Tela1->Width(), Tela1->Height());
   CreateTextures(*view, 8);
   ApplyCamera(*view);
@@ -88,7 +88,7 @@ void TFEditorDeObjetos1::Tela1Paint() {
   if (!view || !view->Surface || Tela1->Height() <= 0 || Tela1->Width() <= 0) return;
   scene.palette = Mulfig1->Valor();
   scene.templateElement = doc.templ;
-  if (scene.sceneList == 0) frameSelection_ = doc.SelectionMask();
+  if (scene.edited) frameSelection_ = doc.SelectionMask();
   ApplyCamera(*view);
   ::DrawScene(scene);
 }

@@ -7,7 +7,7 @@
 #include "ColorValue.h"
 #include "DrawWrappers.h"
 #include "GLView.h"
-#include "LabelBitmap.h"
+#include "ImageTextures.h"
 #include "LabelTextures.h"
 #include "Meshes.h"
 #include "ShapeLists.h"
@@ -43,25 +43,129 @@ std::string TexturePath(const std::string& textureName) {
 }
 
 namespace {
-// `lastUpload` is the image the shared slot received last in this run of
-// elements: consecutive elements with the same image find it there already.
-void DrawOneElement(GLView& view, Element3D& e, const TextureBitmap*& lastUpload) {
+// The six planes of the view (a x + b y + c z + d >= 0 inside), scaled so
+// that a sphere's distance can be compared with its radius.
+bool ViewPlanes(double planes[6][4]) {
+  double mv[16], pr[16], m[16];
+  glGetDoublev(GL_MODELVIEW_MATRIX, mv);
+  glGetDoublev(GL_PROJECTION_MATRIX, pr);
+  for (int c = 0; c < 4; ++c)
+    for (int r = 0; r < 4; ++r) {
+      double v = 0;
+      for (int k = 0; k < 4; ++k) v += pr[k * 4 + r] * mv[c * 4 + k];
+      m[c * 4 + r] = v;
+    }
+  auto row = [&](int r, int i) { return m[i * 4 + r]; };
+  for (int p = 0; p < 6; ++p) {
+    const int r = p / 2;
+    const double sign = p % 2 ? -1 : 1;
+    double length = 0;
+    for (int i = 0; i < 4; ++i) {
+      planes[p][i] = row(3, i) + sign * row(r, i);
+      if (i < 3) length += planes[p][i] * planes[p][i];
+    }
+    length = std::sqrt(length);
+    if (!(length > 0) || !std::isfinite(length)) return false;
+    for (double& v : planes[p]) v /= length;
+  }
+  return true;
+}
+}  // namespace
+
+ElementPass::ElementPass(GLView& view, bool skipOutsideView) : view_(view) {
+  if (!skipOutsideView || !DrawingToGL() || ExportActive() || !view.Surface) return;
+  cull_ = ViewPlanes(planes_);
+}
+
+ElementPass::~ElementPass() {
+  if (culling_) glDisable(GL_CULL_FACE);
+}
+
+void ElementPass::CullBackFaces(bool on) {
+  if (on == culling_) return;
+  culling_ = on;
+  if (on) {
+    glFrontFace(GL_CW);
+    glCullFace(GL_BACK);
+    glEnable(GL_CULL_FACE);
+  } else {
+    glDisable(GL_CULL_FACE);
+  }
+}
+
+bool ElementPass::BeyondNearPlane(const Element3D& e, double reach) const {
+  if (!cull_ || !std::isfinite(reach)) return false;
+  const double* p = planes_[4];
+  return p[0] * e.x + p[1] * e.y + p[2] * e.z + p[3] > reach;
+}
+
+bool ElementPass::OutsideView(const Element3D& e, double reach) const {
+  if (!cull_ || !std::isfinite(reach)) return false;
+  const double c[3] = {e.x, e.y, e.z};
+  if (!std::isfinite(c[0]) || !std::isfinite(c[1]) || !std::isfinite(c[2])) return false;
+  for (const auto& p : planes_)
+    if (p[0] * c[0] + p[1] * c[1] + p[2] * c[2] + p[3] < -reach) return true;
+  return false;
+}
+
+// The texture an element is drawn with. An element whose image is missing
+// (or a label of no height) shows what the last image of the frame was.
+// A label past the frame's picture budget is drawn as a plain face of its
+// colour (`plain`).
+unsigned ElementPass::TextureOf(const Element3D& e, bool label, const std::string& path, bool& plain) {
+  if (!view_.HasTextures) return 0;
+  if (path.empty() && !label) return 0;
+  if (e.kind == kCube && label) {
+    const LabelTextureSet::Label* prepared = PreparedLabel(view_, labels_++);
+    if (!prepared || prepared->plain) {
+      plain = true;
+      return 0;
+    }
+    if (prepared->texture != 0) slot_ = prepared->texture;
+    return slot_;
+  }
+  const TextureBitmap* image = path.empty() ? nullptr : TextureImage(path);
+  if (image && !image->empty()) slot_ = ImageTexture(view_, *image);
+  return slot_;
+}
+
+void ElementPass::Draw(Element3D& e) {
   if (e.invisible != 0 || !IsDrawableElement(e)) return;
   const std::string name = e.name.str();
   const bool label = !name.empty() && name[0] == '@';
-  const uint32_t base = (label && name.find('=') == std::string::npos) ? 0xFFFFFFu : ResolveColor(e.color);
+  e.axy = NormalizeAngle(e.axy);
+  e.ayz = NormalizeAngle(e.ayz);
+  e.axz = NormalizeAngle(e.axz);
+  const std::string texture = e.texture.str();
+  const std::string path = texture.empty() ? std::string() : TexturePath(texture);
 
   // While an export only records, nothing here may touch OpenGL.
   const bool toGL = DrawingToGL();
-  if (toGL) glBindTexture(GL_TEXTURE_2D, SlotTexture(view, 8));
+  unsigned bound = 0;
+  bool plain = false;
+  if (toGL) {
+    bound = TextureOf(e, label, path, plain);
+  } else if (!path.empty() && !(e.kind == kCube && label && e.dy == 0)) {
+    // Nothing is shown, so no label is painted; the texture is still looked
+    // up, as drawing would, so that later names resolve to the same files.
+    TextureImage(path);
+  }
+  const ShapeKey shape = ShapeKeyOf(e);
+  ShapeListCache::Entry* list = toGL ? UseShapeList(view_, shape) : nullptr;
+  const bool white = label && !plain && name.find('=') == std::string::npos;
+  const uint32_t base = white ? 0xFFFFFFu : ResolveColor(e.color);
   SetColor(RedOf(base) / 255.0, GreenOf(base) / 255.0, BlueOf(base) / 255.0, 1.0);
+  const double reach = list ? ShapeReach(shape) : INFINITY;
+  if (list && OutsideView(e, reach)) {
+    // Lines drawn after the elements are lit with the normal the last one left.
+    LeaveShapeNormal(*list);
+    return;
+  }
+  if (toGL) glBindTexture(GL_TEXTURE_2D, bound);
   // The element's transform lives on its own copy of the matrix: undoing it
   // by opposite turns would leave rounding behind for the next element.
   if (toGL) glPushMatrix();
   Translate(e.x, e.y, e.z);
-  e.axy = NormalizeAngle(e.axy);
-  e.ayz = NormalizeAngle(e.ayz);
-  e.axz = NormalizeAngle(e.axz);
   if (ExportActive()) {
     ObjRecording& r = Recording();
     r.angleX = r.angleY = r.angleZ = 0;
@@ -69,39 +173,6 @@ void DrawOneElement(GLView& view, Element3D& e, const TextureBitmap*& lastUpload
   if (e.axy != 0) Rotate(e.axy, 0, 0, 1);
   if (e.axz != 0) Rotate(e.axz, 0, 1, 0);
   if (e.ayz != 0) Rotate(e.ayz, 1, 0, 0);
-
-  const std::string texture = e.texture.str();
-  const std::string path = texture.empty() ? std::string() : TexturePath(texture);
-  if (!toGL) {
-    // Nothing is shown, so no label is painted; the texture is still looked
-    // up, as drawing would, so that later names resolve to the same files.
-    if (!path.empty() && !(e.kind == kCube && label && e.dy == 0)) TextureImage(path);
-  } else if (path.empty() && !label) {
-    glBindTexture(GL_TEXTURE_2D, 0);
-  } else if (unsigned prepared = 0; e.kind == kCube && label && TakeLabelTexture(view, e, prepared)) {
-    // Painted and uploaded before the frame was compiled; the shared slot
-    // keeps what it had, so the next image is uploaded there again.
-    if (prepared != 0) {
-      glBindTexture(GL_TEXTURE_2D, prepared);
-      view.Labels->slotStandIn = prepared;
-    }
-    lastUpload = nullptr;
-  } else {
-    const TextureBitmap* image = (e.kind == kCube && label) ? DrawLabelBitmap(name, e.color, path, e.dx, e.dy)
-                                                             : TextureImage(path);
-    if (image) {
-      // A label's picture is repainted for each label, so it always goes.
-      if (image != lastUpload || (e.kind == kCube && label)) {
-        UploadTexture(view, kElementTextureSlot, *image);
-        // An empty image changes only the slot's settings, not its picture.
-        if (view.Labels && !image->empty()) view.Labels->slotStandIn = 0;
-      }
-      lastUpload = image;
-      BindTexture(view, kElementTextureSlot);
-      if (view.Labels && view.Labels->slotStandIn != 0 && view.Textures.size() > kElementTextureSlot)
-        glBindTexture(GL_TEXTURE_2D, SlotTexture(view, view.Textures[kElementTextureSlot]));
-    }
-  }
 
   if (ExportActive()) {
     BeginObject(name);
@@ -114,28 +185,31 @@ void DrawOneElement(GLView& view, Element3D& e, const TextureBitmap*& lastUpload
     center[2] = e.z;
   }
 
-  // The mesh by kind; a shape compiled for this frame is called instead of
-  // generated again (never while an export records the vertices).
-  const ShapeKey shape = ShapeKeyOf(e);
-  if (const unsigned list = (ExportActive() || !toGL) ? 0 : ShapeListOf(view, shape))
-    glCallList(list);
-  else
+  // The mesh by kind: the shape's compiled list, generated only while an
+  // export records the vertices (or for a shape that cannot be cached).
+  if (list) {
+    // Back faces of a closed solid lying wholly in front of the eye are
+    // hidden by its front faces; in a wire frame they show.
+    CullBackFaces(view_.Solid && ShapeIsClosed(shape) && BeyondNearPlane(e, reach));
+    glCallList(list->list);
+    NoteShapeNormal(*list);
+  } else {
     EmitShape(shape);
+  }
 
   if (!toGL) return;
   glPopMatrix();
   glBindTexture(GL_TEXTURE_2D, 0);
 }
 
-}  // namespace
-
 void DrawElement(GLView& view, Element3D& e) {
-  const TextureBitmap* lastUpload = nullptr;
-  DrawOneElement(view, e, lastUpload);
+  PrepareLabelTextures(view, nullptr, &e);
+  ElementPass pass(view);
+  pass.Draw(e);
 }
 
 void DrawElements(GLView& view, TIMem32& elements) {
-  GLView copy = view;  // the drawing must not change the caller's view
-  const TextureBitmap* lastUpload = nullptr;
-  for (int32_t i = 0; i < elements.Count(); ++i) DrawOneElement(copy, elements.As<Element3D>(i), lastUpload);
+  PrepareLabelTextures(view, &elements, nullptr);
+  ElementPass pass(view);
+  for (int32_t i = 0; i < elements.Count(); ++i) pass.Draw(elements.As<Element3D>(i));
 }

@@ -1,9 +1,40 @@
 #pragma once
+#include <cstddef>
 #include <string>
+
+#include "ShapeLists.h"
 
 class TIMem32;
 struct Element3D;
 struct GLView;
+
+// Draws elements one after another in the current context as one frame
+// meets them: the texture an element without a readable image shows, and
+// the lines after the last element, depend on the elements before. With a
+// context it binds the shapes' compiled lists and the images' and labels'
+// texture objects (the labels prepared by PrepareLabelTextures), leaves
+// out elements wholly outside the view and the back faces of closed solids.
+class ElementPass {
+ public:
+  explicit ElementPass(GLView& view, bool skipOutsideView = true);
+  ~ElementPass();
+  ElementPass(const ElementPass&) = delete;
+  ElementPass& operator=(const ElementPass&) = delete;
+  void Draw(Element3D& element);
+
+ private:
+  unsigned TextureOf(const Element3D& e, bool label, const std::string& path, bool& plain);
+  bool OutsideView(const Element3D& e, double reach) const;
+  bool BeyondNearPlane(const Element3D& e, double reach) const;
+  void CullBackFaces(bool on);
+
+  GLView& view_;
+  unsigned slot_ = 0;   // the last image's texture
+  size_t labels_ = 0;   // labels met so far
+  bool cull_ = false;
+  bool culling_ = false;
+  double planes_[6][4] = {};
+};
 
 // Draws one element in the current context: colour, texture, position and
 // turns through the drawing wrappers on a pushed copy of the matrix, then
@@ -23,5 +54,3 @@ double NormalizeAngle(double angle);
 // file name (IsPlainFileName): such a texture is drawn as none.
 std::string TexturePath(const std::string& textureName);
 
-// The texture slot every textured element shares.
-inline constexpr int kElementTextureSlot = 7;

@@ -4,6 +4,7 @@
 #include <vector>
 
 class DrawSurface;
+struct ImageTextureSet;
 struct LabelTextureSet;
 struct ShapeListCache;
 
@@ -23,8 +24,10 @@ struct GLView {
   DrawSurface* Surface = nullptr;
   // Compiled meshes of the shapes drawn so far (they belong to the context).
   std::shared_ptr<ShapeListCache> Shapes;
-  // The label pictures of the frame last compiled (they belong to the context).
+  // The label pictures of the last frame (they belong to the context).
   std::shared_ptr<LabelTextureSet> Labels;
+  // Texture objects of the images drawn so far (they belong to the context).
+  std::shared_ptr<ImageTextureSet> Images;
   double OrthoMin[3] = {-100, -100, -100};
   double OrthoMax[3] = {100, 100, 100};
   // The editor keeps its own view state here; DestroyContext resets it.

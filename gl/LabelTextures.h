@@ -1,43 +1,47 @@
 #pragma once
+#include <cstddef>
 #include <cstdint>
-#include <memory>
+#include <string>
+#include <unordered_map>
 #include <vector>
 
 struct Element3D;
 struct GLView;
 class TIMem32;
 
-// A compiled frame keeps every texture upload made while it was compiled, so
-// a frame of 10,000 labels would hold 10,000 copies of their pictures.
-// Instead the pictures are painted before the frame is compiled, in the
-// order the frame draws the labels, each distinct picture uploaded once into
-// a texture of its own; the frame only binds them.
+// The pixels of label pictures one frame may hold (192 KiB each): labels
+// past them are drawn as plain faces of their colour.
+inline constexpr size_t kLabelPictureBudget = size_t{64} * 1024 * 1024;
+
+// Every label picture of the frame, painted in the order the frame draws the
+// labels (a picture over a colour keeps the previous label's last row and
+// column, so the order matters) and uploaded once into a texture of its own.
+// Frames bind them by name; they are painted again only when the labels
+// change.
 struct LabelTextureSet {
   struct Label {
-    const Element3D* element = nullptr;
-    unsigned texture = 0;  // 0: the label has no picture (dy is 0)
+    unsigned texture = 0;  // 0: no picture (a label of no height)
+    bool plain = false;    // past the budget: drawn without a picture
   };
-  std::vector<Label> labels;      // in drawing order
+  std::vector<Label> labels;       // in drawing order
   std::vector<unsigned> textures;  // every name made, deleted with the set
-  size_t next = 0;                // the next label the frame draws
-  // Drawing an element binds the shared texture slot first, and some keep
-  // it; after a label it held that label's picture. While this is not 0 the
-  // prepared texture of that label stands in for the slot.
-  unsigned slotStandIn = 0;
+  // Kept pictures (LabelBitmap's ids) to their textures, so that a repeated
+  // label, or one left as it was by an edit, is not uploaded again.
+  std::unordered_map<uint64_t, unsigned> byPicture;
+  std::string inputs;       // what the labels were painted from
+  uint64_t generation = 0;  // of the texture cache they were painted over
+  size_t pictureBytes = 0;
+  bool overBudget = false;
 };
 
-// The texture to bind for the shared slot whose name is `slotName`: the
-// stand-in while there is one.
-unsigned SlotTexture(const GLView& view, unsigned slotName);
-
 // Paints and uploads the pictures of the labels among `elements` and then
-// `extra`, as the frame about to be compiled will draw them; replaces the
-// previous frame's textures. Needs the view's context current; does nothing
-// while the drawing only records.
+// `extra`, as the frame about to be drawn will meet them, unless the set
+// already holds them. Needs the view's context current; does nothing while
+// the drawing only records.
 void PrepareLabelTextures(GLView& view, TIMem32* elements, const Element3D* extra);
-// The prepared texture of the label the frame draws now, when `element` is
-// that label; false when nothing was prepared for it (paint it instead).
-bool TakeLabelTexture(GLView& view, const Element3D& element, unsigned& texture);
-// Deletes the textures, first copying the picture standing in for the
-// shared slot into it (the view's context must be current).
+// Whether the frame paints a picture for `e` (a visible, drawable label cube).
+bool DrawsLabelPicture(const Element3D& e);
+// The label the frame draws as its `index`-th; null when none was prepared.
+const LabelTextureSet::Label* PreparedLabel(const GLView& view, size_t index);
+// Deletes the textures (the view's context must be current).
 void ClearLabelTextures(GLView& view);

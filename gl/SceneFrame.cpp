@@ -30,16 +30,26 @@ void BuildFrame(SceneState& scene) {
   GLView& view = *scene.view;
   glClearColor(0.57f, 0.57f, 0.57f, 1.0f);
   glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+  // Whatever the toolkit or the last frame left bound, the grid's lines are
+  // not textured.
+  glBindTexture(GL_TEXTURE_2D, 0);
   glColor4f(0.0f, 0.5f, 0.0f, 1.0f);
-  if (scene.showEditAids) DrawGrid(view);
-  if (scene.elements) DrawElements(view, *scene.elements);
+  if (scene.showEditAids) {
+    if (ExportActive())
+      DrawGrid(view);
+    else
+      CallGridList(view);
+  }
+  ElementPass pass(view, scene.skipOutsideView);
+  if (scene.elements)
+    for (int32_t i = 0; i < scene.elements->Count(); ++i) pass.Draw(scene.elements->As<Element3D>(i));
   if (!scene.showEditAids) return;
   DrawBlockCursor(scene);
   if (scene.palette == 0 && scene.isSelected && scene.elements)
     for (int32_t i = 0; i < scene.elements->Count(); ++i)
       if (scene.isSelected(i)) DrawSelectionBox(scene.elements->As<Element3D>(i));
   if (scene.palette > 0) {
-    DrawElement(view, scene.templateElement);
+    pass.Draw(scene.templateElement);
     DrawSelectionBox(scene.templateElement);
   }
 }
@@ -102,26 +112,19 @@ void DrawScene(SceneState& scene) {
   if (!scene.view || !scene.view->Surface) return;
   GLView& view = *scene.view;
   if (ExportActive()) BeginExport();
-  if (scene.sceneList != 0) {
-    ApplyCamera(view);
-    glCallList(scene.sceneList);
-    Present(view);
-    CaptureFrameMatrices(view);
-    GizmoIfShown(scene);
-    return;
-  }
-  PrepareShapeLists(view, scene.elements, scene.palette > 0 ? &scene.templateElement : nullptr);
+  // Every frame is drawn from the document: shapes and pictures are made
+  // once and then only called and bound, so an edit costs no more than a
+  // camera move.
+  BeginShapeFrame(view);
   PrepareLabelTextures(view, scene.elements,
                        scene.showEditAids && scene.palette > 0 ? &scene.templateElement : nullptr);
-  scene.sceneList = glGenLists(1);
-  glNewList(scene.sceneList, GL_COMPILE);
   try {
     BuildFrame(scene);
   } catch (const std::exception&) {
     // A fault while building ends the frame with what was built.
   }
-  glEndList();
-  glCallList(scene.sceneList);
+  ReleaseUnusedShapes(view);
+  scene.edited = false;
   Present(view);
   CaptureFrameMatrices(view);
   GizmoIfShown(scene);
@@ -129,10 +132,12 @@ void DrawScene(SceneState& scene) {
 }
 
 void DropSceneList(SceneState& scene) {
-  if (scene.sceneList == 0) return;
-  if (scene.view && scene.view->Surface && scene.view->Surface->MakeCurrent())
-    glDeleteLists(scene.sceneList, 1);
-  scene.sceneList = 0;
+  scene.edited = true;
+  scene.shownBlockCursor.inside = scene.blockCursorInside;
+  for (int i = 0; i < 3; ++i) {
+    scene.shownBlockCursor.at[i] = scene.blockCursor[i];
+    scene.shownBlockCursor.size[i] = scene.blockSize[i];
+  }
 }
 
 void Redraw(SceneState& scene) {

@@ -18,10 +18,22 @@ struct SceneState {
   int32_t palette = 0;                   // 0 = Cursor, 1..3 = a kind is being added
   Element3D templateElement{};           // the element a click would add
   bool showEditAids = true;              // grid, axes, boxes, block cursor, gizmo
+  // Elements wholly outside the view and the back faces of closed solids
+  // are skipped (the picture is the same; unset only to compare).
+  bool skipOutsideView = true;
   bool blockCursorInside = false;
   double blockCursor[3] = {0, 0, 0};
   double blockSize[3] = {2, 2, 2};
-  unsigned sceneList = 0;                // the compiled frame; 0 = none
+  // The block cursor as the last edit (DropSceneList) found it: frames show
+  // that one until the next edit, whatever the fields above say meanwhile.
+  struct {
+    bool inside = false;
+    double at[3] = {0, 0, 0};
+    double size[3] = {2, 2, 2};
+  } shownBlockCursor;
+  // Set by every edit (Redraw) and cleared by the next frame: the editor
+  // takes the selection it shows anew for an edited scene.
+  bool edited = true;
   // Paints the axis gizmo at (x0, y0) over the presented frame; the editor
   // sets it (a QPainter on its panel), the batch tool leaves it unset.
   std::function<void(int x0, int y0)> paintOverlay;
@@ -30,13 +42,12 @@ struct SceneState {
   std::function<void()> requestFrame;
 };
 
-// Draws one frame: replays the compiled scene under the current camera, or
-// compiles it first (background, grid, elements, editing aids). Runs the
-// export hooks when an OBJ export is recording.
+// Draws one frame under the current model-view matrix (the camera): background, grid, elements and
+// editing aids. Runs the export hooks when an OBJ export is recording.
 void DrawScene(SceneState& scene);
-// Forgets the compiled scene.
+// Marks the scene as edited and takes the block cursor to show.
 void DropSceneList(SceneState& scene);
-// What every edit ends with: forget the compiled scene and draw again.
+// What every edit ends with: mark the scene edited and draw again.
 void Redraw(SceneState& scene);
 
 // The floor grid with its direction marks, the vertical axis and the three
@@ -44,7 +55,7 @@ void Redraw(SceneState& scene);
 void DrawGrid(const GLView& view);
 // The wire box around an element, its turns applied.
 void DrawSelectionBox(const Element3D& element);
-// The block cursor, when the pointer is inside the panel.
+// The block cursor the last edit found, when the pointer was inside the panel.
 void DrawBlockCursor(const SceneState& scene);
 // Four closed loops around a box of sizes s turned by the angles (about X,
 // Y, Z, degrees) at `center`.

@@ -10,13 +10,10 @@
 #include "Meshes.h"
 #include "document/Element3D.h"
 #include "document/ElementSanity.h"
-#include "common/TIMem32.h"
+#include "SceneFrame.h"
 #include "export/ObjExport.h"
 
 namespace {
-// Past this many shapes the ones the current frame does not use are dropped.
-constexpr size_t kMaxShapes = 4096;
-
 bool Cacheable(const ShapeKey& k) {
   if (k.kind < 0) return false;
   for (double v : k.p)
@@ -68,47 +65,112 @@ void EmitShape(const ShapeKey& k) {
   }
 }
 
-void PrepareShapeLists(GLView& view, TIMem32* elements, const Element3D* extra) {
-  if (ExportActive() || !view.Surface) return;
+double ShapeReach(const ShapeKey& k) {
+  if (!Cacheable(k)) return INFINITY;
+  const double* p = k.p;
+  switch (k.kind) {
+    case kCube: {
+      // Bevels and a narrower or wider top move corners by at most these.
+      const double c = std::fabs(p[3]), top = std::fmax(1.0, std::fabs(p[4]) * 0.01);
+      const double x = p[0] * top + c, y = p[1] + c, z = p[2] * top + c;
+      return std::sqrt(x * x + y * y + z * z);
+    }
+    case kCylinder: {
+      const double r = std::fmax(std::fabs(p[1]), std::fabs(p[2])) + std::fabs(p[3]);
+      const double h = std::fabs(p[0]) + std::fabs(p[3]);
+      return std::sqrt(r * r + h * h);
+    }
+    case kSphere: return std::fabs(p[0]);
+    case kPanel: return std::sqrt(p[0] * p[0] + p[1] * p[1] + p[2] * p[2]);
+    default: return INFINITY;
+  }
+}
+
+bool ShapeIsClosed(const ShapeKey& k) {
+  if (!Cacheable(k)) return false;
+  const double* p = k.p;
+  switch (k.kind) {
+    // Plain boxes only: the pictures of spheres and of bevelled or tapered
+    // boxes change when their back faces are left out.
+    case kCube: return p[3] == 0 && p[4] == 100 && p[0] > 0 && p[1] > 0 && p[2] > 0;
+    case kPanel: return p[0] > 0 && p[1] > 0 && p[2] > 0;
+    default: return false;
+  }
+}
+
+void BeginShapeFrame(GLView& view) {
+  if (!view.Shapes) view.Shapes = std::make_shared<ShapeListCache>();
+  ++view.Shapes->frame;
+}
+
+ShapeListCache::Entry* UseShapeList(GLView& view, const ShapeKey& key) {
+  if (ExportActive() || !view.Surface || !Cacheable(key)) return nullptr;
   if (!view.Shapes) view.Shapes = std::make_shared<ShapeListCache>();
   ShapeListCache& cache = *view.Shapes;
-  const uint32_t frame = ++cache.frame;
-  auto use = [&](const Element3D& e) {
-    if (e.invisible || !IsDrawableElement(e)) return;
-    const ShapeKey key = ShapeKeyOf(e);
-    if (!Cacheable(key)) return;
-    ShapeListCache::Entry& entry = cache.lists[key];
-    entry.lastUsed = frame;
-    if (entry.list != 0) return;
+  ShapeListCache::Entry& entry = cache.lists[key];
+  entry.lastUsed = cache.frame;
+  if (entry.list == 0) {
     entry.list = glGenLists(1);
     glNewList(entry.list, GL_COMPILE);
     EmitShape(key);
     glEndList();
-  };
-  if (cache.lists.size() > kMaxShapes) {
-    for (auto it = cache.lists.begin(); it != cache.lists.end();) {
-      if (it->second.lastUsed + 1 < frame) {
-        glDeleteLists(it->second.list, 1);
-        it = cache.lists.erase(it);
-      } else {
-        ++it;
-      }
-    }
   }
-  if (elements)
-    for (int32_t i = 0; i < elements->Count(); ++i) use(elements->As<Element3D>(i));
-  if (extra) use(*extra);
+  return &entry;
 }
 
-unsigned ShapeListOf(const GLView& view, const ShapeKey& key) {
-  if (!view.Shapes) return 0;
-  const auto it = view.Shapes->lists.find(key);
-  return it == view.Shapes->lists.end() ? 0 : it->second.list;
+void LeaveShapeNormal(ShapeListCache::Entry& entry) {
+  if (!entry.normalKnown) {
+    // Called once where nothing is written, only for the state it leaves.
+    GLboolean depth = GL_TRUE;
+    glGetBooleanv(GL_DEPTH_WRITEMASK, &depth);
+    glColorMask(GL_FALSE, GL_FALSE, GL_FALSE, GL_FALSE);
+    glDepthMask(GL_FALSE);
+    glCallList(entry.list);
+    glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
+    glDepthMask(depth);
+    NoteShapeNormal(entry);
+    return;
+  }
+  glNormal3fv(entry.lastNormal);
+}
+
+void NoteShapeNormal(ShapeListCache::Entry& entry) {
+  if (entry.normalKnown) return;
+  glGetFloatv(GL_CURRENT_NORMAL, entry.lastNormal);
+  entry.normalKnown = true;
+}
+
+void ReleaseUnusedShapes(GLView& view) {
+  if (!view.Shapes) return;
+  ShapeListCache& cache = *view.Shapes;
+  for (auto it = cache.lists.begin(); it != cache.lists.end();) {
+    if (it->second.lastUsed != cache.frame) {
+      if (it->second.list) glDeleteLists(it->second.list, 1);
+      it = cache.lists.erase(it);
+    } else {
+      ++it;
+    }
+  }
+}
+
+void CallGridList(GLView& view) {
+  if (!view.Shapes) view.Shapes = std::make_shared<ShapeListCache>();
+  ShapeListCache& cache = *view.Shapes;
+  const double reach = view.OrthoMax[1];
+  if (cache.gridList == 0 || !(cache.gridReach == reach)) {
+    if (cache.gridList == 0) cache.gridList = glGenLists(1);
+    glNewList(cache.gridList, GL_COMPILE);
+    DrawGrid(view);
+    glEndList();
+    cache.gridReach = reach;
+  }
+  glCallList(cache.gridList);
 }
 
 void ClearShapeLists(GLView& view) {
   if (!view.Shapes) return;
   for (const auto& [key, entry] : view.Shapes->lists)
     if (entry.list) glDeleteLists(entry.list, 1);
+  if (view.Shapes->gridList) glDeleteLists(view.Shapes->gridList, 1);
   view.Shapes.reset();
 }

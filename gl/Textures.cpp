@@ -5,6 +5,7 @@
 
 #include <cstring>
 #include <memory>
+#include <unordered_map>
 #include <vector>
 
 #include "GLView.h"
@@ -14,15 +15,21 @@
 
 namespace {
 struct CachedImage {
-  std::string key;
   std::string path;  // as it was read, so later look-ups need no file system
   std::unique_ptr<TextureBitmap> bitmap;
 };
 
-// Process-wide; New and Open empty it.
-std::vector<CachedImage>& Cache() {
-  static std::vector<CachedImage> cache;
+// Process-wide, keyed by the lower-cased file name; New and Open empty it.
+// Hashed: a document may name any number of distinct textures, and every
+// element looks its name up in every frame.
+std::unordered_map<std::string, CachedImage>& Cache() {
+  static std::unordered_map<std::string, CachedImage> cache;
   return cache;
+}
+
+uint64_t& Generation() {
+  static uint64_t generation = 1;
+  return generation;
 }
 
 bool IsPowerOfTwo(int v) { return v > 0 && (v & (v - 1)) == 0; }
@@ -92,26 +99,24 @@ void UploadTextureTo(unsigned name, const TextureBitmap& bitmap) {
 const TextureBitmap* TextureImage(const std::string& path) {
   if (path.empty()) return nullptr;
   const size_t slash = path.find_last_of('/');
-  const std::string key = Utf8Lower(slash == std::string::npos ? path : path.substr(slash + 1));
-  for (const CachedImage& entry : Cache())
-    if (entry.key == key) return entry.bitmap.get();
+  std::string key = Utf8Lower(slash == std::string::npos ? path : path.substr(slash + 1));
+  if (const auto found = Cache().find(key); found != Cache().end()) return found->second.bitmap.get();
   auto bitmap = std::make_unique<TextureBitmap>();
   LoadImageFile(*bitmap, path);
-  Cache().push_back({key, path, std::move(bitmap)});
-  return Cache().back().bitmap.get();
+  return Cache().emplace(std::move(key), CachedImage{path, std::move(bitmap)}).first->second.bitmap.get();
 }
 
 const std::string* CachedTexturePath(const std::string& fileName) {
-  const std::string key = Utf8Lower(Latin1ToUtf8(fileName));
-  for (const CachedImage& entry : Cache())
-    if (entry.key == key) return &entry.path;
-  return nullptr;
+  const auto found = Cache().find(Utf8Lower(Latin1ToUtf8(fileName)));
+  return found == Cache().end() ? nullptr : &found->second.path;
 }
 
 void ClearTextureCache() {
   ClearLabelCache();  // labels may have been painted over these images
-  Cache().clear();
-  Cache().shrink_to_fit();
+  std::unordered_map<std::string, CachedImage>().swap(Cache());
+  ++Generation();
 }
+
+uint64_t TextureCacheGeneration() { return Generation(); }
 
 int TextureCacheCount() { return static_cast<int>(Cache().size()); }

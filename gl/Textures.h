@@ -1,4 +1,5 @@
 #pragma once
+#include <cstdint>
 #include <string>
 
 #include "TextureBitmap.h"
@@ -25,3 +26,6 @@ void ClearTextureCache();
 // holds it (Latin-1, any case); null when the name is not cached.
 const std::string* CachedTexturePath(const std::string& fileName);
 int TextureCacheCount();
+// Changes whenever the cache is emptied: what was made from its images
+// (texture objects, label pictures) must then be made again.
+uint64_t TextureCacheGeneration();

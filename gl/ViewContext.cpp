@@ -5,6 +5,7 @@
 
 #include "DrawSurface.h"
 #include "GLView.h"
+#include "ImageTextures.h"
 #include "LabelTextures.h"
 #include "ShapeLists.h"
 #include "common/DebugLog.h"
@@ -112,9 +113,11 @@ void DestroyContext(GLView& view) {
     for (unsigned name : view.Textures) glDeleteTextures(1, &name);
     ClearShapeLists(view);
     ClearLabelTextures(view);
+    ClearImageTextures(view);
   }
   view.Shapes.reset();
   view.Labels.reset();
+  view.Images.reset();
   view.Textures.clear();
   view.HasTextures = false;
   view.Surface = nullptr;

@@ -37,9 +37,9 @@ void DrawSelectionBox(const Element3D& e) {
 }
 
 void DrawBlockCursor(const SceneState& scene) {
-  if (!scene.blockCursorInside) return;
+  if (!scene.shownBlockCursor.inside) return;
   glColor4f(0.3f, 0.3f, 0.3f, 1.0f);
-  DrawWireBox(0, 0, 0, scene.blockSize, scene.blockCursor);
+  DrawWireBox(0, 0, 0, scene.shownBlockCursor.size, scene.shownBlockCursor.at);
 }
 
 void DrawWireBox(double ax, double ay, double az, const double s[3], const double center[3]) {

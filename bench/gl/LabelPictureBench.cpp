@@ -2,10 +2,9 @@
 // the densest ruler any name can ask for (tick counts at their bound).
 #include <benchmark/benchmark.h>
 
-#include <QGuiApplication>
-#include <cstdlib>
 #include <string>
 
+#include "FontBenchMain.h"
 #include "gl/LabelBitmap.h"
 
 namespace {
@@ -23,12 +22,4 @@ void BM_DensestScaleRuler(benchmark::State& state) { Paint(state, "@escala|v|100
 BENCHMARK(BM_DensestScaleRuler)->Unit(benchmark::kMillisecond);
 }  // namespace
 
-int main(int argc, char** argv) {
-  // Fonts need a GUI application; the offscreen platform needs no display.
-  setenv("QT_QPA_PLATFORM", "offscreen", 1);
-  QGuiApplication app(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
-}
+int main(int argc, char** argv) { return RunBenchmarksWithFonts(argc, argv); }

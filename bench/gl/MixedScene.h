@@ -1,11 +1,12 @@
 #pragma once
 // A document of n mixed elements for the drawing and export benchmarks:
 // bevelled and plain cubes, cylinders, spheres and panels, some turned,
-// some textured, spread over the grid.
+// some textured (none without `textured`), spread over the grid; every
+// `labelEvery`-th a label cube when that is set.
 #include "document/Element3D.h"
 #include "common/TIMem32.h"
 
-inline void FillMixedScene(TIMem32& store, int n) {
+inline void FillMixedScene(TIMem32& store, int n, bool textured = true, int labelEvery = 0) {
   store.RecordSize = kElementRecordSize;
   store.SetCount(n);
   static const char* kTextures[] = {"", "texture1.jpeg", "", "texture3.bmp", "texture2.jpg"};
@@ -25,6 +26,10 @@ inline void FillMixedScene(TIMem32& store, int n) {
     e.color = 0x102030u * (i % 7);
     e.chamfer = (i % 3) * 0.1;
     e.topPercent = (i % 5 == 0) ? 60 : 100;
-    e.texture.assign(kTextures[i % 5]);
+    if (textured) e.texture.assign(kTextures[i % 5]);
+    if (labelEvery > 0 && i % labelEvery == 0) {
+      e.kind = kCube;
+      e.name.assign("@Room " + std::to_string(i % 300));
+    }
   }
 }

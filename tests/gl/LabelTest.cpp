@@ -10,6 +10,7 @@
 #include "gl/ElementDrawing.h"
 #include "gl/LabelBitmap.h"
 #include "gl/LabelTextures.h"
+#include "gl/Picking.h"
 #include "gl/ScaleRulerText.h"
 #include "gl/Textures.h"
 
@@ -155,7 +156,7 @@ TEST(LabelCache, AFullCacheKeepsWhatItHolds) {
 
 using LabelFrameTest = SceneFixture;
 
-TEST_F(LabelFrameTest, CompiledFrameShowsTheLabelsAsPaintingThemWhileDrawingDid) {
+TEST_F(LabelFrameTest, LabelsArePaintedOnceAndLookAsPaintedAfresh) {
   CreateTextures(*view, 8);
   scene.showEditAids = false;
   // A textured label first, so both frames start from the same picture; then
@@ -179,30 +180,59 @@ TEST_F(LabelFrameTest, CompiledFrameShowsTheLabelsAsPaintingThemWhileDrawingDid)
   add("@Flat", 0x204060, "", 1, 0, 6, 6);
   add("@Panel", 0x204060, "texture1.jpeg", 2, 2, 4, 6, kPanel);
   Redraw(scene);
-  const std::vector<unsigned char> compiled = Frame();
+  const std::vector<unsigned char> first = Frame();
   ASSERT_TRUE(view->Labels);
-  EXPECT_EQ(view->Labels->next, view->Labels->labels.size()) << "a label did not take its texture";
-  EXPECT_LT(view->Labels->textures.size(), view->Labels->labels.size()) << "repeats do not share one";
+  const LabelTextureSet* prepared = view->Labels.get();
+  EXPECT_EQ(prepared->labels.size(), 22u);  // @Start and @Flat included, the panel not
+  EXPECT_LT(prepared->textures.size(), prepared->labels.size()) << "repeats do not share one";
+  size_t background = 0;
+  for (size_t i = 0; i + 2 < first.size(); i += 3) background += first[i] == 145 && first[i + 1] == 145;
+  EXPECT_LT(background, first.size() / 3 - 1000) << "the labels are not on screen at all";
 
-  // The same frame compiled with each label painted and uploaded as drawn.
-  DropSceneList(scene);
-  ClearLabelTextures(*view);
-  const unsigned list = glGenLists(1);
-  glNewList(list, GL_COMPILE);
-  glClearColor(0.57f, 0.57f, 0.57f, 1.0f);
-  glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-  glColor4f(0.0f, 0.5f, 0.0f, 1.0f);
-  DrawElements(*view, store);
-  glEndList();
-  glCallList(list);
-  glDeleteLists(list, 1);
-  Present(*view);
-  const std::vector<unsigned char> direct = Frame();
-  ASSERT_EQ(compiled.size(), direct.size());
-  size_t differing = 0, background = 0;
-  for (size_t i = 0; i < compiled.size(); ++i) differing += compiled[i] != direct[i];
-  for (size_t i = 0; i + 2 < direct.size(); i += 3) background += direct[i] == 145 && direct[i + 1] == 145;
-  EXPECT_EQ(differing, 0u);
-  EXPECT_LT(background, direct.size() / 3 - 1000) << "the labels are not on screen at all";
+  // Frames and edits that leave the labels as they were paint and upload
+  // nothing, and show the same labels.
+  Redraw(scene);
+  EXPECT_EQ(view->Labels.get(), prepared);
+  EXPECT_TRUE(Frame() == first) << "the second frame differs from the first";
+  store.As<Element3D>(5).x += 20;  // a textured box, out of the view
+  Redraw(scene);
+  EXPECT_EQ(view->Labels.get(), prepared) << "moving a box painted the labels again";
+
+  // A fresh context paints and uploads everything anew: the same picture.
+  MakeSurface(320, 240);
+  CreateTextures(*view, 8);
+  scene.view = view;
+  DefaultView(*view);
+  ApplyCamera(*view);
+  store.As<Element3D>(5).x -= 20;
+  ClearTextureCache();
+  Redraw(scene);
+  EXPECT_TRUE(Frame() == first) << "labels prepared once differ from labels painted afresh";
+}
+
+// Past its budget of picture pixels a frame paints no more labels: they
+// show as plain faces of their colour, like any other cube of that colour.
+TEST_F(LabelFrameTest, LabelsPastTheBudgetAreDrawnAsPlainFaces) {
+  CreateTextures(*view, 8);
+  scene.showEditAids = false;
+  constexpr size_t kPicture = 256 * 256 * 3;
+  const size_t fit = kLabelPictureBudget / kPicture;
+  for (size_t i = 0; i < fit + 20; ++i) {
+    Element3D& e = Add("@L" + std::to_string(i), kCube, 100, 0, 0, 0x3060A0);  // out of the view
+    e.dy = 1;
+  }
+  Element3D& last = Add("@Last", kCube, 0, 1, 0, 0x3060A0);
+  Redraw(scene);
+  ASSERT_TRUE(view->Labels);
+  EXPECT_TRUE(view->Labels->overBudget);
+  EXPECT_LE(view->Labels->textures.size() * kPicture, kLabelPictureBudget);
+  EXPECT_TRUE(view->Labels->labels.back().plain);
+  int x, y;
+  ProjectPoint(*view, 0, 1.5, 1, x, y);
+  const std::vector<unsigned char> label = Pixel(x, y);
+  last.name.assign("box");
+  Redraw(scene);
+  EXPECT_EQ(label, Pixel(x, y)) << "the label past the budget is not a plain face";
+  EXPECT_NE(label, Pixel(0, 0)) << "nothing drawn there";
 }
 }  // namespace
