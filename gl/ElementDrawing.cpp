@@ -12,7 +12,6 @@
 #include "Meshes.h"
 #include "ShapeLists.h"
 #include "Textures.h"
-#include "common/DataPath.h"
 #include "common/PlainFileName.h"
 #include "common/Utf8Text.h"
 #include "document/Element3D.h"
@@ -39,7 +38,7 @@ std::string TexturePath(const std::string& textureName) {
   // Resolving a path touches the file system; a cached image knows its own.
   if (const std::string* cached = CachedTexturePath(textureName)) return *cached;
   // The document holds the name in Latin-1; the file's name is UTF-8.
-  return DataPath("Vist3D/TEX/" + Latin1ToUtf8(textureName));
+  return TextureFilePath(Latin1ToUtf8(textureName));
 }
 
 namespace {

@@ -11,6 +11,8 @@
 #include "GLView.h"
 #include "ImageFiles.h"
 #include "LabelBitmap.h"
+#include "common/DataPath.h"
+#include "common/FolderIndex.h"
 #include "common/Utf8Text.h"
 
 namespace {
@@ -25,6 +27,12 @@ struct CachedImage {
 std::unordered_map<std::string, CachedImage>& Cache() {
   static std::unordered_map<std::string, CachedImage> cache;
   return cache;
+}
+
+// The texture folder's names, for files the cache has not met yet.
+std::unique_ptr<FolderIndex>& TextureFolderIndex() {
+  static std::unique_ptr<FolderIndex> index;
+  return index;
 }
 
 uint64_t& Generation() {
@@ -111,7 +119,15 @@ const std::string* CachedTexturePath(const std::string& fileName) {
   return found == Cache().end() ? nullptr : &found->second.path;
 }
 
+std::string TextureFilePath(const std::string& utf8Name) {
+  const std::string folder = DataPath("Vist3D/TEX/");
+  auto& index = TextureFolderIndex();
+  if (!index || index->Folder() != folder) index = std::make_unique<FolderIndex>(folder);
+  return folder + index->Match(utf8Name);
+}
+
 void ClearTextureCache() {
+  TextureFolderIndex().reset();
   ClearLabelCache();  // labels may have been painted over these images
   std::unordered_map<std::string, CachedImage>().swap(Cache());
   ++Generation();

@@ -26,6 +26,9 @@ void ClearTextureCache();
 // holds it (Latin-1, any case); null when the name is not cached.
 const std::string* CachedTexturePath(const std::string& fileName);
 int TextureCacheCount();
+// The path of a texture file named in UTF-8, matched in the program's
+// texture folder as data paths are (exact name, else ignoring case).
+std::string TextureFilePath(const std::string& utf8Name);
 // Changes whenever the cache is emptied: what was made from its images
 // (texture objects, label pictures) must then be made again.
 uint64_t TextureCacheGeneration();

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <filesystem>
 #include <set>
 #include <string>
@@ -7,6 +9,7 @@
 
 #include "TestFolder.h"
 #include "common/DataPath.h"
+#include "common/FolderIndex.h"
 #include "common/Latin1.h"
 #include "common/PlainFileName.h"
 #include "common/TextureFolder.h"
@@ -64,6 +67,28 @@ TEST(DataPath, MatchesEachFolderAndFileIgnoringCase) {
   EXPECT_EQ(ResolveDataPath(dir.path(), "Vist3D\\TEX\\"), dir.file("VIST3D/tex/"));
   // A name that is not there is kept as written, below what was found.
   EXPECT_EQ(ResolveDataPath(dir.path(), "vist3d/TEX/new.bmp"), dir.file("VIST3D/tex/new.bmp"));
+}
+
+// The hashed listing matches as the path resolver does, and sees files that
+// arrive after it was first read.
+TEST(FolderIndex, MatchesLikeTheResolverAndFollowsTheFolder) {
+  TestFolder dir;
+  dir.write("Wood.BMP", "x");
+  dir.write("wood.bmp", "x");
+  FolderIndex index(dir.path());
+  EXPECT_EQ(index.Match("wood.bmp"), "wood.bmp");  // the exact name first
+  EXPECT_EQ(index.Match("WOOD.bmp"), ResolveDataPath(dir.path(), "WOOD.bmp").substr(dir.path().size() + 1));
+  EXPECT_EQ(index.Match("stone.jpeg"), "stone.jpeg");  // kept as written
+  // A folder's time stamp may not move within its granularity; wait it out.
+  struct stat before {}, after {};
+  ::stat(dir.path().c_str(), &before);
+  do {
+    std::filesystem::remove(dir.file("probe"));
+    dir.write("probe", "x");
+    ::stat(dir.path().c_str(), &after);
+  } while (after.st_mtim.tv_sec == before.st_mtim.tv_sec && after.st_mtim.tv_nsec == before.st_mtim.tv_nsec);
+  dir.write("Stone.JPEG", "x");
+  EXPECT_EQ(index.Match("stone.jpeg"), "Stone.JPEG");
 }
 
 TEST(TextureFolder, JpegThenJpgThenBmpWhateverTheirNames) {
