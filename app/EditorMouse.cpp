@@ -5,8 +5,8 @@
 #include <QStyleHints>
 #include <QTimer>
 
-#include <chrono>
 #include <algorithm>
+#include <chrono>
 #include <cmath>
 #include <cstring>
 
