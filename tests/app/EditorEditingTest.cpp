@@ -57,7 +57,7 @@ TEST_F(EditorFixture, ADoublePressOrEnterRenamesTheElement) {
 TEST_F(EditorFixture, DraggingAnElementResizesAndTurnsItBySteps) {
   auto& w = OpenWith({Cube("a", 0)});
   auto drag = [&w](QPoint from, QPoint by) {
-    QTest::qWait(300);
+    QTest::qWait(QGuiApplication::styleHints()->mouseDoubleClickInterval() + 50);  // not a double press
     QTest::mousePress(w.Tela1, Qt::LeftButton, Qt::NoModifier, from);
     QTest::mouseMove(w.Tela1, from + by);
     QTest::mouseRelease(w.Tela1, Qt::LeftButton, Qt::NoModifier, from + by);
