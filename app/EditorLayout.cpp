@@ -25,6 +25,7 @@
 #include "common/TextureFolder.h"
 #include "document/TextureName.h"
 #include "controls/ControlHint.h"
+#include "controls/ControlPictures.h"
 #include "controls/PictureTools.h"
 #include "controls/TCorSeleciona.h"
 #include "controls/TMPanel.h"
@@ -43,20 +44,6 @@ constexpr int kToolStripHeight = 141;
 // The key row: where its group labels start, and its buttons below them.
 constexpr int kKeyRowTop = 62;
 constexpr int kKeyRowButtonTop = 14;
-
-// The key cap picture stretched to `width` in its middle, so that its
-// rounded ends keep their shape.
-QImage WideKeycap(const QImage& cap, int width) {
-  if (cap.isNull() || width <= cap.width()) return cap;
-  const int h = cap.height(), end = std::min(8, cap.width() / 3);
-  QImage wide(width, h, cap.format());
-  wide.fill(Qt::white);
-  QPainter p(&wide);
-  p.drawImage(QRect(0, 0, end, h), cap, QRect(0, 0, end, h));
-  p.drawImage(QRect(end, 0, width - 2 * end, h), cap, QRect(end, 0, cap.width() - 2 * end, h));
-  p.drawImage(QRect(width - end, 0, end, h), cap, QRect(cap.width() - end, 0, end, h));
-  return wide;
-}
 
 // Lays the top row out left to right at the widths of its texts as they
 // are now (translated or not): each widget keeps its design position unless
@@ -271,7 +258,6 @@ void TFEditorDeObjetos1::BuildKeyRow() {
   // whatever language they end up in (ArrangeToolStrip, after translation).
   const QFont small = ArialPt(7);
   const QFont bold = ArialPt(8, true);
-  const QImage keycap = ControlPicture("keycap");
   auto* row = new QWidget(Panel1);
   row->setObjectName("keyRow");
   auto* groupsLayout = new QHBoxLayout(row);
@@ -298,7 +284,7 @@ void TFEditorDeObjetos1::BuildKeyRow() {
       // A caption wider than the key cap gets a wider cap.
       const int width = std::max(36, QFontMetrics(bold).horizontalAdvance(k.caption) + 10);
       b->setFixedSize(width, 39);
-      b->setGlyph(WideKeycap(keycap, width - 2));
+      b->setGlyph(KeyCapPicture(width - 2, qApp->devicePixelRatio()));
       b->setColor(clWhite);
       b->OnMouseDown = [this, b](QObject*, Qt::MouseButton, Qt::KeyboardModifiers, int, int) {
         SendKeyName(b->Caption());

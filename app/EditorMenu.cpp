@@ -82,12 +82,17 @@ bool TFEditorDeObjetos1::SaveDocument(const std::string& path) {
   // is drawn now rather than when the window next composes.
   const auto requestFrame = scene.requestFrame;
   scene.requestFrame = [this] { RenderNow(); };
-  const DocumentResult r = ::SaveDocument(scene, path, doc.fileName, [this] { doc.ClearUndo(); });
+  const DocumentResult r = ::SaveDocument(scene, path, doc.fileName);
   scene.requestFrame = requestFrame;
   Tela1->update();
-  if (!r.ok()) ShowWarning(SaveWarning(target, r));
-  if (r.ok()) ShowWritten(target);
-  return r.ok();
+  if (!r.ok()) {
+    // Nothing the user could go back to is lost by a save that failed.
+    ShowWarning(SaveWarning(target, r));
+    return false;
+  }
+  doc.ClearUndo();
+  ShowWritten(target);
+  return true;
 }
 
 void TFEditorDeObjetos1::Novo1Click() {

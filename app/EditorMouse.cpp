@@ -1,11 +1,14 @@
 // Mouse editing on the drawing panel: picking and selecting, adding from the
 // template, dragging elements or the camera, and the block mode.
-#include <QCursor>
+#include <QGuiApplication>
 #include <QLineEdit>
+#include <QStyleHints>
 #include <QTimer>
 
+#include <algorithm>
 #include <chrono>
 #include <cmath>
+#include <cstring>
 
 #include "TFEditorDeObjetos1.h"
 #include "TGLPanel.h"
@@ -25,7 +28,43 @@ double NowInDays() {
 }
 }  // namespace
 
-QPoint TFEditorDeObjetos1::PointerInPanel() const { return Tela1->mapFromGlobal(QCursor::pos()); }
+QPoint TFEditorDeObjetos1::PointerInPanel() const { return Tela1->PointerPixel(); }
+
+bool TFEditorDeObjetos1::DoublePress(Qt::MouseButton button, int x, int y, bool byKey) {
+  const double now = NowInDays();
+  const double ms = std::min(now - lastPressTime, 1.0) * 24 * 60 * 60 * 1000;
+  // The platform's double click: the same button on the same spot, soon
+  // after. A click sent from the keyboard never pairs, nor does the press
+  // after it.
+  const int near = qRound(QGuiApplication::styleHints()->mouseDoubleClickDistance() * Tela1->PixelRatio());
+  const bool pair = !byKey && button == lastPressButton && ms < QGuiApplication::styleHints()->mouseDoubleClickInterval() &&
+                    std::abs(x - lastPressAt.x()) <= near && std::abs(y - lastPressAt.y()) <= near;
+  // A pair is used up: a third press starts afresh.
+  lastPressTime = pair || byKey ? 0 : now;
+  lastPressButton = button;
+  lastPressAt = QPoint(x, y);
+  return pair;
+}
+
+bool TFEditorDeObjetos1::DragSelectionStep(MoveMode mode, EditAxis axis, const DragMovement& d) {
+  bool changed = false;
+  int32_t last = -1;
+  for (int32_t k = 0; k < doc.SelectionCount(); ++k) {
+    const int32_t i = doc.SelectedIndex(k);
+    if (i < 0 || i >= doc.Count()) continue;
+    Element3D& e = doc.Element(i);
+    const Element3D before = e;
+    ApplyDragStep(e, mode, axis, d, doc.editStep);
+    changed = changed || std::memcmp(&before, &e, sizeof e) != 0;
+    last = i;
+  }
+  // The press kept the document as it was: its first change is the step.
+  if (changed) doc.CommitPreparedUndo();
+  // One frame for the whole selection: the picture is that of the last step.
+  Redraw();
+  if (last >= 0) ShowAngles(last);
+  return changed;
+}
 
 void TFEditorDeObjetos1::Mulfig1DepoisSeleciona() {
   if (Mulfig1->Valor() > 0) {
@@ -45,13 +84,10 @@ int32_t TFEditorDeObjetos1::AppendFromTemplate() {
   return index;
 }
 
-void TFEditorDeObjetos1::Tela1MouseDown(Qt::MouseButton button, Qt::KeyboardModifiers shift, int x, int y) {
+void TFEditorDeObjetos1::Tela1MouseDown(Qt::MouseButton button, Qt::KeyboardModifiers shift, int x, int y,
+                                        bool byKey) {
   FocusTela1();
-  const double now = NowInDays();
-  double t = now - lastPressTime;
-  lastPressTime = now;
-  if (t > 1) t = 1;
-  if (t * 24 * 60 * 60 * 1000 < 250) {
+  if (DoublePress(button, x, y, byKey)) {
     Lista1DblClick();
     return;
   }
@@ -74,7 +110,7 @@ void TFEditorDeObjetos1::Tela1MouseDown(Qt::MouseButton button, Qt::KeyboardModi
     pressX = x, pressY = y;
     for (int i = 0; i < 3; ++i) dragPoint[i] = Snap(p[i], doc.editStep[i]);
     const int32_t hit = doc.FindElementAt(p[0], p[1], p[2]);
-    if (hit >= 0) doc.PushUndo();  // the drag that may follow undoes in one step
+    if (hit >= 0) doc.PrepareUndo();  // the drag that may follow undoes in one step
     if (!doc.IsSelected(hit)) {
       if (!shift.testFlag(Qt::ShiftModifier)) ClearSelection();
       if (hit >= 0) SelectElement(hit);
@@ -110,7 +146,8 @@ void TFEditorDeObjetos1::Tela1MouseMove(Qt::KeyboardModifiers shift, int x, int 
       }
     } else {
       if (x != lastMouseX) {
-        OrbitCamera(*view, 0, lastMouseX - x, 0);
+        // A degree per pixel of the desktop, whatever its scale.
+        OrbitCamera(*view, 0, (lastMouseX - x) / Tela1->PixelRatio(), 0);
         UpdateScreenAxes();
       }
       if (y != lastMouseY) {
@@ -118,7 +155,7 @@ void TFEditorDeObjetos1::Tela1MouseMove(Qt::KeyboardModifiers shift, int x, int 
                            view->Eye[2] - view->Center[2]};
         double axis[3];
         CrossProduct(view->Up, sight, axis);
-        RotateCamera(*view, axis, y - lastMouseY);
+        RotateCamera(*view, axis, (y - lastMouseY) / Tela1->PixelRatio());
         UpdateScreenAxes();
       }
     }
@@ -154,17 +191,7 @@ void TFEditorDeObjetos1::Tela1MouseMove(Qt::KeyboardModifiers shift, int x, int 
         d.mz = Snap((pressY - y) * ky, s[2]);
         if (d.mx != 0 || d.my != 0 || d.mz != 0) pressX = x, pressY = y;
       }
-      const auto mode = static_cast<MoveMode>(MMovimento1->Valor());
-      int32_t last = -1;
-      for (int32_t k = 0; k < doc.SelectionCount(); ++k) {
-        const int32_t i = doc.SelectedIndex(k);
-        if (i < 0 || i >= doc.Count()) continue;
-        ApplyDragStep(doc.Element(i), mode, axis, d, s);
-        last = i;
-      }
-      // One frame for the whole selection: the picture is that of the last step.
-      Redraw();
-      if (last >= 0) ShowAngles(last);
+      DragSelectionStep(static_cast<MoveMode>(MMovimento1->Valor()), axis, d);
     }
   } else if (Mulfig1->Valor() > 0) {
     double p[3];
@@ -180,14 +207,15 @@ void TFEditorDeObjetos1::Tela1MouseMove(Qt::KeyboardModifiers shift, int x, int 
 }
 
 void TFEditorDeObjetos1::Tela1MouseUp() {
-  if (viewDragging) QCursor::setPos(Tela1->mapToGlobal(QPoint(dragStartX, dragStartY)));
+  if (viewDragging) Tela1->MovePointerTo(QPoint(dragStartX, dragStartY));
+  doc.DropPreparedUndo();  // a press that changed nothing is no step
   elementDragging = false;
   viewDragging = false;
 }
 
 void TFEditorDeObjetos1::BlockCellAtPointer(double cell[3], bool* inside) {
   const QPoint p = PointerInPanel();
-  if (inside) *inside = p.x() >= 1 && p.x() <= Tela1->width() - 1 && p.y() >= 1 && p.y() <= Tela1->height() - 1;
+  if (inside) *inside = p.x() >= 1 && p.x() <= Tela1->Width() - 1 && p.y() >= 1 && p.y() <= Tela1->Height() - 1;
   double g[3];
   PickGround(p.x(), p.y(), g);
   for (int i = 0; i < 3; ++i) cell[i] = Snap(g[i], scene.blockSize[i]);
@@ -237,6 +265,6 @@ void TFEditorDeObjetos1::AddBlockAtPointer() {
 
 void TFEditorDeObjetos1::ClickAtPointer() {
   const QPoint p = PointerInPanel();
-  Tela1MouseDown(Qt::LeftButton, Qt::NoModifier, p.x(), p.y());
+  Tela1MouseDown(Qt::LeftButton, Qt::NoModifier, p.x(), p.y(), true);
   Tela1MouseUp();
 }

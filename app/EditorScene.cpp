@@ -63,9 +63,12 @@ void RestoreFixedFunctionState(const GLView& view) {
 
 void TFEditorDeObjetos1::PaintGizmo(int x0, int y0) {
   {
+    // The frame places the gizmo by framebuffer pixels from the lower left
+    // corner; the painter works in widget units, in which the gizmo keeps
+    // its size and its distance from that corner on a scaled desktop.
     QPainter painter(Tela1);
     painter.setRenderHint(QPainter::Antialiasing);
-    DrawAxisGizmo(painter, *view, x0, y0);
+    DrawAxisGizmo(painter, *view, x0, Tela1->height() - (Tela1->Height() - y0));
   }
   RestoreFixedFunctionState(*view);
 }

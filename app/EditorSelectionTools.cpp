@@ -1,5 +1,6 @@
 // Selecting all or by a rectangle, duplicating, framing and panning with
 // the middle button: the commands the key table adds to the classic keys.
+#include <QRectF>
 #include <QRubberBand>
 #include <QTimer>
 #include <algorithm>
@@ -129,6 +130,14 @@ void TFEditorDeObjetos1::PanFollowingPointer(int x, int y) {
   DrawScene();
 }
 
+// The band is a widget: it is placed in widget units, while the pointer
+// reaches these handlers in the panel's framebuffer pixels.
+void TFEditorDeObjetos1::ShowSelectionBand(QPoint to) {
+  const double ratio = Tela1->PixelRatio() > 0 ? Tela1->PixelRatio() : 1;
+  const QRectF band = QRectF(QPointF(boxFrom_) / ratio, QPointF(to) / ratio).normalized();
+  rubberBand_->setGeometry(band.toAlignedRect());
+}
+
 bool TFEditorDeObjetos1::SelectionToolMouseDown(Qt::MouseButton button, Qt::KeyboardModifiers, int x, int y) {
   if (button == Qt::MiddleButton) {
     panning_ = true;
@@ -139,7 +148,7 @@ bool TFEditorDeObjetos1::SelectionToolMouseDown(Qt::MouseButton button, Qt::Keyb
     boxSelectArmed_ = false;
     boxFrom_ = QPoint(x, y);
     if (!rubberBand_) rubberBand_ = new QRubberBand(QRubberBand::Rectangle, Tela1);
-    rubberBand_->setGeometry(QRect(boxFrom_, QSize(1, 1)));
+    ShowSelectionBand(boxFrom_);
     rubberBand_->show();
     return true;
   }
@@ -156,7 +165,7 @@ bool TFEditorDeObjetos1::SelectionToolMouseMove(int x, int y) {
     return true;
   }
   if (rubberBand_ && rubberBand_->isVisible()) {
-    rubberBand_->setGeometry(QRect(boxFrom_, QPoint(x, y)).normalized());
+    ShowSelectionBand(QPoint(x, y));
     return true;
   }
   UpdateModeHint();  // the palette or the block mode may have changed under the pointer

@@ -1,11 +1,13 @@
 #pragma once
 #include <QMainWindow>
+#include <QPoint>
 
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "ExactValueBoxes.h"
+#include "document/EditSteps.h"
 #include "document/EditorDocument.h"
 #include "gl/SceneFrame.h"
 
@@ -63,7 +65,9 @@ class TFEditorDeObjetos1 : public QMainWindow {
   bool viewDragging = false;
   bool elementDragging = false;
   bool blockCursorShown = false;
-  double lastPressTime = 0;  // days, as the press timing reads it
+  double lastPressTime = 0;  // days, as the press timing reads it; 0: no press to pair with
+  Qt::MouseButton lastPressButton = Qt::NoButton;
+  QPoint lastPressAt;  // framebuffer pixels
   // Which ground axis follows horizontal / vertical pointer movement.
   int screenAxisH = 0, screenAxisV = 2;
   double screenSignH = 1.0, screenSignV = 1.0;
@@ -156,7 +160,9 @@ class TFEditorDeObjetos1 : public QMainWindow {
   std::string DialogFolder(const std::string& fileName) const;
 
   // --- mouse (EditorMouse.cpp) ---
-  void Tela1MouseDown(Qt::MouseButton button, Qt::KeyboardModifiers shift, int x, int y);
+  // Positions on the panel are framebuffer pixels. `byKey`: a click sent
+  // from the keyboard (ClickAtPointer).
+  void Tela1MouseDown(Qt::MouseButton button, Qt::KeyboardModifiers shift, int x, int y, bool byKey = false);
   void Tela1MouseMove(Qt::KeyboardModifiers shift, int x, int y);
   void Tela1MouseUp();
   void Mulfig1DepoisSeleciona();
@@ -168,6 +174,11 @@ class TFEditorDeObjetos1 : public QMainWindow {
   int32_t AppendFromTemplate();
   void AddBlockAtPointer();
   void ClickAtPointer();
+  // Whether this press and the one before make a double press.
+  bool DoublePress(Qt::MouseButton button, int x, int y, bool byKey);
+  // One step of an element drag on the whole selection; true when it
+  // changed an element (the press's prepared undo step is then taken).
+  bool DragSelectionStep(MoveMode mode, EditAxis axis, const DragMovement& d);
 
   // --- keys (EditorKeys.cpp) ---
   void FormKeyDown(int key, Qt::KeyboardModifiers shift);
@@ -231,6 +242,7 @@ class TFEditorDeObjetos1 : public QMainWindow {
   // event was theirs.
   bool SelectionToolMouseDown(Qt::MouseButton button, Qt::KeyboardModifiers shift, int x, int y);
   bool SelectionToolMouseMove(int x, int y);
+  void ShowSelectionBand(QPoint to);
   bool SelectionToolMouseUp(Qt::KeyboardModifiers shift, int x, int y);
   bool boxSelectArmed_ = false;
   bool panning_ = false;

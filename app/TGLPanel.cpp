@@ -1,5 +1,6 @@
 #include "TGLPanel.h"
 
+#include <QCursor>
 #include <QMouseEvent>
 #include <QWheelEvent>
 #include <QOpenGLContext>
@@ -17,14 +18,42 @@ bool TGLPanel::MakeCurrent() {
   return true;
 }
 
-int TGLPanel::Width() const { return static_cast<int>(width() * devicePixelRatioF()); }
-int TGLPanel::Height() const { return static_cast<int>(height() * devicePixelRatioF()); }
+// The framebuffer Qt gives the widget is its size times the ratio, rounded.
+int TGLPanel::Width() const { return qRound(width() * devicePixelRatioF()); }
+int TGLPanel::Height() const { return qRound(height() * devicePixelRatioF()); }
 
 bool TGLPanel::WithContext(const std::function<void()>& f) {
   if (!isValid() || !MakeCurrent()) return false;
   f();
   doneCurrent();
   return true;
+}
+
+// The pointer over device pixel N has the widget position N / ratio, so
+// rounding gives N back also at fractional ratios.
+QPoint TGLPanel::ToPixels(QPointF widgetPoint) const {
+  const double r = devicePixelRatioF();
+  return {qRound(widgetPoint.x() * r), qRound(widgetPoint.y() * r)};
+}
+
+QPointF TGLPanel::FromPixels(QPoint pixel) const {
+  const double r = devicePixelRatioF();
+  return {pixel.x() / r, pixel.y() / r};
+}
+
+QPoint TGLPanel::PointerPixel() const {
+  // QCursor::pos() is rounded to whole widget units, which at a ratio above
+  // 1 is off by a device pixel or more; the last pointer event is exact,
+  // and used while the pointer has not moved on from it.
+  const QPoint global = QCursor::pos();
+  const QPointF at = lastGlobal_.toPoint() == global ? lastGlobal_ : QPointF(global);
+  return ToPixels(mapFromGlobal(at));
+}
+
+void TGLPanel::MovePointerTo(QPoint pixel) {
+  const QPointF global = mapToGlobal(FromPixels(pixel));
+  QCursor::setPos(global.toPoint());
+  NotePointer(global);
 }
 
 void TGLPanel::initializeGL() {
@@ -40,25 +69,30 @@ void TGLPanel::resizeGL(int, int) {
 }
 
 void TGLPanel::mousePressEvent(QMouseEvent* event) {
-  if (OnMouseDown) OnMouseDown(this, event->button(), event->modifiers(), event->position().toPoint().x(),
-                               event->position().toPoint().y());
+  NotePointer(event->globalPosition());
+  const QPoint at = ToPixels(event->position());
+  if (OnMouseDown) OnMouseDown(this, event->button(), event->modifiers(), at.x(), at.y());
 }
 
-// A second press arrives as a double click in Qt; the editor times presses
-// itself, so it is a press like any other.
+// The second press of a double click arrives as a double click in Qt; the
+// editor tells double presses apart itself, so it is a press like any other.
 void TGLPanel::mouseDoubleClickEvent(QMouseEvent* event) { mousePressEvent(event); }
 
 void TGLPanel::mouseMoveEvent(QMouseEvent* event) {
-  if (OnMouseMove) OnMouseMove(this, event->modifiers(), event->position().toPoint().x(), event->position().toPoint().y());
+  NotePointer(event->globalPosition());
+  const QPoint at = ToPixels(event->position());
+  if (OnMouseMove) OnMouseMove(this, event->modifiers(), at.x(), at.y());
 }
 
 void TGLPanel::mouseReleaseEvent(QMouseEvent* event) {
-  if (OnMouseUp) OnMouseUp(this, event->button(), event->modifiers(), event->position().toPoint().x(),
-                           event->position().toPoint().y());
+  NotePointer(event->globalPosition());
+  const QPoint at = ToPixels(event->position());
+  if (OnMouseUp) OnMouseUp(this, event->button(), event->modifiers(), at.x(), at.y());
 }
 
 void TGLPanel::wheelEvent(QWheelEvent* event) {
-  const QPoint at = event->position().toPoint();
+  NotePointer(event->globalPosition());
+  const QPoint at = ToPixels(event->position());
   if (OnMouseWheel) OnMouseWheel(this, event->angleDelta().y(), event->modifiers(), at.x(), at.y());
   event->accept();
 }

@@ -10,6 +10,10 @@
 // All drawing happens in paintGL (the owner's OnPaint runs the scene frame
 // there); "draw now" from a handler is repaint(). Display lists and textures
 // belong to the widget's context, so the owner rebuilds them in OnInitialize.
+// Positions leave the panel in framebuffer pixels, the unit of the view
+// layer's picking, whatever the screen's device pixel ratio: the mouse
+// events, PointerPixel and Width/Height all speak it, and only the panel
+// converts to and from the widget's own (logical) coordinates.
 class TGLPanel : public QOpenGLWidget, public DrawSurface {
   Q_OBJECT
  public:
@@ -24,6 +28,16 @@ class TGLPanel : public QOpenGLWidget, public DrawSurface {
   // Runs f with the panel's context current (for picking); false when the
   // panel has no context yet.
   bool WithContext(const std::function<void()>& f);
+
+  // Framebuffer pixels per widget coordinate (2 on a doubled desktop).
+  double PixelRatio() const { return devicePixelRatioF(); }
+  // A widget position as the framebuffer pixel under it, and back.
+  QPoint ToPixels(QPointF widgetPoint) const;
+  QPointF FromPixels(QPoint pixel) const;
+  // The framebuffer pixel under the pointer now, and a move of the pointer
+  // onto a framebuffer pixel.
+  QPoint PointerPixel() const;
+  void MovePointerTo(QPoint pixel);
 
   TNotifyEvent OnInitialize;  // a new context: build the view's GL state
   TNotifyEvent OnPaint;       // draw the frame (context current)
@@ -45,4 +59,8 @@ class TGLPanel : public QOpenGLWidget, public DrawSurface {
   void mouseReleaseEvent(QMouseEvent* event) override;
   void wheelEvent(QWheelEvent* event) override;
   void leaveEvent(QEvent* event) override;
+
+ private:
+  void NotePointer(const QPointF& global) { lastGlobal_ = global; }
+  QPointF lastGlobal_{-1e9, -1e9};  // the pointer at the last event, to a fraction of a widget unit
 };

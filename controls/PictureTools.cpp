@@ -1,10 +1,13 @@
 #include "PictureTools.h"
 
+#include <QGuiApplication>
 #include <QString>
-#include <QtCore/qresource.h>
+
+#include "ControlPictures.h"
 
 QImage DisabledPicture(const QImage& picture, QRgb face) {
   QImage grey = picture.convertToFormat(QImage::Format_RGB32);
+  grey.setDevicePixelRatio(picture.devicePixelRatio());
   const QRgb faceRgb = face & 0xFFFFFF;
   for (int y = 0; y < grey.height(); ++y) {
     auto* line = reinterpret_cast<QRgb*>(grey.scanLine(y));
@@ -20,7 +23,9 @@ QImage DisabledPicture(const QImage& picture, QRgb face) {
 
 void ReplaceGreysWithFace(QImage& picture, QRgb face) {
   if (picture.isNull() || picture.width() == 0 || picture.height() == 0) return;
+  const qreal ratio = picture.devicePixelRatio();
   picture = picture.convertToFormat(QImage::Format_RGB888);
+  picture.setDevicePixelRatio(ratio);
   const QRgb greys[] = {qRgb(212, 208, 200), qRgb(192, 192, 192), qRgb(240, 240, 240)};
   const QColor faceColor(face);
   for (QRgb grey : greys) {
@@ -31,12 +36,7 @@ void ReplaceGreysWithFace(QImage& picture, QRgb face) {
   }
 }
 
-// The resources live in this static library; registering them from here
-// keeps the linker from dropping them.
-static void RegisterControlResources() { Q_INIT_RESOURCE(controls); }
-
+// At the highest ratio of the screens: crisp wherever the control is shown.
 QImage ControlPicture(const char* name) {
-  static const bool registered = (RegisterControlResources(), true);
-  (void)registered;
-  return QImage(QStringLiteral(":/controls/") + QString::fromLatin1(name) + QStringLiteral(".png"));
+  return DrawControlPicture(QString::fromLatin1(name), qGuiApp ? qGuiApp->devicePixelRatio() : 1.0);
 }

@@ -10,5 +10,6 @@ QImage DisabledPicture(const QImage& picture, QRgb face);
 // The picture becomes 24 bits per pixel; an empty one is left alone.
 void ReplaceGreysWithFace(QImage& picture, QRgb face);
 
-// A picture from the control library's resources (":/controls/NAME.png").
+// A picture of the control library (see DrawControlPicture) at the
+// screens' device pixel ratio.
 QImage ControlPicture(const char* name);

@@ -2,6 +2,7 @@
 
 #include <QMouseEvent>
 #include <QPainter>
+#include <QtMath>
 #include <QToolTip>
 
 #include <algorithm>
@@ -172,7 +173,11 @@ int TMulfig::Percorre(int X, int Y, Modo modo, int A, QPainter* canvas, QRect* r
 void TMulfig::DesenhaItem(QPainter& canvas, const QRect& r, int estado, const QImage* figura, const QString& texto) {
   const int W = std::max(1, r.width());
   const int H = std::max(1, r.height());
-  QImage bitmap(W, H, QImage::Format_RGB32);
+  // Painted at the screen's resolution, so that pictures and text stay crisp
+  // on a scaled desktop.
+  const qreal ratio = devicePixelRatioF();
+  QImage bitmap(qCeil(W * ratio), qCeil(H * ratio), QImage::Format_RGB32);
+  bitmap.setDevicePixelRatio(ratio);
   const QColor face = WinToQColor(CorFaceMulfig);
   bitmap.fill(face);
   QPainter p(&bitmap);
@@ -193,7 +198,8 @@ void TMulfig::DesenhaItem(QPainter& canvas, const QRect& r, int estado, const QI
     p.setClipRect(1, 1, W - 2, H - 2);
     p.setPen(palette().color(QPalette::WindowText));
     if (figura && !figura->isNull() && figura->width() > 0) {
-      const int pw = figura->width(), ph = figura->height();
+      const QSize size = figura->deviceIndependentSize().toSize();
+      const int pw = size.width(), ph = size.height();
       if (fMostraTextoAbaixo) {
         p.drawImage((W - 1) / 2 - pw / 2 + s, (H - 1) / 3 - ph / 2 + s, *figura);
         p.drawText((W - 1) / 2 - tw / 2 + s, 2 * (H - 1) / 3 - th / 2 + s + metrics.ascent(), t);

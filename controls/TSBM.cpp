@@ -153,7 +153,8 @@ void TSBM::paintEvent(QPaintEvent*) {
   }
   const bool hasPicture = !picture.isNull() && picture.width() > 0;
   if (hasPicture) {
-    const int pw = picture.width(), ph = picture.height();
+    const QSize size = picture.deviceIndependentSize().toSize();  // a sharper picture keeps its place
+    const int pw = size.width(), ph = size.height();
     if (fTextoAlinhamento == 1) {
       p.drawImage(left + s + fMargin + 1, H / 2 - ph / 2 + s, picture);
       left = pw + 2 * left + fMargin + 1;

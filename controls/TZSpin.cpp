@@ -85,10 +85,10 @@ void TZSpin::paintEvent(QPaintEvent*) {
   QPainter p(&bitmap);
   const bool cima = fMetade == Metade::Cima, baixo = fMetade == Metade::Baixo;
   const int sc = cima ? 1 : 0, sb = baixo ? 1 : 0;
-  if (!fUpGlyph.isNull())
-    p.drawImage(W / 2 - fUpGlyph.width() / 2 + sc, H / 4 - fUpGlyph.height() / 2 + sc, fUpGlyph);
+  const QSize up = fUpGlyph.deviceIndependentSize().toSize(), down = fDownGlyph.deviceIndependentSize().toSize();
+  if (!fUpGlyph.isNull()) p.drawImage(W / 2 - up.width() / 2 + sc, H / 4 - up.height() / 2 + sc, fUpGlyph);
   if (!fDownGlyph.isNull())
-    p.drawImage(W / 2 - fDownGlyph.width() / 2 + sb, H / 2 + H / 4 - fDownGlyph.height() / 2 + sb, fDownGlyph);
+    p.drawImage(W / 2 - down.width() / 2 + sb, H / 2 + H / 4 - down.height() / 2 + sb, fDownGlyph);
   const QColor sombra = WinToQColor(clBtnShadow), texto = WinToQColor(clWindowText);
   const int meio = H / 2;
   p.setPen(cima ? texto : sombra);

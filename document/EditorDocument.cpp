@@ -97,17 +97,32 @@ bool EditorDocument::IsInvisible(int32_t i) const {
 }
 
 void EditorDocument::PushUndo() {
+  prepared_.reset();
   if (OnEdit) OnEdit();
-  PushSnapshot();
+  PushSnapshot(elements);
   // A new edit: what was undone before it can no longer be redone.
   redo_.clear();
 }
 
-void EditorDocument::PushSnapshot() {
+void EditorDocument::PrepareUndo() {
+  prepared_ = std::make_unique<TIMem32>("undo obj3d 2");
+  prepared_->Assign(elements);
+}
+
+bool EditorDocument::CommitPreparedUndo() {
+  if (!prepared_) return false;
+  const std::unique_ptr<TIMem32> before = std::move(prepared_);
+  if (OnEdit) OnEdit();
+  PushSnapshot(*before);
+  redo_.clear();
+  return true;
+}
+
+void EditorDocument::PushSnapshot(TIMem32& of) {
   for (int32_t k = 0; k < kUndoDepth; ++k) {
     if (!Slot(k)) {
       Slot(k) = new TIMem32("undo obj3d 2");
-      Slot(k)->Assign(elements);
+      Slot(k)->Assign(of);
       return;
     }
   }
@@ -118,10 +133,11 @@ void EditorDocument::PushSnapshot() {
   undoSlots_.DeleteAtPosition();
   undoSlots_.SetCount(kUndoDepth);
   Slot(kUndoDepth - 1) = new TIMem32("undo obj3d 3");
-  Slot(kUndoDepth - 1)->Assign(elements);
+  Slot(kUndoDepth - 1)->Assign(of);
 }
 
 bool EditorDocument::Undo() {
+  prepared_.reset();
   for (int32_t k = kUndoDepth - 1; k >= 0; --k) {
     if (TIMem32* snapshot = Slot(k)) {
       auto undone = std::make_unique<TIMem32>("redo obj3d");
@@ -139,8 +155,9 @@ bool EditorDocument::Undo() {
 }
 
 bool EditorDocument::Redo() {
+  prepared_.reset();
   if (redo_.empty()) return false;
-  PushSnapshot();
+  PushSnapshot(elements);
   elements.Assign(*redo_.back());
   redo_.pop_back();
   ClearSelection();
@@ -148,6 +165,7 @@ bool EditorDocument::Redo() {
 }
 
 void EditorDocument::ClearUndo() {
+  prepared_.reset();
   redo_.clear();
   for (int32_t k = 0; k < undoSlots_.Count(); ++k) {
     delete Slot(k);

@@ -65,6 +65,14 @@ class EditorDocument {
   // Every edit takes a snapshot first, so PushUndo also tells OnEdit.
   void PushUndo();
   std::function<void()> OnEdit;
+  // A step that may come: a press on an element keeps the elements as they
+  // were, and the first change of the drag that follows makes that the
+  // undo step (CommitPreparedUndo, which tells OnEdit). A press and release
+  // that changed nothing leaves no step. Any other undo operation drops the
+  // prepared one.
+  void PrepareUndo();
+  bool CommitPreparedUndo();  // false when nothing was prepared
+  void DropPreparedUndo() { prepared_.reset(); }
   bool Undo();  // false when there was nothing to undo
   bool Redo();  // false when there was nothing to redo
   void ClearUndo();
@@ -99,9 +107,10 @@ class EditorDocument {
 
   TIMem32 undoSlots_{"ond obj 3d"};  // owned snapshot pointers, a prefix occupied
   std::vector<std::unique_ptr<TIMem32>> redo_;  // newest last
-  // Pushes a snapshot of the elements onto the undo slots, dropping the
-  // oldest when all are taken; the redo steps stay.
-  void PushSnapshot();
+  std::unique_ptr<TIMem32> prepared_;  // the elements before a drag that may follow
+  // Pushes a snapshot of `of` onto the undo slots, dropping the oldest when
+  // all are taken; the redo steps stay.
+  void PushSnapshot(TIMem32& of);
   TIMem32*& Slot(int32_t k) { return undoSlots_.As<TIMem32*>(k); }
   TIMem32* SlotAt(int32_t k) const { return undoSlots_.As<TIMem32*>(k); }
 };

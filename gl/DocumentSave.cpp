@@ -69,11 +69,9 @@ std::string SaveTargetProblem(const std::string& path, const std::string& fileNa
   return {};
 }
 
-DocumentResult SaveDocument(SceneState& scene, const std::string& path, const std::string& fileName,
-                            const std::function<void()>& clearUndo) {
+DocumentResult SaveDocument(SceneState& scene, const std::string& path, const std::string& fileName) {
   const std::string target = path.empty() ? fileName : path;
   if (target.empty()) return DocumentResult::Error(DocumentResult::Refused, "no file name");
-  if (clearUndo) clearUndo();
   const std::string extension = ExtensionOf(path);
   // Drawing a large scene takes a while: a file that cannot be written
   // fails before it.

@@ -1,5 +1,4 @@
 #pragma once
-#include <functional>
 #include <string>
 
 #include "document/DocumentFile.h"
@@ -13,13 +12,12 @@ struct SceneState;
 // the scene's frame without drawing it (no GL context needed), ".glb" and
 // ".stl" convert such a recording into glTF binary or STL,
 // anything else writes the document to `path` (or to `fileName` when `path`
-// is empty). Every save first empties the undo history through `clearUndo`.
+// is empty).
 // The files a save would write are checked before anything is drawn: a
 // target that is not a regular file, or a folder that cannot take files,
 // fails at once and draws no frame. Texture copies that fail are listed in
 // the result's failedFiles (and joined into its reason).
-DocumentResult SaveDocument(SceneState& scene, const std::string& path, const std::string& fileName,
-                            const std::function<void()>& clearUndo = {});
+DocumentResult SaveDocument(SceneState& scene, const std::string& path, const std::string& fileName);
 
 // Why SaveDocument could not write what it would for `path` (see above), or
 // empty: the batch tool asks before it sets up drawing.

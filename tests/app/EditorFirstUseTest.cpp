@@ -60,8 +60,8 @@ class FirstUse : public EditorFixture {
   // the widget would paint it afresh instead).
   bool Framed(int item) {
     const QImage shot = window->screen()->grabWindow(window->winId()).toImage();
-    return shot.pixelColor(window->Mulfig1->mapTo(window.get(), window->Mulfig1->RetanguloDoItem(item).topLeft())) ==
-           QColor(119, 119, 119);
+    const QPoint corner = window->Mulfig1->mapTo(window.get(), window->Mulfig1->RetanguloDoItem(item).topLeft());
+    return shot.pixelColor((QPointF(corner) * shot.devicePixelRatio()).toPoint()) == QColor(119, 119, 119);
   }
 
   QString Status() { return window->BarraDeEstado1->text(); }
@@ -115,7 +115,7 @@ TEST_F(FirstUse, AnEmptyDocumentKeepsItsGridAndBlockCursorAfterRedraws) {
 
   // The block cursor: a dark grey wire box around the cell under the pointer.
   const QPoint cell = PixelOf(1, 1, 1);
-  const QRect top(PixelOf(0, 2, 0) - QPoint(12, 12), QSize(25, 25));
+  const QRect top(FramePixelOf(0, 2, 0) - QPoint(12, 12), QSize(25, 25));
   auto dark = [](QColor c) { return c.red() < 110 && std::abs(c.red() - c.blue()) < 12; };
   PointTo(cell);
   const int before = Pixels(dark, top);
@@ -132,11 +132,11 @@ TEST_F(FirstUse, ThePaletteKeepsItsChoiceUntilTheClickInTheView) {
   auto& w = Open();
   TMulfig* palette = w.Mulfig1;
   // The kind to be added follows the pointer; choosing the cursor takes it away.
-  const QRect around(PixelOf(-6, 0, -6) - QPoint(30, 30), QSize(61, 61));
+  const QRect around(FramePixelOf(-6, 0, -6) - QPoint(30, 30), QSize(61, 61));
   const QImage empty = w.Tela1->grabFramebuffer().copy(around);
   ClickPalette(2);
-  Hover(around.center() + QPoint(3, 0));
-  Hover(around.center());
+  Hover(PixelOf(-6, 0, -6) + QPoint(3, 0));
+  Hover(PixelOf(-6, 0, -6));
   EXPECT_NE(w.Tela1->grabFramebuffer().copy(around), empty);
   ClickPalette(0);
   EXPECT_EQ(w.Tela1->grabFramebuffer().copy(around), empty);
@@ -219,9 +219,9 @@ TEST_F(FirstUse, TheWheelZoomsByTheKeypadStepTowardWhatIsUnderThePointer) {
   const GLView& v = *w.view;
 
   // Over the cube: toward the picked point, which stays under the pointer.
-  const QPoint onCube = PixelOf(0, 2, 2);
+  const QPoint onCube = PixelOf(0, 2, 2), onCubePixel = w.Tela1->ToPixels(onCube);
   V3 p;
-  w.Tela1->WithContext([&] { UnprojectAtPixel(v, onCube.x(), onCube.y(), p[0], p[1], p[2]); });
+  w.Tela1->WithContext([&] { UnprojectAtPixel(v, onCubePixel.x(), onCubePixel.y(), p[0], p[1], p[2]); });
   V3 before = EyeOf(v);
   const double sight = Distance(before, {v.Center[0], v.Center[1], v.Center[2]});
   Wheel(onCube, 120);

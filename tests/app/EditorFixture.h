@@ -3,7 +3,10 @@
 
 #include <QApplication>
 #include <QListWidget>
+#include <QLineEdit>
 #include <QMenu>
+#include <QPushButton>
+#include <QStyleHints>
 #include <QTest>
 #include <QTimer>
 
@@ -14,6 +17,7 @@
 #include <vector>
 
 #include "FileNameDialogs.h"
+#include "TFE3DAtributos1.h"
 #include "TFEditorDeObjetos1.h"
 #include "TGLPanel.h"
 #include "TestFolder.h"
@@ -91,6 +95,26 @@ struct RecordingFileDialogs : FileNameAsker {
   }
 };
 
+// Answers every attributes dialog while it lives: records the name it
+// showed, then types `name` and confirms (an empty name cancels).
+struct AttributesAnswers {
+  std::string name;
+  std::vector<std::string> shown;
+  QTimer timer;
+  AttributesAnswers() {
+    QObject::connect(&timer, &QTimer::timeout, [this] {
+      auto* dialog = qobject_cast<TFE3DAtributos1*>(QApplication::activeModalWidget());
+      if (!dialog || dialog->property("answered").toBool()) return;
+      dialog->setProperty("answered", true);
+      shown.push_back(dialog->ENome->text().toStdString());
+      if (name.empty()) return QTest::mouseClick(dialog->Button1, Qt::LeftButton);
+      dialog->ENome->selectAll();
+      QTest::keyClicks(dialog->ENome, QString::fromStdString(name));
+      QTest::mouseClick(dialog->Button2, Qt::LeftButton);
+    });
+    timer.start(20);
+  }
+};
 // A shown editor window with its boxes and dialogs answered by the test;
 // settings, recent documents and recovery copies stay in the test's folder.
 class EditorFixture : public ::testing::Test {
@@ -146,9 +170,10 @@ class EditorFixture : public ::testing::Test {
     ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
   }
 
-  // Presses closer than 250 ms make a double press: clicks keep a user's pace.
+  // Two presses on one spot within the double-click interval make a double
+  // press: clicks keep a user's pace.
   void ClickView(QPoint at, Qt::KeyboardModifiers mods = Qt::NoModifier) {
-    QTest::qWait(300);
+    QTest::qWait(QGuiApplication::styleHints()->mouseDoubleClickInterval() + 50);
     QTest::mouseClick(window->Tela1, Qt::LeftButton, mods, at);
     QApplication::processEvents();
   }
@@ -175,11 +200,16 @@ class EditorFixture : public ::testing::Test {
     QApplication::processEvents();
   }
 
-  // The panel pixel where a world point is drawn in the last frame.
-  QPoint PixelOf(double x, double y, double z) {
+  // The framebuffer pixel where a world point is drawn in the last frame.
+  QPoint FramePixelOf(double x, double y, double z) {
     int px = 0, py = 0;
     ProjectPoint(*window->view, x, y, z, px, py);
     return {px, py};
+  }
+  // Where on the panel a pointer event reaches that point (the two differ
+  // on a scaled desktop).
+  QPoint PixelOf(double x, double y, double z) {
+    return window->Tela1->FromPixels(FramePixelOf(x, y, z)).toPoint();
   }
 
   // Whether `done` comes true in time (the window's work is queued).

@@ -2,6 +2,7 @@
 
 #include <climits>
 #include <cmath>
+#include <functional>
 #include <tuple>
 #include <vector>
 
@@ -86,6 +87,37 @@ TEST(EditorDocument, TheHistoryHoldsTheLastTenStepsEachWay) {
   EXPECT_EQ(d.UndoCount(), 10);
   for (int k = 0; k < 10; ++k) ASSERT_TRUE(d.Undo());
   EXPECT_EQ(d.Count(), 3);
+}
+
+// A prepared step becomes a step only when the drag changes something, with
+// the elements as they were at the press; any other step drops it.
+TEST(EditorDocument, APreparedStepIsTakenOnlyByAChangeAndHoldsThePressState) {
+  EditorDocument d;
+  int edits = 0;
+  d.OnEdit = [&edits] { ++edits; };
+  Edit(d, 1);
+  d.PrepareUndo();
+  d.DropPreparedUndo();  // a press and release that changed nothing
+  EXPECT_FALSE(d.CommitPreparedUndo());
+  EXPECT_EQ(d.UndoCount(), 1);
+  EXPECT_EQ(edits, 1);
+
+  d.PrepareUndo();
+  d.Element(0).x = 2;  // the first drag step
+  ASSERT_TRUE(d.CommitPreparedUndo());
+  d.Element(0).x = 3;  // later steps belong to the same step
+  EXPECT_FALSE(d.CommitPreparedUndo());
+  EXPECT_EQ(edits, 2);
+  ASSERT_TRUE(d.Undo());
+  EXPECT_EQ(Xs(d), std::vector<double>{1});
+
+  // A step taken or undone meanwhile makes the prepared state stale.
+  for (const auto& meanwhile : std::vector<std::function<void()>>{[&d] { Edit(d, 5); }, [&d] { d.Undo(); },
+                                                                 [&d] { d.ClearUndo(); }}) {
+    d.PrepareUndo();
+    meanwhile();
+    EXPECT_FALSE(d.CommitPreparedUndo());
+  }
 }
 
 TEST(EditorDocument, PasteKeepsSelectionOrderOffsetsByTheStepAndOutlivesTheDocument) {

@@ -1,57 +1,55 @@
-// Draws the pictures of the control library (spin arrows, key caps and the
-// element palette icons) and writes them as PNG files into the folder given
-// on the command line. The results are kept in controls/pictures/.
-#include <QGuiApplication>
-#include <QImage>
+// The control library's pictures, drawn from their outlines at the device
+// pixel ratio they are shown at.
+#include "ControlPictures.h"
+
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
 #include <QRadialGradient>
+#include <QtMath>
 
-#include <cstdio>
+#include <algorithm>
 
 namespace {
 // The palette icons are drawn on the classic grey so the selectors can swap
 // it for their face colour.
 const QColor kGrey(240, 240, 240);
 
-QImage Blank(int w, int h, const QColor& background) {
-  QImage image(w, h, QImage::Format_RGB32);
+QImage Blank(int w, int h, qreal ratio, const QColor& background) {
+  QImage image(qCeil(w * ratio), qCeil(h * ratio), QImage::Format_RGB32);
+  image.setDevicePixelRatio(ratio);
   image.fill(background);
   return image;
 }
 
 // Transparent around the arrow, so it sits on any spin-button face.
-QImage Arrow(bool up) {
-  QImage image(7, 4, QImage::Format_ARGB32);
+QImage Arrow(bool up, qreal ratio) {
+  QImage image(qCeil(7 * ratio), qCeil(4 * ratio), QImage::Format_ARGB32);
+  image.setDevicePixelRatio(ratio);
   image.fill(Qt::transparent);
   QPainter p(&image);
-  for (int row = 0; row < 4; ++row) {
-    const int y = up ? row : 3 - row;
-    p.setPen(Qt::black);
-    p.drawLine(3 - row, y, 3 + row, y);
-  }
+  for (int row = 0; row < 4; ++row) p.fillRect(QRectF(3 - row, up ? row : 3 - row, 2 * row + 1, 1), Qt::black);
   return image;
 }
 
-QImage KeyCap() {
-  QImage image = Blank(34, 30, QColor(255, 255, 255));
+QImage KeyCap(int width, qreal ratio) {
+  QImage image = Blank(width, 30, ratio, QColor(255, 255, 255));
   QPainter p(&image);
   p.setRenderHint(QPainter::Antialiasing);
   p.setPen(QPen(QColor(150, 150, 150), 1));
   p.setBrush(QColor(214, 214, 214));
-  p.drawRoundedRect(QRectF(0.5, 0.5, 33, 29), 5, 5);
+  p.drawRoundedRect(QRectF(0.5, 0.5, width - 1, 29), 5, 5);
   QLinearGradient top(0, 2, 0, 24);
   top.setColorAt(0, QColor(252, 252, 252));
   top.setColorAt(1, QColor(232, 232, 232));
   p.setPen(QPen(QColor(190, 190, 190), 1));
   p.setBrush(top);
-  p.drawRoundedRect(QRectF(3.5, 2.5, 27, 22), 4, 4);
+  p.drawRoundedRect(QRectF(3.5, 2.5, width - 7, 22), 4, 4);
   return image;
 }
 
-QImage CursorIcon() {
-  QImage image = Blank(16, 16, kGrey);
+QImage CursorIcon(qreal ratio) {
+  QImage image = Blank(16, 16, ratio, kGrey);
   QPainter p(&image);
   p.setRenderHint(QPainter::Antialiasing);
   QPainterPath arrow;
@@ -69,8 +67,8 @@ QImage CursorIcon() {
   return image;
 }
 
-QImage CubeIcon() {
-  QImage image = Blank(16, 16, kGrey);
+QImage CubeIcon(qreal ratio) {
+  QImage image = Blank(16, 16, ratio, kGrey);
   QPainter p(&image);
   p.setRenderHint(QPainter::Antialiasing);
   p.setPen(QPen(QColor(40, 60, 110), 1));
@@ -86,8 +84,8 @@ QImage CubeIcon() {
   return image;
 }
 
-QImage CylinderIcon() {
-  QImage image = Blank(16, 16, kGrey);
+QImage CylinderIcon(qreal ratio) {
+  QImage image = Blank(16, 16, ratio, kGrey);
   QPainter p(&image);
   p.setRenderHint(QPainter::Antialiasing);
   QLinearGradient body(3, 0, 13, 0);
@@ -108,8 +106,8 @@ QImage CylinderIcon() {
   return image;
 }
 
-QImage SphereIcon() {
-  QImage image = Blank(16, 16, kGrey);
+QImage SphereIcon(qreal ratio) {
+  QImage image = Blank(16, 16, ratio, kGrey);
   QPainter p(&image);
   p.setRenderHint(QPainter::Antialiasing);
   QRadialGradient shade(QPointF(6, 5.5), 9);
@@ -121,26 +119,18 @@ QImage SphereIcon() {
   p.drawEllipse(QRectF(1.5, 1.5, 13, 13));
   return image;
 }
-
-bool Save(const QImage& image, const QString& folder, const char* name) {
-  const QString path = folder + "/" + QString::fromLatin1(name) + ".png";
-  if (image.save(path)) return true;
-  std::fprintf(stderr, "cannot write %s\n", qPrintable(path));
-  return false;
-}
 }  // namespace
 
-int main(int argc, char** argv) {
-  if (argc != 2) {
-    std::fprintf(stderr, "usage: %s OUTPUT_FOLDER\n", argv[0]);
-    return 2;
-  }
-  qputenv("QT_QPA_PLATFORM", "offscreen");
-  QGuiApplication app(argc, argv);
-  const QString folder = QString::fromLocal8Bit(argv[1]);
-  bool ok = Save(Arrow(true), folder, "UG") && Save(Arrow(false), folder, "DG") &&
-            Save(KeyCap(), folder, "keycap") && Save(CursorIcon(), folder, "cursor") &&
-            Save(CubeIcon(), folder, "cube") && Save(CylinderIcon(), folder, "cylinder") &&
-            Save(SphereIcon(), folder, "sphere");
-  return ok ? 0 : 1;
+QImage DrawControlPicture(const QString& name, qreal ratio) {
+  if (!(ratio > 0)) ratio = 1;
+  if (name == QLatin1String("UG")) return Arrow(true, ratio);
+  if (name == QLatin1String("DG")) return Arrow(false, ratio);
+  if (name == QLatin1String("keycap")) return KeyCap(34, ratio);
+  if (name == QLatin1String("cursor")) return CursorIcon(ratio);
+  if (name == QLatin1String("cube")) return CubeIcon(ratio);
+  if (name == QLatin1String("cylinder")) return CylinderIcon(ratio);
+  if (name == QLatin1String("sphere")) return SphereIcon(ratio);
+  return {};
 }
+
+QImage KeyCapPicture(int width, qreal ratio) { return KeyCap(std::max(width, 14), ratio > 0 ? ratio : 1); }
