@@ -135,6 +135,7 @@ void TFEditorDeObjetos1::UpdateStatusLine() {
   estado.passo = doc.editStep[1];
   estado.selecionados = doc.SelectionCount();
   estado.noPiso = pointerOnFloor;
+  estado.bloco = BlockMode();
   estado.x = pointerFloor[0];
   estado.z = pointerFloor[2];
   BarraDeEstado1->Mostra(estado);

@@ -27,7 +27,6 @@ std::string NamePart(const std::string& path) {
 }  // namespace
 
 void TFEditorDeObjetos1::SetUpDocumentKeeping() {
-  startCaption_ = windowTitle();
   saveDialogFolder_ = DataPath("Vist3D/");
   recovery_ = std::make_unique<EditorRecovery>(doc);
   doc.OnEdit = [this] {

@@ -15,6 +15,7 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
+#include "DocumentCaption.h"
 #include "EditorDelegates.h"
 #include "EditorRecovery.h"
 #include "KeyCodes.h"
@@ -151,7 +152,7 @@ TFEditorDeObjetos1::~TFEditorDeObjetos1() {
 }
 
 void TFEditorDeObjetos1::FormCreate() {
-  setWindowTitle("3Z Udivov Udaror ");
+  setWindowTitle(DocumentCaption(""));
   resize(1346, 555 + 24);
   setFont(QFont("MS Sans Serif", 8));
 
@@ -174,6 +175,7 @@ void TFEditorDeObjetos1::FormCreate() {
 
   BuildToolStrip();
   BuildKeyRow();
+  SetUpBlockModeButton();
   BuildHiddenControls();
   BuildViewArea();
   BuildMenu();

@@ -5,6 +5,7 @@
 
 #include <cmath>
 
+#include "DocumentCaption.h"
 #include "DocumentMessages.h"
 #include "FileNameDialogs.h"
 #include "LatinText.h"
@@ -49,7 +50,7 @@ std::string TFEditorDeObjetos1::DialogFolder(const std::string& fileName) const 
 void TFEditorDeObjetos1::LoadDocument(const std::string& path) {
   SetDocumentChanged(false);
   doc.fileName.clear();
-  setWindowTitle("Objetos 3D - Nenhum arquivo");
+  setWindowTitle(DocumentCaption(""));
   doc.elements.SetCount(0);
   // The elements are replaced: selection entries would name other elements.
   ClearSelection();
@@ -66,12 +67,12 @@ void TFEditorDeObjetos1::LoadDocument(const std::string& path) {
   if (endedEarly || unread) {
     // The document is not the file: left untitled, a save cannot put an
     // empty or partial document over the file that failed to load.
-    setWindowTitle(startCaption_);
+    setWindowTitle(DocumentCaption(""));
     ShowWarning(endedEarly ? EarlyEndWarning(path, r) : ReadWarning(path, r));
     return;
   }
   doc.fileName = path;
-  setWindowTitle("Objetos 3D - " + PathText(FileNamePart(path)));
+  setWindowTitle(DocumentCaption(path));
   if (r.ok()) KeepAsRecent(path);
 }
 
@@ -136,7 +137,7 @@ void TFEditorDeObjetos1::Salvarcomo1Click() {
   if (!SaveDocument(chosen)) return;
   if (AsciiLower(Extension(chosen)) == ".zobj3d") {
     doc.fileName = chosen;
-    setWindowTitle("3D - " + PathText(FileNamePart(chosen)));
+    setWindowTitle(DocumentCaption(chosen));
     SetDocumentChanged(false);
     KeepAsRecent(chosen);
   }
@@ -210,8 +211,7 @@ void TFEditorDeObjetos1::Luzesquerda1Click() {
 
 void TFEditorDeObjetos1::Edionormal1Click() {
   ShowWaitIndicator();
-  scene.blockCursorInside = false;
-  Timer1->stop();
+  SetBlockMode(false);
   MMovimento1->setValor(0);
   MEixo1->setValor(3);
   Mulfig1->setValor(0);

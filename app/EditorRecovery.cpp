@@ -9,6 +9,7 @@
 
 #include <cstring>
 
+#include "DocumentCaption.h"
 #include "DocumentMessages.h"
 #include "TFEditorDeObjetos1.h"
 #include "common/Dictionary.h"
@@ -194,7 +195,7 @@ bool TFEditorDeObjetos1::OpenRecoveredDocument(const RecoveryCopy& copy, bool ke
   RebuildElementList();
   if (keepName) {
     doc.fileName = copy.originalPath;
-    setWindowTitle("Objetos 3D - " + QFile::decodeName(QByteArray::fromStdString(NamePart(doc.fileName))));
+    setWindowTitle(DocumentCaption(doc.fileName));
   }
   SetDocumentChanged(true);
   // The copy now names this document as it is.

@@ -13,6 +13,7 @@ struct EstadoDaEdicao {
   double passo = 0.5;
   int32_t selecionados = 0;
   bool noPiso = false;
+  bool bloco = false;  // the block mode is on
   double x = 0, z = 0;
 };
 

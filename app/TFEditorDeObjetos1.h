@@ -89,7 +89,7 @@ class TFEditorDeObjetos1 : public QMainWindow {
   TMPanel* Panel5;
   QListWidget* Lista1;
   TMPanel *Panel3, *Panel4, *Panel6;
-  QTimer* Timer1;
+  QTimer* Timer1 = nullptr;
   TCorSeleciona* cor1;
   QAction *Novo1, *Abrir1, *Salvar1, *Salvarcomo1, *Exportar1, *Sair1;
   QMenu* Editar1;
@@ -164,6 +164,12 @@ class TFEditorDeObjetos1 : public QMainWindow {
   int32_t AppendFromTemplate();
   void AddBlockAtPointer();
   void ClickAtPointer();
+  // The block mode (EditorBlockMode.cpp): on while Timer1 runs.
+  bool BlockMode() const;
+  void SetBlockMode(bool on);
+  // The F11 key button and the status line follow the mode.
+  void ShowBlockMode();
+  void SetUpBlockModeButton();  // once, after the key row is built
 
   // --- keys (EditorKeys.cpp) ---
   void FormKeyDown(int key, Qt::KeyboardModifiers shift);
@@ -247,7 +253,6 @@ class TFEditorDeObjetos1 : public QMainWindow {
   void FillRecentMenu();
   bool documentChanged_ = false;
   QString captionBeforeChange_;
-  QString startCaption_;          // the caption of an untitled document at start
   std::string saveDialogFolder_;  // where Save as and Export were last left
 
   // --- recovery copies of unsaved work (EditorRecovery.cpp) ---
