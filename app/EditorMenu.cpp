@@ -50,6 +50,7 @@ std::string TFEditorDeObjetos1::DialogFolder(const std::string& fileName) const 
 void TFEditorDeObjetos1::LoadDocument(const std::string& path) {
   SetDocumentChanged(false);
   doc.fileName.clear();
+  recoveredFrom_.clear();
   setWindowTitle(DocumentCaption(""));
   doc.elements.SetCount(0);
   // The elements are replaced: selection entries would name other elements.
@@ -129,7 +130,7 @@ void TFEditorDeObjetos1::Salvarcomo1Click() {
   q.filters = {"*.zobj3d", "*.obj", "*.glb", "*.stl", "*.jpeg", "*.*"};
   q.defaultSuffix = "zobj3d";
   q.folder = doc.fileName.empty() ? saveDialogFolder_ : DialogFolder(doc.fileName);
-  q.proposed = FileNamePart(doc.fileName);
+  q.proposed = FileNamePart(doc.fileName.empty() ? recoveredFrom_ : doc.fileName);
   const FileNameAnswer a = AskFileName(q, this);
   if (!a.folder.empty()) saveDialogFolder_ = a.folder;
   if (a.path.empty()) return;

@@ -36,6 +36,7 @@ std::string TextoDaBarraDeEstado(const EstadoDaEdicao& estado) {
                   Choose("Selecionados: ", "Selected: ") + std::to_string(estado.selecionados);
   if (estado.noPiso)
     t += gap + Choose("Piso: ", "Floor: ") + "x " + Coordinate(estado.x) + "  z " + Coordinate(estado.z);
+  if (!estado.aviso.empty()) t += gap + estado.aviso;
   return t;
 }
 

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "RecentDocuments.h"
 #include "document/EditorDocument.h"
 #include "gl/SceneFrame.h"
 
@@ -252,6 +253,7 @@ class TFEditorDeObjetos1 : public QMainWindow {
   void KeepAsRecent(const std::string& path);
   void FillRecentMenu();
   bool documentChanged_ = false;
+  RecentDocuments recent_;
   QString captionBeforeChange_;
   std::string saveDialogFolder_;  // where Save as and Export were last left
 
@@ -261,6 +263,9 @@ class TFEditorDeObjetos1 : public QMainWindow {
   void OfferRecoveredDocuments();
 
  private:
-  bool OpenRecoveredDocument(const RecoveryCopy& copy, bool keepName);
+  bool OpenRecoveredDocument(const RecoveryCopy& copy);
+  // The file a recovered, untitled document came from: Save as proposes it.
+  std::string recoveredFrom_;
   std::unique_ptr<EditorRecovery> recovery_;
+  std::string recoveryProblem_;  // why the last copy failed; empty once one worked
 };

@@ -61,6 +61,7 @@ class Recovery : public EditorFixture {
  protected:
   std::string folder() const { return EditorRecovery::FolderPath(); }
   std::string ownCopy() const { return folder() + "/" + ThisProcess().Name() + ".zobj3d"; }
+  size_t Orphans() const { return RecoveryFolder(folder()).Orphans().size(); }
 
   // What an editor that ended left: a copy of `elements` from `original`.
   RecoveryCopy Leave(const ProcessTag& owner, const std::string& original, const std::vector<Element3D>& elements,
@@ -231,9 +232,9 @@ TEST_F(Recovery, ACopyOfAFileWrittenSinceOpensUntitled) {
   boxes.recoveryAnswers = {RecoveryAnswer::Open};
   auto& w = Open();
   ASSERT_TRUE(Soon([&] { return w.doc.Count() == 1; }));
-  ASSERT_EQ(boxes.recoveryQuestions.size(), 1u);
-  const std::string& q = boxes.recoveryQuestions[0];
-  EXPECT_TRUE(q.find("mudou") != std::string::npos || q.find("changed") != std::string::npos) << q;
+  ASSERT_EQ(boxes.recoveryLists.size(), 1u);
+  const std::string& q = boxes.recoveryLists[0].at(0);
+  EXPECT_NE(q.find("mudou"), std::string::npos) << q;
   EXPECT_EQ(w.doc.Element(0).name.str(), "recovered");
   EXPECT_EQ(w.doc.fileName, "");
   EXPECT_TRUE(w.DocumentChanged());
@@ -248,36 +249,47 @@ TEST_F(Recovery, ACopyOfAFileWrittenSinceOpensUntitled) {
   EXPECT_FALSE(MayKeepOriginalName(copy));
 }
 
-// At the start only ended editors' copies are offered, newest first:
-// Discard removes one, Later keeps it, and a running editor's copy waits
-// until that editor has ended.
-TEST_F(Recovery, OnlyEndedEditorsCopiesAreOfferedNewestFirst) {
+// At the start only ended editors' copies are offered, newest first, all
+// in one window: Later keeps them, Open takes the chosen one, Discard all
+// removes the rest; a running editor's copy waits until that editor has ended.
+TEST_F(Recovery, EndedEditorsCopiesAreOfferedInOneWindowNewestFirst) {
   QProcess other;
   other.start("sleep", {"30"});
   ASSERT_TRUE(other.waitForStarted());
   const ProcessTag older = EndedProcess(), newer = EndedProcess(9);
   Leave(older, "", {Cube("older", 1)}, 1'000'000'000'000'000'000);
-  Leave(newer, "", {Cube("newer", 1)}, 1'000'000'060'000'000'000);
+  Leave(newer, "/docs/newer.zobj3d", {Cube("newer", 1)}, 1'000'000'060'000'000'000);
   Leave(ProcessTagOf(other.processId()), "", {Cube("theirs", 1)});
-  boxes.recoveryAnswers = {RecoveryAnswer::Later, RecoveryAnswer::Discard};
   Open();
-  ASSERT_TRUE(Soon([&] { return boxes.recoveryQuestions.size() == 2u; }));
+  ASSERT_TRUE(Soon([&] { return boxes.recoveryLists.size() == 1u; }));
   QTest::qWait(300);
-  EXPECT_EQ(boxes.recoveryQuestions.size(), 2u) << "a running editor's copy was offered";
+  ASSERT_EQ(boxes.recoveryLists.size(), 1u) << "one window for every copy";
+  ASSERT_EQ(boxes.recoveryLists[0].size(), 2u) << "a running editor's copy was offered";
+  EXPECT_EQ(boxes.recoveryLists[0][0].rfind("newer.zobj3d  /docs/", 0), 0u) << boxes.recoveryLists[0][0];
+  EXPECT_EQ(boxes.recoveryLists[0][1].rfind("Documento sem nome", 0), 0u) << boxes.recoveryLists[0][1];
   EXPECT_EQ(window->doc.Count(), 0);
   EXPECT_FALSE(window->DocumentChanged());
-  EXPECT_TRUE(fs::exists(folder() + "/" + newer.Name() + ".zobj3d"));
-  EXPECT_FALSE(fs::exists(folder() + "/" + older.Name() + ".zobj3d"));
+  EXPECT_EQ(Orphans(), 2u);
 
   window.reset();
   other.kill();
   other.waitForFinished();
-  boxes.recoveryQuestions.clear();
-  boxes.recoveryAnswers = {RecoveryAnswer::Later, RecoveryAnswer::Open};  // theirs, now the newest; newer
+  boxes.recoveryLists.clear();
+  boxes.recoveryAnswers = {RecoveryAnswer::Open};
+  boxes.recoveryCopy = 1;  // theirs is now the newest; then newer
   Open();
   ASSERT_TRUE(Soon([&] { return window->doc.Count() == 1; }));
   EXPECT_EQ(window->doc.Element(0).name.str(), "newer");
-  EXPECT_EQ(boxes.recoveryQuestions.size(), 2u);
+  ASSERT_EQ(boxes.recoveryLists.size(), 1u);
+  EXPECT_EQ(boxes.recoveryLists[0].size(), 3u);
+  EXPECT_EQ(Orphans(), 2u) << "opening one keeps the others";
+
+  window.reset();  // closes without changes to save: discarded, as the user chose
+  boxes.recoveryAnswers = {RecoveryAnswer::Discard};
+  Open();
+  ASSERT_TRUE(Soon([&] { return boxes.recoveryLists.size() == 2u; }));
+  EXPECT_EQ(Orphans(), 0u);
+  EXPECT_EQ(FilesIn(folder()), std::vector<std::string>{});
 }
 
 namespace {
@@ -334,16 +346,22 @@ TEST_F(Recovery, TheWorkOfAKilledEditorComesBack) {
   auto& w = Open();
   ASSERT_TRUE(Soon([&] { return w.doc.Count() == 1 + EditorRecovery::kEditsPerCopy; }));
   ASSERT_EQ(boxes.recoveryQuestions.size(), 1u);
-  EXPECT_NE(boxes.recoveryQuestions[0].find("doc.zobj3d"), std::string::npos) << boxes.recoveryQuestions[0];
+  ASSERT_EQ(boxes.recoveryLists[0].size(), 1u);
+  EXPECT_NE(boxes.recoveryLists[0][0].find("doc.zobj3d"), std::string::npos) << boxes.recoveryLists[0][0];
   EXPECT_EQ(w.doc.Element(0).name.str(), "saved");
   for (int32_t i = 1; i < w.doc.Count(); ++i) EXPECT_EQ(+w.doc.Element(i).kind, 0) << i;
   EXPECT_EQ(w.Lista1->count(), w.doc.Count());
-  EXPECT_EQ(w.doc.fileName, doc);
+  EXPECT_EQ(w.doc.fileName, "") << "a copy never takes over its file unasked";
   EXPECT_TRUE(Starred());
   const std::string own = ThisProcess().Name();
   EXPECT_EQ(FilesIn(folder()), (std::vector<std::string>{own + ".path", own + ".zobj3d"}));
   EXPECT_EQ(ReadElements(ownCopy()).size(), size_t(w.doc.Count()));
+  // Save asks, proposing the document's own name and folder.
+  files.paths = {doc};
   Key(Qt::Key_S, Qt::ControlModifier);
+  ASSERT_EQ(files.questions.size(), 1u);
+  EXPECT_EQ(files.questions[0].proposed, "doc.zobj3d");
+  EXPECT_EQ(files.questions[0].folder, dir.path() + "/");
   EXPECT_EQ(ReadElements(doc).size(), size_t(w.doc.Count()));
   EXPECT_EQ(FilesIn(folder()), std::vector<std::string>{});
   EXPECT_FALSE(Starred());
