@@ -7,6 +7,7 @@
 
 #include "DocumentCaption.h"
 #include "DocumentMessages.h"
+#include "EditorRecovery.h"
 #include "FileNameDialogs.h"
 #include "LatinText.h"
 #include "TFEditorDeObjetos1.h"
@@ -51,6 +52,7 @@ void TFEditorDeObjetos1::LoadDocument(const std::string& path) {
   SetDocumentChanged(false);
   doc.fileName.clear();
   recoveredFrom_.clear();
+  recovery_->SetRecoveredFrom("");
   setWindowTitle(DocumentCaption(""));
   doc.elements.SetCount(0);
   // The elements are replaced: selection entries would name other elements.

@@ -8,7 +8,6 @@
 
 #include <cstring>
 
-#include "DocumentCaption.h"
 #include "DocumentMessages.h"
 #include "LatinText.h"
 #include "TFEditorDeObjetos1.h"
@@ -70,7 +69,7 @@ std::unique_ptr<EditorRecovery::Snapshot> EditorRecovery::TakeSnapshot() {
   if (elements.Count() > 0)
     std::memcpy(snapshot->elements.Data(), elements.Data(),
                 static_cast<size_t>(elements.Count()) * elements.RecordSize);
-  snapshot->path = doc_.fileName;
+  snapshot->path = doc_.fileName.empty() ? recoveredFrom_ : doc_.fileName;
   return snapshot;
 }
 
@@ -105,7 +104,8 @@ bool EditorRecovery::WriteNow() {
     pending_.reset();
   }
   writer_.waitForDone();
-  const std::string problem = folder_.Write(owner_, doc_.fileName, doc_.elements);
+  const std::string problem =
+      folder_.Write(owner_, doc_.fileName.empty() ? recoveredFrom_ : doc_.fileName, doc_.elements);
   Report(problem);
   return problem.empty();
 }
@@ -165,10 +165,11 @@ std::string CopyLine(const RecoveryCopy& copy) {
 }
 
 std::string OfferText(const std::string& openDocument) {
-  std::string text = Choose("Estes documentos n\xE3o foram salvos quando o editor terminou. Abrir a c\xF3pia de "
-                            "recupera\xE7\xE3o de um deles? Ela abre sem nome: Salvar pergunta onde grav\xE1-la.",
-                            "These documents were not saved when the editor ended. Open the recovery copy of one of "
-                            "them? It opens untitled: Save asks where to write it.");
+  // Short enough that the open document's name still fits the box's 255 characters.
+  std::string text = Choose("Documentos n\xE3o salvos quando o editor terminou. Abrir a c\xF3pia de um deles? "
+                            "Ela abre sem nome.",
+                            "Documents not saved when the editor ended. Open the copy of one of them? It opens "
+                            "untitled.");
   if (!openDocument.empty())
     text += Choose(" Aberto agora: " + ShownName(openDocument) + ", que a c\xF3pia substitui.",
                    " Open now: " + ShownName(openDocument) + ", which the copy replaces.");
@@ -218,6 +219,7 @@ bool TFEditorDeObjetos1::OpenRecoveredDocument(const RecoveryCopy& copy) {
   // Untitled, so that nothing but the Save dialog, which proposes the
   // document's own name and folder, ever writes the copy over a file.
   recoveredFrom_ = copy.originalPath;
+  recovery_->SetRecoveredFrom(recoveredFrom_);
   if (!recoveredFrom_.empty()) saveDialogFolder_ = DialogFolder(recoveredFrom_);
   SetDocumentChanged(true);
   // The copy now names this document as it is.

@@ -45,6 +45,9 @@ class EditorRecovery : public QObject {
   bool WriteNow();
   // Removes the copy after any write under way.
   void Remove();
+  // The file an untitled document was recovered from: its copies keep
+  // naming it, so a second crash still offers it as that document's.
+  void SetRecoveredFrom(const std::string& path) { recoveredFrom_ = path; }
   // Told on the window's thread when writing a copy starts failing (why)
   // and when it works again (empty).
   std::function<void(const std::string& problem)> OnProblem;
@@ -62,6 +65,7 @@ class EditorRecovery : public QObject {
   QTimer timer_;
   QThreadPool writer_;
   bool changed_ = false;
+  std::string recoveredFrom_;
   int editsSinceCopy_ = 0;
   std::mutex mutex_;  // guards pending_, queued_ and lastProblem_
   std::unique_ptr<Snapshot> pending_;

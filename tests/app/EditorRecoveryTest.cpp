@@ -357,6 +357,9 @@ TEST_F(Recovery, TheWorkOfAKilledEditorComesBack) {
   const std::string own = ThisProcess().Name();
   EXPECT_EQ(FilesIn(folder()), (std::vector<std::string>{own + ".path", own + ".zobj3d"}));
   EXPECT_EQ(ReadElements(ownCopy()).size(), size_t(w.doc.Count()));
+  // Untitled, its copy still names the document, should this editor end too.
+  std::ifstream named(folder() + "/" + own + ".path", std::ios::binary);
+  EXPECT_EQ(std::string(std::istreambuf_iterator<char>(named), {}), doc);
   // Save asks, proposing the document's own name and folder.
   files.paths = {doc};
   Key(Qt::Key_S, Qt::ControlModifier);

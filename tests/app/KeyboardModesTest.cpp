@@ -91,16 +91,6 @@ TEST_F(KeyboardModes, BlocksRestOnTheFloorAndF11SwitchesTheModeBothWays) {
   }
 }
 
-TEST_F(KeyboardModes, TheStatusLineNamesTheBlockModeInEnglish) {
-  dir.write("tradutorgeral.dat", "header\n");
-  LoadDictionaryFile(dir.file("tradutorgeral.dat"));
-  Open();
-  Key(Qt::Key_F11);
-  EXPECT_TRUE(StatusSays("Block"));
-  Key(Qt::Key_F11);
-  EXPECT_FALSE(StatusSays("Block"));
-}
-
 // The main keyboard's + (with or without Shift, as =) and - zoom by the
 // keypad's step.
 TEST_F(KeyboardModes, TheMainKeyboardZoomsLikeTheKeypad) {
