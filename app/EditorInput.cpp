@@ -11,6 +11,7 @@
 #include "TBarraDeEstado.h"
 #include "TFEditorDeObjetos1.h"
 #include "TGLPanel.h"
+#include "common/Dictionary.h"
 #include "controls/ControlHint.h"
 #include "controls/TMulfig.h"
 #include "controls/TZSpinEdit.h"
@@ -135,6 +136,10 @@ void TFEditorDeObjetos1::UpdateStatusLine() {
   estado.passo = doc.editStep[1];
   estado.selecionados = doc.SelectionCount();
   estado.noPiso = pointerOnFloor;
+  estado.bloco = BlockMode();
+  if (!recoveryProblem_.empty())
+    estado.aviso = Choose("C\xF3pia de recupera\xE7\xE3o n\xE3o gravada: ", "Recovery copy not written: ") +
+                   recoveryProblem_;
   estado.x = pointerFloor[0];
   estado.z = pointerFloor[2];
   BarraDeEstado1->Mostra(estado);

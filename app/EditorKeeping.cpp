@@ -27,9 +27,13 @@ std::string NamePart(const std::string& path) {
 }  // namespace
 
 void TFEditorDeObjetos1::SetUpDocumentKeeping() {
-  startCaption_ = windowTitle();
   saveDialogFolder_ = DataPath("Vist3D/");
   recovery_ = std::make_unique<EditorRecovery>(doc);
+  // A copy that cannot be written is told where the user looks, not only on stderr.
+  recovery_->OnProblem = [this](const std::string& problem) {
+    recoveryProblem_ = problem;
+    UpdateStatusLine();
+  };
   doc.OnEdit = [this] {
     SetDocumentChanged(true);
     recovery_->NoteEdit();
@@ -89,14 +93,14 @@ void TFEditorDeObjetos1::OpenRecent(const std::string& path) {
 void TFEditorDeObjetos1::KeepAsRecent(const std::string& path) {
   std::error_code ec;
   const std::filesystem::path full = std::filesystem::absolute(path, ec).lexically_normal();
-  RecentDocuments().Add(ec ? path : full.string());
+  recent_.Add(ec ? path : full.string());
   FillRecentMenu();
 }
 
 void TFEditorDeObjetos1::FillRecentMenu() {
   if (!Recentes1) return;
   Recentes1->clear();
-  const std::vector<std::string> paths = RecentDocuments().Load();
+  const std::vector<std::string> paths = recent_.Load();
   int number = 0;
   for (const std::string& path : paths) {
     QString shown = QFile::decodeName(QByteArray::fromStdString(path));

@@ -157,7 +157,9 @@ void TFEditorDeObjetos1::FormKeyDown(int key, Qt::KeyboardModifiers shift) {
       break;
     case vk::Add:
     case vk::Subtract:
-      MoveCameraAlongSight(key == vk::Add ? -1 : 1);
+    case vk::OemPlus:  // a laptop has no keypad: the main keyboard zooms too
+    case vk::OemMinus:
+      MoveCameraAlongSight(key == vk::Add || key == vk::OemPlus ? -1 : 1);
       break;
     case vk::F5:
     case vk::F6:
@@ -170,13 +172,13 @@ void TFEditorDeObjetos1::FormKeyDown(int key, Qt::KeyboardModifiers shift) {
       AddBlockAtPointer();
       break;
     case vk::F10:
-      scene.blockCursorInside = false;
-      Timer1->stop();
+      SetBlockMode(false);
       Redraw();
-      scene.blockCursorInside = false;
       break;
     case vk::F11:
-      Timer1->start();
+      // The same key leaves the mode it entered.
+      SetBlockMode(!BlockMode());
+      if (!BlockMode()) Redraw();
       break;
     default:
       break;

@@ -12,9 +12,12 @@
 #include <QStandardItemModel>
 #include <QPushButton>
 #include <QScreen>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QTimer>
 #include <QVBoxLayout>
 
+#include "DocumentCaption.h"
 #include "EditorDelegates.h"
 #include "EditorRecovery.h"
 #include "KeyCodes.h"
@@ -105,6 +108,42 @@ TMulfig* Selector(QWidget* parent, std::vector<std::string> items, int valor) {
   return m;
 }
 
+// The tool strip in a frame that scrolls it sideways when the window is
+// narrower than the strip; the scroll bar takes its own height below it.
+class ToolStripScroller : public QScrollArea {
+ public:
+  ToolStripScroller(QWidget* strip, QWidget* parent) : QScrollArea(parent) {
+    setFrameShape(QFrame::NoFrame);
+    setFocusPolicy(Qt::NoFocus);  // the keys stay with the view
+    horizontalScrollBar()->setFocusPolicy(Qt::NoFocus);
+    setWidgetResizable(true);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setWidget(strip);
+    strip->installEventFilter(this);  // its width follows its texts
+    FitHeight();
+  }
+
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (watched == widget() && event->type() == QEvent::Resize) FitHeight();
+    return QScrollArea::eventFilter(watched, event);
+  }
+
+ protected:
+  void resizeEvent(QResizeEvent* event) override {
+    QScrollArea::resizeEvent(event);
+    FitHeight();
+  }
+
+ private:
+  void FitHeight() {
+    const bool scrolls = widget()->minimumWidth() > width();
+    setFixedHeight(widget()->height() + (scrolls ? horizontalScrollBar()->sizeHint().height() : 0));
+  }
+};
+
+QWidget* ScrollingToolStrip(QWidget* strip, QWidget* parent) { return new ToolStripScroller(strip, parent); }
+
 // Fits the tool strip to its texts once they are in the interface language.
 void ArrangeToolStrip(TFEditorDeObjetos1& w) {
   w.Label41->adjustSize();
@@ -112,6 +151,8 @@ void ArrangeToolStrip(TFEditorDeObjetos1& w) {
            w.LAxz, w.EAxz, w.Label5, w.EChanfro1, w.Label6, w.ESuperior1},
           w.Mulfig1->x() + w.Mulfig1->width());
   if (auto* keyRow = w.Panel1->findChild<QWidget*>("keyRow", Qt::FindDirectChildrenOnly)) keyRow->adjustSize();
+  // Narrower than this, the strip scrolls instead of cutting controls off.
+  w.Panel1->setMinimumWidth(w.Panel1->childrenRect().right() + 8);
 }
 }  // namespace
 
@@ -138,7 +179,7 @@ TFEditorDeObjetos1::~TFEditorDeObjetos1() {
 }
 
 void TFEditorDeObjetos1::FormCreate() {
-  setWindowTitle("3Z Udivov Udaror ");
+  setWindowTitle(DocumentCaption(""));
   resize(1346, 555 + 24);
   setFont(QFont("MS Sans Serif", 8));
 
@@ -154,13 +195,14 @@ void TFEditorDeObjetos1::FormCreate() {
   Panel1->setPalette(white);
   Panel1->setFont(ArialPt(8));
   SetTextColor(Panel1, 5066061);
-  column->addWidget(Panel1);
+  column->addWidget(ScrollingToolStrip(Panel1, central));
   Panel2 = new QWidget(central);
   column->addWidget(Panel2, 1);
   setCentralWidget(central);
 
   BuildToolStrip();
   BuildKeyRow();
+  SetUpBlockModeButton();
   BuildHiddenControls();
   BuildViewArea();
   BuildMenu();

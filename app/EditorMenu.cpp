@@ -5,7 +5,9 @@
 
 #include <cmath>
 
+#include "DocumentCaption.h"
 #include "DocumentMessages.h"
+#include "EditorRecovery.h"
 #include "FileNameDialogs.h"
 #include "LatinText.h"
 #include "TFEditorDeObjetos1.h"
@@ -49,7 +51,9 @@ std::string TFEditorDeObjetos1::DialogFolder(const std::string& fileName) const 
 void TFEditorDeObjetos1::LoadDocument(const std::string& path) {
   SetDocumentChanged(false);
   doc.fileName.clear();
-  setWindowTitle("Objetos 3D - Nenhum arquivo");
+  recoveredFrom_.clear();
+  recovery_->SetRecoveredFrom("");
+  setWindowTitle(DocumentCaption(""));
   doc.elements.SetCount(0);
   // The elements are replaced: selection entries would name other elements.
   ClearSelection();
@@ -66,12 +70,12 @@ void TFEditorDeObjetos1::LoadDocument(const std::string& path) {
   if (endedEarly || unread) {
     // The document is not the file: left untitled, a save cannot put an
     // empty or partial document over the file that failed to load.
-    setWindowTitle(startCaption_);
+    setWindowTitle(DocumentCaption(""));
     ShowWarning(endedEarly ? EarlyEndWarning(path, r) : ReadWarning(path, r));
     return;
   }
   doc.fileName = path;
-  setWindowTitle("Objetos 3D - " + PathText(FileNamePart(path)));
+  setWindowTitle(DocumentCaption(path));
   if (r.ok()) KeepAsRecent(path);
 }
 
@@ -134,7 +138,7 @@ void TFEditorDeObjetos1::Salvarcomo1Click() {
   q.filters = {"*.zobj3d", "*.obj", "*.glb", "*.stl", "*.jpeg", "*.*"};
   q.defaultSuffix = "zobj3d";
   q.folder = doc.fileName.empty() ? saveDialogFolder_ : DialogFolder(doc.fileName);
-  q.proposed = FileNamePart(doc.fileName);
+  q.proposed = FileNamePart(doc.fileName.empty() ? recoveredFrom_ : doc.fileName);
   const FileNameAnswer a = AskFileName(q, this);
   if (!a.folder.empty()) saveDialogFolder_ = a.folder;
   if (a.path.empty()) return;
@@ -142,7 +146,7 @@ void TFEditorDeObjetos1::Salvarcomo1Click() {
   if (!SaveDocument(chosen)) return;
   if (AsciiLower(Extension(chosen)) == ".zobj3d") {
     doc.fileName = chosen;
-    setWindowTitle("3D - " + PathText(FileNamePart(chosen)));
+    setWindowTitle(DocumentCaption(chosen));
     SetDocumentChanged(false);
     KeepAsRecent(chosen);
   }
@@ -216,8 +220,7 @@ void TFEditorDeObjetos1::Luzesquerda1Click() {
 
 void TFEditorDeObjetos1::Edionormal1Click() {
   ShowWaitIndicator();
-  scene.blockCursorInside = false;
-  Timer1->stop();
+  SetBlockMode(false);
   MMovimento1->setValor(0);
   MEixo1->setValor(3);
   Mulfig1->setValor(0);

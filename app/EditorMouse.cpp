@@ -219,21 +219,28 @@ void TFEditorDeObjetos1::BlockCellAtPointer(double cell[3], bool* inside) {
   double g[3];
   PickGround(p.x(), p.y(), g);
   for (int i = 0; i < 3; ++i) cell[i] = Snap(g[i], scene.blockSize[i]);
-  // Stack on top of whatever the cell falls inside. A size that does not
-  // lift the cell (zero or negative height) stops the stacking.
+  // The cell stands on the floor, as its cursor is drawn: a block's centre
+  // is half a block above the lattice point.
+  cell[1] += scene.blockSize[1] / 2;
+  // Then on top of whatever the cell falls inside (the blocks of older
+  // documents stand half sunk, centred on the floor, and stack the same
+  // way). A size that does not lift the cell stops the stacking.
   for (int32_t guard = 0; guard <= doc.Count(); ++guard) {
     const int32_t e = doc.FindElementInCell(cell[0], cell[1], cell[2]);
     if (e < 0) break;
-    const double top = doc.Element(e).y + doc.Element(e).dy;
-    if (!(top > cell[1])) break;
-    cell[1] = top;
+    const Element3D& below = doc.Element(e);
+    const double above = below.y + std::fabs(below.dy) / 2 + scene.blockSize[1] / 2;
+    if (!(above > cell[1])) break;
+    cell[1] = above;
   }
 }
 
 void TFEditorDeObjetos1::UpdateBlockCursor() { BlockCellAtPointer(scene.blockCursor, &scene.blockCursorInside); }
 
 void TFEditorDeObjetos1::Timer1Timer() {
-  Timer1->stop();
+  // The timer keeps running through the tick (its running is the block
+  // mode, which the frame's status line shows); start() below only begins
+  // the next interval afresh.
   double before[3] = {scene.blockCursor[0], scene.blockCursor[1], scene.blockCursor[2]};
   UpdateBlockCursor();
   if (scene.blockCursorInside != blockCursorShown || before[0] != scene.blockCursor[0] ||

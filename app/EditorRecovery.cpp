@@ -4,13 +4,14 @@
 
 #include <QDateTime>
 #include <QFile>
-#include <QStandardPaths>
 #include <QtDebug>
 
 #include <cstring>
 
 #include "DocumentMessages.h"
+#include "LatinText.h"
 #include "TFEditorDeObjetos1.h"
+#include "UserFolders.h"
 #include "common/Dictionary.h"
 #include "controls/MessageBoxes.h"
 #include "document/DocumentFile.h"
@@ -35,8 +36,8 @@ EditorRecovery::~EditorRecovery() {
 }
 
 std::string EditorRecovery::FolderPath() {
-  const QString data = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
-  return QFile::encodeName(data + "/objetos3d/recovery").toStdString();
+  const std::string data = UserDataFolder();
+  return data.empty() ? std::string() : data + "/objetos3d/recovery";
 }
 
 void EditorRecovery::SetChanged(bool changed) {
@@ -68,7 +69,7 @@ std::unique_ptr<EditorRecovery::Snapshot> EditorRecovery::TakeSnapshot() {
   if (elements.Count() > 0)
     std::memcpy(snapshot->elements.Data(), elements.Data(),
                 static_cast<size_t>(elements.Count()) * elements.RecordSize);
-  snapshot->path = doc_.fileName;
+  snapshot->path = doc_.fileName.empty() ? recoveredFrom_ : doc_.fileName;
   return snapshot;
 }
 
@@ -103,7 +104,8 @@ bool EditorRecovery::WriteNow() {
     pending_.reset();
   }
   writer_.waitForDone();
-  const std::string problem = folder_.Write(owner_, doc_.fileName, doc_.elements);
+  const std::string problem =
+      folder_.Write(owner_, doc_.fileName.empty() ? recoveredFrom_ : doc_.fileName, doc_.elements);
   Report(problem);
   return problem.empty();
 }
@@ -120,9 +122,15 @@ void EditorRecovery::Remove() {
 void EditorRecovery::Report(const std::string& problem) {
   std::lock_guard<std::mutex> lock(mutex_);
   // Said once per kind of failure, not every minute.
-  if (!problem.empty() && problem != lastProblem_)
-    qWarning("objetos3d: the recovery copy could not be written: %s", problem.c_str());
+  if (problem == lastProblem_) return;
+  if (!problem.empty()) qWarning("objetos3d: the recovery copy could not be written: %s", problem.c_str());
   lastProblem_ = problem;
+  // Writes run on the worker: the window hears of it on its own thread.
+  QMetaObject::invokeMethod(
+      this, [this, problem] {
+        if (OnProblem) OnProblem(problem);
+      },
+      Qt::QueuedConnection);
 }
 
 // --- the window's side ---
@@ -140,41 +148,57 @@ std::string ShownName(const std::string& path) {
   return name.toLatin1().toStdString();
 }
 
-std::string RecoveryQuestionText(const RecoveryCopy& copy, bool keepsName) {
+// One line of the offer: which document the copy belongs to, where it
+// lives, and when the copy was written.
+std::string CopyLine(const RecoveryCopy& copy) {
   const std::string when = QDateTime::fromMSecsSinceEpoch(copy.writtenAtNs / 1000000)
                                .toString(QStringLiteral("dd/MM/yyyy HH:mm"))
                                .toStdString();
-  const std::string name = ShownName(copy.originalPath);
-  std::string text = copy.originalPath.empty()
-                         ? Choose("Um documento sem nome n\xE3o foi salvo quando o editor terminou. ",
-                                  "An untitled document was not saved when the editor ended. ")
-                         : Choose("O documento " + name + " n\xE3o foi salvo quando o editor terminou. ",
-                                  "The document " + name + " was not saved when the editor ended. ");
-  text += Choose("Abrir a c\xF3pia de recupera\xE7\xE3o de " + when + "?", "Open the recovery copy of " + when + "?");
-  if (!copy.originalPath.empty() && !keepsName)
-    text += Choose(" O arquivo mudou depois dela; a c\xF3pia abre sem nome.",
-                   " The file has changed since; the copy opens untitled.");
+  if (copy.originalPath.empty()) return Choose("Documento sem nome", "Untitled document") + "  (" + when + ")";
+  QString folder = QFile::decodeName(QByteArray::fromStdString(copy.originalPath));
+  folder = folder.left(folder.lastIndexOf('/') + 1);
+  if (folder.size() > 80) folder = "..." + folder.right(77);
+  std::string line = ShownName(copy.originalPath) + "  " + Latin(folder) + "  (" + when + ")";
+  if (!MayKeepOriginalName(copy))
+    line += Choose(" - o arquivo mudou depois da c\xF3pia", " - the file has changed since the copy");
+  return line;
+}
+
+std::string OfferText(const std::string& openDocument) {
+  // Short enough that the open document's name still fits the box's 255 characters.
+  std::string text = Choose("Documentos n\xE3o salvos quando o editor terminou. Abrir a c\xF3pia de um deles? "
+                            "Ela abre sem nome.",
+                            "Documents not saved when the editor ended. Open the copy of one of them? It opens "
+                            "untitled.");
+  if (!openDocument.empty())
+    text += Choose(" Aberto agora: " + ShownName(openDocument) + ", que a c\xF3pia substitui.",
+                   " Open now: " + ShownName(openDocument) + ", which the copy replaces.");
   return text;
 }
 }  // namespace
 
 void TFEditorDeObjetos1::OfferRecoveredDocuments() {
-  for (const RecoveryCopy& copy : recovery_->Folder().Orphans()) {
-    const bool keepsName = MayKeepOriginalName(copy);
-    switch (AskRecoverDocument(RecoveryQuestionText(copy, keepsName))) {
-      case MessageBoxes::RecoveryAnswer::Open:
-        if (OpenRecoveredDocument(copy, keepsName)) return;
-        break;
-      case MessageBoxes::RecoveryAnswer::Discard:
-        recovery_->Folder().Remove(copy.owner);
-        break;
-      case MessageBoxes::RecoveryAnswer::Later:
-        break;
-    }
+  const std::vector<RecoveryCopy> copies = recovery_->Folder().Orphans();
+  if (copies.empty()) return;
+  std::vector<std::string> lines;
+  lines.reserve(copies.size());
+  for (const RecoveryCopy& copy : copies) lines.push_back(CopyLine(copy));
+  const MessageBoxes::RecoveryChoice choice = AskRecoverDocuments(OfferText(doc.fileName), lines);
+  switch (choice.answer) {
+    case MessageBoxes::RecoveryAnswer::Open:
+      // The document the user named stays unless its changes are saved or
+      // let go, as when another document is opened.
+      if (MayDiscardDocument()) OpenRecoveredDocument(copies[static_cast<size_t>(choice.copy)]);
+      break;
+    case MessageBoxes::RecoveryAnswer::Discard:
+      for (const RecoveryCopy& copy : copies) recovery_->Folder().Remove(copy.owner);
+      break;
+    case MessageBoxes::RecoveryAnswer::Later:
+      break;
   }
 }
 
-bool TFEditorDeObjetos1::OpenRecoveredDocument(const RecoveryCopy& copy, bool keepName) {
+bool TFEditorDeObjetos1::OpenRecoveredDocument(const RecoveryCopy& copy) {
   // Renamed to this editor's copy first: another editor offered the same
   // copy cannot open it too, and it stays safe while it is read.
   const std::string mine = recovery_->Folder().Claim(copy, recovery_->Owner());
@@ -192,10 +216,11 @@ bool TFEditorDeObjetos1::OpenRecoveredDocument(const RecoveryCopy& copy, bool ke
   doc.elements.Assign(recovered);
   Redraw();
   RebuildElementList();
-  if (keepName) {
-    doc.fileName = copy.originalPath;
-    setWindowTitle("Objetos 3D - " + QFile::decodeName(QByteArray::fromStdString(NamePart(doc.fileName))));
-  }
+  // Untitled, so that nothing but the Save dialog, which proposes the
+  // document's own name and folder, ever writes the copy over a file.
+  recoveredFrom_ = copy.originalPath;
+  recovery_->SetRecoveredFrom(recoveredFrom_);
+  if (!recoveredFrom_.empty()) saveDialogFolder_ = DialogFolder(recoveredFrom_);
   SetDocumentChanged(true);
   // The copy now names this document as it is.
   recovery_->WriteNow();

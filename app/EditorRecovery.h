@@ -3,6 +3,7 @@
 #include <QThreadPool>
 #include <QTimer>
 
+#include <functional>
 #include <memory>
 #include <mutex>
 #include <string>
@@ -29,7 +30,8 @@ class EditorRecovery : public QObject {
   // normally only after the user chose to save or discard.
   ~EditorRecovery() override;
 
-  // $XDG_DATA_HOME/objetos3d/recovery (the system's bytes).
+  // objetos3d/recovery in the user's data folder (the system's bytes);
+  // empty when the user has none, and then no copy is written.
   static std::string FolderPath();
   const RecoveryFolder& Folder() const { return folder_; }
   const ProcessTag& Owner() const { return owner_; }
@@ -43,6 +45,12 @@ class EditorRecovery : public QObject {
   bool WriteNow();
   // Removes the copy after any write under way.
   void Remove();
+  // The file an untitled document was recovered from: its copies keep
+  // naming it, so a second crash still offers it as that document's.
+  void SetRecoveredFrom(const std::string& path) { recoveredFrom_ = path; }
+  // Told on the window's thread when writing a copy starts failing (why)
+  // and when it works again (empty).
+  std::function<void(const std::string& problem)> OnProblem;
 
  private:
   struct Snapshot;
@@ -57,6 +65,7 @@ class EditorRecovery : public QObject {
   QTimer timer_;
   QThreadPool writer_;
   bool changed_ = false;
+  std::string recoveredFrom_;
   int editsSinceCopy_ = 0;
   std::mutex mutex_;  // guards pending_, queued_ and lastProblem_
   std::unique_ptr<Snapshot> pending_;

@@ -22,9 +22,9 @@ int WindowsKeyCode(int qtKey, Qt::KeyboardModifiers modifiers) {
     case Qt::Key_PageUp: return 33;
     case Qt::Key_PageDown: return 34;
     case Qt::Key_End: return 35;
-    // The keypad's + and - are the camera zoom; the main keyboard's are not.
-    case Qt::Key_Plus: return keypad ? vk::Add : 187;
-    case Qt::Key_Minus: return keypad ? vk::Subtract : 189;
+    case Qt::Key_Plus: return keypad ? vk::Add : vk::OemPlus;
+    case Qt::Key_Equal: return vk::OemPlus;  // + on the same key, without Shift
+    case Qt::Key_Minus: return keypad ? vk::Subtract : vk::OemMinus;
     case Qt::Key_Asterisk: return keypad ? 106 : 0;
     case Qt::Key_Slash: return keypad ? 111 : 191;
     case Qt::Key_Period: return keypad ? 110 : 190;

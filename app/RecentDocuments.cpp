@@ -1,21 +1,44 @@
 #include "RecentDocuments.h"
 
+#include <QFile>
 #include <QSettings>
-#include <QStandardPaths>
 #include <QStringList>
 
+#include <sys/stat.h>
+
 #include <algorithm>
+#include <cerrno>
+
+#include "UserFolders.h"
 
 namespace {
 const char kKey[] = "recent/documents";
 }
 
 QString RecentDocuments::SettingsFile() {
-  return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) + "/objetos3d/objetos3d.ini";
+  const std::string folder = UserConfigFolder();
+  if (folder.empty()) return {};
+  return QFile::decodeName(QByteArray::fromStdString(folder)) + "/objetos3d/objetos3d.ini";
+}
+
+bool RecentDocuments::Usable(const QString& file) const {
+  if (file.isEmpty()) return false;
+  struct stat st {};
+  // A link to a regular file is followed, as QSettings does; a pipe or a
+  // device would block or never end.
+  if (::stat(QFile::encodeName(file).constData(), &st) != 0) return errno == ENOENT;
+  if (S_ISREG(st.st_mode) && st.st_size <= kMaxFileBytes) return true;
+  if (!warned_)
+    qWarning("objetos3d: the settings file %s is ignored: it is not a regular file of at most 1 MB",
+             QFile::encodeName(file).constData());
+  warned_ = true;
+  return false;
 }
 
 std::vector<std::string> RecentDocuments::Load() const {
-  QSettings settings(SettingsFile(), QSettings::IniFormat);
+  const QString file = SettingsFile();
+  if (!Usable(file)) return {};
+  QSettings settings(file, QSettings::IniFormat);
   std::vector<std::string> paths;
   // Byte arrays keep paths that are not valid UTF-8 as they are.
   for (const QVariant& v : settings.value(kKey).toList()) {
@@ -29,13 +52,14 @@ std::vector<std::string> RecentDocuments::Load() const {
 }
 
 void RecentDocuments::Add(const std::string& path) const {
-  if (path.empty()) return;
+  const QString file = SettingsFile();
+  if (path.empty() || !Usable(file)) return;
   std::vector<std::string> paths = Load();
   paths.erase(std::remove(paths.begin(), paths.end(), path), paths.end());
   paths.insert(paths.begin(), path);
   if (static_cast<int>(paths.size()) > kMax) paths.resize(kMax);
   QVariantList list;
   for (const std::string& p : paths) list.append(QByteArray::fromStdString(p));
-  QSettings settings(SettingsFile(), QSettings::IniFormat);
+  QSettings settings(file, QSettings::IniFormat);
   settings.setValue(kKey, list);
 }

@@ -7,13 +7,17 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstdio>
 #include <cstring>
+#include <ctime>
 #include <fstream>
+#include <initializer_list>
+#include <random>
 #include <sstream>
 
-#include "common/SafeFiles.h"
-#include "document/DocumentFile.h"
 #include "common/TIMem32.h"
+#include "document/DocumentFile.h"
+#include "document/Element3D.h"
 
 namespace {
 const char kCopyExtension[] = ".zobj3d";
@@ -71,13 +75,16 @@ bool ParseCopyName(const std::string& name, ProcessTag& tag) {
 }
 
 // The original path a copy names, or empty: the file must be a small
-// regular file holding an absolute path without NUL bytes.
-std::string ReadOriginalPath(const std::string& file) {
-  struct stat st {};
-  if (::lstat(file.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) return {};
-  if (st.st_size <= 0 || static_cast<uint64_t>(st.st_size) > kMaxRecoveryPathBytes) return {};
-  const int fd = ::open(file.c_str(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC);
+// regular file (not a link) holding an absolute path without NUL bytes.
+std::string ReadOriginalPath(int folderFd, const std::string& name) {
+  const int fd = ::openat(folderFd, name.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
   if (fd < 0) return {};
+  struct stat st {};
+  if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) || st.st_size <= 0 ||
+      static_cast<uint64_t>(st.st_size) > kMaxRecoveryPathBytes) {
+    ::close(fd);
+    return {};
+  }
   std::string bytes(kMaxRecoveryPathBytes + 1, '\0');
   size_t filled = 0;
   for (;;) {
@@ -94,22 +101,131 @@ std::string ReadOriginalPath(const std::string& file) {
   return bytes;
 }
 
-// Creates the folder and its parents; the folder itself is readable by the
-// user alone, since it holds copies of the user's documents.
-std::string MakePrivateFolder(const std::string& folder) {
-  std::string built;
-  size_t from = 0;
-  while (from <= folder.size()) {
-    size_t slash = folder.find('/', from);
-    if (slash == std::string::npos) slash = folder.size();
-    built = folder.substr(0, slash);
-    from = slash + 1;
-    if (built.empty()) continue;
-    if (::mkdir(built.c_str(), 0700) != 0 && errno != EEXIST) return built + ": " + std::strerror(errno);
+std::string Failure(const std::string& what) { return what + ": " + std::strerror(errno); }
+
+// Creates the folders above `folder` that are missing, readable by the user
+// alone. They may be links (a home folder often is); the folder itself never.
+std::string MakeParents(const std::string& folder) {
+  const size_t last = folder.find_last_of('/');
+  for (size_t slash = folder.find('/', 1); slash != std::string::npos && slash <= last;
+       slash = folder.find('/', slash + 1)) {
+    const std::string built = folder.substr(0, slash);
+    if (::mkdir(built.c_str(), 0700) != 0 && errno != EEXIST) return Failure(built);
   }
-  struct stat st {};
-  if (::stat(folder.c_str(), &st) != 0 || !S_ISDIR(st.st_mode)) return folder + " is not a folder";
   return {};
+}
+
+// A folder only the user may enter and write: the user's own, with no
+// rights for anyone else.
+bool IsPrivateFolder(const struct stat& st) {
+  return S_ISDIR(st.st_mode) && st.st_uid == ::geteuid() && (st.st_mode & 077) == 0;
+}
+
+// The folder opened without following a link, or -1. Missing: made when
+// `create`, else -1 with no problem. Anything that is not a private folder
+// of the user's (a link, a file, a folder open to others or another user's)
+// is never used: when `create` it is moved aside and a fresh folder made.
+int OpenPrivateFolder(const std::string& folder, bool create, std::string& problem) {
+  problem.clear();
+  if (folder.empty() || folder[0] != '/') {
+    problem = "no folder for recovery copies (no home folder is known)";
+    return -1;
+  }
+  for (int attempt = 0; attempt < 3; ++attempt) {
+    const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+    if (fd >= 0) {
+      struct stat st {};
+      if (::fstat(fd, &st) == 0 && IsPrivateFolder(st)) return fd;
+      ::close(fd);
+    } else if (errno == ENOENT) {
+      if (!create) return -1;
+      if (problem = MakeParents(folder); !problem.empty()) return -1;
+      if (::mkdir(folder.c_str(), 0700) != 0 && errno != EEXIST) {
+        problem = Failure(folder);
+        return -1;
+      }
+      continue;
+    }
+    if (!create) {
+      problem = folder + " is not a private folder of this user";
+      return -1;
+    }
+    // Whatever stands there keeps its contents, under another name.
+    const std::string aside = folder + ".refused-" + std::to_string(::time(nullptr)) + "-" + std::to_string(::getpid());
+    if (::rename(folder.c_str(), aside.c_str()) != 0) {
+      problem = folder + " is not a private folder of this user and cannot be moved aside: " + std::strerror(errno);
+      return -1;
+    }
+  }
+  problem = folder + " cannot be made a private folder";
+  return -1;
+}
+
+// Closes the folder at the end of a scope.
+struct FolderFd {
+  int fd;
+  ~FolderFd() {
+    if (fd >= 0) ::close(fd);
+  }
+};
+
+struct Piece {
+  const void* data;
+  size_t size;
+};
+
+// Writes `pieces` as `name` in the folder: into a fresh temporary file (never
+// through a link, never over an existing file, readable by the user alone),
+// synced, then renamed into place, which replaces a link rather than its
+// target.
+std::string WriteInFolder(int folderFd, const std::string& name, std::initializer_list<Piece> pieces) {
+  std::random_device random;
+  std::string temporary;
+  int fd = -1;
+  for (int attempt = 0; attempt < 20 && fd < 0; ++attempt) {
+    char suffix[16];
+    std::snprintf(suffix, sizeof suffix, ".%08x", static_cast<unsigned>(random()));
+    temporary = name + suffix;
+    fd = ::openat(folderFd, temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
+    if (fd < 0 && errno != EEXIST) return Failure(name);
+  }
+  if (fd < 0) return Failure(name);
+  bool ok = true;
+  for (const Piece& piece : pieces) {
+    const char* at = static_cast<const char*>(piece.data);
+    size_t left = piece.size;
+    while (ok && left > 0) {
+      const ssize_t n = ::write(fd, at, left);
+      if (n < 0 && errno == EINTR) continue;
+      if (n <= 0) ok = false;
+      else at += n, left -= static_cast<size_t>(n);
+    }
+  }
+  std::string problem = ok && ::fsync(fd) == 0 ? std::string() : Failure(name);
+  if (::close(fd) != 0 && problem.empty()) problem = Failure(name);
+  if (problem.empty() && ::renameat(folderFd, temporary.c_str(), folderFd, name.c_str()) != 0) problem = Failure(name);
+  if (!problem.empty()) ::unlinkat(folderFd, temporary.c_str(), 0);
+  return problem;
+}
+
+// The names in the folder.
+std::vector<std::string> NamesIn(int folderFd) {
+  std::vector<std::string> names;
+  const int listing = ::dup(folderFd);
+  if (listing < 0) return names;
+  DIR* dir = ::fdopendir(listing);
+  if (!dir) {
+    ::close(listing);
+    return names;
+  }
+  while (const dirent* entry = ::readdir(dir)) names.emplace_back(entry->d_name);
+  ::closedir(dir);
+  return names;
+}
+
+std::string NamePart(const std::string& path) {
+  const size_t slash = path.find_last_of('/');
+  return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 }  // namespace
 
@@ -134,56 +250,62 @@ bool ProcessAlive(const ProcessTag& tag) {
 
 std::string RecoveryFolder::Write(const ProcessTag& owner, const std::string& originalPath,
                                   const TIMem32& elements) const {
-  if (std::string problem = MakePrivateFolder(folder_); !problem.empty()) return problem;
-  const std::string stem = folder_ + "/" + owner.Name();
+  std::string problem;
+  const FolderFd folder{OpenPrivateFolder(folder_, true, problem)};
+  if (folder.fd < 0) return problem;
+  const std::string stem = owner.Name();
   // The name first: a copy is only listed once its elements are in place,
   // and then it names the document they came from.
-  ReplacementFile name(stem + kPathExtension);
-  if (!(name.Write(originalPath) && name.Commit())) return name.Error();
-  const DocumentResult r = WriteDocument(stem + kCopyExtension, elements);
-  return r.ok() ? std::string() : r.reason;
+  problem = WriteInFolder(folder.fd, stem + kPathExtension, {{originalPath.data(), originalPath.size()}});
+  if (!problem.empty()) return problem;
+  if (elements.RecordSize != kElementRecordSize) return "the store does not hold element records";
+  uint8_t header[kDocumentHeaderSize];
+  FillDocumentHeader(header, elements.Count());
+  const size_t body = static_cast<size_t>(elements.Count()) * kElementRecordSize;
+  return WriteInFolder(folder.fd, stem + kCopyExtension, {{header, sizeof header}, {elements.Data(), body}});
 }
 
 void RecoveryFolder::Remove(const ProcessTag& owner) const {
+  std::string problem;
+  const FolderFd folder{OpenPrivateFolder(folder_, false, problem)};
+  if (folder.fd < 0) return;
   const std::string prefix = owner.Name() + ".";
-  DIR* dir = ::opendir(folder_.c_str());
-  if (!dir) return;
   std::vector<std::string> doomed;
-  while (const dirent* entry = ::readdir(dir)) {
-    const std::string name = entry->d_name;
-    if (name.compare(0, prefix.size(), prefix) == 0) doomed.push_back(folder_ + "/" + name);
-  }
-  ::closedir(dir);
+  for (const std::string& name : NamesIn(folder.fd))
+    if (name.compare(0, prefix.size(), prefix) == 0) doomed.push_back(name);
   // The elements go first, so an interrupted removal never leaves a copy
   // that names the wrong document.
   std::stable_partition(doomed.begin(), doomed.end(),
-                        [](const std::string& path) { return EndsWith(path, kCopyExtension); });
-  for (const std::string& path : doomed) ::unlink(path.c_str());
+                        [](const std::string& name) { return EndsWith(name, kCopyExtension); });
+  for (const std::string& name : doomed) ::unlinkat(folder.fd, name.c_str(), 0);
 }
 
 std::string RecoveryFolder::Claim(const RecoveryCopy& orphan, const ProcessTag& owner) const {
-  const std::string mine = folder_ + "/" + owner.Name() + kCopyExtension;
-  if (::rename(orphan.copyPath.c_str(), mine.c_str()) != 0) return {};
+  std::string problem;
+  const FolderFd folder{OpenPrivateFolder(folder_, false, problem)};
+  if (folder.fd < 0) return {};
+  const std::string mine = owner.Name() + kCopyExtension;
+  if (::renameat(folder.fd, NamePart(orphan.copyPath).c_str(), folder.fd, mine.c_str()) != 0) return {};
   Remove(orphan.owner);
-  return mine;
+  return folder_ + "/" + mine;
 }
 
 std::vector<RecoveryCopy> RecoveryFolder::Orphans() const {
   std::vector<RecoveryCopy> copies;
-  DIR* dir = ::opendir(folder_.c_str());
-  if (!dir) return copies;
-  while (const dirent* entry = ::readdir(dir)) {
+  std::string problem;
+  const FolderFd folder{OpenPrivateFolder(folder_, false, problem)};
+  if (folder.fd < 0) return copies;
+  for (const std::string& name : NamesIn(folder.fd)) {
     RecoveryCopy copy;
-    if (!ParseCopyName(entry->d_name, copy.owner)) continue;
-    copy.copyPath = folder_ + "/" + entry->d_name;
+    if (!ParseCopyName(name, copy.owner)) continue;
+    copy.copyPath = folder_ + "/" + name;
     struct stat st {};
-    if (::lstat(copy.copyPath.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) continue;
+    if (::fstatat(folder.fd, name.c_str(), &st, AT_SYMLINK_NOFOLLOW) != 0 || !S_ISREG(st.st_mode)) continue;
     if (ProcessAlive(copy.owner)) continue;
     copy.writtenAtNs = static_cast<int64_t>(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec;
-    copy.originalPath = ReadOriginalPath(folder_ + "/" + copy.owner.Name() + kPathExtension);
+    copy.originalPath = ReadOriginalPath(folder.fd, copy.owner.Name() + kPathExtension);
     copies.push_back(std::move(copy));
   }
-  ::closedir(dir);
   std::sort(copies.begin(), copies.end(),
             [](const RecoveryCopy& a, const RecoveryCopy& b) { return a.writtenAtNs > b.writtenAtNs; });
   return copies;

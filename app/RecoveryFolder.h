@@ -31,14 +31,18 @@ struct RecoveryCopy {
 // The folder of recovery copies. Each editor writes "<tag>.zobj3d", its
 // elements, and "<tag>.path", the document's path as the system's bytes,
 // both through a temporary file that is synced and renamed into place, so a
-// crash while writing leaves the previous copy.
+// crash while writing leaves the previous copy. The folder holds copies of
+// the user's documents, so it is private: made 0700, never entered through
+// a link, and one that is not the user's own or is open to others is not
+// used (Write moves it aside and makes a fresh one). Copies are 0600,
+// created exclusively without following links.
 class RecoveryFolder {
  public:
   explicit RecoveryFolder(std::string folder) : folder_(std::move(folder)) {}
   const std::string& Path() const { return folder_; }
 
-  // Writes the copy of `owner`, creating the folder (private to the user)
-  // when needed. Empty on success, otherwise why not.
+  // Writes the copy of `owner`, creating the folder when needed. Empty on
+  // success, otherwise why not.
   std::string Write(const ProcessTag& owner, const std::string& originalPath, const TIMem32& elements) const;
   // Removes every file of `owner`'s copy, leftover temporary files included.
   void Remove(const ProcessTag& owner) const;

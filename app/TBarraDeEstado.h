@@ -13,6 +13,8 @@ struct EstadoDaEdicao {
   double passo = 0.5;
   int32_t selecionados = 0;
   bool noPiso = false;
+  bool bloco = false;  // the block mode is on
+  std::string aviso;   // a problem to tell (Latin-1), empty when none
   double x = 0, z = 0;
 };
 

@@ -18,13 +18,16 @@
 #include "common/Dictionary.h"
 #include "common/Latin1.h"
 #include "common/NonFiniteText.h"
+#include "controls/ControlHint.h"
 #include "controls/MessageBoxes.h"
 #include "controls/WindowTranslation.h"
 #include "document/Element3D.h"
 
 namespace {
-QLabel* MakeLabel(QWidget* parent, const char* text, int x, int y) {
+// `hint` is the text in the alternate language.
+QLabel* MakeLabel(QWidget* parent, const char* text, int x, int y, const char* hint = nullptr) {
   auto* l = new QLabel(L1(text), parent);
+  if (hint) SetHint(l, hint);
   l->move(x, y);
   return l;
 }
@@ -52,7 +55,7 @@ TFE3DAtributos1::TFE3DAtributos1(QWidget* parent) : QDialog(parent) {
   pal.setColor(QPalette::Window, Qt::white);
   setPalette(pal);
 
-  Label1 = MakeLabel(this, "Nome:", 16, 16);
+  Label1 = MakeLabel(this, "Nome:", 16, 16, "Name:");
   ENome = MakeEdit(this, "", 64, 12, 376);
   LDimen = MakeLabel(this, "", 64, 40);
   Label13 = MakeLabel(this, "Format if it is a tag: ", 16, 64);
@@ -61,6 +64,7 @@ TFE3DAtributos1::TFE3DAtributos1(QWidget* parent) : QDialog(parent) {
   Button2->setGeometry(280, 104, 75, 25);
   Button2->setDefault(true);
   Button1 = new QPushButton("Cancelar", this);
+  SetHint(Button1, "Cancel");
   Button1->setGeometry(364, 104, 75, 25);
 
   // The binding fields, below the visible area.
@@ -69,40 +73,42 @@ TFE3DAtributos1::TFE3DAtributos1(QWidget* parent) : QDialog(parent) {
   RNormal->setChecked(true);
   GroupBox1 = new QGroupBox(this);
   GroupBox1->setGeometry(16, 184, 425, 56);
-  MakeLabel(GroupBox1, "Propriedade:", 8, 8);
+  MakeLabel(GroupBox1, "Propriedade:", 8, 8, "Property:");
   CPropriedade = MakeCombo(GroupBox1, false,
                            {"", "texto", "cor", "visibilidade", "x1", "y1", "x2", "y2", "altura", "dx", "dy", "dz",
                             "x", "y", "z", "axy", "axz", "ayz", "color"},
                            8, 26, 120);
   MakeLabel(GroupBox1, "Tag: ", 136, 8);
   ETag1 = MakeCombo(GroupBox1, true, {}, 136, 26, 160);
-  MakeLabel(GroupBox1, "Casas decimais:", 304, 8);
+  MakeLabel(GroupBox1, "Casas decimais:", 304, 8, "Decimal places:");
   EFormato = MakeCombo(GroupBox1, true, {"", "0", "1", "2"}, 304, 26, 100);
   REscala = new QRadioButton(" Escala", this);
+  SetHint(REscala, " Scale");
   REscala->move(16, 248);
   GroupBox2 = new QGroupBox(this);
   GroupBox2->setGeometry(16, 272, 425, 56);
-  MakeLabel(GroupBox2, "M\xE1ximo:", 8, 8);
+  MakeLabel(GroupBox2, "M\xE1ximo:", 8, 8, "Maximum:");
   EMax = MakeEdit(GroupBox2, "100", 8, 26, 90);
-  MakeLabel(GroupBox2, "M\xEDnimo:", 112, 8);
+  MakeLabel(GroupBox2, "M\xEDnimo:", 112, 8, "Minimum:");
   EMin = MakeEdit(GroupBox2, "0", 112, 26, 90);
-  MakeLabel(GroupBox2, "Divis\xE3o:", 216, 8);
+  MakeLabel(GroupBox2, "Divis\xE3o:", 216, 8, "Division:");
   EDiv1 = MakeEdit(GroupBox2, "10", 216, 26, 90);
-  MakeLabel(GroupBox2, "Subdivis\xE3o:", 320, 8);
+  MakeLabel(GroupBox2, "Subdivis\xE3o:", 320, 8, "Subdivision:");
   EDiv2 = MakeEdit(GroupBox2, "5", 320, 26, 90);
   RSubobjeto = new QRadioButton(" Subobjeto 3D", this);
+  SetHint(RSubobjeto, " 3D sub-object");
   RSubobjeto->move(16, 336);
   GroupBox3 = new QGroupBox(this);
   GroupBox3->setGeometry(16, 360, 425, 104);
-  MakeLabel(GroupBox3, "Arquivo:", 8, 8);
+  MakeLabel(GroupBox3, "Arquivo:", 8, 8, "File:");
   EArquivo = MakeEdit(GroupBox3, "", 8, 26, 300);
   Button3 = new QPushButton("...", GroupBox3);
   Button3->setGeometry(312, 24, 25, 25);
   MakeLabel(GroupBox3, "Tag: ", 8, 54);
   ETagArquivo = MakeEdit(GroupBox3, "", 8, 72, 130);
-  MakeLabel(GroupBox3, "Estados:", 150, 54);
+  MakeLabel(GroupBox3, "Estados:", 150, 54, "States:");
   EEstados = MakeEdit(GroupBox3, "", 150, 72, 80);
-  MakeLabel(GroupBox3, "Estado atual:", 240, 54);
+  MakeLabel(GroupBox3, "Estado atual:", 240, 54, "Current state:");
   EAtual = MakeEdit(GroupBox3, "", 240, 72, 80);
   CDuploEstado1 = new QCheckBox("Duplo Estado", this);
   CDuploEstado1->hide();
@@ -118,7 +124,9 @@ TFE3DAtributos1::TFE3DAtributos1(QWidget* parent) : QDialog(parent) {
   connect(RSubobjeto, &QRadioButton::clicked, this, [this] { RSubobjetoClick(); });
   connect(Button3, &QPushButton::clicked, this, [this] { Button3Click(); });
 
+  // As the main window: the dictionary first, then the built-in alternate texts.
   TranslateFormByDictionary(this, true);
+  TranslateFormByHints(this, false);
 }
 
 void TFE3DAtributos1::EnableGroups(bool g1, bool g2, bool g3) {

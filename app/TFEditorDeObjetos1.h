@@ -8,6 +8,7 @@
 
 #include "ExactValueBoxes.h"
 #include "document/EditSteps.h"
+#include "RecentDocuments.h"
 #include "document/EditorDocument.h"
 #include "gl/SceneFrame.h"
 
@@ -97,7 +98,7 @@ class TFEditorDeObjetos1 : public QMainWindow {
   TMPanel* Panel5;
   QListWidget* Lista1;
   TMPanel *Panel3, *Panel4, *Panel6;
-  QTimer* Timer1;
+  QTimer* Timer1 = nullptr;
   TCorSeleciona* cor1;
   QAction *Novo1, *Abrir1, *Salvar1, *Salvarcomo1, *Exportar1, *Sair1;
   QMenu* Editar1;
@@ -179,6 +180,12 @@ class TFEditorDeObjetos1 : public QMainWindow {
   // One step of an element drag on the whole selection; true when it
   // changed an element (the press's prepared undo step is then taken).
   bool DragSelectionStep(MoveMode mode, EditAxis axis, const DragMovement& d);
+  // The block mode (EditorBlockMode.cpp): on while Timer1 runs.
+  bool BlockMode() const;
+  void SetBlockMode(bool on);
+  // The F11 key button and the status line follow the mode.
+  void ShowBlockMode();
+  void SetUpBlockModeButton();  // once, after the key row is built
 
   // --- keys (EditorKeys.cpp) ---
   void FormKeyDown(int key, Qt::KeyboardModifiers shift);
@@ -302,8 +309,8 @@ class TFEditorDeObjetos1 : public QMainWindow {
   void KeepAsRecent(const std::string& path);
   void FillRecentMenu();
   bool documentChanged_ = false;
+  RecentDocuments recent_;
   QString captionBeforeChange_;
-  QString startCaption_;          // the caption of an untitled document at start
   std::string saveDialogFolder_;  // where Save as and Export were last left
 
   // --- recovery copies of unsaved work (EditorRecovery.cpp) ---
@@ -312,6 +319,9 @@ class TFEditorDeObjetos1 : public QMainWindow {
   void OfferRecoveredDocuments();
 
  private:
-  bool OpenRecoveredDocument(const RecoveryCopy& copy, bool keepName);
+  bool OpenRecoveredDocument(const RecoveryCopy& copy);
+  // The file a recovered, untitled document came from: Save as proposes it.
+  std::string recoveredFrom_;
   std::unique_ptr<EditorRecovery> recovery_;
+  std::string recoveryProblem_;  // why the last copy failed; empty once one worked
 };

@@ -1,8 +1,13 @@
 #include "MessageBoxes.h"
 
 #include <QApplication>
+#include <QDialog>
+#include <QDialogButtonBox>
+#include <QLabel>
+#include <QListWidget>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QVBoxLayout>
 
 #include "ControlText.h"
 #include "common/Dictionary.h"
@@ -25,10 +30,40 @@ class QtMessageBoxes : public MessageBoxes {
     static constexpr SaveAnswer kAnswers[] = {SaveAnswer::Save, SaveAnswer::Discard, SaveAnswer::Cancel};
     return kAnswers[AskThreeWay(text, {"Salvar", "Save"}, {"Descartar", "Discard"}, {"Cancelar", "Cancel"})];
   }
-  RecoveryAnswer RecoveryQuestion(const std::string& text) override {
-    static constexpr RecoveryAnswer kAnswers[] = {RecoveryAnswer::Open, RecoveryAnswer::Discard,
-                                                  RecoveryAnswer::Later};
-    return kAnswers[AskThreeWay(text, {"Abrir", "Open"}, {"Descartar", "Discard"}, {"Depois", "Later"})];
+  RecoveryChoice RecoveryQuestion(const std::string& text, const std::vector<std::string>& copies) override {
+    QDialog box(Owner());
+    box.setWindowTitle(QStringLiteral("CONFIRMATION"));
+    auto* column = new QVBoxLayout(&box);
+    auto* label = new QLabel(FromLatin1(text), &box);
+    label->setWordWrap(true);
+    column->addWidget(label);
+    auto* list = new QListWidget(&box);
+    list->setUniformItemSizes(true);
+    for (const std::string& line : copies) list->addItem(FromLatin1(line));
+    list->setCurrentRow(0);
+    column->addWidget(list);
+    auto* buttons = new QDialogButtonBox(&box);
+    QPushButton* open = buttons->addButton(FromLatin1(Choose("Abrir", "Open")), QDialogButtonBox::AcceptRole);
+    QPushButton* discard =
+        buttons->addButton(FromLatin1(Choose("Descartar todas", "Discard all")), QDialogButtonBox::DestructiveRole);
+    buttons->addButton(FromLatin1(Choose("Depois", "Later")), QDialogButtonBox::RejectRole);
+    open->setDefault(true);
+    column->addWidget(buttons);
+    RecoveryChoice choice;
+    QObject::connect(open, &QPushButton::clicked, &box, [&] {
+      choice = {RecoveryAnswer::Open, list->currentRow()};
+      box.accept();
+    });
+    QObject::connect(list, &QListWidget::itemDoubleClicked, open, &QPushButton::click);
+    QObject::connect(discard, &QPushButton::clicked, &box, [&] {
+      choice = {RecoveryAnswer::Discard, -1};
+      box.accept();
+    });
+    QObject::connect(buttons, &QDialogButtonBox::rejected, &box, &QDialog::reject);
+    box.resize(560, 320);
+    box.exec();
+    if (choice.answer == RecoveryAnswer::Open && choice.copy < 0) choice = {};
+    return choice;
   }
 
  private:
@@ -81,6 +116,11 @@ MessageBoxes::SaveAnswer AskSaveChanges(const std::string& text) {
   return Boxes().SaveQuestion(text.substr(0, kMaxText));
 }
 
-MessageBoxes::RecoveryAnswer AskRecoverDocument(const std::string& text) {
-  return Boxes().RecoveryQuestion(text.substr(0, kMaxText));
+MessageBoxes::RecoveryChoice AskRecoverDocuments(const std::string& text, const std::vector<std::string>& copies) {
+  if (copies.empty()) return {};
+  MessageBoxes::RecoveryChoice choice = Boxes().RecoveryQuestion(text.substr(0, kMaxText), copies);
+  if (choice.answer == MessageBoxes::RecoveryAnswer::Open &&
+      (choice.copy < 0 || static_cast<size_t>(choice.copy) >= copies.size()))
+    return {};
+  return choice;
 }

@@ -1,5 +1,6 @@
 #pragma once
 #include <string>
+#include <vector>
 
 // The program's two modal boxes. Their titles, "WARNING" and
 // "CONFIRMATION", are fixed; callers pass the text already chosen for the
@@ -16,13 +17,18 @@ class MessageBoxes {
   virtual SaveAnswer SaveQuestion(const std::string& text) {
     return Confirmation(text) ? SaveAnswer::Discard : SaveAnswer::Cancel;
   }
-  // A copy of unsaved work left by an editor that ended: open it now,
-  // discard it, or keep it for the next start. Boxes that do not offer the
-  // three answers keep it.
+  // Copies of unsaved work left by editors that ended, one line each, all
+  // in one window: open the chosen one (`copy`, an index of the lines),
+  // discard them all, or keep them for the next start. Boxes that do not
+  // offer the three answers keep them.
   enum class RecoveryAnswer { Open, Discard, Later };
-  virtual RecoveryAnswer RecoveryQuestion(const std::string& text) {
-    (void)text;
-    return RecoveryAnswer::Later;
+  struct RecoveryChoice {
+    RecoveryAnswer answer = RecoveryAnswer::Later;
+    int copy = -1;
+  };
+  virtual RecoveryChoice RecoveryQuestion(const std::string& text, const std::vector<std::string>& copies) {
+    (void)text, (void)copies;
+    return {};
   }
 };
 
@@ -35,5 +41,6 @@ void ShowWarning(const std::string& text);
 bool AskConfirmation(const std::string& text);
 // The "CONFIRMATION" box with Save, Discard and Cancel buttons.
 MessageBoxes::SaveAnswer AskSaveChanges(const std::string& text);
-// The "CONFIRMATION" box with Open, Discard and Later buttons.
-MessageBoxes::RecoveryAnswer AskRecoverDocument(const std::string& text);
+// The "CONFIRMATION" window with the list of copies (Latin-1 lines) and the
+// buttons Open, Discard all and Later; Escape is Later.
+MessageBoxes::RecoveryChoice AskRecoverDocuments(const std::string& text, const std::vector<std::string>& copies);

@@ -137,15 +137,19 @@ DocumentResult ParseDocument(uint64_t totalSize, ByteSource& source, TIMem32& st
 }
 }  // namespace
 
+void FillDocumentHeader(uint8_t header[kDocumentHeaderSize], int32_t count) {
+  std::memcpy(header, kDocumentSignature, kDocumentSignatureSize);
+  WriteInt32LE(header + 14, count);
+  WriteInt32LE(header + 18, kElementRecordSize);
+}
+
 DocumentResult WriteDocument(const std::string& path, const TIMem32& store) {
   if (path.empty()) return DocumentResult::Error(DocumentResult::Failed, "no file name");
   if (store.RecordSize != kElementRecordSize)
     return DocumentResult::Error(DocumentResult::Failed, "the store does not hold element records");
   ReplacementFile file(path);
   uint8_t header[kDocumentHeaderSize];
-  std::memcpy(header, kDocumentSignature, kDocumentSignatureSize);
-  WriteInt32LE(header + 14, store.Count());
-  WriteInt32LE(header + 18, kElementRecordSize);
+  FillDocumentHeader(header, store.Count());
   const size_t bodySize = static_cast<size_t>(store.Count()) * kElementRecordSize;
   const bool ok = file.Write(header, sizeof header) && (bodySize == 0 || file.Write(store.Data(), bodySize)) &&
                   file.Commit();

@@ -49,6 +49,10 @@ struct DocumentResult {
 // folder) is refused untouched.
 DocumentResult WriteDocument(const std::string& path, const TIMem32& store);
 
+// The header of a document of `count` element records, for writers that
+// put the bytes on disk themselves.
+void FillDocumentHeader(uint8_t header[kDocumentHeaderSize], int32_t count);
+
 // Fills the store (record size 289) from `path`. A missing file, anything
 // but a regular file (checked before opening, so a pipe never blocks), an
 // unreadable file, a refused header (too short, negative count, record size

@@ -65,18 +65,21 @@ struct RecordingBoxes : MessageBoxes {
   std::vector<std::string> warnings, saveQuestions, recoveryQuestions;
   SaveAnswer saveAnswer = SaveAnswer::Cancel;
   std::deque<RecoveryAnswer> recoveryAnswers;  // Later once used up
+  int recoveryCopy = 0;                        // the line Open takes
+  std::vector<std::vector<std::string>> recoveryLists;
   void Warning(const std::string& text) override { warnings.push_back(text); }
   bool Confirmation(const std::string&) override { return true; }
   SaveAnswer SaveQuestion(const std::string& text) override {
     saveQuestions.push_back(text);
     return saveAnswer;
   }
-  RecoveryAnswer RecoveryQuestion(const std::string& text) override {
+  RecoveryChoice RecoveryQuestion(const std::string& text, const std::vector<std::string>& copies) override {
     recoveryQuestions.push_back(text);
-    if (recoveryAnswers.empty()) return RecoveryAnswer::Later;
+    recoveryLists.push_back(copies);
+    if (recoveryAnswers.empty()) return {};
     const RecoveryAnswer a = recoveryAnswers.front();
     recoveryAnswers.pop_front();
-    return a;
+    return {a, a == RecoveryAnswer::Open ? recoveryCopy : -1};
   }
 };
 

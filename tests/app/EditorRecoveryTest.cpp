@@ -17,6 +17,7 @@
 #include <thread>
 
 #include "EditorFixture.h"
+#include "TBarraDeEstado.h"
 #include "EditorRecovery.h"
 #include "RecoveryFolder.h"
 #include "document/EditorDocument.h"
@@ -61,6 +62,7 @@ class Recovery : public EditorFixture {
  protected:
   std::string folder() const { return EditorRecovery::FolderPath(); }
   std::string ownCopy() const { return folder() + "/" + ThisProcess().Name() + ".zobj3d"; }
+  size_t Orphans() const { return RecoveryFolder(folder()).Orphans().size(); }
 
   // What an editor that ended left: a copy of `elements` from `original`.
   RecoveryCopy Leave(const ProcessTag& owner, const std::string& original, const std::vector<Element3D>& elements,
@@ -231,9 +233,9 @@ TEST_F(Recovery, ACopyOfAFileWrittenSinceOpensUntitled) {
   boxes.recoveryAnswers = {RecoveryAnswer::Open};
   auto& w = Open();
   ASSERT_TRUE(Soon([&] { return w.doc.Count() == 1; }));
-  ASSERT_EQ(boxes.recoveryQuestions.size(), 1u);
-  const std::string& q = boxes.recoveryQuestions[0];
-  EXPECT_TRUE(q.find("mudou") != std::string::npos || q.find("changed") != std::string::npos) << q;
+  ASSERT_EQ(boxes.recoveryLists.size(), 1u);
+  const std::string& q = boxes.recoveryLists[0].at(0);
+  EXPECT_NE(q.find("mudou"), std::string::npos) << q;
   EXPECT_EQ(w.doc.Element(0).name.str(), "recovered");
   EXPECT_EQ(w.doc.fileName, "");
   EXPECT_TRUE(w.DocumentChanged());
@@ -248,36 +250,47 @@ TEST_F(Recovery, ACopyOfAFileWrittenSinceOpensUntitled) {
   EXPECT_FALSE(MayKeepOriginalName(copy));
 }
 
-// At the start only ended editors' copies are offered, newest first:
-// Discard removes one, Later keeps it, and a running editor's copy waits
-// until that editor has ended.
-TEST_F(Recovery, OnlyEndedEditorsCopiesAreOfferedNewestFirst) {
+// At the start only ended editors' copies are offered, newest first, all
+// in one window: Later keeps them, Open takes the chosen one, Discard all
+// removes the rest; a running editor's copy waits until that editor has ended.
+TEST_F(Recovery, EndedEditorsCopiesAreOfferedInOneWindowNewestFirst) {
   QProcess other;
   other.start("sleep", {"30"});
   ASSERT_TRUE(other.waitForStarted());
   const ProcessTag older = EndedProcess(), newer = EndedProcess(9);
   Leave(older, "", {Cube("older", 1)}, 1'000'000'000'000'000'000);
-  Leave(newer, "", {Cube("newer", 1)}, 1'000'000'060'000'000'000);
+  Leave(newer, "/docs/newer.zobj3d", {Cube("newer", 1)}, 1'000'000'060'000'000'000);
   Leave(ProcessTagOf(other.processId()), "", {Cube("theirs", 1)});
-  boxes.recoveryAnswers = {RecoveryAnswer::Later, RecoveryAnswer::Discard};
   Open();
-  ASSERT_TRUE(Soon([&] { return boxes.recoveryQuestions.size() == 2u; }));
+  ASSERT_TRUE(Soon([&] { return boxes.recoveryLists.size() == 1u; }));
   QTest::qWait(300);
-  EXPECT_EQ(boxes.recoveryQuestions.size(), 2u) << "a running editor's copy was offered";
+  ASSERT_EQ(boxes.recoveryLists.size(), 1u) << "one window for every copy";
+  ASSERT_EQ(boxes.recoveryLists[0].size(), 2u) << "a running editor's copy was offered";
+  EXPECT_EQ(boxes.recoveryLists[0][0].rfind("newer.zobj3d  /docs/", 0), 0u) << boxes.recoveryLists[0][0];
+  EXPECT_EQ(boxes.recoveryLists[0][1].rfind("Documento sem nome", 0), 0u) << boxes.recoveryLists[0][1];
   EXPECT_EQ(window->doc.Count(), 0);
   EXPECT_FALSE(window->DocumentChanged());
-  EXPECT_TRUE(fs::exists(folder() + "/" + newer.Name() + ".zobj3d"));
-  EXPECT_FALSE(fs::exists(folder() + "/" + older.Name() + ".zobj3d"));
+  EXPECT_EQ(Orphans(), 2u);
 
   window.reset();
   other.kill();
   other.waitForFinished();
-  boxes.recoveryQuestions.clear();
-  boxes.recoveryAnswers = {RecoveryAnswer::Later, RecoveryAnswer::Open};  // theirs, now the newest; newer
+  boxes.recoveryLists.clear();
+  boxes.recoveryAnswers = {RecoveryAnswer::Open};
+  boxes.recoveryCopy = 1;  // theirs is now the newest; then newer
   Open();
   ASSERT_TRUE(Soon([&] { return window->doc.Count() == 1; }));
   EXPECT_EQ(window->doc.Element(0).name.str(), "newer");
-  EXPECT_EQ(boxes.recoveryQuestions.size(), 2u);
+  ASSERT_EQ(boxes.recoveryLists.size(), 1u);
+  EXPECT_EQ(boxes.recoveryLists[0].size(), 3u);
+  EXPECT_EQ(Orphans(), 2u) << "opening one keeps the others";
+
+  window.reset();  // closes without changes to save: discarded, as the user chose
+  boxes.recoveryAnswers = {RecoveryAnswer::Discard};
+  Open();
+  ASSERT_TRUE(Soon([&] { return boxes.recoveryLists.size() == 2u; }));
+  EXPECT_EQ(Orphans(), 0u);
+  EXPECT_EQ(FilesIn(folder()), std::vector<std::string>{});
 }
 
 namespace {
@@ -334,17 +347,150 @@ TEST_F(Recovery, TheWorkOfAKilledEditorComesBack) {
   auto& w = Open();
   ASSERT_TRUE(Soon([&] { return w.doc.Count() == 1 + EditorRecovery::kEditsPerCopy; }));
   ASSERT_EQ(boxes.recoveryQuestions.size(), 1u);
-  EXPECT_NE(boxes.recoveryQuestions[0].find("doc.zobj3d"), std::string::npos) << boxes.recoveryQuestions[0];
+  ASSERT_EQ(boxes.recoveryLists[0].size(), 1u);
+  EXPECT_NE(boxes.recoveryLists[0][0].find("doc.zobj3d"), std::string::npos) << boxes.recoveryLists[0][0];
   EXPECT_EQ(w.doc.Element(0).name.str(), "saved");
   for (int32_t i = 1; i < w.doc.Count(); ++i) EXPECT_EQ(+w.doc.Element(i).kind, 0) << i;
   EXPECT_EQ(w.Lista1->count(), w.doc.Count());
-  EXPECT_EQ(w.doc.fileName, doc);
+  EXPECT_EQ(w.doc.fileName, "") << "a copy never takes over its file unasked";
   EXPECT_TRUE(Starred());
   const std::string own = ThisProcess().Name();
   EXPECT_EQ(FilesIn(folder()), (std::vector<std::string>{own + ".path", own + ".zobj3d"}));
   EXPECT_EQ(ReadElements(ownCopy()).size(), size_t(w.doc.Count()));
+  // Untitled, its copy still names the document, should this editor end too.
+  std::ifstream named(folder() + "/" + own + ".path", std::ios::binary);
+  EXPECT_EQ(std::string(std::istreambuf_iterator<char>(named), {}), doc);
+  // Save asks, proposing the document's own name and folder.
+  files.paths = {doc};
   Key(Qt::Key_S, Qt::ControlModifier);
+  ASSERT_EQ(files.questions.size(), 1u);
+  EXPECT_EQ(files.questions[0].proposed, "doc.zobj3d");
+  EXPECT_EQ(files.questions[0].folder, dir.path() + "/");
   EXPECT_EQ(ReadElements(doc).size(), size_t(w.doc.Count()));
   EXPECT_EQ(FilesIn(folder()), std::vector<std::string>{});
   EXPECT_FALSE(Starred());
+}
+
+// The folder holds copies of the user's documents: it is made private, a
+// link or a folder others may enter is never written into (it is moved
+// aside, contents and all, and a fresh folder made), and links planted at
+// a copy's names are replaced, never followed.
+TEST_F(Recovery, CopiesGoOnlyIntoAPrivateFolderAndNeverThroughALink) {
+  const std::string f = folder();
+  fs::create_directories(fs::path(f).parent_path());
+  const std::string elsewhere = dir.file("elsewhere");
+  fs::create_directory(elsewhere);
+  TIMem32 store;
+  Fill(store, {Cube("mine", 1)});
+  const ProcessTag me = ThisProcess();
+  const std::string copyName = me.Name() + ".zobj3d", pathName = me.Name() + ".path";
+
+  struct Planted {
+    const char* what;
+    std::function<void()> plant;
+  } cases[] = {
+      {"a link to another folder", [&] { fs::create_directory_symlink(elsewhere, f); }},
+      {"a folder open to everyone",
+       [&] {
+         fs::create_directory(f);
+         ::chmod(f.c_str(), 0777);
+         std::ofstream(f + "/someone's.txt") << "kept";
+       }},
+      {"a folder open to the group", [&] { fs::create_directory(f), ::chmod(f.c_str(), 0750); }},
+      {"another user's folder",
+       [&] {
+         fs::create_directory(f);
+         ::chmod(f.c_str(), 0700);
+         if (::geteuid() == 0) EXPECT_EQ(::chown(f.c_str(), 4321, 4321), 0);
+       }},
+  };
+  for (const Planted& c : cases) {
+    SCOPED_TRACE(c.what);
+    if (std::string(c.what) == "another user's folder" && ::geteuid() != 0) continue;
+    fs::remove_all(fs::path(f).parent_path());
+    fs::create_directories(fs::path(f).parent_path());
+    c.plant();
+    EXPECT_EQ(RecoveryFolder(f).Orphans().size(), 0u);
+    EXPECT_EQ(RecoveryFolder(f).Write(me, "/docs/a.zobj3d", store), "");
+    struct stat st {};
+    ASSERT_EQ(::lstat(f.c_str(), &st), 0);
+    EXPECT_TRUE(S_ISDIR(st.st_mode));
+    EXPECT_EQ(st.st_mode & 0777, 0700u);
+    EXPECT_EQ(st.st_uid, ::geteuid());
+    EXPECT_EQ(FilesIn(elsewhere), std::vector<std::string>{}) << "written through the link";
+    EXPECT_EQ(FilesIn(f), (std::vector<std::string>{pathName, copyName}));
+    // What stood there is kept aside, untouched.
+    int aside = 0;
+    for (const std::string& name : FilesIn(fs::path(f).parent_path()))
+      if (name.rfind("recovery.refused-", 0) == 0) ++aside;
+    EXPECT_EQ(aside, 1);
+  }
+
+  // Links planted at the copy's own names: replaced, their targets untouched.
+  const std::string target = dir.file("precious.txt");
+  std::ofstream(target) << "precious";
+  for (const std::string& name : {copyName, pathName}) {
+    fs::remove(f + "/" + name);
+    fs::create_symlink(target, f + "/" + name);
+  }
+  EXPECT_EQ(RecoveryFolder(f).Write(me, "/docs/a.zobj3d", store), "");
+  EXPECT_EQ(dir.read("precious.txt"), "precious");
+  for (const std::string& name : {copyName, pathName}) {
+    struct stat st {};
+    ASSERT_EQ(::lstat((f + "/" + name).c_str(), &st), 0) << name;
+    EXPECT_TRUE(S_ISREG(st.st_mode)) << name;
+    EXPECT_EQ(st.st_mode & 0777, 0600u) << name;
+  }
+  EXPECT_EQ(NamesIn(f + "/" + copyName), std::vector<std::string>{"mine"});
+  EXPECT_EQ(FilesIn(f), (std::vector<std::string>{pathName, copyName})) << "a temporary file stayed";
+}
+
+// Without a data folder (no home, only relative XDG values) no copy is
+// written anywhere, and the user sees why in the status line, as for any
+// other failure to write one.
+TEST_F(Recovery, AFailedCopyIsToldInTheStatusLine) {
+  dir.write("data", "a file where the data folder should be");
+  auto& w = OpenWith({Cube("first", 1)});
+  MoveFirstElement(EditorRecovery::kEditsPerCopy);
+  ASSERT_TRUE(Soon([&] { return w.BarraDeEstado1->text().contains(QString::fromLatin1("recupera\xE7\xE3o")); }))
+      << w.BarraDeEstado1->text().toStdString();
+
+  EXPECT_EQ(EditorRecovery::FolderPath(), dir.file("data") + "/objetos3d/recovery");
+  const QByteArray home = qgetenv("HOME");
+  qputenv("XDG_DATA_HOME", "relative/data");
+  qunsetenv("HOME");
+  const std::string unset = EditorRecovery::FolderPath();
+  qputenv("HOME", home);
+  EXPECT_TRUE(unset.empty() || unset[0] == '/') << unset;
+  EXPECT_EQ(unset.find("relative"), std::string::npos) << unset;
+}
+
+// Started on a document while copies wait: the named document is open, the
+// offer names the document of each copy and says which one it replaces.
+// Opening one leaves both files as they were; Save asks where to write.
+TEST_F(Recovery, TheDocumentOnTheCommandLineIsOpenedBeforeCopiesAreOffered) {
+  const std::string other = dir.file("other.zobj3d");
+  WriteElements(other, {Cube("other saved", 1)});
+  Leave(EndedProcess(), other, {Cube("other unsaved", 1), Cube("more", 3)});
+  Open(dir.file("named.zobj3d"));  // a new document
+  ASSERT_TRUE(Soon([&] { return boxes.recoveryLists.size() == 1u; }));
+  EXPECT_EQ(window->doc.fileName, dir.file("named.zobj3d"));
+  EXPECT_EQ(window->windowTitle(), "Objetos 3D - named.zobj3d");
+  ASSERT_EQ(boxes.recoveryLists[0].size(), 1u);
+  EXPECT_EQ(boxes.recoveryLists[0][0].rfind("other.zobj3d  " + dir.path() + "/", 0), 0u) << boxes.recoveryLists[0][0];
+  EXPECT_NE(boxes.recoveryQuestions[0].find("named.zobj3d"), std::string::npos) << boxes.recoveryQuestions[0];
+
+  WriteElements(dir.file("named.zobj3d"), {Cube("named", 1)});
+  boxes.recoveryLists.clear();
+  boxes.recoveryAnswers = {RecoveryAnswer::Open};
+  auto& w = Open(dir.file("named.zobj3d"));
+  ASSERT_TRUE(Soon([&] { return w.doc.Count() == 2; }));
+  EXPECT_EQ(w.doc.Element(0).name.str(), "other unsaved");
+  EXPECT_EQ(w.doc.fileName, "");
+  EXPECT_TRUE(Starred());
+  Key(Qt::Key_S, Qt::ControlModifier);  // asks: cancelled
+  ASSERT_EQ(files.questions.size(), 1u);
+  EXPECT_EQ(files.questions[0].proposed, "other.zobj3d");
+  EXPECT_EQ(NamesIn(other), std::vector<std::string>{"other saved"});
+  EXPECT_EQ(NamesIn(dir.file("named.zobj3d")), std::vector<std::string>{"named"});
 }

@@ -188,7 +188,7 @@ TEST_F(Safety, AFileThatFailedToLoadCannotBeOverwritten) {
   auto& w = Open(dir.file("bad.zobj3d"));
   EXPECT_EQ(w.doc.Count(), 0);
   EXPECT_EQ(w.doc.fileName, "");
-  EXPECT_EQ(w.windowTitle(), "3Z Udivov Udaror ");
+  EXPECT_EQ(w.windowTitle(), "Objetos 3D - Nenhum arquivo");
   ASSERT_EQ(boxes.warnings.size(), 1u);
   EXPECT_EQ(boxes.warnings[0],
             "N\xE3o foi poss\xEDvel ler o arquivo " + dir.file("bad.zobj3d") + ": menor que o cabe\xE7" "alho de 22 bytes");
@@ -201,7 +201,7 @@ TEST_F(Safety, AFileThatFailedToLoadCannotBeOverwritten) {
   ASSERT_EQ(cut.doc.Count(), 2);
   EXPECT_EQ(cut.doc.Element(1).name.str(), "b");
   EXPECT_EQ(cut.doc.fileName, "");
-  EXPECT_EQ(cut.windowTitle(), "3Z Udivov Udaror ");
+  EXPECT_EQ(cut.windowTitle(), "Objetos 3D - Nenhum arquivo");
   ASSERT_EQ(boxes.warnings.size(), 2u);
   EXPECT_NE(boxes.warnings[1].find("2 de 5 elementos foram lidos"), std::string::npos) << boxes.warnings[1];
 

@@ -108,7 +108,7 @@ TEST_F(EditorFixture, AccentedPathsFromTheCommandLineAndTheDialogs) {
   EXPECT_EQ(files.questions[1].folder, folder + "/");  // the document's folder
   EXPECT_EQ(ElementsIn(folder + "/c\xC3\xB3pia.zobj3d"), kSampleElements - 1);
   EXPECT_EQ(w.doc.fileName, folder + "/c\xC3\xB3pia.zobj3d");
-  EXPECT_EQ(w.windowTitle(), QString::fromUtf8("3D - c\xC3\xB3pia.zobj3d"));
+  EXPECT_EQ(w.windowTitle(), QString::fromUtf8("Objetos 3D - c\xC3\xB3pia.zobj3d"));
 
   Pick('A', w.Exportar1);
   EXPECT_TRUE(fs::exists(folder + "/exporta\xC3\xA7\xC3\xA3o.obj"));

@@ -2,6 +2,9 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
+#include <QScrollBar>
+
+#include "TBarraDeEstado.h"
 
 #include "EditorFixture.h"
 #include "common/Dictionary.h"
@@ -62,4 +65,39 @@ TEST_F(EditorFixture, ToolStripTextsFitInEitherLanguage) {
   Key(Qt::Key_F5);
   ASSERT_EQ(w.doc.Count(), 1);
   EXPECT_EQ(w.doc.Element(0).name.str(), "cube1");
+}
+
+// Below the design width the strip scrolls: at 900 pixels every key button
+// can be brought into view with the scroll bar and pressed; the view and
+// the element list stay as they were.
+TEST_F(EditorFixture, ANarrowWindowScrollsTheToolStripIntoReach) {
+  auto& w = Open();
+  w.resize(900, 700);
+  ASSERT_TRUE(Soon([&] { return w.width() == 900; }));
+  QApplication::processEvents();
+  TSBM* f11 = w.keyButtons.back();
+  ASSERT_EQ(f11->Caption(), "F11");
+  auto shown = [&](QWidget* b) { return w.rect().contains(QRect(b->mapTo(&w, QPoint(0, 0)), b->size())); };
+  EXPECT_FALSE(shown(f11));
+  QScrollBar* bar = nullptr;
+  for (QScrollBar* b : w.findChildren<QScrollBar*>())
+    if (b->isVisible() && b->orientation() == Qt::Horizontal && b->window() == &w) bar = b;
+  ASSERT_NE(bar, nullptr) << "nothing to reach the cut-off controls with";
+  EXPECT_GE(bar->mapTo(&w, QPoint(0, 0)).y(), w.Panel1->mapTo(&w, QPoint(0, w.Panel1->height())).y() - 1)
+      << "the scroll bar covers the strip";
+  for (int i = 0; i < 20 && !shown(f11); ++i) {
+    QTest::mouseClick(bar, Qt::LeftButton, Qt::NoModifier, QPoint(bar->width() - 30, bar->height() / 2));
+    QApplication::processEvents();
+  }
+  ASSERT_TRUE(shown(f11));
+  QTest::mouseClick(f11, Qt::LeftButton, Qt::NoModifier, QPoint(5, 5));
+  EXPECT_TRUE(w.BarraDeEstado1->text().contains("Bloco"));
+  EXPECT_GT(w.Tela1->width(), 500);
+  EXPECT_TRUE(shown(w.Lista1));
+
+  w.resize(1346, 700);
+  ASSERT_TRUE(Soon([&] { return w.width() == 1346; }));
+  QApplication::processEvents();
+  EXPECT_FALSE(bar->isVisible()) << "a scroll bar at the design width";
+  for (TSBM* b : w.keyButtons) EXPECT_TRUE(shown(b)) << b->Caption();
 }

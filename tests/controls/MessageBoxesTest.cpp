@@ -1,4 +1,6 @@
 #include <QAbstractButton>
+#include <QListWidget>
+#include <QPushButton>
 #include <QMessageBox>
 #include <QTimer>
 #include <QtTest>
@@ -48,7 +50,7 @@ class MessageBoxesTest : public QObject {
     QVERIFY(!AskConfirmation("New file?"));
     QCOMPARE(boxes.lastQuestion, std::string("New file?"));
     // Boxes without the three recovery answers keep the copy, unasked.
-    QCOMPARE(AskRecoverDocument("Abrir a c\xF3pia?"), MessageBoxes::RecoveryAnswer::Later);
+    QCOMPARE(AskRecoverDocuments("Abrir a c\xF3pia?", {"a", "b"}).answer, MessageBoxes::RecoveryAnswer::Later);
     QCOMPARE(boxes.lastQuestion, std::string("New file?"));
     SetMessageBoxes(nullptr);
   }
@@ -65,22 +67,42 @@ class MessageBoxesTest : public QObject {
     QVERIFY(!AskConfirmation("Deseja criar novo objeto?"));
   }
 
-  // Three buttons in the order Open, Discard, Later; Escape keeps the copy.
-  void recoveryQuestionKeepsTheCopyUnlessToldOtherwise() {
+  // All copies in one window: Open takes the chosen line, Discard all and
+  // Later answer for every copy; Escape keeps them.
+  void recoveryQuestionOffersEveryCopyInOneWindow() {
     using Answer = MessageBoxes::RecoveryAnswer;
+    std::vector<std::string> lines;
+    for (int i = 0; i < 500; ++i) lines.push_back("c\xF3pia " + std::to_string(i));
     const struct {
-      QStringList button;
+      QString button;
+      int row;
       Answer answer;
-    } cases[] = {{{"Abrir", "Open"}, Answer::Open},
-                 {{"Descartar", "Discard"}, Answer::Discard},
-                 {{"Depois", "Later"}, Answer::Later}};
+      int copy;
+    } cases[] = {{"Abrir", 2, Answer::Open, 2}, {"Descartar todas", 0, Answer::Discard, -1},
+                 {"Depois", 1, Answer::Later, -1}, {"", 0, Answer::Later, -1}};
     for (const auto& c : cases) {
-      NextBox box(c.button);
-      QCOMPARE(AskRecoverDocument("Abrir a c\xF3pia?"), c.answer);
-      QCOMPARE(box.captions.size(), 3);
+      int windows = 0, shown = 0;
+      QTimer::singleShot(0, [&] {
+        QWidget* box = QApplication::activeModalWidget();
+        QVERIFY(box);
+        windows = QApplication::topLevelWidgets().count(box);
+        auto* list = box->findChild<QListWidget*>();
+        QVERIFY(list);
+        shown = list->count();
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::NoModifier,
+                          list->visualItemRect(list->item(c.row)).center());
+        if (c.button.isEmpty()) return QTest::keyClick(box, Qt::Key_Escape);
+        for (QPushButton* b : box->findChildren<QPushButton*>())
+          if (b->text() == c.button) return QTest::mouseClick(b, Qt::LeftButton);
+        QFAIL(qPrintable("no button " + c.button));
+      });
+      const MessageBoxes::RecoveryChoice choice = AskRecoverDocuments("Abrir a c\xF3pia?", lines);
+      QCOMPARE(windows, 1);
+      QCOMPARE(shown, 500);
+      QCOMPARE(choice.answer, c.answer);
+      QCOMPARE(choice.copy, c.copy);
     }
-    QTimer::singleShot(0, [] { QTest::keyClick(QApplication::activeModalWidget(), Qt::Key_Escape); });
-    QCOMPARE(AskRecoverDocument("Abrir a c\xF3pia?"), Answer::Later);
+    QCOMPARE(AskRecoverDocuments("nada", {}).answer, Answer::Later);
   }
 };
 
