@@ -81,6 +81,9 @@ const std::vector<KeyCommand> kCommands = {
      "Move the camera closer"},
     {vk::Subtract, M::Any, A::Classic, G::View, "- (teclado num\xE9rico)", "- (keypad)", "Afastar a c\xE2mera",
      "Move the camera away"},
+    // A laptop has no keypad: the main keyboard's keys zoom too.
+    {vk::OemPlus, M::Any, A::Classic, G::View, "+ ou =", "+ or =", "Aproximar a c\xE2mera", "Move the camera closer"},
+    {vk::OemMinus, M::Any, A::Classic, G::View, "-", "-", "Afastar a c\xE2mera", "Move the camera away"},
     {vk::Left, M::Ctrl, A::Classic, G::View, "Ctrl+setas laterais", "Ctrl+Left/Right", "Deslocar a c\xE2mera pelo piso",
      "Pan the camera along the floor"},
     {vk::Left, M::Alt, A::Classic, G::View, "Alt+setas laterais", "Alt+Left/Right", "Deslocar a c\xE2mera em Z",
@@ -104,7 +107,7 @@ const std::vector<KeyCommand> kCommands = {
     {112, M::Any, A::KeysWindow, G::Files, "F1", "F1", "Esta lista de teclas e mouse", "This list of keys and mouse"},
 
     // Block mode
-    {vk::F11, M::Any, A::Classic, G::BlockMode, "F11", "F11", "Ligar o modo de blocos", "Block mode on"},
+    {vk::F11, M::Any, A::Classic, G::BlockMode, "F11", "F11", "Ligar ou desligar o modo de blocos", "Block mode on or off"},
     {vk::F10, M::Any, A::Classic, G::BlockMode, "F10", "F10", "Desligar o modo de blocos", "Block mode off"},
     {vk::F9, M::Any, A::Classic, G::BlockMode, "F9", "F9", "Adicionar um bloco no cursor de blocos",
      "Add a block at the block cursor"},
