@@ -115,7 +115,9 @@ TEST_F(FirstUse, AnEmptyDocumentKeepsItsGridAndBlockCursorAfterRedraws) {
 
   // The block cursor: a dark grey wire box around the cell under the pointer.
   const QPoint cell = PixelOf(1, 1, 1);
-  const QRect top(FramePixelOf(0, 2, 0) - QPoint(12, 12), QSize(25, 25));
+  // The top face's middle, in framebuffer pixels: as wide as 25 desktop pixels.
+  const int half = qRound(12 * w.Tela1->PixelRatio());
+  const QRect top(FramePixelOf(0, 2, 0) - QPoint(half, half), QSize(2 * half + 1, 2 * half + 1));
   auto dark = [](QColor c) { return c.red() < 110 && std::abs(c.red() - c.blue()) < 12; };
   PointTo(cell);
   const int before = Pixels(dark, top);
