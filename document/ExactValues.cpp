@@ -3,35 +3,49 @@
 #include <cctype>
 #include <cmath>
 #include <cstdio>
+#include <cstddef>
 #include <cstdlib>
+#include <cstring>
 
 #include "EditorDocument.h"
 
-double& FieldOf(Element3D& e, ExactField field) {
+namespace {
+// The field's place in the record. The record is packed, so its doubles are
+// copied in and out, never reached through a reference or a pointer.
+size_t OffsetOf(ExactField field) {
   switch (field) {
     case ExactField::X:
-      return e.x;
+      return offsetof(Element3D, x);
     case ExactField::Y:
-      return e.y;
+      return offsetof(Element3D, y);
     case ExactField::Z:
-      return e.z;
+      return offsetof(Element3D, z);
     case ExactField::DX:
-      return e.dx;
+      return offsetof(Element3D, dx);
     case ExactField::DY:
-      return e.dy;
+      return offsetof(Element3D, dy);
     case ExactField::DZ:
-      return e.dz;
+      return offsetof(Element3D, dz);
     case ExactField::Axy:
-      return e.axy;
+      return offsetof(Element3D, axy);
     case ExactField::Ayz:
-      return e.ayz;
+      return offsetof(Element3D, ayz);
     case ExactField::Axz:
       break;
   }
-  return e.axz;
+  return offsetof(Element3D, axz);
+}
+}  // namespace
+
+double FieldOf(const Element3D& e, ExactField field) {
+  double value;
+  std::memcpy(&value, reinterpret_cast<const char*>(&e) + OffsetOf(field), sizeof value);
+  return value;
 }
 
-double FieldOf(const Element3D& e, ExactField field) { return FieldOf(const_cast<Element3D&>(e), field); }
+void SetFieldOf(Element3D& e, ExactField field, double value) {
+  std::memcpy(reinterpret_cast<char*>(&e) + OffsetOf(field), &value, sizeof value);
+}
 
 bool ParseTypedNumber(const std::string& text, double* value) {
   size_t b = 0, end = text.size();
@@ -87,7 +101,7 @@ ExactEdit SetSelectedField(EditorDocument& doc, ExactField field, const std::str
   doc.PushUndo();
   for (int32_t k = 0; k < doc.SelectionCount(); ++k) {
     const int32_t i = doc.SelectedIndex(k);
-    if (i >= 0 && i < doc.Count()) FieldOf(doc.Element(i), field) = v;
+    if (i >= 0 && i < doc.Count()) SetFieldOf(doc.Element(i), field, v);
   }
   return ExactEdit::Applied;
 }

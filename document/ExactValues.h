@@ -15,8 +15,8 @@ inline constexpr int kExactFieldCount = 9;
 // limit where elements stop being drawn.
 inline constexpr double kMaxTypedValue = 1e6;
 
-double& FieldOf(Element3D& e, ExactField field);
 double FieldOf(const Element3D& e, ExactField field);
+void SetFieldOf(Element3D& e, ExactField field, double value);
 inline bool IsSizeField(ExactField f) { return f == ExactField::DX || f == ExactField::DY || f == ExactField::DZ; }
 
 // A number as a user types it: an optional sign, digits with at most one

@@ -18,7 +18,7 @@
 
 namespace {
 template <typename T>
-void AppendBytes(std::string& to, const T& value) {
+void AppendBytes(std::string& to, T value) {  // by value: the record is packed
   to.append(reinterpret_cast<const char*>(&value), sizeof value);
 }
 
