@@ -174,6 +174,7 @@ bool TFEditorDeObjetos1::SelectionToolMouseMove(int x, int y) {
 
 bool TFEditorDeObjetos1::SelectionToolMouseUp(Qt::KeyboardModifiers shift, int x, int y) {
   if (panning_) {
+    PanFollowingPointer(x, y);  // a move the window merged into the release still counts
     panning_ = false;
     return true;
   }

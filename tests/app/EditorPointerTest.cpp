@@ -94,10 +94,10 @@ TEST_F(Pointer, PressesThatChangeNothingLeaveNoUndoStepAndNoChange) {
   Key(Qt::Key_S, Qt::ControlModifier);
   const std::vector<Element3D> saved = ReadElements(dir.file("doc.zobj3d"));
   ASSERT_EQ(saved.size(), 2u);
-  EXPECT_EQ(saved[0].x, -4);
-  EXPECT_EQ(saved[0].z, 0);
-  EXPECT_EQ(saved[1].x, 4);
-  EXPECT_EQ(saved[1].z, 0);
+  EXPECT_EQ(+saved[0].x, -4);
+  EXPECT_EQ(+saved[0].z, 0);
+  EXPECT_EQ(+saved[1].x, 4);
+  EXPECT_EQ(+saved[1].z, 0);
 
   // Saved, then only clicked: Quit closes without a question.
   ClickView(b);
