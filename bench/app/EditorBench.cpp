@@ -255,10 +255,14 @@ int ScaleChild(int argc, char** argv, const std::string& shapesPath, const std::
   window.RenderNow();
   const auto [step, camera] = StepAndCameraFrames(window, 5);
   const double stepped = StatusBytes("VmRSS:") - empty;
+  const auto b = Clock::now();
+  window.doc.PushUndo();
+  const double snapshotMs = Ms(b, Clock::now());
+  window.doc.Undo();
   const double records = double(count) * kElementRecordSize;
   std::printf("%d elements: open to first frame %.0f ms; step on one element with its frame %.0f ms beside a "
-              "camera-only frame %.0f ms (+%.0f ms)\n",
-              count, openMs, step, camera, step - camera);
+              "camera-only frame %.0f ms (+%.0f ms, of which the undo snapshot %.0f ms)\n",
+              count, openMs, step, camera, step - camera, snapshotMs);
   std::printf("memory above the empty window: opened %.0f MB, after 5 steps %.0f MB (5 undo snapshots); records "
               "%.0f MB + cached shapes %.1f MB = %.0f MB; ratios %.2f and %.2f\n",
               opened / 1e6, stepped / 1e6, records / 1e6, shapes / 1e6, (records + shapes) / 1e6,
