@@ -60,6 +60,15 @@ int32_t EditorDocument::AppendFromTemplate() {
   return index;
 }
 
+int32_t EditorDocument::AppendFromTemplate(ElementNamer& namer) {
+  const int32_t index = elements.Count();
+  elements.SetCount(index + 1);
+  Element3D& e = Element(index);
+  e = templ;
+  e.name.assign(namer.Next(e));
+  return index;
+}
+
 bool EditorDocument::SelectElement(int32_t i) {
   currentIndex = i;
   if (IsSelected(i)) return false;
@@ -162,9 +171,10 @@ bool EditorDocument::Paste() {
   if (clipboard.Count() == 0) return false;
   PushUndo();
   selection.SetCount(clipboard.Count());
+  ElementNamer namer(elements);
   for (int32_t k = 0; k < clipboard.Count(); ++k) {
     templ = clipboard.As<Element3D>(k);
-    const int32_t index = AppendFromTemplate();
+    const int32_t index = AppendFromTemplate(namer);
     selection.As<int32_t>(k) = index;
     Element3D& e = Element(index);
     e.x -= editStep[0];

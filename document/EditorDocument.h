@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "Element3D.h"
+#include "ElementNames.h"
 #include "RecordSnapshot.h"
 #include "common/TIMem32.h"
 
@@ -47,6 +48,8 @@ class EditorDocument {
 
   // Appends a copy of the template named afresh; returns its index.
   int32_t AppendFromTemplate();
+  // The same, named by `namer` (many appended in a row).
+  int32_t AppendFromTemplate(ElementNamer& namer);
 
   // Selection. SelectElement returns true when i was newly added (the window
   // then shows it in the property strip).

@@ -265,3 +265,40 @@ TEST(EditorDocument, AnUndoCopyOfAOneElementStepHoldsOneRun) {
   after.RestoreTo(other.elements);
   EXPECT_EQ(State(other), State(d));
 }
+
+// A paste names its copies in one go; the names must be those the copies
+// would get one at a time: numbering past the highest of each word, the
+// copied names counted while a copy still holds one (an original deleted
+// after the copy), words of other kinds and other cases left apart.
+TEST(ElementNames, APasteNamesAsAppendingOneAtATimeWould) {
+  const std::vector<std::tuple<int32_t, std::string>> originals = {
+      {kCube, "cubo3"},      {kCylinder, "Cilindro7"}, {kCube, "cubo12"}, {kCylinder, "cubo4"},
+      {kSphere, "esfera"},   {kCube, "x"},             {kPanel, "painel2"}, {kCube, "CUBO5"},
+  };
+  EditorDocument pasted, oneByOne;
+  for (EditorDocument* d : {&pasted, &oneByOne})
+    for (const auto& [kind, name] : originals) AddNamed(*d, kind, name);
+  for (int32_t i = 0; i < pasted.Count(); ++i) pasted.SelectElement(i);
+  pasted.CopySelection();
+  pasted.ClearSelection();
+  pasted.SelectElement(2);  // cubo12 goes: its copy still counts it
+  pasted.DeleteSelection();
+  ASSERT_TRUE(pasted.Paste());
+
+  oneByOne.SelectElement(2);
+  oneByOne.DeleteSelection();
+  for (const auto& [kind, name] : originals) {
+    oneByOne.templ.kind = kind;
+    oneByOne.templ.name.assign(name);
+    oneByOne.elements.SetCount(oneByOne.Count() + 1);
+    Element3D& e = oneByOne.Element(oneByOne.Count() - 1);
+    e = oneByOne.templ;
+    e.name.assign(NextElementName(oneByOne.elements, kind));
+  }
+  std::vector<std::string> got, want;
+  for (int32_t i = 0; i < pasted.Count(); ++i) got.push_back(pasted.Element(i).name.str());
+  for (int32_t i = 0; i < oneByOne.Count(); ++i) want.push_back(oneByOne.Element(i).name.str());
+  EXPECT_EQ(got, want);
+  EXPECT_EQ(got[7], "cubo6");   // the deleted cubo12 no longer counts...
+  EXPECT_EQ(got[9], "cubo13");  // ...until its copy holds the name
+}
