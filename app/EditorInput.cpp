@@ -140,6 +140,9 @@ void TFEditorDeObjetos1::UpdateStatusLine() {
   if (!recoveryProblem_.empty())
     estado.aviso = Choose("C\xF3pia de recupera\xE7\xE3o n\xE3o gravada: ", "Recovery copy not written: ") +
                    recoveryProblem_;
+  if (labelsPastBudget_)
+    estado.aviso += (estado.aviso.empty() ? "" : "     ") +
+                    Choose("Etiquetas demais: algumas aparecem sem imagem", "Too many labels: some are drawn without their pictures");
   estado.x = pointerFloor[0];
   estado.z = pointerFloor[2];
   BarraDeEstado1->Mostra(estado);

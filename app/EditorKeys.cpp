@@ -148,7 +148,7 @@ void TFEditorDeObjetos1::FormKeyDown(int key, Qt::KeyboardModifiers shift) {
         return;
       }
       if (ctrl) {
-        if (doc.Undo()) RebuildElementList();
+        if (doc.Undo()) SyncElementList();
         Redraw();
         return;
       }
@@ -189,7 +189,7 @@ void TFEditorDeObjetos1::FormKeyDown(int key, Qt::KeyboardModifiers shift) {
 // Ctrl+Y and Ctrl+Shift+Z reach the key handler only while the menu's
 // Refazer item is disabled; they redo all the same.
 void TFEditorDeObjetos1::RedoKey() {
-  if (doc.Redo()) RebuildElementList();
+  if (doc.Redo()) SyncElementList();
   Redraw();
 }
 

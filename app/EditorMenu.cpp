@@ -175,7 +175,7 @@ void TFEditorDeObjetos1::Editar1Click() { Desfazer1->setEnabled(doc.UndoCount() 
 
 void TFEditorDeObjetos1::Desfazer1Click() {
   if (!doc.Undo()) return;
-  RebuildElementList();
+  SyncElementList();
   Redraw();
 }
 
@@ -184,7 +184,7 @@ void TFEditorDeObjetos1::Copiar1Click() { doc.CopySelection(); }
 void TFEditorDeObjetos1::Colar1Click() {
   if (!doc.Paste()) return;
   Redraw();
-  RebuildElementList();
+  SyncElementList();
 }
 
 void TFEditorDeObjetos1::Apagar1Click() {
@@ -192,7 +192,7 @@ void TFEditorDeObjetos1::Apagar1Click() {
     Mulfig1->setValor(0);
     Mulfig1->repaint();
   } else if (doc.DeleteSelection()) {
-    RebuildElementList();
+    SyncElementList();
   }
   Redraw();
 }

@@ -80,7 +80,7 @@ void TFEditorDeObjetos1::Mulfig1DepoisSeleciona() {
 int32_t TFEditorDeObjetos1::AppendFromTemplate() {
   const int32_t index = doc.AppendFromTemplate();
   Mulfig1->setValor(0);
-  RebuildElementList();
+  SyncElementList();
   return index;
 }
 

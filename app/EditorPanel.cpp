@@ -77,20 +77,57 @@ void TFEditorDeObjetos1::ClearSelection() {
 
 void TFEditorDeObjetos1::RebuildElementList() {
   Lista1->clear();
+  SyncElementList();
+}
+
+void TFEditorDeObjetos1::SyncElementList() {
   QStringList names;
   names.reserve(doc.Count());
   for (int32_t i = 0; i < doc.Count(); ++i) names.append(L1(doc.Element(i).name.str()));
-  Lista1->addItems(names);
+  // The marks are made anew below; dropped first, they need no keeping in
+  // step while rows come and go.
+  Lista1->selectionModel()->clear();
+  // Rows are kept where the names agree from the start and from the end;
+  // between them, a list that grows gets the missing names inserted and
+  // one that shrinks loses the rows of names no longer there, in runs (a
+  // paste, a delete, their undo). Any other change ends the same, only
+  // with more rows made anew.
+  auto text = [this](int row) { return Lista1->item(row)->text(); };
+  const int count = static_cast<int>(names.size());
+  int first = 0;
+  while (first < Lista1->count() && first < count && text(first) == names[first]) ++first;
+  int oldEnd = Lista1->count(), newEnd = count;
+  while (oldEnd > first && newEnd > first && text(oldEnd - 1) == names[newEnd - 1]) --oldEnd, --newEnd;
+  const bool grows = newEnd > oldEnd;
+  int row = first, i = first;
+  while (row < oldEnd && i < newEnd) {
+    if (text(row) == names[i]) {
+      ++row, ++i;
+    } else if (grows) {
+      int upTo = i + 1;
+      while (upTo < newEnd && names[upTo] != text(row)) ++upTo;
+      Lista1->insertItems(row, names.mid(i, upTo - i));
+      row += upTo - i, oldEnd += upTo - i, i = upTo;
+    } else {
+      int upTo = row + 1;
+      while (upTo < oldEnd && text(upTo) != names[i]) ++upTo;
+      Lista1->model()->removeRows(row, upTo - row);
+      oldEnd -= upTo - row;
+    }
+  }
+  if (row < oldEnd) Lista1->model()->removeRows(row, oldEnd - row);
+  if (i < newEnd) Lista1->insertItems(row, names.mid(i, newEnd - i));
+
   // Each selected element marks the first line of its name; the marks are
   // made in one selection change, which stays quick for large selections.
   std::unordered_map<QString, int> firstRow;
-  for (int row = names.size() - 1; row >= 0; --row) firstRow[names[row]] = row;
+  for (int r = count - 1; r >= 0; --r) firstRow[names[r]] = r;
   const std::vector<bool> selected = doc.SelectionMask();
   QItemSelection marks;
   int current = -1;
-  for (int32_t i = 0; i < doc.Count(); ++i) {
-    if (!selected[static_cast<size_t>(i)]) continue;
-    current = firstRow[names[i]];
+  for (int32_t k = 0; k < doc.Count(); ++k) {
+    if (!selected[static_cast<size_t>(k)]) continue;
+    current = firstRow[names[k]];
     const QModelIndex index = Lista1->model()->index(current, 0);
     marks.select(index, index);
   }
@@ -214,7 +251,7 @@ void TFEditorDeObjetos1::Lista1DblClick() {
   if (name.empty()) return;
   doc.Element(i).name.assign(name);
   SetDocumentChanged(true);  // a rename takes no undo snapshot
-  RebuildElementList();
+  SyncElementList();
 }
 
 void TFEditorDeObjetos1::RecreateContext() {

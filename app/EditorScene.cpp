@@ -16,6 +16,7 @@
 #include "controls/WaitIndicator.h"
 #include "gl/AxisGizmo.h"
 #include "gl/GLView.h"
+#include "gl/LabelTextures.h"
 #include "gl/Picking.h"
 #include "gl/Textures.h"
 #include "gl/ViewContext.h"
@@ -94,6 +95,10 @@ void TFEditorDeObjetos1::Tela1Paint() {
   if (scene.edited) frameSelection_ = doc.SelectionMask();
   ApplyCamera(*view);
   ::DrawScene(scene);
+  if (LabelsPastBudget(*view) != labelsPastBudget_) {
+    labelsPastBudget_ = !labelsPastBudget_;
+    UpdateStatusLine();
+  }
 }
 
 void TFEditorDeObjetos1::DrawScene() {

@@ -70,7 +70,7 @@ bool TFEditorDeObjetos1::RunKeyCommand(const KeyCommand& command) {
 }
 
 void TFEditorDeObjetos1::AfterSelectionTool() {
-  RebuildElementList();
+  SyncElementList();
   if (doc.currentIndex >= 0 && doc.currentIndex < doc.Count()) ShowInPanel(doc.Element(doc.currentIndex));
   Redraw();
   UpdateStatusLine();

@@ -118,7 +118,10 @@ class TFEditorDeObjetos1 : public QMainWindow {
   // --- selection, list and panel (EditorPanel.cpp) ---
   void SelectElement(int32_t i);
   void ClearSelection();
-  void RebuildElementList();
+  void RebuildElementList();  // every row made anew (another document)
+  // The list in step with the document: only the rows of elements added,
+  // removed or renamed change, and the marks follow the selection.
+  void SyncElementList();
   void HighlightListEntry(int32_t i);
   void ShowAngles(int32_t i);
   void ShowInPanel(const Element3D& e);
@@ -324,4 +327,5 @@ class TFEditorDeObjetos1 : public QMainWindow {
   std::string recoveredFrom_;
   std::unique_ptr<EditorRecovery> recovery_;
   std::string recoveryProblem_;  // why the last copy failed; empty once one worked
+  bool labelsPastBudget_ = false;  // the last frame drew some labels without pictures
 };

@@ -11,9 +11,6 @@ EditorDocument::EditorDocument() {
   selection.RecordSize = sizeof(int32_t);
   selection.ZeroNew = true;
   clipboard.RecordSize = kElementRecordSize;
-  undoSlots_.RecordSize = sizeof(TIMem32*);
-  undoSlots_.ZeroNew = true;
-  undoSlots_.SetCount(kUndoDepth);
   ResetTemplateAtStart();
 }
 
@@ -63,6 +60,15 @@ int32_t EditorDocument::AppendFromTemplate() {
   return index;
 }
 
+int32_t EditorDocument::AppendFromTemplate(ElementNamer& namer) {
+  const int32_t index = elements.Count();
+  elements.SetCount(index + 1);
+  Element3D& e = Element(index);
+  e = templ;
+  e.name.assign(namer.Next(e));
+  return index;
+}
+
 bool EditorDocument::SelectElement(int32_t i) {
   currentIndex = i;
   if (IsSelected(i)) return false;
@@ -99,66 +105,48 @@ bool EditorDocument::IsInvisible(int32_t i) const {
 void EditorDocument::PushUndo() {
   prepared_.reset();
   if (OnEdit) OnEdit();
-  PushSnapshot(elements);
+  PushSnapshot(SnapshotNow(undo_.empty() ? nullptr : undo_.back().get()));
   // A new edit: what was undone before it can no longer be redone.
   redo_.clear();
 }
 
-void EditorDocument::PrepareUndo() {
-  prepared_ = std::make_unique<TIMem32>("undo obj3d 2");
-  prepared_->Assign(elements);
+std::unique_ptr<RecordSnapshot> EditorDocument::SnapshotNow(const RecordSnapshot* like) const {
+  return std::make_unique<RecordSnapshot>(elements, like);
 }
+
+void EditorDocument::PrepareUndo() { prepared_ = SnapshotNow(undo_.empty() ? nullptr : undo_.back().get()); }
 
 bool EditorDocument::CommitPreparedUndo() {
   if (!prepared_) return false;
-  const std::unique_ptr<TIMem32> before = std::move(prepared_);
+  std::unique_ptr<RecordSnapshot> before = std::move(prepared_);
   if (OnEdit) OnEdit();
-  PushSnapshot(*before);
+  PushSnapshot(std::move(before));
   redo_.clear();
   return true;
 }
 
-void EditorDocument::PushSnapshot(TIMem32& of) {
-  for (int32_t k = 0; k < kUndoDepth; ++k) {
-    if (!Slot(k)) {
-      Slot(k) = new TIMem32("undo obj3d 2");
-      Slot(k)->Assign(of);
-      return;
-    }
-  }
-  // Full: the oldest snapshot goes, the others move down one slot.
-  delete Slot(0);
-  Slot(0) = nullptr;
-  undoSlots_.Position = 0;
-  undoSlots_.DeleteAtPosition();
-  undoSlots_.SetCount(kUndoDepth);
-  Slot(kUndoDepth - 1) = new TIMem32("undo obj3d 3");
-  Slot(kUndoDepth - 1)->Assign(of);
+void EditorDocument::PushSnapshot(std::unique_ptr<RecordSnapshot> snapshot) {
+  if (static_cast<int32_t>(undo_.size()) >= kUndoDepth) undo_.erase(undo_.begin());
+  undo_.push_back(std::move(snapshot));
 }
 
 bool EditorDocument::Undo() {
   prepared_.reset();
-  for (int32_t k = kUndoDepth - 1; k >= 0; --k) {
-    if (TIMem32* snapshot = Slot(k)) {
-      auto undone = std::make_unique<TIMem32>("redo obj3d");
-      undone->Assign(elements);
-      if (static_cast<int32_t>(redo_.size()) >= kUndoDepth) redo_.erase(redo_.begin());
-      redo_.push_back(std::move(undone));
-      elements.Assign(*snapshot);
-      delete snapshot;
-      Slot(k) = nullptr;
-      ClearSelection();
-      return true;
-    }
-  }
-  return false;
+  if (undo_.empty()) return false;
+  std::unique_ptr<RecordSnapshot> snapshot = std::move(undo_.back());
+  undo_.pop_back();
+  if (static_cast<int32_t>(redo_.size()) >= kUndoDepth) redo_.erase(redo_.begin());
+  redo_.push_back(SnapshotNow(snapshot.get()));
+  snapshot->RestoreTo(elements);
+  ClearSelection();
+  return true;
 }
 
 bool EditorDocument::Redo() {
   prepared_.reset();
   if (redo_.empty()) return false;
-  PushSnapshot(elements);
-  elements.Assign(*redo_.back());
+  PushSnapshot(SnapshotNow(redo_.back().get()));
+  redo_.back()->RestoreTo(elements);
   redo_.pop_back();
   ClearSelection();
   return true;
@@ -167,18 +155,10 @@ bool EditorDocument::Redo() {
 void EditorDocument::ClearUndo() {
   prepared_.reset();
   redo_.clear();
-  for (int32_t k = 0; k < undoSlots_.Count(); ++k) {
-    delete Slot(k);
-    Slot(k) = nullptr;
-  }
+  undo_.clear();
 }
 
-int32_t EditorDocument::UndoCount() const {
-  int32_t n = 0;
-  for (int32_t k = 0; k < undoSlots_.Count(); ++k)
-    if (SlotAt(k)) ++n;
-  return n;
-}
+int32_t EditorDocument::UndoCount() const { return static_cast<int32_t>(undo_.size()); }
 
 void EditorDocument::CopySelection() {
   if (selection.Count() == 0) return;
@@ -191,9 +171,10 @@ bool EditorDocument::Paste() {
   if (clipboard.Count() == 0) return false;
   PushUndo();
   selection.SetCount(clipboard.Count());
+  ElementNamer namer(elements);
   for (int32_t k = 0; k < clipboard.Count(); ++k) {
     templ = clipboard.As<Element3D>(k);
-    const int32_t index = AppendFromTemplate();
+    const int32_t index = AppendFromTemplate(namer);
     selection.As<int32_t>(k) = index;
     Element3D& e = Element(index);
     e.x -= editStep[0];

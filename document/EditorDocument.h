@@ -6,6 +6,8 @@
 #include <vector>
 
 #include "Element3D.h"
+#include "ElementNames.h"
+#include "RecordSnapshot.h"
 #include "common/TIMem32.h"
 
 // The editor window's document state and the operations on it that involve
@@ -46,6 +48,8 @@ class EditorDocument {
 
   // Appends a copy of the template named afresh; returns its index.
   int32_t AppendFromTemplate();
+  // The same, named by `namer` (many appended in a row).
+  int32_t AppendFromTemplate(ElementNamer& namer);
 
   // Selection. SelectElement returns true when i was newly added (the window
   // then shows it in the property strip).
@@ -105,14 +109,14 @@ class EditorDocument {
   void ForEachSelected(F&& f);
   int32_t FindElement(double x, double y, double z, double margin) const;
 
-  TIMem32 undoSlots_{"ond obj 3d"};  // owned snapshot pointers, a prefix occupied
-  std::vector<std::unique_ptr<TIMem32>> redo_;  // newest last
-  std::unique_ptr<TIMem32> prepared_;  // the elements before a drag that may follow
-  // Pushes a snapshot of `of` onto the undo slots, dropping the oldest when
-  // all are taken; the redo steps stay.
-  void PushSnapshot(TIMem32& of);
-  TIMem32*& Slot(int32_t k) { return undoSlots_.As<TIMem32*>(k); }
-  TIMem32* SlotAt(int32_t k) const { return undoSlots_.As<TIMem32*>(k); }
+  std::vector<std::unique_ptr<RecordSnapshot>> undo_;  // newest last, at most kUndoDepth
+  std::vector<std::unique_ptr<RecordSnapshot>> redo_;  // newest last
+  std::unique_ptr<RecordSnapshot> prepared_;           // the elements before a drag that may follow
+  // Pushes a snapshot onto the undo steps, dropping the oldest when all are
+  // taken; the redo steps stay.
+  void PushSnapshot(std::unique_ptr<RecordSnapshot> snapshot);
+  // A snapshot of the elements now, sharing what it can with the newest step.
+  std::unique_ptr<RecordSnapshot> SnapshotNow(const RecordSnapshot* like) const;
 };
 
 // Panel value conversions of the property strip.

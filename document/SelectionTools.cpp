@@ -45,9 +45,10 @@ bool DuplicateSelection(EditorDocument& doc) {
   doc.PushUndo();
   const Element3D templateBefore = doc.templ;
   std::vector<int32_t> copies;
+  ElementNamer namer(doc.elements);
   for (const int32_t i : originals) {
     doc.templ = doc.Element(i);
-    const int32_t c = doc.AppendFromTemplate();  // a fresh name, as a paste gets
+    const int32_t c = doc.AppendFromTemplate(namer);  // a fresh name, as a paste gets
     Element3D& e = doc.Element(c);
     e.x += doc.editStep[0];
     e.z += doc.editStep[2];

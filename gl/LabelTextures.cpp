@@ -131,6 +131,8 @@ const LabelTextureSet::Label* PreparedLabel(const GLView& view, size_t index) {
   return set && index < set->labels.size() ? &set->labels[index] : nullptr;
 }
 
+bool LabelsPastBudget(const GLView& view) { return view.Labels && view.Labels->overBudget; }
+
 void ClearLabelTextures(GLView& view) {
   if (!view.Labels) return;
   for (unsigned name : view.Labels->textures)

@@ -43,5 +43,8 @@ void PrepareLabelTextures(GLView& view, TIMem32* elements, const Element3D* extr
 bool DrawsLabelPicture(const Element3D& e);
 // The label the frame draws as its `index`-th; null when none was prepared.
 const LabelTextureSet::Label* PreparedLabel(const GLView& view, size_t index);
+// Whether the labels last prepared went past the budget, so that some are
+// drawn without their pictures (for the window to tell its user).
+bool LabelsPastBudget(const GLView& view);
 // Deletes the textures (the view's context must be current).
 void ClearLabelTextures(GLView& view);

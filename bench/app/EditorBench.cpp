@@ -1,22 +1,30 @@
 // Editor timings on a real window (run under xvfb-run):
-//  - start of the process to the first frame on screen with the sample,
-//    beside a bare QOpenGLWidget window's first frame (each in fresh
-//    processes of this program, alternated, medians);
+//  - start of the process to the first frame on screen with the sample and
+//    with a seeded document of `elements` elements, beside a bare
+//    QOpenGLWidget window's first frame (each in fresh processes of this
+//    program, alternated, medians);
 //  - an arrow step on a 10,000-element selection: the edit alone, and the
 //    frame it ends in beside a camera-only frame;
-//  - picking: UnprojectAtPixel and UnprojectToGround per call.
-// usage: xvfb-run -a -s "-screen 0 1600x1000x24" bench_editor [elements [start-up runs]]
+//  - picking: UnprojectAtPixel and UnprojectToGround per call;
+//  - select-all, list selection, paste, undo and delete, each with its frame;
+//  - scale, in a fresh process: a document of `large` elements opened,
+//    drawn, and a step on one element beside a camera-only frame; memory
+//    beside the document's records plus its cached shapes.
+// usage: xvfb-run -a -s "-screen 0 1600x1000x24" bench_editor [elements [start-up runs [large]]]
 #include <QApplication>
 #include <QItemSelectionModel>
 #include <QListWidget>
 #include <QOpenGLWidget>
 
+#include <malloc.h>
 #include <spawn.h>
 #include <time.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
+#include <filesystem>
+#include <unordered_set>
 #include <functional>
 #include <vector>
 
@@ -33,11 +41,17 @@
 #include "TGLPanel.h"
 #include "common/Dictionary.h"
 #include "common/ProgramFolder.h"
+#include "bench/ProcessMemory.h"
+#include "bench/export/BenchFolder.h"
+#include "document/DocumentFile.h"
+#include "document/EditorDocument.h"
+#include "document/ElementNames.h"
 #include "controls/FaceColors.h"
 #include "document/EditSteps.h"
 #include "gl/Camera.h"
 #include "gl/GLView.h"
 #include "gl/SceneFrame.h"
+#include "gl/ShapeLists.h"
 
 namespace {
 using Clock = std::chrono::steady_clock;
@@ -60,6 +74,89 @@ double ProcessAgeMs() {
   return (uptime - static_cast<double>(start) / sysconf(_SC_CLK_TCK)) * 1000.0;
 }
 
+// The seeded documents: cubes with every tenth a cylinder, in rows of a
+// hundred 0.4 apart, in a few sizes, as the palette makes them.
+std::vector<Element3D> SeededElements(int count) {
+  EditorDocument doc;
+  doc.ResetTemplateForKind(kCube, 0x3060A0, "");
+  const Element3D cube = doc.templ;
+  doc.ResetTemplateForKind(kCylinder, 0x20A040, "");
+  const Element3D cylinder = doc.templ;
+  const std::string cubeWord = TypeWord(kCube), cylinderWord = TypeWord(kCylinder);
+  std::vector<Element3D> elements(static_cast<size_t>(count));
+  for (int i = 0; i < count; ++i) {
+    Element3D& e = elements[static_cast<size_t>(i)];
+    const bool round = i % 10 == 9;
+    e = round ? cylinder : cube;
+    e.name.assign((round ? cylinderWord : cubeWord) + std::to_string(i + 1));
+    e.dx = e.dz = 0.2 + 0.05 * (i % 4);
+    e.dy = 0.4 + 0.1 * (i % 3);
+    e.x = (i % 100) * 0.4 - 20;
+    e.z = (i / 100) * 0.4 - 20;
+    e.y = e.dy / 2;
+  }
+  return elements;
+}
+
+void WriteElements(const std::string& path, const std::vector<Element3D>& elements) {
+  TIMem32 store("obj 3d4");
+  store.RecordSize = kElementRecordSize;
+  store.SetCount(static_cast<int32_t>(elements.size()));
+  for (size_t i = 0; i < elements.size(); ++i) store.As<Element3D>(static_cast<int32_t>(i)) = elements[i];
+  if (!WriteDocument(path, store).ok()) std::fprintf(stderr, "could not write %s\n", path.c_str());
+}
+
+// One element of each distinct shape: what the shape cache holds for all.
+std::vector<Element3D> OneOfEachShape(const std::vector<Element3D>& elements) {
+  std::unordered_set<ShapeKey, ShapeKeyHash> seen;
+  std::vector<Element3D> shapes;
+  for (const Element3D& e : elements)
+    if (seen.insert(ShapeKeyOf(e)).second) shapes.push_back(e);
+  return shapes;
+}
+
+double Median(std::vector<double> v) {
+  std::sort(v.begin(), v.end());
+  return v.empty() ? 0 : v[v.size() / 2];
+}
+
+// Medians of `steps` arrow steps on the selection, each with the frame it
+// ends in, and of camera-only frames between them. Both frames are what
+// the editor draws itself: the step ends in a redraw, a camera move in
+// DrawScene, each a repaint of the panel. Qt may defer a repaint to the
+// window's next composition, which would hide the frame's cost: a frame not
+// drawn by then is drawn with RenderNow.
+std::pair<double, double> StepAndCameraFrames(TFEditorDeObjetos1& window, int steps) {
+  std::vector<double> stepMs, cameraMs;
+  for (int i = 0; i < steps; ++i) {
+    const auto a = Clock::now();
+    window.FormKeyDown(vk::Right, Qt::NoModifier);
+    if (window.scene.edited) window.RenderNow();
+    const auto b = Clock::now();
+    const double before = window.view->FrameModelView[0] + window.view->FrameModelView[2];
+    OrbitCamera(*window.view, 0, i % 2 ? 1 : -1, 0);
+    window.DrawScene();
+    if (window.view->FrameModelView[0] + window.view->FrameModelView[2] == before) window.RenderNow();
+    stepMs.push_back(Ms(a, b));
+    cameraMs.push_back(Ms(b, Clock::now()));
+  }
+  return {Median(stepMs), Median(cameraMs)};
+}
+
+// Keys reach the window's handler only while the drawing panel has the focus.
+void FocusPanel(QApplication& app, TFEditorDeObjetos1& window) {
+  QApplication::setActiveWindow(&window);
+  window.FocusTela1();
+  app.processEvents();
+  if (QApplication::focusWidget() != window.Tela1) std::printf("(the drawing panel has no focus: keys are ignored)\n");
+}
+
+void WaitForFirstFrame(QApplication& app, TFEditorDeObjetos1& window) {
+  window.resize(1346, 700);
+  window.show();
+  while (window.scene.edited) app.processEvents(QEventLoop::WaitForMoreEvents, 5);
+}
+
 // The baseline of start-up: the least a Qt OpenGL window of the same size
 // and surface format costs until its first frame.
 class BareWindow : public QOpenGLWidget {
@@ -76,7 +173,7 @@ class BareWindow : public QOpenGLWidget {
 
 // Child process: start a window, print the process's age when its first
 // frame has been composed into the window and swapped to the screen.
-int FirstFrameChild(int argc, char** argv, bool bare) {
+int FirstFrameChild(int argc, char** argv, bool bare, const std::string& document) {
   SetEditorSurfaceFormat();
   if (!bare) LoadDictionary();
   CorFaceMulfig = CorFaceSpin = clWhite;
@@ -94,7 +191,7 @@ int FirstFrameChild(int argc, char** argv, bool bare) {
     std::printf("%.1f\n", swapped);
     return 0;
   }
-  TFEditorDeObjetos1 window({QString::fromStdString(ProgramFolder() + "Vist3D/sample.zobj3d")});
+  TFEditorDeObjetos1 window({QString::fromStdString(document)});
   double swapped = 0;
   QObject::connect(window.Tela1, &QOpenGLWidget::frameSwapped, [&] {
     if (!window.scene.edited && swapped == 0) swapped = ProcessAgeMs();
@@ -109,7 +206,7 @@ int FirstFrameChild(int argc, char** argv, bool bare) {
 }
 
 // Runs this program again as a first-frame child; its figure in ms, or -1.
-double RunChild(const char* mode) {
+double RunChild(const char* flag, const std::string& mode, const std::string& document) {
   int out[2];
   if (pipe(out) != 0) return -1;
   posix_spawn_file_actions_t actions;
@@ -117,9 +214,8 @@ double RunChild(const char* mode) {
   posix_spawn_file_actions_adddup2(&actions, out[1], STDOUT_FILENO);
   posix_spawn_file_actions_addclose(&actions, out[0]);
   char self[] = "/proc/self/exe";
-  char flag[] = "--first-frame";
-  std::string modeText = mode;
-  char* args[] = {self, flag, modeText.data(), nullptr};
+  std::string flagText = flag, modeText = mode, documentText = document;
+  char* args[] = {self, flagText.data(), modeText.data(), documentText.data(), nullptr};
   pid_t pid = 0;
   const int failed = posix_spawn(&pid, "/proc/self/exe", &actions, nullptr, args, environ);
   posix_spawn_file_actions_destroy(&actions);
@@ -131,39 +227,92 @@ double RunChild(const char* mode) {
   if (failed) return -1;
   int status = 0;
   waitpid(pid, &status, 0);
+  if (flagText == "--scale") std::fputs(text.c_str(), stdout);
   return text.empty() ? -1 : std::atof(text.c_str());
 }
 
-double Median(std::vector<double> v) {
-  std::sort(v.begin(), v.end());
-  return v.empty() ? 0 : v[v.size() / 2];
+// What the process holds now: freed heap is handed back first, so that
+// what a step freed does not count as held.
+double HeldBytes() {
+  malloc_trim(0);
+  return StatusBytes("VmRSS:");
+}
+
+// Child process: a large document opened in a window already on screen, a
+// step on one of its elements, and the memory it all took.
+int ScaleChild(int argc, char** argv, const std::string& shapesPath, const std::string& path) {
+  SetEditorSurfaceFormat();
+  CorFaceMulfig = CorFaceSpin = clWhite;
+  QApplication app(argc, argv);
+  TFEditorDeObjetos1 window(QStringList{});
+  WaitForFirstFrame(app, window);
+  const double empty = HeldBytes();
+  window.LoadDocument(shapesPath);
+  window.RenderNow();
+  const double shapes = HeldBytes() - empty;
+  window.LoadDocument("");
+  window.RenderNow();
+  const auto a = Clock::now();
+  window.LoadDocument(path);
+  window.RenderNow();
+  const double openMs = Ms(a, Clock::now());
+  const double opened = HeldBytes() - empty;
+  const int32_t count = window.doc.Count();
+  FocusPanel(app, window);
+  window.SelectElement(count / 2);
+  window.RenderNow();
+  const auto [step, camera] = StepAndCameraFrames(window, 5);
+  const double stepped = HeldBytes() - empty;
+  window.Lista1->clear();
+  const double list = stepped - (HeldBytes() - empty);
+  const auto b = Clock::now();
+  window.doc.PushUndo();
+  const double snapshotMs = Ms(b, Clock::now());
+  window.doc.Undo();
+  const double records = double(count) * kElementRecordSize;
+  std::printf("%d elements: open to first frame %.0f ms; step on one element with its frame %.0f ms beside a "
+              "camera-only frame %.0f ms (+%.0f ms, of which the undo snapshot %.0f ms)\n",
+              count, openMs, step, camera, step - camera, snapshotMs);
+  std::printf("memory above the empty window: opened %.0f MB, after 5 steps %.0f MB (5 undo snapshots); records "
+              "%.0f MB + cached shapes %.1f MB = %.0f MB; ratios %.2f and %.2f; of it the element list's rows %.0f MB\n",
+              opened / 1e6, stepped / 1e6, records / 1e6, shapes / 1e6, (records + shapes) / 1e6,
+              opened / (records + shapes), stepped / (records + shapes), list / 1e6);
+  std::fflush(stdout);
+  std::_Exit(0);
 }
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc > 2 && std::string(argv[1]) == "--first-frame") return FirstFrameChild(argc, argv, std::string(argv[2]) == "bare");
+  if (argc > 3 && std::string(argv[1]) == "--first-frame")
+    return FirstFrameChild(argc, argv, std::string(argv[2]) == "bare", argv[3]);
+  if (argc > 3 && std::string(argv[1]) == "--scale") return ScaleChild(argc, argv, argv[2], argv[3]);
   const int count = argc > 1 ? std::atoi(argv[1]) : 10000;
   const int startRuns = argc > 2 ? std::max(1, std::atoi(argv[2])) : 5;
+  const int large = argc > 3 ? std::atoi(argv[3]) : 100000;
+  const std::filesystem::path folder = BenchFolder("obj3d_bench_editor_");
+  const std::string sample = ProgramFolder() + "Vist3D/sample.zobj3d";
+  const std::string seeded = (folder / "seeded.zobj3d").string();
+  WriteElements(seeded, SeededElements(count));
 
-  // Start-up, alternating the two windows so that both meet the same load.
-  std::vector<double> bareMs, editorMs;
+  // Start-up, alternating the windows so that all meet the same load.
+  std::vector<double> bareMs, sampleMs, seededMs;
   for (int i = 0; i < startRuns; ++i) {
-    bareMs.push_back(RunChild("bare"));
-    editorMs.push_back(RunChild("editor"));
+    bareMs.push_back(RunChild("--first-frame", "bare", ""));
+    sampleMs.push_back(RunChild("--first-frame", "editor", sample));
+    seededMs.push_back(RunChild("--first-frame", "editor", seeded));
   }
-  const double bare = Median(bareMs), editor = Median(editorMs);
-  std::printf("start to first frame, median of %d: editor with the sample %.0f ms; bare QOpenGLWidget window %.0f ms; "
-              "ratio %.2f\n",
-              startRuns, editor, bare, bare > 0 ? editor / bare : 0.0);
+  const double bare = Median(bareMs), withSample = Median(sampleMs), withSeeded = Median(seededMs);
+  std::printf("start to first frame, median of %d: bare QOpenGLWidget window %.0f ms; editor with the sample %.0f ms, "
+              "ratio %.2f; editor with %d seeded elements %.0f ms, ratio %.2f\n",
+              startRuns, bare, withSample, bare > 0 ? withSample / bare : 0.0, count, withSeeded,
+              bare > 0 ? withSeeded / bare : 0.0);
 
   SetEditorSurfaceFormat();
   CorFaceMulfig = CorFaceSpin = clWhite;
   QApplication app(argc, argv);
 
-  TFEditorDeObjetos1 window({QString::fromStdString(ProgramFolder() + "Vist3D/sample.zobj3d")});
-  window.resize(1346, 700);
-  window.show();
-  while (window.scene.edited) app.processEvents(QEventLoop::WaitForMoreEvents, 5);
+  TFEditorDeObjetos1 window({QString::fromStdString(sample)});
+  WaitForFirstFrame(app, window);
 
   // Picking against the frame on screen.
   const int picks = 2000;
@@ -203,29 +352,9 @@ int main(int argc, char** argv) {
       ApplyArrowStep(window.doc.Element(window.doc.SelectedIndex(k)), kMove, kAxisX, false, 1, 0.5);
   }
   auto t6 = Clock::now();
-  QApplication::setActiveWindow(&window);
-  window.FocusTela1();
-  app.processEvents();
-  if (QApplication::focusWidget() != window.Tela1) std::printf("(the drawing panel has no focus: keys are ignored)\n");
+  FocusPanel(app, window);
   for (int i = 0; i < steps; ++i) window.FormKeyDown(vk::Right, Qt::NoModifier);
-  // Both frames are what the editor draws itself: the step ends in a
-  // redraw, a camera move in DrawScene, each a repaint of the panel. Qt may
-  // defer a repaint to the window's next composition, which would hide the
-  // frame's cost: a frame not drawn by then is drawn with RenderNow.
-  std::vector<double> stepMs, cameraMs;
-  for (int i = 0; i < steps; ++i) {
-    const auto a = Clock::now();
-    window.FormKeyDown(vk::Right, Qt::NoModifier);
-    if (window.scene.edited) window.RenderNow();
-    const auto b = Clock::now();
-    const double before = window.view->FrameModelView[0] + window.view->FrameModelView[2];
-    OrbitCamera(*window.view, 0, i % 2 ? 1 : -1, 0);
-    window.DrawScene();
-    if (window.view->FrameModelView[0] + window.view->FrameModelView[2] == before) window.RenderNow();
-    stepMs.push_back(Ms(a, b));
-    cameraMs.push_back(Ms(b, Clock::now()));
-  }
-  const double step = Median(stepMs), camera = Median(cameraMs);
+  const auto [step, camera] = StepAndCameraFrames(window, steps);
   std::printf("arrow step on %d selected: edit (undo snapshot + moves) %.2f ms; median frames: after the step %.0f ms, "
               "camera-only %.0f ms, ratio %.2f\n",
               count, Ms(t5, t6) / steps, step, camera, camera > 0 ? step / camera : 0.0);
@@ -240,17 +369,46 @@ int main(int argc, char** argv) {
     return Ms(a, Clock::now());
   };
   const int some = std::min(count, 1000);
-  const double listMs = timed([&] {
+  // The first `some` rows selected in the list as by a click and a
+  // Shift+click.
+  auto selectFirstRows = [&] {
     QItemSelection rows(window.Lista1->model()->index(0, 0), window.Lista1->model()->index(some - 1, 0));
     window.Lista1->selectionModel()->select(rows, QItemSelectionModel::ClearAndSelect);
     window.Lista1->setCurrentRow(some - 1, QItemSelectionModel::Select);
     window.Lista1Click();
-  });
+  };
+  const double listMs = timed(selectFirstRows);
   window.Copiar1Click();
   const double pasteMs = timed([&] { window.Colar1Click(); });
   const double undoMs = timed([&] { window.FormKeyDown('Z', Qt::ControlModifier); });
+  // What the paste's list change cost before rows were kept: the whole list
+  // made anew.
+  window.Colar1Click();
+  window.RenderNow();
+  const double rebuildMs = timed([&] { window.RebuildElementList(); });
+  window.FormKeyDown('Z', Qt::ControlModifier);
+  window.FormKeyDown('A', Qt::ControlModifier | Qt::ShiftModifier);
+  window.RenderNow();
+  const double selectAllMs = timed([&] { window.FormKeyDown('A', Qt::ControlModifier); });
+  const int32_t selectedAll = window.doc.SelectionCount();
+  window.FormKeyDown('A', Qt::ControlModifier | Qt::ShiftModifier);
+  const double deleteMs = timed([&] {
+    selectFirstRows();
+    window.Apagar1Click();
+  });
   std::printf("with the frame each ends in (camera-only frame %.0f ms): list selection of %d rows %.0f ms; "
-              "paste of %d elements %.0f ms; its undo %.0f ms\n",
-              camera, some, listMs, some, pasteMs, undoMs);
+              "paste of %d elements %.0f ms (the whole list made anew alone: %.0f ms); its undo %.0f ms; "
+              "selection and delete of %d rows %.0f ms; select-all (Ctrl+A) of %d elements %.0f ms\n",
+              camera, some, listMs, some, pasteMs, rebuildMs, undoMs, some, deleteMs, selectedAll, selectAllMs);
+  std::fflush(stdout);
+
+  // Scale, in a process of its own so that its memory is its own.
+  if (large > 0) {
+    const std::vector<Element3D> elements = SeededElements(large);
+    const std::string largePath = (folder / "large.zobj3d").string(), shapesPath = (folder / "shapes.zobj3d").string();
+    WriteElements(largePath, elements);
+    WriteElements(shapesPath, OneOfEachShape(elements));
+    if (RunChild("--scale", shapesPath, largePath) < 0) std::printf("(the scale run failed)\n");
+  }
   return 0;
 }

@@ -20,6 +20,7 @@
 #include <string>
 
 #include "BenchFolder.h"
+#include "bench/ProcessMemory.h"
 #include "bench/gl/MixedScene.h"
 #include "export/FormatNumber.h"
 #include "export/ObjRecording.h"
@@ -30,14 +31,6 @@ namespace {
 namespace fs = std::filesystem;
 
 fs::path Folder() { return BenchFolder("obj3d_bench_export_"); }
-
-// "VmRSS" or "VmHWM" of this process, in bytes.
-double StatusBytes(const char* field) {
-  std::ifstream in("/proc/self/status");
-  for (std::string line; std::getline(in, line);)
-    if (line.rfind(field, 0) == 0) return std::atof(line.c_str() + std::strlen(field) + 1) * 1024.0;
-  return 0;
-}
 
 // Starts the peak-memory count again from what is in use now.
 void ResetPeakMemory() {

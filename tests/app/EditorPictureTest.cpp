@@ -3,6 +3,8 @@
 #include <QImage>
 
 #include "EditorFixture.h"
+#include "TBarraDeEstado.h"
+#include "gl/LabelTextures.h"
 
 namespace {
 class EditorPicture : public EditorFixture {
@@ -46,5 +48,24 @@ TEST_F(EditorPicture, RedrawsWithoutAnEditShowTheSamePicture) {
   w.Tela1->grabFramebuffer();
   const QImage again = w.Tela1->grabFramebuffer();
   EXPECT_TRUE(again == first) << "a redraw changed the picture";
+}
+// Labels past the pictures' budget are drawn as plain faces, and the status
+// line says so while some are; the notice goes with the labels.
+TEST_F(EditorPicture, TheStatusLineTellsWhenLabelsAreDrawnWithoutPictures) {
+  std::vector<Element3D> labels;
+  const size_t fit = kLabelPictureBudget / (256 * 256 * 3);
+  for (size_t i = 0; i < fit + 8; ++i) labels.push_back(Cube(("@L" + std::to_string(i)).c_str(), double(i % 40) - 20));
+  labels.push_back(Cube("box", 0));
+  TFEditorDeObjetos1& w = OpenWith(labels);
+  const QString notice = QString::fromLatin1("Etiquetas demais");
+  ASSERT_TRUE(Soon([&] { return w.BarraDeEstado1->text().contains(notice); })) << w.BarraDeEstado1->text().toStdString();
+  EXPECT_TRUE(w.BarraDeEstado1->text().contains(QString::fromLatin1("Selecionados: 0"))) << "the notice hid the line";
+  ClickListRow(0);
+  ClickListRow(11, Qt::ShiftModifier);
+  ASSERT_EQ(w.doc.SelectionCount(), 12);
+  Key(Qt::Key_Delete);
+  ASSERT_TRUE(Soon([&] { return !w.BarraDeEstado1->text().contains(notice); })) << w.BarraDeEstado1->text().toStdString();
+  Key(Qt::Key_Z, Qt::ControlModifier);
+  EXPECT_TRUE(Soon([&] { return w.BarraDeEstado1->text().contains(notice); })) << "the notice was not given again";
 }
 }  // namespace

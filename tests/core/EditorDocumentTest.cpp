@@ -197,3 +197,108 @@ TEST(PanelConversions, RoundHalfEvenAndSaturate) {
   EXPECT_EQ(RoundHalfEven(-7e307), INT32_MIN);
   EXPECT_EQ(RoundHalfEven(std::nan("")), 0);
 }
+
+namespace {
+// Every element's position and name, to compare whole documents.
+std::vector<std::string> State(EditorDocument& d) {
+  std::vector<std::string> out;
+  for (int32_t i = 0; i < d.Count(); ++i) {
+    const Element3D& e = d.Element(i);
+    out.push_back(e.name.str() + " " + std::to_string(+e.x) + " " + std::to_string(+e.y));
+  }
+  return out;
+}
+}  // namespace
+
+// Undo copies share unchanged runs of records: edits at either side of a
+// run's boundary, at the ends, growing and shrinking the document, all come
+// back exactly through undo and go again through redo.
+TEST(EditorDocument, UndoAndRedoRestoreEveryStateAcrossSharedRuns) {
+  EditorDocument d;
+  constexpr int32_t kRun = RecordSnapshot::kChunkRecords;
+  for (int32_t i = 0; i < 3 * kRun + 8; ++i) {
+    d.templ.x = i;
+    d.AppendFromTemplate();
+  }
+  const std::vector<std::function<void()>> edits = {
+      [&] { d.Element(kRun - 1).y = 7; },
+      [&] { d.Element(kRun).y = 8; },
+      [&] { d.Element(0).x = -1; },
+      [&] { d.Element(d.Count() - 1).x = 1000; },
+      [&] { d.AppendFromTemplate(); },  // a longer last run
+      [&] {
+        d.SelectElement(2);
+        d.SelectElement(kRun + 3);
+        d.DeleteSelection();  // takes its own snapshot
+      },
+      [&] { d.elements.SetCount(kRun); },  // exactly one run left
+  };
+  std::vector<std::vector<std::string>> states{State(d)};
+  for (const auto& edit : edits) {
+    if (&edit != &edits[5]) d.PushUndo();
+    edit();
+    states.push_back(State(d));
+  }
+  ASSERT_EQ(d.UndoCount(), static_cast<int32_t>(edits.size()));
+  for (size_t k = states.size() - 1; k > 0; --k) {
+    ASSERT_TRUE(d.Undo());
+    EXPECT_EQ(State(d), states[k - 1]) << "undo back to state " << k - 1;
+  }
+  for (size_t k = 1; k < states.size(); ++k) {
+    ASSERT_TRUE(d.Redo());
+    EXPECT_EQ(State(d), states[k]) << "redo to state " << k;
+  }
+}
+
+// A copy taken after a one-record change holds one run of its own; the
+// rest stays with the copy before it.
+TEST(EditorDocument, AnUndoCopyOfAOneElementStepHoldsOneRun) {
+  EditorDocument d;
+  for (int32_t i = 0; i < 1000; ++i) d.AppendFromTemplate();
+  const RecordSnapshot before(d.elements, nullptr);
+  d.Element(500).x = 3;
+  const RecordSnapshot after(d.elements, &before);
+  const size_t run = size_t{RecordSnapshot::kChunkRecords} * kElementRecordSize;
+  EXPECT_EQ(after.OwnBytes(), run);
+  EXPECT_EQ(before.OwnBytes(), run);  // the run the step changed
+  EditorDocument other;
+  after.RestoreTo(other.elements);
+  EXPECT_EQ(State(other), State(d));
+}
+
+// A paste names its copies in one go; the names must be those the copies
+// would get one at a time: numbering past the highest of each word, the
+// copied names counted while a copy still holds one (an original deleted
+// after the copy), words of other kinds and other cases left apart.
+TEST(ElementNames, APasteNamesAsAppendingOneAtATimeWould) {
+  const std::vector<std::tuple<int32_t, std::string>> originals = {
+      {kCube, "cubo3"},      {kCylinder, "Cilindro7"}, {kCube, "cubo12"}, {kCylinder, "cubo4"},
+      {kSphere, "esfera"},   {kCube, "x"},             {kPanel, "painel2"}, {kCube, "CUBO5"},
+  };
+  EditorDocument pasted, oneByOne;
+  for (EditorDocument* d : {&pasted, &oneByOne})
+    for (const auto& [kind, name] : originals) AddNamed(*d, kind, name);
+  for (int32_t i = 0; i < pasted.Count(); ++i) pasted.SelectElement(i);
+  pasted.CopySelection();
+  pasted.ClearSelection();
+  pasted.SelectElement(2);  // cubo12 goes: its copy still counts it
+  pasted.DeleteSelection();
+  ASSERT_TRUE(pasted.Paste());
+
+  oneByOne.SelectElement(2);
+  oneByOne.DeleteSelection();
+  for (const auto& [kind, name] : originals) {
+    oneByOne.templ.kind = kind;
+    oneByOne.templ.name.assign(name);
+    oneByOne.elements.SetCount(oneByOne.Count() + 1);
+    Element3D& e = oneByOne.Element(oneByOne.Count() - 1);
+    e = oneByOne.templ;
+    e.name.assign(NextElementName(oneByOne.elements, kind));
+  }
+  std::vector<std::string> got, want;
+  for (int32_t i = 0; i < pasted.Count(); ++i) got.push_back(pasted.Element(i).name.str());
+  for (int32_t i = 0; i < oneByOne.Count(); ++i) want.push_back(oneByOne.Element(i).name.str());
+  EXPECT_EQ(got, want);
+  EXPECT_EQ(got[7], "cubo6");   // the deleted cubo12 no longer counts...
+  EXPECT_EQ(got[9], "cubo13");  // ...until its copy holds the name
+}

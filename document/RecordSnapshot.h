@@ -1,0 +1,30 @@
+#pragma once
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+class TIMem32;
+
+// A copy of a record store kept for undo, in chunks of records that later
+// copies share while their bytes stay the same: a step that changes one
+// element of a large document keeps one chunk of it, not the whole
+// document again, and comparing costs less than copying into new pages.
+class RecordSnapshot {
+ public:
+  static constexpr int32_t kChunkRecords = 64;
+
+  // A copy of `from`; chunks equal to those of `like` (an earlier copy, or
+  // null) are shared with it.
+  RecordSnapshot(const TIMem32& from, const RecordSnapshot* like);
+  // Puts the copy back into `to`, with the settings it was taken with.
+  void RestoreTo(TIMem32& to) const;
+  int32_t Count() const { return count_; }
+  // Bytes held by chunks of this copy alone (shared chunks are not counted).
+  size_t OwnBytes() const;
+
+ private:
+  using Chunk = std::vector<uint8_t>;
+  int32_t recordSize_ = 0, count_ = 0, growBy_ = 0;
+  bool zeroNew_ = false;
+  std::vector<std::shared_ptr<const Chunk>> chunks_;
+};
