@@ -1,8 +1,10 @@
 // Editor timings on a real window (run under xvfb-run):
 //  - start of the process to the first frame on screen with the sample and
 //    with a seeded document of `elements` elements, beside a bare
-//    QOpenGLWidget window's first frame (each in fresh processes of this
-//    program, alternated, medians);
+//    QOpenGLWidget window's first frame, and beside the least the seeded
+//    document's first frame costs: a bare window that reads it and draws
+//    its triangles once (each in fresh processes of this program,
+//    alternated, medians);
 //  - an arrow step on a 10,000-element selection: the edit alone, and the
 //    frame it ends in beside a camera-only frame;
 //  - picking: UnprojectAtPixel and UnprojectToGround per call;
@@ -30,6 +32,7 @@
 
 #include <chrono>
 #include <cstdio>
+#include <cstring>
 #include <fstream>
 #include <sstream>
 #include <string>
@@ -49,9 +52,12 @@
 #include "controls/FaceColors.h"
 #include "document/EditSteps.h"
 #include "gl/Camera.h"
+#include "gl/DrawSurface.h"
 #include "gl/GLView.h"
 #include "gl/SceneFrame.h"
 #include "gl/ShapeLists.h"
+#include "gl/ViewContext.h"
+#include "gl/ViewPresets.h"
 
 namespace {
 using Clock = std::chrono::steady_clock;
@@ -171,14 +177,70 @@ class BareWindow : public QOpenGLWidget {
   }
 };
 
+// What a window showing the document needs at the least: the bare window,
+// plus reading the records and drawing each element's triangles once, in the
+// editor's context set-up and camera, with nothing cached for later frames.
+class LimitWindow : public QOpenGLWidget, public DrawSurface {
+ public:
+  explicit LimitWindow(std::string document) : document_(std::move(document)) {}
+  bool painted = false;
+  bool MakeCurrent() override { return true; }  // paintGL runs with the context current
+  int Width() const override { return width() * devicePixelRatio(); }
+  int Height() const override { return height() * devicePixelRatio(); }
+  void EndFrame() override {}
+
+ protected:
+  void paintGL() override {
+    GLView& view = *NewView();
+    CreateContext(view, this, Width(), Height());
+    DefaultView(view);
+    ApplyCamera(view);
+    glClearColor(0.57f, 0.57f, 0.57f, 1.0f);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    TIMem32 store("limit");
+    store.RecordSize = kElementRecordSize;
+    if (ReadDocument(document_, store).ok())
+      for (int32_t i = 0; i < store.Count(); ++i) {
+        Element3D e;
+        std::memcpy(&e, &store.As<Element3D>(i), sizeof e);
+        glColor4f(0.5f, 0.6f, 0.7f, 1.0f);
+        glPushMatrix();
+        glTranslated(e.x, e.y, e.z);
+        glRotated(e.axy, 0, 0, 1);
+        glRotated(e.axz, 0, 1, 0);
+        glRotated(e.ayz, 1, 0, 0);
+        EmitShape(ShapeKeyOf(e));
+        glPopMatrix();
+      }
+    painted = true;
+  }
+
+ private:
+  std::string document_;
+};
+
 // Child process: start a window, print the process's age when its first
 // frame has been composed into the window and swapped to the screen.
-int FirstFrameChild(int argc, char** argv, bool bare, const std::string& document) {
+int FirstFrameChild(int argc, char** argv, const std::string& mode, const std::string& document) {
+  const bool bare = mode != "editor";
   SetEditorSurfaceFormat();
   if (!bare) LoadDictionary();
   CorFaceMulfig = CorFaceSpin = clWhite;
   QApplication app(argc, argv);
   if (!bare) InstallQtScriptHost();
+  if (mode == "limit") {
+    LimitWindow window(document);
+    double swapped = 0;
+    QObject::connect(&window, &QOpenGLWidget::frameSwapped, [&] {
+      if (window.painted && swapped == 0) swapped = ProcessAgeMs();
+    });
+    window.resize(1346, 700);
+    window.show();
+    while (swapped == 0) app.processEvents(QEventLoop::WaitForMoreEvents, 5);
+    std::printf("%.1f\n", swapped);
+    std::fflush(stdout);
+    std::_Exit(0);
+  }
   if (bare) {
     BareWindow window;
     double swapped = 0;
@@ -284,7 +346,7 @@ int ScaleChild(int argc, char** argv, const std::string& shapesPath, const std::
 
 int main(int argc, char** argv) {
   if (argc > 3 && std::string(argv[1]) == "--first-frame")
-    return FirstFrameChild(argc, argv, std::string(argv[2]) == "bare", argv[3]);
+    return FirstFrameChild(argc, argv, argv[2], argv[3]);
   if (argc > 3 && std::string(argv[1]) == "--scale") return ScaleChild(argc, argv, argv[2], argv[3]);
   const int count = argc > 1 ? std::atoi(argv[1]) : 10000;
   const int startRuns = argc > 2 ? std::max(1, std::atoi(argv[2])) : 5;
@@ -295,17 +357,22 @@ int main(int argc, char** argv) {
   WriteElements(seeded, SeededElements(count));
 
   // Start-up, alternating the windows so that all meet the same load.
-  std::vector<double> bareMs, sampleMs, seededMs;
+  std::vector<double> bareMs, sampleMs, seededMs, limitMs;
   for (int i = 0; i < startRuns; ++i) {
     bareMs.push_back(RunChild("--first-frame", "bare", ""));
+    limitMs.push_back(RunChild("--first-frame", "limit", seeded));
     sampleMs.push_back(RunChild("--first-frame", "editor", sample));
     seededMs.push_back(RunChild("--first-frame", "editor", seeded));
   }
-  const double bare = Median(bareMs), withSample = Median(sampleMs), withSeeded = Median(seededMs);
+  const double bare = Median(bareMs), withSample = Median(sampleMs), withSeeded = Median(seededMs),
+               limit = Median(limitMs);
   std::printf("start to first frame, median of %d: bare QOpenGLWidget window %.0f ms; editor with the sample %.0f ms, "
               "ratio %.2f; editor with %d seeded elements %.0f ms, ratio %.2f\n",
               startRuns, bare, withSample, bare > 0 ? withSample / bare : 0.0, count, withSeeded,
               bare > 0 ? withSeeded / bare : 0.0);
+  std::printf("the same %d elements in a bare window that reads them and draws their triangles once (the least "
+              "their first frame costs): %.0f ms; the editor's ratio to it %.2f\n",
+              count, limit, limit > 0 ? withSeeded / limit : 0.0);
 
   SetEditorSurfaceFormat();
   CorFaceMulfig = CorFaceSpin = clWhite;
