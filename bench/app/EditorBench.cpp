@@ -17,6 +17,7 @@
 #include <QItemSelectionModel>
 #include <QListWidget>
 #include <QOpenGLWidget>
+#include <QWindow>
 
 #include <malloc.h>
 #include <spawn.h>
@@ -191,6 +192,9 @@ class LimitWindow : public QOpenGLWidget, public DrawSurface {
 
  protected:
   void paintGL() override {
+    // Qt also paints when the panel is sized before its window is on
+    // screen; such a frame is never shown.
+    if (!window()->windowHandle() || !window()->windowHandle()->isExposed()) return;
     GLView& view = *NewView();
     CreateContext(view, this, Width(), Height());
     DefaultView(view);
@@ -229,10 +233,14 @@ int FirstFrameChild(int argc, char** argv, const std::string& mode, const std::s
   QApplication app(argc, argv);
   if (!bare) InstallQtScriptHost();
   if (mode == "limit") {
-    LimitWindow window(document);
+    // A panel of the editor's panel's size in a window of the editor's size.
+    QWidget window;
+    auto* panel = new LimitWindow(document);
+    panel->setParent(&window);
+    panel->setGeometry(0, 0, 1191, 389);
     double swapped = 0;
-    QObject::connect(&window, &QOpenGLWidget::frameSwapped, [&] {
-      if (window.painted && swapped == 0) swapped = ProcessAgeMs();
+    QObject::connect(panel, &QOpenGLWidget::frameSwapped, [&] {
+      if (panel->painted && swapped == 0) swapped = ProcessAgeMs();
     });
     window.resize(1346, 700);
     window.show();
