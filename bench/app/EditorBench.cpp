@@ -6,7 +6,9 @@
 //    its triangles once (each in fresh processes of this program,
 //    alternated, medians);
 //  - an arrow step on a 10,000-element selection: the edit alone, and the
-//    frame it ends in beside a camera-only frame;
+//    frame it ends in beside a camera-only frame; an arrow step and a drag
+//    step (pointer pressed on a selected element and moved) on 1,000
+//    selected elements, each with its frame, beside a camera-only frame;
 //  - picking: UnprojectAtPixel and UnprojectToGround per call;
 //  - select-all, list selection, paste, undo and delete, each with its frame;
 //  - scale, in a fresh process: a document of `large` elements opened,
@@ -55,6 +57,7 @@
 #include "gl/Camera.h"
 #include "gl/DrawSurface.h"
 #include "gl/GLView.h"
+#include "gl/Picking.h"
 #include "gl/SceneFrame.h"
 #include "gl/ShapeLists.h"
 #include "gl/ViewContext.h"
@@ -148,6 +151,37 @@ std::pair<double, double> StepAndCameraFrames(TFEditorDeObjetos1& window, int st
     cameraMs.push_back(Ms(b, Clock::now()));
   }
   return {Median(stepMs), Median(cameraMs)};
+}
+
+// The median of drag steps on the selection, each with the frame it ends
+// in: the pointer pressed on a selected element and moved sideways and back
+// as a user drags; -1 when no selected element can be picked on screen.
+// `moved` counts the steps that moved the selection.
+double DragStepFrames(TFEditorDeObjetos1& window, int steps, int& moved) {
+  int px = -1, py = -1;
+  for (int32_t k = 0; k < window.doc.SelectionCount() && px < 0; ++k) {
+    const Element3D& e = window.doc.Element(window.doc.SelectedIndex(k));
+    int x = 0, y = 0;
+    ProjectPoint(*window.view, +e.x, +e.y, +e.z, x, y);
+    double p[3];
+    window.PickAtPixel(x, y, p);
+    if (window.doc.IsSelected(window.doc.FindElementAt(p[0], p[1], p[2]))) px = x, py = y;
+  }
+  moved = 0;
+  if (px < 0) return -1;
+  window.Tela1MouseDown(Qt::LeftButton, Qt::NoModifier, px, py);
+  window.RenderNow();
+  std::vector<double> ms;
+  for (int i = 0; i < steps; ++i) {
+    const double before = window.doc.Element(window.doc.SelectedIndex(0)).x;
+    const auto a = Clock::now();
+    window.Tela1MouseMove(Qt::NoModifier, i % 2 ? px : px + 40, py);
+    if (window.scene.edited) window.RenderNow();
+    ms.push_back(Ms(a, Clock::now()));
+    moved += window.doc.Element(window.doc.SelectedIndex(0)).x != before;
+  }
+  window.Tela1MouseUp();
+  return Median(ms);
 }
 
 // Keys reach the window's handler only while the drawing panel has the focus.
@@ -453,6 +487,15 @@ int main(int argc, char** argv) {
     window.Lista1Click();
   };
   const double listMs = timed(selectFirstRows);
+  // One arrow step and one drag step on those rows' elements.
+  FocusPanel(app, window);
+  const auto [someStep, someCamera] = StepAndCameraFrames(window, steps);
+  int dragged = 0;
+  const double dragMs = DragStepFrames(window, steps, dragged);
+  std::printf("%d of %d elements selected: arrow step with its frame %.0f ms, drag step with its frame %.0f ms (%d of "
+              "%d moved), camera-only frame %.0f ms; ratios %.2f and %.2f\n",
+              some, count, someStep, dragMs, dragged, steps, someCamera, someCamera > 0 ? someStep / someCamera : 0.0,
+              someCamera > 0 ? dragMs / someCamera : 0.0);
   window.Copiar1Click();
   const double pasteMs = timed([&] { window.Colar1Click(); });
   const double undoMs = timed([&] { window.FormKeyDown('Z', Qt::ControlModifier); });
