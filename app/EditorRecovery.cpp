@@ -178,6 +178,7 @@ std::string OfferText(const std::string& openDocument) {
 }  // namespace
 
 void TFEditorDeObjetos1::OfferRecoveredDocuments() {
+  recovery_->Folder().RemoveLeftovers();
   const std::vector<RecoveryCopy> copies = recovery_->Folder().Orphans();
   if (copies.empty()) return;
   std::vector<std::string> lines;

@@ -74,6 +74,23 @@ bool ParseCopyName(const std::string& name, ProcessTag& tag) {
   return tag.pid > 0;
 }
 
+// "<tag>.path", "<tag>.zobj3d.<hex>" and "<tag>.path.<hex>" give the tag
+// and whether the file is a temporary one; any other name is no such file.
+bool ParseCompanionName(const std::string& name, ProcessTag& tag, bool& temporary) {
+  const size_t dot = name.find('.');
+  if (dot == std::string::npos) return false;
+  std::string rest = name.substr(dot);
+  const size_t last = rest.rfind('.');
+  temporary = last > 0;
+  if (temporary) {
+    const std::string suffix = rest.substr(last + 1);
+    if (suffix.empty() || suffix.find_first_not_of("0123456789abcdefABCDEF") != std::string::npos) return false;
+    rest.resize(last);
+  }
+  if (rest != kPathExtension && !(temporary && rest == kCopyExtension)) return false;
+  return ParseCopyName(name.substr(0, dot) + kCopyExtension, tag);
+}
+
 // The original path a copy names, or empty: the file must be a small
 // regular file (not a link) holding an absolute path without NUL bytes.
 std::string ReadOriginalPath(int folderFd, const std::string& name) {
@@ -309,6 +326,23 @@ std::vector<RecoveryCopy> RecoveryFolder::Orphans() const {
   std::sort(copies.begin(), copies.end(),
             [](const RecoveryCopy& a, const RecoveryCopy& b) { return a.writtenAtNs > b.writtenAtNs; });
   return copies;
+}
+
+void RecoveryFolder::RemoveLeftovers() const {
+  std::string problem;
+  const FolderFd folder{OpenPrivateFolder(folder_, false, problem)};
+  if (folder.fd < 0) return;
+  for (const std::string& name : NamesIn(folder.fd)) {
+    ProcessTag owner;
+    bool temporary = false;
+    if (!ParseCompanionName(name, owner, temporary)) continue;
+    struct stat st {};
+    if (::fstatat(folder.fd, name.c_str(), &st, AT_SYMLINK_NOFOLLOW) != 0 || !S_ISREG(st.st_mode)) continue;
+    // A name belongs to its copy while the copy is there.
+    if (!temporary && ::fstatat(folder.fd, (owner.Name() + kCopyExtension).c_str(), &st, AT_SYMLINK_NOFOLLOW) == 0)
+      continue;
+    if (!ProcessAlive(owner)) ::unlinkat(folder.fd, name.c_str(), 0);
+  }
 }
 
 bool MayKeepOriginalName(const RecoveryCopy& copy) {

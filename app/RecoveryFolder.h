@@ -54,6 +54,11 @@ class RecoveryFolder {
   // The copies whose editor has ended, newest first. Files not named as
   // copies, and copies that are not regular files, are left alone.
   std::vector<RecoveryCopy> Orphans() const;
+  // Removes what ended editors left that is no copy: temporary files of
+  // writes they did not finish, and the names of documents whose copy was
+  // never written. Copies, their names, live editors' files and anything
+  // not named as a copy's file stay.
+  void RemoveLeftovers() const;
 
  private:
   std::string folder_;

@@ -293,6 +293,35 @@ TEST_F(Recovery, EndedEditorsCopiesAreOfferedInOneWindowNewestFirst) {
   EXPECT_EQ(FilesIn(folder()), std::vector<std::string>{});
 }
 
+// An editor ended in the middle of writing a copy leaves a temporary file,
+// or the name of its document without a copy; the next start clears them
+// away and leaves what still belongs to a copy or to a running editor.
+TEST_F(Recovery, WritesEndedEditorsLeftUnfinishedAreClearedAtStart) {
+  QProcess other;
+  other.start("sleep", {"30"});
+  ASSERT_TRUE(other.waitForStarted());
+  const ProcessTag ended = EndedProcess(), endedEarlier = EndedProcess(5), running = ProcessTagOf(other.processId());
+  Leave(ended, "/docs/kept.zobj3d", {Cube("kept", 1)});
+  const std::string f = folder(), e = f + "/" + ended.Name(), early = f + "/" + endedEarlier.Name();
+  const std::string live = f + "/" + running.Name();
+  for (const std::string& path : {e + ".zobj3d.0a1b2c3d", e + ".path.99999999", early + ".path",
+                                  early + ".zobj3d.deadbeef", live + ".path", live + ".zobj3d.12345678",
+                                  f + "/notes.zobj3d.0000aaaa", early + ".zobj3d.not-hex"})
+    std::ofstream(path) << "half written";
+  boxes.recoveryAnswers = {RecoveryAnswer::Later};
+  Open();
+  ASSERT_TRUE(Soon([&] { return boxes.recoveryLists.size() == 1u; }));
+  std::vector<std::string> expected = {ended.Name() + ".path", ended.Name() + ".zobj3d",
+                                       endedEarlier.Name() + ".zobj3d.not-hex", "notes.zobj3d.0000aaaa",
+                                       running.Name() + ".path", running.Name() + ".zobj3d.12345678"};
+  std::sort(expected.begin(), expected.end());
+  EXPECT_EQ(FilesIn(f), expected);
+  ASSERT_EQ(boxes.recoveryLists[0].size(), 1u);
+  EXPECT_EQ(boxes.recoveryLists[0][0].rfind("kept.zobj3d  /docs/", 0), 0u) << boxes.recoveryLists[0][0];
+  other.kill();
+  other.waitForFinished();
+}
+
 namespace {
 // Runs xdotool on the test's X server; its output, trimmed.
 QString Xdotool(const QStringList& arguments, int timeoutMs = 10000) {
