@@ -29,12 +29,23 @@ size_t ZeroBytesAtEnd(uint64_t w) {
   return static_cast<size_t>(std::countr_zero(w)) / 8;
 }
 
+// The first `n` (1..7) bytes of a word.
+uint64_t FirstBytesMask(size_t n) {
+  const uint64_t low = (uint64_t{1} << (8 * n)) - 1;
+  if constexpr (std::endian::native == std::endian::little) return low;
+  return ~(~uint64_t{0} >> (8 * n));
+}
+
 void PutCount(std::vector<uint8_t>& out, size_t n) {
   for (; n >= 0x80; n >>= 7) out.push_back(static_cast<uint8_t>(n | 0x80));
   out.push_back(static_cast<uint8_t>(n));
 }
 
-bool GetCount(const uint8_t*& p, const uint8_t* end, size_t& n) {
+inline bool GetCount(const uint8_t*& p, const uint8_t* end, size_t& n) {
+  if (p < end && *p < 0x80) {  // most counts fit in one byte
+    n = *p++;
+    return true;
+  }
   n = 0;
   for (unsigned shift = 0; p < end && shift < 64; shift += 7) {
     const uint8_t b = *p++;
@@ -45,7 +56,7 @@ bool GetCount(const uint8_t*& p, const uint8_t* end, size_t& n) {
 }
 
 // Reads the next run's counts, checked against what is left on both sides.
-bool NextRun(const uint8_t*& p, const uint8_t* end, size_t pos, size_t bytes, size_t& zeros, size_t& literal) {
+inline bool NextRun(const uint8_t*& p, const uint8_t* end, size_t pos, size_t bytes, size_t& zeros, size_t& literal) {
   if (!GetCount(p, end, zeros) || !GetCount(p, end, literal)) return false;
   return zeros <= bytes - pos && literal <= bytes - pos - zeros && literal <= static_cast<size_t>(end - p);
 }
@@ -54,12 +65,20 @@ bool NextRun(const uint8_t*& p, const uint8_t* end, size_t pos, size_t bytes, si
 // later bytes are XORed with the byte one record back.
 bool ZerosMatch(const uint8_t* data, size_t at, size_t n, size_t recordSize) {
   const size_t end = at + n;
-  for (; at < end && at < recordSize; ++at)
-    if (data[at]) return false;
+  if (at < recordSize) {
+    const size_t head = std::min(end, recordSize);
+    for (; at + 8 <= head; at += 8)
+      if (Load(data + at)) return false;
+    for (; at < head; ++at)
+      if (data[at]) return false;
+  }
   return at >= end || std::memcmp(data + at, data + at - recordSize, end - at) == 0;
 }
 
-bool LiteralMatches(const uint8_t* literal, const uint8_t* data, size_t at, size_t n, size_t recordSize) {
+// `dataEnd` and `literalEnd` bound what may be read past the literal: its
+// last few bytes are checked as one word where a whole word can be read.
+bool LiteralMatches(const uint8_t* literal, const uint8_t* literalEnd, const uint8_t* data, size_t dataEnd,
+                    size_t at, size_t n, size_t recordSize) {
   const size_t end = at + n;
   if (at < recordSize) {
     const size_t head = std::min(end, recordSize) - at;
@@ -69,6 +88,9 @@ bool LiteralMatches(const uint8_t* literal, const uint8_t* data, size_t at, size
   }
   for (; at + 8 <= end; at += 8, literal += 8)
     if (Load(literal) != (Load(data + at) ^ Load(data + at - recordSize))) return false;
+  if (at == end) return true;
+  if (at + 8 <= dataEnd && literal + 8 <= literalEnd)
+    return ((Load(literal) ^ Load(data + at) ^ Load(data + at - recordSize)) & FirstBytesMask(end - at)) == 0;
   for (; at < end; ++at, ++literal)
     if (*literal != (data[at] ^ data[at - recordSize])) return false;
   return true;
@@ -155,7 +177,7 @@ bool Equals(const uint8_t* encoded, size_t encodedBytes, const uint8_t* data, si
     if (!NextRun(p, end, pos, bytes, zeros, literal)) return false;
     if (!ZerosMatch(data, pos, zeros, recordSize)) return false;
     pos += zeros;
-    if (!LiteralMatches(p, data, pos, literal, recordSize)) return false;
+    if (!LiteralMatches(p, end, data, bytes, pos, literal, recordSize)) return false;
     pos += literal;
     p += literal;
   }
