@@ -77,8 +77,8 @@ bool ZerosMatch(const uint8_t* data, size_t at, size_t n, size_t recordSize) {
 
 // `dataEnd` and `literalEnd` bound what may be read past the literal: its
 // last few bytes are checked as one word where a whole word can be read.
-bool LiteralMatches(const uint8_t* literal, const uint8_t* literalEnd, const uint8_t* data, size_t dataEnd,
-                    size_t at, size_t n, size_t recordSize) {
+bool LiteralMatches(const uint8_t* literal, const uint8_t* literalEnd, const uint8_t* data, size_t dataEnd, size_t at,
+                    size_t n, size_t recordSize) {
   const size_t end = at + n;
   if (at < recordSize) {
     const size_t head = std::min(end, recordSize) - at;

@@ -284,8 +284,8 @@ int ScaleChild(int argc, char** argv, const std::string& shapesPath, const std::
               opened / 1e6, stepped / 1e6, records / 1e6, shapes / 1e6, (records + shapes) / 1e6,
               opened / (records + shapes), stepped / (records + shapes), list / 1e6);
   std::printf("after 5 steps on one element %.0f MB (+%.1f MB over opened) = records + cached shapes %.0f MB + undo "
-              "copies %.1f MB (a first copy alone %.1f MB of the records' %.0f MB, taken in %.1f ms) + the rest %.0f MB "
-              "(the list's rows, the window's buffers, what llvmpipe keeps from drawing)\n",
+              "copies %.1f MB (a first copy alone %.1f MB of the records' %.0f MB, taken in %.1f ms) + the rest "
+              "%.0f MB (the list's rows, the window's buffers, what llvmpipe keeps from drawing)\n",
               stepped / 1e6, (stepped - opened) / 1e6, (records + shapes) / 1e6, undoBytes / 1e6, firstCopyBytes / 1e6,
               records / 1e6, firstCopyMs, (stepped - records - shapes - undoBytes) / 1e6);
   std::fflush(stdout);
