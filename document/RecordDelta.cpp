@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <bit>
 #include <cstring>
+#include <memory>
 
 namespace record_delta {
 namespace {
@@ -131,8 +132,8 @@ void Encode(const uint8_t* data, size_t bytes, size_t recordSize, std::vector<ui
   if (bytes == 0 || recordSize == 0) return;
   // The XORed bytes, with a word of zeros after them so that whole words can
   // be read up to the end.
-  std::vector<uint8_t> xored(bytes + 8);
-  uint8_t* x = xored.data();
+  const std::unique_ptr<uint8_t[]> xored(new uint8_t[bytes + 8]);  // every byte is written below
+  uint8_t* x = xored.get();
   const size_t head = std::min(bytes, recordSize);
   std::memcpy(x, data, head);
   size_t i = head;
