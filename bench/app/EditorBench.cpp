@@ -301,6 +301,10 @@ int main(int argc, char** argv) {
   const int startRuns = argc > 2 ? std::max(1, std::atoi(argv[2])) : 5;
   const int large = argc > 3 ? std::atoi(argv[3]) : 100000;
   const std::filesystem::path folder = BenchFolder("obj3d_bench_editor_");
+  // The bench's windows keep their recovery copies in its own folder: none
+  // of the user's is offered to them (the offer would stop the run), and
+  // none that a child ending at once leaves behind outlives the run.
+  setenv("XDG_DATA_HOME", (folder / "data").c_str(), 1);
   const std::string sample = ProgramFolder() + "Vist3D/sample.zobj3d";
   const std::string seeded = (folder / "seeded.zobj3d").string();
   WriteElements(seeded, SeededElements(count));
