@@ -160,6 +160,13 @@ void EditorDocument::ClearUndo() {
 
 int32_t EditorDocument::UndoCount() const { return static_cast<int32_t>(undo_.size()); }
 
+size_t EditorDocument::UndoBytes() const {
+  std::vector<const RecordSnapshot*> copies{prepared_.get()};
+  for (const auto* steps : {&undo_, &redo_})
+    for (const auto& copy : *steps) copies.push_back(copy.get());
+  return RecordSnapshot::HeldBytes(copies);
+}
+
 void EditorDocument::CopySelection() {
   if (selection.Count() == 0) return;
   clipboard.SetCount(selection.Count());

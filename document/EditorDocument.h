@@ -82,6 +82,8 @@ class EditorDocument {
   void ClearUndo();
   int32_t UndoCount() const;
   int32_t RedoCount() const { return static_cast<int32_t>(redo_.size()); }
+  // Bytes the undo, redo and prepared copies hold together.
+  size_t UndoBytes() const;
 
   // Edit commands. Delete and Undo clear the selection, so no later edit can
   // write through an index that no longer names the element it did.

@@ -2,7 +2,9 @@
 
 #include <algorithm>
 #include <cstring>
+#include <unordered_set>
 
+#include "RecordDelta.h"
 #include "common/TIMem32.h"
 
 RecordSnapshot::RecordSnapshot(const TIMem32& from, const RecordSnapshot* like)
@@ -13,19 +15,23 @@ RecordSnapshot::RecordSnapshot(const TIMem32& from, const RecordSnapshot* like)
     return;
   }
   const bool comparable = like && like->recordSize_ == recordSize_;
-  const size_t chunkBytes = static_cast<size_t>(kChunkRecords) * static_cast<size_t>(recordSize_);
-  const size_t total = static_cast<size_t>(count_) * static_cast<size_t>(recordSize_);
+  const size_t recordBytes = static_cast<size_t>(recordSize_);
+  const size_t chunkBytes = static_cast<size_t>(kChunkRecords) * recordBytes;
+  const size_t total = static_cast<size_t>(count_) * recordBytes;
   chunks_.reserve((total + chunkBytes - 1) / chunkBytes);
+  Chunk encoded;
   for (size_t at = 0, k = 0; at < total; at += chunkBytes, ++k) {
     const size_t bytes = std::min(chunkBytes, total - at);
     if (comparable && k < like->chunks_.size()) {
       const Chunk& old = *like->chunks_[k];
-      if (old.size() == bytes && std::memcmp(old.data(), data + at, bytes) == 0) {
+      if (record_delta::Equals(old.data(), old.size(), data + at, bytes, recordBytes)) {
         chunks_.push_back(like->chunks_[k]);
         continue;
       }
     }
-    chunks_.push_back(std::make_shared<const Chunk>(data + at, data + at + bytes));
+    encoded.clear();
+    record_delta::Encode(data + at, bytes, recordBytes, encoded);
+    chunks_.push_back(std::make_shared<const Chunk>(encoded.begin(), encoded.end()));
   }
 }
 
@@ -38,10 +44,17 @@ void RecordSnapshot::RestoreTo(TIMem32& to) const {
   to.Position = 0;
   uint8_t* data = to.Data();
   if (!data) return;
+  const size_t recordBytes = static_cast<size_t>(recordSize_);
+  const size_t chunkBytes = static_cast<size_t>(kChunkRecords) * recordBytes;
+  const size_t total = static_cast<size_t>(count_) * recordBytes;
   size_t at = 0;
   for (const auto& chunk : chunks_) {
-    std::memcpy(data + at, chunk->data(), chunk->size());
-    at += chunk->size();
+    const size_t bytes = std::min(chunkBytes, total - at);
+    // Chunks are only ever this copy's own encodings; should one not decode,
+    // its records come back zeroed rather than half-written.
+    if (!record_delta::Decode(chunk->data(), chunk->size(), data + at, bytes, recordBytes))
+      std::memset(data + at, 0, bytes);
+    at += bytes;
   }
 }
 
@@ -49,5 +62,15 @@ size_t RecordSnapshot::OwnBytes() const {
   size_t bytes = 0;
   for (const auto& chunk : chunks_)
     if (chunk.use_count() == 1) bytes += chunk->size();
+  return bytes;
+}
+
+size_t RecordSnapshot::HeldBytes(const std::vector<const RecordSnapshot*>& copies) {
+  std::unordered_set<const Chunk*> seen;
+  size_t bytes = 0;
+  for (const RecordSnapshot* copy : copies)
+    if (copy)
+      for (const auto& chunk : copy->chunks_)
+        if (seen.insert(chunk.get()).second) bytes += chunk->size();
   return bytes;
 }

@@ -1,4 +1,5 @@
 #pragma once
+#include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <vector>
@@ -8,7 +9,10 @@ class TIMem32;
 // A copy of a record store kept for undo, in chunks of records that later
 // copies share while their bytes stay the same: a step that changes one
 // element of a large document keeps one chunk of it, not the whole
-// document again, and comparing costs less than copying into new pages.
+// document again. Each chunk is held encoded (record_delta), a fraction of
+// its records' size, and a new copy compares the records with the earlier
+// copy's encoded chunk directly, which costs about as much as comparing
+// two plain copies.
 class RecordSnapshot {
  public:
   static constexpr int32_t kChunkRecords = 64;
@@ -19,11 +23,14 @@ class RecordSnapshot {
   // Puts the copy back into `to`, with the settings it was taken with.
   void RestoreTo(TIMem32& to) const;
   int32_t Count() const { return count_; }
-  // Bytes held by chunks of this copy alone (shared chunks are not counted).
+  // Encoded bytes held by chunks of this copy alone (shared chunks are not
+  // counted).
   size_t OwnBytes() const;
+  // Encoded bytes held by `copies` together, each shared chunk counted once.
+  static size_t HeldBytes(const std::vector<const RecordSnapshot*>& copies);
 
  private:
-  using Chunk = std::vector<uint8_t>;
+  using Chunk = std::vector<uint8_t>;  // encoded records
   int32_t recordSize_ = 0, count_ = 0, growBy_ = 0;
   bool zeroNew_ = false;
   std::vector<std::shared_ptr<const Chunk>> chunks_;
