@@ -430,7 +430,9 @@ TEST_F(Recovery, CopiesGoOnlyIntoAPrivateFolderAndNeverThroughALink) {
        [&] {
          fs::create_directory(f);
          ::chmod(f.c_str(), 0700);
-         if (::geteuid() == 0) EXPECT_EQ(::chown(f.c_str(), 4321, 4321), 0);
+         if (::geteuid() == 0) {
+           EXPECT_EQ(::chown(f.c_str(), 4321, 4321), 0);
+         }
        }},
   };
   for (const Planted& c : cases) {

@@ -107,6 +107,8 @@ TEST_F(EditorFixture, ASettingsFileThatIsNoSmallRegularFileIsLeftAlone) {
     ASSERT_EQ(items.size(), 1);
     EXPECT_EQ(items[0]->isEnabled(), c.used) << items[0]->text().toStdString();
     EXPECT_EQ(fs::symlink_status(settings).type(), before);
-    if (!c.used && before == fs::file_type::regular) EXPECT_EQ(fs::file_size(settings), size_t(2 << 20));
+    if (!c.used && before == fs::file_type::regular) {
+      EXPECT_EQ(fs::file_size(settings), size_t(2 << 20));
+    }
   }
 }
