@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <functional>
-#include <unordered_map>
 
 #include "LatinText.h"
 #include "document/EditorDocument.h"
@@ -86,19 +85,40 @@ int ElementListModel::FirstRowOf(int32_t element) const {
 QItemSelection ElementListModel::Marks(const std::vector<bool>& elements, int& current) const {
   current = -1;
   const int rows = std::min({rowCount(), doc_.Count(), static_cast<int>(elements.size())});
-  // Only the names of flagged elements are looked for, and only as far as
-  // the last of them is first found.
-  std::unordered_map<std::string_view, int> firstRow;
-  for (int k = 0; k < rows; ++k)
-    if (elements[static_cast<size_t>(k)]) firstRow.emplace(Name(k), -1);
-  size_t missing = firstRow.size();
+  // The names looked for are told apart by their prints in a table of
+  // their own (a select-all of a large document wants one entry per row,
+  // kept flat), and looked for only as far as the last is first found.
+  const std::hash<std::string_view> hash;
+  size_t flagged = 0;
+  for (int k = 0; k < rows; ++k) flagged += elements[static_cast<size_t>(k)];
+  size_t size = 16;
+  while (size < 2 * flagged) size *= 2;
+  constexpr int kEmpty = -1, kWanted = -2;
+  std::vector<int> firstRow(size, kEmpty);
+  std::vector<size_t> print(size);
+  auto slotOf = [&](size_t p) {
+    size_t slot = p & (size - 1);
+    while (firstRow[slot] != kEmpty && print[slot] != p) slot = (slot + 1) & (size - 1);
+    return slot;
+  };
+  size_t missing = 0;
+  for (int k = 0; k < rows; ++k) {
+    if (!elements[static_cast<size_t>(k)]) continue;
+    const size_t p = hash(Name(k)), slot = slotOf(p);
+    if (firstRow[slot] == kEmpty) firstRow[slot] = kWanted, print[slot] = p, ++missing;
+  }
   for (int row = 0; row < rows && missing > 0; ++row) {
-    const auto found = firstRow.find(Name(row));
-    if (found != firstRow.end() && found->second < 0) found->second = row, --missing;
+    const size_t slot = slotOf(hash(Name(row)));
+    if (firstRow[slot] == kWanted) firstRow[slot] = row, --missing;
   }
   std::vector<int> marked;
-  for (int k = 0; k < rows; ++k)
-    if (elements[static_cast<size_t>(k)]) marked.push_back(current = firstRow[Name(k)]);
+  for (int k = 0; k < rows; ++k) {
+    if (!elements[static_cast<size_t>(k)]) continue;
+    int row = firstRow[slotOf(hash(Name(k)))];
+    // Two names of one print: the row is found by its name.
+    if (row < 0 || Name(row) != Name(k)) row = FirstRowOf(k);
+    marked.push_back(current = row);
+  }
   std::sort(marked.begin(), marked.end());
   marked.erase(std::unique(marked.begin(), marked.end()), marked.end());
   // One range per run of rows keeps a large selection quick to make and

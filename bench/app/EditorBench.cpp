@@ -265,8 +265,9 @@ int ScaleChild(int argc, char** argv, const std::string& shapesPath, const std::
   const double stepped = HeldBytes() - empty;
   // The list keeps no rows: what it holds is its model (a fingerprint per
   // row) and the view's own layout, both gone with the model.
-  delete window.Lista1->model();
-  window.Lista1->reset();
+  QAbstractItemModel* rows = window.Lista1->model();
+  window.Lista1->setModel(nullptr);
+  delete rows;
   const double list = stepped - (HeldBytes() - empty);
   const auto b = Clock::now();
   window.doc.PushUndo();
