@@ -5,7 +5,6 @@
 #include <QComboBox>
 #include <QItemSelectionModel>
 #include <QListView>
-#include <QScrollBar>
 
 #include <algorithm>
 #include <cmath>
@@ -86,12 +85,9 @@ void TFEditorDeObjetos1::SyncElementList() {
   // The marks are made anew below; dropped first, they need no keeping in
   // step while rows come and go.
   Lista1->selectionModel()->clear();
-  const int top = Lista1->verticalScrollBar()->value(), left = Lista1->horizontalScrollBar()->value();
-  if (elementRows_->Follow() == ElementListModel::Change::Reset) {
-    // A change the rows cannot tell (rows apart) leaves the list where it was.
-    Lista1->verticalScrollBar()->setValue(top);
-    Lista1->horizontalScrollBar()->setValue(left);
-  }
+  // Rows added or removed in one run are told as such; after any other
+  // change the rows are reset, and the view stays where it was scrolled to.
+  elementRows_->Follow();
   MarkSelectedElements();
 }
 

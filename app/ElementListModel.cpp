@@ -36,7 +36,7 @@ std::vector<uint32_t> ElementListModel::Fingerprints() const {
   return prints;
 }
 
-ElementListModel::Change ElementListModel::Follow() {
+void ElementListModel::Follow() {
   std::vector<uint32_t> now = Fingerprints();
   const std::vector<uint32_t>& was = fingerprints_;
   // Rows agree from the start and from the end; what lies between them
@@ -62,9 +62,7 @@ ElementListModel::Change ElementListModel::Follow() {
     beginResetModel();
     fingerprints_.swap(now);
     endResetModel();
-    return Change::Reset;
   }
-  return Change::Kept;
 }
 
 void ElementListModel::Reset() {

@@ -14,8 +14,6 @@ class EditorDocument;
 // so that Follow can tell the view which rows an edit added or removed.
 class ElementListModel : public QAbstractListModel {
  public:
-  enum class Change { Kept, Reset };
-
   ElementListModel(const EditorDocument& doc, QObject* parent);
 
   // The rows as of the last Follow or Reset: between an edit and the next
@@ -26,8 +24,8 @@ class ElementListModel : public QAbstractListModel {
 
   // Brings the rows in step with the document. Rows added or removed in one
   // run (a paste, a delete, their undo) and names changed in place are told
-  // as such; anything else resets the model, and that is returned.
-  Change Follow();
+  // as such; anything else resets the model.
+  void Follow();
   // Every row made anew (another document).
   void Reset();
 

@@ -326,6 +326,9 @@ TEST_F(EditorFixture, TheListFollowsEditsRowForRow) {
   Key(Qt::Key_Z, Qt::ControlModifier);  // the first delete back: the copies again
   ASSERT_EQ(w.doc.Count(), 7);
   expectListMatchesDocument("undo back to the paste");
+  Key(Qt::Key_A, Qt::ControlModifier);  // every element: the twins mark one row
+  ASSERT_EQ(w.doc.SelectionCount(), 7);
+  expectListMatchesDocument("select-all");
 
   // A double click on a row renames its element; the rows stay.
   holdRows();
