@@ -56,7 +56,7 @@ void TFEditorDeObjetos1::BuildInputAids() {
 
 void TFEditorDeObjetos1::Refazer1Click() {
   if (!doc.Redo()) return;
-  RebuildElementList();
+  SyncElementList();
   Redraw();
 }
 

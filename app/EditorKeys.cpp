@@ -3,7 +3,7 @@
 #include <QApplication>
 #include <QCursor>
 #include <QKeyEvent>
-#include <QListWidget>
+#include <QListView>
 #include <QTimer>
 
 #include <cmath>
@@ -88,7 +88,7 @@ void TFEditorDeObjetos1::FormKeyDown(int key, Qt::KeyboardModifiers shift) {
   const bool ctrl = shift.testFlag(Qt::ControlModifier);
   switch (key) {
     case vk::Enter:
-      if (Lista1->currentRow() >= 0) {
+      if (Lista1->currentIndex().isValid()) {
         try {
           Lista1DblClick();
         } catch (...) {

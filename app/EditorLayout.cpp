@@ -6,7 +6,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
+#include <QListView>
 #include <QMenuBar>
 #include <QPainter>
 #include <QStandardItemModel>
@@ -20,6 +20,7 @@
 #include "DocumentCaption.h"
 #include "EditorDelegates.h"
 #include "EditorRecovery.h"
+#include "ElementListModel.h"
 #include "KeyCodes.h"
 #include "LatinText.h"
 #include "TFEditorDeObjetos1.h"
@@ -439,14 +440,16 @@ void TFEditorDeObjetos1::BuildViewArea() {
   Panel5->setBorderWidth(4);
   auto* listFill = new QVBoxLayout(Panel5);
   listFill->setContentsMargins(4, 4, 4, 4);
-  Lista1 = new QListWidget(Panel5);
+  Lista1 = new QListView(Panel5);
+  elementRows_ = new ElementListModel(doc, Lista1);
+  Lista1->setModel(elementRows_);
   Lista1->setFrameShape(QFrame::NoFrame);
   Lista1->setSelectionMode(QAbstractItemView::ExtendedSelection);
   Lista1->setUniformItemSizes(true);
   Lista1->setItemDelegate(new ElementItemDelegate(this, Lista1));
   listFill->addWidget(Lista1);
-  connect(Lista1, &QListWidget::itemClicked, this, [this] { Lista1Click(); });
-  connect(Lista1, &QListWidget::itemDoubleClicked, this, [this] { Lista1DblClick(); });
+  connect(Lista1, &QListView::clicked, this, [this] { Lista1Click(); });
+  connect(Lista1, &QListView::doubleClicked, this, [this] { Lista1DblClick(); });
   Lista1->viewport()->installEventFilter(this);  // right-button release opens the dialog
 
   Panel3 = new TMPanel(VSplit3);

@@ -4,12 +4,13 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QItemSelectionModel>
-#include <QListWidget>
+#include <QListView>
 
 #include <algorithm>
 #include <cmath>
-#include <unordered_map>
+#include <vector>
 
+#include "ElementListModel.h"
 #include "LatinText.h"
 #include "TFE3DAtributos1.h"
 #include "TFEditorDeObjetos1.h"
@@ -71,82 +72,42 @@ void TFEditorDeObjetos1::ShowInPanel(const Element3D& e) {
 void TFEditorDeObjetos1::ClearSelection() {
   doc.ClearSelection();
   ForgetTypedValues();
-  Lista1->setCurrentRow(-1, QItemSelectionModel::Clear);
+  Lista1->selectionModel()->setCurrentIndex(QModelIndex(), QItemSelectionModel::Clear);
   Lista1->clearSelection();
 }
 
 void TFEditorDeObjetos1::RebuildElementList() {
-  Lista1->clear();
-  SyncElementList();
+  elementRows_->Reset();
+  MarkSelectedElements();
 }
 
 void TFEditorDeObjetos1::SyncElementList() {
-  QStringList names;
-  names.reserve(doc.Count());
-  for (int32_t i = 0; i < doc.Count(); ++i) names.append(L1(doc.Element(i).name.str()));
   // The marks are made anew below; dropped first, they need no keeping in
   // step while rows come and go.
   Lista1->selectionModel()->clear();
-  // Rows are kept where the names agree from the start and from the end;
-  // between them, a list that grows gets the missing names inserted and
-  // one that shrinks loses the rows of names no longer there, in runs (a
-  // paste, a delete, their undo). Any other change ends the same, only
-  // with more rows made anew.
-  auto text = [this](int row) { return Lista1->item(row)->text(); };
-  const int count = static_cast<int>(names.size());
-  int first = 0;
-  while (first < Lista1->count() && first < count && text(first) == names[first]) ++first;
-  int oldEnd = Lista1->count(), newEnd = count;
-  while (oldEnd > first && newEnd > first && text(oldEnd - 1) == names[newEnd - 1]) --oldEnd, --newEnd;
-  const bool grows = newEnd > oldEnd;
-  int row = first, i = first;
-  while (row < oldEnd && i < newEnd) {
-    if (text(row) == names[i]) {
-      ++row, ++i;
-    } else if (grows) {
-      int upTo = i + 1;
-      while (upTo < newEnd && names[upTo] != text(row)) ++upTo;
-      Lista1->insertItems(row, names.mid(i, upTo - i));
-      row += upTo - i, oldEnd += upTo - i, i = upTo;
-    } else {
-      int upTo = row + 1;
-      while (upTo < oldEnd && text(upTo) != names[i]) ++upTo;
-      Lista1->model()->removeRows(row, upTo - row);
-      oldEnd -= upTo - row;
-    }
-  }
-  if (row < oldEnd) Lista1->model()->removeRows(row, oldEnd - row);
-  if (i < newEnd) Lista1->insertItems(row, names.mid(i, newEnd - i));
+  // Rows added or removed in one run are told as such; after any other
+  // change the rows are reset, and the view stays where it was scrolled to.
+  elementRows_->Follow();
+  MarkSelectedElements();
+}
 
+void TFEditorDeObjetos1::MarkSelectedElements() {
   // Each selected element marks the first line of its name; the marks are
   // made in one selection change, which stays quick for large selections.
-  std::unordered_map<QString, int> firstRow;
-  for (int r = count - 1; r >= 0; --r) firstRow[names[r]] = r;
-  const std::vector<bool> selected = doc.SelectionMask();
-  QItemSelection marks;
   int current = -1;
-  for (int32_t k = 0; k < doc.Count(); ++k) {
-    if (!selected[static_cast<size_t>(k)]) continue;
-    current = firstRow[names[k]];
-    const QModelIndex index = Lista1->model()->index(current, 0);
-    marks.select(index, index);
-  }
+  const QItemSelection marks = elementRows_->Marks(doc.SelectionMask(), current);
   if (current < 0) return;
   Lista1->selectionModel()->select(marks, QItemSelectionModel::Select);
-  Lista1->selectionModel()->setCurrentIndex(Lista1->model()->index(current, 0), QItemSelectionModel::NoUpdate);
+  Lista1->selectionModel()->setCurrentIndex(elementRows_->index(current), QItemSelectionModel::NoUpdate);
 }
 
 void TFEditorDeObjetos1::HighlightListEntry(int32_t i) {
-  if (i < 0 || i >= doc.Count()) return;
-  const QString name = L1(doc.Element(i).name.str());
-  for (int row = 0; row < Lista1->count(); ++row) {
-    if (Lista1->item(row)->text() == name) {
-      Lista1->item(row)->setSelected(true);
-      Lista1->setCurrentRow(row, QItemSelectionModel::Select);
-      Lista1->viewport()->update();
-      return;
-    }
-  }
+  const int row = elementRows_->FirstRowOf(i);
+  if (row < 0) return;
+  const QModelIndex index = elementRows_->index(row);
+  Lista1->selectionModel()->select(index, QItemSelectionModel::Select);
+  Lista1->selectionModel()->setCurrentIndex(index, QItemSelectionModel::Select);
+  Lista1->viewport()->update();
 }
 
 void TFEditorDeObjetos1::ShowAngles(int32_t i) {
@@ -214,28 +175,25 @@ void TFEditorDeObjetos1::EAxzChange(TZSpinEdit* sender) {
 }
 
 void TFEditorDeObjetos1::Lista1Click() {
-  if (Lista1->currentRow() > -1) {
+  if (Lista1->currentIndex().isValid()) {
     doc.ClearSelection();
     // As SelectElement row by row, but the panel is filled once, for the
     // last row, and the first line of each name is marked in one change: a
     // thousand selected rows once refilled the panel a thousand times.
-    std::unordered_map<QString, int> firstRow;
-    for (int row = Lista1->count() - 1; row >= 0; --row) firstRow[Lista1->item(row)->text()] = row;
-    QItemSelection marks;
+    const int rows = std::min(elementRows_->rowCount(), doc.Count());
+    std::vector<bool> picked(static_cast<size_t>(rows));
+    for (const QItemSelectionRange& range : Lista1->selectionModel()->selection())
+      for (int row = std::max(range.top(), 0); row <= range.bottom() && row < rows; ++row)
+        picked[static_cast<size_t>(row)] = true;
     int32_t shown = -1;
-    int current = -1;
-    for (int row = 0; row < Lista1->count() && row < doc.Count(); ++row) {
-      if (!Lista1->item(row)->isSelected() || !doc.SelectElement(row)) continue;
-      shown = row;
-      const auto first = firstRow.find(L1(doc.Element(row).name.str()));
-      if (first == firstRow.end()) continue;
-      current = first->second;
-      marks.select(Lista1->model()->index(current, 0), Lista1->model()->index(current, 0));
-    }
+    for (int row = 0; row < rows; ++row)
+      if (picked[static_cast<size_t>(row)] && doc.SelectElement(row)) shown = row;
     if (shown >= 0) ShowInPanel(doc.Element(shown));
+    int current = -1;
+    const QItemSelection marks = elementRows_->Marks(doc.SelectionMask(), current);
     if (current >= 0) {
       Lista1->selectionModel()->select(marks, QItemSelectionModel::Select);
-      Lista1->selectionModel()->setCurrentIndex(Lista1->model()->index(current, 0), QItemSelectionModel::NoUpdate);
+      Lista1->selectionModel()->setCurrentIndex(elementRows_->index(current), QItemSelectionModel::NoUpdate);
       Lista1->viewport()->update();
     }
   }
@@ -244,9 +202,9 @@ void TFEditorDeObjetos1::Lista1Click() {
 }
 
 void TFEditorDeObjetos1::Lista1DblClick() {
-  const int i = Lista1->currentRow();
-  if (i < 0 || i >= Lista1->count() || i >= doc.Count()) return;
-  const std::string typed = EditElementName(Latin(Lista1->item(i)->text()), doc.Element(i), this);
+  const int i = Lista1->currentIndex().row();
+  if (i < 0 || i >= elementRows_->rowCount() || i >= doc.Count()) return;
+  const std::string typed = EditElementName(doc.Element(i).name.str(), doc.Element(i), this);
   const std::string name = AcceptedNewName(doc.elements, typed);
   if (name.empty()) return;
   doc.Element(i).name.assign(name);

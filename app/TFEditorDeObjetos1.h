@@ -17,12 +17,13 @@ class QCheckBox;
 class QComboBox;
 class QLabel;
 class QLineEdit;
-class QListWidget;
+class QListView;
 class QMenu;
 class QPushButton;
 class QRubberBand;
 class QTimer;
 class EditorRecovery;
+class ElementListModel;
 class KeysWindow;
 struct KeyCommand;
 class TBarraDeEstado;
@@ -96,7 +97,8 @@ class TFEditorDeObjetos1 : public QMainWindow {
   TVSplit *VSplit1, *VSplit2, *VSplit3;
   TGLPanel* Tela1;
   TMPanel* Panel5;
-  QListWidget* Lista1;
+  QListView* Lista1;
+  ElementListModel* elementRows_;  // Lista1's rows: the document's elements
   TMPanel *Panel3, *Panel4, *Panel6;
   QTimer* Timer1 = nullptr;
   TCorSeleciona* cor1;
@@ -122,6 +124,7 @@ class TFEditorDeObjetos1 : public QMainWindow {
   // The list in step with the document: only the rows of elements added,
   // removed or renamed change, and the marks follow the selection.
   void SyncElementList();
+  void MarkSelectedElements();  // the list's marks made from the document's selection
   void HighlightListEntry(int32_t i);
   void ShowAngles(int32_t i);
   void ShowInPanel(const Element3D& e);

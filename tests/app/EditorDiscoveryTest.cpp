@@ -133,7 +133,7 @@ TEST_F(Discovery, SelectAllThenTypeOrDeleteActsOnEveryVisibleElement) {
   auto& w = OpenWith({Cube("a", -4), Cube("b", 0), hidden});
   Key(Qt::Key_A, Qt::ControlModifier);
   ASSERT_EQ(w.doc.SelectionCount(), 2);
-  EXPECT_EQ(w.Lista1->selectedItems().size(), 2);
+  EXPECT_EQ(w.Lista1->selectionModel()->selectedRows().size(), 2);
   Key(Qt::Key_N);
   Key(Qt::Key_Tab);
   Type("3.25");
@@ -144,7 +144,7 @@ TEST_F(Discovery, SelectAllThenTypeOrDeleteActsOnEveryVisibleElement) {
   EXPECT_EQ(+saved[2].y, 1);
   Key(Qt::Key_A, Qt::ControlModifier | Qt::ShiftModifier);
   EXPECT_EQ(w.doc.SelectionCount(), 0);
-  EXPECT_TRUE(w.Lista1->selectedItems().isEmpty());
+  EXPECT_FALSE(w.Lista1->selectionModel()->hasSelection());
   Key(Qt::Key_A, Qt::ControlModifier);
   Key(Qt::Key_Escape);
   EXPECT_EQ(w.doc.SelectionCount(), 0);
@@ -174,7 +174,7 @@ TEST_F(Discovery, BoxSelectionTakesTheCentresInsideTheRectangle) {
   QTest::mouseMove(w.Tela1, to);
   QTest::mouseRelease(w.Tela1, Qt::LeftButton, Qt::NoModifier, to);
   ASSERT_EQ(w.doc.SelectionCount(), 2);
-  EXPECT_EQ(w.Lista1->selectedItems().size(), 2);
+  EXPECT_EQ(w.Lista1->selectionModel()->selectedRows().size(), 2);
   Key(Qt::Key_B);
   QTest::mousePress(w.Tela1, Qt::LeftButton, Qt::ShiftModifier, a - QPoint(15, 15));
   QTest::mouseRelease(w.Tela1, Qt::LeftButton, Qt::ShiftModifier, a + QPoint(15, 15));

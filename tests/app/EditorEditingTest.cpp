@@ -1,5 +1,8 @@
 // Editing an opened document with the mouse and the keys, with real picking.
 #include <QCursor>
+#include <QListView>
+#include <QScrollBar>
+#include <QWheelEvent>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTimer>
@@ -9,6 +12,7 @@
 #include <set>
 
 #include "EditorFixture.h"
+#include "LatinText.h"
 #include "controls/TSBM.h"
 #include "gl/GLView.h"
 
@@ -23,6 +27,24 @@ double Turned(double from, double to) {
 std::vector<std::string> Names(TFEditorDeObjetos1& w) {
   std::vector<std::string> out;
   for (int32_t i = 0; i < w.doc.Count(); ++i) out.push_back(w.doc.Element(i).name.str());
+  return out;
+}
+
+// What the list shows, row by row.
+std::vector<std::string> ListNames(TFEditorDeObjetos1& w) {
+  std::vector<std::string> out;
+  const QAbstractItemModel* rows = w.Lista1->model();
+  for (int r = 0; r < rows->rowCount(); ++r) out.push_back(Latin(rows->index(r, 0).data().toString()));
+  return out;
+}
+
+// The list's marked rows as name@row, top to bottom.
+std::vector<std::string> MarkedRows(TFEditorDeObjetos1& w) {
+  std::vector<std::string> out;
+  const QAbstractItemModel* rows = w.Lista1->model();
+  for (int r = 0; r < rows->rowCount(); ++r)
+    if (w.Lista1->selectionModel()->isSelected(rows->index(r, 0)))
+      out.push_back(Latin(rows->index(r, 0).data().toString()) + "@" + std::to_string(r));
   return out;
 }
 
@@ -42,7 +64,7 @@ TEST_F(EditorFixture, ADoublePressOrEnterRenamesTheElement) {
   }
   EXPECT_EQ(dialogs.shown, std::vector<std::string>{"janela"});
   EXPECT_EQ(w.doc.Element(1).name.str(), "vidro");
-  EXPECT_EQ(w.Lista1->item(1)->text(), "vidro");
+  EXPECT_EQ(ListNames(w)[1], "vidro");
 
   Reactivate();
   ClickView(janela);  // later: only a press
@@ -206,8 +228,8 @@ TEST_F(EditorFixture, DeleteRemovesTheSelectionUnlessAKindIsChosen) {
   Key(Qt::Key_Delete);
   EXPECT_EQ(Names(w), (std::vector<std::string>{"e0", "e2", "e4"}));
   EXPECT_EQ(w.doc.SelectionCount(), 0);
-  EXPECT_EQ(w.Lista1->count(), 3);
-  EXPECT_TRUE(w.Lista1->selectedItems().isEmpty());
+  EXPECT_EQ(ListNames(w), Names(w));
+  EXPECT_TRUE(MarkedRows(w).empty());
 }
 
 // A click selects the element under the pointer, Shift adds to the
@@ -228,46 +250,43 @@ TEST_F(EditorFixture, ClickToSelectThenCopyAndPasteByTheKeys) {
   Key(Qt::Key_V, Qt::ControlModifier);
   EXPECT_EQ(Names(w), (std::vector<std::string>{"cubo1", "cubo2", "cubo3", "cubo4", "cubo5"}));
   EXPECT_EQ(+w.doc.Element(3).x, +w.doc.Element(2).x - 0.5);
-  EXPECT_EQ(w.Lista1->count(), 5);
-  EXPECT_EQ(w.Lista1->selectedItems().size(), 2);
+  EXPECT_EQ(ListNames(w), Names(w));
+  EXPECT_EQ(MarkedRows(w).size(), 2u);
   Key(Qt::Key_Z, Qt::ControlModifier);  // the paste
   EXPECT_EQ(w.doc.Count(), 3);
   EXPECT_EQ(w.doc.SelectionCount(), 0);
-  EXPECT_EQ(w.Lista1->count(), 3);
+  EXPECT_EQ(ListNames(w), Names(w));
 }
 
-// The element list follows paste, delete, undo and redo row for row: rows of
-// elements that stay are the same rows (only the rows of elements added or
-// removed are made or dropped), and each selected element marks the first
-// row of its name, as a list made afresh would.
-TEST_F(EditorFixture, TheListFollowsEditsWithoutMakingKeptRowsAnew) {
+// The element list follows paste, delete, undo, redo and rename row for
+// row: each row shows its element's name, rows of elements that stay are
+// the same rows when the edit added or removed one run (only those rows are
+// told to the view), and each selected element marks the first row of its
+// name, as a list made afresh would.
+TEST_F(EditorFixture, TheListFollowsEditsRowForRow) {
   auto& w = OpenWith({Cube("a", -12), Cube("b", -6), Cube("twin", 0), Cube("twin", 6), Cube("e", 12)});
-  QListWidget* list = w.Lista1;
+  QAbstractItemModel* rows = w.Lista1->model();
   auto expectListMatchesDocument = [&](const char* after) {
-    std::vector<std::string> rows, marked, expectedMarks;
-    for (int r = 0; r < list->count(); ++r) {
-      rows.push_back(list->item(r)->text().toStdString());
-      if (list->item(r)->isSelected()) marked.push_back(rows.back() + "@" + std::to_string(r));
-    }
-    EXPECT_EQ(rows, Names(w)) << after;
+    std::vector<std::string> expectedMarks;
     const std::vector<std::string> names = Names(w);
+    EXPECT_EQ(ListNames(w), names) << after;
     const std::vector<bool> selected = w.doc.SelectionMask();
     std::set<size_t> firstRows;
     for (size_t k = 0; k < names.size(); ++k)
       if (selected[k]) firstRows.insert(std::find(names.begin(), names.end(), names[k]) - names.begin());
     for (size_t r : firstRows) expectedMarks.push_back(names[r] + "@" + std::to_string(r));
-    EXPECT_EQ(marked, expectedMarks) << after;
+    EXPECT_EQ(MarkedRows(w), expectedMarks) << after;
   };
-  // Rows still holding an item the list was opened with, told by a mark of
-  // the test's own (names may repeat, so which twin keeps its row is not
-  // asked; a freed item's address may come back, so addresses tell nothing).
-  constexpr int kOpenedWith = Qt::UserRole + 100;
-  for (int r = 0; r < list->count(); ++r) list->item(r)->setData(kOpenedWith, true);
-  auto keptRows = [&] {
-    int kept = 0;
-    for (int r = 0; r < list->count(); ++r) kept += list->item(r)->data(kOpenedWith).toBool();
-    return kept;
+  // Rows still the rows held before an edit: a view's handle on a row
+  // follows rows told as added or removed, and is lost when the list is
+  // made anew.
+  std::vector<QPersistentModelIndex> opened;
+  auto holdRows = [&] {
+    opened.clear();
+    for (int r = 0; r < rows->rowCount(); ++r) opened.emplace_back(rows->index(r, 0));
   };
+  holdRows();
+  auto keptRows = [&] { return std::count_if(opened.begin(), opened.end(), [](auto& i) { return i.isValid(); }); };
 
   ClickListRow(1);
   ClickListRow(3, Qt::ControlModifier);  // b and the second twin
@@ -282,6 +301,12 @@ TEST_F(EditorFixture, TheListFollowsEditsWithoutMakingKeptRowsAnew) {
   ASSERT_EQ(w.doc.Count(), 5);
   expectListMatchesDocument("delete of the copies");
   EXPECT_EQ(keptRows(), 5);
+  Key(Qt::Key_Z, Qt::ControlModifier);
+  expectListMatchesDocument("undo of the delete of the copies");
+  EXPECT_EQ(keptRows(), 5);
+  Key(Qt::Key_Y, Qt::ControlModifier);
+  expectListMatchesDocument("redo of the delete of the copies");
+  EXPECT_EQ(keptRows(), 5);
 
   ClickListRow(0);
   ClickListRow(2, Qt::ControlModifier);
@@ -290,12 +315,10 @@ TEST_F(EditorFixture, TheListFollowsEditsWithoutMakingKeptRowsAnew) {
   Key(Qt::Key_Delete);  // a, the first twin and e: rows apart
   ASSERT_EQ(Names(w), (std::vector<std::string>{"b", "twin"}));
   expectListMatchesDocument("delete of rows apart");
-  EXPECT_EQ(keptRows(), 2);
 
   Key(Qt::Key_Z, Qt::ControlModifier);
   ASSERT_EQ(w.doc.Count(), 5);
   expectListMatchesDocument("undo of the delete");
-  EXPECT_EQ(keptRows(), 2);
   Key(Qt::Key_Y, Qt::ControlModifier);
   ASSERT_EQ(w.doc.Count(), 2);
   expectListMatchesDocument("redo of the delete");
@@ -303,4 +326,80 @@ TEST_F(EditorFixture, TheListFollowsEditsWithoutMakingKeptRowsAnew) {
   Key(Qt::Key_Z, Qt::ControlModifier);  // the first delete back: the copies again
   ASSERT_EQ(w.doc.Count(), 7);
   expectListMatchesDocument("undo back to the paste");
+  Key(Qt::Key_A, Qt::ControlModifier);  // every element: the twins mark one row
+  ASSERT_EQ(w.doc.SelectionCount(), 7);
+  expectListMatchesDocument("select-all");
+
+  // A double click on a row renames its element; the rows stay.
+  holdRows();
+  std::vector<std::string> renamed = Names(w);
+  renamed[4] = "last";
+  AttributesAnswers dialogs;
+  dialogs.name = "last";
+  const QPoint e = w.Lista1->viewport()->mapTo(&w, w.Lista1->visualRect(rows->index(4, 0)).center());
+  QTest::qWait(QGuiApplication::styleHints()->mouseDoubleClickInterval() + 50);
+  QTest::mouseDClick(w.windowHandle(), Qt::LeftButton, Qt::NoModifier, e);
+  ASSERT_TRUE(Soon([&] { return !dialogs.shown.empty(); }));
+  EXPECT_EQ(dialogs.shown, std::vector<std::string>{"e"});
+  EXPECT_EQ(Names(w), renamed);
+  EXPECT_EQ(keptRows(), 7);
+  expectListMatchesDocument("rename");
+}
+
+// Scrolled down a long list, a click selects the element of the row under
+// the pointer, and edits leave the list where it was scrolled to.
+TEST_F(EditorFixture, AClickOnAScrolledListSelectsTheRowUnderThePointer) {
+  std::vector<Element3D> elements;
+  for (int i = 0; i < 400; ++i) elements.push_back(Cube(("e" + std::to_string(i)).c_str(), (i % 20) * 3.0 - 30));
+  auto& w = OpenWith(elements);
+  QListView* list = w.Lista1;
+  auto wheel = [&](int notches) {
+    QWheelEvent turn(QPointF(10, 10), list->viewport()->mapToGlobal(QPointF(10, 10)), QPoint(),
+                     QPoint(0, -120 * notches), Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(list->viewport(), &turn);
+    QApplication::processEvents();
+  };
+  wheel(20);
+  const int scrolled = list->verticalScrollBar()->value();
+  ASSERT_GT(scrolled, 0);
+  ASSERT_FALSE(list->visualRect(list->model()->index(0, 0)).intersects(list->viewport()->rect()));
+
+  // The third line from the top of what the list shows.
+  const QModelIndex third = list->indexAt(QPoint(5, list->visualRect(list->model()->index(0, 0)).height() * 5 / 2));
+  ASSERT_TRUE(third.isValid());
+  ASSERT_GT(third.row(), 2);
+  ClickListRow(third.row());
+  ASSERT_EQ(w.doc.SelectionCount(), 1);
+  EXPECT_EQ(w.doc.SelectedIndex(0), third.row());
+  EXPECT_EQ(ListNames(w)[third.row()], w.doc.Element(third.row()).name.str());
+  EXPECT_EQ(MarkedRows(w), std::vector<std::string>{w.doc.Element(third.row()).name.str() + "@" +
+                                                    std::to_string(third.row())});
+  EXPECT_EQ(list->verticalScrollBar()->value(), scrolled);
+
+  // Edits that leave nothing selected leave the list where it was scrolled
+  // to, whether they add or remove a run of rows (undo of a paste) or rows
+  // apart (delete, its undo); a paste shows the pasted rows.
+  const std::string picked = w.doc.Element(third.row()).name.str();
+  ClickListRow(third.row() + 2, Qt::ControlModifier);
+  Key(Qt::Key_Delete);
+  ASSERT_EQ(w.doc.Count(), 398);
+  EXPECT_EQ(list->verticalScrollBar()->value(), scrolled) << "delete of rows apart";
+  Key(Qt::Key_Z, Qt::ControlModifier);
+  ASSERT_EQ(w.doc.Count(), 400);
+  EXPECT_EQ(list->verticalScrollBar()->value(), scrolled) << "its undo";
+  EXPECT_EQ(ListNames(w), Names(w));
+  ClickListRow(third.row());
+  Key(Qt::Key_C, Qt::ControlModifier);
+  Key(Qt::Key_V, Qt::ControlModifier);
+  ASSERT_EQ(w.doc.Count(), 401);
+  EXPECT_TRUE(list->viewport()->rect().contains(list->visualRect(list->model()->index(400, 0)))) << "paste";
+  EXPECT_EQ(MarkedRows(w), std::vector<std::string>{w.doc.Element(400).name.str() + "@400"});
+  wheel(-20);
+  const int back = list->verticalScrollBar()->value();
+  ASSERT_LT(back, list->verticalScrollBar()->maximum() - 1);
+  Key(Qt::Key_Z, Qt::ControlModifier);
+  ASSERT_EQ(w.doc.Count(), 400);
+  EXPECT_EQ(list->verticalScrollBar()->value(), back) << "undo of the paste";
+  EXPECT_EQ(w.doc.Element(third.row()).name.str(), picked);
+  EXPECT_EQ(ListNames(w), Names(w));
 }

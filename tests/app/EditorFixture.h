@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
-#include <QListWidget>
+#include <QListView>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
@@ -182,8 +182,8 @@ class EditorFixture : public ::testing::Test {
   }
 
   void ClickListRow(int row, Qt::KeyboardModifiers mods = Qt::NoModifier) {
-    QListWidget* list = window->Lista1;
-    QTest::mouseClick(list->viewport(), Qt::LeftButton, mods, list->visualItemRect(list->item(row)).center());
+    QListView* list = window->Lista1;
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, mods, list->visualRect(list->model()->index(row, 0)).center());
   }
 
   // An item of the kinds palette (0: the cursor, 1 to 4: a kind to add).

@@ -380,7 +380,7 @@ TEST_F(Recovery, TheWorkOfAKilledEditorComesBack) {
   EXPECT_NE(boxes.recoveryLists[0][0].find("doc.zobj3d"), std::string::npos) << boxes.recoveryLists[0][0];
   EXPECT_EQ(w.doc.Element(0).name.str(), "saved");
   for (int32_t i = 1; i < w.doc.Count(); ++i) EXPECT_EQ(+w.doc.Element(i).kind, 0) << i;
-  EXPECT_EQ(w.Lista1->count(), w.doc.Count());
+  EXPECT_EQ(w.Lista1->model()->rowCount(), w.doc.Count());
   EXPECT_EQ(w.doc.fileName, "") << "a copy never takes over its file unasked";
   EXPECT_TRUE(Starred());
   const std::string own = ThisProcess().Name();

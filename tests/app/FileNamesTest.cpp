@@ -67,7 +67,7 @@ TEST_F(EditorFixture, StartUpJoinsTheArgumentsIntoOnePathAndListsTheTextures) {
   EXPECT_EQ(w.doc.Count(), 2);
   EXPECT_EQ(w.doc.fileName, dir.file("my room.zobj3d"));
   EXPECT_EQ(w.windowTitle(), "Objetos 3D - my room.zobj3d");
-  EXPECT_EQ(w.Lista1->count(), 2);
+  EXPECT_EQ(w.Lista1->model()->rowCount(), 2);
   ASSERT_GE(w.CTextura->count(), 2);
   EXPECT_EQ(w.CTextura->itemText(0), "<nenhuma>");
   int lastGroup = 0;
@@ -217,9 +217,10 @@ TEST_F(EditorFixture, InvisibleElementsAreGreyedButReadable) {
   ClickListRow(2);  // element 0 no longer selected
   ASSERT_FALSE(w.doc.IsInvisible(1));
   const QImage list = w.Lista1->viewport()->grab().toImage();
-  const QColor background = list.pixelColor(w.Lista1->visualItemRect(w.Lista1->item(0)).topRight());
-  const QColor hidden = DarkestIn(list, w.Lista1->visualItemRect(w.Lista1->item(0)));
-  const QColor shown = DarkestIn(list, w.Lista1->visualItemRect(w.Lista1->item(1)));
+  auto row = [&](int r) { return w.Lista1->visualRect(w.Lista1->model()->index(r, 0)); };
+  const QColor background = list.pixelColor(row(0).topRight());
+  const QColor hidden = DarkestIn(list, row(0));
+  const QColor shown = DarkestIn(list, row(1));
   EXPECT_GE(Contrast(hidden, background), 3.0) << hidden.name().toStdString();
   EXPECT_GT(hidden.lightness(), shown.lightness() + 40);
 }

@@ -2,7 +2,7 @@
 // the control library's dialogs and the keyboard through it.
 #include <QKeyEvent>
 #include <QLineEdit>
-#include <QListWidget>
+#include <QListView>
 #include <QPushButton>
 #include <QScreen>
 
