@@ -102,17 +102,21 @@ void TIMem32::SetCount(int32_t n) {
   }
   if (!AllowShrink && n < count_) return;
 
+  if (Resize(n)) count_ = n;
+}
+
+bool TIMem32::Resize(int32_t n) {
   const int32_t newCapacity = CheckedAdd(n, GrowBy);
   const int64_t size = BytesFor(n);
   Log("realloc " + std::to_string(n));
   if (size < 1 || size > kMaxBlockBytes) {
     Log("err " + std::to_string(n));
-    return;
+    return false;
   }
   auto* grown = static_cast<uint8_t*>(std::realloc(block_, static_cast<size_t>(size)));
   if (!grown) {
     Log("err " + std::to_string(n));
-    return;
+    return false;
   }
   block_ = grown;
   AdviseHugePages(block_, static_cast<size_t>(size));
@@ -120,8 +124,18 @@ void TIMem32::SetCount(int32_t n) {
     const int64_t from = static_cast<int64_t>(count_) * RecordSize;
     std::memset(block_ + from, 0, static_cast<size_t>(size - from));
   }
-  count_ = n;
   capacity_ = newCapacity;
+  return true;
+}
+
+void TIMem32::Reserve(int32_t n) {
+  if (n <= capacity_) return;
+  if (block_) {
+    Resize(n);
+  } else if (count_ == 0) {
+    Allocate(n);
+    count_ = 0;
+  }
 }
 
 void TIMem32::Assign(TIMem32& source) {

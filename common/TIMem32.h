@@ -51,6 +51,10 @@ class TIMem32 {
   const uint8_t* Data() const { return block_; }
 
   void SetCount(int32_t n);
+  // Makes room for `n` records in one step, the count unchanged, so that a
+  // run of appends does not move the block once per GrowBy records. A request
+  // the store cannot meet leaves it as it is.
+  void Reserve(int32_t n);
   void Allocate(int32_t n);
   void Assign(TIMem32& source);
   void DeleteAtPosition();
@@ -64,6 +68,8 @@ class TIMem32 {
  private:
   void Log(const std::string& message) const;
   int64_t BytesFor(int32_t records) const;
+  // Reallocates the block for `n` records plus GrowBy; false when it cannot.
+  bool Resize(int32_t n);
 
   uint8_t* block_ = nullptr;
   int32_t capacity_ = 0;

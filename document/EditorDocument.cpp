@@ -178,6 +178,7 @@ bool EditorDocument::Paste() {
   if (clipboard.Count() == 0) return false;
   PushUndo();
   selection.SetCount(clipboard.Count());
+  elements.Reserve(elements.Count() + clipboard.Count());
   ElementNamer namer(elements);
   for (int32_t k = 0; k < clipboard.Count(); ++k) {
     templ = clipboard.As<Element3D>(k);

@@ -45,6 +45,8 @@ bool DuplicateSelection(EditorDocument& doc) {
   doc.PushUndo();
   const Element3D templateBefore = doc.templ;
   std::vector<int32_t> copies;
+  copies.reserve(originals.size());
+  doc.elements.Reserve(doc.Count() + static_cast<int32_t>(originals.size()));
   ElementNamer namer(doc.elements);
   for (const int32_t i : originals) {
     doc.templ = doc.Element(i);

@@ -29,3 +29,40 @@ TEST(TIMem32, WildIndicesAndCountsNeverReachOutsideTheBlock) {
   EXPECT_EQ(big.Count(), 0);
   EXPECT_FALSE(big.HasBlock());
 }
+
+// Room made once holds a run of appends without moving the block, keeps the
+// records, and is refused whole when the block could not hold it.
+TEST(TIMem32, ReservedRoomTakesAppendsWithoutMovingTheBlock) {
+  for (const bool startEmpty : {true, false}) {
+    SCOPED_TRACE(startEmpty ? "empty store" : "store with records");
+    TIMem32 s("t");
+    s.RecordSize = 16;
+    s.ZeroNew = true;
+    if (!startEmpty) {
+      s.SetCount(3);
+      *s.Item(2) = 42;
+    }
+    const int32_t before = s.Count();
+    s.Reserve(before + 1000);
+    EXPECT_EQ(s.Count(), before);
+    EXPECT_GE(s.Capacity(), before + 1000);
+    const uint8_t* block = s.Data();
+    ASSERT_NE(block, nullptr);
+    for (int32_t i = before; i < before + 1000; ++i) {
+      s.SetCount(i + 1);
+      ASSERT_EQ(s.Data(), block) << "moved at record " << i;
+      for (int b = 0; b < 16; ++b) ASSERT_EQ(s.Item(i)[b], 0) << i;
+    }
+    if (!startEmpty) {
+      EXPECT_EQ(*s.Item(2), 42);
+    }
+    s.Reserve(10);  // less than it holds: nothing changes
+    EXPECT_EQ(s.Data(), block);
+    EXPECT_EQ(s.Count(), before + 1000);
+
+    s.Reserve(TIMem32::kMaxBlockBytes / 16);  // past the bound with the spare records
+    EXPECT_EQ(s.Data(), block);
+    EXPECT_EQ(s.Count(), before + 1000);
+    EXPECT_LT(s.Capacity(), TIMem32::kMaxBlockBytes / 16);
+  }
+}
