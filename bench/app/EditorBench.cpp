@@ -55,6 +55,7 @@
 #include "document/ElementNames.h"
 #include "controls/FaceColors.h"
 #include "document/EditSteps.h"
+#include "document/SelectionTools.h"
 #include "gl/Camera.h"
 #include "gl/DrawSurface.h"
 #include "gl/GLView.h"
@@ -396,6 +397,22 @@ int ScaleChild(int argc, char** argv, const std::string& shapesPath, const std::
               "%.0f MB (the element list, the window's buffers, what llvmpipe keeps from drawing)\n",
               stepped / 1e6, (stepped - opened) / 1e6, (records + shapes) / 1e6, undoBytes / 1e6, firstCopyBytes / 1e6,
               records / 1e6, firstCopyMs, (stepped - records - shapes - undoBytes) / 1e6);
+  // The whole document copied and pasted, then the paste undone: the
+  // document's part of each (the list is gone by now), beside the frame
+  // each ends in.
+  SelectAllVisible(window.doc);
+  window.doc.CopySelection();
+  const auto c = Clock::now();
+  window.doc.Paste();
+  const double pasteMs = Ms(c, Clock::now());
+  window.Redraw();
+  window.RenderNow();
+  const double pasteFrameMs = Ms(c, Clock::now()) - pasteMs;
+  const auto d = Clock::now();
+  window.doc.Undo();
+  const double undoMs = Ms(d, Clock::now());
+  std::printf("paste of all %d elements %.0f ms, its frame of %d elements %.0f ms; its undo %.0f ms\n", count,
+              pasteMs, 2 * count, pasteFrameMs, undoMs);
   std::fflush(stdout);
   std::_Exit(0);
 }
