@@ -50,6 +50,7 @@
 #include "common/ProgramFolder.h"
 #include "bench/ProcessMemory.h"
 #include "bench/export/BenchFolder.h"
+#include "bench/gl/LimitElement.h"
 #include "document/DocumentFile.h"
 #include "document/EditorDocument.h"
 #include "document/ElementNames.h"
@@ -243,14 +244,7 @@ class LimitWindow : public QOpenGLWidget, public DrawSurface {
       for (int32_t i = 0; i < store.Count(); ++i) {
         Element3D e;
         std::memcpy(&e, &store.As<Element3D>(i), sizeof e);
-        glColor4f(0.5f, 0.6f, 0.7f, 1.0f);
-        glPushMatrix();
-        glTranslated(e.x, e.y, e.z);
-        glRotated(e.axy, 0, 0, 1);
-        glRotated(e.axz, 0, 1, 0);
-        glRotated(e.ayz, 1, 0, 0);
-        EmitShape(ShapeKeyOf(e));
-        glPopMatrix();
+        DrawLimitElement(e);
       }
     painted = true;
   }
@@ -258,6 +252,23 @@ class LimitWindow : public QOpenGLWidget, public DrawSurface {
  private:
   std::string document_;
 };
+
+// Shows `window` at the editor's size and prints the process's age when
+// `panel` has swapped a frame it drew (`drawn`) to the screen; then ends
+// the process, whose teardown is no part of start-up.
+template <class Drawn>
+[[noreturn]] void PrintFirstSwap(QApplication& app, QWidget& window, QOpenGLWidget& panel, Drawn drawn) {
+  double swapped = 0;
+  QObject::connect(&panel, &QOpenGLWidget::frameSwapped, [&] {
+    if (drawn() && swapped == 0) swapped = ProcessAgeMs();
+  });
+  window.resize(1346, 700);
+  window.show();
+  while (swapped == 0) app.processEvents(QEventLoop::WaitForMoreEvents, 5);
+  std::printf("%.1f\n", swapped);
+  std::fflush(stdout);
+  std::_Exit(0);
+}
 
 // Child process: start a window, print the process's age when its first
 // frame has been composed into the window and swapped to the screen.
@@ -274,41 +285,14 @@ int FirstFrameChild(int argc, char** argv, const std::string& mode, const std::s
     auto* panel = new LimitWindow(document);
     panel->setParent(&window);
     panel->setGeometry(0, 0, 1191, 389);
-    double swapped = 0;
-    QObject::connect(panel, &QOpenGLWidget::frameSwapped, [&] {
-      if (panel->painted && swapped == 0) swapped = ProcessAgeMs();
-    });
-    window.resize(1346, 700);
-    window.show();
-    while (swapped == 0) app.processEvents(QEventLoop::WaitForMoreEvents, 5);
-    std::printf("%.1f\n", swapped);
-    std::fflush(stdout);
-    std::_Exit(0);
+    PrintFirstSwap(app, window, *panel, [panel] { return panel->painted; });
   }
   if (bare) {
     BareWindow window;
-    double swapped = 0;
-    QObject::connect(&window, &QOpenGLWidget::frameSwapped, [&] {
-      if (window.painted && swapped == 0) swapped = ProcessAgeMs();
-    });
-    window.resize(1346, 700);
-    window.show();
-    while (swapped == 0) app.processEvents(QEventLoop::WaitForMoreEvents, 5);
-    std::printf("%.1f\n", swapped);
-    return 0;
+    PrintFirstSwap(app, window, window, [&window] { return window.painted; });
   }
   TFEditorDeObjetos1 window({QString::fromStdString(document)});
-  double swapped = 0;
-  QObject::connect(window.Tela1, &QOpenGLWidget::frameSwapped, [&] {
-    if (!window.scene.edited && swapped == 0) swapped = ProcessAgeMs();
-  });
-  window.resize(1346, 700);
-  window.show();
-  while (swapped == 0) app.processEvents(QEventLoop::WaitForMoreEvents, 5);
-  std::printf("%.1f\n", swapped);
-  std::fflush(stdout);
-  // The window's teardown is not part of start-up.
-  std::_Exit(0);
+  PrintFirstSwap(app, window, *window.Tela1, [&window] { return !window.scene.edited; });
 }
 
 // Runs this program again as a first-frame child; its figure in ms, or -1.

@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "FontBenchMain.h"
+#include "LimitElement.h"
 #include "MixedScene.h"
 #include "gl/Camera.h"
 #include "gl/DrawWrappers.h"
@@ -61,14 +62,7 @@ void BM_LimitFrame(benchmark::State& state) {
     const Element3D& e = b.store.As<Element3D>(i);
     const unsigned list = glGenLists(1);
     glNewList(list, GL_COMPILE);
-    glColor4f(0.5f, 0.6f, 0.7f, 1.0f);
-    glPushMatrix();
-    glTranslated(e.x, e.y, e.z);
-    glRotated(e.axy, 0, 0, 1);
-    glRotated(e.axz, 0, 1, 0);
-    glRotated(e.ayz, 1, 0, 0);
-    EmitShape(ShapeKeyOf(e));
-    glPopMatrix();
+    DrawLimitElement(e);
     glEndList();
     lists.push_back(list);
   }
