@@ -72,6 +72,8 @@ bool ViewPlanes(double planes[6][4]) {
 }  // namespace
 
 ElementPass::ElementPass(GLView& view, bool skipOutsideView) : view_(view) {
+  // Untextured elements bind nothing: the pass starts with no texture bound.
+  if (DrawingToGL()) glBindTexture(GL_TEXTURE_2D, 0);
   if (!skipOutsideView || !DrawingToGL() || ExportActive() || !view.Surface) return;
   cull_ = ViewPlanes(planes_);
 }
@@ -160,7 +162,11 @@ void ElementPass::Draw(Element3D& e) {
     LeaveShapeNormal(*list);
     return;
   }
-  if (toGL) glBindTexture(GL_TEXTURE_2D, bound);
+  // The pass starts with no texture bound and every textured element
+  // unbinds its own (making a texture keeps the binding), so an untextured
+  // element binds nothing: a bind, even of what is bound, costs the
+  // renderer a state change per element.
+  if (toGL && bound != 0) glBindTexture(GL_TEXTURE_2D, bound);
   // The element's transform lives on its own copy of the matrix: undoing it
   // by opposite turns would leave rounding behind for the next element.
   if (toGL) glPushMatrix();
@@ -198,7 +204,7 @@ void ElementPass::Draw(Element3D& e) {
 
   if (!toGL) return;
   glPopMatrix();
-  glBindTexture(GL_TEXTURE_2D, 0);
+  if (bound != 0) glBindTexture(GL_TEXTURE_2D, 0);
 }
 
 void DrawElement(GLView& view, Element3D& e) {
