@@ -14,6 +14,7 @@
 #include "LatinText.h"
 #include "TFE3DAtributos1.h"
 #include "TFEditorDeObjetos1.h"
+#include "document/SelectionTools.h"
 #include "TGLPanel.h"
 #include "common/Latin1.h"
 #include "controls/TCorSeleciona.h"
@@ -176,18 +177,19 @@ void TFEditorDeObjetos1::EAxzChange(TZSpinEdit* sender) {
 
 void TFEditorDeObjetos1::Lista1Click() {
   if (Lista1->currentIndex().isValid()) {
-    doc.ClearSelection();
-    // As SelectElement row by row, but the panel is filled once, for the
-    // last row, and the first line of each name is marked in one change: a
-    // thousand selected rows once refilled the panel a thousand times.
+    // The rows' elements in row order, selected at once; the panel is
+    // filled once, for the last row, and the first line of each name is
+    // marked in one change: a thousand selected rows once refilled the
+    // panel a thousand times.
     const int rows = std::min(elementRows_->rowCount(), doc.Count());
     std::vector<bool> picked(static_cast<size_t>(rows));
     for (const QItemSelectionRange& range : Lista1->selectionModel()->selection())
       for (int row = std::max(range.top(), 0); row <= range.bottom() && row < rows; ++row)
         picked[static_cast<size_t>(row)] = true;
-    int32_t shown = -1;
+    std::vector<int32_t> elements;
     for (int row = 0; row < rows; ++row)
-      if (picked[static_cast<size_t>(row)] && doc.SelectElement(row)) shown = row;
+      if (picked[static_cast<size_t>(row)]) elements.push_back(row);
+    const int32_t shown = SelectOnly(doc, elements);
     if (shown >= 0) ShowInPanel(doc.Element(shown));
     int current = -1;
     const QItemSelection marks = elementRows_->Marks(doc.SelectionMask(), current);

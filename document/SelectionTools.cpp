@@ -33,6 +33,22 @@ int32_t SelectAllVisible(EditorDocument& doc) {
   return static_cast<int32_t>(added.size());
 }
 
+int32_t SelectOnly(EditorDocument& doc, const std::vector<int32_t>& indices) {
+  doc.ClearSelection();
+  // Repeats are told apart with a mask: asking the selection element by
+  // element takes time growing with the square of the selection.
+  std::vector<bool> taken(static_cast<size_t>(doc.Count()), false);
+  std::vector<int32_t> kept;
+  kept.reserve(indices.size());
+  for (const int32_t i : indices)
+    if (i >= 0 && i < doc.Count() && !taken[static_cast<size_t>(i)]) {
+      taken[static_cast<size_t>(i)] = true;
+      kept.push_back(i);
+    }
+  AppendToSelection(doc, kept);
+  return kept.empty() ? -1 : kept.back();
+}
+
 bool DuplicateSelection(EditorDocument& doc) {
   const int32_t n = doc.SelectionCount();
   if (n == 0) return false;

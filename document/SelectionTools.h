@@ -8,6 +8,11 @@ class EditorDocument;
 // document order, after whatever was selected. Returns how many were added.
 int32_t SelectAllVisible(EditorDocument& doc);
 
+// Makes these elements the selection, in the order given, the last one the
+// current element; indices outside the document and repeats are left out.
+// Returns the last element selected, or -1 when none was.
+int32_t SelectOnly(EditorDocument& doc, const std::vector<int32_t>& indices);
+
 // Copies the selected elements to the end of the document, each shifted by
 // one edit step in X and Z and named as a pasted copy is, and makes the
 // copies the selection; one undo step. The clipboard and the template of

@@ -125,6 +125,21 @@ TEST(SelectionTools, SelectAllTakesTheVisibleElementsOnce) {
   EXPECT_EQ(d.SelectionCount(), 3);
 }
 
+TEST(SelectionTools, SelectOnlyReplacesTheSelectionInTheOrderGivenWithoutRepeats) {
+  EditorDocument d;
+  Add(d, 0), Add(d, 1), Add(d, 2), Add(d, 3);
+  d.SelectElement(1);
+  EXPECT_EQ(SelectOnly(d, {3, -1, 0, 3, 4, 2, 0}), 2);
+  ASSERT_EQ(d.SelectionCount(), 3);
+  EXPECT_EQ(d.SelectedIndex(0), 3);
+  EXPECT_EQ(d.SelectedIndex(1), 0);
+  EXPECT_EQ(d.SelectedIndex(2), 2);
+  EXPECT_FALSE(d.IsSelected(1));
+  EXPECT_EQ(d.currentIndex, 2);
+  EXPECT_EQ(SelectOnly(d, {7, -3}), -1);
+  EXPECT_EQ(d.SelectionCount(), 0);
+}
+
 TEST(SelectionTools, DuplicateCopiesAsideSelectsTheCopiesAndUndoesInOneStep) {
   EditorDocument d;
   Add(d, 0), Add(d, 5), Add(d, 9);
