@@ -56,13 +56,17 @@ void DropFiles(ObjRecording& r) {
   r.mtlFile.reset();
 }
 
-// Copies one texture through a temporary file; empty or why not. `from`
+// Copies one texture through a temporary file; empty when copied (or gone
+// from the folder), otherwise why not. `from`
 // has its links resolved: one planted since is not followed, and a file
 // that grew since is cut off rather than copied whole.
 std::string CopyThrough(const std::string& from, const std::string& to) {
   ReplacementFile out(to);
   if (!out.ok()) return out.Error();
   const int in = ::open(from.c_str(), O_RDONLY | O_NONBLOCK | O_NOFOLLOW | O_CLOEXEC);
+  // A texture removed since the folder was listed is no longer the
+  // folder's: there is nothing to copy, and nothing failed.
+  if (in < 0 && errno == ENOENT) return {};
   if (in < 0) return std::string("cannot read the texture: ") + std::strerror(errno);
   char buffer[1 << 16];
   std::string error;
