@@ -15,11 +15,14 @@
 #include "controls/ControlHint.h"
 #include "controls/TMulfig.h"
 #include "controls/TZSpinEdit.h"
+#include "gl/CameraMoves.h"
 #include "gl/GLView.h"
+#include "gl/Picking.h"
 
 namespace {
 constexpr int kWheelNotch = 120;  // eighths of a degree in one notch
 constexpr double kFloorBand = 0.1;  // how near y = 0 a ground pick must come
+constexpr double kZoomShare = 0.12;  // of the distance, for one wheel notch or zoom key
 }  // namespace
 
 void TFEditorDeObjetos1::BuildInputAids() {
@@ -80,39 +83,47 @@ void TFEditorDeObjetos1::Tela1MouseWheel(int delta, Qt::KeyboardModifiers shift,
   const int notches = wheelRemainder / kWheelNotch;
   wheelRemainder -= notches * kWheelNotch;
   if (notches == 0) return;
-  // One notch is one step of the keypad's + and -; with Ctrl a fifth of it.
-  double step = doc.editStep[1] * std::abs(notches);
-  if (shift.testFlag(Qt::ControlModifier)) step /= 5;
-  const double sign = notches > 0 ? 1 : -1;  // turning away from the user comes closer
+  // A notch takes the camera a fixed share of the way to what is under the
+  // pointer, so a far model comes near as fast as a near one; with Ctrl a
+  // fifth of a notch. Turning away from the user comes closer.
+  const double notch = shift.testFlag(Qt::ControlModifier) ? notches / 5.0 : notches;
+  const double factor = ZoomFactor(notch);
 
   // Toward what is under the pointer when that is an element or the floor,
-  // otherwise along the line of sight. Moving the eye and the centre
-  // together keeps the direction of view and the distance between them.
+  // otherwise toward the point of the pointer's ray as deep as the centre.
   double target[3];
-  bool aimed = false;
   PickAtPixel(x, y, target);
-  if (doc.FindElementAt(target[0], target[1], target[2]) >= 0) {
-    aimed = true;
-  } else {
+  if (doc.FindElementAt(target[0], target[1], target[2]) < 0) {
     TrackPointer(x, y);
     if (pointerOnFloor) {
       for (int i = 0; i < 3; ++i) target[i] = pointerFloor[i];
-      aimed = true;
+    } else if (!PointAtCentreDepth(x, y, target)) {
+      for (int i = 0; i < 3; ++i) target[i] = view->Center[i];
     }
   }
-  double d[3], length = 0;
-  for (int i = 0; i < 3; ++i) {
-    d[i] = (aimed ? target[i] : view->Center[i]) - view->Eye[i];
-    length += d[i] * d[i];
-  }
-  length = std::sqrt(length);
-  if (length == 0) return;
-  for (int i = 0; i < 3; ++i) {
-    const double u = sign * step * d[i] / length;
-    view->Eye[i] += u;
-    view->Center[i] += u;
-  }
+  if (!ZoomAbout(*view, target, factor)) return;
+  if (!view->Perspective) ProjectionChanged();
   DrawScene();  // camera only: the compiled scene is replayed
+}
+
+double TFEditorDeObjetos1::ZoomFactor(double notches) { return std::pow(1 - kZoomShare, notches); }
+
+bool TFEditorDeObjetos1::PointAtCentreDepth(int x, int y, double point[3]) {
+  double origin[3], direction[3];
+  bool ray = false;
+  Tela1->WithContext([&] { ray = PixelRay(*view, x, y, origin, direction); });
+  if (!ray) return false;
+  double forward[3], toCentre[3];
+  for (int i = 0; i < 3; ++i) {
+    forward[i] = view->Center[i] - view->Eye[i];
+    toCentre[i] = view->Center[i] - origin[i];
+  }
+  const double along = direction[0] * forward[0] + direction[1] * forward[1] + direction[2] * forward[2];
+  if (!(std::fabs(along) > 0)) return false;
+  const double s = (toCentre[0] * forward[0] + toCentre[1] * forward[1] + toCentre[2] * forward[2]) / along;
+  if (!(s > 0)) return false;
+  for (int i = 0; i < 3; ++i) point[i] = origin[i] + s * direction[i];
+  return true;
 }
 
 void TFEditorDeObjetos1::TrackPointer(int x, int y) {

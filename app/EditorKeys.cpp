@@ -16,8 +16,10 @@
 #include "controls/TAtlEdit.h"
 #include "controls/TMulfig.h"
 #include "controls/TZSpinEdit.h"
+#include "document/ArrowDirections.h"
 #include "document/EditSteps.h"
 #include "gl/Camera.h"
+#include "gl/CameraMoves.h"
 #include "gl/GLView.h"
 #include "gl/VectorOps.h"
 #include "gl/ViewPresets.h"
@@ -58,18 +60,9 @@ void TFEditorDeObjetos1::SendKey(int code) {
 }
 
 void TFEditorDeObjetos1::MoveCameraAlongSight(double sign) {
-  double d[3], length = 0;
-  for (int i = 0; i < 3; ++i) {
-    d[i] = view->Eye[i] - view->Center[i];
-    length += d[i] * d[i];
-  }
-  length = std::sqrt(length);
-  if (length == 0) return;
-  for (int i = 0; i < 3; ++i) {
-    const double u = d[i] * doc.editStep[1] / length;
-    view->Eye[i] += sign * u;
-    view->Center[i] += sign * u;
-  }
+  // + comes a wheel notch's share of the way to the centre; - backs away as
+  // far, so the two undo each other.
+  if (ZoomAbout(*view, view->Center, ZoomFactor(-sign)) && !view->Perspective) ProjectionChanged();
 }
 
 void TFEditorDeObjetos1::FormKeyDown(int key, Qt::KeyboardModifiers shift) {
@@ -250,12 +243,33 @@ void TFEditorDeObjetos1::ArrowKey(int key, Qt::KeyboardModifiers shift) {
   }
   doc.PushUndo();
   const auto mode = static_cast<MoveMode>(MMovimento1->Valor());
+  // The picture follows the arrow where the target stands: the axes are
+  // read on the screen there (in perspective they slant across the view).
+  const Arrow arrow = key == vk::Left ? Arrow::Left : key == vk::Right ? Arrow::Right : key == vk::Up ? Arrow::Up : Arrow::Down;
+  const Element3D& lead = onTemplate ? doc.templ : doc.Element(doc.SelectedIndex(doc.SelectionCount() - 1));
+  const double at[3] = {lead.x, lead.y, lead.z};
+  const AxesOnScreen axes = AxesOnScreenAt(at);
+  const FloorAxes floor = FloorAxesOnScreen(axes);
+  const int target = axisValue == kAxisXZ ? (horizontal ? floor.h : floor.v) : axisValue;
+  const double forward = key == vk::Right || key == vk::Up ? 1 : -1;
+  double change = forward * (horizontal ? floor.signH : floor.signV);  // a turn keeps the floor's signs
+  bool vertical = !horizontal;
+  if (mode == kMove) {
+    // Already the world's way: no flip for y.
+    if (axisValue != kAxisXZ) change = ArrowSign(axes, target, arrow);
+    vertical = false;
+  } else if (mode == kResize) {
+    // The face on the arrow's side goes the arrow's way: Right and Up grow.
+    change = forward;
+    vertical = false;
+  }
+  auto step = [&](Element3D& e) { ApplyArrowStep(e, mode, static_cast<EditAxis>(target), vertical, change, s); };
   if (onTemplate) {
-    ApplyArrowStep(doc.templ, mode, static_cast<EditAxis>(a), !horizontal, sign, s);
+    step(doc.templ);
   } else {
     for (int32_t k = 0; k < doc.SelectionCount(); ++k) {
       const int32_t i = doc.SelectedIndex(k);
-      if (i >= 0 && i < doc.Count()) ApplyArrowStep(doc.Element(i), mode, static_cast<EditAxis>(a), !horizontal, sign, s);
+      if (i >= 0 && i < doc.Count()) step(doc.Element(i));
     }
     if (doc.SelectionCount() > 0) ShowAngles(doc.SelectedIndex(doc.SelectionCount() - 1));
   }

@@ -229,6 +229,7 @@ void TFEditorDeObjetos1::Edionormal1Click() {
   CSolidos1->setDown(true);
   CPerspectiva1->repaint();
   CSolidos1->repaint();
+  DisarmBoxSelection();  // a B pressed before Esc no longer takes the next click
   ClearSelection();
   Redraw();
   StopWait();

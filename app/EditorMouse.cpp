@@ -16,7 +16,9 @@
 #include "controls/TMPanel.h"
 #include "controls/TMulfig.h"
 #include "document/EditSteps.h"
+#include "document/GrabGeometry.h"
 #include "gl/Camera.h"
+#include "gl/CameraMoves.h"
 #include "gl/GLView.h"
 #include "gl/Picking.h"
 #include "gl/VectorOps.h"
@@ -46,16 +48,15 @@ bool TFEditorDeObjetos1::DoublePress(Qt::MouseButton button, int x, int y, bool 
   return pair;
 }
 
-bool TFEditorDeObjetos1::DragSelectionStep(MoveMode mode, EditAxis axis, const DragMovement& d) {
+bool TFEditorDeObjetos1::DragSelectionStep(MoveMode mode, EditAxis axis, const GrabTravel& travel) {
   bool changed = false;
   int32_t last = -1;
-  for (int32_t k = 0; k < doc.SelectionCount(); ++k) {
-    const int32_t i = doc.SelectedIndex(k);
+  for (const auto& [i, atPress] : grabRecords_) {
     if (i < 0 || i >= doc.Count()) continue;
     Element3D& e = doc.Element(i);
-    const Element3D before = e;
-    ApplyDragStep(e, mode, axis, d, doc.editStep);
-    changed = changed || std::memcmp(&before, &e, sizeof e) != 0;
+    const Element3D next = GrabbedElement(atPress, mode, axis, travel, grabSides_, doc.editStep);
+    changed = changed || std::memcmp(&next, &e, sizeof e) != 0;
+    e = next;
     last = i;
   }
   // The press kept the document as it was: its first change is the step.
@@ -64,6 +65,58 @@ bool TFEditorDeObjetos1::DragSelectionStep(MoveMode mode, EditAxis axis, const D
   Redraw();
   if (last >= 0) ShowAngles(last);
   return changed;
+}
+
+namespace {
+// A turn's pace: half a degree for each pixel of the desktop.
+constexpr double kDegreesPerPixel = 0.5;
+
+// +1 when turning the pressed element the positive way about `turnAxis`
+// carries its side facing the viewer to the right on the screen, else -1:
+// a pointer moving right then drags that side along.
+double TurnSign(const GLView& v, int turnAxis, const double point[3], const Element3D& e) {
+  double forward[3] = {v.Center[0] - v.Eye[0], v.Center[1] - v.Eye[1], v.Center[2] - v.Eye[2]};
+  double right[3];
+  Normalize(forward);
+  CrossProduct(forward, v.Up, right);
+  // The pressed point, pulled toward the viewer so that a press at the
+  // middle of a face still has a side to carry.
+  const double reach = std::max({std::fabs(+e.dx), std::fabs(+e.dy), std::fabs(+e.dz), 1.0});
+  const double r[3] = {point[0] - e.x - forward[0] * reach, point[1] - e.y - forward[1] * reach,
+                       point[2] - e.z - forward[2] * reach};
+  double n[3] = {0, 0, 0};
+  n[turnAxis] = 1;
+  double carried[3];
+  CrossProduct(n, r, carried);
+  return carried[0] * right[0] + carried[1] * right[1] + carried[2] * right[2] < 0 ? -1 : 1;
+}
+}  // namespace
+
+bool TFEditorDeObjetos1::GrabTravelTo(int x, int y, MoveMode mode, EditAxis axis, GrabTravel& travel) {
+  if (grabRecords_.empty()) return false;
+  if (mode == kTurn) {
+    // The fields turn about: axy about z, axz about y, ayz about x.
+    const int turnAxis = axis == kAxisX ? 2 : axis == kAxisZ ? 1 : 0;
+    travel.degrees = TurnSign(*view, turnAxis, grabPoint_, grabRecords_.front().second) * kDegreesPerPixel *
+                     (x - pressX) / Tela1->PixelRatio();
+    return true;
+  }
+  double origin[3], direction[3];
+  bool ray = false;
+  Tela1->WithContext([&] { ray = PixelRay(*view, x, y, origin, direction); });
+  if (!ray) return false;
+  if (axis == kAxisXZ) {
+    // On the level of the pressed point, which so stays under the pointer.
+    double hit[3];
+    if (!RayMeetsLevel(origin, direction, grabPoint_[1], kFarthestZoom, hit)) return false;
+    travel.along[0] = hit[0] - grabPoint_[0];
+    travel.along[2] = hit[2] - grabPoint_[2];
+    return true;
+  }
+  double t = 0;
+  if (!TravelAlongAxis(grabPoint_, axis, origin, direction, t) || std::fabs(t) > kFarthestZoom) return false;
+  travel.along[axis] = t;
+  return true;
 }
 
 void TFEditorDeObjetos1::Mulfig1DepoisSeleciona() {
@@ -114,6 +167,17 @@ void TFEditorDeObjetos1::Tela1MouseDown(Qt::MouseButton button, Qt::KeyboardModi
     if (!doc.IsSelected(hit)) {
       if (!shift.testFlag(Qt::ShiftModifier)) ClearSelection();
       if (hit >= 0) SelectElement(hit);
+    }
+    grabRecords_.clear();
+    if (hit >= 0) {
+      // The pressed element first: its side and its turn lead the drag.
+      for (int i = 0; i < 3; ++i) grabPoint_[i] = p[i];
+      grabSides_ = SidesOfPress(doc.Element(hit), p);
+      grabRecords_.emplace_back(hit, doc.Element(hit));
+      for (int32_t k = 0; k < doc.SelectionCount(); ++k) {
+        const int32_t i = doc.SelectedIndex(k);
+        if (i != hit && i >= 0 && i < doc.Count()) grabRecords_.emplace_back(i, doc.Element(i));
+      }
     }
     emptySpace = hit < 0;
     if (!emptySpace) elementDragging = true;
@@ -166,32 +230,10 @@ void TFEditorDeObjetos1::Tela1MouseMove(Qt::KeyboardModifiers shift, int x, int 
 
   if (elementDragging) {
     if (Mulfig1->Valor() == 0 && doc.SelectionCount() > 0) {
-      DragMovement d;
-      const double* s = doc.editStep;
+      const auto mode = static_cast<MoveMode>(MMovimento1->Valor());
       const auto axis = static_cast<EditAxis>(MEixo1->Valor());
-      if (axis == kAxisXZ) {
-        double p[3];
-        PickGround(x, y, p);
-        double q[3];
-        for (int i = 0; i < 3; ++i) q[i] = Snap(p[i], s[i]) - s[i];
-        d = {q[0] - dragPoint[0], q[1] - dragPoint[1], q[2] - dragPoint[2]};
-        for (int i = 0; i < 3; ++i) dragPoint[i] = q[i];
-      } else {
-        int x0, y0, x1, y1, x2, y2, x3, y3;
-        ProjectPoint(*view, view->OrthoMin[0], 0, 0, x0, y0);
-        ProjectPoint(*view, view->OrthoMax[0], 0, 0, x1, y1);
-        ProjectPoint(*view, 0, view->OrthoMin[1], 0, x2, y2);
-        ProjectPoint(*view, 0, view->OrthoMax[1], 0, x3, y3);
-        const int ax = std::abs(x1 - x0), ay = std::abs(y3 - y2);
-        if (ax == 0 && ay == 0) return;  // the axes have no extent on screen
-        const double kx = ax != 0 ? 20.0 / ax : 20.0 / ay;
-        const double ky = ay != 0 ? 20.0 / ay : 20.0 / ax;
-        d.mx = Snap((pressX - x) * kx, s[0]);
-        d.my = Snap((pressY - y) * ky, s[1]);
-        d.mz = Snap((pressY - y) * ky, s[2]);
-        if (d.mx != 0 || d.my != 0 || d.mz != 0) pressX = x, pressY = y;
-      }
-      DragSelectionStep(static_cast<MoveMode>(MMovimento1->Valor()), axis, d);
+      GrabTravel travel;
+      if (GrabTravelTo(x, y, mode, axis, travel)) DragSelectionStep(mode, axis, travel);
     }
   } else if (Mulfig1->Valor() > 0) {
     double p[3];
@@ -211,6 +253,7 @@ void TFEditorDeObjetos1::Tela1MouseUp() {
   doc.DropPreparedUndo();  // a press that changed nothing is no step
   elementDragging = false;
   viewDragging = false;
+  grabRecords_.clear();
 }
 
 void TFEditorDeObjetos1::BlockCellAtPointer(double cell[3], bool* inside) {

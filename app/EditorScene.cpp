@@ -20,6 +20,7 @@
 #include "gl/Picking.h"
 #include "gl/Textures.h"
 #include "gl/ViewContext.h"
+#include "gl/VectorOps.h"
 #include "gl/ViewPresets.h"
 
 namespace {
@@ -124,11 +125,16 @@ void TFEditorDeObjetos1::FocusTela1() {
 
 void TFEditorDeObjetos1::DefaultCamera() {
   DefaultView(*view);
+  view->OrthoZoom = 1;  // the whole volume again, as the camera's start
+  ProjectionChanged();
   UpdateScreenAxes();
 }
 
 void TFEditorDeObjetos1::Mulfig2DepoisSeleciona() {
-  ApplyViewPreset(*view, Mulfig2->Valor());
+  if (ApplyViewPreset(*view, Mulfig2->Valor())) {
+    view->OrthoZoom = 1;
+    ProjectionChanged();
+  }
   FocusTela1();
   DrawScene();
   UpdateScreenAxes();
@@ -158,20 +164,13 @@ void TFEditorDeObjetos1::UpdateScreenAxes() {
   bottom1->setText(QString::fromStdString(FormatPoint(bottom)));
   left1->setText(QString::fromStdString(FormatPoint(left)));
   right1->setText(QString::fromStdString(FormatPoint(right)));
-  const double dxh = right[0] - left[0], dxv = bottom[0] - top[0];
-  const double dzh = right[2] - left[2], dzv = bottom[2] - top[2];
-  if (std::fabs(dxh) > std::fabs(dxv)) {
-    screenAxisH = 0, screenAxisV = 2;
-    screenSignH = dxh > 0 ? 1 : -1;
-    screenSignV = dzv > 0 ? 1 : -1;
-  } else if (std::fabs(dzh) > std::fabs(dzv)) {
-    screenAxisH = 2, screenAxisV = 0;
-    screenSignH = dzh > 0 ? 1 : -1;
-    screenSignV = dxv > 0 ? 1 : -1;
-  } else {
-    screenAxisH = 0, screenAxisV = 2;
-    screenSignH = screenSignV = 1;
-  }
+  const double dxh = right[0] - left[0], dzv = bottom[2] - top[2];
+  // The arrows' and the floor pan's axes come from the projection at the
+  // point looked at: the picks above land on whatever is drawn at the
+  // panel's edges, and their signs said which way is down, not up.
+  const FloorAxes floor = FloorAxesOnScreen(AxesOnScreenAt(view->Center));
+  screenAxisH = floor.h, screenAxisV = floor.v;
+  screenSignH = floor.signH, screenSignV = floor.signV;
   TOP1->setText(TOP1->text() + QString::fromStdString(": dx:" + FormatGeneral(std::trunc(dxh)) +
                                                       " dy:" + FormatGeneral(std::trunc(dzv))));
   TOP1->repaint();
@@ -180,6 +179,28 @@ void TFEditorDeObjetos1::UpdateScreenAxes() {
     busyPending = false;
     StopWait();
   }
+}
+
+AxesOnScreen TFEditorDeObjetos1::AxesOnScreenAt(const double point[3]) {
+  AxesOnScreen axes;
+  double forward[3] = {view->Center[0] - view->Eye[0], view->Center[1] - view->Eye[1], view->Center[2] - view->Eye[2]};
+  Normalize(forward);
+  double from[2] = {0, 0};
+  const bool seen = ProjectToPixel(*view, point, from[0], from[1]);
+  for (int a = 0; a < 3; ++a) {
+    axes.sight[a] = forward[a];
+    double to[3] = {point[0], point[1], point[2]}, px = 0, py = 0;
+    to[a] += 1;
+    const bool ahead = seen && ProjectToPixel(*view, to, px, py);
+    axes.pixels[a][0] = ahead ? px - from[0] : 0;
+    axes.pixels[a][1] = ahead ? py - from[1] : 0;
+  }
+  return axes;
+}
+
+void TFEditorDeObjetos1::ProjectionChanged() {
+  if (!view || !view->Surface) return;
+  Tela1->WithContext([&] { SetProjection(*view, Tela1->Width(), Tela1->Height()); });
 }
 
 void TFEditorDeObjetos1::Button1Click() {

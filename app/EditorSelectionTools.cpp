@@ -14,14 +14,14 @@
 #include "controls/TMulfig.h"
 #include "document/EditSteps.h"
 #include "document/SelectionTools.h"
+#include "gl/CameraMoves.h"
 #include "gl/GLView.h"
 #include "gl/Picking.h"
 #include "gl/VectorOps.h"
 
 namespace {
-constexpr double kFramedShare = 2.0 / 3.0;                                // of the panel the framed things fill
+constexpr double kFramedShare = 0.85;  // of the panel's width or height the framed things fill
 constexpr double kHalfFieldOfView = 22.5 * 3.14159265358979323846 / 180;  // the projection's 45 degrees
-constexpr double kFarthestEye = 450;                                      // inside the far plane (500)
 
 double Length(const double v[3]) { return std::sqrt(v[0] * v[0] + v[1] * v[1] + v[2] * v[2]); }
 }  // namespace
@@ -80,27 +80,8 @@ void TFEditorDeObjetos1::AfterSelectionTool() {
 void TFEditorDeObjetos1::FrameSelection() {
   Bounds b;
   if (!view || !FramingBounds(doc, &b)) return;
-  double centre[3], radius = 0;
-  for (int a = 0; a < 3; ++a) {
-    centre[a] = (b.min[a] + b.max[a]) / 2;
-    radius = std::max(radius, (b.max[a] - b.min[a]) / 2);
-  }
-  radius = std::max(radius, 0.25);
-  double sight[3] = {view->Eye[0] - view->Center[0], view->Eye[1] - view->Center[1], view->Eye[2] - view->Center[2]};
-  double length = Length(sight);
-  if (!(length > 0)) {
-    sight[0] = 0, sight[1] = 0.5, sight[2] = 1;
-    length = Length(sight);
-  }
-  // The narrower side of the panel decides how far the eye must stand.
-  const double w = std::max(1, Tela1->Width()), h = std::max(1, Tela1->Height());
-  const double halfTan = std::tan(kHalfFieldOfView) * std::min(1.0, w / h);
-  double distance = radius / (kFramedShare * halfTan);
-  distance = std::clamp(distance, radius + 1.5, kFarthestEye);
-  for (int a = 0; a < 3; ++a) {
-    view->Center[a] = centre[a];
-    view->Eye[a] = centre[a] + sight[a] / length * distance;
-  }
+  FrameBox(*view, b.min, b.max, Tela1->Width(), Tela1->Height(), kFramedShare);
+  if (!view->Perspective) ProjectionChanged();
   DrawScene();
   UpdateScreenAxes();
 }
@@ -119,9 +100,11 @@ void TFEditorDeObjetos1::PanFollowingPointer(int x, int y) {
   if (!(rl > 0) || !(ul > 0)) return;
   // What one pixel spans at the distance of the centre, so the point under
   // the pointer stays under it.
-  const double h = std::max(1, Tela1->Height());
-  const double perPixel =
-      view->Perspective ? 2 * distance * std::tan(kHalfFieldOfView) / h : (view->OrthoMax[1] - view->OrthoMin[1]) / h;
+  const double h = std::max(1, Tela1->Height()), w = std::max(1, Tela1->Width());
+  // Orthographic: the volume's full extent spans the panel's narrower side.
+  const double perPixel = view->Perspective ? 2 * distance * std::tan(kHalfFieldOfView) / h
+                          : h >= w          ? view->OrthoZoom * (view->OrthoMax[1] - view->OrthoMin[1]) / h
+                                            : view->OrthoZoom * (view->OrthoMax[0] - view->OrthoMin[0]) / w;
   for (int a = 0; a < 3; ++a) {
     const double move = (-dx * right[a] / rl + dy * up[a] / ul) * perPixel;
     view->Eye[a] += move;
@@ -193,6 +176,12 @@ bool TFEditorDeObjetos1::SelectionToolMouseUp(Qt::KeyboardModifiers shift, int x
   }
   AfterSelectionTool();
   return true;
+}
+
+void TFEditorDeObjetos1::DisarmBoxSelection() {
+  boxSelectArmed_ = false;
+  if (rubberBand_) rubberBand_->hide();
+  UpdateModeHint();
 }
 
 void TFEditorDeObjetos1::ShowKeysWindow() {

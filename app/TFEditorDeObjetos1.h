@@ -8,6 +8,8 @@
 
 #include "ExactValueBoxes.h"
 #include "document/EditSteps.h"
+#include "document/GrabEdit.h"
+#include "document/ArrowDirections.h"
 #include "RecentDocuments.h"
 #include "document/EditorDocument.h"
 #include "gl/SceneFrame.h"
@@ -112,6 +114,11 @@ class TFEditorDeObjetos1 : public QMainWindow {
   // Draws the frame into the panel before returning (saves read it back).
   void RenderNow();
   void UpdateScreenAxes();
+  // How the world axes run on the screen at a world point (the arrows
+  // follow them).
+  AxesOnScreen AxesOnScreenAt(const double point[3]);
+  // After a change of OrthoZoom: the panel's projection anew.
+  void ProjectionChanged();
   void Mulfig2DepoisSeleciona();
   void DefaultCamera();  // DefaultView, then apply the camera
   // Focus back to the drawing panel so the key commands keep working.
@@ -183,9 +190,19 @@ class TFEditorDeObjetos1 : public QMainWindow {
   void ClickAtPointer();
   // Whether this press and the one before make a double press.
   bool DoublePress(Qt::MouseButton button, int x, int y, bool byKey);
-  // One step of an element drag on the whole selection; true when it
-  // changed an element (the press's prepared undo step is then taken).
-  bool DragSelectionStep(MoveMode mode, EditAxis axis, const DragMovement& d);
+  // One step of an element drag on the whole selection, from the records
+  // of the press; true when it changed an element (the press's prepared
+  // undo step is then taken).
+  bool DragSelectionStep(MoveMode mode, EditAxis axis, const GrabTravel& travel);
+  // How far the pressed point must travel to stay under the pointer at
+  // (x, y); false where the pointer gives no sound answer (its ray
+  // parallel to the plane or the axis).
+  bool GrabTravelTo(int x, int y, MoveMode mode, EditAxis axis, GrabTravel& travel);
+  // What the press on an element holds for the drag: the point pressed on
+  // its surface, the side of its centre, and the selection as it was.
+  double grabPoint_[3] = {0, 0, 0};
+  GrabSides grabSides_;
+  std::vector<std::pair<int32_t, Element3D>> grabRecords_;
   // The block mode (EditorBlockMode.cpp): on while Timer1 runs.
   bool BlockMode() const;
   void SetBlockMode(bool on);
@@ -213,6 +230,10 @@ class TFEditorDeObjetos1 : public QMainWindow {
   // Enter in a property box applies its value as the spin arrows do.
   void PropertyBoxKeyDown(TZSpinEdit* box, int& key);
   void Tela1MouseWheel(int delta, Qt::KeyboardModifiers shift, int x, int y);
+  // The point of the pointer's ray as deep in the view as the centre.
+  bool PointAtCentreDepth(int x, int y, double point[3]);
+  // One notch's or one zoom key's share of the way (EditorInput.cpp).
+  static double ZoomFactor(double notches);
   void Tela1MouseLeave();
   // Where the pointer meets the floor, for the status line.
   void TrackPointer(int x, int y);
@@ -257,6 +278,7 @@ class TFEditorDeObjetos1 : public QMainWindow {
   bool SelectionToolMouseMove(int x, int y);
   void ShowSelectionBand(QPoint to);
   bool SelectionToolMouseUp(Qt::KeyboardModifiers shift, int x, int y);
+  void DisarmBoxSelection();  // B's rectangle forgotten (Esc)
   bool boxSelectArmed_ = false;
   bool panning_ = false;
   QPoint boxFrom_;

@@ -30,6 +30,10 @@ struct GLView {
   std::shared_ptr<ImageTextureSet> Images;
   double OrthoMin[3] = {-100, -100, -100};
   double OrthoMax[3] = {100, 100, 100};
+  // How much of the orthographic volume the projection shows (zooming in
+  // makes it smaller); OrthoMin and OrthoMax keep their other uses (the
+  // floor's reach, the view presets).
+  double OrthoZoom = 1.0;
   // The editor keeps its own view state here; DestroyContext resets it.
   double EditorScale = 1.0;
   double EditorValues[6] = {0, 0, 0, 0, 0, 0};

@@ -78,3 +78,28 @@ void UnprojectToGround(const GLView& view, int px, int py, double& x, double& y,
     if (InBand(at(k))) return answer(k);
   answer(kDepthSteps);
 }
+
+bool PixelRay(const GLView& view, double px, double py, double origin[3], double direction[3]) {
+  const FrameMatrices f = FrameOf(view);
+  const double wy = f.viewport[3] - py;
+  double far[3];
+  if (gluUnProject(px, wy, 0.0, f.modelView, f.projection, f.viewport, &origin[0], &origin[1], &origin[2]) !=
+          GL_TRUE ||
+      gluUnProject(px, wy, 1.0, f.modelView, f.projection, f.viewport, &far[0], &far[1], &far[2]) != GL_TRUE)
+    return false;
+  for (int i = 0; i < 3; ++i) direction[i] = far[i] - origin[i];
+  return std::isfinite(direction[0] + direction[1] + direction[2]);
+}
+
+bool ProjectToPixel(const GLView& view, const double point[3], double& px, double& py) {
+  const FrameMatrices f = FrameOf(view);
+  double wx = 0, wy = 0, wz = 0;
+  if (gluProject(point[0], point[1], point[2], f.modelView, f.projection, f.viewport, &wx, &wy, &wz) != GL_TRUE)
+    return false;
+  px = wx;
+  py = f.viewport[3] - wy;
+  // Behind the eye the perspective divide flips the point through the centre.
+  const double* m = f.modelView;
+  const double eyeZ = m[2] * point[0] + m[6] * point[1] + m[10] * point[2] + m[14];
+  return eyeZ < 0;
+}

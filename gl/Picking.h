@@ -15,3 +15,10 @@ void UnprojectAtPixel(const GLView& view, int px, int py, double& x, double& y, 
 // 1, that lies strictly within 0.1 of the ground y = 0; the point at depth 1
 // when there is none.
 void UnprojectToGround(const GLView& view, int px, int py, double& x, double& y, double& z);
+
+// The pointer's ray through a pixel (doubles, y down): from the near plane
+// toward the far plane. False when the matrices cannot be inverted.
+bool PixelRay(const GLView& view, double px, double py, double origin[3], double direction[3]);
+// Where a world point is drawn, in pixels with fractions (y down); false
+// when it lies behind the viewer.
+bool ProjectToPixel(const GLView& view, const double point[3], double& px, double& py);

@@ -12,13 +12,15 @@
 
 namespace {
 void ApplyProjectionRule(const GLView& view, int width, int height) {
-  const double w = width, h = height;
+  const double w = width, h = height, k = view.OrthoZoom > 0 ? view.OrthoZoom : 1.0;
   if (view.Perspective) {
     gluPerspective(45.0, w / h, 1.0, 500.0);
   } else if (h >= w) {
-    glOrtho(w * view.OrthoMin[0] / h, w * view.OrthoMax[0] / h, view.OrthoMin[1], view.OrthoMax[1], 1.0, 500.0);
+    glOrtho(k * w * view.OrthoMin[0] / h, k * w * view.OrthoMax[0] / h, k * view.OrthoMin[1], k * view.OrthoMax[1],
+            1.0, 500.0);
   } else {
-    glOrtho(view.OrthoMin[0], view.OrthoMax[0], h * view.OrthoMin[1] / w, h * view.OrthoMax[1] / w, 1.0, 500.0);
+    glOrtho(k * view.OrthoMin[0], k * view.OrthoMax[0], k * h * view.OrthoMin[1] / w, k * h * view.OrthoMax[1] / w,
+            1.0, 500.0);
   }
 }
 

@@ -76,28 +76,28 @@ TEST_F(EditorFixture, ADoublePressOrEnterRenamesTheElement) {
   EXPECT_EQ(Names(w), (std::vector<std::string>{"porta", "vidro"}));
 }
 
-// Drags edit by snapped steps: a resize never collapses an element, and a
-// turn in the XZ mode turns about X in steps of five times the movement.
+// Drags edit by whole steps: a resize that brings the grabbed face onto the
+// other never collapses the element, and a turn in the XZ mode turns ayz in
+// steps of five times the edit step.
 TEST_F(EditorFixture, DraggingAnElementResizesAndTurnsItBySteps) {
   auto& w = OpenWith({Cube("a", 0)});
-  auto drag = [&w](QPoint from, QPoint by) {
+  auto drag = [&w](QPoint from, QPoint to) {
     QTest::qWait(QGuiApplication::styleHints()->mouseDoubleClickInterval() + 50);  // not a double press
     QTest::mousePress(w.Tela1, Qt::LeftButton, Qt::NoModifier, from);
-    QTest::mouseMove(w.Tela1, from + by);
-    QTest::mouseRelease(w.Tela1, Qt::LeftButton, Qt::NoModifier, from + by);
+    QTest::mouseMove(w.Tela1, (from + to) / 2);
+    QTest::mouseMove(w.Tela1, to);
+    QTest::mouseRelease(w.Tela1, Qt::LeftButton, Qt::NoModifier, to);
   };
   Key(Qt::Key_S);
   Key(Qt::Key_X);
-  // Two steps of -0.5 along X: a drag to the right by 1.0 / kx pixels or a little more.
-  const QPoint a = PixelOf(w.view->OrthoMin[0], 0, 0), b = PixelOf(w.view->OrthoMax[0], 0, 0);
-  const double kx = 20.0 / std::abs(b.x() - a.x());
-  drag(PixelOf(0, 2, 0), QPoint(static_cast<int>(std::ceil(1.2 / kx)), 0));
-  EXPECT_EQ(+w.doc.Element(0).dx, 1.0);  // 2 - 2 x 1 = 0 becomes twice the step
+  // The +X face (at x = 1) pulled onto the middle: the width would be 0.
+  drag(PixelOf(1, 1.5, 0.5), PixelOf(0, 1.5, 0.5));
+  EXPECT_EQ(+w.doc.Element(0).dx, 1.0);  // twice the step instead
   EXPECT_EQ(+w.doc.Element(0).dz, 2.0);
 
   Key(Qt::Key_Escape);  // axis XZ
   Key(Qt::Key_R);
-  drag(PixelOf(0, 2, 0), QPoint(60, 40));
+  drag(PixelOf(0, 2, 0), PixelOf(0, 2, 0) + QPoint(60, 40));
   const Element3D& e = w.doc.Element(0);
   EXPECT_NE(+e.ayz, 0);
   EXPECT_EQ(+e.axy, 0);
@@ -139,10 +139,12 @@ TEST_F(EditorFixture, ArrowsOrbitMoveTheSelectionOrMoveThePointer) {
   EXPECT_EQ(w.view->Eye[0], eye0);
   EXPECT_EQ(w.doc.UndoCount(), 0);
 
+  // One step along one floor axis, the way that takes the picture right.
+  const QPoint before = FramePixelOf(0, 1, 0);
   Key(Qt::Key_Right);
   const Element3D& e = w.doc.Element(0);
-  EXPECT_EQ(w.screenAxisH == 0 ? +e.x : +e.z, 0.5 * w.screenSignH);
-  EXPECT_EQ(w.screenAxisH == 0 ? +e.z : +e.x, 0.0);
+  EXPECT_EQ(std::fabs(e.x) + std::fabs(e.z), 0.5);
+  EXPECT_GT(FramePixelOf(e.x, e.y, e.z).x(), before.x());
   EXPECT_EQ(w.doc.UndoCount(), 1);
 }
 

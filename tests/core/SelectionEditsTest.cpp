@@ -177,13 +177,37 @@ TEST(SelectionTools, FramingBoxHoldsTheSelectionOrElseEveryVisibleElement) {
   d.Element(broken).y = std::numeric_limits<double>::quiet_NaN();
   Bounds b{};
   ASSERT_TRUE(FramingBounds(d, &b));
-  const double r2 = std::sqrt(3.0), r4 = 2 * std::sqrt(3.0);  // half the size, turned any way
-  EXPECT_DOUBLE_EQ(b.min[0], -10 - r2);
-  EXPECT_DOUBLE_EQ(b.max[0], 20 + r4);  // the invisible one at 100 and the broken one are left out
+  EXPECT_DOUBLE_EQ(b.min[0], -10 - 1);
+  EXPECT_DOUBLE_EQ(b.max[0], 20 + 2);  // the invisible one at 100 and the broken one are left out
+  EXPECT_DOUBLE_EQ(b.max[1], 2);
   d.SelectElement(0);
   ASSERT_TRUE(FramingBounds(d, &b));
-  EXPECT_DOUBLE_EQ(b.max[0], -10 + r2);
+  EXPECT_DOUBLE_EQ(b.max[0], -10 + 1);
   d.ClearSelection();
   d.SelectElement(broken);
   EXPECT_FALSE(FramingBounds(d, &b));
+
+  // A turned element is held as it is drawn: a 4 x 1 x 2 plank turned a
+  // quarter about y lies 2 wide in x and 4 deep in z, a tilt about x raises
+  // its depth, and an eighth of a turn widens it to the diagonal.
+  const int32_t plank = Add(d, 0);
+  Element3D& e = d.Element(plank);
+  e.y = 0, e.dx = 4, e.dy = 1, e.dz = 2;
+  d.ClearSelection();
+  d.SelectElement(plank);
+  const struct {
+    double axy, axz, ayz;
+    double half[3];
+  } turns[] = {{0, 90, 0, {1, 0.5, 2}},
+               {0, 0, 90, {2, 1, 0.5}},
+               {90, 0, 0, {0.5, 2, 1}},
+               {0, 45, 0, {1.5 * std::sqrt(2.0), 0.5, 1.5 * std::sqrt(2.0)}}};
+  for (const auto& t : turns) {
+    e.axy = t.axy, e.axz = t.axz, e.ayz = t.ayz;
+    ASSERT_TRUE(FramingBounds(d, &b));
+    for (int a = 0; a < 3; ++a) {
+      EXPECT_NEAR(b.max[a], t.half[a], 1e-12) << t.axy << " " << t.axz << " " << t.ayz << " axis " << a;
+      EXPECT_NEAR(b.min[a], -t.half[a], 1e-12) << t.axy << " " << t.axz << " " << t.ayz << " axis " << a;
+    }
+  }
 }

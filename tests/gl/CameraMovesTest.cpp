@@ -1,0 +1,105 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+
+#include <QPointF>
+
+#include "GLFixture.h"
+#include "gl/CameraMoves.h"
+#include "gl/Picking.h"
+#include "gl/ViewPresets.h"
+
+namespace {
+class CameraMoves : public GLFixture {
+ protected:
+  // The camera and projection as the frame will draw them.
+  void Apply(int w, int h) {
+    SetProjection(*view, w, h);
+    ApplyCamera(*view);
+    CaptureFrameMatrices(*view);
+  }
+  double EyeTo(const double p[3]) const {
+    return std::hypot(view->Eye[0] - p[0], view->Eye[1] - p[1], view->Eye[2] - p[2]);
+  }
+  // The share of the panel's width or height (the larger) the box takes;
+  // `middle` gets the middle of its picture.
+  double Share(const double min[3], const double max[3], int w, int h, QPointF* middle = nullptr) {
+    double lo[2] = {1e9, 1e9}, hi[2] = {-1e9, -1e9};
+    for (int c = 0; c < 8; ++c) {
+      const double corner[3] = {c & 1 ? max[0] : min[0], c & 2 ? max[1] : min[1], c & 4 ? max[2] : min[2]};
+      double px = 0, py = 0;
+      EXPECT_TRUE(ProjectToPixel(*view, corner, px, py));
+      lo[0] = std::min(lo[0], px), hi[0] = std::max(hi[0], px);
+      lo[1] = std::min(lo[1], py), hi[1] = std::max(hi[1], py);
+    }
+    if (middle) *middle = QPointF((lo[0] + hi[0]) / 2, (lo[1] + hi[1]) / 2);
+    return std::max((hi[0] - lo[0]) / w, (hi[1] - lo[1]) / h);
+  }
+};
+
+// A zoom keeps the target where it is drawn and changes the distance to it
+// by the factor; it never reaches or passes the target, in either projection.
+TEST_F(CameraMoves, ZoomKeepsTheTargetInPlaceAndNeverPassesIt) {
+  for (bool perspective : {true, false}) {
+    *view = GLView{};
+    for (int i = 0; i < 3; ++i) view->OrthoMin[i] = -20, view->OrthoMax[i] = 20;
+    view->Perspective = perspective;
+    DefaultView(*view);
+    Apply(320, 240);
+    const double target[3] = {-3, 1, 4};
+    double x0 = 0, y0 = 0, x1 = 0, y1 = 0;
+    ASSERT_TRUE(ProjectToPixel(*view, target, x0, y0));
+    const double before = EyeTo(target), zoom = view->OrthoZoom;
+    ASSERT_TRUE(ZoomAbout(*view, target, 0.88));
+    Apply(320, 240);
+    ASSERT_TRUE(ProjectToPixel(*view, target, x1, y1));
+    EXPECT_NEAR(x1, x0, 1e-3) << perspective;
+    EXPECT_NEAR(y1, y0, 1e-3) << perspective;
+    if (perspective)
+      EXPECT_NEAR(EyeTo(target), 0.88 * before, 1e-9);
+    else
+      EXPECT_NEAR(view->OrthoZoom, 0.88 * zoom, 1e-12);
+
+    // Far more than the way there: the eye stops short, and looks on.
+    for (int k = 0; k < 3; ++k) ZoomAbout(*view, target, 1e-6);
+    if (perspective) {
+      EXPECT_NEAR(EyeTo(target), kNearestZoom, 1e-9);
+      ZoomAbout(*view, target, 1e9);
+      EXPECT_NEAR(EyeTo(target), kFarthestZoom, 1e-6);
+    } else {
+      EXPECT_GT(view->OrthoZoom, 0);
+    }
+    Apply(320, 240);
+    ASSERT_TRUE(ProjectToPixel(*view, target, x1, y1)) << "the target went behind the eye";
+  }
+}
+
+// Framing fills 85% of the narrower fit of the panel, from any direction,
+// for flat and tall boxes, on wide and tall panels, in both projections.
+TEST_F(CameraMoves, FramingFillsTheSameShareFromEveryDirection) {
+  const struct {
+    double min[3], max[3];
+  } boxes[] = {{{-1, 0, -3}, {7, 2.5, 1}}, {{30, 0, -62}, {31, 9, -61}}, {{-0.5, 0, -0.5}, {0.5, 1, 0.5}}};
+  const int panels[][2] = {{320, 240}, {200, 360}};
+  for (const auto& panel : panels) {
+    MakeSurface(panel[0], panel[1]);
+    for (bool perspective : {true, false})
+      for (int preset : {0, 1, 2})
+        for (const auto& b : boxes) {
+          *view = GLView{};
+          for (int i = 0; i < 3; ++i) view->OrthoMin[i] = -20, view->OrthoMax[i] = 20;
+          view->Perspective = perspective;
+          ApplyViewPreset(*view, preset);
+          FrameBox(*view, b.min, b.max, panel[0], panel[1], 0.85);
+          Apply(panel[0], panel[1]);
+          QPointF middle;
+          EXPECT_NEAR(Share(b.min, b.max, panel[0], panel[1], &middle), 0.85, 0.01)
+              << panel[0] << "x" << panel[1] << " perspective " << perspective << " preset " << preset;
+          // In the middle of the view, so that the share is all inside it.
+          EXPECT_NEAR(middle.x(), panel[0] / 2.0, 0.01 * panel[0]);
+          EXPECT_NEAR(middle.y(), panel[1] / 2.0, 0.01 * panel[1]);
+        }
+  }
+}
+}  // namespace
