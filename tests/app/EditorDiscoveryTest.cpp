@@ -245,8 +245,8 @@ TEST_F(Discovery, FrameBringsAFarElementIntoTheView) {
   const double framed = RedShare();
   EXPECT_LT(before, 0.01);
   EXPECT_GT(framed, 0.05);
-  const QPoint centre = PixelOf(40, 1, -60);
-  EXPECT_NEAR(centre.x(), w.Tela1->Width() / 2, 3);  // drawn pixels, as the projection counts them
+  const QPoint centre = FramePixelOf(40, 1, -60);
+  EXPECT_NEAR(centre.x(), w.Tela1->Width() / 2, 3 * w.Tela1->PixelRatio());  // drawn pixels, as the projection counts them
   Key(Qt::Key_Home);
   EXPECT_NEAR(RedShare(), before, 0.002);
   // The keypad's point does the same.
