@@ -76,35 +76,6 @@ TEST_F(EditorFixture, ADoublePressOrEnterRenamesTheElement) {
   EXPECT_EQ(Names(w), (std::vector<std::string>{"porta", "vidro"}));
 }
 
-// Drags edit by whole steps: a resize that brings the grabbed face onto the
-// other never collapses the element, and a turn in the XZ mode turns ayz in
-// steps of five times the edit step.
-TEST_F(EditorFixture, DraggingAnElementResizesAndTurnsItBySteps) {
-  auto& w = OpenWith({Cube("a", 0)});
-  auto drag = [&w](QPoint from, QPoint to) {
-    QTest::qWait(QGuiApplication::styleHints()->mouseDoubleClickInterval() + 50);  // not a double press
-    QTest::mousePress(w.Tela1, Qt::LeftButton, Qt::NoModifier, from);
-    QTest::mouseMove(w.Tela1, (from + to) / 2);
-    QTest::mouseMove(w.Tela1, to);
-    QTest::mouseRelease(w.Tela1, Qt::LeftButton, Qt::NoModifier, to);
-  };
-  Key(Qt::Key_S);
-  Key(Qt::Key_X);
-  // The +X face (at x = 1) pulled onto the middle: the width would be 0.
-  drag(PixelOf(1, 1.5, 0.5), PixelOf(0, 1.5, 0.5));
-  EXPECT_EQ(+w.doc.Element(0).dx, 1.0);  // twice the step instead
-  EXPECT_EQ(+w.doc.Element(0).dz, 2.0);
-
-  Key(Qt::Key_Escape);  // axis XZ
-  Key(Qt::Key_R);
-  drag(PixelOf(0, 2, 0), PixelOf(0, 2, 0) + QPoint(60, 40));
-  const Element3D& e = w.doc.Element(0);
-  EXPECT_NE(+e.ayz, 0);
-  EXPECT_EQ(+e.axy, 0);
-  EXPECT_EQ(+e.axz, 0);
-  EXPECT_EQ(std::fmod(+e.ayz, 2.5), 0);
-}
-
 TEST_F(EditorFixture, CameraDragTurnsOneDegreePerPixelAndPutsThePointerBack) {
   auto& w = Open();
   const QPoint start(40, 40);

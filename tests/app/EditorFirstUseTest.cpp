@@ -256,6 +256,12 @@ TEST_F(FirstUse, TheWheelZoomsAShareOfTheWayTowardWhatIsUnderThePointer) {
   Wheel(QPoint(w.Tela1->width() - 5, 5), 120);
   EXPECT_NEAR(Distance(EyeOf(v), {v.Center[0], v.Center[1], v.Center[2]}), 0.88 * before, 1e-9 * before);
   EXPECT_LT(Distance(sight(), direction), 1e-9);
+
+  // Forty notches bring the cube right up, never through it.
+  const double width = std::abs(PixelOf(-0.5, 2, 2).x() - PixelOf(0.5, 2, 2).x());
+  for (int k = 0; k < 40; ++k) Wheel(PixelOf(0, 2, 2), 120);
+  EXPECT_GT(std::abs(PixelOf(-0.5, 2, 2).x() - PixelOf(0.5, 2, 2).x()), 5 * width);
+  EXPECT_GE(Distance(EyeOf(v), {0, 2, 2}), 1.0);
 }
 
 // Undo and redo answer their keys through the menu's items, or through the
