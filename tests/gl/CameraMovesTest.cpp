@@ -19,9 +19,6 @@ class CameraMoves : public GLFixture {
     ApplyCamera(*view);
     CaptureFrameMatrices(*view);
   }
-  double EyeTo(const double p[3]) const {
-    return std::hypot(view->Eye[0] - p[0], view->Eye[1] - p[1], view->Eye[2] - p[2]);
-  }
   // The share of the panel's width or height (the larger) the box takes;
   // `middle` gets the middle of its picture.
   double Share(const double min[3], const double max[3], int w, int h, QPointF* middle = nullptr) {
@@ -37,43 +34,6 @@ class CameraMoves : public GLFixture {
     return std::max((hi[0] - lo[0]) / w, (hi[1] - lo[1]) / h);
   }
 };
-
-// A zoom keeps the target where it is drawn and changes the distance to it
-// by the factor; it never reaches or passes the target, in either projection.
-TEST_F(CameraMoves, ZoomKeepsTheTargetInPlaceAndNeverPassesIt) {
-  for (bool perspective : {true, false}) {
-    *view = GLView{};
-    for (int i = 0; i < 3; ++i) view->OrthoMin[i] = -20, view->OrthoMax[i] = 20;
-    view->Perspective = perspective;
-    DefaultView(*view);
-    Apply(320, 240);
-    const double target[3] = {-3, 1, 4};
-    double x0 = 0, y0 = 0, x1 = 0, y1 = 0;
-    ASSERT_TRUE(ProjectToPixel(*view, target, x0, y0));
-    const double before = EyeTo(target), zoom = view->OrthoZoom;
-    ASSERT_TRUE(ZoomAbout(*view, target, 0.88));
-    Apply(320, 240);
-    ASSERT_TRUE(ProjectToPixel(*view, target, x1, y1));
-    EXPECT_NEAR(x1, x0, 1e-3) << perspective;
-    EXPECT_NEAR(y1, y0, 1e-3) << perspective;
-    if (perspective)
-      EXPECT_NEAR(EyeTo(target), 0.88 * before, 1e-9);
-    else
-      EXPECT_NEAR(view->OrthoZoom, 0.88 * zoom, 1e-12);
-
-    // Far more than the way there: the eye stops short, and looks on.
-    for (int k = 0; k < 3; ++k) ZoomAbout(*view, target, 1e-6);
-    if (perspective) {
-      EXPECT_NEAR(EyeTo(target), kNearestZoom, 1e-9);
-      ZoomAbout(*view, target, 1e9);
-      EXPECT_NEAR(EyeTo(target), kFarthestZoom, 1e-6);
-    } else {
-      EXPECT_GT(view->OrthoZoom, 0);
-    }
-    Apply(320, 240);
-    ASSERT_TRUE(ProjectToPixel(*view, target, x1, y1)) << "the target went behind the eye";
-  }
-}
 
 // Framing fills 85% of the narrower fit of the panel, from any direction,
 // for flat and tall boxes, on wide and tall panels, in both projections.
