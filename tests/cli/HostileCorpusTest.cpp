@@ -732,16 +732,6 @@ TEST_F(HostileCorpus, AnOutputThatIsItsOwnDocumentIsRefused) {
   }
 }
 
-// A document that is not one (an OBJ, a picture) is refused by name by every command.
-TEST_F(HostileCorpus, FilesThatAreNotDocumentsSaySo) {
-  for (const char* name : {"shape.obj", "picture.zobj3d"}) {
-    const RunResult r = Check(std::string("info ") + name, {"info", docs + "/" + name}, "(none)");
-    EXPECT_EQ(r.status, 2) << r.output;
-    EXPECT_NE(r.output.find(std::string(name) + ": not a document of this editor"), std::string::npos) << r.output;
-    EXPECT_EQ(Lines(r.output).size(), 1u) << r.output;
-  }
-}
-
 // A name that holds control bytes reaches the terminal escaped in every message, as info escapes
 // texts: no escape sequence, and one line per message.
 TEST_F(HostileCorpus, FileNamesInMessagesAreSafeOnATerminal) {
