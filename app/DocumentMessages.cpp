@@ -26,6 +26,8 @@ constexpr Pair kReasons[] = {
     {"cannot flush the file", "n\xE3o foi poss\xEDvel descarregar o arquivo no disco"},
     {"cannot close the file", "n\xE3o foi poss\xEDvel fechar o arquivo"},
     {"cannot replace the file", "n\xE3o foi poss\xEDvel substituir o arquivo"},
+    {"not a document of this editor", "n\xE3o \xE9 um documento deste editor"},
+    {"is the document itself", "\xE9 o pr\xF3prio documento: grav\xE1-lo destruiria o documento"},
     {"shorter than the 22-byte header", "menor que o cabe\xE7""alho de 22 bytes"},
     {"negative record count", "n\xFAmero de registros negativo"},
     {"record size below 1", "tamanho de registro menor que 1"},
@@ -94,4 +96,12 @@ std::string SaveWarning(const std::string& utf8Path, const DocumentResult& resul
   const std::string path = Utf8ToLatin1(utf8Path);
   return Choose("N\xE3o foi poss\xEDvel salvar o arquivo " + path + ": ", "Could not save the file " + path + ": ") +
          ReasonText(result, false);
+}
+
+std::string ChangedOnDiskQuestion(const std::string& utf8Path) {
+  const std::string path = Utf8ToLatin1(utf8Path);
+  return Choose("O arquivo " + path + " foi alterado por outro programa depois de aberto. Salvar com outro nome, "
+                    "substituir as altera\xE7\xF5""es dele ou cancelar?",
+                "The file " + path + " was changed by another program since it was opened. Save under another name, "
+                    "overwrite its changes, or cancel?");
 }

@@ -17,3 +17,7 @@ std::string ReadWarning(const std::string& path, const DocumentResult& result);
 // A document that ended early: "N of M elements were read".
 std::string EarlyEndWarning(const std::string& path, const DocumentResult& result);
 std::string SaveWarning(const std::string& path, const DocumentResult& result);
+
+// The question before a save over the document's file that another program
+// changed (or replaced) since it was read.
+std::string ChangedOnDiskQuestion(const std::string& path);

@@ -13,6 +13,7 @@
 #include "TFEditorDeObjetos1.h"
 #include "TGLPanel.h"
 #include "common/DataPath.h"
+#include "common/FileIdentity.h"
 #include "common/Dictionary.h"
 #include "common/Latin1.h"
 #include "common/NumberText.h"
@@ -40,6 +41,13 @@ std::string Extension(const std::string& path) {
   const size_t dot = name.rfind('.');
   return dot == std::string::npos ? std::string() : name.substr(dot);
 }
+
+// Whether saving under `path` writes a document (as the save dispatch
+// decides, by the extension as written; empty: the document's own name).
+bool WritesDocument(const std::string& path) {
+  const std::string ext = Extension(path);
+  return ext != ".jpeg" && ext != ".obj" && ext != ".glb" && ext != ".stl";
+}
 }  // namespace
 
 std::string TFEditorDeObjetos1::DialogFolder(const std::string& fileName) const {
@@ -61,6 +69,8 @@ void TFEditorDeObjetos1::LoadDocument(const std::string& path) {
   Redraw();
   RebuildElementList();
   if (path.empty()) return;
+  // Taken before reading: a change made while reading is noticed later.
+  const FileIdentity identity = IdentityOf(path);
   const DocumentResult r = ReadDocument(path, doc.elements);
   const bool endedEarly = r.recordsRead < r.recordsDeclared;
   const bool unread = !r.ok() && r.status != DocumentResult::Missing;
@@ -75,6 +85,7 @@ void TFEditorDeObjetos1::LoadDocument(const std::string& path) {
     return;
   }
   doc.fileName = path;
+  doc.fileIdentity = identity;
   setWindowTitle(DocumentCaption(path));
   if (r.ok()) KeepAsRecent(path);
 }
@@ -82,11 +93,34 @@ void TFEditorDeObjetos1::LoadDocument(const std::string& path) {
 bool TFEditorDeObjetos1::SaveDocument(const std::string& path) {
   const std::string target = path.empty() ? doc.fileName : path;
   if (target.empty()) return false;
+  // A document written over the open document's file: if another program
+  // changed the file since it was read (or put a link in its place), the
+  // user decides; a link that appeared is replaced, never written through.
+  const bool overDocument =
+      WritesDocument(path) && !doc.fileName.empty() && (target == doc.fileName || SameFile(target, doc.fileName));
+  bool replaceLink = false;
+  if (overDocument) {
+    const FileIdentity now = IdentityOf(doc.fileName);
+    // A file removed since holds nothing to lose.
+    if (now != doc.fileIdentity && (now.exists || now.link)) {
+      switch (AskSaveOverChangedFile(ChangedOnDiskQuestion(doc.fileName))) {
+        case MessageBoxes::ChangedFileAnswer::SaveAs:
+          Salvarcomo1Click();
+          return false;
+        case MessageBoxes::ChangedFileAnswer::Cancel:
+          return false;
+        case MessageBoxes::ChangedFileAnswer::Overwrite:
+          replaceLink = now.link;
+          break;
+      }
+    }
+  }
   // The picture and the export read the frame the save draws, so that frame
   // is drawn now rather than when the window next composes.
   const auto requestFrame = scene.requestFrame;
   scene.requestFrame = [this] { RenderNow(); };
-  const DocumentResult r = ::SaveDocument(scene, path, doc.fileName);
+  const DocumentResult r = replaceLink ? WriteDocument(doc.fileName, doc.elements, LinkRule::Replace)
+                                       : ::SaveDocument(scene, path, doc.fileName);
   scene.requestFrame = requestFrame;
   Tela1->update();
   if (!r.ok()) {
@@ -95,6 +129,7 @@ bool TFEditorDeObjetos1::SaveDocument(const std::string& path) {
     return false;
   }
   doc.ClearUndo();
+  if (overDocument) doc.fileIdentity = IdentityOf(doc.fileName);
   ShowWritten(target);
   return true;
 }
@@ -146,6 +181,7 @@ void TFEditorDeObjetos1::Salvarcomo1Click() {
   if (!SaveDocument(chosen)) return;
   if (AsciiLower(Extension(chosen)) == ".zobj3d") {
     doc.fileName = chosen;
+    doc.fileIdentity = IdentityOf(chosen);
     setWindowTitle(DocumentCaption(chosen));
     SetDocumentChanged(false);
     KeepAsRecent(chosen);

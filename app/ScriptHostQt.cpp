@@ -93,7 +93,11 @@ int ScreenHeight(void*) {
 }
 
 void ShowInformation(void*, const char* title, const char* text) {
-  QMessageBox::information(QApplication::activeWindow(), L1(title ? title : ""), L1(text ? text : ""));
+  // A script's text, shown as it is written, never as markup.
+  QMessageBox box(QMessageBox::Information, L1(title ? title : ""), L1(text ? text : ""), QMessageBox::Ok,
+                  QApplication::activeWindow());
+  box.setTextFormat(Qt::PlainText);
+  box.exec();
 }
 
 int Confirm(void*, const char* text) { return AskConfirmation(text ? text : "") ? 1 : 0; }

@@ -58,6 +58,7 @@ TFE3DAtributos1::TFE3DAtributos1(QWidget* parent) : QDialog(parent) {
   Label1 = MakeLabel(this, "Nome:", 16, 16, "Name:");
   ENome = MakeEdit(this, "", 64, 12, 376);
   LDimen = MakeLabel(this, "", 64, 40);
+  LDimen->setTextFormat(Qt::PlainText);  // the element's numbers, never markup
   Label13 = MakeLabel(this, "Format if it is a tag: ", 16, 64);
   Label14 = MakeLabel(this, "Panel_Group_Tag   (example: Panel1_Group1_Tag1)", 150, 64);
   Button2 = new QPushButton("OK", this);

@@ -12,5 +12,8 @@ struct CliCommand {
   int (*run)(const std::vector<std::string>& args);
 };
 
-// Prints "objetos3d-cli: <file>: <reason>" on stderr and returns 2.
+// Prints "objetos3d-cli: <file>: <reason>" on stderr, control bytes
+// escaped, and returns 2.
 int CliFail(const std::string& file, const std::string& reason);
+// The same line for a note that is no failure.
+inline void CliNote(const std::string& file, const std::string& note) { CliFail(file, note); }

@@ -9,6 +9,8 @@
 #include <memory>
 
 #include "CliCommand.h"
+#include "OutputLimit.h"
+#include "common/FileIdentity.h"
 #include "document/DocumentFile.h"
 #include "document/Element3D.h"
 #include "document/ElementSanity.h"
@@ -22,7 +24,8 @@
 #include "gl/ViewPresets.h"
 
 namespace {
-constexpr char kUsage[] = "usage: objetos3d-cli export DOC OUT [--width W] [--height H] [--view 0..3]";
+constexpr char kUsage[] =
+    "usage: objetos3d-cli export DOC OUT [--width W] [--height H] [--view 0..3] [--no-limit]";
 
 bool EndsWith(const std::string& text, const std::string& end) {
   return text.size() >= end.size() && text.compare(text.size() - end.size(), end.size(), end) == 0;
@@ -51,9 +54,11 @@ bool ReadInt(const std::string& text, int low, int high, int& out) {
 struct Options {
   std::string document, output;
   int width = 1024, height = 768, view = 0;
+  bool noLimit = false;
 };
 
-bool ParseOptions(const std::vector<std::string>& args, Options& o) {
+bool ParseOptions(std::vector<std::string> args, Options& o) {
+  o.noLimit = OutputLimit::TakeNoLimitOption(args);
   std::vector<std::string> positional;
   for (size_t i = 0; i < args.size(); ++i) {
     const std::string& a = args[i];
@@ -97,9 +102,13 @@ int RunExportCommand(const std::vector<std::string>& args) {
   elements.RecordSize = kElementRecordSize;
   const DocumentResult in = ReadDocument(o.document, elements);
   if (!in.ok()) return CliFail(o.document, in.reason);
-  // A target that cannot be written fails before the drawing is set up.
+  // A target that cannot be written fails before the drawing is set up;
+  // so does one that is the document itself, whatever it is written as.
+  if (SameFile(o.output, o.document)) return CliFail(o.output, kOutputIsInput);
   if (const std::string problem = SaveTargetProblem(o.output, o.document); !problem.empty())
     return CliFail(o.output, problem);
+  const OutputLimit limit(EndsWith(o.output, ".zobj3d") ? OutputLimit::Kind::Document : OutputLimit::Kind::Export,
+                          o.document, o.noLimit);
 
   // Only a picture is drawn: the OBJ, glTF and STL exports record the frame
   // without drawing it, and a document copy draws nothing.
@@ -145,15 +154,15 @@ int RunExportCommand(const std::vector<std::string>& args) {
   ClearTextureCache();
   if (!out.failedFiles.empty()) {
     // One line per texture that could not be copied.
-    for (const auto& failure : out.failedFiles) CliFail(failure.file, failure.reason);
+    for (const auto& failure : out.failedFiles) CliFail(failure.file, limit.Explain(failure.reason));
     return 2;
   }
-  if (!out.ok()) return CliFail(o.output, out.reason);
+  if (!out.ok()) return CliFail(o.output, limit.Explain(out.reason));
   // A picture or an OBJ leaves out elements that cannot be drawn; say so,
   // without failing: everything else was written.
   const int32_t leftOut = CountUndrawableElements(elements);
   if (leftOut > 0 && (EndsWith(o.output, ".obj") || picture))
-    std::fprintf(stderr, "objetos3d-cli: %s: %d element%s left out (value not finite or too large)\n",
-                 o.document.c_str(), static_cast<int>(leftOut), leftOut == 1 ? "" : "s");
+    CliNote(o.document, std::to_string(leftOut) + (leftOut == 1 ? " element" : " elements") +
+                            " left out (value not finite or too large)");
   return 0;
 }

@@ -11,6 +11,7 @@
 #include "CliCommand.h"
 #include "document/DocumentFile.h"
 #include "document/Element3D.h"
+#include "common/FileIdentity.h"
 #include "common/SafeFiles.h"
 #include "common/TIMem32.h"
 #include "gl/GLView.h"
@@ -69,6 +70,7 @@ int RunThumbnailCommand(const std::vector<std::string>& args) {
   // The target is checked and its temporary file made before anything is
   // drawn: a missing folder or a pipe fails at once. The name is used byte
   // for byte, whatever its encoding.
+  if (SameFile(output, document)) return CliFail(output, kOutputIsInput);
   ReplacementFile file(output);
   if (!file.ok()) return CliFail(output, file.Error());
 

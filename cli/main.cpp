@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "CliCommand.h"
+#include "common/EscapedText.h"
 #include "common/InterruptCleanup.h"
 #include "CopyCommand.h"
 #include "ExportCommand.h"
@@ -18,8 +19,8 @@
 namespace {
 const CliCommand kCommands[] = {
     {"info", "info DOC", "list the elements of DOC, one TAB-separated line each", RunInfoCommand},
-    {"copy", "copy DOC OUT", "read DOC and write it to OUT as a document", RunCopyCommand},
-    {"export", "export DOC OUT [--width W] [--height H] [--view 0..3]", "save DOC as OUT: .obj (+ .mtl, textures/), .glb, .stl, .jpeg picture, or .zobj3d", RunExportCommand},
+    {"copy", "copy DOC OUT [--no-limit]", "read DOC and write it to OUT as a document", RunCopyCommand},
+    {"export", "export DOC OUT [--width W] [--height H] [--view 0..3] [--no-limit]", "save DOC as OUT: .obj (+ .mtl, textures/), .glb, .stl, .jpeg picture, or .zobj3d", RunExportCommand},
     {"thumbnail", "thumbnail DOC OUT.png [--size N]", "a square PNG picture of DOC (N pixels, default 256)", RunThumbnailCommand},
 };
 
@@ -32,6 +33,9 @@ void PrintHelp(std::FILE* to) {
                "LF, CR and backslash are written as \\t, \\n, \\r and \\\\, every other control\n"
                "byte (below 0x20, and 0x7F) as \\xHH, so a listing is safe on a terminal.\n"
                "export writes .zobj3d, .obj, .glb, .stl and .jpeg (.jpg) files; other names are refused.\n"
+               "An output is never the document itself. copy and export write no file larger than a\n"
+               "limit that grows with the document (4 bytes a byte + 1 MB for a document, 1 KB a\n"
+               "byte + 64 MB for an export); --no-limit lifts it.\n"
                "Exit status: 0 on success, 2 on failure (with a message on stderr).\n");
 }
 
@@ -40,14 +44,22 @@ void PrintHelp(std::FILE* to) {
 std::string FileOfArguments(const std::vector<std::string>& args, const char* command) {
   for (size_t i = 0; i < args.size(); ++i) {
     if (args[i].rfind("--", 0) != 0) return args[i];
-    ++i;  // every option takes a value
+    if (args[i] != "--no-limit") ++i;  // every other option takes a value
   }
   return command;
 }
 }  // namespace
 
 int CliFail(const std::string& file, const std::string& reason) {
-  std::fprintf(stderr, "objetos3d-cli: %s: %s\n", file.c_str(), reason.c_str());
+  // A file name (also inside the reason) may hold any byte: escaped as the
+  // info listing escapes texts, it can neither drive the terminal nor
+  // break the one line.
+  std::string line = "objetos3d-cli: ";
+  AppendEscaped(line, file);
+  line += ": ";
+  AppendEscaped(line, reason);
+  line += '\n';
+  std::fwrite(line.data(), 1, line.size(), stderr);
   return 2;
 }
 
@@ -60,7 +72,8 @@ int main(int argc, char** argv) {
     std::printf("%s\n", OBJ3D_VERSION_LINE);
     return 0;
   }
-  // Ended by SIGINT or SIGTERM, a write in progress leaves no temporary file.
+  // Ended by a signal, a write in progress leaves no temporary file; past
+  // the file size limit a write fails with a message instead.
   RemoveTempFilesOnInterrupt();
   const std::vector<std::string> args(argv + 2, argv + argc);
   for (const auto& c : kCommands) {

@@ -10,7 +10,13 @@
 
 namespace {
 constexpr int kSlots = 32;
-constexpr int kSignals[] = {SIGINT, SIGTERM, SIGHUP};
+// Every signal whose default action ends the process and that a handler
+// may catch without hiding a fault: interrupts, timers, user signals, a
+// closed pipe and the CPU limit. (The fault signals stay with whatever
+// reports them; SIGXFSZ is ignored, so that a write past the file size
+// limit fails like any other write.)
+constexpr int kSignals[] = {SIGINT,  SIGTERM, SIGHUP,  SIGQUIT,   SIGALRM, SIGUSR1,
+                            SIGUSR2, SIGPIPE, SIGXCPU, SIGVTALRM, SIGPROF};
 
 // A slot is free (0), being filled (1) or names a file to remove (2).
 struct Slot {
@@ -42,6 +48,7 @@ void SignalSet(sigset_t& set) {
 void RemoveTempFilesOnInterrupt() {
   static std::once_flag once;
   std::call_once(once, [] {
+    ::signal(SIGXFSZ, SIG_IGN);
     for (int sig : kSignals) {
       struct sigaction old {};
       if (::sigaction(sig, nullptr, &old) == 0 && old.sa_handler == SIG_IGN) continue;

@@ -2,12 +2,15 @@
 #include <signal.h>
 
 // Temporary files of writes in progress, removed when the process is ended
-// by SIGINT, SIGTERM or SIGHUP: an interrupted save leaves the previous file
-// and nothing else. The list is a fixed table the signal handler can walk
-// without allocating or locking.
+// by a signal (SIGINT, SIGTERM, SIGHUP, SIGQUIT, SIGALRM, SIGUSR1, SIGUSR2,
+// SIGPIPE, SIGXCPU, SIGVTALRM, SIGPROF): an interrupted save leaves the
+// previous file and nothing else. The list is a fixed table the signal
+// handler can walk without allocating or locking.
 
 // Installs the handlers (once; a signal the process ignores stays ignored).
 // After removing the files the handler ends the process by the same signal.
+// SIGXFSZ is ignored: a write past the file size limit then fails with
+// EFBIG and the save reports it, instead of the process ending silently.
 void RemoveTempFilesOnInterrupt();
 
 // Notes a temporary file just created; returns its slot, or -1 when the
@@ -18,7 +21,7 @@ int NoteTempFile(const char* path);
 // The file is gone or has become the target: no longer removed.
 void ForgetTempFile(int slot);
 
-// Holds SIGINT, SIGTERM and SIGHUP back for its lifetime.
+// Holds those signals back for its lifetime.
 class BlockInterrupts {
  public:
   BlockInterrupts();

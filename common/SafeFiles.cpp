@@ -11,6 +11,7 @@
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
+#include <random>
 #include <utility>
 #include <vector>
 
@@ -78,7 +79,10 @@ std::string ResolvedTarget(const std::string& path) {
 std::string WriteTargetProblem(const std::string& path) {
   if (path.empty()) return "no file name";
   if (std::string kind = KindProblem(path, true); !kind.empty()) return kind;
-  const std::string folder = FolderOf(ResolvedTarget(path));
+  return FolderProblem(FolderOf(ResolvedTarget(path)));
+}
+
+std::string FolderProblem(const std::string& folder) {
   struct stat st {};
   if (::stat(folder.c_str(), &st) != 0)
     return errno == ENOENT ? "the folder " + folder + " does not exist" : Why("the folder " + folder + " cannot be used");
@@ -101,10 +105,22 @@ std::string TemporaryNameTemplate(const std::string& target) {
   return target.substr(0, nameStart + keep) + ".XXXXXX";
 }
 
-ReplacementFile::ReplacementFile(const std::string& path) {
-  error_ = WriteTargetProblem(path);
+ReplacementFile::ReplacementFile(const std::string& path, LinkRule links) {
+  struct stat st {};
+  const bool replaceLink = links == LinkRule::Replace && ::lstat(path.c_str(), &st) == 0 && S_ISLNK(st.st_mode);
+  // A link to be replaced is never followed, whatever it leads to: only
+  // its folder must take the new file.
+  error_ = replaceLink ? FolderProblem(FolderOf(path)) : WriteTargetProblem(path);
   if (!error_.empty()) return;
-  target_ = ResolvedTarget(path);
+  target_ = replaceLink ? path : ResolvedTarget(path);
+  // An unnamed file in the target's folder where the file system makes one:
+  // until it is complete it has no name, so no signal, not even SIGKILL,
+  // leaves anything behind. It is named when finished (through /proc, which
+  // needs no privilege).
+  if (::access("/proc/self/fd", X_OK) == 0) {
+    fd_ = ::open(FolderOf(target_).c_str(), O_TMPFILE | O_RDWR | O_CLOEXEC, 0600);
+    if (fd_ >= 0) return;
+  }
   std::string temp = TemporaryNameTemplate(target_);
   {
     // No interruption between creating the file and noting it for removal.
@@ -198,11 +214,33 @@ bool ReplacementFile::Restart() {
   return true;
 }
 
+bool ReplacementFile::NameUnnamedFile() {
+  char proc[40];
+  std::snprintf(proc, sizeof proc, "/proc/self/fd/%d", fd_);
+  static constexpr char kLetters[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
+  std::random_device random;
+  std::uniform_int_distribution<int> letter(0, sizeof kLetters - 2);
+  std::string name = TemporaryNameTemplate(target_);
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    for (size_t i = name.size() - 6; i < name.size(); ++i) name[i] = kLetters[letter(random)];
+    // No interruption between naming the file and noting it for removal.
+    BlockInterrupts held;
+    if (::linkat(AT_FDCWD, proc, AT_FDCWD, name.c_str(), AT_SYMLINK_FOLLOW) == 0) {
+      temp_ = name;
+      tempSlot_ = NoteTempFile(name.c_str());
+      return true;
+    }
+    if (errno != EEXIST) break;
+  }
+  return Fail("cannot name the new file");
+}
+
 bool ReplacementFile::Finish() {
   if (!ok()) return false;
   if (finished_) return true;
   if (::fchmod(fd_, NewFileMode(target_)) != 0) return Fail("cannot set the file mode");
   if (::fsync(fd_) != 0) return Fail("cannot flush");
+  if (temp_.empty() && !NameUnnamedFile()) return false;
   const int fd = fd_;
   fd_ = -1;
   if (::close(fd) != 0) return Fail("cannot close");

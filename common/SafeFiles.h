@@ -12,6 +12,9 @@
 // folder), and its folder must exist and take new files.
 std::string WriteTargetProblem(const std::string& path);
 
+// Why new files cannot be made in `folder`, or empty.
+std::string FolderProblem(const std::string& folder);
+
 // Why `path` may not be read as a file, or empty: it must be a regular file
 // (or a link to one). Checked before opening, so a pipe never blocks a read.
 std::string ReadSourceProblem(const std::string& path);
@@ -25,11 +28,18 @@ std::string ResolvedTarget(const std::string& path);
 std::string TemporaryNameTemplate(const std::string& target);
 
 // The new content of one file. The temporary file is created when the object
-// is made; it is removed again unless Commit succeeds, also when SIGINT or
-// SIGTERM ends the process once RemoveTempFilesOnInterrupt is installed.
+// is made: unnamed (O_TMPFILE) where the file system allows, so that nothing
+// is left if the process dies, and given a temporary name only when
+// finished; otherwise under a temporary name at once. It is removed again
+// unless Commit succeeds, also when a signal ends the process once
+// RemoveTempFilesOnInterrupt is installed.
+// What a symbolic link at the target's name does: lead to the file that is
+// replaced (the link stays), or be replaced itself by the new file.
+enum class LinkRule { Follow, Replace };
+
 class ReplacementFile {
  public:
-  explicit ReplacementFile(const std::string& path);
+  explicit ReplacementFile(const std::string& path, LinkRule links = LinkRule::Follow);
   ~ReplacementFile();
   ReplacementFile(const ReplacementFile&) = delete;
   ReplacementFile& operator=(const ReplacementFile&) = delete;
@@ -38,6 +48,7 @@ class ReplacementFile {
   // Why not, naming the file; the first failure wins.
   const std::string& Error() const { return error_; }
   const std::string& Target() const { return target_; }
+  // Empty while the file has no name yet.
   const std::string& TempPath() const { return temp_; }
 
   bool Write(const void* data, size_t size);
@@ -62,11 +73,13 @@ class ReplacementFile {
  private:
   friend bool CommitTogether(std::initializer_list<ReplacementFile*> files, std::string& error);
   bool Fail(const std::string& what);
+  // Links the unnamed file under a fresh temporary name beside the target.
+  bool NameUnnamedFile();
   std::string target_, temp_, error_;
   bool WriteAll(const unsigned char* p, size_t size);
   void StopUncached();
   int fd_ = -1;
-  int tempSlot_ = -1;  // in the list removed on SIGINT/SIGTERM
+  int tempSlot_ = -1;  // in the list removed when a signal ends the process
   bool finished_ = false, committed_ = false, uncached_ = false;
   unsigned long long written_ = 0;  // bytes since the last start
 };

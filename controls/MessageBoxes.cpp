@@ -15,26 +15,39 @@
 namespace {
 constexpr size_t kMaxText = 255;
 
+// Every text here may carry a file name, an element name or other bytes of
+// a document: it is shown as plain text, never as markup (an image or a
+// link in a name would otherwise be loaded or drawn).
 class QtMessageBoxes : public MessageBoxes {
  public:
   void Warning(const std::string& text) override {
     QMessageBox box(QMessageBox::Warning, QStringLiteral("WARNING"), FromLatin1(text), QMessageBox::Ok, Owner());
+    box.setTextFormat(Qt::PlainText);
     box.exec();
   }
   bool Confirmation(const std::string& text) override {
     QMessageBox box(QMessageBox::Question, QStringLiteral("CONFIRMATION"), FromLatin1(text),
                     QMessageBox::Yes | QMessageBox::No, Owner());
+    box.setTextFormat(Qt::PlainText);
     return box.exec() == QMessageBox::Yes;
   }
   SaveAnswer SaveQuestion(const std::string& text) override {
     static constexpr SaveAnswer kAnswers[] = {SaveAnswer::Save, SaveAnswer::Discard, SaveAnswer::Cancel};
     return kAnswers[AskThreeWay(text, {"Salvar", "Save"}, {"Descartar", "Discard"}, {"Cancelar", "Cancel"})];
   }
+  ChangedFileAnswer ChangedFileQuestion(const std::string& text) override {
+    // Keeping both versions is the default; overwriting is the destructive answer.
+    static constexpr ChangedFileAnswer kAnswers[] = {ChangedFileAnswer::SaveAs, ChangedFileAnswer::Overwrite,
+                                                     ChangedFileAnswer::Cancel};
+    return kAnswers[AskThreeWay(text, {"Salvar como...", "Save as..."}, {"Substituir", "Overwrite"},
+                                {"Cancelar", "Cancel"})];
+  }
   RecoveryChoice RecoveryQuestion(const std::string& text, const std::vector<std::string>& copies) override {
     QDialog box(Owner());
     box.setWindowTitle(QStringLiteral("CONFIRMATION"));
     auto* column = new QVBoxLayout(&box);
     auto* label = new QLabel(FromLatin1(text), &box);
+    label->setTextFormat(Qt::PlainText);
     label->setWordWrap(true);
     column->addWidget(label);
     auto* list = new QListWidget(&box);
@@ -75,6 +88,7 @@ class QtMessageBoxes : public MessageBoxes {
   int AskThreeWay(const std::string& text, Caption accept, Caption destroy, Caption reject) {
     QMessageBox box(QMessageBox::Question, QStringLiteral("CONFIRMATION"), FromLatin1(text), QMessageBox::NoButton,
                     Owner());
+    box.setTextFormat(Qt::PlainText);
     QPushButton* first = box.addButton(FromLatin1(Choose(accept.portuguese, accept.english)), QMessageBox::AcceptRole);
     QPushButton* second =
         box.addButton(FromLatin1(Choose(destroy.portuguese, destroy.english)), QMessageBox::DestructiveRole);
@@ -114,6 +128,10 @@ bool AskConfirmation(const std::string& text) { return Boxes().Confirmation(text
 
 MessageBoxes::SaveAnswer AskSaveChanges(const std::string& text) {
   return Boxes().SaveQuestion(text.substr(0, kMaxText));
+}
+
+MessageBoxes::ChangedFileAnswer AskSaveOverChangedFile(const std::string& text) {
+  return Boxes().ChangedFileQuestion(text.substr(0, kMaxText));
 }
 
 MessageBoxes::RecoveryChoice AskRecoverDocuments(const std::string& text, const std::vector<std::string>& copies) {

@@ -17,6 +17,13 @@ class MessageBoxes {
   virtual SaveAnswer SaveQuestion(const std::string& text) {
     return Confirmation(text) ? SaveAnswer::Discard : SaveAnswer::Cancel;
   }
+  // Before a save over a file another program changed since it was read:
+  // save under another name, overwrite it, or stay. Boxes that do not offer
+  // the three answers treat Yes as overwriting.
+  enum class ChangedFileAnswer { SaveAs, Overwrite, Cancel };
+  virtual ChangedFileAnswer ChangedFileQuestion(const std::string& text) {
+    return Confirmation(text) ? ChangedFileAnswer::Overwrite : ChangedFileAnswer::Cancel;
+  }
   // Copies of unsaved work left by editors that ended, one line each, all
   // in one window: open the chosen one (`copy`, an index of the lines),
   // discard them all, or keep them for the next start. Boxes that do not
@@ -41,6 +48,8 @@ void ShowWarning(const std::string& text);
 bool AskConfirmation(const std::string& text);
 // The "CONFIRMATION" box with Save, Discard and Cancel buttons.
 MessageBoxes::SaveAnswer AskSaveChanges(const std::string& text);
+// The "CONFIRMATION" box with Save as (the default), Overwrite and Cancel.
+MessageBoxes::ChangedFileAnswer AskSaveOverChangedFile(const std::string& text);
 // The "CONFIRMATION" window with the list of copies (Latin-1 lines) and the
 // buttons Open, Discard all and Later; Escape is Later.
 MessageBoxes::RecoveryChoice AskRecoverDocuments(const std::string& text, const std::vector<std::string>& copies);

@@ -18,6 +18,7 @@ const QDate kDiaZero(1899, 12, 30);
 
 TFCalen::TFCalen(QWidget* parent) : QDialog(parent) {
   fRotulo = new QLabel(this);
+  fRotulo->setTextFormat(Qt::PlainText);  // a script's text is shown as written
   fCalendario = new QCalendarWidget(this);
   fCalendario->setGridVisible(true);
   fOK = new QPushButton(FromLatin1(Choose("OK", "OK")), this);

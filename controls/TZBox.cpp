@@ -21,6 +21,7 @@
 
 TZBox::TZBox(QWidget* parent) : QDialog(parent) {
   fPrompt = new QLabel(this);
+  fPrompt->setTextFormat(Qt::PlainText);  // a script's prompt is shown as written
   fEntrada = new QLineEdit(this);
   fMais = NovoBotao(QStringLiteral("+"));
   fMenos = NovoBotao(QStringLiteral("-"));

@@ -14,6 +14,9 @@
 #include "common/SafeFiles.h"
 
 namespace {
+// "ZObjeto3D": the signature up to its version.
+constexpr size_t kSignatureChecked = 9;
+
 std::string Why(const char* what) { return std::string(what) + ": " + std::strerror(errno); }
 
 int32_t ReadInt32LE(const uint8_t* p) {
@@ -81,6 +84,10 @@ DocumentResult ParseDocument(uint64_t totalSize, ByteSource& source, TIMem32& st
   uint8_t header[kDocumentHeaderSize];
   if (totalSize < kDocumentHeaderSize || source.Read(header, sizeof header) != sizeof header)
     return DocumentResult::Error(DocumentResult::Refused, "shorter than the 22-byte header");
+  // Any other file (an .obj, a picture) would otherwise be read as a count
+  // of garbage records. The version after the name is not examined.
+  if (std::memcmp(header, kDocumentSignature, kSignatureChecked) != 0)
+    return DocumentResult::Error(DocumentResult::Refused, kNotADocument);
   const int32_t count = ReadInt32LE(header + 14);
   const int32_t recordSize = ReadInt32LE(header + 18);
   if (count < 0) return DocumentResult::Error(DocumentResult::Refused, "negative record count");
@@ -143,11 +150,11 @@ void FillDocumentHeader(uint8_t header[kDocumentHeaderSize], int32_t count) {
   WriteInt32LE(header + 18, kElementRecordSize);
 }
 
-DocumentResult WriteDocument(const std::string& path, const TIMem32& store) {
+DocumentResult WriteDocument(const std::string& path, const TIMem32& store, LinkRule links) {
   if (path.empty()) return DocumentResult::Error(DocumentResult::Failed, "no file name");
   if (store.RecordSize != kElementRecordSize)
     return DocumentResult::Error(DocumentResult::Failed, "the store does not hold element records");
-  ReplacementFile file(path);
+  ReplacementFile file(path, links);
   uint8_t header[kDocumentHeaderSize];
   FillDocumentHeader(header, store.Count());
   const size_t bodySize = static_cast<size_t>(store.Count()) * kElementRecordSize;

@@ -8,6 +8,7 @@
 #include "Element3D.h"
 #include "ElementNames.h"
 #include "RecordSnapshot.h"
+#include "common/FileIdentity.h"
 #include "common/TIMem32.h"
 
 // The editor window's document state and the operations on it that involve
@@ -30,6 +31,9 @@ class EditorDocument {
   TIMem32 clipboard{"copy obj 3d"};
   Element3D templ{};                   // what the next created element starts from
   std::string fileName;
+  // The file at fileName as it was when last read or written: a save over
+  // it first checks that nobody changed or replaced it since.
+  FileIdentity fileIdentity;
   double editStep[3] = {0.5, 0.5, 0.5};  // grid spacing along X, Y, Z
 
   Element3D& Element(int32_t i) { return elements.As<Element3D>(i); }

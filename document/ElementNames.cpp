@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <limits>
 
 #include "Element3D.h"
 #include "common/TIMem32.h"
@@ -50,19 +51,49 @@ std::string NumberedName(const std::string& base, int64_t number) {
 }
 }  // namespace
 
+namespace {
+// Every number after `base` in use, for the search of a free one.
+std::unordered_set<int64_t> UsedNumbers(const TIMem32& elements, const std::string& base) {
+  std::unordered_set<int64_t> used;
+  for (int32_t i = 0; i < elements.Count(); ++i) {
+    const int64_t n = NumberAfter(elements.As<Element3D>(i).name.str(), base);
+    if (n > 0) used.insert(n);
+  }
+  return used;
+}
+
+int64_t LowestFree(const std::unordered_set<int64_t>& used, int64_t from) {
+  while (used.count(from)) ++from;  // fewer elements than numbers: it ends
+  return from;
+}
+}  // namespace
+
 std::string NextElementName(const TIMem32& elements, int32_t kind) {
   const std::string base = TypeWord(kind);
-  return NumberedName(base, HighestNumber(elements, base) + 1);
+  const int64_t highest = HighestNumber(elements, base);
+  if (highest < std::numeric_limits<int64_t>::max()) return NumberedName(base, highest + 1);
+  return NumberedName(base, LowestFree(UsedNumbers(elements, base), 1));
 }
 
 std::string ElementNamer::Next(const Element3D& appended) {
   const std::string base = TypeWord(appended.kind);
-  auto known = highest_.find(base);
-  if (known == highest_.end()) {
+  auto known = words_.find(base);
+  if (known == words_.end()) {
     // The first of its word: every name, the appended one's among them.
-    known = highest_.emplace(base, HighestNumber(elements_, base)).first;
+    known = words_.emplace(base, Numbers{}).first;
+    known->second.highest = HighestNumber(elements_, base);
   } else {
-    known->second = std::max(known->second, NumberAfter(appended.name.str(), base));
+    const int64_t own = NumberAfter(appended.name.str(), base);
+    known->second.highest = std::max(known->second.highest, own);
+    if (known->second.full && own > 0) known->second.used.insert(own);
   }
-  return NumberedName(base, ++known->second);
+  Numbers& numbers = known->second;
+  if (numbers.highest < std::numeric_limits<int64_t>::max()) return NumberedName(base, ++numbers.highest);
+  if (!numbers.full) {
+    numbers.used = UsedNumbers(elements_, base);
+    numbers.full = true;
+  }
+  numbers.nextFree = LowestFree(numbers.used, numbers.nextFree);
+  numbers.used.insert(numbers.nextFree);
+  return NumberedName(base, numbers.nextFree);
 }

@@ -2,6 +2,7 @@
 #include <cstdint>
 #include <string>
 #include <unordered_map>
+#include <unordered_set>
 
 class TIMem32;
 struct Element3D;
@@ -11,7 +12,9 @@ std::string TypeWord(int32_t kind);
 
 // The next free name for an element of `kind` among `elements`: the type
 // word followed by one more than the highest number in use for that word.
-// Numbering never reuses a gap; the stored names' case is ignored.
+// Numbering never reuses a gap; the stored names' case is ignored. Past the
+// highest number a name can carry (9223372036854775807), the lowest number
+// no element of the word uses is taken instead.
 std::string NextElementName(const TIMem32& elements, int32_t kind);
 
 // Names for many elements appended one after another (a paste, a
@@ -26,6 +29,14 @@ class ElementNamer {
   std::string Next(const Element3D& appended);
 
  private:
+  struct Numbers {
+    int64_t highest = 0;
+    // Once the highest number is the largest there is: every number in use,
+    // and where the search for a free one goes on.
+    std::unordered_set<int64_t> used;
+    int64_t nextFree = 1;
+    bool full = false;
+  };
   const TIMem32& elements_;
-  std::unordered_map<std::string, int64_t> highest_;  // by type word
+  std::unordered_map<std::string, Numbers> words_;  // by type word
 };

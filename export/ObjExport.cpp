@@ -38,6 +38,16 @@ std::string LineSafe(const std::string& text) {
   return out;
 }
 
+// The element's name as the OBJ and MTL give it: never empty, and never one
+// an earlier object took (the second "a" becomes "a_2"), so every "usemtl"
+// finds its own colour. Unique names stay as they are.
+std::string UniqueObjectName(ObjRecording& r, const std::string& name) {
+  const std::string base = name.empty() ? "sem_nome" : LineSafe(name);
+  std::string unique = base;
+  for (uint64_t n = 2; !r.objectNames.insert(unique).second; ++n) unique = base + "_" + std::to_string(n);
+  return unique;
+}
+
 void NoteProblem(ObjRecording& r, const std::string& file, const std::string& why) {
   if (r.fileProblem.empty()) r.fileProblem = FileNamePart(file) + ": " + why;
 }
@@ -188,6 +198,8 @@ void BeginExport() {
   if (r.objFile && !r.objFile->Restart()) NoteProblem(r, r.fileName, r.objFile->Error());
   r.objText.Append("mtllib " + LineSafe(FileNamePart(MtlPathFor(r.fileName))) + "\n");
   r.mtlText.clear();
+  r.objectNames.clear();
+  r.objectName.clear();
   r.textureFolder = TextureFolder();
   ResetRecordingState();
 }
@@ -202,7 +214,8 @@ void BeginObject(const std::string& name) {
     r.objectOpen = true;
     return;
   }
-  r.objText.Append("o " + LineSafe(name) + "\n");
+  r.objectName = UniqueObjectName(r, name);
+  r.objText.Append("o " + r.objectName + "\n");
 }
 
 void DefineMaterial(const std::string& name, const std::string& texturePath) {
@@ -217,7 +230,9 @@ void DefineMaterial(const std::string& name, const std::string& texturePath) {
     r.object.texturePath = namesFile ? texturePath : std::string();
     return;
   }
-  const std::string safeName = LineSafe(name);
+  // Named as its object; a material without one gets a name of its own.
+  const std::string safeName = r.objectName.empty() ? UniqueObjectName(r, name) : r.objectName;
+  r.objectName.clear();
   std::string& m = r.mtlText;
   m += "newmtl " + safeName + "\n";
   m += "Ns 96.078431\n";
@@ -267,6 +282,7 @@ ExportOutcome FinishExport() {
   if (result.written) result.failedTextures = CopyTextureFolder(r.fileName);  // none beside a failed export
   r.objText.Release();
   r.mtlText.clear();
+  r.objectNames = {};
   Outcome() = result;
   return result;
 }

@@ -1,6 +1,7 @@
 #pragma once
 #include <memory>
 #include <string>
+#include <unordered_set>
 #include <vector>
 
 #include "ObjTextSpool.h"
@@ -24,6 +25,10 @@ struct ObjRecording {
   std::unique_ptr<BlockWriter> objWriter;  // writes objFile beside the drawing
   std::string fileProblem;    // why they could not be made or written
   std::string textureFolder;  // where texture paths must lie to be named in the MTL
+  // The names the OBJ and MTL gave so far, and the one of the element being
+  // drawn: each object and material has a name of its own.
+  std::unordered_set<std::string> objectNames;
+  std::string objectName;
 
   // A mesh export: instead of OBJ text, each element's numbers go to the
   // sink as soon as the element is complete (null: an OBJ export).

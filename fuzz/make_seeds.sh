@@ -37,11 +37,15 @@ header 0 289 > "$docs/empty"
 { header 3 289; records 1 289; } > "$docs/truncated"
 { header -1 289; records 1 289; } > "$docs/negative-count"
 { header 2147483647 289; records 1 289; } > "$docs/huge-count"
+# Cylinders of no height: a wall whose slope would divide by zero.
+flatcyl() { printf "$(le32 1)"; shortstr 'flat'; printf '\x00\x00\x00\x00\x00\x00\x00\x40'; head -c 8 /dev/zero;
+  printf '\x00\x00\x00\x00\x00\x00\x00\x40'; head -c 68 /dev/zero; shortstr ''; head -c 1 /dev/zero; shortstr ''; }
+{ header 2 289; flatcyl; flatcyl; } > "$docs/flat-cylinders"
 # Texts meant for a terminal: escape sequences, bell, delete, a C1 byte.
 { header 2 289; named '\033]0;title\007\033[2J' '\033[31m.bmp' 'a\tb\nc\rd\\e\177\233';
   named '@label\033[5m' '../TEX/\001.bmp' '\033P+q\033\\'; } > "$docs/control-bytes"
 
-for t in fuzz_document_reader fuzz_obj_export; do
+for t in fuzz_document_reader fuzz_obj_export fuzz_mesh_export; do
   mkdir -p "$out/$t"
   cp "$docs"/* "$out/$t/"
 done

@@ -10,7 +10,9 @@
 #include "JpegCodec.h"
 #include "SceneFrame.h"
 #include "SceneRecording.h"
+#include "common/FileIdentity.h"
 #include "common/SafeFiles.h"
+#include "common/TextureFolder.h"
 #include "export/MeshExport.h"
 #include "export/ObjExport.h"
 
@@ -55,6 +57,8 @@ DocumentResult WriteViewJpeg(GLView& view, const std::string& target) {
 
 std::string SaveTargetProblem(const std::string& path, const std::string& fileName) {
   const std::string extension = ExtensionOf(path);
+  MeshFormat mesh;
+  const bool exported = extension == ".jpeg" || extension == ".obj" || MeshFormatForExtension(extension, mesh);
   std::vector<std::string> targets;
   if (extension == ".jpeg")
     targets = {ChangeExtension(path, ".jpeg")};
@@ -62,10 +66,22 @@ std::string SaveTargetProblem(const std::string& path, const std::string& fileNa
     targets = {path, MtlPathFor(path)};
   else
     targets = {path.empty() ? fileName : path};
-  // The reason names the file when it is not the one the caller named.
-  for (const std::string& target : targets)
+  // A picture or an export written over the document it is made from (or
+  // its material file or a texture copy landing on it, through a link or
+  // another name of the same file) would destroy it.
+  for (const std::string& target : targets) {
+    if (exported && SameFile(target, fileName))
+      return (target == path ? std::string() : target + ": ") + kOutputIsInput;
+    // The reason names the file when it is not the one the caller named.
     if (std::string problem = WriteTargetProblem(target); !problem.empty())
       return target == path ? problem : target + ": " + problem;
+  }
+  if (extension == ".obj" && !fileName.empty()) {
+    const size_t slash = path.find_last_of('/');
+    const std::string copies = (slash == std::string::npos ? std::string() : path.substr(0, slash + 1)) + "textures/";
+    for (const TextureCopySource& texture : TexturesToCopy(TextureFolder()))
+      if (SameFile(copies + texture.name, fileName)) return copies + texture.name + ": " + kOutputIsInput;
+  }
   return {};
 }
 

@@ -45,6 +45,28 @@ void SpherePoint(const Latitude& at, double sinTheta, double cosTheta, double p[
   p[2] = at.rho * sinTheta;
 }
 
+// The wall's normal is (sin, slope, cos) with slope = (R - Rt) / h. A wall of
+// no height (or one so low the slope overflows) is a flat ring: it faces
+// straight up or down, or, between equal radii, outwards, never NaN or
+// infinity.
+template <class T>
+struct WallSlope {
+  WallSlope(T h, T R, T Rt) : slope((R - Rt) / h) {
+    // Drawn as floats either way.
+    if (std::isfinite(static_cast<float>(slope))) return;
+    flat = true;
+    slope = R > Rt ? 1 : R < Rt ? -1 : 0;
+  }
+  // The normal of column (s, c).
+  void At(T s, T c, T n[3]) const {
+    n[0] = flat && slope != 0 ? 0 : s;
+    n[1] = slope;
+    n[2] = flat && slope != 0 ? 0 : c;
+  }
+  T slope;
+  bool flat = false;
+};
+
 // Sphere normals are the points over the radius; a sphere of radius 0 gets
 // zero normals rather than NaN.
 void SphereNormal(const double p[3], double r) {
@@ -115,7 +137,7 @@ void DrawSphere(int stacks, int slices, double r) {
 }
 
 void DrawCylinder(int n, float h, float R, float Rt) {
-  const float slope = (R - Rt) / h;
+  const WallSlope<float> wall(h, R, Rt);
   const float step = 1.0f / static_cast<float>(n);
   const auto ring = Ring<float>(n);
 
@@ -123,10 +145,12 @@ void DrawCylinder(int n, float h, float R, float Rt) {
   float sigma = static_cast<float>(n - 1) / static_cast<float>(n);
   for (int i = 0; i <= n; ++i, sigma -= step) {
     const auto [s, c] = ring[i];
-    NormalF(s, slope, c);
+    float normal[3];
+    wall.At(s, c, normal);
+    NormalF(normal[0], normal[1], normal[2]);
     TexCoordF(-sigma, 0);
     VertexF(R * s, -h / 2, R * c);
-    NormalF(s, slope, c);
+    NormalF(normal[0], normal[1], normal[2]);
     TexCoordF(-sigma, 1);
     VertexF(Rt * s, h / 2, Rt * c);
   }
@@ -162,7 +186,7 @@ void DrawBeveledCylinder(int n, double h, double R, double Rt, double w) {
     DrawCylinder(n, static_cast<float>(h), static_cast<float>(R), static_cast<float>(Rt));
     return;
   }
-  const double slope = (R - Rt) / h;
+  const WallSlope<double> wall(h, R, Rt);
   const double step = 1.0 / n;
   const auto ring = Ring<double>(n);
 
@@ -170,10 +194,13 @@ void DrawBeveledCylinder(int n, double h, double R, double Rt, double w) {
   double sigma = static_cast<double>(n - 1) / n;
   for (int i = 0; i <= n; ++i, sigma -= step) {
     const auto [s, c] = ring[i];
-    NormalF(static_cast<float>(s), static_cast<float>(slope), static_cast<float>(c));
+    double d[3];
+    wall.At(s, c, d);
+    const float normal[3] = {static_cast<float>(d[0]), static_cast<float>(d[1]), static_cast<float>(d[2])};
+    NormalF(normal[0], normal[1], normal[2]);
     TexCoordF(static_cast<float>(sigma), 0);
     VertexF(static_cast<float>(R * s), static_cast<float>(-h / 2 + w), static_cast<float>(R * c));
-    NormalF(static_cast<float>(s), static_cast<float>(slope), static_cast<float>(c));
+    NormalF(normal[0], normal[1], normal[2]);
     TexCoordF(static_cast<float>(sigma), 1);
     VertexF(static_cast<float>(Rt * s), static_cast<float>(h / 2 - w), static_cast<float>(Rt * c));
   }

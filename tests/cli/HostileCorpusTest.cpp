@@ -8,11 +8,13 @@
 #include <sys/wait.h>
 
 #include <algorithm>
+#include <cctype>
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <initializer_list>
 #include <limits>
 #include <map>
@@ -22,6 +24,7 @@
 #include "TestFolder.h"
 #include "document/DocumentFile.h"
 #include "document/Element3D.h"
+#include "common/TextureFolder.h"
 #include "gl/JpegCodec.h"
 
 namespace fs = std::filesystem;
@@ -129,6 +132,38 @@ std::vector<Element3D> Names() {
   return list;
 }
 
+// Cylinders and cones of no height, or of a height so small that the
+// slope of their wall overflows: their normals are finite all the same.
+std::vector<Element3D> FlatRoundShapes() {
+  std::vector<Element3D> list;
+  for (double height : {0.0, -0.0, 1e-300, 1e-40}) {
+    for (double top : {100.0, 0.0, 50.0}) {
+      for (double chamfer : {0.0, 0.07}) {
+        Element3D e = Plain(kCylinder, "round");
+        e.dy = height;
+        e.topPercent = top;
+        e.chamfer = chamfer;
+        list.push_back(e);
+      }
+    }
+  }
+  return list;
+}
+
+// Names repeated (in other colours), empty, and one that looks like what a
+// repeat would be renamed to.
+std::vector<Element3D> SameAndEmptyNames() {
+  std::vector<Element3D> list;
+  uint32_t color = 0x0000FF;
+  for (const char* name : {"twin", "twin", "twin_2", "", "", "twin"}) {
+    Element3D e = Plain(kCube, name);
+    e.color = color;
+    color = color << 4 | 0x0F;
+    list.push_back(e);
+  }
+  return list;
+}
+
 // A valid 24-bit Windows bitmap of w x h pixels of one grey.
 std::string SmallBmp(int width, int height, unsigned char grey) {
   const int row = (width * 3 + 3) & ~3;
@@ -171,6 +206,11 @@ std::map<std::string, std::string> HostileDocuments() {
   docs["zero-record.zobj3d"] = Header(3, 0) + three.substr(kDocumentHeaderSize);
   docs["negative-record.zobj3d"] = Header(3, -289) + three.substr(kDocumentHeaderSize);
   docs["short-records.zobj3d"] = Header(5, 7) + std::string(35, '\xFF');
+  docs["flat-round.zobj3d"] = Document(FlatRoundShapes());
+  docs["same-names.zobj3d"] = Document(SameAndEmptyNames());
+  // Not documents at all: a Wavefront file and a picture's first bytes.
+  docs["shape.obj"] = "mtllib shape.mtl\no cube\nv 0 0 0\nv 1 0 0\nv 0 1 0\nf 1 2 3\n";
+  docs["picture.zobj3d"] = std::string("\xFF\xD8\xFF\xE0\0\x10JFIF\0", 11) + std::string(300, '\0');
   return docs;
 }
 
@@ -334,8 +374,34 @@ class HostileCorpus : public ::testing::Test {
             broken += "    " + line + "\n";
         }
         EXPECT_EQ(broken, "") << label << ": names broke lines of " << path;
+        // An OBJ with its material file: every "usemtl" names one of its materials.
+        if (it->path().extension() == ".obj")
+          CheckObjLines(label + ": " + path, bytes + ReadAll(fs::path(path).replace_extension(".mtl").string()));
       }
     }
+  }
+
+  // Every number of an OBJ or MTL is finite; every object and material has
+  // a name, no material name is given twice, and every material used exists.
+  static void CheckObjLines(const std::string& label, const std::string& bytes) {
+    std::set<std::string> materials, used;
+    for (const std::string& line : Lines(bytes)) {
+      std::string lower = line;
+      for (char& c : lower) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+      const bool numbers = line.rfind("v ", 0) == 0 || line.rfind("vn ", 0) == 0 || line.rfind("vt ", 0) == 0 ||
+                           line.rfind("K", 0) == 0;
+      if (numbers)
+        EXPECT_TRUE(lower.find("nan") == std::string::npos && lower.find("inf") == std::string::npos)
+            << label << ": " << line;
+      if (line == "o" || line == "o " || line == "newmtl" || line == "newmtl " || line == "usemtl" ||
+          line == "usemtl ")
+        ADD_FAILURE() << label << ": a line without a name: '" << line << "'";
+      if (line.rfind("newmtl ", 0) == 0)
+        EXPECT_TRUE(materials.insert(line.substr(7)).second) << label << ": material given twice: " << line;
+      if (line.rfind("usemtl ", 0) == 0) used.insert(line.substr(7));
+    }
+    if (!materials.empty())
+      for (const std::string& name : used) EXPECT_TRUE(materials.count(name)) << label << ": no material " << name;
   }
 
   TestFolder root;
@@ -611,4 +677,80 @@ TEST_F(HostileCorpus, TheTextureFolderCopyStaysInsideItsFolder) {
   for (const char* name : {"secret.bmp", "relative.bmp", "zero.bmp", "sparse.jpeg"})
     EXPECT_FALSE(fs::exists(out + "/textures/" + name)) << name;
   CheckWritten("texture folder with links out", out);
+}
+
+// An output that is the document it is made from (by its own name, another spelling, a link, a
+// hard link, or as the export's material file or texture copy) is refused: status 2, a line
+// saying so, and the document as it was.
+TEST_F(HostileCorpus, AnOutputThatIsItsOwnDocumentIsRefused) {
+  const std::string bytes = Document({Plain(kCube, "a"), Plain(kSphere, "b")});
+  struct Case {
+    const char* label;
+    std::string document;  // inside the case's folder
+    std::vector<std::string> args;  // DOC and OUT stand for the paths
+    std::function<void(const std::string& folder)> prepare = nullptr;
+  };
+  const std::string texture = TextureFileNames(program + "/Vist3D/TEX").at(0);
+  const Case cases[] = {
+      {"thumbnail over itself", "t.zobj3d", {"thumbnail", "DOC", "t.zobj3d"}},
+      {"picture over itself", "x.jpeg", {"export", "DOC", "x.jpeg", "--width", "16", "--height", "16"}},
+      {".jpg picture over itself", "x.jpg", {"export", "DOC", "x.jpg", "--width", "16", "--height", "16"}},
+      {"OBJ whose material file is the document", "m.mtl", {"export", "DOC", "m.obj"}},
+      {"STL through a link", "s.zobj3d", {"export", "DOC", "s.stl"},
+       [](const std::string& f) { fs::create_symlink("s.zobj3d", f + "/s.stl"); }},
+      {"glTF through a hard link", "g.zobj3d", {"export", "DOC", "g.glb"},
+       [](const std::string& f) { fs::create_hard_link(f + "/g.zobj3d", f + "/g.glb"); }},
+      {"copy over itself", "c.zobj3d", {"copy", "DOC", "c.zobj3d"}},
+      {"document export by another spelling", "d.zobj3d", {"export", "DOC", "./sub/../d.zobj3d"},
+       [](const std::string& f) { fs::create_directory(f + "/sub"); }},
+      {"texture copy onto the document", "textures/" + texture, {"export", "DOC", "x.obj"}},
+  };
+  int n = 0;
+  for (const Case& c : cases) {
+    const std::string out = outputs + "/same-" + std::to_string(n++);
+    fs::create_directories(fs::path(out + "/" + c.document).parent_path());
+    Write(out + "/" + c.document, bytes);
+    if (c.prepare) c.prepare(out);
+    std::vector<std::string> args;
+    for (const std::string& a : c.args) {
+      if (a == "DOC") args.push_back(out + "/" + c.document);
+      else if (a.find('.') != std::string::npos && a[0] != '-') args.push_back(out + "/" + a);
+      else args.push_back(a);
+    }
+    const std::set<std::string> before = [&] {
+      std::set<std::string> names;
+      for (const auto& e : fs::recursive_directory_iterator(out)) names.insert(e.path().string());
+      return names;
+    }();
+    const RunResult r = Check(c.label, args, out);
+    EXPECT_EQ(r.status, 2) << c.label << "\n" << r.output;
+    EXPECT_NE(r.output.find("is the document itself"), std::string::npos) << c.label << "\n" << r.output;
+    EXPECT_EQ(ReadAll(out + "/" + c.document), bytes) << c.label << ": the document was overwritten";
+    std::set<std::string> after;
+    for (const auto& e : fs::recursive_directory_iterator(out)) after.insert(e.path().string());
+    EXPECT_EQ(after, before) << c.label << ": files were made or removed";
+  }
+}
+
+// A name that holds control bytes reaches the terminal escaped in every message, as info escapes
+// texts: no escape sequence, and one line per message.
+TEST_F(HostileCorpus, FileNamesInMessagesAreSafeOnATerminal) {
+  const std::string odd = "\x1B]0;owned\x07\x1B[2J\nline\r\x7F";
+  const std::string missing = outputs + "/" + odd + ".zobj3d";
+  const std::vector<std::vector<std::string>> commands = {
+      {"info", missing},
+      {"copy", missing, outputs + "/x.zobj3d"},
+      {"export", docs + "/names.zobj3d", outputs + "/no-such-folder" + odd + "/x.obj"},
+      {"thumbnail", docs + "/shape.obj", outputs + "/t.png"},
+      {"export", docs + "/names.zobj3d", outputs + "/" + odd + ".png"},
+  };
+  for (const auto& args : commands) {
+    const RunResult r = Check(args[0] + " with control bytes in a name", args, outputs);
+    EXPECT_EQ(r.status, 2) << r.output;
+    ASSERT_EQ(Lines(r.output).size(), 1u) << r.output;
+    for (char c : r.output.substr(0, r.output.size() - 1))
+      EXPECT_TRUE(static_cast<unsigned char>(c) >= 0x20 && c != 0x7F) << args[0] << ": byte " << int(c);
+  }
+  const RunResult r = Check("info of an odd name", {"info", missing}, outputs);
+  EXPECT_NE(r.output.find("\\x1B]0;owned\\x07\\x1B[2J\\nline\\r\\x7F.zobj3d: "), std::string::npos) << r.output;
 }

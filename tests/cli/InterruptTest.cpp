@@ -1,5 +1,5 @@
 // A batch run ended by SIGTERM while it writes leaves the previous files as
-// they were and no temporary file beside them.
+// they were and no temporary file beside them, named or not.
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <spawn.h>
@@ -19,6 +19,18 @@ namespace fs = std::filesystem;
 
 class Interrupted : public CliFixture {
  protected:
+  // A file without a name yet (O_TMPFILE) in the output folder, open in `pid`:
+  // the kernel shows it as "<folder>/#<inode> (deleted)".
+  bool WritesUnnamedFile(pid_t pid) {
+    std::error_code ec;
+    const std::string unnamed = fs::canonical(folder, ec).string() + "/#";
+    for (const auto& fd : fs::directory_iterator("/proc/" + std::to_string(pid) + "/fd", ec)) {
+      std::error_code gone;
+      if (fs::read_symlink(fd.path(), gone).string().rfind(unnamed, 0) == 0) return true;
+    }
+    return false;
+  }
+
   // Starts the tool with `args`, waits until a temporary file beside
   // `target` appears, then sends SIGTERM; the wait status, or -1 when the
   // run ended before the signal could reach it (a machine busy elsewhere).
@@ -36,6 +48,7 @@ class Interrupted : public CliFixture {
       if ((exited = ::waitpid(child, &status, WNOHANG) == child)) break;
       for (const auto& entry : fs::directory_iterator(folder))
         seen |= entry.path().filename().string().rfind(prefix, 0) == 0;
+      seen |= WritesUnnamedFile(child);
       if (!seen) std::this_thread::sleep_for(std::chrono::microseconds(200));
     }
     if (!exited) {

@@ -1,9 +1,12 @@
 #include <QAbstractButton>
+#include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
 #include <QMessageBox>
 #include <QTimer>
 #include <QtTest>
+
+#include <functional>
 
 #include "controls/ControlText.h"
 #include "controls/MessageBoxes.h"
@@ -65,6 +68,56 @@ class MessageBoxesTest : public QObject {
     QCOMPARE(yes.title, QString("CONFIRMATION"));
     NextBox no({"No"});
     QVERIFY(!AskConfirmation("Deseja criar novo objeto?"));
+  }
+
+  // A file or element name is shown as it is written, never as markup: a name with a link or
+  // an image tag is text in every box (a link would open a browser, an image would be loaded).
+  void namesInBoxesAreShownAsPlainText() {
+    const std::string name = "<a href=\"http://example.invalid/\">x</a><img src=\"missing.png\"><b>doc</b>.zobj3d";
+    const auto showsLiterally = [&](QWidget* box) {
+      QList<QLabel*> labels;
+      for (QLabel* l : box->findChildren<QLabel*>())
+        if (l->text().contains("href")) labels << l;
+      QCOMPARE(labels.size(), 1);
+      QCOMPARE(labels[0]->textFormat(), Qt::PlainText);
+      QVERIFY(labels[0]->text().contains(QString::fromStdString(name)));
+      QVERIFY(!labels[0]->hasSelectedText());
+    };
+    const std::function<void()> asks[] = {
+        [&] { ShowWarning("N\xE3o foi poss\xEDvel ler o arquivo " + name); },
+        [&] { AskConfirmation("Abrir " + name + "?"); },
+        [&] { AskSaveChanges("O documento " + name + " foi alterado."); },
+        [&] { AskSaveOverChangedFile("O arquivo " + name + " foi alterado por outro programa."); },
+        [&] { AskRecoverDocuments("C\xF3pias de " + name, {name}); },
+    };
+    for (const auto& ask : asks) {
+      bool seen = false;
+      QTimer::singleShot(0, [&] {
+        QWidget* box = QApplication::activeModalWidget();
+        QVERIFY(box);
+        showsLiterally(box);
+        seen = true;
+        QTest::keyClick(box, Qt::Key_Escape);
+      });
+      ask();
+      QVERIFY(seen);
+    }
+  }
+
+  // A save over a file another program changed: Save as is the default, Overwrite must be
+  // chosen, Escape cancels.
+  void changedFileQuestionOffersSaveAsOverwriteAndCancel() {
+    using Answer = MessageBoxes::ChangedFileAnswer;
+    NextBox saveAs({"Salvar como..."});
+    QCOMPARE(AskSaveOverChangedFile("O arquivo a.zobj3d foi alterado."), Answer::SaveAs);
+    QCOMPARE(saveAs.title, QString("CONFIRMATION"));
+    QStringList captions = saveAs.captions;
+    captions.sort();
+    QCOMPARE(captions, (QStringList{"Cancelar", "Salvar como...", "Substituir"}));
+    NextBox overwrite({"Substituir"});
+    QCOMPARE(AskSaveOverChangedFile("O arquivo a.zobj3d foi alterado."), Answer::Overwrite);
+    QTimer::singleShot(0, [] { QTest::keyClick(QApplication::activeModalWidget(), Qt::Key_Escape); });
+    QCOMPARE(AskSaveOverChangedFile("O arquivo a.zobj3d foi alterado."), Answer::Cancel);
   }
 
   // All copies in one window: Open takes the chosen line, Discard all and

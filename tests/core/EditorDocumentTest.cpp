@@ -3,6 +3,8 @@
 #include <climits>
 #include <cmath>
 #include <functional>
+#include <set>
+#include <string>
 #include <tuple>
 #include <vector>
 
@@ -313,4 +315,34 @@ TEST(ElementNames, APasteNamesAsAppendingOneAtATimeWould) {
   EXPECT_EQ(got, want);
   EXPECT_EQ(got[7], "cubo6");   // the deleted cubo12 no longer counts...
   EXPECT_EQ(got[9], "cubo13");  // ...until its copy holds the name
+}
+
+// Past the largest number a name can carry, numbering neither wraps to a negative number nor
+// repeats a name: new elements take the lowest numbers still free, one at a time and in a paste.
+TEST(ElementNames, NumberingAtTheLargestNumberTakesFreeNumbersInstead) {
+  EditorDocument d;
+  AddNamed(d, kCube, "cubo9223372036854775807");
+  AddNamed(d, kCube, "cubo1");
+  AddNamed(d, kCube, "cubo3");
+  const auto next = [&] {
+    d.templ.kind = kCube;
+    return d.Element(d.AppendFromTemplate()).name.str();
+  };
+  EXPECT_EQ(next(), "cubo2");
+  EXPECT_EQ(next(), "cubo4");
+  // A number past the largest does not parse: it counts as none, like any other word.
+  AddNamed(d, kSphere, "esfera99999999999999999999");
+  d.templ.kind = kSphere;
+  EXPECT_EQ(d.Element(d.AppendFromTemplate()).name.str(), "esfera1");
+
+  for (int32_t i = 0; i < d.Count(); ++i) d.SelectElement(i);
+  d.CopySelection();
+  ASSERT_TRUE(d.Paste());
+  std::set<std::string> names;
+  for (int32_t i = 0; i < d.Count(); ++i) {
+    const std::string name = d.Element(i).name.str();
+    EXPECT_TRUE(names.insert(name).second) << "repeated: " << name;
+    EXPECT_EQ(name.find('-'), std::string::npos) << name;
+  }
+  EXPECT_TRUE(names.count("cubo5") && names.count("cubo6") && names.count("cubo7")) << "the paste's cubes";
 }

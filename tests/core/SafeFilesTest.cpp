@@ -1,10 +1,13 @@
 #include <gtest/gtest.h>
 
 #include <signal.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <cerrno>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -102,10 +105,11 @@ TEST(SafeFiles, UncachedBlocksAndTheWritesBetweenThemKeepEveryByte) {
   }
 }
 
-// A process ended by SIGTERM or SIGINT while writing leaves the previous file and no temporary file,
-// also with several writes open and after others were committed.
+// A process ended by a signal while writing leaves the previous file and no temporary file, also
+// with several writes open, one of them finished (named) but not yet in place, and after others
+// were committed.
 TEST(SafeFiles, AnInterruptedWriteLeavesThePreviousFileAndNoTemporaryOne) {
-  for (int sig : {SIGTERM, SIGINT}) {
+  for (int sig : {SIGTERM, SIGINT, SIGHUP, SIGQUIT, SIGALRM, SIGUSR1, SIGUSR2, SIGPIPE, SIGXCPU, SIGVTALRM, SIGPROF}) {
     TestFolder dir;
     dir.write("doc", "previous");
     const pid_t child = ::fork();
@@ -116,16 +120,40 @@ TEST(SafeFiles, AnInterruptedWriteLeavesThePreviousFileAndNoTemporaryOne) {
         ReplacementFile done(dir.file("done"));
         if (!done.Write("complete") || !done.Commit()) ::_exit(3);
       }
-      ReplacementFile a(dir.file("doc")), b(dir.file("other"));
-      if (!a.Write("half of the new") || !b.Write("x")) ::_exit(3);
+      ReplacementFile a(dir.file("doc")), b(dir.file("other")), c(dir.file("third"));
+      if (!a.Write("half of the new") || !b.Write("x") || !c.Write("all") || !c.Finish()) ::_exit(3);
+      if (c.TempPath().empty() || !fs::exists(c.TempPath())) ::_exit(5);  // a finished file has its name
       ::raise(sig);
       ::_exit(4);  // not reached: the signal ends the process
     }
     int status = 0;
     ASSERT_EQ(::waitpid(child, &status, 0), child);
-    EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == sig) << status;
+    EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == sig) << strsignal(sig) << ": " << status;
     EXPECT_EQ(dir.read("doc"), "previous");
     EXPECT_EQ(dir.read("done"), "complete");
     EXPECT_EQ(Entries(dir), 2u) << "temporary files left behind";
   }
+}
+
+// Past the file size limit a write fails with the system's reason instead of ending the process
+// (SIGXFSZ is ignored once the handlers are installed), and nothing is left of the new file.
+TEST(SafeFiles, AWritePastTheFileSizeLimitFailsAndLeavesNothing) {
+  TestFolder dir;
+  dir.write("doc", "previous");
+  const pid_t child = ::fork();
+  ASSERT_GE(child, 0);
+  if (child == 0) {
+    RemoveTempFilesOnInterrupt();
+    const struct rlimit limit = {4096, RLIM_INFINITY};
+    if (::setrlimit(RLIMIT_FSIZE, &limit) != 0) ::_exit(3);
+    ReplacementFile file(dir.file("doc"));
+    const std::string block(3000, 'x');
+    const bool wrote = file.Write(block) && file.Write(block) && file.Commit();
+    ::_exit(!wrote && file.Error().find(std::strerror(EFBIG)) != std::string::npos ? 0 : 4);
+  }
+  int status = 0;
+  ASSERT_EQ(::waitpid(child, &status, 0), child);
+  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "wait status " << status;
+  EXPECT_EQ(dir.read("doc"), "previous");
+  EXPECT_EQ(Entries(dir), 1u);
 }

@@ -6,7 +6,10 @@
 
 #include <QImage>
 #include <filesystem>
+#include <cctype>
+#include <set>
 #include <sstream>
+#include <vector>
 
 #include "common/DataPath.h"
 #include "export/ObjExport.h"
@@ -111,3 +114,86 @@ TEST_F(SceneExportTest, TurnedElementsExportTheShapeThatIsDrawn) {
   EXPECT_EQ(checked, 4);
 }
 }  // namespace
+
+namespace {
+// Lines of `text` that begin with `prefix`, without it.
+std::vector<std::string> Named(const std::string& text, const std::string& prefix) {
+  std::vector<std::string> out;
+  std::istringstream in(text);
+  for (std::string line; std::getline(in, line);)
+    if (line.rfind(prefix, 0) == 0) out.push_back(line.substr(prefix.size()));
+  return out;
+}
+}  // namespace
+
+// Elements that share a name, or have none, each get an object and a material of their own, so
+// every object shows its own colour; names given once stay exactly as they are.
+TEST_F(SceneExportTest, EveryObjectHasAMaterialOfItsOwnWithItsColour) {
+  Add("twin", kCube, 0, 0, 0, 0x0000FF);
+  Add("twin", kCube, 3, 0, 0, 0x00FF00);
+  Add("twin_2", kCube, 6, 0, 0, 0xFF0000);
+  Add("", kCube, 9, 0, 0, 0x000080);
+  Add("", kCube, 12, 0, 0, 0x008000);
+  Add("single", kCube, 15, 0, 0, 0x800000);
+  Save("names.obj");
+  const std::string obj = ReadAll(Path("names.obj")), mtl = ReadAll(Path("names.mtl"));
+  const std::vector<std::string> objects = Named(obj, "o "), used = Named(obj, "usemtl "), made = Named(mtl, "newmtl ");
+  EXPECT_EQ(objects, used);
+  EXPECT_EQ(made, used);
+  ASSERT_EQ(objects.size(), 6u);
+  EXPECT_EQ(objects[0], "twin");
+  EXPECT_EQ(objects[5], "single");
+  EXPECT_EQ(std::set<std::string>(objects.begin(), objects.end()).size(), 6u) << obj;
+  for (const std::string& name : objects) EXPECT_FALSE(name.empty());
+  // Each material carries its own element's colour.
+  const std::vector<std::string> colours = Named(mtl, "Kd ");
+  EXPECT_EQ(colours, (std::vector<std::string>{"1 0 0", "0 1 0", "0 0 1", "0.50196 0 0", "0 0.50196 0",
+                                                 "0 0 0.50196"}));
+}
+
+// A cylinder or cone of no height (or almost none, whose wall's slope overflows) has a flat ring
+// for a wall: every normal the export writes is a finite number.
+TEST_F(SceneExportTest, FlatCylindersAndConesWriteFiniteNormals) {
+  for (double height : {0.0, 1e-300}) {
+    for (double top : {100.0, 0.0, 300.0}) {
+      for (double chamfer : {0.0, 0.07}) {
+        Element3D& e = Add("round", kCylinder);
+        e.dy = height;
+        e.topPercent = top;
+        e.chamfer = chamfer;
+      }
+    }
+  }
+  Save("flat.obj");
+  const std::string obj = ReadAll(Path("flat.obj"));
+  std::set<std::string> normals;
+  for (const std::string& n : Named(obj, "vn ")) {
+    std::string lower = n;
+    for (char& c : lower) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    EXPECT_TRUE(lower.find("nan") == std::string::npos && lower.find("inf") == std::string::npos) << n;
+    normals.insert(n);
+  }
+  EXPECT_GT(normals.size(), 2u) << "the almost flat shapes are exported";
+  for (const std::string& v : Named(obj, "v ")) EXPECT_EQ(v.find_first_not_of("0123456789.-E "), std::string::npos) << v;
+}
+
+// The editor's own save: a picture or an export onto the file of the open document (by its name,
+// as its material file, or through a link) is refused and the document kept.
+TEST_F(SceneExportTest, AnExportOntoTheOpenDocumentIsRefused) {
+  Add("box", kCube);
+  WriteAll(Path("doc.mtl"), "the document");
+  fs::create_symlink("doc.mtl", Path("link.stl"));
+  for (const char* name : {"doc.obj", "link.stl", "doc.mtl"}) {
+    const std::string target = Path(name);
+    const DocumentResult r = SaveDocument(scene, target, Path("doc.mtl"));
+    if (std::string(name) == "doc.mtl") {
+      // Saving the document over itself is what Save does.
+      EXPECT_TRUE(r.ok()) << r.reason;
+      continue;
+    }
+    EXPECT_EQ(r.status, DocumentResult::Refused) << name;
+    EXPECT_NE(r.reason.find("is the document itself"), std::string::npos) << r.reason;
+    EXPECT_EQ(ReadAll(Path("doc.mtl")), "the document") << name;
+    EXPECT_FALSE(fs::exists(Path("doc.obj")));
+  }
+}
