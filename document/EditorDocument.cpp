@@ -139,10 +139,14 @@ void EditorDocument::Restore(const Step& step) {
   templ.texture = step.templ.texture;
   templ.invisible = step.templ.invisible;
   const std::vector<int32_t> kept = CarrySelection(before, elements, step.selection);
-  const int32_t current = currentIndex;
-  ClearSelection();
-  for (const int32_t i : kept) SelectElement(i);
-  if (!kept.empty()) currentIndex = std::find(kept.begin(), kept.end(), current) != kept.end() ? current : kept.back();
+  // The kept indices are distinct and in range: set at once, not searched
+  // one by one as SelectElement would.
+  selection.SetCount(static_cast<int32_t>(kept.size()));
+  for (size_t k = 0; k < kept.size(); ++k) selection.As<int32_t>(static_cast<int32_t>(k)) = kept[k];
+  if (kept.empty())
+    currentIndex = -1;
+  else if (std::find(kept.begin(), kept.end(), currentIndex) == kept.end())
+    currentIndex = kept.back();
 }
 
 void EditorDocument::PrepareUndo() { prepared_ = StateNow(NewestCopy(), StepName::Edit); }
