@@ -171,6 +171,11 @@ TFEditorDeObjetos1::TFEditorDeObjetos1(std::vector<std::string> argumentBytes, Q
 
 TFEditorDeObjetos1::~TFEditorDeObjetos1() {
   qApp->removeEventFilter(this);
+  // The controls outlive the document and the runner by a moment: a box
+  // losing the focus as it goes must not reach either.
+  ValoresExatos1->OnApply = nullptr;
+  ValoresExatos1->OnDone = ValoresExatos1->OnWalkEnter = ValoresExatos1->OnWalkLeave = nullptr;
+  Mulfig1->OnAntesSeleciona = nullptr;
   Timer1->stop();
   // The GL names belong to Tela1's context, which goes with the panel.
   if (view && Tela1->WithContext([this] {
