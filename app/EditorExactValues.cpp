@@ -3,11 +3,13 @@
 #include <QLabel>
 #include <QLineEdit>
 
+#include "CommandRunner.h"
 #include "ExactValueBoxes.h"
 #include "TFEditorDeObjetos1.h"
 #include "common/Dictionary.h"
 #include "controls/MessageBoxes.h"
 #include "controls/TAtlEdit.h"
+#include "controls/TMulfig.h"
 #include "controls/TZSpinEdit.h"
 
 namespace {
@@ -22,6 +24,11 @@ void TFEditorDeObjetos1::BuildExactValues() {
   ValoresExatos1->JoinWalk(EAxz->Edit(), ExactField::Axz);
   ValoresExatos1->OnApply = [this](ExactField field, const std::string& text) { return ApplyExactValue(field, text); };
   ValoresExatos1->OnDone = [this] { FocusTela1(); };
+  // Typing into the boxes is one command, one undo step, until the keys leave them.
+  ValoresExatos1->OnWalkEnter = [this] { commands_->BeginEntry(CommandId::ExactEntry); };
+  ValoresExatos1->OnWalkLeave = [this] { commands_->EndEntry(); };
+  // A kind picked in the palette comes after what was typed in a box.
+  Mulfig1->OnAntesSeleciona = [this](QObject*, bool&, int&) { commands_->SettleTypedValues(); };
 }
 
 void TFEditorDeObjetos1::PlaceExactValues() {

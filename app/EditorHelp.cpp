@@ -13,7 +13,7 @@
 #include <QToolTip>
 #include <cstdio>
 
-#include "EditorKeyTable.h"
+#include "EditorCommands.h"
 #include "InterfaceLanguage.h"
 #include "KeyCodes.h"
 #include "LatinText.h"
@@ -40,11 +40,11 @@ int CodeOfCaption(const std::string& caption) {
 }
 
 // "key: what it does" in the interface's language.
-QString Tip(const KeyCommand& c) { return L1(Choose(c.keysPt, c.keysEn)) + ": " + L1(Choose(c.pt, c.en)); }
+QString Tip(const EditorCommand& c) { return L1(Choose(c.keysPt, c.keysEn)) + ": " + L1(Choose(c.pt, c.en)); }
 
-const KeyCommand* RowOfKey(int code) {
-  const KeyCommand* c = FindKeyCommand(code, Qt::NoModifier);
-  return c && c->action != KeyAction::Mouse ? c : nullptr;
+const EditorCommand* RowOfKey(int code) {
+  const EditorCommand* c = FindKeyCommand(code, Qt::NoModifier);
+  return c && c->handler != nullptr ? c : nullptr;
 }
 
 std::string SizeText(qint64 bytes) {
@@ -61,17 +61,6 @@ std::string SizeText(qint64 bytes) {
 
 void TFEditorDeObjetos1::BuildDiscoveryAids() {
   BuildExactValues();
-  QMenu* help = Sobre1->associatedObjects().isEmpty() ? nullptr : qobject_cast<QMenu*>(Sobre1->associatedObjects()[0]);
-  if (help) {
-    TeclasEMouse1 = new QAction(L1("Teclas e mouse"), this);
-    SetHint(TeclasEMouse1, "Keys and mouse");
-    help->insertAction(Sobre1, TeclasEMouse1);
-    connect(TeclasEMouse1, &QAction::triggered, this, [this] { ShowKeysWindow(); });
-    Idioma1 = new QAction(L1("Idioma"), this);
-    SetHint(Idioma1, "Language");
-    help->insertAction(Sobre1, Idioma1);
-    connect(Idioma1, &QAction::triggered, this, [this] { Idioma1Click(); });
-  }
   ModeHint1 = new QLabel(this);
   ModeHint1->setTextFormat(Qt::PlainText);
   ModeHint1->setContentsMargins(6, 1, 6, 1);
@@ -82,7 +71,7 @@ void TFEditorDeObjetos1::BuildDiscoveryAids() {
 void TFEditorDeObjetos1::ArrangeDiscoveryAids() {
   PlaceExactValues();
   for (TSBM* b : keyButtons)
-    if (const KeyCommand* c = RowOfKey(CodeOfCaption(b->Caption())))
+    if (const EditorCommand* c = RowOfKey(CodeOfCaption(b->Caption())))
       b->setToolTip(L1(b->Caption()) + ": " + L1(Choose(c->pt, c->en)));
   UpdateModeHint();
 }
@@ -97,7 +86,7 @@ bool TFEditorDeObjetos1::PaletteToolTip(QEvent* event) {
     tip = L1(Choose("Cursor: clique seleciona, arrastar move (Esc volta a ele)",
                     "Cursor: a click selects, a drag moves (Esc comes back to it)"));
   } else if (item > 0) {
-    if (const KeyCommand* c = RowOfKey(vk::F5 + item - 1)) tip = Tip(*c);
+    if (const EditorCommand* c = RowOfKey(vk::F5 + item - 1)) tip = Tip(*c);
   }
   if (tip.isEmpty())
     QToolTip::hideText();

@@ -26,16 +26,6 @@ constexpr double kZoomShare = 0.12;  // of the distance, for one wheel notch or 
 }  // namespace
 
 void TFEditorDeObjetos1::BuildInputAids() {
-  Refazer1 = new QAction(L1("Refazer"), this);
-  SetHint(Refazer1, "Redo");
-  Refazer1->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
-  Editar1->insertAction(Copiar1, Refazer1);
-  addAction(Refazer1);  // the shortcuts work while the menu is closed
-  connect(Refazer1, &QAction::triggered, this, [this] { Refazer1Click(); });
-  // Like Undo, the item is enabled as the menu opens; while it is disabled
-  // its keys reach the key handler, which redoes as well.
-  connect(Editar1, &QMenu::aboutToShow, this, [this] { Refazer1->setEnabled(doc.RedoCount() > 0); });
-
   for (TZSpinEdit* box : {EAxy, EAyz, EAxz, EChanfro1, ESuperior1}) {
     auto previous = box->OnKeyDown;
     box->OnKeyDown = [this, box, previous](QObject* sender, int& key, Qt::KeyboardModifiers shift) {
@@ -52,15 +42,7 @@ void TFEditorDeObjetos1::BuildInputAids() {
   BarraDeEstado1 = new TBarraDeEstado(this);
   statusBar()->setSizeGripEnabled(false);
   statusBar()->addWidget(BarraDeEstado1, 1);
-  // The grid command draws nothing, so the line follows it here.
-  connect(Grade1, &QAction::triggered, this, [this] { UpdateStatusLine(); });
   UpdateStatusLine();
-}
-
-void TFEditorDeObjetos1::Refazer1Click() {
-  if (!doc.Redo()) return;
-  SyncElementList();
-  Redraw();
 }
 
 void TFEditorDeObjetos1::PropertyBoxKeyDown(TZSpinEdit* box, int& key) {
@@ -74,7 +56,6 @@ void TFEditorDeObjetos1::PropertyBoxKeyDown(TZSpinEdit* box, int& key) {
     ESuperior1ChangeUser();
   else
     EAyzChangeUser();
-  FocusTela1();
 }
 
 void TFEditorDeObjetos1::Tela1MouseWheel(int delta, Qt::KeyboardModifiers shift, int x, int y) {

@@ -8,7 +8,8 @@
 
 #include <cmath>
 
-#include "EditorKeyTable.h"
+#include "CommandRunner.h"
+#include "EditorCommands.h"
 #include "KeyCodes.h"
 #include "TFEditorDeObjetos1.h"
 #include "TGLPanel.h"
@@ -52,6 +53,10 @@ void TFEditorDeObjetos1::SendKeyName(const std::string& text) {
   int code = static_cast<unsigned char>(t[0]);
   for (const auto& n : kNames)
     if (t == n.name) code = n.code;
+  // A button acts like its key: on the view, after what was typed in a box
+  // is applied (or discarded, and said so).
+  Commands().SettleTypedValues();
+  FocusTela1();
   SendKey(code);
 }
 
@@ -70,15 +75,17 @@ void TFEditorDeObjetos1::FormKeyDown(int key, Qt::KeyboardModifiers shift) {
   // angle editor does not).
   QWidget* focus = QApplication::focusWidget();
   if (focus != Tela1 || EAxy->isAncestorOf(focus) || focus == EAxy) return;
-  // Only the keys of the key table act (what the key list shows is what
-  // works); the table's own commands run there, the classic ones below.
-  const KeyCommand* command = FindKeyCommand(key, shift);
-  if (command == nullptr) {
+  // Only the keys of the command table act (what the key list shows is
+  // what works), each through the one runner.
+  const EditorCommand* command = FindKeyCommand(key, shift);
+  if (command == nullptr || command->handler == nullptr) {
     DrawScene();
     return;
   }
-  if (RunKeyCommand(*command)) return;
-  const bool ctrl = shift.testFlag(Qt::ControlModifier);
+  Commands().RunKey(*command, key, shift);
+}
+
+void TFEditorDeObjetos1::ClassicKey(int key, Qt::KeyboardModifiers shift) {
   switch (key) {
     case vk::Enter:
       if (Lista1->currentIndex().isValid()) {
@@ -126,25 +133,11 @@ void TFEditorDeObjetos1::FormKeyDown(int key, Qt::KeyboardModifiers shift) {
       MMovimento1->repaint();
       break;
     case 'Y':
-      if (ctrl) {
-        RedoKey();
-        return;
-      }
-      [[fallthrough]];
     case 'X':
       MEixo1->setValor(key == 'X' ? kAxisX : kAxisY);
       MEixo1->repaint();
       break;
     case 'Z':
-      if (ctrl && shift.testFlag(Qt::ShiftModifier)) {
-        RedoKey();
-        return;
-      }
-      if (ctrl) {
-        if (doc.Undo()) SyncElementList();
-        Redraw();
-        return;
-      }
       MEixo1->setValor(kAxisZ);
       MEixo1->repaint();
       break;
@@ -177,13 +170,6 @@ void TFEditorDeObjetos1::FormKeyDown(int key, Qt::KeyboardModifiers shift) {
       break;
   }
   DrawScene();
-}
-
-// Ctrl+Y and Ctrl+Shift+Z reach the key handler only while the menu's
-// Refazer item is disabled; they redo all the same.
-void TFEditorDeObjetos1::RedoKey() {
-  if (doc.Redo()) SyncElementList();
-  Redraw();
 }
 
 void TFEditorDeObjetos1::ArrowKey(int key, Qt::KeyboardModifiers shift) {

@@ -17,6 +17,7 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
+#include "CommandRunner.h"
 #include "DocumentCaption.h"
 #include "EditorDelegates.h"
 #include "EditorRecovery.h"
@@ -170,6 +171,11 @@ TFEditorDeObjetos1::TFEditorDeObjetos1(std::vector<std::string> argumentBytes, Q
 
 TFEditorDeObjetos1::~TFEditorDeObjetos1() {
   qApp->removeEventFilter(this);
+  // The controls outlive the document and the runner by a moment: a box
+  // losing the focus as it goes must not reach either.
+  ValoresExatos1->OnApply = nullptr;
+  ValoresExatos1->OnDone = ValoresExatos1->OnWalkEnter = ValoresExatos1->OnWalkLeave = nullptr;
+  Mulfig1->OnAntesSeleciona = nullptr;
   Timer1->stop();
   // The GL names belong to Tela1's context, which goes with the panel.
   if (view && Tela1->WithContext([this] {
@@ -206,6 +212,7 @@ void TFEditorDeObjetos1::FormCreate() {
   SetUpBlockModeButton();
   BuildHiddenControls();
   BuildViewArea();
+  commands_ = std::make_unique<CommandRunner>(*this);
   BuildMenu();
   BuildInputAids();
   BuildDiscoveryAids();
@@ -462,51 +469,6 @@ void TFEditorDeObjetos1::BuildViewArea() {
   VSplit3->setPosic(148);
 }
 
-void TFEditorDeObjetos1::BuildMenu() {
-  auto item = [this](QMenu* menu, const char* caption, const char* hint, QKeySequence shortcut,
-                     void (TFEditorDeObjetos1::*handler)()) {
-    QAction* a = menu->addAction(L1(caption));
-    if (hint) SetHint(a, hint);
-    if (!shortcut.isEmpty()) a->setShortcut(shortcut);
-    connect(a, &QAction::triggered, this, [this, handler] { (this->*handler)(); });
-    return a;
-  };
-  QMenu* arquivo = menuBar()->addMenu("&Arquivo");
-  SetHint(arquivo->menuAction(), "&File");
-  Novo1 = item(arquivo, "&Novo", "New", {}, &TFEditorDeObjetos1::Novo1Click);
-  Abrir1 = item(arquivo, "&Abrir...", "Open...", {}, &TFEditorDeObjetos1::Abrir1Click);
-  Salvar1 = item(arquivo, "&Salvar", "Save", QKeySequence(Qt::CTRL | Qt::Key_S), &TFEditorDeObjetos1::Salvar1Click);
-  arquivo->addSeparator();
-  Salvarcomo1 = item(arquivo, "Salvar &como....", "Save As...", {}, &TFEditorDeObjetos1::Salvarcomo1Click);
-  Exportar1 = item(arquivo, "Exportar...", "Export...", {}, &TFEditorDeObjetos1::Exportar1Click);
-  arquivo->addSeparator();
-  Sair1 = item(arquivo, "Sai&r", "Quit", {}, &TFEditorDeObjetos1::Sair1Click);
-
-  Editar1 = menuBar()->addMenu("&Editar");
-  SetHint(Editar1->menuAction(), "&Edit");
-  connect(Editar1, &QMenu::aboutToShow, this, [this] { Editar1Click(); });
-  Desfazer1 = item(Editar1, "Desfazer", "Undo", QKeySequence(Qt::CTRL | Qt::Key_Z), &TFEditorDeObjetos1::Desfazer1Click);
-  Copiar1 = item(Editar1, "Copiar", "Copy", QKeySequence(Qt::CTRL | Qt::Key_C), &TFEditorDeObjetos1::Copiar1Click);
-  Colar1 = item(Editar1, "Colar", "Paste", QKeySequence(Qt::CTRL | Qt::Key_V), &TFEditorDeObjetos1::Colar1Click);
-  Editar1->addSeparator();
-  Apagar1 = item(Editar1, "Apagar", "Delete", QKeySequence(Qt::Key_Delete), &TFEditorDeObjetos1::Apagar1Click);
-  Editar1->addSeparator();
-  Grade1 = item(Editar1, "Grade...", "Grid...", {}, &TFEditorDeObjetos1::Grade1Click);
-  Luzesquerda1 = item(Editar1, "Luz esquerda", "Left light", {}, &TFEditorDeObjetos1::Luzesquerda1Click);
-  Luzesquerda1->setCheckable(true);
-  Luzesquerda1->setChecked(true);
-  Luzesquerda1->setVisible(false);
-  Edionormal1 = item(Editar1, "Edi\xE7\xE3o normal", "Normal edition", QKeySequence(Qt::Key_Escape),
-                     &TFEditorDeObjetos1::Edionormal1Click);
-  Editar1->addSeparator();
-  Tag1 = item(Editar1, "Tag name...", nullptr, {}, &TFEditorDeObjetos1::Tag1Click);
-  QMenu* help = menuBar()->addMenu("&?");
-  Sobre1 = item(help, "&Sobre...", "About", {}, &TFEditorDeObjetos1::Sobre1Click);
-  // The window and its menu bar keep the shortcuts working while the menus are closed.
-  for (QAction* a : {Salvar1, Desfazer1, Copiar1, Colar1, Apagar1, Edionormal1}) addAction(a);
-  SetUpDocumentKeeping();
-}
-
 void TFEditorDeObjetos1::FillTextureList() {
   CTextura->clear();
   CTextura->addItem(L1(Choose("<nenhuma>", "<none>")));
@@ -568,6 +530,7 @@ void TFEditorDeObjetos1::FormShow() {
   viewDragging = elementDragging = false;
   DefaultView(*view);
   doc.ResetTemplateAtStart();
+  doc.templ.color = PCor1->Color();  // the swatch shows what the next element is made in
   DrawScene();
   // The key commands work from the first key: the view holds the focus the
   // window hands out when it becomes active.

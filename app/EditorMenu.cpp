@@ -1,10 +1,12 @@
 // Document commands and the main menu.
 #include <QAction>
+#include <QMenu>
 #include <QMessageBox>
 #include <QTimer>
 
 #include <cmath>
 
+#include "CommandRunner.h"
 #include "DocumentCaption.h"
 #include "DocumentMessages.h"
 #include "EditorRecovery.h"
@@ -134,13 +136,13 @@ bool TFEditorDeObjetos1::SaveDocument(const std::string& path) {
   return true;
 }
 
-void TFEditorDeObjetos1::Novo1Click() {
+void TFEditorDeObjetos1::NewDocument() {
   if (!MayDiscardDocument()) return;
   ClearTextureCache();
   LoadDocument("");
 }
 
-void TFEditorDeObjetos1::Abrir1Click() {
+void TFEditorDeObjetos1::OpenDocument() {
   if (!MayDiscardDocument()) return;
   if (openDialogFolder_.empty()) openDialogFolder_ = DataPath("Vist3D/");
   FileNameQuestion q;
@@ -157,16 +159,16 @@ void TFEditorDeObjetos1::Abrir1Click() {
   LoadDocument(a.path);
 }
 
-void TFEditorDeObjetos1::Salvar1Click() {
+void TFEditorDeObjetos1::SaveCommand() {
   if (doc.fileName.empty()) {
-    Salvarcomo1Click();
+    SaveAsCommand();
   } else if (SaveDocument(doc.fileName)) {
     SetDocumentChanged(false);
     KeepAsRecent(doc.fileName);
   }
 }
 
-void TFEditorDeObjetos1::Salvarcomo1Click() {
+void TFEditorDeObjetos1::SaveAsCommand() {
   FileNameQuestion q;
   q.save = true;
   q.title = "Save";
@@ -188,7 +190,7 @@ void TFEditorDeObjetos1::Salvarcomo1Click() {
   }
 }
 
-void TFEditorDeObjetos1::Exportar1Click() {
+void TFEditorDeObjetos1::ExportCommand() {
   FileNameQuestion q;
   q.save = true;
   q.title = "Save";
@@ -207,33 +209,14 @@ void TFEditorDeObjetos1::Exportar1Click() {
   if (SaveDocument(a.path) && a.path == doc.fileName && asDocument) SetDocumentChanged(false);
 }
 
-void TFEditorDeObjetos1::Editar1Click() { Desfazer1->setEnabled(doc.UndoCount() > 0); }
-
-void TFEditorDeObjetos1::Desfazer1Click() {
-  if (!doc.Undo()) return;
-  SyncElementList();
-  Redraw();
+void TFEditorDeObjetos1::Editar1Click() {
+  Desfazer1->setEnabled(doc.UndoCount() > 0);
+  // Like Undo, Redo is enabled as the menu opens; while it is disabled its
+  // keys reach the key handler, which redoes as well.
+  Refazer1->setEnabled(doc.RedoCount() > 0);
 }
 
-void TFEditorDeObjetos1::Copiar1Click() { doc.CopySelection(); }
-
-void TFEditorDeObjetos1::Colar1Click() {
-  if (!doc.Paste()) return;
-  Redraw();
-  SyncElementList();
-}
-
-void TFEditorDeObjetos1::Apagar1Click() {
-  if (Mulfig1->Valor() >= 1) {
-    Mulfig1->setValor(0);
-    Mulfig1->repaint();
-  } else if (doc.DeleteSelection()) {
-    SyncElementList();
-  }
-  Redraw();
-}
-
-void TFEditorDeObjetos1::Grade1Click() {
+void TFEditorDeObjetos1::GridCommand() {
   const std::string current = FormatGeneral(doc.editStep[1]);
   const std::string entered =
       TZBox::InputNumber(Choose("Grade", "Grid"), Choose("Grade", "Grid") + " (" + Choose("Atual", "Current") + " " +
@@ -248,13 +231,13 @@ void TFEditorDeObjetos1::Grade1Click() {
   doc.editStep[0] = doc.editStep[2] = doc.editStep[1];
 }
 
-void TFEditorDeObjetos1::Luzesquerda1Click() {
+void TFEditorDeObjetos1::LeftLightCommand() {
   Luzesquerda1->setChecked(!Luzesquerda1->isChecked());
   RecreateContext();
   Redraw();
 }
 
-void TFEditorDeObjetos1::Edionormal1Click() {
+void TFEditorDeObjetos1::NormalEditionCommand() {
   ShowWaitIndicator();
   SetBlockMode(false);
   MMovimento1->setValor(0);
@@ -272,10 +255,65 @@ void TFEditorDeObjetos1::Edionormal1Click() {
   busyPending = true;
 }
 
-void TFEditorDeObjetos1::Tag1Click() { SendKey(13); }
-
-void TFEditorDeObjetos1::Sobre1Click() {
+void TFEditorDeObjetos1::AboutCommand() {
   QMessageBox::about(this, L1(Choose("Sobre", "About")),
                      L1(Choose("Objetos 3D\nEditor de objetos 3D feitos de elementos.",
                                "Objetos 3D\nAn editor of 3D objects built from elements.")));
 }
+
+// The menu, made from the command table. Each item of the first design runs
+// its handler, which forwards to the runner like every other command.
+void TFEditorDeObjetos1::BuildMenu() {
+  using W = TFEditorDeObjetos1;
+  commands_->BuildMenus({{CommandId::New, &W::Novo1Click},
+                         {CommandId::Open, &W::Abrir1Click},
+                         {CommandId::Save, &W::Salvar1Click},
+                         {CommandId::SaveAs, &W::Salvarcomo1Click},
+                         {CommandId::Export, &W::Exportar1Click},
+                         {CommandId::Quit, &W::Sair1Click},
+                         {CommandId::Undo, &W::Desfazer1Click},
+                         {CommandId::Redo, &W::Refazer1Click},
+                         {CommandId::Copy, &W::Copiar1Click},
+                         {CommandId::Paste, &W::Colar1Click},
+                         {CommandId::Delete, &W::Apagar1Click},
+                         {CommandId::Grid, &W::Grade1Click},
+                         {CommandId::LeftLight, &W::Luzesquerda1Click},
+                         {CommandId::NormalEdition, &W::Edionormal1Click},
+                         {CommandId::TagName, &W::Tag1Click},
+                         {CommandId::Language, &W::Idioma1Click},
+                         {CommandId::About, &W::Sobre1Click}});
+  const CommandRunner& c = *commands_;
+  Novo1 = c.Action(CommandId::New), Abrir1 = c.Action(CommandId::Open), Salvar1 = c.Action(CommandId::Save);
+  Salvarcomo1 = c.Action(CommandId::SaveAs), Exportar1 = c.Action(CommandId::Export), Sair1 = c.Action(CommandId::Quit);
+  Editar1 = c.Menu(MenuPlace::Edit);
+  connect(Editar1, &QMenu::aboutToShow, this, [this] { Editar1Click(); });
+  Desfazer1 = c.Action(CommandId::Undo), Refazer1 = c.Action(CommandId::Redo), Copiar1 = c.Action(CommandId::Copy);
+  Colar1 = c.Action(CommandId::Paste), Apagar1 = c.Action(CommandId::Delete), Grade1 = c.Action(CommandId::Grid);
+  NiveisDesfazer1 = c.Action(CommandId::UndoLevels);
+  Luzesquerda1 = c.Action(CommandId::LeftLight);
+  Luzesquerda1->setCheckable(true);
+  Luzesquerda1->setChecked(true);
+  Luzesquerda1->setVisible(false);
+  Edionormal1 = c.Action(CommandId::NormalEdition), Tag1 = c.Action(CommandId::TagName);
+  TeclasEMouse1 = c.Action(CommandId::KeysWindow), Idioma1 = c.Action(CommandId::Language);
+  Sobre1 = c.Action(CommandId::About);
+  SetUpDocumentKeeping();
+}
+
+// The handlers the window's design names: each runs its command.
+void TFEditorDeObjetos1::Novo1Click() { commands_->Run(CommandId::New); }
+void TFEditorDeObjetos1::Abrir1Click() { commands_->Run(CommandId::Open); }
+void TFEditorDeObjetos1::Salvar1Click() { commands_->Run(CommandId::Save); }
+void TFEditorDeObjetos1::Salvarcomo1Click() { commands_->Run(CommandId::SaveAs); }
+void TFEditorDeObjetos1::Exportar1Click() { commands_->Run(CommandId::Export); }
+void TFEditorDeObjetos1::Sair1Click() { commands_->Run(CommandId::Quit); }
+void TFEditorDeObjetos1::Desfazer1Click() { commands_->Run(CommandId::Undo); }
+void TFEditorDeObjetos1::Refazer1Click() { commands_->Run(CommandId::Redo); }
+void TFEditorDeObjetos1::Copiar1Click() { commands_->Run(CommandId::Copy); }
+void TFEditorDeObjetos1::Colar1Click() { commands_->Run(CommandId::Paste); }
+void TFEditorDeObjetos1::Apagar1Click() { commands_->Run(CommandId::Delete); }
+void TFEditorDeObjetos1::Grade1Click() { commands_->Run(CommandId::Grid); }
+void TFEditorDeObjetos1::Luzesquerda1Click() { commands_->Run(CommandId::LeftLight); }
+void TFEditorDeObjetos1::Edionormal1Click() { commands_->Run(CommandId::NormalEdition); }
+void TFEditorDeObjetos1::Tag1Click() { commands_->Run(CommandId::TagName); }
+void TFEditorDeObjetos1::Sobre1Click() { commands_->Run(CommandId::About); }

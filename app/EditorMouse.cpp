@@ -60,7 +60,7 @@ bool TFEditorDeObjetos1::DragSelectionStep(MoveMode mode, EditAxis axis, const G
     last = i;
   }
   // The press kept the document as it was: its first change is the step.
-  if (changed) doc.CommitPreparedUndo();
+  if (changed) doc.CommitPreparedUndo(StepOfMoveMode(mode));
   // One frame for the whole selection: the picture is that of the last step.
   Redraw();
   if (last >= 0) ShowAngles(last);
@@ -151,7 +151,7 @@ void TFEditorDeObjetos1::Tela1MouseDown(Qt::MouseButton button, Qt::KeyboardModi
       return;
     }
     if (Mulfig1->Valor() > 0) {
-      doc.PushUndo();
+      doc.PushUndo(StepName::Add);
       const int32_t index = AppendFromTemplate();
       ClearSelection();
       SelectElement(index);
@@ -300,7 +300,7 @@ void TFEditorDeObjetos1::AddBlockAtPointer() {
   // A key (or a click sent from the keyboard) with the pointer away from
   // the view has no place to put a block.
   if (!inside) return;
-  doc.PushUndo();
+  doc.PushUndo(StepName::Block);
   const QPoint p = PointerInPanel();
   pressX = p.x(), pressY = p.y();
   ClearSelection();

@@ -10,12 +10,14 @@
 #include <cmath>
 #include <vector>
 
+#include "CommandRunner.h"
 #include "ElementListModel.h"
 #include "LatinText.h"
 #include "TFE3DAtributos1.h"
 #include "TFEditorDeObjetos1.h"
 #include "document/SelectionTools.h"
 #include "TGLPanel.h"
+#include "common/Dictionary.h"
 #include "common/Latin1.h"
 #include "controls/TCorSeleciona.h"
 #include "controls/TMPanel.h"
@@ -125,53 +127,62 @@ std::string TFEditorDeObjetos1::SelectedTextureText() const {
   return CTextura->currentIndex() > 0 ? Latin(CTextura->currentText()) : std::string();
 }
 
-void TFEditorDeObjetos1::PCor1Click() {
+// The strip's handlers run their edits as commands: one undo step each, and
+// the window brought in step afterwards.
+void TFEditorDeObjetos1::PCor1Click() { commands_->Run(CommandId::Color); }
+void TFEditorDeObjetos1::CTexturaClick() { commands_->Run(CommandId::Texture); }
+void TFEditorDeObjetos1::CInvisivelClick() { commands_->Run(CommandId::Visibility); }
+void TFEditorDeObjetos1::EChanfro1ChangeUser() { commands_->Run(CommandId::Chamfer); }
+void TFEditorDeObjetos1::ESuperior1ChangeUser() { commands_->Run(CommandId::TopSize); }
+void TFEditorDeObjetos1::EAyzChangeUser() { commands_->Run(CommandId::Angles); }
+void TFEditorDeObjetos1::Lista1DblClick() { commands_->Run(CommandId::Rename); }
+
+void TFEditorDeObjetos1::ChooseColor() {
   cor1->setColor(PCor1->Color());
   if (cor1->Execute()) {
     PCor1->setColor(cor1->Color());
     doc.SetSelectedColor(cor1->Color());
-    Redraw();
   }
-  FocusTela1();
 }
 
-void TFEditorDeObjetos1::CTexturaClick() {
-  doc.SetSelectedTexture(Latin(CTextura->currentText()));
-  Redraw();
-  FocusTela1();
-}
+void TFEditorDeObjetos1::ApplyTexture() { doc.SetSelectedTexture(Latin(CTextura->currentText())); }
 
-void TFEditorDeObjetos1::CInvisivelClick() {
+void TFEditorDeObjetos1::ApplyVisibility() {
   doc.SetSelectedInvisible(CInvisivel->isChecked());
-  Redraw();
-  FocusTela1();
-  Lista1->viewport()->update();
+  Lista1->viewport()->update();  // invisible elements are greyed in the list
 }
 
-void TFEditorDeObjetos1::EChanfro1ChangeUser() {
-  doc.SetSelectedChamfer(SpinToChamfer(EChanfro1->Value()));
-  Redraw();
-  FocusTela1();
-}
+void TFEditorDeObjetos1::ApplyChamfer() { doc.SetSelectedChamfer(SpinToChamfer(EChanfro1->Value())); }
 
-void TFEditorDeObjetos1::ESuperior1ChangeUser() {
-  doc.SetSelectedTopPercent(ESuperior1->Value());
-  Redraw();
-  FocusTela1();
-}
+void TFEditorDeObjetos1::ApplyTopSize() { doc.SetSelectedTopPercent(ESuperior1->Value()); }
 
-void TFEditorDeObjetos1::EAyzChangeUser() {
-  doc.SetSelectedAngles(EAxy->Value(), EAyz->Value(), EAxz->Value());
-  Redraw();
-  FocusTela1();
+void TFEditorDeObjetos1::ApplyAngles() { doc.SetSelectedAngles(EAxy->Value(), EAyz->Value(), EAxz->Value()); }
+
+void TFEditorDeObjetos1::RefreshPanel(bool documentChanged) {
+  int32_t shown = -1;
+  if (doc.currentIndex >= 0 && doc.currentIndex < doc.Count() && doc.IsSelected(doc.currentIndex)) {
+    shown = doc.currentIndex;
+  } else {
+    for (int32_t k = doc.SelectionCount() - 1; k >= 0 && shown < 0; --k)
+      if (doc.SelectedIndex(k) >= 0 && doc.SelectedIndex(k) < doc.Count()) shown = doc.SelectedIndex(k);
+  }
+  if (shown >= 0) {
+    doc.currentIndex = shown;
+    ShowInPanel(doc.Element(shown));
+  } else if (documentChanged) {
+    // Nothing selected after an edit (an undo, a delete): what an element
+    // removed or put back showed is gone; the strip shows what the next
+    // element will be.
+    ShowInPanel(doc.templ);
+    if (ValoresExatos1) ValoresExatos1->ShowNothing();
+  }
 }
 
 void TFEditorDeObjetos1::EAxzChange(TZSpinEdit* sender) {
   // Showing an element's angles is no edit: with the first angle shown and
   // the others still the previous element's, it would write a mix of both.
   if (fillingPanel_) return;
-  doc.SetSelectedAngles(EAxy->Value(), EAyz->Value(), EAxz->Value());
-  Redraw();
+  commands_->RunInPlace(CommandId::Angles);
   sender->setPermiteEvento(false);
 }
 
@@ -203,15 +214,15 @@ void TFEditorDeObjetos1::Lista1Click() {
   FocusTela1();
 }
 
-void TFEditorDeObjetos1::Lista1DblClick() {
+void TFEditorDeObjetos1::RenameListElement(CommandCall& call) {
   const int i = Lista1->currentIndex().row();
   if (i < 0 || i >= elementRows_->rowCount() || i >= doc.Count()) return;
   const std::string typed = EditElementName(doc.Element(i).name.str(), doc.Element(i), this);
   const std::string name = AcceptedNewName(doc.elements, typed);
   if (name.empty()) return;
+  doc.PushUndo(StepName::Rename);
   doc.Element(i).name.assign(name);
-  SetDocumentChanged(true);  // a rename takes no undo snapshot
-  SyncElementList();
+  call.report = Choose("Renomeado: ", "Renamed: ") + doc.Element(i).name.str();
 }
 
 void TFEditorDeObjetos1::RecreateContext() {

@@ -1,12 +1,11 @@
-// Selecting all or by a rectangle, duplicating, framing and panning with
-// the middle button: the commands the key table adds to the classic keys.
+// Selecting by a rectangle, framing and panning with the middle button:
+// tools the command table adds to the classic keys.
 #include <QRectF>
 #include <QRubberBand>
 #include <QTimer>
 #include <algorithm>
 #include <cmath>
 
-#include "EditorKeyTable.h"
 #include "ExactValueBoxes.h"
 #include "KeysWindow.h"
 #include "TFEditorDeObjetos1.h"
@@ -25,49 +24,6 @@ constexpr double kHalfFieldOfView = 22.5 * 3.14159265358979323846 / 180;  // the
 
 double Length(const double v[3]) { return std::sqrt(v[0] * v[0] + v[1] * v[1] + v[2] * v[2]); }
 }  // namespace
-
-bool TFEditorDeObjetos1::RunKeyCommand(const KeyCommand& command) {
-  switch (command.action) {
-    case KeyAction::Classic:
-    case KeyAction::Menu:
-    case KeyAction::Mouse:
-      // The classic keys change modes the hint tells of; it follows once
-      // they have run.
-      QTimer::singleShot(0, this, [this] {
-        UpdateModeHint();
-        UpdateStatusLine();
-      });
-      return false;
-    case KeyAction::SelectAll:
-      SelectAllVisible(doc);
-      AfterSelectionTool();
-      break;
-    case KeyAction::ClearSelection:
-      ClearSelection();
-      AfterSelectionTool();
-      break;
-    case KeyAction::BoxSelect:
-      boxSelectArmed_ = true;
-      UpdateModeHint();
-      break;
-    case KeyAction::Duplicate:
-      if (DuplicateSelection(doc)) {
-        MMovimento1->setValor(kMove);
-        AfterSelectionTool();
-      }
-      break;
-    case KeyAction::Frame:
-      FrameSelection();
-      break;
-    case KeyAction::ExactValues:
-      EnterExactValues();
-      break;
-    case KeyAction::KeysWindow:
-      ShowKeysWindow();
-      break;
-  }
-  return true;
-}
 
 void TFEditorDeObjetos1::AfterSelectionTool() {
   SyncElementList();

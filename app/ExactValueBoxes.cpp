@@ -1,5 +1,6 @@
 #include "ExactValueBoxes.h"
 
+#include <QApplication>
 #include <QEvent>
 #include <QFocusEvent>
 #include <QHBoxLayout>
@@ -74,6 +75,35 @@ void ExactValueBoxes::ShowElement(const Element3D& element, bool force) {
     e.shown = FormatTypedNumber(FieldOf(element, e.field));
     if (e.editor->text().toStdString() != e.shown) e.editor->setText(QString::fromStdString(e.shown));
   }
+}
+
+void ExactValueBoxes::ShowNothing() {
+  for (Entry& e : walk_) {
+    if (e.field == ExactField::Axy || e.field == ExactField::Ayz || e.field == ExactField::Axz) continue;
+    Mark(e.editor, false);
+    e.shown.clear();
+    e.editor->clear();
+  }
+}
+
+std::string ExactValueBoxes::Settle() {
+  std::string discarded;
+  for (Entry& e : walk_) {
+    if (!e.editor->hasFocus() && !IsMarked(e.editor)) continue;
+    const std::string text = e.editor->text().toStdString();
+    if (text == e.shown && !IsMarked(e.editor)) continue;
+    if (!Commit(e)) {
+      discarded = text;
+      Revert(e);
+    }
+  }
+  return discarded;
+}
+
+bool ExactValueBoxes::HasFocus() const {
+  for (const Entry& e : walk_)
+    if (e.editor->hasFocus()) return true;
+  return false;
 }
 
 void ExactValueBoxes::RevertTyped() {
@@ -164,11 +194,21 @@ bool ExactValueBoxes::eventFilter(QObject* watched, QEvent* event) {
     }
     return false;
   }
+  if (type == QEvent::FocusIn && !inWalk_) {
+    inWalk_ = true;
+    if (OnWalkEnter) OnWalkEnter();
+    return false;
+  }
   if (type == QEvent::FocusOut) {
     // Another window or a menu taking the keys for a while is no leaving:
     // the box gets them back as it was.
     const Qt::FocusReason why = static_cast<QFocusEvent*>(event)->reason();
-    if (!committing_ && why != Qt::ActiveWindowFocusReason && why != Qt::PopupFocusReason) Commit(*entry);
+    if (committing_ || why == Qt::ActiveWindowFocusReason || why == Qt::PopupFocusReason) return false;
+    Commit(*entry);
+    if (inWalk_ && !Find(QApplication::focusWidget())) {
+      inWalk_ = false;
+      if (OnWalkLeave) OnWalkLeave();
+    }
     return false;
   }
   return QWidget::eventFilter(watched, event);

@@ -29,8 +29,15 @@ class ExactValueBoxes : public QWidget {
   // Shows the values of `e`; with `force` also over a marked or focused box
   // (a new element is shown), otherwise only in boxes left alone.
   void ShowElement(const Element3D& e, bool force);
+  // Nothing to show (nothing selected): the position and size boxes empty.
+  void ShowNothing();
   // Typed texts give way to the values last shown.
   void RevertTyped();
+  // Before another command acts: a text typed into a box is applied, or,
+  // when it cannot be, the box shows its value again. Returns the text
+  // that was discarded (empty when none was).
+  std::string Settle();
+  bool HasFocus() const;
   // Puts the keyboard into the X box with its text selected.
   void EnterFirstBox();
   bool IsMarked(QLineEdit* editor) const;
@@ -44,6 +51,9 @@ class ExactValueBoxes : public QWidget {
   std::function<Outcome(ExactField, const std::string& text)> OnApply;
   // Enter or Esc: the keys go back to the view.
   std::function<void()> OnDone;
+  // The keys came into the boxes, and left them for another widget: what is
+  // typed in between is one undo step.
+  std::function<void()> OnWalkEnter, OnWalkLeave;
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
@@ -63,5 +73,6 @@ class ExactValueBoxes : public QWidget {
 
   std::vector<Entry> walk_;
   std::vector<QLabel*> labels_;
-  bool committing_ = false;  // a warning box takes the focus while a box applies
+  bool committing_ = false;
+  bool inWalk_ = false;  // a warning box takes the focus while a box applies
 };

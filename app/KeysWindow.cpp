@@ -3,7 +3,7 @@
 #include <QTextBrowser>
 #include <QVBoxLayout>
 
-#include "EditorKeyTable.h"
+#include "EditorCommands.h"
 #include "LatinText.h"
 #include "common/Dictionary.h"
 
@@ -29,8 +29,9 @@ void KeysWindow::Fill() {
   QString html = "<table cellspacing=0 cellpadding=3>";
   for (const KeyGroup g : kGroups) {
     html += "<tr><td colspan=2><br><b>" + L1(KeyGroupTitle(g, english)).toHtmlEscaped() + "</b></td></tr>";
-    for (const KeyCommand& c : EditorKeyCommands()) {
-      if (c.group != g) continue;
+    for (const EditorCommand& c : EditorCommands()) {
+      // Commands without a key are reached through the menu and the strip.
+      if (c.group != g || !c.keysPt) continue;
       html += "<tr><td><b>" + Escaped(english ? c.keysEn : c.keysPt) + "</b></td><td>" +
               Escaped(english ? c.en : c.pt) + "</td></tr>";
     }

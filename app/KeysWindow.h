@@ -4,7 +4,7 @@
 class QTextBrowser;
 
 // "Teclas e mouse": every key and mouse action of the editor, grouped,
-// written from the key table the key handler itself looks keys up in.
+// written from the command table the key handler itself looks keys up in.
 class KeysWindow : public QDialog {
   Q_OBJECT
  public:

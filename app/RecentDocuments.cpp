@@ -21,13 +21,18 @@ QString RecentDocuments::SettingsFile() {
   return QFile::decodeName(QByteArray::fromStdString(folder)) + "/objetos3d/objetos3d.ini";
 }
 
-bool RecentDocuments::Usable(const QString& file) const {
+bool RecentDocuments::UsableFile(const QString& file) {
   if (file.isEmpty()) return false;
   struct stat st {};
   // A link to a regular file is followed, as QSettings does; a pipe or a
   // device would block or never end.
   if (::stat(QFile::encodeName(file).constData(), &st) != 0) return errno == ENOENT;
-  if (S_ISREG(st.st_mode) && st.st_size <= kMaxFileBytes) return true;
+  return S_ISREG(st.st_mode) && st.st_size <= kMaxFileBytes;
+}
+
+bool RecentDocuments::Usable(const QString& file) const {
+  if (file.isEmpty()) return false;
+  if (UsableFile(file)) return true;
   if (!warned_)
     qWarning("objetos3d: the settings file %s is ignored: it is not a regular file of at most 1 MB",
              QFile::encodeName(file).constData());

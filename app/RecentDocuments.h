@@ -20,6 +20,10 @@ class RecentDocuments {
   // configuration folder is honoured; empty when there is no such folder.
   static QString SettingsFile();
 
+  // Whether the settings file may be read and written: a regular file of
+  // at most kMaxFileBytes, or none yet (a pipe would block every reader).
+  static bool UsableFile(const QString& file);
+
   std::vector<std::string> Load() const;
   // Puts `path` first (once), drops the oldest beyond kMax, and stores the list.
   void Add(const std::string& path) const;

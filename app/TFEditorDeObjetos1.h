@@ -24,10 +24,11 @@ class QMenu;
 class QPushButton;
 class QRubberBand;
 class QTimer;
+class CommandRunner;
 class EditorRecovery;
 class ElementListModel;
 class KeysWindow;
-struct KeyCommand;
+struct CommandCall;
 class TBarraDeEstado;
 class TCorSeleciona;
 class TGLPanel;
@@ -107,6 +108,7 @@ class TFEditorDeObjetos1 : public QMainWindow {
   QAction *Novo1, *Abrir1, *Salvar1, *Salvarcomo1, *Exportar1, *Sair1;
   QMenu* Editar1;
   QAction *Desfazer1, *Copiar1, *Colar1, *Apagar1, *Grade1, *Luzesquerda1, *Edionormal1, *Tag1, *Sobre1;
+  QAction* NiveisDesfazer1 = nullptr;  // "Níveis de desfazer...": how many steps can be undone
 
   // --- scene (EditorScene.cpp) ---
   void DrawScene();
@@ -135,6 +137,10 @@ class TFEditorDeObjetos1 : public QMainWindow {
   void HighlightListEntry(int32_t i);
   void ShowAngles(int32_t i);
   void ShowInPanel(const Element3D& e);
+  // After a command: the strip shows the current element (or the last
+  // selected one, which becomes current); with nothing selected and the
+  // document changed, the template the next element is made from.
+  void RefreshPanel(bool documentChanged);
   void PCor1Click();
   void CTexturaClick();
   void CInvisivelClick();
@@ -144,6 +150,15 @@ class TFEditorDeObjetos1 : public QMainWindow {
   void EAxzChange(TZSpinEdit* sender);
   void Lista1Click();
   void Lista1DblClick();
+  // What the property strip's editors and the list's rename do, each run as
+  // one command (the handlers above forward to the runner).
+  void ChooseColor();
+  void ApplyTexture();
+  void ApplyVisibility();
+  void ApplyChamfer();
+  void ApplyTopSize();
+  void ApplyAngles();
+  void RenameListElement(CommandCall& call);
   // A new GL state for the view after a change of projection, fill or lights.
   void RecreateContext();
   void CPerspectiva1MouseUp();
@@ -155,6 +170,17 @@ class TFEditorDeObjetos1 : public QMainWindow {
   void LoadDocument(const std::string& path);
   // False when nothing was written (a failed or an empty-named save).
   bool SaveDocument(const std::string& path);
+  // The menu's handlers run their commands through the runner; these do
+  // the work.
+  void NewDocument();
+  void OpenDocument();
+  void SaveCommand();
+  void SaveAsCommand();
+  void ExportCommand();
+  void GridCommand();
+  void LeftLightCommand();
+  void NormalEditionCommand();
+  void AboutCommand();
   void Novo1Click();
   void Abrir1Click();
   void Salvar1Click();
@@ -169,7 +195,7 @@ class TFEditorDeObjetos1 : public QMainWindow {
   void Luzesquerda1Click();
   void Edionormal1Click();
   void Tag1Click();
-  void Sair1Click() { close(); }
+  void Sair1Click();
   void Sobre1Click();
   std::string DialogFolder(const std::string& fileName) const;
 
@@ -212,6 +238,8 @@ class TFEditorDeObjetos1 : public QMainWindow {
 
   // --- keys (EditorKeys.cpp) ---
   void FormKeyDown(int key, Qt::KeyboardModifiers shift);
+  // The key commands of the first design, as the key's row runs them.
+  void ClassicKey(int key, Qt::KeyboardModifiers shift);
   void SendKeyName(const std::string& text);
   void SendKey(int code);
 
@@ -226,7 +254,6 @@ class TFEditorDeObjetos1 : public QMainWindow {
   TBarraDeEstado* BarraDeEstado1 = nullptr;
   void BuildInputAids();  // once, when the window is built
   void Refazer1Click();
-  void RedoKey();
   // Enter in a property box applies its value as the spin arrows do.
   void PropertyBoxKeyDown(TZSpinEdit* box, int& key);
   void Tela1MouseWheel(int delta, Qt::KeyboardModifiers shift, int x, int y);
@@ -264,9 +291,6 @@ class TFEditorDeObjetos1 : public QMainWindow {
   void ForgetTypedValues();  // the selection changed: typed texts go
   void EnterExactValues();
   ExactValueBoxes::Outcome ApplyExactValue(ExactField field, const std::string& text);
-  // The commands of the key table beyond the classic keys; false for a
-  // classic key, which the key handler's own cases run.
-  bool RunKeyCommand(const KeyCommand& command);
   void AfterSelectionTool();
   void FrameSelection();
   void PanFollowingPointer(int x, int y);
@@ -284,6 +308,10 @@ class TFEditorDeObjetos1 : public QMainWindow {
   QPoint boxFrom_;
   QRubberBand* rubberBand_ = nullptr;
 
+ public:
+  // Every action runs through this (CommandRunner.h).
+  CommandRunner& Commands() { return *commands_; }
+
  protected:
   void showEvent(QShowEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
@@ -296,6 +324,7 @@ class TFEditorDeObjetos1 : public QMainWindow {
   void BuildHiddenControls();
   void BuildViewArea();
   void BuildMenu();
+  std::unique_ptr<CommandRunner> commands_;
   void FillTextureList();
   void Tela1Initialize();
   void Tela1Paint();

@@ -1,10 +1,12 @@
 #include "EditorDocument.h"
 
+#include <algorithm>
 #include <climits>
 #include <cmath>
 #include <cstring>
 
 #include "ElementNames.h"
+#include "SelectionCarry.h"
 
 EditorDocument::EditorDocument() {
   elements.RecordSize = kElementRecordSize;
@@ -102,69 +104,126 @@ bool EditorDocument::IsInvisible(int32_t i) const {
   return i >= 0 && i < elements.Count() && elements.As<Element3D>(i).invisible != 0;
 }
 
-void EditorDocument::PushUndo() {
-  prepared_.reset();
+void EditorDocument::PushUndo(StepName name) {
+  prepared_ = {};
   if (OnEdit) OnEdit();
-  PushSnapshot(SnapshotNow(undo_.empty() ? nullptr : undo_.back().get()));
+  if (stepOpen_ && stepTaken_) return;  // the action's step holds the state before it
+  PushStep(StateNow(NewestCopy(), stepOpen_ ? stepName_ : name));
+  stepTaken_ = stepOpen_;
   // A new edit: what was undone before it can no longer be redone.
   redo_.clear();
 }
 
-std::unique_ptr<RecordSnapshot> EditorDocument::SnapshotNow(const RecordSnapshot* like) const {
-  return std::make_unique<RecordSnapshot>(elements, like);
+EditorDocument::Step EditorDocument::StateNow(const RecordSnapshot* like, StepName name) const {
+  Step step;
+  step.elements = std::make_unique<RecordSnapshot>(elements, like);
+  step.templ = templ;
+  step.selection.reserve(static_cast<size_t>(selection.Count()));
+  for (int32_t k = 0; k < selection.Count(); ++k) step.selection.push_back(SelectedIndex(k));
+  step.name = name;
+  return step;
 }
 
-void EditorDocument::PrepareUndo() { prepared_ = SnapshotNow(undo_.empty() ? nullptr : undo_.back().get()); }
+void EditorDocument::Restore(const Step& step) {
+  CarriedSelection before;
+  before.countBefore = elements.Count();
+  for (int32_t k = 0; k < selection.Count(); ++k) {
+    const int32_t i = SelectedIndex(k);
+    before.selected.push_back(i);
+    before.names.push_back(i >= 0 && i < elements.Count() ? Element(i).name.str() : std::string());
+  }
+  step.elements->RestoreTo(elements);
+  // Only what the setters write into the template comes back: its kind and
+  // place belong to the palette's choice of now.
+  templ.color = step.templ.color;
+  templ.texture = step.templ.texture;
+  templ.invisible = step.templ.invisible;
+  const std::vector<int32_t> kept = CarrySelection(before, elements, step.selection);
+  // The kept indices are distinct and in range: set at once, not searched
+  // one by one as SelectElement would.
+  selection.SetCount(static_cast<int32_t>(kept.size()));
+  for (size_t k = 0; k < kept.size(); ++k) selection.As<int32_t>(static_cast<int32_t>(k)) = kept[k];
+  if (kept.empty())
+    currentIndex = -1;
+  else if (std::find(kept.begin(), kept.end(), currentIndex) == kept.end())
+    currentIndex = kept.back();
+}
 
-bool EditorDocument::CommitPreparedUndo() {
-  if (!prepared_) return false;
-  std::unique_ptr<RecordSnapshot> before = std::move(prepared_);
+void EditorDocument::PrepareUndo() { prepared_ = StateNow(NewestCopy(), StepName::Edit); }
+
+bool EditorDocument::CommitPreparedUndo(StepName name) {
+  if (!prepared_.elements) return false;
+  Step before = std::move(prepared_);
+  prepared_ = {};
   if (OnEdit) OnEdit();
-  PushSnapshot(std::move(before));
+  if (stepOpen_ && stepTaken_) return true;
+  before.name = stepOpen_ ? stepName_ : name;
+  PushStep(std::move(before));
+  stepTaken_ = stepOpen_;
   redo_.clear();
   return true;
 }
 
-void EditorDocument::PushSnapshot(std::unique_ptr<RecordSnapshot> snapshot) {
-  if (static_cast<int32_t>(undo_.size()) >= kUndoDepth) undo_.erase(undo_.begin());
-  undo_.push_back(std::move(snapshot));
+void EditorDocument::PushStep(Step step) {
+  while (!undo_.empty() && static_cast<int32_t>(undo_.size()) >= undoDepth_) undo_.pop_front();
+  undo_.push_back(std::move(step));
+}
+
+void EditorDocument::BeginStep(StepName name) {
+  stepOpen_ = true;
+  stepTaken_ = false;
+  stepName_ = name;
+}
+
+void EditorDocument::SetUndoDepth(int32_t depth) {
+  undoDepth_ = std::clamp(depth, int32_t{1}, kMaxUndoDepth);
+  while (static_cast<int32_t>(undo_.size()) > undoDepth_) undo_.pop_front();
+  while (static_cast<int32_t>(redo_.size()) > undoDepth_) redo_.pop_front();
 }
 
 bool EditorDocument::Undo() {
-  prepared_.reset();
+  prepared_ = {};
+  EndStep();
   if (undo_.empty()) return false;
-  std::unique_ptr<RecordSnapshot> snapshot = std::move(undo_.back());
+  Step step = std::move(undo_.back());
   undo_.pop_back();
-  if (static_cast<int32_t>(redo_.size()) >= kUndoDepth) redo_.erase(redo_.begin());
-  redo_.push_back(SnapshotNow(snapshot.get()));
-  snapshot->RestoreTo(elements);
-  ClearSelection();
+  while (!redo_.empty() && static_cast<int32_t>(redo_.size()) >= undoDepth_) redo_.pop_front();
+  redo_.push_back(StateNow(step.elements.get(), step.name));
+  Restore(step);
+  lastStepName_ = step.name;
   return true;
 }
 
 bool EditorDocument::Redo() {
-  prepared_.reset();
+  prepared_ = {};
+  EndStep();
   if (redo_.empty()) return false;
-  PushSnapshot(SnapshotNow(redo_.back().get()));
-  redo_.back()->RestoreTo(elements);
+  Step step = std::move(redo_.back());
   redo_.pop_back();
-  ClearSelection();
+  PushStep(StateNow(step.elements.get(), step.name));
+  Restore(step);
+  lastStepName_ = step.name;
   return true;
 }
 
 void EditorDocument::ClearUndo() {
-  prepared_.reset();
+  prepared_ = {};
   redo_.clear();
   undo_.clear();
+  stepTaken_ = false;
 }
 
 int32_t EditorDocument::UndoCount() const { return static_cast<int32_t>(undo_.size()); }
 
 size_t EditorDocument::UndoBytes() const {
-  std::vector<const RecordSnapshot*> copies{prepared_.get()};
-  for (const auto* steps : {&undo_, &redo_})
-    for (const auto& copy : *steps) copies.push_back(copy.get());
-  return RecordSnapshot::HeldBytes(copies);
+  std::vector<const RecordSnapshot*> copies{prepared_.elements.get()};
+  size_t steps = 0;
+  for (const auto* list : {&undo_, &redo_})
+    for (const Step& step : *list) {
+      copies.push_back(step.elements.get());
+      steps += sizeof(Step) + step.selection.capacity() * sizeof(int32_t);
+    }
+  return RecordSnapshot::HeldBytes(copies) + steps;
 }
 
 void EditorDocument::CopySelection() {
@@ -176,7 +235,7 @@ void EditorDocument::CopySelection() {
 
 bool EditorDocument::Paste() {
   if (clipboard.Count() == 0) return false;
-  PushUndo();
+  PushUndo(StepName::Paste);
   selection.SetCount(clipboard.Count());
   elements.Reserve(elements.Count() + clipboard.Count());
   ElementNamer namer(elements);
@@ -193,7 +252,7 @@ bool EditorDocument::Paste() {
 
 bool EditorDocument::DeleteSelection() {
   if (selection.Count() == 0) return false;
-  PushUndo();
+  PushUndo(StepName::Delete);
   // Mark first: the selection's indices refer to the elements before removal.
   std::unique_ptr<bool[]> doomed(new bool[static_cast<size_t>(elements.Count())]());
   for (int32_t k = 0; k < selection.Count(); ++k) {
@@ -244,35 +303,35 @@ void EditorDocument::ForEachSelected(F&& f) {
 }
 
 void EditorDocument::SetSelectedTopPercent(double v) {
-  PushUndo();
+  PushUndo(StepName::TopSize);
   ForEachSelected([&](Element3D& e) { e.topPercent = v; });
 }
 
 void EditorDocument::SetSelectedChamfer(double v) {
-  PushUndo();
+  PushUndo(StepName::Chamfer);
   ForEachSelected([&](Element3D& e) { e.chamfer = v; });
 }
 
 void EditorDocument::SetSelectedAngles(double axy, double ayz, double axz) {
-  PushUndo();
+  PushUndo(StepName::Angles);
   ForEachSelected([&](Element3D& e) { e.axy = axy, e.ayz = ayz, e.axz = axz; });
 }
 
 void EditorDocument::SetSelectedInvisible(bool invisible) {
-  PushUndo();
+  PushUndo(StepName::Visibility);
   const uint8_t v = invisible ? 1 : 0;
   ForEachSelected([&](Element3D& e) { e.invisible = v; });
   templ.invisible = v;
 }
 
 void EditorDocument::SetSelectedColor(uint32_t color) {
-  PushUndo();
+  PushUndo(StepName::Color);
   ForEachSelected([&](Element3D& e) { e.color = color; });
   templ.color = color;
 }
 
 void EditorDocument::SetSelectedTexture(const std::string& texture) {
-  PushUndo();
+  PushUndo(StepName::Texture);
   const std::string value = TextureFromListItem(texture);
   ForEachSelected([&](Element3D& e) { e.texture.assign(value); });
   templ.texture.assign(value);

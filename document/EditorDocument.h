@@ -1,10 +1,12 @@
 #pragma once
 #include <cstdint>
+#include <deque>
 #include <functional>
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "EditStepNames.h"
 #include "Element3D.h"
 #include "ElementNames.h"
 #include "RecordSnapshot.h"
@@ -18,7 +20,8 @@
 // these calls.
 class EditorDocument {
  public:
-  static constexpr int32_t kUndoDepth = 10;
+  static constexpr int32_t kUndoDepth = 10;  // steps that can be undone, unless set otherwise
+  static constexpr int32_t kMaxUndoDepth = 1000;
 
   EditorDocument();
   ~EditorDocument();
@@ -66,12 +69,13 @@ class EditorDocument {
   std::vector<bool> SelectionMask() const;
   bool IsInvisible(int32_t i) const;
 
-  // Undo history of whole-document snapshots, at most kUndoDepth deep.
+  // Undo history of whole-document snapshots, at most UndoDepth() deep.
   // PushUndo starts a new edit, which also drops the redo steps; Undo keeps
   // the state it leaves so that Redo can bring it back. ClearUndo empties
-  // both.
+  // both. A step also keeps the template's colour, texture and visibility
+  // (the setters write them there too) and the selection it was taken with.
   // Every edit takes a snapshot first, so PushUndo also tells OnEdit.
-  void PushUndo();
+  void PushUndo(StepName name = StepName::Edit);
   std::function<void()> OnEdit;
   // A step that may come: a press on an element keeps the elements as they
   // were, and the first change of the drag that follows makes that the
@@ -79,15 +83,34 @@ class EditorDocument {
   // that changed nothing leaves no step. Any other undo operation drops the
   // prepared one.
   void PrepareUndo();
-  bool CommitPreparedUndo();  // false when nothing was prepared
-  void DropPreparedUndo() { prepared_.reset(); }
+  bool CommitPreparedUndo(StepName name = StepName::Edit);  // false when nothing was prepared
+  void DropPreparedUndo() { prepared_ = {}; }
+  // Undo and redo keep the selection where its elements still exist
+  // (SelectionCarry.h).
   bool Undo();  // false when there was nothing to undo
   bool Redo();  // false when there was nothing to redo
   void ClearUndo();
   int32_t UndoCount() const;
   int32_t RedoCount() const { return static_cast<int32_t>(redo_.size()); }
-  // Bytes the undo, redo and prepared copies hold together.
+  // The name of the step the last Undo or Redo went through.
+  StepName LastStepName() const { return lastStepName_; }
+  // Bytes the undo, redo and prepared steps hold together.
   size_t UndoBytes() const;
+
+  // How many steps can be undone: brought into 1..kMaxUndoDepth; a depth
+  // below the steps held drops the oldest.
+  void SetUndoDepth(int32_t depth);
+  int32_t UndoDepth() const { return undoDepth_; }
+
+  // One user action is one step, however many edits it makes: while a step
+  // is open only its first PushUndo (or committed prepared step) takes a
+  // copy, named `name`; later ones only tell OnEdit. An undo, a redo or the
+  // next BeginStep ends an open step.
+  void BeginStep(StepName name);
+  void EndStep() { stepOpen_ = false; }
+  bool StepOpen() const { return stepOpen_; }
+  // Whether the open step has taken its copy (the action changed something).
+  bool StepTaken() const { return stepOpen_ && stepTaken_; }
 
   // Edit commands. Delete and Undo clear the selection, so no later edit can
   // write through an index that no longer names the element it did.
@@ -115,14 +138,27 @@ class EditorDocument {
   void ForEachSelected(F&& f);
   int32_t FindElement(double x, double y, double z, double margin) const;
 
-  std::vector<std::unique_ptr<RecordSnapshot>> undo_;  // newest last, at most kUndoDepth
-  std::vector<std::unique_ptr<RecordSnapshot>> redo_;  // newest last
-  std::unique_ptr<RecordSnapshot> prepared_;           // the elements before a drag that may follow
-  // Pushes a snapshot onto the undo steps, dropping the oldest when all are
+  struct Step {
+    std::unique_ptr<RecordSnapshot> elements;
+    Element3D templ{};
+    std::vector<int32_t> selection;
+    StepName name = StepName::Edit;
+  };
+  std::deque<Step> undo_;  // newest last, at most undoDepth_
+  std::deque<Step> redo_;  // newest last
+  Step prepared_;          // the state before a drag that may follow (no elements: none)
+  int32_t undoDepth_ = kUndoDepth;
+  bool stepOpen_ = false, stepTaken_ = false;
+  StepName stepName_ = StepName::Edit;
+  StepName lastStepName_ = StepName::Edit;
+  // Pushes a step onto the undo steps, dropping the oldest when all are
   // taken; the redo steps stay.
-  void PushSnapshot(std::unique_ptr<RecordSnapshot> snapshot);
-  // A snapshot of the elements now, sharing what it can with the newest step.
-  std::unique_ptr<RecordSnapshot> SnapshotNow(const RecordSnapshot* like) const;
+  void PushStep(Step step);
+  // The state now, its elements sharing what they can with `like`.
+  Step StateNow(const RecordSnapshot* like, StepName name) const;
+  // Puts a step's state back, the selection carried across.
+  void Restore(const Step& step);
+  const RecordSnapshot* NewestCopy() const { return undo_.empty() ? nullptr : undo_.back().elements.get(); }
 };
 
 // Panel value conversions of the property strip.

@@ -98,7 +98,7 @@ ExactEdit SetSelectedField(EditorDocument& doc, ExactField field, const std::str
     changes = i >= 0 && i < doc.Count() && !(FieldOf(doc.Element(i), field) == v);
   }
   if (!changes) return ExactEdit::Unchanged;
-  doc.PushUndo();
+  doc.PushUndo(StepName::ExactValues);
   for (int32_t k = 0; k < doc.SelectionCount(); ++k) {
     const int32_t i = doc.SelectedIndex(k);
     if (i >= 0 && i < doc.Count()) SetFieldOf(doc.Element(i), field, v);

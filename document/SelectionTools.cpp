@@ -82,7 +82,7 @@ bool DuplicateSelection(EditorDocument& doc) {
     if (i >= 0 && i < doc.Count()) originals.push_back(i);
   }
   if (originals.empty()) return false;
-  doc.PushUndo();
+  doc.PushUndo(StepName::Duplicate);
   const Element3D templateBefore = doc.templ;
   std::vector<int32_t> copies;
   copies.reserve(originals.size());

@@ -12,7 +12,7 @@
 #include <set>
 
 #include "EditorFixture.h"
-#include "EditorKeyTable.h"
+#include "EditorCommands.h"
 #include "InterfaceLanguage.h"
 #include "KeysWindow.h"
 #include "LatinText.h"
@@ -74,8 +74,7 @@ TEST_F(Discovery, ExactValuesAreTypedFromTheKeyboard) {
   std::vector<Element3D> saved = Saved();
   EXPECT_EQ(+saved[0].x, 2.5);
   EXPECT_EQ(+saved[1].x, 4);
-  ClickView(PixelOf(2.5, 1, 0));  // undo and redo left nothing selected
-  ASSERT_EQ(w.doc.SelectionCount(), 1);
+  EXPECT_EQ(w.doc.SelectionCount(), 1) << "undo and redo keep the selection";
 
   // Typed and left with Esc: nothing applied.
   Key(Qt::Key_N);
@@ -283,7 +282,8 @@ TEST_F(Discovery, TheKeyListShowsEveryRowOfTheHandlersTable) {
   ASSERT_TRUE(keys && Soon([keys] { return keys->isVisible(); }));
   EXPECT_EQ(keys->windowTitle(), "Teclas e mouse");
   const QString text = keys->List()->toPlainText();
-  for (const KeyCommand& c : EditorKeyCommands()) {
+  for (const EditorCommand& c : EditorCommands()) {
+    if (!c.keysPt) continue;  // no key: a menu or strip command
     EXPECT_TRUE(text.contains(L1(c.keysPt))) << c.keysPt;
     EXPECT_TRUE(text.contains(L1(c.pt))) << c.pt;
   }
@@ -307,14 +307,27 @@ TEST_F(Discovery, TooltipsAndTheModeHintTeachTheKeys) {
 }
 
 // Every key the handler acts on is in the table, and no row of the table
-// hides behind an earlier one with the same key and modifiers.
+// hides behind an earlier one with the same key and modifiers; every row
+// has its texts in both languages, every command a row, and a menu row a
+// caption.
 TEST(KeyTable, EveryKeyRowIsReachableAndHasBothLanguages) {
   std::set<std::string> seen;
-  for (const KeyCommand& c : EditorKeyCommands()) {
-    EXPECT_TRUE(*c.keysPt && *c.keysEn && *c.pt && *c.en);
-    EXPECT_TRUE(seen.insert(c.keysEn).second || c.action == KeyAction::Mouse) << "twice: " << c.keysEn;
-    if (c.action == KeyAction::Mouse) {
+  std::set<CommandId> ids;
+  for (const EditorCommand& c : EditorCommands()) {
+    ids.insert(c.id);
+    EXPECT_TRUE(*c.pt && *c.en);
+    EXPECT_EQ(c.keysPt == nullptr, c.keysEn == nullptr);
+    EXPECT_TRUE(c.menu == MenuPlace::None || c.menuPt) << c.en;
+    EXPECT_EQ(&CommandOf(c.id) == &c || c.menu == MenuPlace::None, true) << "a menu row comes first: " << c.en;
+    if (!c.keysPt) {
+      EXPECT_EQ(c.code, 0) << c.en;
+      EXPECT_TRUE(c.handler || c.id == CommandId::ExactEntry) << c.en;
+      continue;
+    }
+    EXPECT_TRUE(seen.insert(c.keysEn).second || c.id == CommandId::Mouse) << "twice: " << c.keysEn;
+    if (c.id == CommandId::Mouse) {
       EXPECT_EQ(c.code, 0);
+      EXPECT_EQ(c.handler, nullptr);
       continue;
     }
     Qt::KeyboardModifiers mods;
@@ -323,6 +336,7 @@ TEST(KeyTable, EveryKeyRowIsReachableAndHasBothLanguages) {
     if (c.mods == KeyMods::Alt) mods |= Qt::AltModifier;
     EXPECT_EQ(FindKeyCommand(c.code, mods), &c) << c.keysEn;
   }
+  EXPECT_EQ(ids.size(), static_cast<size_t>(CommandId::Mouse) + 1) << "a command without a row";
   EXPECT_EQ(FindKeyCommand('Q', Qt::NoModifier), nullptr);
   EXPECT_EQ(FindKeyCommand('A', Qt::NoModifier), nullptr);
 }
@@ -336,7 +350,10 @@ TEST(KeyTable, TheReadmeNamesEveryKeyAndMouseAction) {
   ASSERT_GE(from, 0);
   const qsizetype to = text.indexOf("\n## ", from + 1);
   const QString section = text.mid(from, to < 0 ? -1 : to - from);
-  for (const KeyCommand& c : EditorKeyCommands()) EXPECT_TRUE(section.contains(L1(c.keysEn))) << c.keysEn;
+  for (const EditorCommand& c : EditorCommands())
+    if (c.keysEn) {
+      EXPECT_TRUE(section.contains(L1(c.keysEn))) << c.keysEn;
+    }
 }
 
 // "?" > "Idioma" keeps the other language for the next start; the option of

@@ -155,8 +155,8 @@ TEST_F(EditorFixture, BlockModeStacksBlocksWhereThePointerIs) {
   EXPECT_FALSE(w.Timer1->isActive());
 }
 
-// The tool strip's key buttons send their captions, except ESC, which only
-// redraws; the Esc key runs normal edit, which resets every mode.
+// The tool strip's key buttons send their captions, ESC as the Esc key:
+// normal edit, which resets every mode, as its caption and tooltip say.
 TEST_F(EditorFixture, KeyButtonsSendTheirCaptionsAndEscResetsTheModes) {
   auto& w = OpenWith({Cube("a", 0)});
   auto click = [&w](const char* caption) {
@@ -173,8 +173,9 @@ TEST_F(EditorFixture, KeyButtonsSendTheirCaptionsAndEscResetsTheModes) {
   Key(Qt::Key_R);
   Key(Qt::Key_X);
   click("ESC");
-  EXPECT_EQ(w.MMovimento1->Valor(), 2);
-  EXPECT_EQ(w.MEixo1->Valor(), 0);
+  EXPECT_EQ(w.MMovimento1->Valor(), 0);
+  EXPECT_EQ(w.MEixo1->Valor(), 3);
+  Key(Qt::Key_R);
   ClickListRow(0);
   Key(Qt::Key_F11);
   Key(Qt::Key_Escape);
@@ -227,8 +228,10 @@ TEST_F(EditorFixture, ClickToSelectThenCopyAndPasteByTheKeys) {
   EXPECT_EQ(MarkedRows(w).size(), 2u);
   Key(Qt::Key_Z, Qt::ControlModifier);  // the paste
   EXPECT_EQ(w.doc.Count(), 3);
-  EXPECT_EQ(w.doc.SelectionCount(), 0);
+  // The copies are gone; what was copied is selected again.
+  EXPECT_EQ(w.doc.SelectionCount(), 2);
   EXPECT_EQ(ListNames(w), Names(w));
+  EXPECT_EQ(MarkedRows(w), (std::vector<std::string>{"cubo1@0", "cubo3@2"}));
 }
 
 // The element list follows paste, delete, undo, redo and rename row for
@@ -350,8 +353,9 @@ TEST_F(EditorFixture, AClickOnAScrolledListSelectsTheRowUnderThePointer) {
   EXPECT_EQ(list->verticalScrollBar()->value(), scrolled);
 
   // Edits that leave nothing selected leave the list where it was scrolled
-  // to, whether they add or remove a run of rows (undo of a paste) or rows
-  // apart (delete, its undo); a paste shows the pasted rows.
+  // to, whether they remove rows apart (delete) or bring them back (its
+  // undo); a paste shows the pasted rows, and its undo the rows selected
+  // again.
   const std::string picked = w.doc.Element(third.row()).name.str();
   ClickListRow(third.row() + 2, Qt::ControlModifier);
   Key(Qt::Key_Delete);
@@ -372,7 +376,10 @@ TEST_F(EditorFixture, AClickOnAScrolledListSelectsTheRowUnderThePointer) {
   ASSERT_LT(back, list->verticalScrollBar()->maximum() - 1);
   Key(Qt::Key_Z, Qt::ControlModifier);
   ASSERT_EQ(w.doc.Count(), 400);
-  EXPECT_EQ(list->verticalScrollBar()->value(), back) << "undo of the paste";
+  // The copy is gone and what was copied is selected again: its row is shown.
+  EXPECT_NE(list->verticalScrollBar()->value(), back) << "undo of the paste";
+  EXPECT_TRUE(list->viewport()->rect().contains(list->visualRect(list->model()->index(third.row(), 0))));
+  EXPECT_EQ(MarkedRows(w), std::vector<std::string>{picked + "@" + std::to_string(third.row())});
   EXPECT_EQ(w.doc.Element(third.row()).name.str(), picked);
   EXPECT_EQ(ListNames(w), Names(w));
 }
