@@ -2,6 +2,7 @@
 #include <cstdint>
 #include <functional>
 
+#include "ShapeDetail.h"
 #include "document/Element3D.h"
 
 class TIMem32;
@@ -21,6 +22,10 @@ struct SceneState {
   // Elements wholly outside the view and the back faces of closed solids
   // are skipped (the picture is the same; unset only to compare).
   bool skipOutsideView = true;
+  // How much of each shape the frame draws: the editor draws cheaper shapes
+  // while the camera moves or a drag runs and every segment at rest, the
+  // thumbnail what its size shows; pictures saved as files draw them exactly.
+  DrawDetail detail = DrawDetail::Exact;
   bool blockCursorInside = false;
   double blockCursor[3] = {0, 0, 0};
   double blockSize[3] = {2, 2, 2};
