@@ -92,6 +92,9 @@ void TFEditorDeObjetos1::Tela1Paint() {
   if (!view || !view->Surface || Tela1->Height() <= 0 || Tela1->Width() <= 0) return;
   scene.palette = Mulfig1->Valor();
   scene.templateElement = doc.templ;
+  // A picture saved as a file (drawn without the aids) is drawn exactly;
+  // the view draws cheaper shapes only while it moves.
+  scene.detail = !scene.showEditAids ? DrawDetail::Exact : Tela1->Moving() ? DrawDetail::Moving : DrawDetail::Needed;
   if (scene.edited) frameSelection_ = doc.SelectionMask();
   ApplyCamera(*view);
   ::DrawScene(scene);
@@ -102,6 +105,9 @@ void TFEditorDeObjetos1::Tela1Paint() {
 }
 
 void TFEditorDeObjetos1::DrawScene() {
+  // A camera change (a frame without an edit) or a drag step draws cheaper
+  // shapes until input rests.
+  if (!scene.edited || Tela1->ButtonHeld()) Tela1->MarkMoving();
   // The frame is drawn inside the panel's paint: this puts it on screen now.
   if (Tela1->isVisible()) Tela1->repaint();
   UpdateStatusLine();

@@ -22,9 +22,9 @@ struct SceneState {
   // Elements wholly outside the view and the back faces of closed solids
   // are skipped (the picture is the same; unset only to compare).
   bool skipOutsideView = true;
-  // How much of each shape the frame draws: the editor draws cheaper shapes
-  // while the camera moves or a drag runs and every segment at rest, the
-  // thumbnail what its size shows; pictures saved as files draw them exactly.
+  // How much of each shape the frame draws: the editor and the thumbnail
+  // what their pixels show, cheaper still while the camera moves or a drag
+  // runs; pictures saved as files draw every shape exactly.
   DrawDetail detail = DrawDetail::Exact;
   bool blockCursorInside = false;
   double blockCursor[3] = {0, 0, 0};

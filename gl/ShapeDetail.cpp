@@ -48,9 +48,20 @@ ShapeKey ShapeForView(const ShapeKey& exact, double pixelsPerUnit, DrawDetail de
   ShapeKey k = exact;
   const double tolerance = Tolerance(detail);
   if (detail == DrawDetail::Moving && radius < 0.2) return ShapeKey{};  // covers no pixel's centre, or hardly
-  // A bevel narrower than the tolerance cannot be seen: the plain solid
-  // around it is drawn instead.
-  if (tolerance > 0 && (k.kind == kCube || k.kind == kCylinder) && std::fabs(k.p[3]) * pixelsPerUnit < tolerance)
+  // A round shape a few pixels across moves as the box around it.
+  if (detail == DrawDetail::Moving && radius < 2 && (k.kind == kSphere || k.kind == kCylinder)) {
+    const double r = k.kind == kSphere ? std::fabs(k.p[0]) : std::max(std::fabs(k.p[1]), std::fabs(k.p[2])) + std::fabs(k.p[3]);
+    const double h = k.kind == kSphere ? r : std::fabs(k.p[0]) / 2 + std::fabs(k.p[3]);
+    ShapeKey box;
+    box.kind = kPanel;
+    box.p[0] = box.p[2] = r;
+    box.p[1] = h;
+    k = box;
+  }
+  // A bevel too narrow to change a pixel's shade is left off: the plain
+  // solid around it is drawn instead.
+  const double bevelTolerance = detail == DrawDetail::Moving ? tolerance : tolerance / 4;
+  if (tolerance > 0 && (k.kind == kCube || k.kind == kCylinder) && std::fabs(k.p[3]) * pixelsPerUnit < bevelTolerance)
     k.p[3] = 0;
   if (k.kind == kSphere) k.segments = Segments(std::fabs(k.p[0]) * pixelsPerUnit, tolerance, kSphereLevels);
   if (k.kind == kCylinder)

@@ -7,12 +7,11 @@ enum class DrawDetail {
   // Every shape exactly as the export records it, each distinct shape its
   // own list: pictures saved as files.
   Exact,
-  // Every segment, with shapes that differ by less than a quarter of a
-  // pixel on screen sharing one list: the editor's frame at rest.
-  Full,
-  // Round shapes with as many segments as their size on screen needs (the
-  // outline off by at most a third of a pixel), bevels that would not show
-  // left off: a picture drawn small, such as a thumbnail.
+  // What the frame's pixels show: round shapes with as many segments as
+  // their size on screen needs (the outline off by at most a third of a
+  // pixel), bevels too narrow to shade a pixel left off, and shapes that
+  // differ by less than a quarter of a pixel sharing one list. The
+  // editor's frame at rest, and the thumbnail.
   Needed,
   // Cheaper still while the camera moves or a drag runs: the outline may be
   // off by a pixel and a half, and elements far below a pixel are left out.
