@@ -23,6 +23,8 @@
 #include "gl/ViewPresets.h"
 
 namespace {
+constexpr int32_t kBulkElements = 5000;
+
 std::string FormatPoint(const double p[3]) {
   return FormatGeneral(std::trunc(p[0])) + " " + FormatGeneral(std::trunc(p[1])) + " " + FormatGeneral(std::trunc(p[2]));
 }
@@ -92,6 +94,9 @@ void TFEditorDeObjetos1::Tela1Paint() {
   if (!view || !view->Surface || Tela1->Height() <= 0 || Tela1->Width() <= 0) return;
   scene.palette = Mulfig1->Valor();
   scene.templateElement = doc.templ;
+  // Thousands of elements more than the last frame (a document opened, a
+  // large paste): the first frame comes cheap, the whole one once input rests.
+  if (doc.Count() - scene.drawnCount > kBulkElements) Tela1->MarkMoving();
   // A picture saved as a file (drawn without the aids) is drawn exactly;
   // the view draws cheaper shapes only while it moves.
   scene.detail = !scene.showEditAids ? DrawDetail::Exact : Tela1->Moving() ? DrawDetail::Moving : DrawDetail::Needed;

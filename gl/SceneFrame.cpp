@@ -127,6 +127,7 @@ void DrawScene(SceneState& scene) {
   }
   ReleaseUnusedShapes(view);
   scene.edited = false;
+  scene.drawnCount = scene.elements ? scene.elements->Count() : 0;
   Present(view);
   CaptureFrameMatrices(view);
   GizmoIfShown(scene);

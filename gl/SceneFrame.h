@@ -39,6 +39,9 @@ struct SceneState {
   // Set by every edit (Redraw) and cleared by the next frame: the editor
   // takes the selection it shows anew for an edited scene.
   bool edited = true;
+  // The elements the last frame was drawn from (a frame far above it, as
+  // after opening a large document, may be drawn cheaply first).
+  int32_t drawnCount = 0;
   // Paints the axis gizmo at (x0, y0) over the presented frame; the editor
   // sets it (a QPainter on its panel), the batch tool leaves it unset.
   std::function<void(int x0, int y0)> paintOverlay;
