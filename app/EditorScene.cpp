@@ -24,6 +24,8 @@
 #include "gl/ViewPresets.h"
 
 namespace {
+constexpr int32_t kBulkElements = 5000;
+
 std::string FormatPoint(const double p[3]) {
   return FormatGeneral(std::trunc(p[0])) + " " + FormatGeneral(std::trunc(p[1])) + " " + FormatGeneral(std::trunc(p[2]));
 }
@@ -93,6 +95,12 @@ void TFEditorDeObjetos1::Tela1Paint() {
   if (!view || !view->Surface || Tela1->Height() <= 0 || Tela1->Width() <= 0) return;
   scene.palette = Mulfig1->Valor();
   scene.templateElement = doc.templ;
+  // Thousands of elements more than the last frame (a document opened, a
+  // large paste): the first frame comes cheap, the whole one once input rests.
+  if (doc.Count() - scene.drawnCount > kBulkElements) Tela1->MarkMoving();
+  // A picture saved as a file (drawn without the aids) is drawn exactly;
+  // the view draws cheaper shapes only while it moves.
+  scene.detail = !scene.showEditAids ? DrawDetail::Exact : Tela1->Moving() ? DrawDetail::Moving : DrawDetail::Needed;
   if (scene.edited) frameSelection_ = doc.SelectionMask();
   ApplyCamera(*view);
   ::DrawScene(scene);
@@ -103,6 +111,9 @@ void TFEditorDeObjetos1::Tela1Paint() {
 }
 
 void TFEditorDeObjetos1::DrawScene() {
+  // A camera change (a frame without an edit) or a drag step draws cheaper
+  // shapes until input rests.
+  if (!scene.edited || Tela1->ButtonHeld()) Tela1->MarkMoving();
   // The frame is drawn inside the panel's paint: this puts it on screen now.
   if (Tela1->isVisible()) Tela1->repaint();
   UpdateStatusLine();

@@ -8,6 +8,17 @@
 TGLPanel::TGLPanel(QWidget* parent) : QOpenGLWidget(parent) {
   setFocusPolicy(Qt::StrongFocus);
   setMouseTracking(true);
+  rest_.setSingleShot(true);
+  rest_.setInterval(kRestMs);
+  connect(&rest_, &QTimer::timeout, this, [this] {
+    moving_ = false;
+    update();
+  });
+}
+
+void TGLPanel::MarkMoving() {
+  moving_ = true;
+  rest_.start();
 }
 
 TGLPanel::~TGLPanel() = default;
@@ -70,6 +81,7 @@ void TGLPanel::resizeGL(int, int) {
 
 void TGLPanel::mousePressEvent(QMouseEvent* event) {
   NotePointer(event->globalPosition());
+  buttons_ = event->buttons() | event->button();
   const QPoint at = ToPixels(event->position());
   if (OnMouseDown) OnMouseDown(this, event->button(), event->modifiers(), at.x(), at.y());
 }
@@ -86,6 +98,7 @@ void TGLPanel::mouseMoveEvent(QMouseEvent* event) {
 
 void TGLPanel::mouseReleaseEvent(QMouseEvent* event) {
   NotePointer(event->globalPosition());
+  buttons_ = event->buttons() & ~event->button();
   const QPoint at = ToPixels(event->position());
   if (OnMouseUp) OnMouseUp(this, event->button(), event->modifiers(), at.x(), at.y());
 }

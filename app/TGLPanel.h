@@ -1,5 +1,6 @@
 #pragma once
 #include <QOpenGLWidget>
+#include <QTimer>
 
 #include <functional>
 
@@ -39,6 +40,15 @@ class TGLPanel : public QOpenGLWidget, public DrawSurface {
   QPoint PointerPixel() const;
   void MovePointerTo(QPoint pixel);
 
+  // Frames drawn while the camera moves or a drag runs may be cheaper
+  // (Moving); once input has rested for kRestMs, the panel paints again and
+  // that frame, like every later one, is whole.
+  static constexpr int kRestMs = 300;
+  void MarkMoving();
+  bool Moving() const { return moving_; }
+  // A mouse button is held on the panel (a drag may be running).
+  bool ButtonHeld() const { return buttons_ != Qt::NoButton; }
+
   TNotifyEvent OnInitialize;  // a new context: build the view's GL state
   TNotifyEvent OnPaint;       // draw the frame (context current)
   TNotifyEvent OnResize;
@@ -63,4 +73,7 @@ class TGLPanel : public QOpenGLWidget, public DrawSurface {
  private:
   void NotePointer(const QPointF& global) { lastGlobal_ = global; }
   QPointF lastGlobal_{-1e9, -1e9};  // the pointer at the last event, to a fraction of a widget unit
+  QTimer rest_;
+  bool moving_ = false;
+  Qt::MouseButtons buttons_ = Qt::NoButton;
 };

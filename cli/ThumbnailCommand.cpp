@@ -99,6 +99,8 @@ int RunThumbnailCommand(const std::vector<std::string>& args) {
   scene.view = view;
   scene.elements = &elements;
   scene.showEditAids = false;
+  // A small picture needs only the segments its size shows.
+  scene.detail = DrawDetail::Needed;
   QImage picture;
   try {
     Redraw(scene);

@@ -6,11 +6,12 @@
 
 #include "SafeFiles.h"
 
-BlockWriter::BlockWriter(ReplacementFile& file, int blocks) : file_(file) {
+BlockWriter::BlockWriter(ReplacementFile& file, int blocks, size_t blockBytes)
+    : file_(file), blockBytes_(blockBytes) {
   // Mapped, not allocated: page-aligned, and given back to the system the
   // moment the export ends instead of staying in the heap.
   for (int i = 0; i < blocks; ++i) {
-    void* p = ::mmap(nullptr, kBlockBytes + kSlack, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+    void* p = ::mmap(nullptr, blockBytes_ + kSlack, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
     if (p == MAP_FAILED) {
       UnmapBlocks();
       throw std::bad_alloc();
@@ -27,7 +28,7 @@ BlockWriter::BlockWriter(ReplacementFile& file, int blocks) : file_(file) {
 }
 
 void BlockWriter::UnmapBlocks() {
-  for (char* block : storage_) ::munmap(block, kBlockBytes + kSlack);
+  for (char* block : storage_) ::munmap(block, blockBytes_ + kSlack);
   storage_.clear();
 }
 
@@ -53,7 +54,15 @@ char* BlockWriter::Take() {
 void BlockWriter::Submit(char* block, size_t size) {
   {
     std::lock_guard lock(mutex_);
-    queue_.push_back({block, size});
+    queue_.push_back({block, size, false, 0});
+  }
+  changed_.notify_all();
+}
+
+void BlockWriter::SubmitAt(char* block, size_t size, unsigned long long offset) {
+  {
+    std::lock_guard lock(mutex_);
+    queue_.push_back({block, size, true, offset});
   }
   changed_.notify_all();
 }
@@ -82,7 +91,12 @@ void BlockWriter::Run() {
     writing_ = true;
     const bool skip = failed_;  // after a failure the rest is not written
     lock.unlock();
-    const bool ok = skip || file_.Write(job.block, job.size);
+    bool ok = skip;
+    if (!skip) {
+      const unsigned long long at = job.positioned ? job.offset : file_.Size();
+      ok = job.positioned ? file_.WriteAt(job.offset, job.block, job.size) : file_.Write(job.block, job.size);
+      if (ok) file_.StartWriteBack(at, job.size);
+    }
     lock.lock();
     writing_ = false;
     failed_ = failed_ || !ok;

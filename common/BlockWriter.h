@@ -12,7 +12,9 @@ class ReplacementFile;
 // Writes a large file in blocks on a thread of its own, so that making the
 // next block overlaps writing the last. A few blocks circulate: the maker
 // takes an empty one, fills it and hands it over; it comes back once
-// written. The blocks are aligned for uncached writes.
+// written. The blocks are aligned for uncached writes. Each written block
+// is sent on to the disk at once (write-back started, not awaited), so the
+// final flush finds little left.
 class BlockWriter {
  public:
   static constexpr size_t kBlockBytes = size_t{4} << 20;
@@ -20,16 +22,21 @@ class BlockWriter {
   // crosses the block's end.
   static constexpr size_t kSlack = size_t{64} << 10;
 
-  explicit BlockWriter(ReplacementFile& file, int blocks = 3);
+  // Blocks of `blockBytes` + kSlack bytes.
+  explicit BlockWriter(ReplacementFile& file, int blocks = 3, size_t blockBytes = kBlockBytes);
   ~BlockWriter();  // abandons what is queued; waits for the write in flight
   BlockWriter(const BlockWriter&) = delete;
   BlockWriter& operator=(const BlockWriter&) = delete;
 
-  // An empty block of kBlockBytes + kSlack bytes; waits while every block
+  // An empty block of BlockBytes() + kSlack bytes; waits while every block
   // is being written.
   char* Take();
-  // Writes the first `size` bytes of a block from Take, then frees it.
+  size_t BlockBytes() const { return blockBytes_; }
+  // Writes the first `size` bytes of a block from Take at the file's end,
+  // then frees it.
   void Submit(char* block, size_t size);
+  // The same at `offset`, inside a file laid out beforehand (Reserve).
+  void SubmitAt(char* block, size_t size, unsigned long long offset);
   // Gives back a block from Take unwritten.
   void Return(char* block);
   // Waits until everything submitted is written. False when a write
@@ -40,11 +47,14 @@ class BlockWriter {
   struct Job {
     char* block;
     size_t size;
+    bool positioned;
+    unsigned long long offset;
   };
   void Run();
   void UnmapBlocks();
 
   ReplacementFile& file_;
+  size_t blockBytes_;
   std::vector<char*> storage_;
   std::mutex mutex_;
   std::condition_variable changed_;

@@ -207,6 +207,23 @@ bool ReplacementFile::WriteAt(unsigned long long offset, const void* data, size_
   return true;
 }
 
+bool ReplacementFile::Reserve(unsigned long long size) {
+  if (!ok()) return false;
+  if (fd_ < 0) return Fail("the file is already closed");
+  if (::fallocate(fd_, 0, 0, static_cast<off_t>(size)) != 0) {
+    // A file system that cannot reserve still takes the length.
+    if (errno != EOPNOTSUPP && errno != ENOSYS) return Fail("cannot make room for the file");
+    if (::ftruncate(fd_, static_cast<off_t>(size)) != 0) return Fail("cannot make room for the file");
+  }
+  written_ = std::max(written_, size);
+  return true;
+}
+
+void ReplacementFile::StartWriteBack(unsigned long long offset, unsigned long long size) const {
+  if (fd_ >= 0 && size > 0)
+    ::sync_file_range(fd_, static_cast<off_t>(offset), static_cast<off_t>(size), SYNC_FILE_RANGE_WRITE);
+}
+
 bool ReplacementFile::Restart() {
   if (!ok() || fd_ < 0) return false;
   if (::ftruncate(fd_, 0) != 0 || ::lseek(fd_, 0, SEEK_SET) != 0) return Fail("cannot empty the temporary file");

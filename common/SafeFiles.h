@@ -63,6 +63,15 @@ class ReplacementFile {
   // Overwrites `size` bytes at `offset`, which were written before: a header
   // whose counts are known only at the end.
   bool WriteAt(unsigned long long offset, const void* data, size_t size);
+  // Makes the file `size` bytes long, its room taken on the disk now where
+  // the file system can (a full disk fails here, not halfway): a file laid
+  // out in advance is then filled with WriteAt in any order.
+  bool Reserve(unsigned long long size);
+  // Asks the system to start putting [offset, offset + size) on the disk
+  // now, without waiting: the final flush then finds little left to do.
+  void StartWriteBack(unsigned long long offset, unsigned long long size) const;
+  // Bytes written (or reserved) since the last start.
+  unsigned long long Size() const { return written_; }
   // Empties the temporary file for a fresh start.
   bool Restart();
   // Gives the file the target's permissions, flushes it to disk and closes it.

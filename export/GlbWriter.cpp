@@ -4,13 +4,12 @@
 #include <bit>
 #include <cmath>
 #include <cstring>
-#include <deque>
+#include <exception>
 #include <filesystem>
 #include <system_error>
 
 #include "EmbeddedImage.h"
 #include "JsonText.h"
-#include "WholeFileWrite.h"
 #include "common/TextureFolder.h"
 
 namespace {
@@ -19,10 +18,9 @@ static_assert(std::endian::native == std::endian::little, "GLB and the buffers a
 constexpr uint32_t kFloat = 5126, kUnsignedInt = 5125;
 constexpr uint32_t kArrayBuffer = 34962, kElementArrayBuffer = 34963;
 constexpr char kTooLarge[] = "the scene is too large for a glTF binary file";
-
-void Separate(ChunkedBytes& list) {
-  if (!list.empty()) list.Append(",");
-}
+constexpr char kChanged[] = "the scene changed while it was exported";
+// Parts go to the file in blocks of this size; a few are in flight.
+constexpr size_t kPartBlock = size_t{1} << 20;
 
 // One attribute of every vertex, packed.
 template <size_t N>
@@ -50,24 +48,46 @@ float LinearFromDisplayed(float c) {
   return c <= 0.04045f ? c / 12.92f : static_cast<float>(std::pow((c + 0.055) / 1.055, 2.4));
 }
 
-void GlbWriter::Restart() { *this = GlbWriter{}; }
+GlbWriter::GlbWriter(const std::string& path) : file_(path) {}
+
+GlbWriter::~GlbWriter() {
+  // The parts give their blocks back before the writer goes.
+  for (FilePart& part : parts_) part.Measure();
+}
+
+void GlbWriter::Restart() {
+  for (int k = 0; k < kParts; ++k)
+    parts_[k].WriteTo(writing_ && measured_[k] > 0 ? writer_.get() : nullptr, offsets_[k]);
+  if (!writing_) {
+    textureOfFile_.clear();
+    tooLarge_ = false;
+  }
+  textureWritten_.clear();
+  bufferViewCount_ = accessorCount_ = meshCount_ = textureCount_ = 0;
+  objectCount_ = 0;
+}
+
+void GlbWriter::Separate(Part part) {
+  if (!parts_[part].empty()) parts_[part].Append(",");
+}
 
 int GlbWriter::AddBufferView(const void* data, size_t bytes, uint32_t target) {
-  bin_.Pad(4);
-  const size_t offset = bin_.size();
-  bin_.Append(data, bytes);
-  Separate(bufferViews_);
+  FilePart& bin = parts_[kBin];
+  bin.Pad(4);
+  const uint64_t offset = bin.size();
+  bin.Append(data, bytes);
+  Separate(kBufferViews);
   std::string view =
       "{\"buffer\":0,\"byteOffset\":" + std::to_string(offset) + ",\"byteLength\":" + std::to_string(bytes);
   if (target != 0) view += ",\"target\":" + std::to_string(target);
   view += '}';
-  bufferViews_.Append(view);
+  parts_[kBufferViews].Append(view);
   return bufferViewCount_++;
 }
 
 int GlbWriter::AddAccessor(int view, uint32_t componentType, size_t count, const char* type, const float* min,
                            const float* max) {
-  Separate(accessors_);
+  Separate(kAccessors);
   std::string a = "{\"bufferView\":" + std::to_string(view) + ",\"componentType\":" + std::to_string(componentType) +
                   ",\"count\":" + std::to_string(count) + ",\"type\":\"" + type + '"';
   if (min && max) {
@@ -84,36 +104,57 @@ int GlbWriter::AddAccessor(int view, uint32_t componentType, size_t count, const
     a += ']';
   }
   a += '}';
-  accessors_.Append(a);
+  parts_[kAccessors].Append(a);
   return accessorCount_++;
 }
 
 int GlbWriter::TextureOf(const std::string& path) {
   if (path.empty()) return -1;
-  const auto known = textureOfFile_.find(path);
-  if (known != textureOfFile_.end()) return known->second;
-  int texture = -1;
-  const EmbeddedImage image = LiesInTextureFolder(path) ? LoadEmbeddedImage(path) : EmbeddedImage{};
-  if (!image.bytes.empty()) {
-    const int view = AddBufferView(image.bytes.data(), image.bytes.size(), 0);
-    Separate(images_);
-    images_.Append("{\"bufferView\":" + std::to_string(view) + ",\"mimeType\":\"" + image.mimeType + "\"}");
-    Separate(textures_);
-    textures_.Append("{\"sampler\":0,\"source\":" + std::to_string(textureCount_) + '}');
-    texture = textureCount_++;
+  if (writing_) {
+    // The image the measuring frame found, read again for its bytes once.
+    const auto known = textureOfFile_.find(path);
+    if (known == textureOfFile_.end()) {
+      changed_ = true;
+      return -1;
+    }
+    const Texture& measured = known->second;
+    if (measured.index < 0 || !textureWritten_.emplace(path, true).second) return measured.index;
+    const EmbeddedImage image = LiesInTextureFolder(path) ? LoadEmbeddedImage(path) : EmbeddedImage{};
+    if (image.bytes.size() != measured.bytes || image.mimeType != measured.mimeType) {
+      changed_ = true;  // the file changed between the frames
+      return measured.index;
+    }
+    AddBufferView(image.bytes.data(), image.bytes.size(), 0);
+  } else {
+    const auto known = textureOfFile_.find(path);
+    if (known != textureOfFile_.end()) return known->second.index;
+    Texture texture;
+    const EmbeddedImage image = LiesInTextureFolder(path) ? LoadEmbeddedImage(path) : EmbeddedImage{};
+    if (!image.bytes.empty()) {
+      texture.index = textureCount_;
+      texture.bytes = image.bytes.size();
+      texture.mimeType = image.mimeType;
+      AddBufferView(image.bytes.data(), image.bytes.size(), 0);
+    }
+    textureOfFile_.emplace(path, texture);
+    if (texture.index < 0) return -1;
   }
-  textureOfFile_.emplace(path, texture);
-  return texture;
+  const int view = bufferViewCount_ - 1;
+  Separate(kImages);
+  parts_[kImages].Append("{\"bufferView\":" + std::to_string(view) + ",\"mimeType\":\"" +
+                         textureOfFile_[path].mimeType + "\"}");
+  Separate(kTextures);
+  parts_[kTextures].Append("{\"sampler\":0,\"source\":" + std::to_string(textureCount_) + '}');
+  return textureCount_++;
 }
 
-// A file past glTF's 4 GB is refused as soon as it would be: what was built
-// is let go instead of growing further.
+// A file past glTF's 4 GB is refused as soon as it would be: the rest of
+// the frame is not even measured.
 bool GlbWriter::CheckSize() {
   if (tooLarge_) return false;
-  const uint64_t json = bufferViews_.size() + accessors_.size() + nodes_.size() + sceneNodes_.size() +
-                        meshes_.size() + materials_.size() + textures_.size() + images_.size();
-  if (bin_.size() + json + 4096 <= UINT32_MAX) return true;
-  Restart();
+  uint64_t total = 0;
+  for (const FilePart& part : parts_) total += part.size();
+  if (total + 4096 <= UINT32_MAX) return true;
   tooLarge_ = true;
   return false;
 }
@@ -133,8 +174,8 @@ void GlbWriter::Take(const RecordedObject& object) {
   material += "1]";
   if (texture >= 0) material += ",\"baseColorTexture\":{\"index\":" + std::to_string(texture) + '}';
   material += ",\"metallicFactor\":0,\"roughnessFactor\":0.6}}";
-  Separate(materials_);
-  materials_.Append(material);
+  Separate(kMaterials);
+  parts_[kMaterials].Append(material);
 
   // The node, with its mesh when the element has triangles.
   std::string node = "{\"name\":";
@@ -161,71 +202,128 @@ void GlbWriter::Take(const RecordedObject& object) {
             ",\"NORMAL\":" + std::to_string(normal);
     if (texCoord >= 0) mesh += ",\"TEXCOORD_0\":" + std::to_string(texCoord);
     mesh += "},\"indices\":" + std::to_string(indices) + ",\"material\":" + std::to_string(i) + "}]}";
-    Separate(meshes_);
-    meshes_.Append(mesh);
+    Separate(kMeshes);
+    parts_[kMeshes].Append(mesh);
     node += ",\"mesh\":" + std::to_string(meshCount_++);
   }
   node += '}';
-  Separate(nodes_);
-  nodes_.Append(node);
-  Separate(sceneNodes_);
-  sceneNodes_.Append(std::to_string(i));
+  Separate(kNodes);
+  parts_[kNodes].Append(node);
+  Separate(kSceneNodes);
+  parts_[kSceneNodes].Append(std::to_string(i));
 }
 
-bool GlbWriter::Write(const std::string& path, std::string& reason) {
+bool GlbWriter::StartWriting(std::string& reason) {
   if (!CheckSize()) {
     reason = kTooLarge;
     return false;
   }
-  // The JSON as pieces: the arrays stay where they were built. Short texts
-  // live in a deque, whose elements never move.
-  std::deque<std::string> texts;
-  std::vector<std::string_view> json;
-  const auto text = [&](std::string t) { json.push_back(texts.emplace_back(std::move(t))); };
-  const auto array = [&](const char* key, const ChunkedBytes& items) {
-    if (items.empty()) return;  // glTF forbids empty arrays
+  for (int k = 0; k < kParts; ++k) measured_[k] = parts_[k].size();
+  // The JSON in order: texts made here, and the parts by their measure.
+  struct Piece {
+    std::string text;
+    int part = -1;
+  };
+  std::vector<Piece> json;
+  const auto text = [&](std::string t) { json.push_back({std::move(t), -1}); };
+  const auto array = [&](const char* key, Part part) {
+    if (measured_[part] == 0) return;  // glTF forbids empty arrays
     text(std::string(",\"") + key + "\":[");
-    items.AppendPieces(json);
+    json.push_back({{}, part});
     text("]");
   };
   text("{\"asset\":{\"version\":\"2.0\",\"generator\":\"Objetos 3D\"},\"scene\":0,\"scenes\":[{");
-  if (!sceneNodes_.empty()) {
+  if (measured_[kSceneNodes] > 0) {
     text("\"nodes\":[");
-    sceneNodes_.AppendPieces(json);
+    json.push_back({{}, kSceneNodes});
     text("]");
   }
   text("}]");
-  array("nodes", nodes_);
-  array("meshes", meshes_);
-  array("materials", materials_);
-  array("textures", textures_);
-  if (!textures_.empty())
+  array("nodes", kNodes);
+  array("meshes", kMeshes);
+  array("materials", kMaterials);
+  array("textures", kTextures);
+  if (measured_[kTextures] > 0)
     text(",\"samplers\":[{\"magFilter\":9729,\"minFilter\":9987,\"wrapS\":10497,\"wrapT\":10497}]");
-  array("images", images_);
-  array("accessors", accessors_);
-  array("bufferViews", bufferViews_);
-  if (!bin_.empty()) text(",\"buffers\":[{\"byteLength\":" + std::to_string(bin_.size()) + "}]");
+  array("images", kImages);
+  array("accessors", kAccessors);
+  array("bufferViews", kBufferViews);
+  const uint64_t binBytes = measured_[kBin];
+  if (binBytes > 0) text(",\"buffers\":[{\"byteLength\":" + std::to_string(binBytes) + "}]");
   text("}");
-  size_t jsonSize = 0;
-  for (const std::string_view piece : json) jsonSize += piece.size();
+  uint64_t jsonSize = 0;
+  for (const Piece& piece : json) jsonSize += piece.part >= 0 ? measured_[piece.part] : piece.text.size();
   text(std::string((4 - jsonSize % 4) % 4, ' '));
-  jsonSize += json.back().size();
-  bin_.Pad(4);
+  jsonSize += json.back().text.size();
+  const uint64_t paddedBin = (binBytes + 3) / 4 * 4;
 
-  const uint64_t total = 12 + 8 + jsonSize + (bin_.empty() ? 0 : 8 + bin_.size());
+  const uint64_t total = 12 + 8 + jsonSize + (binBytes == 0 ? 0 : 8 + paddedBin);
   if (total > UINT32_MAX) {
     reason = kTooLarge;
     return false;
   }
-  const auto word = [](uint32_t v) { return std::string(reinterpret_cast<const char*>(&v), 4); };
-  const std::string header = word(0x46546C67) + word(2) + word(static_cast<uint32_t>(total));
-  const std::string jsonHeader = word(static_cast<uint32_t>(jsonSize)) + word(0x4E4F534A);
-  const std::string binHeader = word(static_cast<uint32_t>(bin_.size())) + word(0x004E4942);
-  std::vector<std::string_view> pieces = {header, jsonHeader};
-  pieces.insert(pieces.end(), json.begin(), json.end());
-  if (!bin_.empty()) {
-    pieces.push_back(binHeader);
-    bin_.AppendPieces(pieces);
+  const auto word = [](uint64_t v) {
+    const auto w = static_cast<uint32_t>(v);
+    return std::string(reinterpret_cast<const char*>(&w), 4);
+  };
+  std::vector<Piece> file;
+  file.push_back({word(0x46546C67) + word(2) + word(total) + word(jsonSize) + word(0x4E4F534A)});
+  file.insert(file.end(), json.begin(), json.end());
+  if (binBytes > 0) file.push_back({word(paddedBin) + word(0x004E4942)});
+  if (!file_.Reserve(total)) {
+    reason = file_.Error();
+    return false;
   }
-  return WriteWholeFile(path, pieces, reason);
+  try {
+    writer_ = std::make_unique<BlockWriter>(file_, kParts + 3, kPartBlock);
+  } catch (const std::exception&) {  // no memory for its blocks, or no thread
+    reason = "not enough memory to write it";
+    return false;
+  }
+  // The texts go now; each part fills its place during the next frame.
+  uint64_t at = 0;
+  FilePart fixed;
+  for (const Piece& piece : file) {
+    if (piece.part >= 0) {
+      offsets_[piece.part] = at;
+      at += measured_[piece.part];
+      continue;
+    }
+    fixed.WriteTo(writer_.get(), at);
+    fixed.Append(piece.text);
+    fixed.Flush();
+    at += piece.text.size();
+  }
+  offsets_[kBin] = at;
+  fixed.Measure();
+  writing_ = true;
+  return true;
+}
+
+bool GlbWriter::Finish(std::string& reason) {
+  if (!writing_ || !writer_) {
+    reason = kChanged;
+    return false;
+  }
+  for (FilePart& part : parts_) part.Flush();
+  // The padding after the binary chunk's last view.
+  parts_[kBin].Pad(4);
+  parts_[kBin].Flush();
+  const bool written = writer_->Drain();
+  bool same = !changed_ && !tooLarge_;
+  for (int k = 0; k < kParts; ++k)
+    if (parts_[k].size() != (k == kBin ? (measured_[k] + 3) / 4 * 4 : measured_[k])) same = false;
+  for (FilePart& part : parts_) part.Measure();
+  writer_.reset();
+  if (!written || !file_.ok()) {
+    reason = file_.Error();
+    return false;
+  }
+  if (!same) {
+    reason = kChanged;
+    return false;
+  }
+  if (file_.Commit()) return true;
+  reason = file_.Error();
+  return false;
 }

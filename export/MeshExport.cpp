@@ -51,9 +51,14 @@ DocumentResult ExportMeshFile(const std::string& path, MeshFormat format, const 
       reason = Record(writer, drawFrame);
       if (reason.empty()) writer.Write(reason);
     } else {
-      auto writer = std::make_unique<GlbWriter>();
+      // The first frame measures the file, the second writes it.
+      auto writer = std::make_unique<GlbWriter>(path);
+      if (!writer->Problem().empty()) return DocumentResult::Error(DocumentResult::Failed, writer->Problem());
       reason = Record(*writer, drawFrame);
-      if (reason.empty()) writer->Write(path, reason);
+      if (reason.empty() && writer->StartWriting(reason)) {
+        reason = Record(*writer, drawFrame);
+        if (reason.empty()) writer->Finish(reason);
+      }
     }
   } catch (const std::bad_alloc&) {
     reason = kNoMemory;

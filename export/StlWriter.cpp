@@ -2,43 +2,68 @@
 
 #include <bit>
 #include <cstring>
+#include <exception>
 
 #include "ObjectMesh.h"
 
 namespace {
 static_assert(std::endian::native == std::endian::little, "STL numbers are little-endian");
-constexpr size_t kTriangleBytes = 50, kHeaderBytes = 84, kBufferBytes = size_t{1} << 20;
+constexpr size_t kTriangleBytes = 50, kHeaderBytes = 84;
 constexpr char kTooMany[] = "the scene has too many triangles for an STL file";
 }  // namespace
 
 StlWriter::StlWriter(const std::string& path) : file_(path) {}
 
-void StlWriter::Restart() {
-  buffer_.clear();
-  count_ = 0;
-  started_ = true;
-  if (!file_.Restart()) return;
-  // A binary STL header must not start with "solid", or readers take it for
-  // text. The count follows at the end.
-  char header[kHeaderBytes] = "Objetos 3D binary STL";
-  buffer_.insert(buffer_.end(), header, header + kHeaderBytes);
+StlWriter::~StlWriter() {
+  if (writer_ && block_) writer_->Return(block_);
 }
 
-void StlWriter::Flush() {
-  if (!buffer_.empty()) file_.Write(buffer_.data(), buffer_.size());
-  buffer_.clear();
+void StlWriter::Restart() {
+  if (writer_ && block_) writer_->Return(block_);
+  block_ = nullptr;
+  used_ = 0;
+  count_ = 0;
+  started_ = true;
+  if (writer_ && !writer_->Drain()) return;
+  if (!file_.Restart()) return;
+  if (!writer_) {
+    file_.PreferUncached();
+    try {
+      writer_ = std::make_unique<BlockWriter>(file_);
+    } catch (const std::exception&) {  // no memory for its blocks, or no thread
+      writer_.reset();
+      return;
+    }
+  }
+  // A binary STL header must not start with "solid", or readers take it for
+  // text. The count follows at the end. The header starts the first block,
+  // so that every block lands on an aligned place in the file.
+  block_ = writer_->Take();
+  std::memset(block_, 0, kHeaderBytes);
+  std::memcpy(block_, "Objetos 3D binary STL", 21);
+  used_ = kHeaderBytes;
+}
+
+// A whole block goes out; what a triangle wrote past its end starts the next.
+void StlWriter::Submit() {
+  char* next = writer_->Take();
+  const size_t over = used_ - BlockWriter::kBlockBytes;
+  std::memcpy(next, block_ + BlockWriter::kBlockBytes, over);
+  writer_->Submit(block_, BlockWriter::kBlockBytes);
+  block_ = next;
+  used_ = over;
 }
 
 void StlWriter::Take(const RecordedObject& object) {
   if (!started_) Restart();
-  if (!file_.ok() || count_ > UINT32_MAX) return;  // nothing more to gain
+  if (!block_ || count_ > UINT32_MAX) return;  // nothing more to gain
   OrientedTriangle tri;
   const size_t triangles = object.triangles.size() / 3;
   for (size_t t = 0; t < triangles; ++t) {
     if (!OrientTriangle(object, t, tri)) continue;
     const float* p[3];
     for (int k = 0; k < 3; ++k) p[k] = object.corners[object.triangles[3 * t + tri.order[k]]].p;
-    char record[kTriangleBytes] = {};
+    char* record = block_ + used_;
     if (tri.turned) {
       float normal[3];
       // Worked out again rather than negated: a zero keeps the sign the
@@ -49,15 +74,27 @@ void StlWriter::Take(const RecordedObject& object) {
       std::memcpy(record, tri.face, 12);
     }
     for (int k = 0; k < 3; ++k) std::memcpy(record + 12 + 12 * k, p[k], 12);
-    buffer_.insert(buffer_.end(), record, record + kTriangleBytes);
+    record[48] = record[49] = 0;
+    used_ += kTriangleBytes;
     ++count_;
+    if (used_ >= BlockWriter::kBlockBytes) Submit();
   }
-  if (buffer_.size() >= kBufferBytes) Flush();
 }
 
 bool StlWriter::Write(std::string& reason) {
   if (!started_) Restart();
-  Flush();
+  if (!writer_ || !block_) {
+    reason = file_.ok() ? "not enough memory to write it" : file_.Error();
+    return false;
+  }
+  writer_->Submit(block_, used_);
+  block_ = nullptr;
+  const bool written = writer_->Drain();
+  writer_.reset();
+  if (!written) {
+    reason = file_.Error();
+    return false;
+  }
   if (count_ > UINT32_MAX) {
     reason = kTooMany;
     return false;

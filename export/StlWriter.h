@@ -1,19 +1,23 @@
 #pragma once
 #include <cstdint>
+#include <memory>
 #include <string>
-#include <vector>
 
 #include "RecordedObject.h"
+#include "common/BlockWriter.h"
 #include "common/SafeFiles.h"
 
 // Writes the recorded elements' triangles as one binary STL file while they
 // are drawn, in world coordinates, each with its face normal, turned
-// outwards as the drawing's normals say. The triangles go to a temporary
-// file beside `path` as they come; the count goes into the header at the
-// end, and only then is the file renamed over `path`.
+// outwards as the drawing's normals say. The triangles are formatted
+// straight into blocks that a writer thread puts on disk while the next
+// fills (whole aligned blocks past the page cache where the file system
+// takes it); the count goes into the header at the end, and only then is
+// the file renamed over `path`.
 class StlWriter final : public RecordedObjectSink {
  public:
   explicit StlWriter(const std::string& path);
+  ~StlWriter() override;
   // Why the temporary file could not be made, or empty.
   const std::string& Problem() const { return file_.Error(); }
 
@@ -23,10 +27,12 @@ class StlWriter final : public RecordedObjectSink {
   bool Write(std::string& reason);
 
  private:
-  void Flush();
+  void Submit();
 
   ReplacementFile file_;
-  std::vector<char> buffer_;  // triangles not yet written
+  std::unique_ptr<BlockWriter> writer_;
+  char* block_ = nullptr;  // being filled
+  size_t used_ = 0;
   uint64_t count_ = 0;
   bool started_ = false;
 };

@@ -100,6 +100,9 @@ DocumentResult SaveDocument(SceneState& scene, const std::string& path, const st
     // Only the picture is drawn: it needs the view's GL context.
     if (!scene.view) return DocumentResult::Error(DocumentResult::Failed, "no GL context");
     scene.showEditAids = false;
+    // The picture shows every shape exactly, however the view draws them.
+    const DrawDetail detail = scene.detail;
+    scene.detail = DrawDetail::Exact;
     DocumentResult result;
     try {
       Redraw(scene);
@@ -108,6 +111,7 @@ DocumentResult SaveDocument(SceneState& scene, const std::string& path, const st
       result = DocumentResult::Error(DocumentResult::Failed, e.what());
     }
     scene.showEditAids = true;
+    scene.detail = detail;
     try {
       Redraw(scene);
     } catch (const std::exception&) {

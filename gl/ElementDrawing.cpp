@@ -2,6 +2,7 @@
 
 #include <GL/gl.h>
 
+#include <algorithm>
 #include <cmath>
 
 #include "ColorValue.h"
@@ -44,8 +45,8 @@ std::string TexturePath(const std::string& textureName) {
 namespace {
 // The six planes of the view (a x + b y + c z + d >= 0 inside), scaled so
 // that a sphere's distance can be compared with its radius.
-bool ViewPlanes(double planes[6][4]) {
-  double mv[16], pr[16], m[16];
+bool ViewPlanes(double planes[6][4], double clipW[4], double pr[16]) {
+  double mv[16], m[16];
   glGetDoublev(GL_MODELVIEW_MATRIX, mv);
   glGetDoublev(GL_PROJECTION_MATRIX, pr);
   for (int c = 0; c < 4; ++c)
@@ -55,6 +56,7 @@ bool ViewPlanes(double planes[6][4]) {
       m[c * 4 + r] = v;
     }
   auto row = [&](int r, int i) { return m[i * 4 + r]; };
+  for (int i = 0; i < 4; ++i) clipW[i] = row(3, i);
   for (int p = 0; p < 6; ++p) {
     const int r = p / 2;
     const double sign = p % 2 ? -1 : 1;
@@ -71,15 +73,39 @@ bool ViewPlanes(double planes[6][4]) {
 }
 }  // namespace
 
-ElementPass::ElementPass(GLView& view, bool skipOutsideView) : view_(view) {
+ElementPass::ElementPass(GLView& view, bool skipOutsideView, DrawDetail detail) : view_(view), detail_(detail) {
   // Untextured elements bind nothing: the pass starts with no texture bound.
   if (DrawingToGL()) glBindTexture(GL_TEXTURE_2D, 0);
-  if (!skipOutsideView || !DrawingToGL() || ExportActive() || !view.Surface) return;
-  cull_ = ViewPlanes(planes_);
+  if (!skipOutsideView || !DrawingToGL() || ExportActive() || !view.Surface) {
+    detail_ = DrawDetail::Exact;
+    return;
+  }
+  double pr[16];
+  cull_ = ViewPlanes(planes_, clipW_, pr);
+  GLint viewport[4] = {0, 0, 0, 0};
+  glGetIntegerv(GL_VIEWPORT, viewport);
+  perspective_ = pr[11] != 0;
+  pixelScale_ = std::max(std::fabs(pr[0]) * viewport[2], std::fabs(pr[5]) * viewport[3]) / 2;
+  if (!cull_ || !std::isfinite(pixelScale_)) detail_ = DrawDetail::Exact;
 }
 
 ElementPass::~ElementPass() {
+  LeaveLastNormal();
   if (culling_) glDisable(GL_CULL_FACE);
+}
+
+double ElementPass::PixelsPerUnit(const Element3D& e, double reach) const {
+  if (!cull_ || !std::isfinite(reach)) return 0;
+  const double w = clipW_[0] * e.x + clipW_[1] * e.y + clipW_[2] * e.z + clipW_[3];
+  if (!perspective_) return pixelScale_ / w;
+  if (!(w > 2 * reach)) return 0;
+  return pixelScale_ / (w - reach);
+}
+
+void ElementPass::LeaveLastNormal() {
+  if (!pending_) return;
+  pending_ = false;
+  LeaveShapeNormal(view_, pendingShape_);
 }
 
 void ElementPass::CullBackFaces(bool on) {
@@ -152,16 +178,26 @@ void ElementPass::Draw(Element3D& e) {
     TextureImage(path);
   }
   const ShapeKey shape = ShapeKeyOf(e);
-  ShapeListCache::Entry* list = toGL ? UseShapeList(view_, shape) : nullptr;
   const bool white = label && !plain && name.find('=') == std::string::npos;
   const uint32_t base = white ? 0xFFFFFFu : ResolveColor(e.color);
   SetColor(RedOf(base) / 255.0, GreenOf(base) / 255.0, BlueOf(base) / 255.0, 1.0);
-  const double reach = list ? ShapeReach(shape) : INFINITY;
-  if (list && OutsideView(e, reach)) {
-    // Lines drawn after the elements are lit with the normal the last one left.
-    LeaveShapeNormal(*list);
+  // Only a frame on screen leaves out, reduces and caches shapes; an
+  // export records every one whole.
+  const bool viewed = toGL && !ExportActive() && view_.Surface;
+  const double reach = viewed ? ShapeReach(shape) : INFINITY;
+  // Decided before the shape is compiled: what lies outside the view costs
+  // no list.
+  ShapeKey drawn = shape;
+  if (viewed && !OutsideView(e, reach) && detail_ != DrawDetail::Exact)
+    drawn = ShapeForView(shape, PixelsPerUnit(e, reach), detail_);
+  if (viewed && (OutsideView(e, reach) || (drawn.kind < 0 && shape.kind >= 0))) {
+    pending_ = true;
+    pendingShape_ = shape;
     return;
   }
+  if (drawn.kind >= 0) pending_ = false;
+  ShapeListCache::Entry* list = viewed ? UseShapeList(view_, drawn) : nullptr;
+  if (viewed && view_.Shapes) view_.Shapes->frameVertices += ShapeVertexCount(drawn);
   // The pass starts with no texture bound and every textured element
   // unbinds its own (making a texture keeps the binding), so an untextured
   // element binds nothing: a bind, even of what is bound, costs the
@@ -191,15 +227,16 @@ void ElementPass::Draw(Element3D& e) {
   }
 
   // The mesh by kind: the shape's compiled list, generated only while an
-  // export records the vertices (or for a shape that cannot be cached).
+  // export records the vertices, for a shape that cannot be cached, or
+  // while the shapes this frame uses fill the cache.
+  // Back faces of a closed solid lying wholly in front of the eye are
+  // hidden by its front faces; in a wire frame they show.
+  if (viewed) CullBackFaces(view_.Solid && ShapeIsClosed(drawn) && BeyondNearPlane(e, reach));
   if (list) {
-    // Back faces of a closed solid lying wholly in front of the eye are
-    // hidden by its front faces; in a wire frame they show.
-    CullBackFaces(view_.Solid && ShapeIsClosed(shape) && BeyondNearPlane(e, reach));
     glCallList(list->list);
     NoteShapeNormal(*list);
   } else {
-    EmitShape(shape);
+    EmitShape(drawn);
   }
 
   if (!toGL) return;

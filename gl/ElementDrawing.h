@@ -2,6 +2,7 @@
 #include <cstddef>
 #include <string>
 
+#include "ShapeDetail.h"
 #include "ShapeLists.h"
 
 class TIMem32;
@@ -14,18 +15,26 @@ struct GLView;
 // context it binds the shapes' compiled lists and the images' and labels'
 // texture objects (the labels prepared by PrepareLabelTextures), leaves
 // out elements wholly outside the view and the back faces of closed solids.
+// `detail` says how much of each shape the view draws (exports record every
+// shape whole whatever it says).
 class ElementPass {
  public:
-  explicit ElementPass(GLView& view, bool skipOutsideView = true);
+  explicit ElementPass(GLView& view, bool skipOutsideView = true, DrawDetail detail = DrawDetail::Exact);
   ~ElementPass();
   ElementPass(const ElementPass&) = delete;
   ElementPass& operator=(const ElementPass&) = delete;
   void Draw(Element3D& element);
+  // Lines drawn after the elements are lit with the normal the last element
+  // leaves: when it was left out, that normal is made current now.
+  void LeaveLastNormal();
 
  private:
   unsigned TextureOf(const Element3D& e, bool label, const std::string& path, bool& plain);
   bool OutsideView(const Element3D& e, double reach) const;
   bool BeyondNearPlane(const Element3D& e, double reach) const;
+  // Screen pixels per model unit at the element's nearest reach; 0 when
+  // unknown or when the element reaches the eye.
+  double PixelsPerUnit(const Element3D& e, double reach) const;
   void CullBackFaces(bool on);
 
   GLView& view_;
@@ -34,6 +43,12 @@ class ElementPass {
   bool cull_ = false;
   bool culling_ = false;
   double planes_[6][4] = {};
+  DrawDetail detail_;
+  double clipW_[4] = {};       // the clip-space w of a point: its depth before the eye
+  bool perspective_ = false;
+  double pixelScale_ = 0;      // pixels per unit at depth 1 (perspective) or anywhere (parallel)
+  bool pending_ = false;       // the last element was left out
+  ShapeKey pendingShape_;
 };
 
 // Draws one element in the current context: colour, texture, position and

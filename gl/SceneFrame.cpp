@@ -40,9 +40,10 @@ void BuildFrame(SceneState& scene) {
     else
       CallGridList(view);
   }
-  ElementPass pass(view, scene.skipOutsideView);
+  ElementPass pass(view, scene.skipOutsideView, scene.detail);
   if (scene.elements)
     for (int32_t i = 0; i < scene.elements->Count(); ++i) pass.Draw(scene.elements->As<Element3D>(i));
+  pass.LeaveLastNormal();
   if (!scene.showEditAids) return;
   DrawBlockCursor(scene);
   if (scene.palette == 0 && scene.isSelected && scene.elements)
@@ -50,6 +51,7 @@ void BuildFrame(SceneState& scene) {
       if (scene.isSelected(i)) DrawSelectionBox(scene.elements->As<Element3D>(i));
   if (scene.palette > 0) {
     pass.Draw(scene.templateElement);
+    pass.LeaveLastNormal();
     DrawSelectionBox(scene.templateElement);
   }
 }
@@ -125,6 +127,7 @@ void DrawScene(SceneState& scene) {
   }
   ReleaseUnusedShapes(view);
   scene.edited = false;
+  scene.drawnCount = scene.elements ? scene.elements->Count() : 0;
   Present(view);
   CaptureFrameMatrices(view);
   GizmoIfShown(scene);

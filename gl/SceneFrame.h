@@ -2,6 +2,7 @@
 #include <cstdint>
 #include <functional>
 
+#include "ShapeDetail.h"
 #include "document/Element3D.h"
 
 class TIMem32;
@@ -21,6 +22,10 @@ struct SceneState {
   // Elements wholly outside the view and the back faces of closed solids
   // are skipped (the picture is the same; unset only to compare).
   bool skipOutsideView = true;
+  // How much of each shape the frame draws: the editor and the thumbnail
+  // what their pixels show, cheaper still while the camera moves or a drag
+  // runs; pictures saved as files draw every shape exactly.
+  DrawDetail detail = DrawDetail::Exact;
   bool blockCursorInside = false;
   double blockCursor[3] = {0, 0, 0};
   double blockSize[3] = {2, 2, 2};
@@ -34,6 +39,9 @@ struct SceneState {
   // Set by every edit (Redraw) and cleared by the next frame: the editor
   // takes the selection it shows anew for an edited scene.
   bool edited = true;
+  // The elements the last frame was drawn from (a frame far above it, as
+  // after opening a large document, may be drawn cheaply first).
+  int32_t drawnCount = 0;
   // Paints the axis gizmo at (x0, y0) over the presented frame; the editor
   // sets it (a QPainter on its panel), the batch tool leaves it unset.
   std::function<void(int x0, int y0)> paintOverlay;

@@ -8,28 +8,65 @@
 
 #include "GLView.h"
 #include "Meshes.h"
+#include "ShapeDetail.h"
 #include "document/Element3D.h"
 #include "document/ElementSanity.h"
 #include "SceneFrame.h"
 #include "export/ObjExport.h"
 
 namespace {
+// Compiled lists hold about this much per vertex sent (position, normal,
+// texture coordinate and their bookkeeping), and a little per list.
+constexpr size_t kListBytesPerVertex = 48, kListBytes = 256;
+
 bool Cacheable(const ShapeKey& k) {
   if (k.kind < 0) return false;
   for (double v : k.p)
     if (!std::isfinite(v)) return false;
   return true;
 }
+
+// Whether every vertex of the shape's mesh would lie on one line through
+// its centre: such a mesh shows nothing, however many triangles it has.
+bool HasNoArea(const ShapeKey& k) {
+  const double* p = k.p;
+  const auto zeros = [&](int n) { return (p[0] == 0) + (p[1] == 0) + (p[2] == 0) >= n; };
+  switch (k.kind) {
+    case kCube: return p[3] == 0 && zeros(2);
+    case kPanel: return zeros(2);
+    case kSphere: return p[0] == 0;
+    case kCylinder: return p[1] == 0 && p[2] == 0 && p[3] == 0;
+    default: return false;
+  }
+}
+
+void Forget(ShapeListCache& cache, std::unordered_map<ShapeKey, ShapeListCache::Entry, ShapeKeyHash>::iterator it) {
+  if (it->second.list) glDeleteLists(it->second.list, 1);
+  cache.bytes -= it->second.bytes;
+  cache.byUse.erase(it->second.use);
+  cache.lists.erase(it);
+}
+
+// Deletes least recently used lists, none the current frame uses, until
+// `room` more bytes fit the budget; false when they still do not.
+bool MakeRoom(ShapeListCache& cache, size_t room) {
+  while (cache.bytes + room > cache.budget && !cache.byUse.empty()) {
+    const auto oldest = cache.lists.find(cache.byUse.back());
+    if (oldest->second.lastUsed == cache.frame) break;  // all the rest are this frame's
+    Forget(cache, oldest);
+  }
+  return cache.bytes + room <= cache.budget;
+}
 }  // namespace
 
 bool ShapeKey::operator==(const ShapeKey& o) const {
-  return kind == o.kind && std::memcmp(p, o.p, sizeof p) == 0;
+  return kind == o.kind && segments == o.segments && std::memcmp(p, o.p, sizeof p) == 0;
 }
 
 size_t ShapeKeyHash::operator()(const ShapeKey& k) const {
   size_t h = std::hash<int32_t>()(k.kind);
   for (double v : k.p) h = h * 1000003u ^ std::hash<double>()(v);
-  return h;
+  return h * 1000003u ^ std::hash<int32_t>()(k.segments);
 }
 
 ShapeKey ShapeKeyOf(const Element3D& e) {
@@ -52,14 +89,21 @@ ShapeKey ShapeKeyOf(const Element3D& e) {
     default:
       break;
   }
+  // Zero-sized elements of a hostile file would otherwise each send a whole
+  // mesh of coinciding vertices to the view and to every export.
+  if (HasNoArea(k)) return ShapeKey{};
   return k;
 }
 
 void EmitShape(const ShapeKey& k) {
   switch (k.kind) {
     case kCube: DrawBeveledBox(k.p[0], k.p[1], k.p[2], k.p[3], k.p[4]); break;
-    case kCylinder: DrawBeveledCylinder(14, k.p[0], k.p[1], k.p[2], k.p[3]); break;
-    case kSphere: DrawSphere(28, 28, k.p[0]); break;
+    case kCylinder: DrawBeveledCylinder(k.segments > 0 ? k.segments : 14, k.p[0], k.p[1], k.p[2], k.p[3]); break;
+    case kSphere: {
+      const int n = k.segments > 0 ? k.segments : 28;
+      DrawSphere(n, n, k.p[0]);
+      break;
+    }
     case kPanel: DrawBox(k.p[0], k.p[1], k.p[2]); break;
     default: break;
   }
@@ -101,37 +145,57 @@ bool ShapeIsClosed(const ShapeKey& k) {
 void BeginShapeFrame(GLView& view) {
   if (!view.Shapes) view.Shapes = std::make_shared<ShapeListCache>();
   ++view.Shapes->frame;
+  view.Shapes->frameVertices = 0;
 }
 
 ShapeListCache::Entry* UseShapeList(GLView& view, const ShapeKey& key) {
   if (ExportActive() || !view.Surface || !Cacheable(key)) return nullptr;
   if (!view.Shapes) view.Shapes = std::make_shared<ShapeListCache>();
   ShapeListCache& cache = *view.Shapes;
-  ShapeListCache::Entry& entry = cache.lists[key];
-  entry.lastUsed = cache.frame;
-  if (entry.list == 0) {
-    entry.list = glGenLists(1);
-    glNewList(entry.list, GL_COMPILE);
-    EmitShape(key);
-    glEndList();
+  const auto found = cache.lists.find(key);
+  if (found != cache.lists.end()) {
+    ShapeListCache::Entry& entry = found->second;
+    entry.lastUsed = cache.frame;
+    cache.byUse.splice(cache.byUse.begin(), cache.byUse, entry.use);
+    return &entry;
   }
+  const size_t bytes = static_cast<size_t>(ShapeVertexCount(key)) * kListBytesPerVertex + kListBytes;
+  if (!MakeRoom(cache, bytes)) return nullptr;  // drawn without a list
+  cache.byUse.push_front(key);
+  ShapeListCache::Entry& entry = cache.lists[key];
+  entry.use = cache.byUse.begin();
+  entry.lastUsed = cache.frame;
+  entry.bytes = bytes;
+  cache.bytes += bytes;
+  entry.list = glGenLists(1);
+  glNewList(entry.list, GL_COMPILE);
+  EmitShape(key);
+  glEndList();
   return &entry;
 }
 
-void LeaveShapeNormal(ShapeListCache::Entry& entry) {
-  if (!entry.normalKnown) {
-    // Called once where nothing is written, only for the state it leaves.
-    GLboolean depth = GL_TRUE;
-    glGetBooleanv(GL_DEPTH_WRITEMASK, &depth);
-    glColorMask(GL_FALSE, GL_FALSE, GL_FALSE, GL_FALSE);
-    glDepthMask(GL_FALSE);
-    glCallList(entry.list);
-    glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
-    glDepthMask(depth);
-    NoteShapeNormal(entry);
+void LeaveShapeNormal(GLView& view, const ShapeKey& key) {
+  ShapeListCache::Entry* entry = nullptr;
+  if (view.Shapes) {
+    const auto found = view.Shapes->lists.find(key);
+    if (found != view.Shapes->lists.end()) entry = &found->second;
+  }
+  if (entry && entry->normalKnown) {
+    glNormal3fv(entry->lastNormal);
     return;
   }
-  glNormal3fv(entry.lastNormal);
+  // Drawn once where nothing is written, only for the state it leaves.
+  GLboolean depth = GL_TRUE;
+  glGetBooleanv(GL_DEPTH_WRITEMASK, &depth);
+  glColorMask(GL_FALSE, GL_FALSE, GL_FALSE, GL_FALSE);
+  glDepthMask(GL_FALSE);
+  if (entry)
+    glCallList(entry->list);
+  else
+    EmitShape(key);
+  glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
+  glDepthMask(depth);
+  if (entry) NoteShapeNormal(*entry);
 }
 
 void NoteShapeNormal(ShapeListCache::Entry& entry) {
@@ -141,16 +205,7 @@ void NoteShapeNormal(ShapeListCache::Entry& entry) {
 }
 
 void ReleaseUnusedShapes(GLView& view) {
-  if (!view.Shapes) return;
-  ShapeListCache& cache = *view.Shapes;
-  for (auto it = cache.lists.begin(); it != cache.lists.end();) {
-    if (it->second.lastUsed != cache.frame) {
-      if (it->second.list) glDeleteLists(it->second.list, 1);
-      it = cache.lists.erase(it);
-    } else {
-      ++it;
-    }
-  }
+  if (view.Shapes) MakeRoom(*view.Shapes, 0);
 }
 
 void CallGridList(GLView& view) {
@@ -171,6 +226,9 @@ void ClearShapeLists(GLView& view) {
   if (!view.Shapes) return;
   for (const auto& [key, entry] : view.Shapes->lists)
     if (entry.list) glDeleteLists(entry.list, 1);
+  view.Shapes->lists.clear();
+  view.Shapes->byUse.clear();
+  view.Shapes->bytes = 0;
   if (view.Shapes->gridList) glDeleteLists(view.Shapes->gridList, 1);
   view.Shapes.reset();
 }

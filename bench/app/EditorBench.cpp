@@ -49,6 +49,7 @@
 #include "common/Dictionary.h"
 #include "common/ProgramFolder.h"
 #include "bench/ProcessMemory.h"
+#include "bench/core/SeededDocument.h"
 #include "bench/export/BenchFolder.h"
 #include "bench/gl/LimitElement.h"
 #include "document/DocumentFile.h"
@@ -85,30 +86,6 @@ double ProcessAgeMs() {
   clock_gettime(CLOCK_BOOTTIME, &now);
   const double uptime = static_cast<double>(now.tv_sec) + now.tv_nsec * 1e-9;
   return (uptime - static_cast<double>(start) / sysconf(_SC_CLK_TCK)) * 1000.0;
-}
-
-// The seeded documents: cubes with every tenth a cylinder, in rows of a
-// hundred 0.4 apart, in a few sizes, as the palette makes them.
-std::vector<Element3D> SeededElements(int count) {
-  EditorDocument doc;
-  doc.ResetTemplateForKind(kCube, 0x3060A0, "");
-  const Element3D cube = doc.templ;
-  doc.ResetTemplateForKind(kCylinder, 0x20A040, "");
-  const Element3D cylinder = doc.templ;
-  const std::string cubeWord = TypeWord(kCube), cylinderWord = TypeWord(kCylinder);
-  std::vector<Element3D> elements(static_cast<size_t>(count));
-  for (int i = 0; i < count; ++i) {
-    Element3D& e = elements[static_cast<size_t>(i)];
-    const bool round = i % 10 == 9;
-    e = round ? cylinder : cube;
-    e.name.assign((round ? cylinderWord : cubeWord) + std::to_string(i + 1));
-    e.dx = e.dz = 0.2 + 0.05 * (i % 4);
-    e.dy = 0.4 + 0.1 * (i % 3);
-    e.x = (i % 100) * 0.4 - 20;
-    e.z = (i / 100) * 0.4 - 20;
-    e.y = e.dy / 2;
-  }
-  return elements;
 }
 
 void WriteElements(const std::string& path, const std::vector<Element3D>& elements) {

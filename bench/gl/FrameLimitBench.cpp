@@ -3,8 +3,14 @@
 // same triangles, one display list per object (its transform and mesh, no
 // textures), fixed-function lighting, glFinish per frame.
 //   BM_LimitFrame/N        the limit
-//   BM_CameraFrame/N       the editor's frame after a camera move (goal: at
-//                          most 1.5x the limit)
+//   BM_CameraFrame/N       every shape drawn whole after a camera move (goal:
+//                          at most 1.5x the limit)
+//   BM_MovingFrame/N       the editor's frame while the camera moves, shapes
+//                          as cheap as their size on screen allows (goal: at
+//                          most 0.5x the limit)
+//   BM_RestFrame/N         the editor's frame once input rests: what its
+//                          pixels show (the picture of BM_CameraFrame but
+//                          for stray edge pixels)
 //   BM_PlainCameraFrame/N  the same document without textures and labels
 //                          (the textured frame's goal: at most 1.2x this)
 //   BM_MoveStep/N          moving 1,000 elements one step, then the frame
@@ -77,9 +83,10 @@ void BM_LimitFrame(benchmark::State& state) {
   for (unsigned list : lists) glDeleteLists(list, 1);
 }
 
-void CameraFrames(benchmark::State& state, bool textured) {
+void CameraFrames(benchmark::State& state, bool textured, DrawDetail detail = DrawDetail::Exact) {
   Bench b(static_cast<int>(state.range(0)), textured);
   if (!b.surface.IsValid()) return state.SkipWithError("no headless GL context");
+  b.scene.detail = detail;
   b.Frame();
   for (auto _ : state) {
     OrbitCamera(*b.view, 0, 1, 0);
@@ -88,6 +95,8 @@ void CameraFrames(benchmark::State& state, bool textured) {
 }
 void BM_CameraFrame(benchmark::State& state) { CameraFrames(state, true); }
 void BM_PlainCameraFrame(benchmark::State& state) { CameraFrames(state, false); }
+void BM_MovingFrame(benchmark::State& state) { CameraFrames(state, true, DrawDetail::Moving); }
+void BM_RestFrame(benchmark::State& state) { CameraFrames(state, true, DrawDetail::Needed); }
 
 void BM_MoveStep(benchmark::State& state) {
   Bench b(static_cast<int>(state.range(0)), true);
@@ -120,6 +129,8 @@ void BM_AddUndoStep(benchmark::State& state) {
 BENCHMARK(BM_LimitFrame)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_CameraFrame)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_PlainCameraFrame)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_MovingFrame)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_RestFrame)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_MoveStep)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_AddUndoStep)->Arg(1000)->Unit(benchmark::kMillisecond);
 }  // namespace

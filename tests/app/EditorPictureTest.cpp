@@ -4,6 +4,7 @@
 
 #include "EditorFixture.h"
 #include "TBarraDeEstado.h"
+#include "TGLPanel.h"
 #include "gl/LabelTextures.h"
 
 namespace {
@@ -49,6 +50,30 @@ TEST_F(EditorPicture, RedrawsWithoutAnEditShowTheSamePicture) {
   const QImage again = w.Tela1->grabFramebuffer();
   EXPECT_TRUE(again == first) << "a redraw changed the picture";
 }
+// While the camera turns the view draws cheaper spheres; once the keys rest
+// it draws them whole again, the picture any edit at rest draws.
+TEST_F(EditorPicture, AfterTheCameraMovesTheViewComesToRestWhole) {
+  std::vector<Element3D> balls;
+  for (int i = 0; i < 60; ++i) {
+    Element3D ball = Cube("ball", (i % 15) * 1.2 - 9);
+    ball.kind = kSphere;
+    ball.dx = ball.dy = ball.dz = 0.8;
+    ball.z = (i / 15) * 1.2 - 2;
+    balls.push_back(ball);
+  }
+  TFEditorDeObjetos1& w = OpenWith(balls);
+  QTest::qWait(TGLPanel::kRestMs + 200);
+  const QImage before = w.Tela1->grabFramebuffer();
+  Key(Qt::Key_Left);
+  const QImage moving = w.Tela1->grabFramebuffer();
+  EXPECT_FALSE(moving == before) << "the camera did not turn";
+  QTest::qWait(TGLPanel::kRestMs + 200);
+  const QImage rest = w.Tela1->grabFramebuffer();
+  EXPECT_FALSE(rest == moving) << "the moving frame drew every segment";
+  w.Redraw();
+  EXPECT_TRUE(w.Tela1->grabFramebuffer() == rest) << "the picture at rest is not the whole one";
+}
+
 // Labels past the pictures' budget are drawn as plain faces, and the status
 // line says so while some are; the notice goes with the labels.
 TEST_F(EditorPicture, TheStatusLineTellsWhenLabelsAreDrawnWithoutPictures) {

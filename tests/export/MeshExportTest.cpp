@@ -280,6 +280,30 @@ TEST_F(MeshExportTest, TextureNamesThatLeaveTheFolderEmbedNothing) {
   EXPECT_EQ(model.images[0].mimeType, "image/jpeg");
 }
 
+// Elements with no size (as a file of one-byte records makes them) keep
+// their object and material in every format, and add no geometry.
+TEST_F(MeshExportTest, ElementsOfNoSizeExportNoGeometry) {
+  for (const int kind : {kCube, kCylinder, kSphere, kPanel}) {
+    Element3D& e = Add("nothing", kind, kind, 0, 0);
+    e.dx = e.dy = e.dz = 0;
+  }
+  Element3D& needle = Add("needle", kCylinder, 5, 0, 0);  // a line: no area either
+  needle.dx = needle.dz = 0;
+  Add("box", kPanel, 8, 0, 0);
+  const std::string obj = ReadAll(Save("none.obj"));
+  size_t objects = 0, vertices = 0;
+  for (size_t at = obj.find('\n'); at != std::string::npos; at = obj.find('\n', at + 1)) {
+    objects += obj.compare(at + 1, 2, "o ") == 0;
+    vertices += obj.compare(at + 1, 2, "v ") == 0;
+  }
+  EXPECT_EQ(objects, 6u);
+  EXPECT_EQ(vertices, 24u);  // the panel's six faces alone
+  const tinygltf::Model model = LoadGlb(Save("none.glb"));
+  EXPECT_EQ(model.nodes.size(), 6u);
+  EXPECT_EQ(model.meshes.size(), 1u);
+  EXPECT_EQ(ReadStl(Save("none.stl")).size(), 12u);
+}
+
 // Neither an empty document nor a failed export leaves anything behind.
 TEST_F(MeshExportTest, EmptyDocumentAndFailuresLeaveNoTraces) {
   // A temporary folder of the test's own: tests running beside it make

@@ -117,4 +117,16 @@ TEST_F(RecordOnlyExportTest, TenThousandMixedElementsGiveTheSameBytesAsADrawnFra
   for (const char* texture : {"texture1.jpeg", "texture2.jpg", "texture3.bmp"})
     EXPECT_TRUE(fs::exists(folder / "textures" / texture)) << texture;
 }
+// The glTF file is written in two passes and the STL file through a writer
+// thread; both keep the bytes they had when each was written whole from
+// memory (the hashes of those files).
+TEST_F(RecordOnlyExportTest, StreamedMeshFilesKeepTheirBytes) {
+  ASSERT_TRUE(WriteMixedDocument(Out("mixed.zobj3d"), 1000));
+  for (const auto& [name, hash] : {std::pair{"mixed.glb", 0xb1ab037c507f3db3ull}, {"mixed.stl", 0xb2f47de8c6001140ull}}) {
+    const CliRun run = Run("export " + Out("mixed.zobj3d") + " " + Out(name));
+    ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(FileHash(Out(name)), hash) << name;
+  }
+  EXPECT_EQ(Listing(folder), (std::set<std::string>{"mixed.zobj3d", "mixed.glb", "mixed.stl"}));
+}
 }  // namespace
