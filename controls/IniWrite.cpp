@@ -1,21 +1,28 @@
 #include "IniWrite.h"
 
+#include <filesystem>
 #include <fstream>
-#include <sstream>
 #include <vector>
 
 #include "common/Latin1.h"
+#include "common/SafeFiles.h"
 
 namespace {
-std::vector<std::string> ReadAllLines(const std::string& path) {
-  std::vector<std::string> lines;
+// The file's lines (none when there is no file yet); false when a file is
+// there but cannot be read whole: rewritten from a part, it would lose the
+// rest of the settings.
+bool ReadAllLines(const std::string& path, std::vector<std::string>& lines) {
   std::ifstream in(path, std::ios::binary);
+  if (!in) {
+    std::error_code ec;
+    return !std::filesystem::exists(path, ec) && !ec;
+  }
   std::string line;
   while (std::getline(in, line)) {
     if (!line.empty() && line.back() == '\r') line.pop_back();
     lines.push_back(line);
   }
-  return lines;
+  return !in.bad();
 }
 
 bool IsSection(const std::string& line, std::string* name) {
@@ -28,7 +35,11 @@ bool IsSection(const std::string& line, std::string* name) {
 
 bool WriteIniText(const std::string& path, const std::string& section, const std::string& key,
                   const std::string& value) {
-  std::vector<std::string> lines = ReadAllLines(path);
+  // A pipe, a device or a folder at the name is never opened, nor a file
+  // whose folder would not take the new one.
+  if (!WriteTargetProblem(path).empty()) return false;
+  std::vector<std::string> lines;
+  if (!ReadAllLines(path, lines)) return false;
   const std::string wantedSection = AsciiLower(section), wantedKey = AsciiLower(key);
   const std::string entry = key + "=" + value;
   bool inSection = false, done = false;
@@ -60,8 +71,10 @@ bool WriteIniText(const std::string& path, const std::string& section, const std
       lines.push_back(entry);
     }
   }
-  std::ofstream out(path, std::ios::binary | std::ios::trunc);
-  if (!out) return false;
-  for (const std::string& line : lines) out << line << "\r\n";
-  return static_cast<bool>(out);
+  std::string text;
+  for (const std::string& line : lines) text += line + "\r\n";
+  // Through a temporary file and a rename, as documents are saved: a crash
+  // or a full disk halfway leaves the previous settings, never a part.
+  ReplacementFile file(path);
+  return file.Write(text) && file.Commit();
 }
