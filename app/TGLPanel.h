@@ -49,6 +49,12 @@ class TGLPanel : public QOpenGLWidget, public DrawSurface {
   std::function<void(QObject* Sender, int Delta, Qt::KeyboardModifiers Shift, int X, int Y)> OnMouseWheel;
   TNotifyEvent OnMouseLeave;
 
+  // What the view shows, in words, for assistive tools (its accessible
+  // description); asked whenever a tool reads it.
+  std::function<QString()> OnDescribe;
+  // Tells assistive tools that the description changed, when it did.
+  void AnnounceDescription();
+
  protected:
   void initializeGL() override;
   void paintGL() override;
@@ -62,5 +68,6 @@ class TGLPanel : public QOpenGLWidget, public DrawSurface {
 
  private:
   void NotePointer(const QPointF& global) { lastGlobal_ = global; }
-  QPointF lastGlobal_{-1e9, -1e9};  // the pointer at the last event, to a fraction of a widget unit
+  QPointF lastGlobal_{-1e9, -1e9};
+  QString announced_;  // the description assistive tools were last told  // the pointer at the last event, to a fraction of a widget unit
 };
