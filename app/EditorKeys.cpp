@@ -61,7 +61,11 @@ void TFEditorDeObjetos1::SendKeyName(const std::string& text) {
 }
 
 void TFEditorDeObjetos1::SendKey(int code) {
-  if (code != 0) FormKeyDown(code, Qt::NoModifier);
+  if (code == 0) return;
+  // A button of the strip pressed from the keyboard holds the focus; its
+  // key acts on the view as it does when clicked.
+  FocusTela1();
+  FormKeyDown(code, Qt::NoModifier);
 }
 
 void TFEditorDeObjetos1::MoveCameraAlongSight(double sign) {

@@ -23,14 +23,18 @@
 #include "EditorRecovery.h"
 #include "ElementListModel.h"
 #include "KeyCodes.h"
+#include "KeyboardWalk.h"
+#include "SelectionDescription.h"
 #include "LatinText.h"
 #include "TFEditorDeObjetos1.h"
 #include "TGLPanel.h"
 #include "common/Dictionary.h"
 #include "common/TextureFolder.h"
 #include "document/TextureName.h"
+#include "controls/ControlAccessibility.h"
 #include "controls/ControlHint.h"
 #include "controls/ControlPictures.h"
+#include "controls/TAtlEdit.h"
 #include "controls/PictureTools.h"
 #include "controls/TCorSeleciona.h"
 #include "controls/TMPanel.h"
@@ -146,6 +150,68 @@ class ToolStripScroller : public QScrollArea {
 
 QWidget* ScrollingToolStrip(QWidget* strip, QWidget* parent) { return new ToolStripScroller(strip, parent); }
 
+TSBM* KeyButton(const TFEditorDeObjetos1& w, const char* caption) {
+  for (TSBM* b : w.keyButtons)
+    if (b->Caption() == caption) return b;
+  return nullptr;
+}
+
+// Names, roles and the keyboard's walk, once the window's texts are in the
+// interface language: labels name the controls they stand before, the
+// mode and axis buttons say which one is chosen, and Tab walks the strip
+// (the exact-value boxes as one group, in the order their own Tab keeps),
+// the key row, the view and the list.
+void SetUpKeyboardAndAssistiveTools(TFEditorDeObjetos1& w) {
+  w.Label4->setBuddy(w.PCor1);
+  w.Label8->setBuddy(w.CTextura);
+  const std::pair<QLabel*, TZSpinEdit*> spins[] = {
+      {w.Label7, w.EAxy}, {w.LAyz, w.EAyz}, {w.LAxz, w.EAxz}, {w.Label5, w.EChanfro1}, {w.Label6, w.ESuperior1}};
+  for (const auto& [label, spin] : spins) {
+    label->setBuddy(spin);
+    spin->Edit()->setAccessibleName(AccessibleNameOf(spin));
+  }
+  w.Mulfig1->setAccessibleName(L1(Choose("Adicionar", "Add")));
+  w.Mulfig1->setNomesAcessiveis({Choose("Cursor", "Cursor"), Choose("Cubo", "Cube"), Choose("Cilindro", "Cylinder"),
+                                 Choose("Esfera", "Sphere")});
+  w.PCor1->setFocusPolicy(Qt::TabFocus);
+
+  // The mode and axis buttons are the visible face of the hidden rows.
+  std::vector<TSBM*> chosen;
+  const char* modes[] = {"G", "S", "R"};
+  const char* axes[] = {"X", "Y", "Z"};
+  for (int i = 0; i < 3; ++i) {
+    TMulfig* mode = w.MMovimento1;
+    TMulfig* axis = w.MEixo1;
+    if (TSBM* b = KeyButton(w, modes[i])) {
+      b->Escolhido = [mode, i] { return mode->Valor() == i; };
+      chosen.push_back(b);
+    }
+    if (TSBM* b = KeyButton(w, axes[i])) {
+      b->Escolhido = [axis, i] { return axis->Valor() == i; };
+      chosen.push_back(b);
+    }
+  }
+  for (TMulfig* row : {w.MMovimento1, w.MEixo1}) {
+    row->OnDepoisSeleciona = [before = row->OnDepoisSeleciona, chosen](QObject* sender) {
+      if (before) before(sender);
+      for (TSBM* b : chosen) NotifyCheckedChanged(b);
+    };
+  }
+
+  std::vector<QWidget*> order{w.Mulfig1, w.PCor1, w.CTextura, w.CInvisivel};
+  std::vector<QWidget*> boxes;
+  for (ExactField f : {ExactField::X, ExactField::Y, ExactField::Z, ExactField::DX, ExactField::DY, ExactField::DZ})
+    if (QLineEdit* box = w.ValoresExatos1 ? w.ValoresExatos1->Box(f) : nullptr) boxes.push_back(box);
+  for (TZSpinEdit* angle : {w.EAxy, w.EAyz, w.EAxz}) boxes.push_back(angle->Edit());
+  order.insert(order.end(), boxes.begin(), boxes.end());
+  order.push_back(w.EChanfro1->Edit());
+  order.push_back(w.ESuperior1->Edit());
+  order.insert(order.end(), w.keyButtons.begin(), w.keyButtons.end());
+  order.push_back(w.Tela1);
+  order.push_back(w.Lista1);
+  new KeyboardWalk(order, w.Tela1, boxes);
+}
+
 // Fits the tool strip to its texts once they are in the interface language.
 void ArrangeToolStrip(TFEditorDeObjetos1& w) {
   w.Label41->adjustSize();
@@ -201,7 +267,10 @@ void TFEditorDeObjetos1::FormCreate() {
   white.setColor(QPalette::Window, Qt::white);
   Panel1->setPalette(white);
   Panel1->setFont(ArialPt(8));
-  SetTextColor(Panel1, 5066061);
+  // The strip's own texts are grey on its white; the boxes keep the
+  // desktop's text colour on their own background.
+  white.setColor(QPalette::WindowText, WinToQColor(5066061));
+  Panel1->setPalette(white);
   column->addWidget(ScrollingToolStrip(Panel1, central));
   Panel2 = new QWidget(central);
   column->addWidget(Panel2, 1);
@@ -288,20 +357,34 @@ void TFEditorDeObjetos1::BuildKeyRow() {
   struct Key {
     const char* caption;
     const char* under;
+    const char* pt;  // what assistive tools call the button
+    const char* en;
   };
   struct Group {
     const char* label;
     std::vector<Key> keys;
   };
   const Group groups[] = {
-      {"", {{"ESC", "Deselect all"}}},
-      {"Add:", {{"F5", "Cube"}, {"F6", "Cylinder"}, {"F7", "Sphere"}}},
-      {"Mode:", {{"G", "Grab"}, {"S", "Scale"}, {"R", "Rotate"}}},
-      {"Axis:", {{"X", "X axis"}, {"Y", "Y axis"}, {"Z", "Z axis"}}},
-      {"Direction:", {{"UP", "UP"}, {"DOWN", "DOWN"}, {"LEFT", "LEFT"}, {"RIGHT", "RIGHT"}}},
-      {"Position:", {{"+", "Zoom +"}, {"-", "Zoom -"}}},
-      {"View:", {{"Home", "Default View"}, {"1", "View 1"}, {"2", "View 2"}, {"3", "View 3"}}},
-      {"", {{"F11", "Block of Craft Style"}}},
+      {"", {{"ESC", "Deselect all", "Desmarcar tudo", "Deselect all"}}},
+      {"Add:",
+       {{"F5", "Cube", "Adicionar cubo", "Add a cube"},
+        {"F6", "Cylinder", "Adicionar cilindro", "Add a cylinder"},
+        {"F7", "Sphere", "Adicionar esfera", "Add a sphere"}}},
+      {"Mode:",
+       {{"G", "Grab", "Mover", "Grab"}, {"S", "Scale", "Alterar tamanho", "Scale"}, {"R", "Rotate", "Rotacionar", "Rotate"}}},
+      {"Axis:", {{"X", "X axis", "Eixo X", "X axis"}, {"Y", "Y axis", "Eixo Y", "Y axis"}, {"Z", "Z axis", "Eixo Z", "Z axis"}}},
+      {"Direction:",
+       {{"UP", "UP", "Para cima", "Up"},
+        {"DOWN", "DOWN", "Para baixo", "Down"},
+        {"LEFT", "LEFT", "Para a esquerda", "Left"},
+        {"RIGHT", "RIGHT", "Para a direita", "Right"}}},
+      {"Position:", {{"+", "Zoom +", "Aproximar", "Zoom in"}, {"-", "Zoom -", "Afastar", "Zoom out"}}},
+      {"View:",
+       {{"Home", "Default View", "Vista padr\xE3o", "Default view"},
+        {"1", "View 1", "Vista 1", "View 1"},
+        {"2", "View 2", "Vista 2", "View 2"},
+        {"3", "View 3", "Vista 3", "View 3"}}},
+      {"", {{"F11", "Block of Craft Style", "Modo de blocos", "Block mode"}}},
   };
   // Groups side by side, each its label over a row of columns, each column a
   // button over its caption. The layouts size every column to its texts,
@@ -336,6 +419,7 @@ void TFEditorDeObjetos1::BuildKeyRow() {
       b->setFixedSize(width, 39);
       b->setGlyph(KeyCapPicture(width - 2, qApp->devicePixelRatio()));
       b->setColor(clWhite);
+      b->setAccessibleName(L1(Choose(k.pt, k.en)));
       b->OnMouseDown = [this, b](QObject*, Qt::MouseButton, Qt::KeyboardModifiers, int, int) {
         SendKeyName(b->Caption());
       };
@@ -427,6 +511,8 @@ void TFEditorDeObjetos1::BuildViewArea() {
   VSplit3->setHorizontal(true);
 
   Tela1 = new TGLPanel(VSplit2);
+  Tela1->setAccessibleName(L1(Choose("Vista 3D", "3D view")));
+  Tela1->OnDescribe = [this] { return L1(DescribeSelection(doc)); };
   Tela1->OnInitialize = [this](QObject*) { Tela1Initialize(); };
   Tela1->OnPaint = [this](QObject*) { Tela1Paint(); };
   Tela1->OnResize = [this](QObject*) { Tela1Resize(); };
@@ -448,6 +534,7 @@ void TFEditorDeObjetos1::BuildViewArea() {
   auto* listFill = new QVBoxLayout(Panel5);
   listFill->setContentsMargins(4, 4, 4, 4);
   Lista1 = new QListView(Panel5);
+  Lista1->setAccessibleName(L1(Choose("Elementos", "Elements")));
   elementRows_ = new ElementListModel(doc, Lista1);
   Lista1->setModel(elementRows_);
   Lista1->setFrameShape(QFrame::NoFrame);
@@ -504,6 +591,7 @@ void TFEditorDeObjetos1::FormShow() {
   TranslateMainMenuByHints(this);
   ArrangeToolStrip(*this);
   ArrangeDiscoveryAids();
+  SetUpKeyboardAndAssistiveTools(*this);
   view = NewView();
   scene.view = view;
   scene.edited = true;

@@ -117,6 +117,7 @@ void TFEditorDeObjetos1::DrawScene() {
   // The frame is drawn inside the panel's paint: this puts it on screen now.
   if (Tela1->isVisible()) Tela1->repaint();
   UpdateStatusLine();
+  Tela1->AnnounceDescription();
 }
 
 void TFEditorDeObjetos1::RenderNow() {

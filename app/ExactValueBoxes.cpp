@@ -9,6 +9,7 @@
 #include <QLineEdit>
 
 #include "LatinText.h"
+#include "common/Dictionary.h"
 #include "controls/ControlHint.h"
 
 namespace {
@@ -27,6 +28,10 @@ ExactValueBoxes::ExactValueBoxes(QWidget* parent) : QWidget(parent) {
     row->addWidget(l);
   };
   const char* names[] = {"X", "Y", "Z", "DX", "DY", "DZ"};
+  // What assistive tools call each box: "X" alone would not say which X.
+  const char* spoken[][2] = {{"Posi\xE7\xE3o X", "Position X"}, {"Posi\xE7\xE3o Y", "Position Y"},
+                             {"Posi\xE7\xE3o Z", "Position Z"}, {"Tamanho X", "Size X"},
+                             {"Tamanho Y", "Size Y"},           {"Tamanho Z", "Size Z"}};
   for (int f = 0; f < 6; ++f) {
     if (f == 0) label("Posi\xE7\xE3o:", "Position:");
     if (f == 3) {
@@ -38,6 +43,8 @@ ExactValueBoxes::ExactValueBoxes(QWidget* parent) : QWidget(parent) {
     box->setObjectName(QString("exact") + names[f]);
     box->setFixedWidth(kBoxWidth);
     box->setMaxLength(40);
+    labels_.back()->setBuddy(box);
+    box->setAccessibleName(L1(Choose(spoken[f][0], spoken[f][1])));
     row->addWidget(box);
     JoinWalk(box, static_cast<ExactField>(f));
   }
@@ -171,6 +178,9 @@ bool ExactValueBoxes::eventFilter(QObject* watched, QEvent* event) {
       const size_t n = walk_.size();
       const size_t at = static_cast<size_t>(entry - walk_.data());
       const bool back = k == Qt::Key_Backtab || key->modifiers().testFlag(Qt::ShiftModifier);
+      // From either end the walk goes on to the window's next control;
+      // leaving the box applies it.
+      if (back ? at == 0 : at + 1 == n) return false;
       Commit(*entry);
       QLineEdit* next = walk_[(at + (back ? n - 1 : 1)) % n].editor;
       next->setFocus(back ? Qt::BacktabFocusReason : Qt::TabFocusReason);

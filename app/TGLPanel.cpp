@@ -1,11 +1,33 @@
 #include "TGLPanel.h"
 
+#include <QAccessible>
+#include <QAccessibleWidget>
 #include <QCursor>
 #include <QMouseEvent>
 #include <QWheelEvent>
 #include <QOpenGLContext>
 
+namespace {
+// The view is a picture: a canvas with a name, and a description that says
+// what is selected.
+class GLPanelAccessible : public QAccessibleWidget {
+ public:
+  explicit GLPanelAccessible(TGLPanel* panel) : QAccessibleWidget(panel, QAccessible::Canvas) {}
+  QString text(QAccessible::Text t) const override {
+    auto* panel = static_cast<TGLPanel*>(widget());
+    if (t == QAccessible::Description && panel->OnDescribe) return panel->OnDescribe();
+    return QAccessibleWidget::text(t);
+  }
+};
+
+QAccessibleInterface* GLPanelFactory(const QString& className, QObject* object) {
+  return className == QLatin1String("TGLPanel") ? new GLPanelAccessible(static_cast<TGLPanel*>(object)) : nullptr;
+}
+}  // namespace
+
 TGLPanel::TGLPanel(QWidget* parent) : QOpenGLWidget(parent) {
+  static const bool factory = (QAccessible::installFactory(GLPanelFactory), true);
+  (void)factory;
   setFocusPolicy(Qt::StrongFocus);
   setMouseTracking(true);
   rest_.setSingleShot(true);
@@ -113,4 +135,15 @@ void TGLPanel::wheelEvent(QWheelEvent* event) {
 void TGLPanel::leaveEvent(QEvent* event) {
   QOpenGLWidget::leaveEvent(event);
   if (OnMouseLeave) OnMouseLeave(this);
+}
+
+void TGLPanel::AnnounceDescription() {
+  // Qt hands events on only while an assistive tool listens; without one
+  // the description is not even made.
+  if (!QAccessible::isActive() || !OnDescribe) return;
+  const QString now = OnDescribe();
+  if (now == announced_) return;
+  announced_ = now;
+  QAccessibleEvent event(this, QAccessible::DescriptionChanged);
+  QAccessible::updateAccessibility(&event);
 }

@@ -59,6 +59,12 @@ class TGLPanel : public QOpenGLWidget, public DrawSurface {
   std::function<void(QObject* Sender, int Delta, Qt::KeyboardModifiers Shift, int X, int Y)> OnMouseWheel;
   TNotifyEvent OnMouseLeave;
 
+  // What the view shows, in words, for assistive tools (its accessible
+  // description); asked whenever a tool reads it.
+  std::function<QString()> OnDescribe;
+  // Tells assistive tools that the description changed, when it did.
+  void AnnounceDescription();
+
  protected:
   void initializeGL() override;
   void paintGL() override;
@@ -76,4 +82,5 @@ class TGLPanel : public QOpenGLWidget, public DrawSurface {
   QTimer rest_;
   bool moving_ = false;
   Qt::MouseButtons buttons_ = Qt::NoButton;
+  QString announced_;  // the description assistive tools were last told
 };

@@ -54,6 +54,7 @@ int main(int argc, char** argv) {
   for (int i = 1; i < qtArgc; ++i)
     std::fprintf(stderr, "objetos3d: unknown option %s ignored (a document of that name goes after --)\n", qtArgv[i]);
   ApplyInterfaceLanguage(LanguageNamed(line.language));
+  LoadQtTranslations();
   InstallQtScriptHost();
   int status;
   {

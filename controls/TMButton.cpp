@@ -5,11 +5,14 @@
 #include <QPainter>
 #include <QShortcut>
 
+#include "ControlAccessibility.h"
 #include "ControlText.h"
 #include "MnemonicShortcut.h"
+#include "ReadableText.h"
 
 TMButton::TMButton(QWidget* parent) : QWidget(parent) {
   setFocusPolicy(Qt::StrongFocus);
+  InstallControlAccessibility();
   setMouseTracking(true);
   resize(75, 25);
 }
@@ -88,12 +91,17 @@ void TMButton::focusOutEvent(QFocusEvent*) {
   update();
 }
 
+void TMButton::Clica() {
+  if (!isEnabled()) return;
+  if (OnClick) OnClick(this);
+  if (OnClickDepois) OnClickDepois(this);
+}
+
 void TMButton::keyPressEvent(QKeyEvent* event) {
   int key = event->key();
   if (OnKeyDown) OnKeyDown(this, key, event->modifiers());
   if (key == Qt::Key_Space || key == Qt::Key_Return || key == Qt::Key_Enter) {
-    if (OnClick) OnClick(this);
-    if (OnClickDepois) OnClickDepois(this);
+    Clica();
     return;
   }
   if (key != 0) QWidget::keyPressEvent(event);
@@ -140,6 +148,8 @@ void TMButton::paintEvent(QPaintEvent*) {
     p.drawRect(r.adjusted(3, 3, -4, -4));
   }
   p.setFont(font());
-  p.setPen(isEnabled() ? palette().color(QPalette::ButtonText) : palette().color(QPalette::Disabled, QPalette::ButtonText));
+  const QColor under = fCores ? WinToQColor(CorAtual()) : WinToQColor(clBtnFace);
+  p.setPen(ReadableOn(under, isEnabled() ? palette().color(QPalette::ButtonText)
+                                         : palette().color(QPalette::Disabled, QPalette::ButtonText)));
   p.drawText(textRect, Qt::AlignCenter | Qt::TextShowMnemonic, FromLatin1(fCaption));
 }

@@ -59,6 +59,9 @@ class TMButton : public QWidget {
   void setty2(int v) { fTy2 = v; }
 
   bool Pressionado() const { return fPressionado; }
+  bool Focado() const { return fFocado; }
+  // A click from the keyboard or an assistive tool: OnClick, OnClickDepois.
+  void Clica();
   // The picture the current state shows.
   QImage FiguraAtual() const;
   // The background colour the current state shows (with Cores).

@@ -7,7 +7,10 @@
 
 #include <cstdlib>
 
+#include "ControlAccessibility.h"
 #include "ControlText.h"
+#include "FocusMark.h"
+#include "ReadableText.h"
 
 TMPanel::TMPanel(QWidget* parent) : QWidget(parent) {
   resize(200, 150);
@@ -16,6 +19,7 @@ TMPanel::TMPanel(QWidget* parent) : QWidget(parent) {
   setAttribute(Qt::WA_NoSystemBackground);
   setAutoFillBackground(false);
   setMouseTracking(true);  // moves are reported without a button held
+  InstallControlAccessibility();
 }
 
 QRect TMPanel::ClientArea() const {
@@ -92,9 +96,10 @@ void TMPanel::DesenhaPainel(QPainter& p) {
     p.setPen(shadow);
     p.drawRect(r.adjusted(0, 0, -1, -1));
   }
-  p.setPen(palette().color(QPalette::WindowText));
+  p.setPen(ReadableOn(color, palette().color(QPalette::WindowText)));
   p.setFont(font());
   p.drawText(rect(), Qt::AlignCenter | Qt::TextShowMnemonic, FromLatin1(fCaption));
+  if (hasFocus()) DrawFocusMark(p, rect(), palette());
 }
 
 void TMPanel::setTransparentValue(int v) {
@@ -186,5 +191,11 @@ void TMPanel::mouseReleaseEvent(QMouseEvent* event) {
 void TMPanel::keyPressEvent(QKeyEvent* event) {
   int key = event->key();
   if (OnKeyDown) OnKeyDown(this, key, event->modifiers());
+  // A panel that takes clicks and the keyboard is a button: Space or Enter clicks it.
+  if ((key == Qt::Key_Space || key == Qt::Key_Return || key == Qt::Key_Enter) && OnClick &&
+      event->modifiers() == Qt::NoModifier) {
+    OnClick(this);
+    return;
+  }
   if (key != 0) QWidget::keyPressEvent(event);
 }

@@ -1,5 +1,6 @@
 #include "TMulfig.h"
 
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QtMath>
@@ -8,7 +9,10 @@
 #include <algorithm>
 #include <cmath>
 
+#include "ControlAccessibility.h"
 #include "ControlText.h"
+#include "FocusMark.h"
+#include "ReadableText.h"
 #include "FaceColors.h"
 #include "Frame3D.h"
 #include "PictureTools.h"
@@ -21,6 +25,8 @@ TMulfig::TMulfig(QWidget* parent) : QWidget(parent) {
   resize(200, 150);
   setMouseTracking(true);
   setAttribute(Qt::WA_OpaquePaintEvent);
+  setFocusPolicy(Qt::TabFocus);  // a click leaves the keys with the view
+  InstallControlAccessibility();
 }
 
 TMulfig::~TMulfig() = default;
@@ -196,7 +202,7 @@ void TMulfig::DesenhaItem(QPainter& canvas, const QRect& r, int estado, const QI
     const int tw = metrics.horizontalAdvance(t);
     const int th = metrics.height();
     p.setClipRect(1, 1, W - 2, H - 2);
-    p.setPen(palette().color(QPalette::WindowText));
+    p.setPen(ReadableOn(face, palette().color(QPalette::WindowText)));
     if (figura && !figura->isNull() && figura->width() > 0) {
       const QSize size = figura->deviceIndependentSize().toSize();
       const int pw = size.width(), ph = size.height();
@@ -241,7 +247,80 @@ void TMulfig::paintEvent(QPaintEvent*) {
   if (hasFocus()) {
     canvas.setPen(QPen(Qt::black, 1, Qt::DotLine));
     canvas.drawRect(0, 0, width() - 1, height() - 1);
+    if (fItemFocado >= 0 && fItemFocado < static_cast<int>(fLista.size()))
+      DrawFocusMark(canvas, RetanguloDoItem(fItemFocado), palette());
   }
+}
+
+bool TMulfig::EhSeparador(int item) const {
+  return item >= 0 && item < static_cast<int>(fLista.size()) && fLista[static_cast<size_t>(item)] == "-";
+}
+
+QString TMulfig::NomeDoItem(int item) const {
+  const auto i = static_cast<size_t>(item);
+  if (item < 0 || i >= fLista.size()) return {};
+  if (i < fNomesAcessiveis.size() && !fNomesAcessiveis[i].empty()) return FromLatin1(fNomesAcessiveis[i]);
+  return FromLatin1(fLista[i]);
+}
+
+void TMulfig::EscolheItem(int item) {
+  if (item < 0 || item >= static_cast<int>(fLista.size()) || EhSeparador(item) || !isEnabled()) return;
+  const QPointF meio = QRectF(RetanguloDoItem(item)).center();
+  QMouseEvent press(QEvent::MouseButtonPress, meio, mapToGlobal(meio), Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+  MouseAbaixo(&press);
+  QMouseEvent release(QEvent::MouseButtonRelease, meio, mapToGlobal(meio), Qt::LeftButton, Qt::NoButton,
+                      Qt::NoModifier);
+  mouseReleaseEvent(&release);
+}
+
+// The next item that is no separator, `passo` items on; the focus stays
+// where it is at either end.
+void TMulfig::MoveFoco(int passo) {
+  const int count = static_cast<int>(fLista.size());
+  for (int i = fItemFocado + passo; i >= 0 && i < count; i += passo)
+    if (!EhSeparador(i)) {
+      fItemFocado = i;
+      break;
+    }
+  update();
+  NotifyFocusedItem(this, fItemFocado);
+}
+
+void TMulfig::keyPressEvent(QKeyEvent* event) {
+  const int k = event->key();
+  if (event->modifiers() & ~Qt::KeypadModifier) return QWidget::keyPressEvent(event);
+  switch (k) {
+    case Qt::Key_Left:
+    case Qt::Key_Up:
+      MoveFoco(-1);
+      return;
+    case Qt::Key_Right:
+    case Qt::Key_Down:
+      MoveFoco(1);
+      return;
+    case Qt::Key_Space:
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+      EscolheItem(fItemFocado);
+      return;
+    default:
+      QWidget::keyPressEvent(event);
+  }
+}
+
+void TMulfig::focusInEvent(QFocusEvent* event) {
+  QWidget::focusInEvent(event);
+  const int count = static_cast<int>(fLista.size());
+  if (fItemFocado < 0 || fItemFocado >= count || EhSeparador(fItemFocado)) {
+    fItemFocado = fTipo == 0 && fValor >= 0 && fValor < count && !EhSeparador(fValor) ? fValor : -1;
+    if (fItemFocado < 0) MoveFoco(1);
+  }
+  update();
+}
+
+void TMulfig::focusOutEvent(QFocusEvent* event) {
+  QWidget::focusOutEvent(event);
+  update();
 }
 
 void TMulfig::MostraDica(int item) {

@@ -76,6 +76,18 @@ class TMulfig : public QWidget, public TMouseEvents {
   void AjustaFundoDasFiguras();
 
   bool Pressionando() const { return fPressionando; }
+  // The events of a click on an item (from the keyboard or an assistive
+  // tool): as a press and a release in its middle.
+  void EscolheItem(int item);
+  // The item the keyboard is on while the control has the focus: the arrows
+  // move it, Space or Enter clicks it.
+  int ItemFocado() const { return fItemFocado; }
+  // What assistive tools call each item, in the interface language; an item
+  // without a name here is called by its Lista line.
+  const std::vector<std::string>& NomesAcessiveis() const { return fNomesAcessiveis; }
+  void setNomesAcessiveis(const std::vector<std::string>& names) { fNomesAcessiveis = names; }
+  QString NomeDoItem(int item) const;
+  bool EhSeparador(int item) const;
   // The item under a point, -1 for none (the first item containing it).
   int ItemEm(int x, int y);
   // Where an item lies, as the layout walk places it.
@@ -94,6 +106,9 @@ class TMulfig : public QWidget, public TMouseEvents {
   void mouseReleaseEvent(QMouseEvent* event) override;
   void enterEvent(QEnterEvent* event) override;
   void leaveEvent(QEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
+  void focusInEvent(QFocusEvent* event) override;
+  void focusOutEvent(QFocusEvent* event) override;
 
  private:
   enum class Modo { Acha, Dimensiona, PintaTodos, PintaUm, PintaPassa };
@@ -111,6 +126,7 @@ class TMulfig : public QWidget, public TMouseEvents {
   void MouseAbaixo(QMouseEvent* event);
   void MostraDica(int item);
   QString TextoDoItem(int item) const;
+  void MoveFoco(int passo);
 
   bool fAutoMenu = false;
   bool fCtl3D = false;
@@ -136,4 +152,6 @@ class TMulfig : public QWidget, public TMouseEvents {
   int fUltimoPassa = -100;
   bool fMudandoAltura = false;
   Pintura fPintura;
+  int fItemFocado = -1;
+  std::vector<std::string> fNomesAcessiveis;
 };

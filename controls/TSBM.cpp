@@ -1,18 +1,25 @@
 #include "TSBM.h"
 
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QShortcut>
 #include <QToolTip>
 
+#include "ControlAccessibility.h"
 #include "ControlText.h"
+#include "FocusMark.h"
 #include "MnemonicShortcut.h"
 #include "PictureTools.h"
+#include "ReadableText.h"
 
 TSBM::TSBM(QWidget* parent) : QWidget(parent) {
   resize(200, 150);
   setAttribute(Qt::WA_OpaquePaintEvent);
-  setFocusPolicy(Qt::NoFocus);
+  // Tab reaches the button; a click leaves the focus where it was, so the
+  // keys keep going to the view.
+  setFocusPolicy(Qt::TabFocus);
+  InstallControlAccessibility();
 }
 
 bool TSBM::Dentro(QPoint p) const { return p.x() >= 0 && p.x() <= width() && p.y() >= 0 && p.y() <= height(); }
@@ -113,6 +120,35 @@ void TSBM::mouseReleaseEvent(QMouseEvent* event) {
   if (OnMouseUp) OnMouseUp(this, event->button(), event->modifiers(), p.x(), p.y());
 }
 
+void TSBM::Clica() {
+  if (!isEnabled()) return;
+  const QPointF meio(width() / 2.0, height() / 2.0);
+  QMouseEvent press(QEvent::MouseButtonPress, meio, mapToGlobal(meio), Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+  mousePressEvent(&press);
+  QMouseEvent release(QEvent::MouseButtonRelease, meio, mapToGlobal(meio), Qt::LeftButton, Qt::NoButton,
+                      Qt::NoModifier);
+  mouseReleaseEvent(&release);
+}
+
+void TSBM::keyPressEvent(QKeyEvent* event) {
+  const int k = event->key();
+  if ((k == Qt::Key_Space || k == Qt::Key_Return || k == Qt::Key_Enter) && event->modifiers() == Qt::NoModifier) {
+    Clica();
+    return;
+  }
+  QWidget::keyPressEvent(event);
+}
+
+void TSBM::focusInEvent(QFocusEvent* event) {
+  QWidget::focusInEvent(event);
+  update();
+}
+
+void TSBM::focusOutEvent(QFocusEvent* event) {
+  QWidget::focusOutEvent(event);
+  update();
+}
+
 void TSBM::enterEvent(QEnterEvent*) {
   fMouseSobre = true;
   if (fW98) update();
@@ -175,7 +211,19 @@ void TSBM::paintEvent(QPaintEvent*) {
     top += 3;
     textBottom += 4;
   }
-  p.setPen(isEnabled() ? palette().color(QPalette::ButtonText) : palette().color(QPalette::Disabled, QPalette::ButtonText));
+  // The caption stands on the picture where they meet, else on the face.
+  QColor under = WinToQColor(fColor);
+  if (hasPicture) {
+    const QRect textArea(QPoint(left, top), QPoint(textRight - 1, textBottom - 1));
+    const QSize size = picture.deviceIndependentSize().toSize();
+    const QRect pictureArea(W / 2 - size.width() / 2 + s, H / 2 - size.height() / 2 + s, size.width(), size.height());
+    if (fTextoAlinhamento != 1 && fTextoAlinhamento != 3 && pictureArea.contains(textArea.center())) {
+      const QPoint at = (textArea.center() - pictureArea.topLeft()) * picture.devicePixelRatio();
+      if (picture.valid(at)) under = picture.pixelColor(at);
+    }
+  }
+  p.setPen(ReadableOn(under, isEnabled() ? palette().color(QPalette::ButtonText)
+                                         : palette().color(QPalette::Disabled, QPalette::ButtonText)));
   p.drawText(QRect(QPoint(left, top), QPoint(textRight - 1, textBottom - 1)),
              align | Qt::AlignVCenter | Qt::TextSingleLine | Qt::TextShowMnemonic, FromLatin1(fCaption).left(255));
   if (!fW98 || fMouseSobre || fMostradoAbaixo) {
@@ -185,4 +233,5 @@ void TSBM::paintEvent(QPaintEvent*) {
     p.drawLine(0, 0, 0, bottom);
     p.drawLine(0, 0, right, 0);
   }
+  if (hasFocus()) DrawFocusMark(p, rect().adjusted(2, 2, -3, -3), palette());
 }

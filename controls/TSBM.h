@@ -2,6 +2,7 @@
 #include <QImage>
 #include <QWidget>
 
+#include <functional>
 #include <string>
 
 #include "ControlEvents.h"
@@ -56,6 +57,14 @@ class TSBM : public QWidget, public TMouseEvents {
   bool MostradoAbaixo() const { return fMostradoAbaixo; }
   bool MouseSobre() const { return fMouseSobre; }
 
+  // A click from the keyboard (Space, Enter) or an assistive tool: the
+  // events of a left click in the middle of the button.
+  void Clica();
+  // When set, the button stands for one choice of several (a mode, an
+  // axis) and says whether that choice is the current one; assistive tools
+  // then see a radio button.
+  std::function<bool()> Escolhido;
+
   // OnClick, OnDblClick, OnMouseDown, OnMouseMove, OnMouseUp: see TMouseEvents.
 
  protected:
@@ -67,6 +76,9 @@ class TSBM : public QWidget, public TMouseEvents {
   void enterEvent(QEnterEvent* event) override;
   void leaveEvent(QEvent* event) override;
   void changeEvent(QEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
+  void focusInEvent(QFocusEvent* event) override;
+  void focusOutEvent(QFocusEvent* event) override;
 
  private:
   void SoltaGrupo();

@@ -9,6 +9,7 @@
 #include <cstdlib>
 #include <vector>
 
+#include "ControlAccessibility.h"
 #include "ControlHint.h"
 #include "Frame3D.h"
 
@@ -21,6 +22,7 @@ TVSplit::TVSplit(QWidget* parent) : QWidget(parent) {
   fLinha->setPalette(dark);
   fLinha->hide();
   setMouseTracking(true);
+  InstallControlAccessibility();
   resize(300, 150);
 }
 

@@ -25,6 +25,13 @@ TZSpin::Metade TZSpin::MetadeEm(int x, int y) const {
   return y < height() / 2 ? Metade::Cima : Metade::Baixo;
 }
 
+void TZSpin::UmPasso(bool cima) {
+  const Metade antes = fMetade;
+  fMetade = cima ? Metade::Cima : Metade::Baixo;
+  Passa();
+  fMetade = fPressionando ? antes : Metade::Nenhuma;
+}
+
 void TZSpin::Passa() {
   if (fMetade == Metade::Nenhuma) return;
   const bool cima = fMetade == Metade::Cima;

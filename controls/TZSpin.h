@@ -42,6 +42,9 @@ class TZSpin : public QWidget {
   // One tick of the repeat timer (the timer calls it; tests may too).
   void TimerTick();
   void PararRepeticao() { fTimer.stop(); }
+  // One step up or down, as a click on that half makes, without a press
+  // that repeats (the keyboard's and assistive tools' step).
+  void UmPasso(bool cima);
 
   TNotifyEvent OnMuda;
   TNotifyEvent OnCima;

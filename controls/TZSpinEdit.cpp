@@ -5,12 +5,14 @@
 #include <charconv>
 #include <cmath>
 
+#include "ControlAccessibility.h"
 #include "ControlText.h"
 #include "TAtlEdit.h"
 #include "TZSpin.h"
 #include "WinColor.h"
 
 TZSpinEdit::TZSpinEdit(QWidget* parent) : QWidget(parent) {
+  InstallControlAccessibility();
   fEdit = new TAtlEdit(this);
   fSpin = new TZSpin(this);
   fEdit->setMinimumSize(0, 0);
@@ -39,6 +41,9 @@ TZSpinEdit::TZSpinEdit(QWidget* parent) : QWidget(parent) {
   // and Value written into the text box and the spin button.
   Loaded();
 }
+
+void TZSpinEdit::Incrementa() { fSpin->UmPasso(true); }
+void TZSpinEdit::Decrementa() { fSpin->UmPasso(false); }
 
 void TZSpinEdit::Loaded() {
   fPermiteEvento = false;
@@ -144,6 +149,7 @@ void TZSpinEdit::AplicaValor(int v, Origem origem) {
   if (origem != Origem::Texto) EscreveTexto(fValue);
   if (fPermiteEvento && OnChange) OnChange(this);
   fOcupado = false;
+  NotifyValueChanged(this, fValue);
 }
 
 void TZSpinEdit::TextoMudou(const QString& text) {

@@ -71,6 +71,10 @@ class TZSpinEdit : public QWidget {
   // EventoLogodeCara, pushes Value into the text box and the spin button.
   void Loaded();
 
+  // One step of the spin button (OnChangeUser fires as for a click).
+  void Incrementa();
+  void Decrementa();
+
   TAtlEdit* Edit() const { return fEdit; }
   TZSpin* Spin() const { return fSpin; }
 

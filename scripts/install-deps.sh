@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(
   g++ cmake ninja-build pkg-config ccache
-  qt6-base-dev libqt6opengl6-dev
+  qt6-base-dev libqt6opengl6-dev qt6-translations-l10n
   libglu1-mesa-dev libegl-dev libegl1-mesa-dev libgl1-mesa-dri
   libjpeg62-turbo-dev
   libgtest-dev libbenchmark-dev libtinyobjloader-dev libtinygltf-dev assimp-utils

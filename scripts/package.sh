@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
-# Builds the Debian package: build/objetos3d_<version>_<arch>.deb, with its
-# library dependencies found by dpkg-shlibdeps. Install it with
-#   sudo apt install ./build/objetos3d_*.deb
+# Builds the Debian packages: build/objetos3d_<version>_<arch>.deb (the
+# programs), libzemoscript1_... (the script library) and libzemoscript-dev_...
+# (its development files), with their library dependencies found by
+# dpkg-shlibdeps, and checks them with lintian. Install the editor with
+#   sudo apt install ./build/objetos3d_*.deb ./build/libzemoscript1_*.deb
 # OBJ3D_MAINTAINER="Name <address>" names the package's maintainer; the
 # default is the project's role address (packaging/CMakeLists.txt).
 set -euo pipefail
@@ -11,7 +13,15 @@ if [[ -n "${OBJ3D_MAINTAINER:-}" && ! "$OBJ3D_MAINTAINER" =~ ^[^\<\>]+\ \<[^@\<\
   echo "package.sh: OBJ3D_MAINTAINER must read 'Name <user@host>'" >&2
   exit 2
 fi
+rm -f build/*.deb
 (cd build && OBJ3D_MAINTAINER="${OBJ3D_MAINTAINER:-}" cpack -G DEB)
-deb=$(ls -1 build/objetos3d_*.deb)
-echo "$deb"
-if command -v lintian >/dev/null; then lintian "$deb" || true; fi
+ls -1 build/*.deb
+# What a packager would sign: no error, no warning, no hardening tag.
+if command -v lintian >/dev/null; then
+  report=$(lintian -I build/*.deb 2>&1) || true
+  [[ -n "$report" ]] && echo "$report"
+  if grep -Eq '^[EW]: |hardening-' <<<"$report"; then
+    echo "package.sh: lintian found errors, warnings or unhardened binaries" >&2
+    exit 1
+  fi
+fi

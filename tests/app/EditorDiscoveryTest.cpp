@@ -1,6 +1,7 @@
 // Exact values typed from the keyboard, selection tools, duplicate, frame,
 // the middle-button pan and the key list, driven by keys and clicks.
 #include <QFile>
+#include <QCheckBox>
 #include <QHelpEvent>
 #include <QStatusBar>
 #include <QToolTip>
@@ -96,10 +97,10 @@ TEST_F(Discovery, ExactValuesAreTypedFromTheKeyboard) {
   Type("12,5");
   Key(Qt::Key_Return);
   EXPECT_EQ(QApplication::focusWidget(), w.Tela1);
-  // Shift+Tab from X comes round to the last angle.
+  // Shift+Tab from X leaves the boxes for the control before them.
   Key(Qt::Key_N);
   Key(Qt::Key_Backtab, Qt::ShiftModifier);
-  EXPECT_EQ(QApplication::focusWidget(), static_cast<QWidget*>(w.EAxz->Edit()));
+  EXPECT_EQ(QApplication::focusWidget(), static_cast<QWidget*>(w.CInvisivel));
   Key(Qt::Key_Escape);
   saved = Saved();
   EXPECT_EQ(+saved[0].x, 2.5);

@@ -22,29 +22,42 @@ case "$mode" in
     ;;
   deb)
     (cd "$build" && cpack -G DEB -B "$work/pkg" >/dev/null) || fail "cpack"
-    deb=$(ls "$work"/pkg/*.deb)
-    dpkg-deb -x "$deb" "$root"
-    depends=$(dpkg-deb -f "$deb" Depends)
+    # Split as a distribution splits them: the programs, the versioned
+    # library, its development files.
+    names=$(for d in "$work"/pkg/*.deb; do dpkg-deb -f "$d" Package; done | sort | tr '\n' ' ')
+    [[ "$names" == "libzemoscript-dev libzemoscript1 objetos3d " ]] || fail "packages: $names"
+    deb() { ls "$work"/pkg/"$1"_*.deb; }
+    for d in "$work"/pkg/*.deb; do dpkg-deb -x "$d" "$root"; done
+    depends=$(dpkg-deb -f "$(deb objetos3d)" Depends)
     echo "Depends: $depends"
     # Found by dpkg-shlibdeps from the programs, not written by hand.
-    for lib in libc6 libqt6gui6 libjpeg62-turbo libglu1-mesa; do
+    for lib in libc6 libqt6gui6 libjpeg62-turbo libglu1-mesa "libzemoscript1 (= $version)" qt6-translations-l10n; do
       [[ "$depends" == *"$lib"* ]] || fail "Depends lacks $lib"
     done
-    [[ "$(dpkg-deb -f "$deb" Package)" == objetos3d ]] || fail "package name"
-    # No error, and no warning beyond the two packaging/README.md explains.
+    [[ "$(dpkg-deb -f "$(deb libzemoscript-dev)" Depends)" == *"libzemoscript1 (= $version)"* ]] || fail "-dev Depends"
+    # The library package holds the versioned library, the -dev package the link.
+    library=$(dpkg-deb -c "$(deb libzemoscript1)")
+    development=$(dpkg-deb -c "$(deb libzemoscript-dev)")
+    grep -q 'libzemoscript\.so\.1\.0\.0$' <<<"$library" || fail "libzemoscript1 lacks the library"
+    ! grep -q 'libzemoscript\.so ->' <<<"$library" || fail "the link is in libzemoscript1"
+    grep -q 'libzemoscript\.so -> libzemoscript\.so\.1' <<<"$development" || fail "-dev lacks the link"
+    # No error, no warning, and no hardening tag even among the notes.
     if [[ -n "${OBJ3D_SANITIZED_BUILD:-}" ]]; then
       echo "sanitizer build: lintian skipped"
     elif command -v lintian >/dev/null; then
-      lintian --fail-on error,warning \
-        --suppress-tags link-to-shared-library-in-wrong-package,package-name-doesnt-match-sonames \
-        "$deb" 2>/dev/null || fail "lintian"
+      report=$(lintian -I "$work"/pkg/*.deb 2>&1) || true
+      echo "$report"
+      ! grep -Eq '^[EW]: ' <<<"$report" || fail "lintian errors or warnings"
+      ! grep -q 'hardening-' <<<"$report" || fail "lintian: binaries not hardened"
     else
       echo "lintian is not installed (scripts/install-deps.sh installs it)" >&2
       exit 1
     fi
-    control=$(dpkg-deb --ctrl-tarfile "$deb" | tar -t)
-    [[ "$control" != *postinst* && "$control" != *postrm* ]] || fail "maintainer scripts"
-    dpkg-deb -I "$deb" triggers | grep -qx 'activate-noawait ldconfig' || fail "no ldconfig trigger"
+    for d in "$work"/pkg/*.deb; do
+      control=$(dpkg-deb --ctrl-tarfile "$d" | tar -t)
+      [[ "$control" != *postinst* && "$control" != *postrm* ]] || fail "maintainer scripts in $d"
+    done
+    dpkg-deb -I "$(deb libzemoscript1)" triggers | grep -qx 'activate-noawait ldconfig' || fail "no ldconfig trigger"
     ;;
   *) fail "unknown mode $mode" ;;
 esac
