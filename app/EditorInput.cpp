@@ -129,6 +129,7 @@ void TFEditorDeObjetos1::UpdateStatusLine() {
   estado.selecionados = doc.SelectionCount();
   estado.noPiso = pointerOnFloor;
   estado.bloco = BlockMode();
+  estado.encaixe = snapping_;
   if (!recoveryProblem_.empty())
     estado.aviso = Choose("C\xF3pia de recupera\xE7\xE3o n\xE3o gravada: ", "Recovery copy not written: ") +
                    recoveryProblem_;

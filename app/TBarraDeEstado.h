@@ -14,6 +14,7 @@ struct EstadoDaEdicao {
   int32_t selecionados = 0;
   bool noPiso = false;
   bool bloco = false;  // the block mode is on
+  bool encaixe = true;  // a grab snaps to its neighbours
   std::string aviso;   // a problem to tell (Latin-1), empty when none
   double x = 0, z = 0;
 };

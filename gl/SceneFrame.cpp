@@ -45,6 +45,7 @@ void BuildFrame(SceneState& scene) {
     for (int32_t i = 0; i < scene.elements->Count(); ++i) pass.Draw(scene.elements->As<Element3D>(i));
   if (!scene.showEditAids) return;
   DrawBlockCursor(scene);
+  DrawSnapTarget(scene);
   if (scene.palette == 0 && scene.isSelected && scene.elements)
     for (int32_t i = 0; i < scene.elements->Count(); ++i)
       if (scene.isSelected(i)) DrawSelectionBox(scene.elements->As<Element3D>(i));
