@@ -1,6 +1,7 @@
 #include "EditorCommands.h"
 
 #include <QKeySequence>
+#include <QListView>
 
 #include "CommandReports.h"
 #include "KeyCodes.h"
@@ -8,6 +9,7 @@
 #include "UndoLevels.h"
 #include "controls/TMulfig.h"
 #include "document/EditSteps.h"
+#include "document/HideShow.h"
 #include "document/SelectionTools.h"
 
 namespace {
@@ -34,6 +36,12 @@ void Duplicate(W& w, CommandCall& c) {
   c.report = CountReport(w.doc.SelectionCount(), Counted::Duplicated);
 }
 void Frame(W& w, CommandCall&) { w.FrameSelection(); }
+// After hiding or showing `count` elements: the list greys them anew.
+void Hidden(W& w, CommandCall& c, int32_t count, Counted what) {
+  if (count == 0) return;
+  c.report = CountReport(count, what);
+  w.Lista1->viewport()->update();
+}
 
 // Rows of one key: the one whose modifiers fit wins, a row for any
 // modifiers only when none names them. Menu rows keep the menu's order.
@@ -166,6 +174,22 @@ const std::vector<EditorCommand> kCommands = {
      "Ligar ou desligar o encaixe nos vizinhos ao arrastar", "Snapping to neighbours while dragging on or off",
      [](W& w, CommandCall& c) { w.ToggleSnapping(c); }, false, S::Edit, false, MenuPlace::Edit, "Encaixe",
      "Snapping"},
+    {C::Hide, 'H', M::Plain, G::Select, "H", "H", "Esconder a sele\xE7\xE3o", "Hide the selection",
+     [](W& w, CommandCall& c) {
+       Hidden(w, c, HideSelection(w.doc), Counted::Hidden);
+     },
+     true, S::Visibility, false, MenuPlace::Edit, "Esconder", "Hide", true},
+    {C::HideOthers, 'H', M::Shift, G::Select, "Shift+H", "Shift+H", "Esconder tudo o que n\xE3o est\xE1 selecionado",
+     "Hide everything not selected",
+     [](W& w, CommandCall& c) {
+       Hidden(w, c, HideUnselected(w.doc), Counted::Hidden);
+     },
+     true, S::Visibility, false, MenuPlace::Edit, "Esconder os outros", "Hide the others"},
+    {C::ShowAll, 'H', M::Alt, G::Select, "Alt+H", "Alt+H", "Mostrar todos os elementos", "Show every element",
+     [](W& w, CommandCall& c) {
+       Hidden(w, c, ShowAll(w.doc), Counted::Shown);
+     },
+     true, S::Visibility, false, MenuPlace::Edit, "Mostrar tudo", "Show all"},
     {C::ExactValues, 'N', M::Plain, G::Edit, "N", "N",
      "Digitar posi\xE7\xE3o e tamanho exatos (Tab: pr\xF3xima caixa, Enter: aplicar, Esc: voltar)",
      "Type an exact position and size (Tab: next box, Enter: apply, Esc: back)",
