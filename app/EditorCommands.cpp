@@ -10,6 +10,7 @@
 #include "controls/TMulfig.h"
 #include "document/EditSteps.h"
 #include "document/HideShow.h"
+#include "document/MirrorSelection.h"
 #include "document/SelectionTools.h"
 
 namespace {
@@ -190,6 +191,14 @@ const std::vector<EditorCommand> kCommands = {
        Hidden(w, c, ShowAll(w.doc), Counted::Shown);
      },
      true, S::Visibility, false, MenuPlace::Edit, "Mostrar tudo", "Show all"},
+    {C::Mirror, 'M', M::Ctrl, G::Edit, "Ctrl+M", "Ctrl+M",
+     "Espelhar a sele\xE7\xE3o no eixo escolhido (XZ: X) em torno do seu centro",
+     "Mirror the selection along the chosen axis (XZ: X) about its centre",
+     [](W& w, CommandCall&) {
+       const int axis = w.MEixo1->Valor();
+       MirrorSelection(w.doc, axis == kAxisY || axis == kAxisZ ? axis : kAxisX);
+     },
+     true, S::Mirror, false, MenuPlace::Edit, "Espelhar", "Mirror"},
     {C::ExactValues, 'N', M::Plain, G::Edit, "N", "N",
      "Digitar posi\xE7\xE3o e tamanho exatos (Tab: pr\xF3xima caixa, Enter: aplicar, Esc: voltar)",
      "Type an exact position and size (Tab: next box, Enter: apply, Esc: back)",
