@@ -4,10 +4,13 @@
 #include <QListView>
 
 #include "CommandReports.h"
+#include "common/Dictionary.h"
 #include "KeyCodes.h"
 #include "TFEditorDeObjetos1.h"
 #include "UndoLevels.h"
 #include "controls/TMulfig.h"
+#include "controls/TSBM.h"
+#include "gl/GLView.h"
 #include "document/EditSteps.h"
 #include "document/HideShow.h"
 #include "document/MirrorSelection.h"
@@ -212,6 +215,15 @@ const std::vector<EditorCommand> kCommands = {
     {C::ViewPreset, '2', M::Any, G::View, "2", "2", "Vista XZ", "View XZ", Classic, false, S::Edit},
     {C::ViewPreset, '3', M::Any, G::View, "3", "3", "Vista XY", "View XY", Classic, false, S::Edit},
     {C::ViewPreset, '4', M::Any, G::View, "4", "4", "Vista ZY", "View ZY", Classic, false, S::Edit},
+    {C::Projection, '5', M::Any, G::View, "5", "5", "Perspectiva ou ortogr\xE1" "fica",
+     "Perspective or orthographic",
+     [](W& w, CommandCall& c) {
+       w.CPerspectiva1->setDown(!w.view->Perspective);
+       w.CPerspectiva1MouseUp();
+       c.report = w.view->Perspective ? Choose("Perspectiva", "Perspective")
+                                      : Choose("Ortogr\xE1" "fica", "Orthographic");
+     },
+     false, S::Edit},
     {C::Frame, 'F', M::Plain, G::View, "F", "F", "Enquadrar a sele\xE7\xE3o (sem sele\xE7\xE3o: o documento inteiro)",
      "Frame the selection (nothing selected: the whole document)", Frame, false, S::Edit},
     {C::Frame, kKeypadPoint, M::Any, G::View, ". (teclado num\xE9rico)", ". (keypad)", "O mesmo que F",

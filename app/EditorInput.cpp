@@ -130,6 +130,7 @@ void TFEditorDeObjetos1::UpdateStatusLine() {
   estado.noPiso = pointerOnFloor;
   estado.bloco = BlockMode();
   estado.encaixe = snapping_;
+  estado.perspectiva = !view || view->Perspective;
   if (!recoveryProblem_.empty())
     estado.aviso = Choose("C\xF3pia de recupera\xE7\xE3o n\xE3o gravada: ", "Recovery copy not written: ") +
                    recoveryProblem_;

@@ -34,7 +34,8 @@ std::string TextoDaBarraDeEstado(const EstadoDaEdicao& estado) {
   std::string t = (estado.bloco ? Choose("Bloco", "Block") + gap : std::string()) + Choose("Modo: ", "Mode: ") + ModeName(estado.modo) + gap + Choose("Eixo: ", "Axis: ") +
                   AxisName(estado.eixo) + gap + Choose("Grade: ", "Grid: ") + FormatGeneral(estado.passo) + gap +
                   Choose("Selecionados: ", "Selected: ") + std::to_string(estado.selecionados) + gap +
-                  (estado.encaixe ? Choose("Encaixe: ligado", "Snap: on") : Choose("Encaixe: desligado", "Snap: off"));
+                  (estado.encaixe ? Choose("Encaixe: ligado", "Snap: on") : Choose("Encaixe: desligado", "Snap: off")) +
+                  gap + (estado.perspectiva ? Choose("Perspectiva", "Perspective") : Choose("Ortogr\xE1" "fica", "Orthographic"));
   if (estado.noPiso)
     t += gap + Choose("Piso: ", "Floor: ") + "x " + Coordinate(estado.x) + "  z " + Coordinate(estado.z);
   if (!estado.aviso.empty()) t += gap + estado.aviso;

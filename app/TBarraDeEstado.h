@@ -15,6 +15,7 @@ struct EstadoDaEdicao {
   bool noPiso = false;
   bool bloco = false;  // the block mode is on
   bool encaixe = true;  // a grab snaps to its neighbours
+  bool perspectiva = true;  // else the orthographic projection
   std::string aviso;   // a problem to tell (Latin-1), empty when none
   double x = 0, z = 0;
 };

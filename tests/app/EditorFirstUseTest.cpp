@@ -360,6 +360,6 @@ TEST(StatusLineText, TheAlternateLanguageHasItsOwnWords) {
   e.modo = 1, e.eixo = 2, e.passo = 0.25, e.selecionados = 3, e.noPiso = true, e.x = -1.234, e.z = 0.004;
   const std::string english = TextoDaBarraDeEstado(e);
   FreeDictionary();
-  EXPECT_EQ(english, "Mode: Scale     Axis: Z     Grid: 0.25     Selected: 3     Snap: on     Floor: x -1.23  z 0");
-  EXPECT_EQ(TextoDaBarraDeEstado(e), "Modo: Redimensionar     Eixo: Z     Grade: 0.25     Selecionados: 3     Encaixe: ligado     Piso: x -1.23  z 0");
+  EXPECT_EQ(english, "Mode: Scale     Axis: Z     Grid: 0.25     Selected: 3     Snap: on     Perspective     Floor: x -1.23  z 0");
+  EXPECT_EQ(TextoDaBarraDeEstado(e), "Modo: Redimensionar     Eixo: Z     Grade: 0.25     Selecionados: 3     Encaixe: ligado     Perspectiva     Piso: x -1.23  z 0");
 }
