@@ -100,3 +100,16 @@ TEST_F(Snap, HiddenAndFarPartsDoNotPull) {
   EXPECT_FALSE(DragAlongX(0.2, 3.3));
   EXPECT_EQ(SavedX(0), 3.0);
 }
+
+// The status line measures the selection in centimetres (a unit is 10 cm),
+// and the gap between two parts.
+TEST_F(Snap, TheStatusLineMeasuresTheSelectionAndTheGap) {
+  auto& w = OpenWith({Part("esquerda", 0, 2), Part("direita", 4.6, 0.6)});
+  ClickView(PixelOf(0, 1, 1));
+  EXPECT_TRUE(StatusLine().contains(L1("20 \xD7 20 \xD7 20 cm"))) << StatusLine().toStdString();
+  EXPECT_TRUE(StatusLine().contains(L1(Choose("centro (0, 10, 0)", "centre (0, 10, 0)"))));
+  ClickView(PixelOf(4.6, 1, 1), Qt::ShiftModifier);
+  ASSERT_EQ(w.doc.SelectionCount(), 2);
+  EXPECT_TRUE(StatusLine().contains(L1("59 \xD7 20 \xD7 20 cm"))) << StatusLine().toStdString();
+  EXPECT_TRUE(StatusLine().contains(L1(Choose("dist\xE2ncia (33, 0, 0)", "gap (33, 0, 0)"))));
+}
