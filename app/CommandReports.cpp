@@ -20,6 +20,8 @@ std::string CountReport(int32_t count, Counted what) {
       {"elemento colado", "elementos colados", "element pasted", "elements pasted"},
       {"elemento apagado", "elementos apagados", "element deleted", "elements deleted"},
       {"elemento duplicado", "elementos duplicados", "element duplicated", "elements duplicated"},
+      {"elemento escondido", "elementos escondidos", "element hidden", "elements hidden"},
+      {"elemento mostrado", "elementos mostrados", "element shown", "elements shown"},
   };
   const Words& w = kWords[static_cast<int>(what)];
   return std::to_string(count) + " " + (count == 1 ? Choose(w.pt1, w.en1) : Choose(w.ptN, w.enN));

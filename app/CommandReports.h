@@ -12,7 +12,7 @@ std::string UndoneReport(StepName step, bool redo);
 // "Nada a desfazer" / "Nothing to undo", and the same for redo.
 std::string NothingToReport(bool redo);
 
-enum class Counted { Copied, Pasted, Deleted, Duplicated };
+enum class Counted { Copied, Pasted, Deleted, Duplicated, Hidden, Shown };
 // "3 elementos colados" / "3 elements pasted"; one element in the singular.
 std::string CountReport(int32_t count, Counted what);
 

@@ -10,6 +10,7 @@
 #include "ExactValueBoxes.h"
 #include "LatinText.h"
 #include "TFEditorDeObjetos1.h"
+#include "SnapSetting.h"
 #include "UndoLevels.h"
 #include "controls/ControlHint.h"
 #include "controls/TMulfig.h"
@@ -21,6 +22,7 @@ constexpr int kReportMs = 8000;
 
 CommandRunner::CommandRunner(TFEditorDeObjetos1& window) : w_(window) {
   w_.doc.SetUndoDepth(RememberedUndoLevels());
+  w_.snapping_ = RememberedSnapping();
 }
 
 std::vector<int32_t> CommandRunner::Selection() const {

@@ -1,13 +1,19 @@
 #include "EditorCommands.h"
 
 #include <QKeySequence>
+#include <QListView>
 
 #include "CommandReports.h"
+#include "common/Dictionary.h"
 #include "KeyCodes.h"
 #include "TFEditorDeObjetos1.h"
 #include "UndoLevels.h"
 #include "controls/TMulfig.h"
+#include "controls/TSBM.h"
+#include "gl/GLView.h"
 #include "document/EditSteps.h"
+#include "document/HideShow.h"
+#include "document/MirrorSelection.h"
 #include "document/SelectionTools.h"
 
 namespace {
@@ -34,6 +40,12 @@ void Duplicate(W& w, CommandCall& c) {
   c.report = CountReport(w.doc.SelectionCount(), Counted::Duplicated);
 }
 void Frame(W& w, CommandCall&) { w.FrameSelection(); }
+// After hiding or showing `count` elements: the list greys them anew.
+void Hidden(W& w, CommandCall& c, int32_t count, Counted what) {
+  if (count == 0) return;
+  c.report = CountReport(count, what);
+  w.Lista1->viewport()->update();
+}
 
 // Rows of one key: the one whose modifiers fit wins, a row for any
 // modifiers only when none names them. Menu rows keep the menu's order.
@@ -162,6 +174,34 @@ const std::vector<EditorCommand> kCommands = {
     {C::Mouse, 0, M::Any, G::Edit, "Arrastar um elemento", "Drag an element",
      "Mover, redimensionar ou girar conforme o modo e o eixo", "Move, resize or turn by the mode and the axis",
      nullptr, true, S::Edit, true},
+    {C::Snapping, vk::Tab, M::Shift, G::Edit, "Shift+Tab", "Shift+Tab",
+     "Ligar ou desligar o encaixe nos vizinhos ao arrastar", "Snapping to neighbours while dragging on or off",
+     [](W& w, CommandCall& c) { w.ToggleSnapping(c); }, false, S::Edit, false, MenuPlace::Edit, "Encaixe",
+     "Snapping"},
+    {C::Hide, 'H', M::Plain, G::Select, "H", "H", "Esconder a sele\xE7\xE3o", "Hide the selection",
+     [](W& w, CommandCall& c) {
+       Hidden(w, c, HideSelection(w.doc), Counted::Hidden);
+     },
+     true, S::Visibility, false, MenuPlace::Edit, "Esconder", "Hide", true},
+    {C::HideOthers, 'H', M::Shift, G::Select, "Shift+H", "Shift+H", "Esconder tudo o que n\xE3o est\xE1 selecionado",
+     "Hide everything not selected",
+     [](W& w, CommandCall& c) {
+       Hidden(w, c, HideUnselected(w.doc), Counted::Hidden);
+     },
+     true, S::Visibility, false, MenuPlace::Edit, "Esconder os outros", "Hide the others"},
+    {C::ShowAll, 'H', M::Alt, G::Select, "Alt+H", "Alt+H", "Mostrar todos os elementos", "Show every element",
+     [](W& w, CommandCall& c) {
+       Hidden(w, c, ShowAll(w.doc), Counted::Shown);
+     },
+     true, S::Visibility, false, MenuPlace::Edit, "Mostrar tudo", "Show all"},
+    {C::Mirror, 'M', M::Ctrl, G::Edit, "Ctrl+M", "Ctrl+M",
+     "Espelhar a sele\xE7\xE3o no eixo escolhido (XZ: X) em torno do seu centro",
+     "Mirror the selection along the chosen axis (XZ: X) about its centre",
+     [](W& w, CommandCall&) {
+       const int axis = w.MEixo1->Valor();
+       MirrorSelection(w.doc, axis == kAxisY || axis == kAxisZ ? axis : kAxisX);
+     },
+     true, S::Mirror, false, MenuPlace::Edit, "Espelhar", "Mirror"},
     {C::ExactValues, 'N', M::Plain, G::Edit, "N", "N",
      "Digitar posi\xE7\xE3o e tamanho exatos (Tab: pr\xF3xima caixa, Enter: aplicar, Esc: voltar)",
      "Type an exact position and size (Tab: next box, Enter: apply, Esc: back)",
@@ -175,6 +215,15 @@ const std::vector<EditorCommand> kCommands = {
     {C::ViewPreset, '2', M::Any, G::View, "2", "2", "Vista XZ", "View XZ", Classic, false, S::Edit},
     {C::ViewPreset, '3', M::Any, G::View, "3", "3", "Vista XY", "View XY", Classic, false, S::Edit},
     {C::ViewPreset, '4', M::Any, G::View, "4", "4", "Vista ZY", "View ZY", Classic, false, S::Edit},
+    {C::Projection, '5', M::Any, G::View, "5", "5", "Perspectiva ou ortogr\xE1" "fica",
+     "Perspective or orthographic",
+     [](W& w, CommandCall& c) {
+       w.CPerspectiva1->setDown(!w.view->Perspective);
+       w.CPerspectiva1MouseUp();
+       c.report = w.view->Perspective ? Choose("Perspectiva", "Perspective")
+                                      : Choose("Ortogr\xE1" "fica", "Orthographic");
+     },
+     false, S::Edit},
     {C::Frame, 'F', M::Plain, G::View, "F", "F", "Enquadrar a sele\xE7\xE3o (sem sele\xE7\xE3o: o documento inteiro)",
      "Frame the selection (nothing selected: the whole document)", Frame, false, S::Edit},
     {C::Frame, kKeypadPoint, M::Any, G::View, ". (teclado num\xE9rico)", ". (keypad)", "O mesmo que F",

@@ -32,7 +32,7 @@ enum class CommandId {
   KeysWindow, Language, About,
   // keys of the view
   AddKind, ClickAtPointer, Duplicate, SelectAll, ClearSelection, BoxSelect, Enter, Mode, Axis, PointerNudge,
-  Arrows, ExactValues, DefaultView, ViewPreset, Frame, Zoom, Pan, BlockMode, AddBlock,
+  Arrows, ExactValues, Snapping, Hide, HideOthers, ShowAll, Mirror, Projection, DefaultView, ViewPreset, Frame, Zoom, Pan, BlockMode, AddBlock,
   // the property strip and the element list
   Color, Texture, Visibility, Chamfer, TopSize, Angles, ExactEntry, Rename,
   Mouse,  // rows that describe the mouse

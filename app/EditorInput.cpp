@@ -16,6 +16,7 @@
 #include "controls/TMulfig.h"
 #include "controls/TZSpinEdit.h"
 #include "gl/CameraMoves.h"
+#include "document/SelectionMeasure.h"
 #include "gl/GLView.h"
 #include "gl/Picking.h"
 
@@ -129,6 +130,16 @@ void TFEditorDeObjetos1::UpdateStatusLine() {
   estado.selecionados = doc.SelectionCount();
   estado.noPiso = pointerOnFloor;
   estado.bloco = BlockMode();
+  estado.encaixe = snapping_;
+  estado.perspectiva = !view || view->Perspective;
+  const SelectionMeasure m = MeasureSelection(doc);
+  estado.medidas = m.any;
+  estado.vao = m.pair;
+  for (int a = 0; a < 3; ++a) {
+    estado.tamanho[a] = m.size[a] * kCentimetresPerUnit;
+    estado.centro[a] = m.centre[a] * kCentimetresPerUnit;
+    estado.distancia[a] = m.gap[a] * kCentimetresPerUnit;
+  }
   if (!recoveryProblem_.empty())
     estado.aviso = Choose("C\xF3pia de recupera\xE7\xE3o n\xE3o gravada: ", "Recovery copy not written: ") +
                    recoveryProblem_;

@@ -37,6 +37,8 @@ bool TFEditorDeObjetos1::eventFilter(QObject* watched, QEvent* event) {
     auto* key = static_cast<QKeyEvent*>(event);
     const int code = WindowsKeyCode(key->key(), key->modifiers());
     if (code != 0) FormKeyDown(code, key->modifiers());
+    // A Tab the view acts on does not also walk the focus.
+    if (code == vk::Tab && watched == Tela1 && FindKeyCommand(code, key->modifiers())) return true;
   }
   return QMainWindow::eventFilter(watched, event);
 }

@@ -16,6 +16,11 @@
 #include "controls/TMPanel.h"
 #include "controls/TMulfig.h"
 #include "document/EditSteps.h"
+#include "EditorCommands.h"
+#include "SnapSetting.h"
+#include "common/Dictionary.h"
+#include "document/ElementBox.h"
+#include "document/ElementSanity.h"
 #include "document/GrabGeometry.h"
 #include "gl/Camera.h"
 #include "gl/CameraMoves.h"
@@ -51,10 +56,23 @@ bool TFEditorDeObjetos1::DoublePress(Qt::MouseButton button, int x, int y, bool 
 bool TFEditorDeObjetos1::DragSelectionStep(MoveMode mode, EditAxis axis, const GrabTravel& travel) {
   bool changed = false;
   int32_t last = -1;
+  SnappedGrab grab;
+  grab.travel = travel;
+  for (int a = 0; a < 3; ++a) grab.step[a] = doc.editStep[a];
+  if (snapping_)
+    grab = SnapGrab(grabRecords_, mode, axis, travel, grabSides_, doc.editStep, snapTargets_, snapReach_);
+  // The box snapped to is outlined while the button is held.
+  scene.snapShown = false;
+  for (int a = 0; a < 3 && !scene.snapShown; ++a)
+    if (grab.hit.snapped[a]) {
+      const SnapBox& b = snapTargets_[static_cast<size_t>(grab.hit.target[a])];
+      scene.snapShown = true;
+      for (int k = 0; k < 3; ++k) scene.snapLo[k] = b.lo[k], scene.snapHi[k] = b.hi[k];
+    }
   for (const auto& [i, atPress] : grabRecords_) {
     if (i < 0 || i >= doc.Count()) continue;
     Element3D& e = doc.Element(i);
-    const Element3D next = GrabbedElement(atPress, mode, axis, travel, grabSides_, doc.editStep);
+    const Element3D next = GrabbedElement(atPress, mode, axis, grab.travel, grabSides_, grab.step);
     changed = changed || std::memcmp(&next, &e, sizeof e) != 0;
     e = next;
     last = i;
@@ -70,6 +88,10 @@ bool TFEditorDeObjetos1::DragSelectionStep(MoveMode mode, EditAxis axis, const G
 namespace {
 // A turn's pace: half a degree for each pixel of the desktop.
 constexpr double kDegreesPerPixel = 0.5;
+// How near, in desktop pixels, a face must come to snap; along an axis
+// running nearly toward the viewer, at most this many times what 8 pixels
+// across the screen reach.
+constexpr double kSnapPixels = 8, kSnapFarthestShare = 4;
 
 // +1 when turning the pressed element the positive way about `turnAxis`
 // carries its side facing the viewer to the right on the screen, else -1:
@@ -178,6 +200,7 @@ void TFEditorDeObjetos1::Tela1MouseDown(Qt::MouseButton button, Qt::KeyboardModi
         const int32_t i = doc.SelectedIndex(k);
         if (i != hit && i >= 0 && i < doc.Count()) grabRecords_.emplace_back(i, doc.Element(i));
       }
+      GatherSnapTargets();
     }
     emptySpace = hit < 0;
     if (!emptySpace) elementDragging = true;
@@ -254,6 +277,54 @@ void TFEditorDeObjetos1::Tela1MouseUp() {
   elementDragging = false;
   viewDragging = false;
   grabRecords_.clear();
+  snapTargets_.clear();
+  if (scene.snapShown) {
+    scene.snapShown = false;
+    Redraw();
+  }
+}
+
+void TFEditorDeObjetos1::GatherSnapTargets() {
+  snapTargets_.clear();
+  for (double& r : snapReach_) r = 0;
+  if (!snapping_) return;
+  std::vector<bool> carried(static_cast<size_t>(doc.Count()), false);
+  for (const auto& [i, atPress] : grabRecords_)
+    if (i >= 0 && i < doc.Count()) carried[static_cast<size_t>(i)] = true;
+  for (int32_t i = 0; i < doc.Count(); ++i) {
+    if (carried[static_cast<size_t>(i)] || doc.IsInvisible(i) || !IsDrawableElement(doc.Element(i))) continue;
+    SnapBox b;
+    TurnedBox(doc.Element(i), b.lo, b.hi);
+    snapTargets_.push_back(b);
+  }
+  // How many pixels a unit along each axis crosses on the screen at the
+  // pressed point (the camera stays put while the button is held), and a
+  // unit across the screen there, which bounds an axis that runs almost
+  // toward the viewer.
+  auto pixelsAlong = [this](const double d[3]) {
+    const double to[3] = {grabPoint_[0] + d[0], grabPoint_[1] + d[1], grabPoint_[2] + d[2]};
+    double x0 = 0, y0 = 0, x1 = 0, y1 = 0;
+    if (!ProjectToPixel(*view, grabPoint_, x0, y0) || !ProjectToPixel(*view, to, x1, y1)) return 0.0;
+    return std::hypot(x1 - x0, y1 - y0);
+  };
+  double forward[3] = {view->Center[0] - view->Eye[0], view->Center[1] - view->Eye[1], view->Center[2] - view->Eye[2]};
+  double right[3];
+  Normalize(forward);
+  CrossProduct(forward, view->Up, right);
+  Normalize(right);
+  const double across = pixelsAlong(right);
+  if (!(across > 0)) return;
+  const double pixels = kSnapPixels * Tela1->PixelRatio();
+  for (int a = 0; a < 3; ++a) {
+    const double unit[3] = {a == 0 ? 1.0 : 0.0, a == 1 ? 1.0 : 0.0, a == 2 ? 1.0 : 0.0};
+    snapReach_[a] = std::min(pixels / std::max(pixelsAlong(unit), 1e-9), kSnapFarthestShare * pixels / across);
+  }
+}
+
+void TFEditorDeObjetos1::ToggleSnapping(CommandCall& call) {
+  snapping_ = !snapping_;
+  RememberSnapping(snapping_);
+  call.report = snapping_ ? Choose("Encaixe ligado", "Snapping on") : Choose("Encaixe desligado", "Snapping off");
 }
 
 void TFEditorDeObjetos1::BlockCellAtPointer(double cell[3], bool* inside) {

@@ -17,7 +17,8 @@ int WindowsKeyCode(int qtKey, Qt::KeyboardModifiers modifiers) {
     case Qt::Key_Down: return vk::Down;
     case Qt::Key_Insert: return vk::Insert;
     case Qt::Key_Delete: return vk::Delete;
-    case Qt::Key_Tab: return 9;
+    case Qt::Key_Tab:
+    case Qt::Key_Backtab: return vk::Tab;  // Shift+Tab arrives as Backtab
     case Qt::Key_Backspace: return 8;
     case Qt::Key_PageUp: return 33;
     case Qt::Key_PageDown: return 34;

@@ -31,9 +31,21 @@ std::string AxisName(int32_t eixo) {
 
 std::string TextoDaBarraDeEstado(const EstadoDaEdicao& estado) {
   const std::string gap = "     ";
-  std::string t = (estado.bloco ? Choose("Bloco", "Block") + gap : std::string()) + Choose("Modo: ", "Mode: ") + ModeName(estado.modo) + gap + Choose("Eixo: ", "Axis: ") +
-                  AxisName(estado.eixo) + gap + Choose("Grade: ", "Grid: ") + FormatGeneral(estado.passo) + gap +
+  std::string t = (estado.bloco ? Choose("Bloco", "Block") + gap : std::string()) + Choose("Modo: ", "Mode: ") +
+                  ModeName(estado.modo) + gap + Choose("Eixo: ", "Axis: ") + AxisName(estado.eixo) + gap +
+                  Choose("Grade: ", "Grid: ") + FormatGeneral(estado.passo) + gap +
                   Choose("Selecionados: ", "Selected: ") + std::to_string(estado.selecionados);
+  if (estado.medidas) {
+    const std::string dot = " \xB7 ", times = " \xD7 ";
+    t += dot + Coordinate(estado.tamanho[0]) + times + Coordinate(estado.tamanho[1]) + times +
+         Coordinate(estado.tamanho[2]) + " cm" + dot + Choose("centro (", "centre (") + Coordinate(estado.centro[0]) +
+         ", " + Coordinate(estado.centro[1]) + ", " + Coordinate(estado.centro[2]) + ")";
+    if (estado.vao)
+      t += dot + Choose("dist\xE2ncia (", "gap (") + Coordinate(estado.distancia[0]) + ", " +
+           Coordinate(estado.distancia[1]) + ", " + Coordinate(estado.distancia[2]) + ")";
+  }
+  t += gap + (estado.encaixe ? Choose("Encaixe: ligado", "Snap: on") : Choose("Encaixe: desligado", "Snap: off")) +
+       gap + (estado.perspectiva ? Choose("Perspectiva", "Perspective") : Choose("Ortogr\xE1" "fica", "Orthographic"));
   if (estado.noPiso)
     t += gap + Choose("Piso: ", "Floor: ") + "x " + Coordinate(estado.x) + "  z " + Coordinate(estado.z);
   if (!estado.aviso.empty()) t += gap + estado.aviso;

@@ -14,6 +14,14 @@ struct EstadoDaEdicao {
   int32_t selecionados = 0;
   bool noPiso = false;
   bool bloco = false;  // the block mode is on
+  bool encaixe = true;  // a grab snaps to its neighbours
+  bool perspectiva = true;  // else the orthographic projection
+  // The selection's size and centre in centimetres; with two elements
+  // selected, the gap between them on each axis.
+  bool medidas = false;
+  double tamanho[3] = {0, 0, 0}, centro[3] = {0, 0, 0};
+  bool vao = false;
+  double distancia[3] = {0, 0, 0};
   std::string aviso;   // a problem to tell (Latin-1), empty when none
   double x = 0, z = 0;
 };

@@ -9,6 +9,7 @@
 #include "ExactValueBoxes.h"
 #include "document/EditSteps.h"
 #include "document/GrabEdit.h"
+#include "document/GrabSnap.h"
 #include "document/ArrowDirections.h"
 #include "RecentDocuments.h"
 #include "document/EditorDocument.h"
@@ -229,6 +230,14 @@ class TFEditorDeObjetos1 : public QMainWindow {
   double grabPoint_[3] = {0, 0, 0};
   GrabSides grabSides_;
   std::vector<std::pair<int32_t, Element3D>> grabRecords_;
+  // Snapping (on unless the user switched it off): the boxes of the visible
+  // elements the grab does not carry, taken at the press, and how far along
+  // each axis 8 desktop pixels reach at the pressed point.
+  bool snapping_ = true;
+  std::vector<SnapBox> snapTargets_;
+  double snapReach_[3] = {0, 0, 0};
+  void GatherSnapTargets();
+  void ToggleSnapping(CommandCall& call);
   // The block mode (EditorBlockMode.cpp): on while Timer1 runs.
   bool BlockMode() const;
   void SetBlockMode(bool on);

@@ -25,6 +25,7 @@ Names NamesOf(StepName name) {
     case StepName::ExactValues: return {"valores exatos", "exact values"};
     case StepName::Rename: return {"renomear", "rename"};
     case StepName::Block: return {"bloco", "block"};
+    case StepName::Mirror: return {"espelhar", "mirror"};
   }
   return {"edi\xE7\xE3o", "edit"};
 }

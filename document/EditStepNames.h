@@ -20,6 +20,7 @@ enum class StepName {
   ExactValues,
   Rename,
   Block,
+  Mirror,
 };
 
 // The name in each language (Latin-1), lower case, to follow "Desfeito: ".

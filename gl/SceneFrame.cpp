@@ -46,6 +46,7 @@ void BuildFrame(SceneState& scene) {
   pass.LeaveLastNormal();
   if (!scene.showEditAids) return;
   DrawBlockCursor(scene);
+  DrawSnapTarget(scene);
   if (scene.palette == 0 && scene.isSelected && scene.elements)
     for (int32_t i = 0; i < scene.elements->Count(); ++i)
       if (scene.isSelected(i)) DrawSelectionBox(scene.elements->As<Element3D>(i));

@@ -36,6 +36,9 @@ struct SceneState {
     double at[3] = {0, 0, 0};
     double size[3] = {2, 2, 2};
   } shownBlockCursor;
+  // While a grab holds a snap: the box of what it snapped to, outlined.
+  bool snapShown = false;
+  double snapLo[3] = {0, 0, 0}, snapHi[3] = {0, 0, 0};
   // Set by every edit (Redraw) and cleared by the next frame: the editor
   // takes the selection it shows anew for an edited scene.
   bool edited = true;
@@ -65,6 +68,8 @@ void DrawGrid(const GLView& view);
 void DrawSelectionBox(const Element3D& element);
 // The block cursor the last edit found, when the pointer was inside the panel.
 void DrawBlockCursor(const SceneState& scene);
+// The outline of the box a grab snapped to, while it holds.
+void DrawSnapTarget(const SceneState& scene);
 // Four closed loops around a box of sizes s turned by the angles (about X,
 // Y, Z, degrees) at `center`.
 void DrawWireBox(double ax, double ay, double az, const double s[3], const double center[3]);

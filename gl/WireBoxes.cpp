@@ -42,6 +42,20 @@ void DrawBlockCursor(const SceneState& scene) {
   DrawWireBox(0, 0, 0, scene.shownBlockCursor.size, scene.shownBlockCursor.at);
 }
 
+void DrawSnapTarget(const SceneState& scene) {
+  if (!scene.snapShown) return;
+  // Brighter than the selection's boxes, and a little outside the target's
+  // faces so the line is not lost in them.
+  glColor4f(1.0f, 0.55f, 0.0f, 1.0f);
+  double size[3], centre[3];
+  for (int a = 0; a < 3; ++a) {
+    const double margin = 0.01 * (scene.snapHi[a] - scene.snapLo[a]) + 0.005;
+    size[a] = scene.snapHi[a] - scene.snapLo[a] + 2 * margin;
+    centre[a] = (scene.snapLo[a] + scene.snapHi[a]) / 2;
+  }
+  DrawWireBox(0, 0, 0, size, centre);
+}
+
 void DrawWireBox(double ax, double ay, double az, const double s[3], const double center[3]) {
   TurnedBoxLoops(ax, ay, az, s[0] / 2, s[1] / 2, s[2] / 2, center);
 }

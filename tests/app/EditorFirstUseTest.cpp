@@ -358,8 +358,13 @@ TEST(StatusLineText, TheAlternateLanguageHasItsOwnWords) {
   LoadDictionaryFile(dir.file("tradutorgeral.dat"));
   EstadoDaEdicao e;
   e.modo = 1, e.eixo = 2, e.passo = 0.25, e.selecionados = 3, e.noPiso = true, e.x = -1.234, e.z = 0.004;
+  e.medidas = true, e.tamanho[0] = 100, e.tamanho[1] = 74, e.tamanho[2] = 60, e.centro[1] = 37;
   const std::string english = TextoDaBarraDeEstado(e);
   FreeDictionary();
-  EXPECT_EQ(english, "Mode: Scale     Axis: Z     Grid: 0.25     Selected: 3     Floor: x -1.23  z 0");
-  EXPECT_EQ(TextoDaBarraDeEstado(e), "Modo: Redimensionar     Eixo: Z     Grade: 0.25     Selecionados: 3     Piso: x -1.23  z 0");
+  EXPECT_EQ(english,
+            "Mode: Scale     Axis: Z     Grid: 0.25     Selected: 3 \xB7 100 \xD7 74 \xD7 60 cm \xB7 centre (0, 37, 0)     "
+            "Snap: on     Perspective     Floor: x -1.23  z 0");
+  EXPECT_EQ(TextoDaBarraDeEstado(e),
+            "Modo: Redimensionar     Eixo: Z     Grade: 0.25     Selecionados: 3 \xB7 100 \xD7 74 \xD7 60 cm \xB7 "
+            "centro (0, 37, 0)     Encaixe: ligado     Perspectiva     Piso: x -1.23  z 0");
 }
