@@ -36,6 +36,12 @@ bool TFEditorDeObjetos1::eventFilter(QObject* watched, QEvent* event) {
       static_cast<QWidget*>(watched)->window() == this) {
     auto* key = static_cast<QKeyEvent*>(event);
     const int code = WindowsKeyCode(key->key(), key->modifiers());
+    // Shift+Tab switches snapping in the view; with Ctrl, Tab and Shift+Tab
+    // walk the focus on from the view as they do from any other control.
+    if (code == vk::Tab && watched == Tela1 && (key->modifiers() & Qt::ControlModifier)) {
+      focusNextPrevChild(!(key->modifiers() & Qt::ShiftModifier) && key->key() != Qt::Key_Backtab);
+      return true;
+    }
     if (code != 0) FormKeyDown(code, key->modifiers());
     // A Tab the view acts on does not also walk the focus.
     if (code == vk::Tab && watched == Tela1 && FindKeyCommand(code, key->modifiers())) return true;

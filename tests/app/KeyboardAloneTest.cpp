@@ -19,7 +19,9 @@ struct KeyboardAlone : EditorFixture {
   std::vector<QWidget*> WalkRound(bool back) {
     std::vector<QWidget*> met;
     for (int i = 0; i < 80; ++i) {
-      Key(back ? Qt::Key_Backtab : Qt::Key_Tab, back ? Qt::ShiftModifier : Qt::NoModifier);
+      // In the view Shift+Tab is snapping's key: Ctrl+Shift+Tab leaves it.
+      const Qt::KeyboardModifiers fromView = Focus() == window->Tela1 ? Qt::ControlModifier : Qt::NoModifier;
+      Key(back ? Qt::Key_Backtab : Qt::Key_Tab, (back ? Qt::ShiftModifier : Qt::NoModifier) | fromView);
       if (Focus() == window->Tela1) return met;
       met.push_back(Focus());
     }
@@ -78,7 +80,7 @@ TEST_F(KeyboardAlone, StripButtonsArePressedWithSpaceAndEscReturnsToTheView) {
   EXPECT_FALSE(scaleFace->state().checked);
   EXPECT_TRUE(QAccessible::queryAccessibleInterface(grab)->state().checked);
   while (Focus() != scale && Focus() != nullptr) {
-    Key(Qt::Key_Backtab, Qt::ShiftModifier);
+    Key(Qt::Key_Backtab, Qt::ShiftModifier | (Focus() == w.Tela1 ? Qt::ControlModifier : Qt::NoModifier));
     if (Focus() == w.Tela1) break;
   }
   ASSERT_EQ(Focus(), scale);
