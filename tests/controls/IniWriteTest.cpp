@@ -11,6 +11,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "tests/FileSizeLimit.h"
 #include "common/IniFile.h"
 #include "controls/IniWrite.h"
 
@@ -29,20 +30,6 @@ size_t Entries(const QTemporaryDir& dir) {
   return static_cast<size_t>(std::distance(fs::directory_iterator(dir.path().toStdString()), {}));
 }
 
-// Files may grow to `bytes` only while this lives: a full disk, even for root.
-struct FileSizeLimit {
-  explicit FileSizeLimit(rlim_t bytes) : handler(std::signal(SIGXFSZ, SIG_IGN)) {
-    ::getrlimit(RLIMIT_FSIZE, &old);
-    const rlimit small{bytes, old.rlim_max};
-    ::setrlimit(RLIMIT_FSIZE, &small);
-  }
-  ~FileSizeLimit() {
-    ::setrlimit(RLIMIT_FSIZE, &old);
-    std::signal(SIGXFSZ, handler);
-  }
-  void (*handler)(int);
-  rlimit old{};
-};
 }  // namespace
 
 class IniWriteTest : public QObject {

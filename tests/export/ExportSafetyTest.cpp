@@ -7,26 +7,13 @@
 #include <filesystem>
 #include <regex>
 
+#include "tests/FileSizeLimit.h"
 #include "export/ObjExport.h"
 #include "tests/export/ExportFixture.h"
 
 namespace {
 namespace fs = std::filesystem;
 
-// Files may grow to `bytes` only while this lives: a full disk, even for root.
-struct FileSizeLimit {
-  explicit FileSizeLimit(rlim_t bytes) : handler(std::signal(SIGXFSZ, SIG_IGN)) {
-    ::getrlimit(RLIMIT_FSIZE, &old);
-    const rlimit small{bytes, old.rlim_max};
-    ::setrlimit(RLIMIT_FSIZE, &small);
-  }
-  ~FileSizeLimit() {
-    ::setrlimit(RLIMIT_FSIZE, &old);
-    std::signal(SIGXFSZ, handler);
-  }
-  void (*handler)(int);
-  rlimit old{};
-};
 
 // Names in `folder` that look like temporary files ("x.obj.Ab12Cd").
 std::vector<std::string> Leftovers(const std::string& folder) {
