@@ -6,7 +6,16 @@
 #include "ElementBox.h"
 
 namespace {
-double& Along(Element3D& e, int axis) { return axis == 0 ? e.x : axis == 1 ? e.y : e.z; }
+// Reflects the centre's coordinate in place. Each field is named: the record
+// is packed, so its doubles may not be reached through a reference or pointer.
+void Reflect(Element3D& e, int axis, double centre) {
+  if (axis == 0)
+    e.x = 2 * centre - e.x;
+  else if (axis == 1)
+    e.y = 2 * centre - e.y;
+  else
+    e.z = 2 * centre - e.z;
+}
 }  // namespace
 
 bool MirrorSelection(EditorDocument& doc, int axis) {
@@ -24,8 +33,7 @@ bool MirrorSelection(EditorDocument& doc, int axis) {
   doc.PushUndo(StepName::Mirror);
   for (int32_t k = 0; k < doc.SelectionCount(); ++k) {
     Element3D& e = doc.Element(doc.SelectedIndex(k));
-    double& p = Along(e, axis);
-    p = 2 * centre - p;
+    Reflect(e, axis, centre);
     // A reflection keeps the turn about its own axis and reverses the
     // other two (axy turns about z, axz about y, ayz about x).
     if (axis != 2) e.axy = -e.axy;

@@ -193,7 +193,7 @@ TEST_F(Commands, UndoingAColourTakesTheSwatchAndTheNextElementBack) {
   ClickView(PixelOf(4, 0, 4));
   const std::vector<Element3D> saved = Saved();
   ASSERT_EQ(saved.size(), 2u);
-  EXPECT_EQ(saved[1].color, before);
+  EXPECT_EQ(+saved[1].color, before);
 }
 
 // S, Y, Esc: the hint is back to moving along XZ; Esc from the key row does

@@ -74,7 +74,7 @@ TEST_F(SystemColours, ASystemColourLooksTheSameInTheSwatchAndOnTheElement) {
   for (const unsigned index : {5u, 8u, 13u, 14u, 15u, 16u, 20u, 7u, 9u, 18u, 21u, 4u, 24u}) {
     const uint32_t system = 0x80000000u | index;
     Choose(QString::asprintf("%08X", system));
-    ASSERT_EQ(w.doc.Element(0).color, system);
+    ASSERT_EQ(+w.doc.Element(0).color, system);
     const QColor swatch = Swatch();
     if (named.count(index)) {
       EXPECT_EQ(swatch.name().toStdString(), desktop.color(named.at(index)).name().toStdString())

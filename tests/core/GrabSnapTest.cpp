@@ -86,12 +86,12 @@ TEST(GrabSnap, AGrabLiesFlushOffTheGridOrKeepsTheGrid) {
   SnappedGrab g = SnapGrab(records, kMove, kAxisX, t, GrabSides{}, kGrid, neighbour, R(0.3).data());
   Element3D moved = GrabbedElement(a, kMove, kAxisX, g.travel, GrabSides{}, g.step);
   EXPECT_NEAR(moved.x + 1, 4.3, 1e-12) << "flush with the neighbour";
-  EXPECT_EQ(moved.y, 1);
+  EXPECT_EQ(+moved.y, 1);
   // Farther away, the grid.
   t.along[0] = 2.2;
   g = SnapGrab(records, kMove, kAxisX, t, GrabSides{}, kGrid, neighbour, R(0.3).data());
   EXPECT_FALSE(g.hit.Any());
-  EXPECT_EQ(GrabbedElement(a, kMove, kAxisX, g.travel, GrabSides{}, g.step).x, 2.0);
+  EXPECT_EQ(+GrabbedElement(a, kMove, kAxisX, g.travel, GrabSides{}, g.step).x, 2.0);
 
   // On the floor (XZ): x snaps, z keeps the grid.
   t.along[0] = 3.1, t.along[2] = 0.7;
@@ -109,7 +109,7 @@ TEST(GrabSnap, AGrabLiesFlushOffTheGridOrKeepsTheGrid) {
   g = SnapGrab(records, kResize, kAxisX, t, right, kGrid, neighbour, R(0.3).data());
   const Element3D resized = GrabbedElement(a, kResize, kAxisX, g.travel, right, g.step);
   EXPECT_NEAR(resized.x + resized.dx / 2, 4.3, 1e-12);
-  EXPECT_EQ(resized.x, 0);
+  EXPECT_EQ(+resized.x, 0);
 
   // Two elements grabbed together: the pair's outer face snaps.
   const std::vector<std::pair<int32_t, Element3D>> pair = {{0, a}, {1, Box(-3, 1, 0, 2, 2, 2)}};

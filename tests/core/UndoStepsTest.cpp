@@ -166,13 +166,13 @@ TEST(UndoSteps, TheTemplateFollowsUndoAndRedo) {
   d.ResetTemplateForKind(kSphere, 0x0000FF, "wood.jpeg");
   d.templ.x = 7;
   for (int k = 0; k < 3; ++k) ASSERT_TRUE(d.Undo());
-  EXPECT_EQ(d.templ.color, 0x00AA00u);
+  EXPECT_EQ(+d.templ.color, 0x00AA00u);
   EXPECT_EQ(d.templ.texture.str(), EditorDocument::kDefaultTexture);
   EXPECT_EQ(d.templ.invisible, 0);
   EXPECT_EQ(d.templ.kind, kSphere);
   EXPECT_EQ(+d.templ.x, 7);
   ASSERT_TRUE(d.Redo());
-  EXPECT_EQ(d.templ.color, 0x0000FFu);
+  EXPECT_EQ(+d.templ.color, 0x0000FFu);
   EXPECT_EQ(d.templ.texture.str(), EditorDocument::kDefaultTexture);
 }
 
