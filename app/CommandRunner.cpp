@@ -10,6 +10,7 @@
 #include "ExactValueBoxes.h"
 #include "LatinText.h"
 #include "TFEditorDeObjetos1.h"
+#include "PivotSetting.h"
 #include "SnapSetting.h"
 #include "UndoLevels.h"
 #include "controls/ControlHint.h"
@@ -23,6 +24,7 @@ constexpr int kReportMs = 8000;
 CommandRunner::CommandRunner(TFEditorDeObjetos1& window) : w_(window) {
   w_.doc.SetUndoDepth(RememberedUndoLevels());
   w_.snapping_ = RememberedSnapping();
+  w_.assembly_.commonPivot = RememberedCommonPivot();
 }
 
 std::vector<int32_t> CommandRunner::Selection() const {
@@ -70,6 +72,14 @@ void CommandRunner::Run(const EditorCommand& row, CommandCall& call, bool inPlac
     nestedChanged_ = nestedChanged_ || call.changed;
     return;
   }
+  // Esc puts a duplicate that follows the pointer back where it was made,
+  // and does no more; any other action places it first.
+  if (w_.assembly_.following && row.id == CommandId::NormalEdition) {
+    StopFollowing(w_, true);
+    w_.UpdateStatusLine();
+    return;
+  }
+  StopFollowing(w_, false);
   if (!inPlace) SettleTypedValues();
   const int32_t countBefore = w_.doc.Count();
   const std::vector<int32_t> selectionBefore = Selection();
@@ -158,6 +168,12 @@ void CommandRunner::BuildMenus(const std::map<CommandId, void (TFEditorDeObjetos
   }
   for (const EditorCommand& row : EditorCommands()) {
     if (row.menu == MenuPlace::None || actions_.count(row.id)) continue;
+    // The Align submenu stands in the Edit menu where its first row comes.
+    if (row.menu == MenuPlace::Align && !menus_.count(MenuPlace::Align)) {
+      QMenu* align = menus_[MenuPlace::Edit]->addMenu(L1("Alinhar"));
+      SetHint(align->menuAction(), "Align");
+      menus_[MenuPlace::Align] = align;
+    }
     QMenu* menu = menus_[row.menu];
     if (row.separatorBefore) menu->addSeparator();
     auto* a = new QAction(L1(row.menuPt), menu);

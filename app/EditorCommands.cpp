@@ -11,6 +11,9 @@
 #include "controls/TMulfig.h"
 #include "controls/TSBM.h"
 #include "gl/GLView.h"
+#include "AssemblyAids.h"
+#include "UndoHistoryDialog.h"
+#include "document/AlignSelection.h"
 #include "document/EditSteps.h"
 #include "document/HideShow.h"
 #include "document/MirrorSelection.h"
@@ -34,10 +37,17 @@ void Redo(W& w, CommandCall& c) {
   c.changed = w.doc.Redo();
   c.report = c.changed ? UndoneReport(w.doc.LastStepName(), true) : NothingToReport(true);
 }
-void Duplicate(W& w, CommandCall& c) {
-  if (!DuplicateSelection(w.doc)) return;
-  w.MMovimento1->setValor(kMove);
-  c.report = CountReport(w.doc.SelectionCount(), Counted::Duplicated);
+// Align and distribute: what the selection lacks, said when nothing moved.
+template <int Axis, AlignEdge Edge>
+void Align(W& w, CommandCall& c) {
+  if (!AlignSelection(w.doc, Axis, Edge) && w.doc.SelectionCount() < 2)
+    c.report = Choose("Selecione dois ou mais elementos; o \xFAltimo fica onde est\xE1",
+                      "Select two or more elements; the last one stays where it is");
+}
+template <int Axis>
+void Distribute(W& w, CommandCall& c) {
+  if (!DistributeSelection(w.doc, Axis) && w.doc.SelectionCount() < 3)
+    c.report = Choose("Selecione tr\xEAs ou mais elementos", "Select three or more elements");
 }
 void Frame(W& w, CommandCall&) { w.FrameSelection(); }
 // After hiding or showing `count` elements: the list greys them anew.
@@ -73,6 +83,9 @@ const std::vector<EditorCommand> kCommands = {
     {C::Redo, 'Y', M::Ctrl, G::Edit, "Ctrl+Y", "Ctrl+Y", "Refazer", "Redo", Redo, true, S::Edit, false,
      MenuPlace::Edit, "Refazer", "Redo"},
     {C::Redo, 'Z', M::CtrlShift, G::Edit, "Shift+Ctrl+Z", "Shift+Ctrl+Z", "Refazer", "Redo", Redo, true, S::Edit},
+    {C::History, 0, M::Any, G::Edit, nullptr, nullptr, "Os passos que podem ser desfeitos; voltar a um deles",
+     "The steps that can be undone; go back to one", AskUndoHistory, true, S::Edit, false, MenuPlace::Edit,
+     "Hist\xF3rico...", "History..."},
     {C::Copy, 'C', M::Ctrl, G::Add, "Ctrl+C", "Ctrl+C", "Copiar a sele\xE7\xE3o", "Copy the selection",
      [](W& w, CommandCall& c) {
        w.doc.CopySelection();
@@ -136,9 +149,9 @@ const std::vector<EditorCommand> kCommands = {
     {C::Mouse, 0, M::Any, G::Add, "Clique com um tipo escolhido", "Click with a kind chosen",
      "Adicionar um elemento do tipo escolhido", "Add an element of the chosen kind", nullptr, true, S::Add},
     {C::Duplicate, 'D', M::Ctrl, G::Add, "Ctrl+D", "Ctrl+D",
-     "Duplicar a sele\xE7\xE3o (um passo ao lado) e mover a c\xF3pia",
-     "Duplicate the selection (one step aside) and move the copy", Duplicate, true, S::Duplicate},
-    {C::Duplicate, 'D', M::Shift, G::Add, "Shift+D", "Shift+D", "O mesmo que Ctrl+D", "The same as Ctrl+D", Duplicate,
+     "Duplicar a sele\xE7\xE3o; a c\xF3pia segue o ponteiro at\xE9 um clique (Esc: um passo ao lado)",
+     "Duplicate the selection; the copy follows the pointer until a click (Esc: one step aside)", DuplicateAndFollow, true, S::Duplicate},
+    {C::Duplicate, 'D', M::Shift, G::Add, "Shift+D", "Shift+D", "O mesmo que Ctrl+D", "The same as Ctrl+D", DuplicateAndFollow,
      true, S::Duplicate},
 
     // Select
@@ -178,6 +191,10 @@ const std::vector<EditorCommand> kCommands = {
      "Ligar ou desligar o encaixe nos vizinhos ao arrastar", "Snapping to neighbours while dragging on or off",
      [](W& w, CommandCall& c) { w.ToggleSnapping(c); }, false, S::Edit, false, MenuPlace::Edit, "Encaixe",
      "Snapping"},
+    {C::Pivot, 'P', M::Plain, G::Edit, "P", "P",
+     "Girar cada elemento em torno do seu centro, ou a sele\xE7\xE3o inteira em torno do centro comum",
+     "Turn each element about its own centre, or the whole selection about its common centre", TogglePivot, false,
+     S::Edit, false, MenuPlace::Edit, "Piv\xF4 comum", "Common pivot"},
     {C::Hide, 'H', M::Plain, G::Select, "H", "H", "Esconder a sele\xE7\xE3o", "Hide the selection",
      [](W& w, CommandCall& c) {
        Hidden(w, c, HideSelection(w.doc), Counted::Hidden);
@@ -202,6 +219,54 @@ const std::vector<EditorCommand> kCommands = {
        MirrorSelection(w.doc, axis == kAxisY || axis == kAxisZ ? axis : kAxisX);
      },
      true, S::Mirror, false, MenuPlace::Edit, "Espelhar", "Mirror"},
+    {C::AlignMinX, 0, M::Any, G::Edit, nullptr, nullptr,
+     "Alinhar o m\xEDnimo da sele\xE7\xE3o em X ao do \xFAltimo selecionado",
+     "Align the selection's minimum on X to the last selected element's", Align<0, AlignEdge::Min>, true, S::Align,
+     false, MenuPlace::Align, "M\xEDnimo em X", "Minimum on X"},
+    {C::AlignMinY, 0, M::Any, G::Edit, nullptr, nullptr,
+     "Alinhar o m\xEDnimo da sele\xE7\xE3o em Y ao do \xFAltimo selecionado",
+     "Align the selection's minimum on Y to the last selected element's", Align<1, AlignEdge::Min>, true, S::Align,
+     false, MenuPlace::Align, "M\xEDnimo em Y", "Minimum on Y"},
+    {C::AlignMinZ, 0, M::Any, G::Edit, nullptr, nullptr,
+     "Alinhar o m\xEDnimo da sele\xE7\xE3o em Z ao do \xFAltimo selecionado",
+     "Align the selection's minimum on Z to the last selected element's", Align<2, AlignEdge::Min>, true, S::Align,
+     false, MenuPlace::Align, "M\xEDnimo em Z", "Minimum on Z"},
+    {C::AlignCentreX, 0, M::Any, G::Edit, nullptr, nullptr,
+     "Alinhar o centro da sele\xE7\xE3o em X ao do \xFAltimo selecionado",
+     "Align the selection's centre on X to the last selected element's", Align<0, AlignEdge::Centre>, true, S::Align,
+     false, MenuPlace::Align, "Centro em X", "Centre on X", true},
+    {C::AlignCentreY, 0, M::Any, G::Edit, nullptr, nullptr,
+     "Alinhar o centro da sele\xE7\xE3o em Y ao do \xFAltimo selecionado",
+     "Align the selection's centre on Y to the last selected element's", Align<1, AlignEdge::Centre>, true, S::Align,
+     false, MenuPlace::Align, "Centro em Y", "Centre on Y"},
+    {C::AlignCentreZ, 0, M::Any, G::Edit, nullptr, nullptr,
+     "Alinhar o centro da sele\xE7\xE3o em Z ao do \xFAltimo selecionado",
+     "Align the selection's centre on Z to the last selected element's", Align<2, AlignEdge::Centre>, true, S::Align,
+     false, MenuPlace::Align, "Centro em Z", "Centre on Z"},
+    {C::AlignMaxX, 0, M::Any, G::Edit, nullptr, nullptr,
+     "Alinhar o m\xE1ximo da sele\xE7\xE3o em X ao do \xFAltimo selecionado",
+     "Align the selection's maximum on X to the last selected element's", Align<0, AlignEdge::Max>, true, S::Align,
+     false, MenuPlace::Align, "M\xE1ximo em X", "Maximum on X", true},
+    {C::AlignMaxY, 0, M::Any, G::Edit, nullptr, nullptr,
+     "Alinhar o m\xE1ximo da sele\xE7\xE3o em Y ao do \xFAltimo selecionado",
+     "Align the selection's maximum on Y to the last selected element's", Align<1, AlignEdge::Max>, true, S::Align,
+     false, MenuPlace::Align, "M\xE1ximo em Y", "Maximum on Y"},
+    {C::AlignMaxZ, 0, M::Any, G::Edit, nullptr, nullptr,
+     "Alinhar o m\xE1ximo da sele\xE7\xE3o em Z ao do \xFAltimo selecionado",
+     "Align the selection's maximum on Z to the last selected element's", Align<2, AlignEdge::Max>, true, S::Align,
+     false, MenuPlace::Align, "M\xE1ximo em Z", "Maximum on Z"},
+    {C::DistributeX, 0, M::Any, G::Edit, nullptr, nullptr,
+     "Distribuir tr\xEAs ou mais elementos em X: os dois das pontas ficam, os v\xE3os ficam iguais",
+     "Distribute three or more elements along X: the two outermost stay, the gaps become equal",
+     Distribute<0>, true, S::Distribute, false, MenuPlace::Align, "Distribuir em X", "Distribute along X", true},
+    {C::DistributeY, 0, M::Any, G::Edit, nullptr, nullptr,
+     "Distribuir tr\xEAs ou mais elementos em Y: os dois das pontas ficam, os v\xE3os ficam iguais",
+     "Distribute three or more elements along Y: the two outermost stay, the gaps become equal",
+     Distribute<1>, true, S::Distribute, false, MenuPlace::Align, "Distribuir em Y", "Distribute along Y"},
+    {C::DistributeZ, 0, M::Any, G::Edit, nullptr, nullptr,
+     "Distribuir tr\xEAs ou mais elementos em Z: os dois das pontas ficam, os v\xE3os ficam iguais",
+     "Distribute three or more elements along Z: the two outermost stay, the gaps become equal",
+     Distribute<2>, true, S::Distribute, false, MenuPlace::Align, "Distribuir em Z", "Distribute along Z"},
     {C::ExactValues, 'N', M::Plain, G::Edit, "N", "N",
      "Digitar posi\xE7\xE3o e tamanho exatos (Tab: pr\xF3xima caixa, Enter: aplicar, Esc: voltar)",
      "Type an exact position and size (Tab: next box, Enter: apply, Esc: back)",

@@ -21,18 +21,21 @@ enum class KeyGroup { Add, Select, Edit, View, Files, BlockMode };
 // others need exactly the named Ctrl and Shift (Alt is free unless named).
 enum class KeyMods { Any, Plain, Ctrl, Shift, CtrlShift, Alt };
 
-enum class MenuPlace { None, File, Edit, Help };
+// Align: the Edit menu's "Alinhar" submenu.
+enum class MenuPlace { None, File, Edit, Help, Align };
 
 enum class CommandId {
   // File menu
   New, Open, Save, SaveAs, Export, Quit,
   // Edit menu
-  Undo, Redo, Copy, Paste, Delete, Grid, UndoLevels, LeftLight, NormalEdition, TagName,
+  Undo, Redo, History, Copy, Paste, Delete, Grid, UndoLevels, LeftLight, NormalEdition, TagName,
   // "?" menu
   KeysWindow, Language, About,
   // keys of the view
   AddKind, ClickAtPointer, Duplicate, SelectAll, ClearSelection, BoxSelect, Enter, Mode, Axis, PointerNudge,
-  Arrows, ExactValues, Snapping, Hide, HideOthers, ShowAll, Mirror, Projection, DefaultView, ViewPreset, Frame, Zoom, Pan, BlockMode, AddBlock,
+  Arrows, ExactValues, Snapping, Pivot, Hide, HideOthers, ShowAll, Mirror,
+  AlignMinX, AlignMinY, AlignMinZ, AlignCentreX, AlignCentreY, AlignCentreZ, AlignMaxX, AlignMaxY, AlignMaxZ,
+  DistributeX, DistributeY, DistributeZ, Projection, DefaultView, ViewPreset, Frame, Zoom, Pan, BlockMode, AddBlock,
   // the property strip and the element list
   Color, Texture, Visibility, Chamfer, TopSize, Angles, ExactEntry, Rename,
   Mouse,  // rows that describe the mouse

@@ -131,6 +131,7 @@ void TFEditorDeObjetos1::UpdateStatusLine() {
   estado.noPiso = pointerOnFloor;
   estado.bloco = BlockMode();
   estado.encaixe = snapping_;
+  estado.pivoComum = assembly_.commonPivot;
   estado.perspectiva = !view || view->Perspective;
   const SelectionMeasure m = MeasureSelection(doc);
   estado.medidas = m.any;

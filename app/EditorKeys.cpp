@@ -19,6 +19,7 @@
 #include "controls/TZSpinEdit.h"
 #include "document/ArrowDirections.h"
 #include "document/EditSteps.h"
+#include "document/PivotTurn.h"
 #include "gl/Camera.h"
 #include "gl/CameraMoves.h"
 #include "gl/GLView.h"
@@ -265,9 +266,25 @@ void TFEditorDeObjetos1::ArrowKey(int key, Qt::KeyboardModifiers shift) {
   if (onTemplate) {
     step(doc.templ);
   } else {
+    // About the common pivot the centres turn with the angles, around the
+    // selection's box as it was before the key.
+    const bool aboutPivot = mode == kTurn && assembly_.commonPivot;
+    double pivot[3] = {0, 0, 0};
+    if (aboutPivot) {
+      PivotBox box;
+      for (int32_t k = 0; k < doc.SelectionCount(); ++k) {
+        const int32_t i = doc.SelectedIndex(k);
+        if (i >= 0 && i < doc.Count()) box.Add(doc.Element(i));
+      }
+      box.Centre(pivot);
+    }
     for (int32_t k = 0; k < doc.SelectionCount(); ++k) {
       const int32_t i = doc.SelectedIndex(k);
-      if (i >= 0 && i < doc.Count()) step(doc.Element(i));
+      if (i < 0 || i >= doc.Count()) continue;
+      Element3D& e = doc.Element(i);
+      const Element3D before = e;
+      step(e);
+      if (aboutPivot) e = TurnedAboutPivot(before, e, pivot);
     }
     if (doc.SelectionCount() > 0) ShowAngles(doc.SelectedIndex(doc.SelectionCount() - 1));
   }

@@ -22,6 +22,7 @@
 #include "document/ElementBox.h"
 #include "document/ElementSanity.h"
 #include "document/GrabGeometry.h"
+#include "document/PivotTurn.h"
 #include "gl/Camera.h"
 #include "gl/CameraMoves.h"
 #include "gl/GLView.h"
@@ -69,10 +70,20 @@ bool TFEditorDeObjetos1::DragSelectionStep(MoveMode mode, EditAxis axis, const G
       scene.snapShown = true;
       for (int k = 0; k < 3; ++k) scene.snapLo[k] = b.lo[k], scene.snapHi[k] = b.hi[k];
     }
+  // About the common pivot, the centres turn with the angles around the
+  // selection's box as it was at the press.
+  const bool aboutPivot = mode == kTurn && assembly_.commonPivot;
+  double pivot[3] = {0, 0, 0};
+  if (aboutPivot) {
+    PivotBox box;
+    for (const auto& record : grabRecords_) box.Add(record.second);
+    box.Centre(pivot);
+  }
   for (const auto& [i, atPress] : grabRecords_) {
     if (i < 0 || i >= doc.Count()) continue;
     Element3D& e = doc.Element(i);
-    const Element3D next = GrabbedElement(atPress, mode, axis, grab.travel, grabSides_, grab.step);
+    Element3D next = GrabbedElement(atPress, mode, axis, grab.travel, grabSides_, grab.step);
+    if (aboutPivot) next = TurnedAboutPivot(atPress, next, pivot);
     changed = changed || std::memcmp(&next, &e, sizeof e) != 0;
     e = next;
     last = i;
@@ -162,6 +173,11 @@ int32_t TFEditorDeObjetos1::AppendFromTemplate() {
 void TFEditorDeObjetos1::Tela1MouseDown(Qt::MouseButton button, Qt::KeyboardModifiers shift, int x, int y,
                                         bool byKey) {
   FocusTela1();
+  // A click places a duplicate that follows the pointer, and does no more.
+  if (assembly_.following) {
+    StopFollowing(*this, false);
+    return;
+  }
   if (DoublePress(button, x, y, byKey)) {
     Lista1DblClick();
     return;
@@ -251,6 +267,10 @@ void TFEditorDeObjetos1::Tela1MouseMove(Qt::KeyboardModifiers shift, int x, int 
     return;
   }
 
+  if (assembly_.following) {
+    FollowPointer(*this, x, y);
+    return;
+  }
   if (elementDragging) {
     if (Mulfig1->Valor() == 0 && doc.SelectionCount() > 0) {
       const auto mode = static_cast<MoveMode>(MMovimento1->Valor());

@@ -15,6 +15,7 @@
 namespace {
 constexpr int kBoxWidth = 64;
 const char* const kInvalidProperty = "invalidText";
+const char* const kUnitText = "\xD7 10 cm";
 }  // namespace
 
 ExactValueBoxes::ExactValueBoxes(QWidget* parent) : QWidget(parent) {
@@ -45,8 +46,17 @@ ExactValueBoxes::ExactValueBoxes(QWidget* parent) : QWidget(parent) {
     box->setMaxLength(40);
     labels_.back()->setBuddy(box);
     box->setAccessibleName(L1(Choose(spoken[f][0], spoken[f][1])));
+    // Stored values are in the document's unit, a tenth of a metre: each
+    // group says so, as the status line's centimetres do.
+    box->setAccessibleDescription(L1(Choose("Em unidades de 10 cm", "In units of 10 cm")));
     row->addWidget(box);
     JoinWalk(box, static_cast<ExactField>(f));
+    if (f == 2 || f == 5) {
+      auto* unit = new QLabel(L1(kUnitText), this);
+      unit->setObjectName(f == 2 ? "exactPositionUnit" : "exactSizeUnit");
+      unit->setToolTip(L1(Choose("Uma unidade vale 10 cm", "One unit is 10 cm")));
+      row->addWidget(unit);
+    }
   }
   row->addStretch(1);
 }

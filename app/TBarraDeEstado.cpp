@@ -29,6 +29,11 @@ std::string AxisName(int32_t eixo) {
 }
 }  // namespace
 
+std::string PivotText(bool common) {
+  return common ? Choose("Piv\xF4: centro comum", "Pivot: common centre")
+                : Choose("Piv\xF4: cada elemento", "Pivot: each element");
+}
+
 std::string TextoDaBarraDeEstado(const EstadoDaEdicao& estado) {
   const std::string gap = "     ";
   std::string t = (estado.bloco ? Choose("Bloco", "Block") + gap : std::string()) + Choose("Modo: ", "Mode: ") +
@@ -45,7 +50,7 @@ std::string TextoDaBarraDeEstado(const EstadoDaEdicao& estado) {
            Coordinate(estado.distancia[1]) + ", " + Coordinate(estado.distancia[2]) + ")";
   }
   t += gap + (estado.encaixe ? Choose("Encaixe: ligado", "Snap: on") : Choose("Encaixe: desligado", "Snap: off")) +
-       gap + (estado.perspectiva ? Choose("Perspectiva", "Perspective") : Choose("Ortogr\xE1" "fica", "Orthographic"));
+       gap + PivotText(estado.pivoComum) + gap + (estado.perspectiva ? Choose("Perspectiva", "Perspective") : Choose("Ortogr\xE1" "fica", "Orthographic"));
   if (estado.noPiso)
     t += gap + Choose("Piso: ", "Floor: ") + "x " + Coordinate(estado.x) + "  z " + Coordinate(estado.z);
   if (!estado.aviso.empty()) t += gap + estado.aviso;

@@ -15,6 +15,7 @@ struct EstadoDaEdicao {
   bool noPiso = false;
   bool bloco = false;  // the block mode is on
   bool encaixe = true;  // a grab snaps to its neighbours
+  bool pivoComum = false;  // turns go about the selection's common centre
   bool perspectiva = true;  // else the orthographic projection
   // The selection's size and centre in centimetres; with two elements
   // selected, the gap between them on each axis.
@@ -25,6 +26,9 @@ struct EstadoDaEdicao {
   std::string aviso;   // a problem to tell (Latin-1), empty when none
   double x = 0, z = 0;
 };
+
+// "Pivô: cada elemento" / "Pivô: centro comum", in the interface language.
+std::string PivotText(bool common);
 
 // The line's text (Latin-1), in the interface language.
 std::string TextoDaBarraDeEstado(const EstadoDaEdicao& estado);

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "AssemblyAids.h"
 #include "ExactValueBoxes.h"
 #include "document/EditSteps.h"
 #include "document/GrabEdit.h"
@@ -238,6 +239,7 @@ class TFEditorDeObjetos1 : public QMainWindow {
   double snapReach_[3] = {0, 0, 0};
   void GatherSnapTargets();
   void ToggleSnapping(CommandCall& call);
+  AssemblyAids assembly_;  // the pivot of turns, a duplicate following the pointer
   // The block mode (EditorBlockMode.cpp): on while Timer1 runs.
   bool BlockMode() const;
   void SetBlockMode(bool on);

@@ -26,6 +26,8 @@ Names NamesOf(StepName name) {
     case StepName::Rename: return {"renomear", "rename"};
     case StepName::Block: return {"bloco", "block"};
     case StepName::Mirror: return {"espelhar", "mirror"};
+    case StepName::Align: return {"alinhar", "align"};
+    case StepName::Distribute: return {"distribuir", "distribute"};
   }
   return {"edi\xE7\xE3o", "edit"};
 }

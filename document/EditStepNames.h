@@ -21,6 +21,8 @@ enum class StepName {
   Rename,
   Block,
   Mirror,
+  Align,
+  Distribute,
 };
 
 // The name in each language (Latin-1), lower case, to follow "Desfeito: ".

@@ -215,6 +215,13 @@ void EditorDocument::ClearUndo() {
 
 int32_t EditorDocument::UndoCount() const { return static_cast<int32_t>(undo_.size()); }
 
+std::vector<StepName> EditorDocument::UndoStepNames() const {
+  std::vector<StepName> names;
+  names.reserve(undo_.size());
+  for (auto step = undo_.rbegin(); step != undo_.rend(); ++step) names.push_back(step->name);
+  return names;
+}
+
 size_t EditorDocument::UndoBytes() const {
   std::vector<const RecordSnapshot*> copies{prepared_.elements.get()};
   size_t steps = 0;

@@ -91,6 +91,8 @@ class EditorDocument {
   bool Redo();  // false when there was nothing to redo
   void ClearUndo();
   int32_t UndoCount() const;
+  // The names of the steps Undo would go through, the next one first.
+  std::vector<StepName> UndoStepNames() const;
   int32_t RedoCount() const { return static_cast<int32_t>(redo_.size()); }
   // The name of the step the last Undo or Redo went through.
   StepName LastStepName() const { return lastStepName_; }
