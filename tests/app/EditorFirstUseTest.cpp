@@ -363,8 +363,8 @@ TEST(StatusLineText, TheAlternateLanguageHasItsOwnWords) {
   FreeDictionary();
   EXPECT_EQ(english,
             "Mode: Scale     Axis: Z     Grid: 0.25     Selected: 3 \xB7 100 \xD7 74 \xD7 60 cm \xB7 centre (0, 37, 0)     "
-            "Snap: on     Perspective     Floor: x -1.23  z 0");
+            "Snap: on     Pivot: each element     Perspective     Floor: x -1.23  z 0");
   EXPECT_EQ(TextoDaBarraDeEstado(e),
             "Modo: Redimensionar     Eixo: Z     Grade: 0.25     Selecionados: 3 \xB7 100 \xD7 74 \xD7 60 cm \xB7 "
-            "centro (0, 37, 0)     Encaixe: ligado     Perspectiva     Piso: x -1.23  z 0");
+            "centro (0, 37, 0)     Encaixe: ligado     Piv\xF4: cada elemento     Perspectiva     Piso: x -1.23  z 0");
 }
