@@ -7,7 +7,7 @@
 
 #include "DrawSurface.h"
 #include "GLView.h"
-#include "JpegCodec.h"
+#include "image/JpegCodec.h"
 #include "SceneFrame.h"
 #include "SceneRecording.h"
 #include "common/FileIdentity.h"

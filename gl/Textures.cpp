@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "GLView.h"
-#include "ImageFiles.h"
+#include "image/ImageFiles.h"
 #include "LabelBitmap.h"
 #include "common/DataPath.h"
 #include "common/FolderIndex.h"
