@@ -27,7 +27,7 @@
 #include "controls/TZBox.h"
 #include "controls/WaitIndicator.h"
 #include "document/DocumentFile.h"
-#include "gl/DocumentSave.h"
+#include "output/DocumentSave.h"
 #include "gl/GLView.h"
 #include "gl/Textures.h"
 #include "gl/ViewContext.h"

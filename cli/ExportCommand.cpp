@@ -15,7 +15,7 @@
 #include "document/Element3D.h"
 #include "document/ElementSanity.h"
 #include "common/TIMem32.h"
-#include "gl/DocumentSave.h"
+#include "output/DocumentSave.h"
 #include "gl/GLView.h"
 #include "gl/HeadlessSurface.h"
 #include "gl/SceneFrame.h"

@@ -10,7 +10,7 @@
 #include "document/DocumentFile.h"
 #include "document/Element3D.h"
 #include "common/TIMem32.h"
-#include "gl/DocumentSave.h"
+#include "output/DocumentSave.h"
 #include "gl/GLView.h"
 #include "gl/HeadlessSurface.h"
 #include "gl/SceneFrame.h"

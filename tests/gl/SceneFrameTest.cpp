@@ -8,7 +8,7 @@
 #include "SceneFixture.h"
 #include "export/ObjExport.h"
 #include "gl/AxisGizmo.h"
-#include "gl/DocumentSave.h"
+#include "output/DocumentSave.h"
 #include "gl/DrawWrappers.h"
 #include "gl/ElementDrawing.h"
 #include "gl/Picking.h"
