@@ -9,6 +9,7 @@
 #include <memory>
 
 #include "CliCommand.h"
+#include "OffscreenPainting.h"
 #include "OutputLimit.h"
 #include "common/FileIdentity.h"
 #include "document/DocumentFile.h"
@@ -19,6 +20,7 @@
 #include "gl/GLView.h"
 #include "gl/HeadlessSurface.h"
 #include "gl/SceneFrame.h"
+#include "gl/StartingView.h"
 #include "gl/Textures.h"
 #include "gl/ViewContext.h"
 #include "gl/ViewPresets.h"
@@ -111,15 +113,7 @@ int RunExportCommand(const std::vector<std::string>& args) {
   // Label pictures need fonts, and glTF re-encodes textures; Qt does both
   // without any display. An OBJ needs neither.
   std::unique_ptr<QGuiApplication> painting;
-  if (format.writer != OutputWriter::Obj) {
-    setenv("QT_QPA_PLATFORM", "offscreen", 1);
-    // Qt's start-up chatter would break the one-line failure message.
-    qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString&) {});
-    static int argc = 1;
-    static char name[] = "objetos3d-cli";
-    static char* argv[] = {name, nullptr};
-    painting = std::make_unique<QGuiApplication>(argc, argv);
-  }
+  if (format.writer != OutputWriter::Obj) painting = StartOffscreenPainting();
 
   SceneState scene;
   scene.elements = &elements;
@@ -128,17 +122,7 @@ int RunExportCommand(const std::vector<std::string>& args) {
     surface = std::make_unique<HeadlessSurface>(o.width, o.height);
     if (!surface->IsValid())
       return CliFail(o.output, "a picture needs OpenGL, and there is no GL context: " + surface->Error());
-    GLView* view = NewView();
-    view->LightMode = 7;
-    for (int i = 0; i < 3; ++i) {
-      view->OrthoMin[i] = -20;
-      view->OrthoMax[i] = 20;
-    }
-    CreateContext(*view, surface.get(), o.width, o.height);
-    CreateTextures(*view, 8);
-    ApplyViewPreset(*view, o.view);
-    ApplyCamera(*view);
-    scene.view = view;
+    scene.view = NewStartingView(surface.get(), o.width, o.height, o.view);
   }
   // A picture the save command does not name (".jpg") is written as it is.
   const DocumentResult out = picture && !format.saveCommand ? SavePictureAs(scene, o.output) : SaveDocument(scene, o.output, o.document);

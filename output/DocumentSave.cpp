@@ -1,7 +1,5 @@
 #include "DocumentSave.h"
 
-#include <GL/gl.h>
-
 #include <new>
 #include <vector>
 
@@ -13,6 +11,7 @@
 #include "export/MeshExport.h"
 #include "export/ObjExport.h"
 #include "gl/DrawSurface.h"
+#include "gl/FrameReadBack.h"
 #include "gl/GLView.h"
 #include "gl/SceneFrame.h"
 #include "gl/SceneRecording.h"
@@ -31,16 +30,7 @@ DocumentResult WriteViewJpeg(GLView& view, const std::string& target) {
     return DocumentResult::Error(DocumentResult::Failed, "no GL context");
   const int w = view.Surface->Width(), h = view.Surface->Height();
   if (w <= 0 || h <= 0) return DocumentResult::Error(DocumentResult::Failed, "the view has no area");
-  std::vector<uint8_t> bottomUp(static_cast<size_t>(w) * h * 3);
-  GLint alignment = 4;
-  glGetIntegerv(GL_PACK_ALIGNMENT, &alignment);
-  glPixelStorei(GL_PACK_ALIGNMENT, 1);
-  glReadPixels(0, 0, w, h, GL_RGB, GL_UNSIGNED_BYTE, bottomUp.data());
-  glPixelStorei(GL_PACK_ALIGNMENT, alignment);
-  std::vector<uint8_t> topDown(bottomUp.size());
-  const size_t row = static_cast<size_t>(w) * 3;
-  for (int y = 0; y < h; ++y)
-    std::copy_n(bottomUp.data() + (h - 1 - y) * row, row, topDown.data() + y * row);
+  const std::vector<uint8_t> topDown = ReadFrameTopDown(w, h);
   std::string why;
   if (!WriteJpegFile(target, topDown, w, h, 75, &why))
     return DocumentResult::Error(DocumentResult::Failed, "cannot write " + target + ": " + why);
