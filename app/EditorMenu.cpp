@@ -142,7 +142,7 @@ void TFEditorDeObjetos1::OpenDocument() {
   FileNameQuestion q;
   q.title = "Open";
   q.filters = Patterns(OpenFilters());
-  q.defaultSuffix = "zobj3d";
+  q.defaultSuffix = DialogSuffix(DocumentFormat());
   q.folder = doc.fileName.empty() ? openDialogFolder_ : DialogFolder(doc.fileName);
   q.proposed = FileNameOf(doc.fileName);
   const FileNameAnswer a = AskFileName(q, this);
@@ -167,7 +167,7 @@ void TFEditorDeObjetos1::SaveAsCommand() {
   q.save = true;
   q.title = "Save";
   q.filters = Patterns(SaveFilters());
-  q.defaultSuffix = "zobj3d";
+  q.defaultSuffix = DialogSuffix(DocumentFormat());
   q.folder = doc.fileName.empty() ? saveDialogFolder_ : DialogFolder(doc.fileName);
   q.proposed = FileNameOf(doc.fileName.empty() ? recoveredFrom_ : doc.fileName);
   const FileNameAnswer a = AskFileName(q, this);
@@ -190,11 +190,12 @@ void TFEditorDeObjetos1::ExportCommand() {
   q.title = "Save";
   q.filters = Patterns(SaveFilters());
   q.filterIndex = FilterIndexOf(OutputWriter::Obj);
-  q.defaultSuffix = "obj";
+  const OutputFormat& obj = FormatOf(OutputWriter::Obj);
+  q.defaultSuffix = DialogSuffix(obj);
   // The export goes beside the document under its name; an untitled
   // document proposes no name where the dialog was last left.
   q.folder = doc.fileName.empty() ? saveDialogFolder_ : DialogFolder(doc.fileName);
-  q.proposed = doc.fileName.empty() ? std::string() : FileNameOf(ChangeExtension(doc.fileName, ".obj"));
+  q.proposed = doc.fileName.empty() ? std::string() : FileNameOf(ChangeExtension(doc.fileName, obj.extension));
   const FileNameAnswer a = AskFileName(q, this);
   if (!a.folder.empty()) saveDialogFolder_ = a.folder;
   if (a.path.empty()) return;

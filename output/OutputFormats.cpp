@@ -21,6 +21,14 @@ std::span<const OutputFormat> OutputFormats() { return kFormats; }
 
 const OutputFormat& DocumentFormat() { return kFormats.front(); }
 
+const OutputFormat& FormatOf(OutputWriter writer) {
+  for (const OutputFormat& format : kFormats)
+    if (format.writer == writer) return format;
+  return DocumentFormat();
+}
+
+std::string DialogSuffix(const OutputFormat& format) { return std::string(format.extension.substr(1)); }
+
 const OutputFormat& SaveFormatFor(std::string_view path) {
   const std::string extension = ExtensionOf(path);
   for (const OutputFormat& format : kFormats)

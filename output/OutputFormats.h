@@ -19,6 +19,10 @@ struct OutputFormat {
 // Every format, the document first, in the order the dialogs offer them.
 std::span<const OutputFormat> OutputFormats();
 const OutputFormat& DocumentFormat();
+// The first format `writer` writes (the one the save command knows).
+const OutputFormat& FormatOf(OutputWriter writer);
+// Its extension without the dot, as the dialogs add it to a typed name.
+std::string DialogSuffix(const OutputFormat& format);
 
 // The format the save command writes `path` in, by the extension as written
 // (case-sensitive): the document for a name it does not know, or none.

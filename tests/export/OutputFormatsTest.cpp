@@ -75,5 +75,7 @@ TEST(OutputFormats, TheBatchToolKnowsEveryFormatAndNeedsANameBeforeTheExtension)
   EXPECT_TRUE(BatchFormatFor("x.jpg")->drawsFrame);
   EXPECT_FALSE(BatchFormatFor("x.jpg")->saveCommand);
   EXPECT_EQ(SaveFilters()[static_cast<size_t>(FilterIndexOf(OutputWriter::Obj))], "*.obj");
+  EXPECT_EQ(DialogSuffix(FormatOf(OutputWriter::Obj)), "obj");
+  EXPECT_EQ(DialogSuffix(DocumentFormat()), "zobj3d");
 }
 }  // namespace
