@@ -10,6 +10,7 @@
 #include "common/TextureFolder.h"
 #include "document/NameSyntax.h"
 #include "gl/Textures.h"
+#include "image/ImageFiles.h"
 
 namespace {
 // Fills the line's background and gives it; `text` is the colour to write in.
@@ -58,15 +59,7 @@ QColor Greyed(const QColor& text, const QColor& background) {
 QImage TexturePicture(const std::string& fileName) {
   const TextureBitmap* bitmap = TextureImage(TextureFolder() + fileName);
   if (!bitmap || bitmap->empty()) return {};
-  QImage image(bitmap->width, bitmap->height, QImage::Format_RGB888);
-  for (int y = 0; y < bitmap->height; ++y) {
-    uchar* row = image.scanLine(y);
-    for (int x = 0; x < bitmap->width; ++x) {
-      const uint8_t* bgr = bitmap->at(x, y);
-      row[3 * x] = bgr[2], row[3 * x + 1] = bgr[1], row[3 * x + 2] = bgr[0];
-    }
-  }
-  return image;
+  return ImageFromBitmap(*bitmap);
 }
 
 void TextureItemDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,

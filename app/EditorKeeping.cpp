@@ -9,6 +9,7 @@
 #include <filesystem>
 
 #include "EditorRecovery.h"
+#include "LatinText.h"
 #include "RecentDocuments.h"
 #include "TFEditorDeObjetos1.h"
 #include "common/DataPath.h"
@@ -41,7 +42,7 @@ void TFEditorDeObjetos1::SetUpDocumentKeeping() {
 
   // Recent documents stand after Export, before the separator above Quit.
   auto* arquivo = qobject_cast<QMenu*>(Sair1->parent());
-  Recentes1 = new QMenu(QString::fromLatin1("Docu&mentos recentes"), arquivo);
+  Recentes1 = new QMenu(L1("Docu&mentos recentes"), arquivo);
   SetHint(Recentes1->menuAction(), "Recent docu&ments");
   const QList<QAction*> items = arquivo->actions();
   const qsizetype quit = items.indexOf(Sair1);
@@ -110,5 +111,5 @@ void TFEditorDeObjetos1::FillRecentMenu() {
     item->setEnabled(std::filesystem::is_regular_file(path, ec));
     connect(item, &QAction::triggered, this, [this, path] { OpenRecent(path); });
   }
-  if (paths.empty()) Recentes1->addAction(QString::fromLatin1(Choose("(nenhum)", "(none)").c_str()))->setEnabled(false);
+  if (paths.empty()) Recentes1->addAction(L1(Choose("(nenhum)", "(none)").c_str()))->setEnabled(false);
 }

@@ -19,6 +19,7 @@
 #include "common/Dictionary.h"
 #include "common/Latin1.h"
 #include "common/NumberText.h"
+#include "common/PathParts.h"
 #include "common/ProgramFolder.h"
 #include "common/TextToNumber.h"
 #include "controls/MessageBoxes.h"
@@ -27,28 +28,21 @@
 #include "controls/TZBox.h"
 #include "controls/WaitIndicator.h"
 #include "document/DocumentFile.h"
-#include "gl/DocumentSave.h"
+#include "output/DocumentSave.h"
+#include "output/OutputFormats.h"
 #include "gl/GLView.h"
 #include "gl/Textures.h"
 #include "gl/ViewContext.h"
 
 namespace {
-std::string FileNamePart(const std::string& path) {
-  const size_t slash = path.find_last_of('/');
-  return slash == std::string::npos ? path : path.substr(slash + 1);
-}
-
-std::string Extension(const std::string& path) {
-  const std::string name = FileNamePart(path);
-  const size_t dot = name.rfind('.');
-  return dot == std::string::npos ? std::string() : name.substr(dot);
-}
-
 // Whether saving under `path` writes a document (as the save dispatch
 // decides, by the extension as written; empty: the document's own name).
-bool WritesDocument(const std::string& path) {
-  const std::string ext = Extension(path);
-  return ext != ".jpeg" && ext != ".obj" && ext != ".glb" && ext != ".stl";
+bool WritesDocument(const std::string& path) { return SaveFormatFor(path).writer == OutputWriter::Document; }
+
+QStringList Patterns(const std::vector<std::string>& filters) {
+  QStringList patterns;
+  for (const std::string& filter : filters) patterns << QString::fromStdString(filter);
+  return patterns;
 }
 }  // namespace
 
@@ -147,10 +141,10 @@ void TFEditorDeObjetos1::OpenDocument() {
   if (openDialogFolder_.empty()) openDialogFolder_ = DataPath("Vist3D/");
   FileNameQuestion q;
   q.title = "Open";
-  q.filters = {"*.zobj3d", "*.*"};
-  q.defaultSuffix = "zobj3d";
+  q.filters = Patterns(OpenFilters());
+  q.defaultSuffix = DialogSuffix(DocumentFormat());
   q.folder = doc.fileName.empty() ? openDialogFolder_ : DialogFolder(doc.fileName);
-  q.proposed = FileNamePart(doc.fileName);
+  q.proposed = FileNameOf(doc.fileName);
   const FileNameAnswer a = AskFileName(q, this);
   if (!a.folder.empty()) openDialogFolder_ = a.folder;
   if (a.path.empty()) return;
@@ -172,16 +166,16 @@ void TFEditorDeObjetos1::SaveAsCommand() {
   FileNameQuestion q;
   q.save = true;
   q.title = "Save";
-  q.filters = {"*.zobj3d", "*.obj", "*.glb", "*.stl", "*.jpeg", "*.*"};
-  q.defaultSuffix = "zobj3d";
+  q.filters = Patterns(SaveFilters());
+  q.defaultSuffix = DialogSuffix(DocumentFormat());
   q.folder = doc.fileName.empty() ? saveDialogFolder_ : DialogFolder(doc.fileName);
-  q.proposed = FileNamePart(doc.fileName.empty() ? recoveredFrom_ : doc.fileName);
+  q.proposed = FileNameOf(doc.fileName.empty() ? recoveredFrom_ : doc.fileName);
   const FileNameAnswer a = AskFileName(q, this);
   if (!a.folder.empty()) saveDialogFolder_ = a.folder;
   if (a.path.empty()) return;
   const std::string chosen = a.path;
   if (!SaveDocument(chosen)) return;
-  if (AsciiLower(Extension(chosen)) == ".zobj3d") {
+  if (AsciiLower(ExtensionOf(chosen)) == DocumentFormat().extension) {
     doc.fileName = chosen;
     doc.fileIdentity = IdentityOf(chosen);
     setWindowTitle(DocumentCaption(chosen));
@@ -194,19 +188,18 @@ void TFEditorDeObjetos1::ExportCommand() {
   FileNameQuestion q;
   q.save = true;
   q.title = "Save";
-  q.filters = {"*.zobj3d", "*.obj", "*.glb", "*.stl", "*.jpeg", "*.*"};
-  q.filterIndex = 1;
-  q.defaultSuffix = "obj";
+  q.filters = Patterns(SaveFilters());
+  q.filterIndex = FilterIndexOf(OutputWriter::Obj);
+  const OutputFormat& obj = FormatOf(OutputWriter::Obj);
+  q.defaultSuffix = DialogSuffix(obj);
   // The export goes beside the document under its name; an untitled
   // document proposes no name where the dialog was last left.
   q.folder = doc.fileName.empty() ? saveDialogFolder_ : DialogFolder(doc.fileName);
-  q.proposed = doc.fileName.empty() ? std::string() : FileNamePart(ChangeExtension(doc.fileName, ".obj"));
+  q.proposed = doc.fileName.empty() ? std::string() : FileNameOf(ChangeExtension(doc.fileName, obj.extension));
   const FileNameAnswer a = AskFileName(q, this);
   if (!a.folder.empty()) saveDialogFolder_ = a.folder;
   if (a.path.empty()) return;
-  const std::string ext = Extension(a.path);
-  const bool asDocument = ext != ".obj" && ext != ".jpeg" && ext != ".glb" && ext != ".stl";
-  if (SaveDocument(a.path) && a.path == doc.fileName && asDocument) SetDocumentChanged(false);
+  if (SaveDocument(a.path) && a.path == doc.fileName && WritesDocument(a.path)) SetDocumentChanged(false);
 }
 
 void TFEditorDeObjetos1::Editar1Click() {

@@ -143,9 +143,9 @@ std::string NamePart(const std::string& path) {
 
 // A path's name as the interface's Latin-1 text, cut to fit the box.
 std::string ShownName(const std::string& path) {
-  QString name = QFile::decodeName(QByteArray::fromStdString(NamePart(path)));
+  QString name = PathText(NamePart(path));
   if (name.size() > 60) name = name.left(57) + "...";
-  return name.toLatin1().toStdString();
+  return Latin(name);
 }
 
 // One line of the offer: which document the copy belongs to, where it
@@ -155,7 +155,7 @@ std::string CopyLine(const RecoveryCopy& copy) {
                                .toString(QStringLiteral("dd/MM/yyyy HH:mm"))
                                .toStdString();
   if (copy.originalPath.empty()) return Choose("Documento sem nome", "Untitled document") + "  (" + when + ")";
-  QString folder = QFile::decodeName(QByteArray::fromStdString(copy.originalPath));
+  QString folder = PathText(copy.originalPath);
   folder = folder.left(folder.lastIndexOf('/') + 1);
   if (folder.size() > 80) folder = "..." + folder.right(77);
   std::string line = ShownName(copy.originalPath) + "  " + Latin(folder) + "  (" + when + ")";

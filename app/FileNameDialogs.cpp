@@ -4,27 +4,26 @@
 #include <QFileDialog>
 #include <QFileInfo>
 
-namespace {
-QString FromPath(const std::string& path) { return QFile::decodeName(QByteArray::fromStdString(path)); }
-std::string ToPath(const QString& path) { return QFile::encodeName(path).toStdString(); }
+#include "LatinText.h"
 
+namespace {
 class QtFileNameAsker : public FileNameAsker {
  public:
   FileNameAnswer Ask(const FileNameQuestion& q, QWidget* parent) override {
-    QFileDialog dialog(parent, QString::fromLatin1(q.title.c_str()));
+    QFileDialog dialog(parent, L1(q.title.c_str()));
     dialog.setAcceptMode(q.save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     dialog.setFileMode(q.save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
     dialog.setNameFilters(q.filters);
     if (q.filterIndex >= 0 && q.filterIndex < q.filters.size()) dialog.selectNameFilter(q.filters[q.filterIndex]);
     if (!q.defaultSuffix.empty()) dialog.setDefaultSuffix(QString::fromStdString(q.defaultSuffix));
-    if (!q.folder.empty()) dialog.setDirectory(FromPath(q.folder));
-    if (!q.proposed.empty()) dialog.selectFile(FromPath(q.proposed));
+    if (!q.folder.empty()) dialog.setDirectory(PathText(q.folder));
+    if (!q.proposed.empty()) dialog.selectFile(PathText(q.proposed));
     FileNameAnswer answer;
     if (dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty())
-      answer.path = ToPath(dialog.selectedFiles().first());
+      answer.path = PathBytes(dialog.selectedFiles().first());
     QString left = dialog.directory().absolutePath();
     if (!left.endsWith('/')) left += '/';
-    answer.folder = ToPath(left);
+    answer.folder = PathBytes(left);
     return answer;
   }
 };

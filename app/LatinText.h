@@ -5,13 +5,13 @@
 #include <string>
 #include <string_view>
 
-// Texts are Latin-1 bytes inside the program; widgets take QStrings.
-inline QString L1(const std::string& text) { return QString::fromLatin1(text.data(), static_cast<int>(text.size())); }
-inline QString L1(const char* text) { return QString::fromLatin1(text); }
-inline QString L1(std::string_view text) {
-  return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
-}
-inline std::string Latin(const QString& text) { return text.toLatin1().toStdString(); }
+#include "controls/ControlText.h"
+
+// The window's short names for the Latin-1 conversions of controls/ControlText.
+inline QString L1(const std::string& text) { return FromLatin1(text); }
+inline QString L1(const char* text) { return FromLatin1(text); }
+inline QString L1(std::string_view text) { return FromLatin1(text); }
+inline std::string Latin(const QString& text) { return ToLatin1(text); }
 
 // File paths are the system's bytes (UTF-8), not Latin-1 texts.
 inline QString PathText(const std::string& path) { return QFile::decodeName(QByteArray::fromStdString(path)); }

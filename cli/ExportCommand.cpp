@@ -9,38 +9,34 @@
 #include <memory>
 
 #include "CliCommand.h"
+#include "OffscreenPainting.h"
 #include "OutputLimit.h"
 #include "common/FileIdentity.h"
 #include "document/DocumentFile.h"
 #include "document/Element3D.h"
 #include "document/ElementSanity.h"
 #include "common/TIMem32.h"
-#include "gl/DocumentSave.h"
+#include "output/DocumentSave.h"
 #include "gl/GLView.h"
 #include "gl/HeadlessSurface.h"
 #include "gl/SceneFrame.h"
+#include "gl/StartingView.h"
 #include "gl/Textures.h"
 #include "gl/ViewContext.h"
 #include "gl/ViewPresets.h"
+#include "output/OutputFormats.h"
 
 namespace {
 constexpr char kUsage[] =
     "usage: objetos3d-cli export DOC OUT [--width W] [--height H] [--view 0..3] [--no-limit]";
-
-bool EndsWith(const std::string& text, const std::string& end) {
-  return text.size() >= end.size() && text.compare(text.size() - end.size(), end.size(), end) == 0;
-}
 
 // The editor writes a document under any name it does not know; a batch
 // run that names something else ("X.png") is more likely a mistake than a
 // wish for a document under that name.
 std::string OutputNameProblem(const std::string& output) {
   if (output.empty()) return "no file name";
-  const std::string name = output.substr(output.find_last_of('/') + 1);
-  for (const char* known : {".zobj3d", ".obj", ".glb", ".stl", ".jpeg", ".jpg"}) {
-    if (name.size() > std::strlen(known) && EndsWith(name, known)) return {};
-  }
-  return "unknown kind of output: the name must end in .zobj3d, .obj, .glb, .stl, .jpeg or .jpg";
+  if (BatchFormatFor(output)) return {};
+  return "unknown kind of output: the name must end in " + BatchExtensionsText();
 }
 
 bool ReadInt(const std::string& text, int low, int high, int& out) {
@@ -97,6 +93,7 @@ int RunExportCommand(const std::vector<std::string>& args) {
   if (!ParseOptions(args, o)) return CliFail("export", kUsage);
 
   if (const std::string problem = OutputNameProblem(o.output); !problem.empty()) return CliFail(o.output, problem);
+  const OutputFormat& format = *BatchFormatFor(o.output);
 
   TIMem32 elements("obj 3d4");
   elements.RecordSize = kElementRecordSize;
@@ -107,25 +104,16 @@ int RunExportCommand(const std::vector<std::string>& args) {
   if (SameFile(o.output, o.document)) return CliFail(o.output, kOutputIsInput);
   if (const std::string problem = SaveTargetProblem(o.output, o.document); !problem.empty())
     return CliFail(o.output, problem);
-  const OutputLimit limit(EndsWith(o.output, ".zobj3d") ? OutputLimit::Kind::Document : OutputLimit::Kind::Export,
+  const OutputLimit limit(format.writer == OutputWriter::Document ? OutputLimit::Kind::Document : OutputLimit::Kind::Export,
                           o.document, o.noLimit);
 
   // Only a picture is drawn: the OBJ, glTF and STL exports record the frame
   // without drawing it, and a document copy draws nothing.
-  const bool jpg = EndsWith(o.output, ".jpg");
-  const bool picture = jpg || EndsWith(o.output, ".jpeg");
+  const bool picture = format.drawsFrame;
   // Label pictures need fonts, and glTF re-encodes textures; Qt does both
   // without any display. An OBJ needs neither.
   std::unique_ptr<QGuiApplication> painting;
-  if (!EndsWith(o.output, ".obj")) {
-    setenv("QT_QPA_PLATFORM", "offscreen", 1);
-    // Qt's start-up chatter would break the one-line failure message.
-    qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString&) {});
-    static int argc = 1;
-    static char name[] = "objetos3d-cli";
-    static char* argv[] = {name, nullptr};
-    painting = std::make_unique<QGuiApplication>(argc, argv);
-  }
+  if (format.writer != OutputWriter::Obj) painting = StartOffscreenPainting();
 
   SceneState scene;
   scene.elements = &elements;
@@ -134,19 +122,10 @@ int RunExportCommand(const std::vector<std::string>& args) {
     surface = std::make_unique<HeadlessSurface>(o.width, o.height);
     if (!surface->IsValid())
       return CliFail(o.output, "a picture needs OpenGL, and there is no GL context: " + surface->Error());
-    GLView* view = NewView();
-    view->LightMode = 7;
-    for (int i = 0; i < 3; ++i) {
-      view->OrthoMin[i] = -20;
-      view->OrthoMax[i] = 20;
-    }
-    CreateContext(*view, surface.get(), o.width, o.height);
-    CreateTextures(*view, 8);
-    ApplyViewPreset(*view, o.view);
-    ApplyCamera(*view);
-    scene.view = view;
+    scene.view = NewStartingView(surface.get(), o.width, o.height, o.view);
   }
-  const DocumentResult out = jpg ? SavePictureAs(scene, o.output) : SaveDocument(scene, o.output, o.document);
+  // A picture the save command does not name (".jpg") is written as it is.
+  const DocumentResult out = picture && !format.saveCommand ? SavePictureAs(scene, o.output) : SaveDocument(scene, o.output, o.document);
   if (scene.view) {
     DropSceneList(scene);
     FreeViews();
@@ -161,7 +140,7 @@ int RunExportCommand(const std::vector<std::string>& args) {
   // A picture or an OBJ leaves out elements that cannot be drawn; say so,
   // without failing: everything else was written.
   const int32_t leftOut = CountUndrawableElements(elements);
-  if (leftOut > 0 && (EndsWith(o.output, ".obj") || picture))
+  if (leftOut > 0 && (format.writer == OutputWriter::Obj || picture))
     CliNote(o.document, std::to_string(leftOut) + (leftOut == 1 ? " element" : " elements") +
                             " left out (value not finite or too large)");
   return 0;

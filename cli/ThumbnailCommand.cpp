@@ -1,7 +1,5 @@
 #include "ThumbnailCommand.h"
 
-#include <GL/gl.h>
-
 #include <QBuffer>
 #include <QGuiApplication>
 #include <QImage>
@@ -9,14 +7,17 @@
 #include <cstdlib>
 
 #include "CliCommand.h"
+#include "OffscreenPainting.h"
 #include "document/DocumentFile.h"
 #include "document/Element3D.h"
 #include "common/FileIdentity.h"
 #include "common/SafeFiles.h"
 #include "common/TIMem32.h"
+#include "gl/FrameReadBack.h"
 #include "gl/GLView.h"
 #include "gl/HeadlessSurface.h"
 #include "gl/SceneFrame.h"
+#include "gl/StartingView.h"
 #include "gl/Textures.h"
 #include "gl/ViewContext.h"
 #include "gl/ViewPresets.h"
@@ -45,16 +46,11 @@ bool ParseArgs(const std::vector<std::string>& args, std::string& document, std:
   return true;
 }
 
-// The frame on the surface, top row first.
+// The frame on the surface; the frame's alpha is whatever blending left,
+// and the picture is opaque.
 QImage ReadFrame(int size) {
-  QImage image(size, size, QImage::Format_RGBA8888);
-  GLint alignment = 4;
-  glGetIntegerv(GL_PACK_ALIGNMENT, &alignment);
-  glPixelStorei(GL_PACK_ALIGNMENT, 1);
-  glReadPixels(0, 0, size, size, GL_RGBA, GL_UNSIGNED_BYTE, image.bits());
-  glPixelStorei(GL_PACK_ALIGNMENT, alignment);
-  // The frame's alpha is whatever blending left; the picture is opaque.
-  return image.mirrored().convertToFormat(QImage::Format_RGB888);
+  const std::vector<uint8_t> rgb = ReadFrameTopDown(size, size);
+  return QImage(rgb.data(), size, size, size * 3, QImage::Format_RGB888).copy();
 }
 }  // namespace
 
@@ -75,25 +71,11 @@ int RunThumbnailCommand(const std::vector<std::string>& args) {
   if (!file.ok()) return CliFail(output, file.Error());
 
   // Label pictures need fonts; Qt paints them without any display.
-  setenv("QT_QPA_PLATFORM", "offscreen", 1);
-  qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString&) {});
-  static int argc = 1;
-  static char name[] = "objetos3d-cli";
-  static char* argv[] = {name, nullptr};
-  QGuiApplication painting(argc, argv);
+  const std::unique_ptr<QGuiApplication> painting = StartOffscreenPainting();
 
   HeadlessSurface surface(size, size);
   if (!surface.IsValid()) return CliFail(output, "no GL context: " + surface.Error());
-  GLView* view = NewView();
-  view->LightMode = 7;
-  for (int i = 0; i < 3; ++i) {
-    view->OrthoMin[i] = -20;
-    view->OrthoMax[i] = 20;
-  }
-  CreateContext(*view, &surface, size, size);
-  CreateTextures(*view, 8);
-  DefaultView(*view);
-  ApplyCamera(*view);
+  GLView* view = NewStartingView(&surface, size, size, 0);
 
   SceneState scene;
   scene.view = view;

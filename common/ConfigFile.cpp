@@ -9,6 +9,8 @@
 #include <mutex>
 #include <set>
 
+#include "FileDescriptorIo.h"
+
 namespace {
 void WarnOnce(const std::string& path, const char* why) {
   static std::mutex lock;
@@ -45,8 +47,7 @@ bool ReadConfigFile(const std::string& path, std::string& bytes, size_t limit) {
   if (!ok) WarnOnce(path, "not a regular file");
   char buffer[1 << 14];
   while (ok) {
-    const ssize_t n = ::read(fd, buffer, sizeof buffer);
-    if (n < 0 && errno == EINTR) continue;
+    const ssize_t n = ReadOnce(fd, buffer, sizeof buffer);
     if (n <= 0) {
       ok = n == 0;
       break;

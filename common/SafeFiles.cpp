@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "InterruptCleanup.h"
+#include "PathParts.h"
 
 namespace fs = std::filesystem;
 
@@ -97,8 +98,7 @@ std::string ReadSourceProblem(const std::string& path) {
 }
 
 std::string TemporaryNameTemplate(const std::string& target) {
-  const size_t slash = target.find_last_of('/');
-  const size_t nameStart = slash == std::string::npos ? 0 : slash + 1;
+  const size_t nameStart = FolderPartOf(target).size();
   constexpr size_t kSuffix = 7;  // ".XXXXXX"
   // A long name is cut so that its temporary name stays a valid name.
   const size_t keep = std::min(target.size() - nameStart, static_cast<size_t>(NAME_MAX) - kSuffix);

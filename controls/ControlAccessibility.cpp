@@ -7,6 +7,7 @@
 #include <QHash>
 #include <QLabel>
 
+#include "ControlText.h"
 #include "TMButton.h"
 #include "TMPanel.h"
 #include "TMulfig.h"
@@ -50,7 +51,7 @@ class SelectorItem : public QAccessibleInterface, public QAccessibleActionInterf
   QString text(QAccessible::Text t) const override {
     if (!isValid()) return {};
     if (t == QAccessible::Name) return selector_->NomeDoItem(item_);
-    if (t == QAccessible::Description) return Plain(QString::fromLatin1(selector_->Lista()[item_].c_str()));
+    if (t == QAccessible::Description) return Plain(FromLatin1(selector_->Lista()[item_].c_str()));
     return {};
   }
   void setText(QAccessible::Text, const QString&) override {}
@@ -163,7 +164,7 @@ class BitmapButtonAccessible : public QAccessibleWidget {
     return s;
   }
   QString text(QAccessible::Text t) const override {
-    const QString caption = Plain(QString::fromLatin1(button()->Caption().c_str()));
+    const QString caption = Plain(FromLatin1(button()->Caption().c_str()));
     if (t == QAccessible::Name) return AccessibleNameOf(button(), caption);
     // The key a key-cap button stands for.
     if (t == QAccessible::Accelerator && !button()->accessibleName().isEmpty()) return caption;
@@ -234,7 +235,7 @@ class PanelAccessible : public QAccessibleWidget {
   QAccessible::Role role() const override { return pressable() ? QAccessible::Button : QAccessible::Pane; }
   QAccessible::State state() const override { return WidgetState(panel()); }
   QString text(QAccessible::Text t) const override {
-    if (t == QAccessible::Name) return AccessibleNameOf(panel(), Plain(QString::fromLatin1(panel()->Caption().c_str())));
+    if (t == QAccessible::Name) return AccessibleNameOf(panel(), Plain(FromLatin1(panel()->Caption().c_str())));
     return QAccessibleWidget::text(t);
   }
   QStringList actionNames() const override {
@@ -260,7 +261,7 @@ class ButtonAccessible : public QAccessibleWidget {
   }
   QString text(QAccessible::Text t) const override {
     if (t == QAccessible::Name)
-      return AccessibleNameOf(button(), Plain(QString::fromLatin1(button()->Caption().c_str())));
+      return AccessibleNameOf(button(), Plain(FromLatin1(button()->Caption().c_str())));
     return QAccessibleWidget::text(t);
   }
   QStringList actionNames() const override { return QStringList{pressAction()} + QAccessibleWidget::actionNames(); }

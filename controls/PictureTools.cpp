@@ -4,6 +4,7 @@
 #include <QString>
 
 #include "ControlPictures.h"
+#include "ControlText.h"
 
 QImage DisabledPicture(const QImage& picture, QRgb face) {
   QImage grey = picture.convertToFormat(QImage::Format_RGB32);
@@ -38,5 +39,5 @@ void ReplaceGreysWithFace(QImage& picture, QRgb face) {
 
 // At the highest ratio of the screens: crisp wherever the control is shown.
 QImage ControlPicture(const char* name) {
-  return DrawControlPicture(QString::fromLatin1(name), qGuiApp ? qGuiApp->devicePixelRatio() : 1.0);
+  return DrawControlPicture(FromLatin1(name), qGuiApp ? qGuiApp->devicePixelRatio() : 1.0);
 }

@@ -42,13 +42,13 @@ TZBox::TZBox(QWidget* parent) : QDialog(parent) {
   auto* keypad = new QGridLayout;
   const char* keys[] = {"7", "8", "9", "4", "5", "6", "1", "2", "3", "0", ".", "Del"};
   for (int i = 0; i < 12; ++i) {
-    QPushButton* key = NovoBotao(QString::fromLatin1(keys[i]));
-    key->setObjectName(QString::fromLatin1(keys[i]));
+    QPushButton* key = NovoBotao(FromLatin1(keys[i]));
+    key->setObjectName(FromLatin1(keys[i]));
     keypad->addWidget(key, i / 3, i % 3);
     if (i == 11)
       connect(key, &QPushButton::clicked, fEntrada, &QLineEdit::clear);
     else
-      connect(key, &QPushButton::clicked, this, [this, c = QString::fromLatin1(keys[i])] { fEntrada->insert(c); });
+      connect(key, &QPushButton::clicked, this, [this, c = FromLatin1(keys[i])] { fEntrada->insert(c); });
   }
 
   fOK = new QPushButton(FromLatin1(Choose("OK", "OK")), this);

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "Element3D.h"
+#include "common/FileDescriptorIo.h"
 #include "common/TIMem32.h"
 #include "common/SafeFiles.h"
 
@@ -43,14 +44,9 @@ class FileSource : public ByteSource {
   explicit FileSource(int fd) : fd_(fd) {}
   ~FileSource() override { ::close(fd_); }
   size_t Read(uint8_t* to, size_t size) override {
-    size_t got = 0;
-    while (got < size) {
-      const ssize_t n = ::read(fd_, to + got, size - got);
-      if (n < 0 && errno == EINTR) continue;
-      if (n < 0) broken_ = true;
-      if (n <= 0) break;
-      got += static_cast<size_t>(n);
-    }
+    bool failed = false;
+    const size_t got = ReadFully(fd_, to, size, &failed);
+    broken_ = broken_ || failed;
     return got;
   }
   bool Broken() const override { return broken_; }

@@ -28,18 +28,6 @@ std::string Record(RecordedObjectSink& sink, const std::function<void()>& drawFr
 }
 }  // namespace
 
-bool MeshFormatForExtension(const std::string& extension, MeshFormat& format) {
-  if (extension == ".glb") {
-    format = MeshFormat::Glb;
-    return true;
-  }
-  if (extension == ".stl") {
-    format = MeshFormat::Stl;
-    return true;
-  }
-  return false;
-}
-
 DocumentResult ExportMeshFile(const std::string& path, MeshFormat format, const std::function<void()>& drawFrame) {
   std::string reason;
   try {

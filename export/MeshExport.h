@@ -4,11 +4,9 @@
 
 #include "document/DocumentFile.h"
 
-// The mesh formats the save command writes besides OBJ.
+// The mesh formats the save command writes besides OBJ (the extensions
+// that name them are in output/OutputFormats).
 enum class MeshFormat { Glb, Stl };
-
-// ".glb" -> Glb, ".stl" -> Stl; false for anything else.
-bool MeshFormatForExtension(const std::string& extension, MeshFormat& format);
 
 // Exports the scene to `path` in `format`. The geometry is the OBJ
 // recording's, so every format agrees with the OBJ export: the recording is

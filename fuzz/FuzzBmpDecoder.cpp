@@ -3,7 +3,7 @@
 #include <cstdint>
 
 #include "FuzzImageDecoders.h"
-#include "gl/BmpDecoder.h"
+#include "image/BmpDecoder.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   TextureBitmap bitmap;

@@ -1,7 +1,7 @@
 #pragma once
 #include <cstdlib>
 
-#include "gl/TextureBitmap.h"
+#include "image/TextureBitmap.h"
 
 // What every decoder promises: either an empty bitmap, or one whose pixel
 // block holds exactly its padded rows.

@@ -16,7 +16,7 @@
 #include "common/TIMem32.h"
 #include "document/DocumentFile.h"
 #include "document/Element3D.h"
-#include "gl/DocumentSave.h"
+#include "output/DocumentSave.h"
 #include "gl/SceneFrame.h"
 #include "gl/Textures.h"
 

@@ -10,10 +10,11 @@
 #include "document/DocumentFile.h"
 #include "document/Element3D.h"
 #include "common/TIMem32.h"
-#include "gl/DocumentSave.h"
+#include "output/DocumentSave.h"
 #include "gl/GLView.h"
 #include "gl/HeadlessSurface.h"
 #include "gl/SceneFrame.h"
+#include "gl/StartingView.h"
 #include "gl/Textures.h"
 #include "gl/ViewContext.h"
 #include "gl/ViewPresets.h"
@@ -45,16 +46,7 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
   b.folder = pattern;
   b.surface = new HeadlessSurface(64, 48);
   if (!b.surface->IsValid()) std::abort();
-  b.view = NewView();
-  b.view->LightMode = 7;
-  for (int i = 0; i < 3; ++i) {
-    b.view->OrthoMin[i] = -20;
-    b.view->OrthoMax[i] = 20;
-  }
-  CreateContext(*b.view, b.surface, 64, 48);
-  CreateTextures(*b.view, 8);
-  ApplyViewPreset(*b.view, 0);
-  ApplyCamera(*b.view);
+  b.view = NewStartingView(b.surface, 64, 48, 0);
   std::atexit([] {
     std::error_code ignored;
     std::filesystem::remove_all(Bench().folder, ignored);

@@ -12,7 +12,7 @@
 #include <unordered_map>
 
 #include "ColorValue.h"
-#include "ImageFiles.h"
+#include "image/ImageFiles.h"
 #include "Textures.h"
 #include "ScaleRulerText.h"
 

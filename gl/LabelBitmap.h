@@ -2,7 +2,7 @@
 #include <cstdint>
 #include <string>
 
-#include "TextureBitmap.h"
+#include "image/TextureBitmap.h"
 
 // Paints a label element's picture: its name, right-aligned in large
 // letters, over the element's colour or over its texture, narrowed or

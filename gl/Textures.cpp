@@ -9,10 +9,11 @@
 #include <vector>
 
 #include "GLView.h"
-#include "ImageFiles.h"
+#include "image/ImageFiles.h"
 #include "LabelBitmap.h"
 #include "common/DataPath.h"
 #include "common/FolderIndex.h"
+#include "common/PathParts.h"
 #include "common/Utf8Text.h"
 
 namespace {
@@ -106,8 +107,7 @@ void UploadTextureTo(unsigned name, const TextureBitmap& bitmap) {
 
 const TextureBitmap* TextureImage(const std::string& path) {
   if (path.empty()) return nullptr;
-  const size_t slash = path.find_last_of('/');
-  std::string key = Utf8Lower(slash == std::string::npos ? path : path.substr(slash + 1));
+  std::string key = Utf8Lower(FileNameOf(path));
   if (const auto found = Cache().find(key); found != Cache().end()) return found->second.bitmap.get();
   auto bitmap = std::make_unique<TextureBitmap>();
   LoadImageFile(*bitmap, path);

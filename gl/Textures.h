@@ -2,7 +2,7 @@
 #include <cstdint>
 #include <string>
 
-#include "TextureBitmap.h"
+#include "image/TextureBitmap.h"
 
 struct GLView;
 

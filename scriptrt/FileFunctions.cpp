@@ -11,7 +11,9 @@
 #include <string>
 #include <vector>
 
+#include "common/FileDescriptorIo.h"
 #include "common/Latin1.h"
+#include "common/PathParts.h"
 #include "common/Utf8Text.h"
 #include "scriptrt/FileAccessGuard.h"
 #include "scriptrt/ScriptExports.h"
@@ -62,9 +64,9 @@ bool Matches(std::string_view pattern, std::string_view name) {
 // Names are compared, and kept, as the Latin-1 text a script reads.
 int StartSearch(std::string_view mask, std::vector<std::string>& found) {
   if (mask.find('\0') != std::string_view::npos) return EINVAL;
-  const size_t slash = mask.find_last_of('/');
-  const std::string folder = slash == std::string_view::npos ? "." : Latin1ToUtf8(mask.substr(0, slash + 1));
-  std::string pattern = Latin1Lower(slash == std::string_view::npos ? mask : mask.substr(slash + 1));
+  const std::string folderPart = FolderPartOf(mask);
+  const std::string folder = folderPart.empty() ? "." : Latin1ToUtf8(folderPart);
+  std::string pattern = Latin1Lower(FileNameOf(mask));
   if (pattern == "*.*") pattern = "*";
   std::error_code ec;
   fs::directory_iterator it(folder, ec);
@@ -100,17 +102,8 @@ bool CopyWithoutFollowingTarget(const std::string& from, const std::string& to) 
   }
   bool ok = true;
   char buffer[1 << 16];
-  for (ssize_t n; ok && (n = ::read(in, buffer, sizeof buffer)) != 0;) {
-    if (n < 0) {
-      ok = errno == EINTR;
-      continue;
-    }
-    for (ssize_t done = 0; ok && done < n;) {
-      const ssize_t w = ::write(out, buffer + done, static_cast<size_t>(n - done));
-      if (w > 0) done += w;
-      else ok = w < 0 && errno == EINTR;
-    }
-  }
+  for (ssize_t n; ok && (n = ReadOnce(in, buffer, sizeof buffer)) != 0;)
+    ok = n > 0 && WriteFully(out, buffer, static_cast<size_t>(n)) == static_cast<size_t>(n);
   ::close(in);
   ok = ::close(out) == 0 && ok;
   // rename() never follows a link at the target, and fails on a folder.

@@ -6,6 +6,7 @@
 #include <cmath>
 #include <string>
 
+#include "common/FileDescriptorIo.h"
 #include "scriptrt/Rounding.h"
 #include "scriptrt/ScriptExports.h"
 #include "scriptrt/TextArgs.h"
@@ -31,12 +32,6 @@ extern "C" void zemoscriptprocTEXTFILEWRITE(double fileReference, const ScriptTe
   std::string line(TextOf(text));
   line += "\r\n";
   if (lseek(record->handle, record->position, SEEK_SET) < 0) return;
-  size_t done = 0;
-  while (done < line.size()) {
-    const ssize_t n = write(record->handle, line.data() + done, line.size() - done);
-    if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) break;
-    done += static_cast<size_t>(n);
-  }
+  const size_t done = WriteFully(record->handle, line.data(), line.size());
   record->position = static_cast<int32_t>(record->position + static_cast<int64_t>(done));
 }

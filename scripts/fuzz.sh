@@ -13,7 +13,7 @@ if command -v ccache >/dev/null; then
   launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache -DCMAKE_C_COMPILER_LAUNCHER=ccache)
 fi
 CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DOBJ3D_BUILD_FUZZ=ON \
-  -DOBJ3D_BUILD_TESTS=OFF -DOBJ3D_BUILD_BENCH=OFF -DOBJ3D_SUBSYSTEMS="gl;export" "${launcher[@]}" >/dev/null
+  -DOBJ3D_BUILD_TESTS=OFF -DOBJ3D_BUILD_BENCH=OFF -DOBJ3D_SUBSYSTEMS="image;gl;export;output" "${launcher[@]}" >/dev/null
 mapfile -t targets < <(cut -d' ' -f1 build-fuzz/fuzz_targets.txt)
 cmake --build build-fuzz --target copy_data "${targets[@]}"
 

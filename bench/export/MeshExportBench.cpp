@@ -14,7 +14,7 @@
 
 #include "BenchFolder.h"
 #include "bench/gl/MixedScene.h"
-#include "gl/DocumentSave.h"
+#include "output/DocumentSave.h"
 #include "gl/GLView.h"
 #include "gl/HeadlessSurface.h"
 #include "gl/SceneFrame.h"

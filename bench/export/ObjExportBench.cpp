@@ -24,7 +24,7 @@
 #include "bench/gl/MixedScene.h"
 #include "export/FormatNumber.h"
 #include "export/ObjRecording.h"
-#include "gl/DocumentSave.h"
+#include "output/DocumentSave.h"
 #include "gl/SceneFrame.h"
 
 namespace {

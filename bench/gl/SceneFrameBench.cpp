@@ -8,6 +8,7 @@
 #include "gl/GLView.h"
 #include "gl/HeadlessSurface.h"
 #include "gl/SceneFrame.h"
+#include "gl/StartingView.h"
 #include "gl/Textures.h"
 #include "gl/ViewContext.h"
 #include "gl/ViewPresets.h"
@@ -20,16 +21,7 @@ struct Bench {
   SceneState scene;
 
   explicit Bench(int n) {
-    view = NewView();
-    view->LightMode = 7;
-    for (int i = 0; i < 3; ++i) {
-      view->OrthoMin[i] = -20;
-      view->OrthoMax[i] = 20;
-    }
-    CreateContext(*view, &surface, 640, 480);
-    CreateTextures(*view, 8);
-    DefaultView(*view);
-    ApplyCamera(*view);
+    view = NewStartingView(&surface, 640, 480, 0);
     FillMixedScene(store, n);
     scene.view = view;
     scene.elements = &store;

@@ -25,7 +25,7 @@
 #include "document/DocumentFile.h"
 #include "document/Element3D.h"
 #include "common/TextureFolder.h"
-#include "gl/JpegCodec.h"
+#include "image/JpegCodec.h"
 
 namespace fs = std::filesystem;
 

@@ -10,6 +10,7 @@
 #include "TestFolder.h"
 #include "common/DataPath.h"
 #include "common/FolderIndex.h"
+#include "common/PathParts.h"
 #include "common/Latin1.h"
 #include "common/PlainFileName.h"
 #include "common/TextureFolder.h"
@@ -99,4 +100,31 @@ TEST(TextureFolder, JpegThenJpgThenBmpWhateverTheirNames) {
   EXPECT_EQ(std::set<std::string>(names.begin(), names.begin() + 2), (std::set<std::string>{"c.jpeg", "e.Jpeg"}));
   EXPECT_EQ(std::vector<std::string>(names.begin() + 2, names.end()), (std::vector<std::string>{"b.JPG", "a.bmp"}));
   EXPECT_TRUE(TextureFileNames(dir.file("missing")).empty());
+}
+
+// A dot in a folder's name is not the file's extension, and a name that is
+// all extension (".obj") still has one: the save command and the dialogs
+// must agree on both.
+TEST(PathParts, ExtensionComesFromTheNameAlone) {
+  EXPECT_EQ(ExtensionOf("a/b.c/name"), "");
+  EXPECT_EQ(ExtensionOf("a/b.c/name.tar.obj"), ".obj");
+  EXPECT_EQ(ExtensionOf("/x/.obj"), ".obj");
+  EXPECT_EQ(ExtensionOf("name."), ".");
+  EXPECT_EQ(ExtensionOf("folder/"), "");
+  EXPECT_EQ(ChangeExtension("a/b.c/name.jpg", ".jpeg"), "a/b.c/name.jpeg");
+  EXPECT_EQ(ChangeExtension("a/b.c/name", ".jpeg"), "a/b.c/name.jpeg");
+  EXPECT_EQ(ChangeExtension("doc.ZOBJ3D", ".obj"), "doc.obj");
+}
+
+TEST(PathParts, NameAndFolderSplitAtTheLastSlashAndJoinBack) {
+  for (const std::string path : {"/home/u/doc.zobj3d", "doc.zobj3d", "/doc", "a//b", "dir/", "", "caf\xC3\xA9/x y"}) {
+    EXPECT_EQ(FolderPartOf(path) + FileNameOf(path), path) << path;
+    EXPECT_EQ(FileNameOf(path).find('/'), std::string::npos) << path;
+  }
+  EXPECT_EQ(FileNameOf("/home/u/doc.zobj3d"), "doc.zobj3d");
+  EXPECT_EQ(FolderPartOf("/home/u/doc.zobj3d"), "/home/u/");
+  EXPECT_EQ(FolderPartOf("doc.zobj3d"), "");
+  EXPECT_TRUE(EndsWith("x.obj", ".obj"));
+  EXPECT_FALSE(EndsWith("x.OBJ", ".obj"));
+  EXPECT_FALSE(EndsWith("bj", ".obj"));
 }

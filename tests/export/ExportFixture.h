@@ -6,7 +6,7 @@
 #include <iterator>
 #include <string>
 
-#include "gl/DocumentSave.h"
+#include "output/DocumentSave.h"
 #include "gl/Textures.h"
 #include "tests/gl/SceneFixture.h"
 

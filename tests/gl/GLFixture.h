@@ -8,6 +8,7 @@
 
 #include "gl/GLView.h"
 #include "gl/HeadlessSurface.h"
+#include "gl/StartingView.h"
 #include "gl/ViewContext.h"
 
 // A view on a fresh headless surface, set up as the editor sets its view.
@@ -24,11 +25,7 @@ class GLFixture : public testing::Test {
     ASSERT_TRUE(surface->IsValid()) << surface->Error();
     if (!view) view = NewView();
     *view = GLView{};
-    view->LightMode = 7;
-    for (int i = 0; i < 3; ++i) {
-      view->OrthoMin[i] = -20;
-      view->OrthoMax[i] = 20;
-    }
+    ResetToStartingView(*view);
     CreateContext(*view, surface.get(), w, h);
   }
 

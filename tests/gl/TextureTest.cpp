@@ -10,8 +10,8 @@
 #include <fstream>
 
 #include "GLFixture.h"
-#include "gl/BmpDecoder.h"
-#include "gl/JpegCodec.h"
+#include "image/BmpDecoder.h"
+#include "image/JpegCodec.h"
 #include "gl/Textures.h"
 
 namespace {

@@ -1,34 +1,25 @@
 #include "DocumentSave.h"
 
-#include <GL/gl.h>
-
 #include <new>
 #include <vector>
 
-#include "DrawSurface.h"
-#include "GLView.h"
-#include "JpegCodec.h"
-#include "SceneFrame.h"
-#include "SceneRecording.h"
+#include "OutputFormats.h"
 #include "common/FileIdentity.h"
+#include "common/PathParts.h"
 #include "common/SafeFiles.h"
 #include "common/TextureFolder.h"
 #include "export/MeshExport.h"
 #include "export/ObjExport.h"
+#include "gl/DrawSurface.h"
+#include "gl/FrameReadBack.h"
+#include "gl/GLView.h"
+#include "gl/SceneFrame.h"
+#include "gl/SceneRecording.h"
+#include "image/JpegCodec.h"
 
 namespace {
-std::string ExtensionOf(const std::string& path) {
-  const size_t slash = path.find_last_of('/');
-  const size_t dot = path.find_last_of('.');
-  if (dot == std::string::npos || (slash != std::string::npos && dot < slash)) return {};
-  return path.substr(dot);
-}
+bool IsMesh(OutputWriter writer) { return writer == OutputWriter::Glb || writer == OutputWriter::Stl; }
 }  // namespace
-
-std::string ChangeExtension(const std::string& path, const std::string& extension) {
-  const std::string old = ExtensionOf(path);
-  return path.substr(0, path.size() - old.size()) + extension;
-}
 
 DocumentResult SaveViewAsJpeg(GLView& view, const std::string& path) {
   return WriteViewJpeg(view, ChangeExtension(path, ".jpeg"));
@@ -39,16 +30,7 @@ DocumentResult WriteViewJpeg(GLView& view, const std::string& target) {
     return DocumentResult::Error(DocumentResult::Failed, "no GL context");
   const int w = view.Surface->Width(), h = view.Surface->Height();
   if (w <= 0 || h <= 0) return DocumentResult::Error(DocumentResult::Failed, "the view has no area");
-  std::vector<uint8_t> bottomUp(static_cast<size_t>(w) * h * 3);
-  GLint alignment = 4;
-  glGetIntegerv(GL_PACK_ALIGNMENT, &alignment);
-  glPixelStorei(GL_PACK_ALIGNMENT, 1);
-  glReadPixels(0, 0, w, h, GL_RGB, GL_UNSIGNED_BYTE, bottomUp.data());
-  glPixelStorei(GL_PACK_ALIGNMENT, alignment);
-  std::vector<uint8_t> topDown(bottomUp.size());
-  const size_t row = static_cast<size_t>(w) * 3;
-  for (int y = 0; y < h; ++y)
-    std::copy_n(bottomUp.data() + (h - 1 - y) * row, row, topDown.data() + y * row);
+  const std::vector<uint8_t> topDown = ReadFrameTopDown(w, h);
   std::string why;
   if (!WriteJpegFile(target, topDown, w, h, 75, &why))
     return DocumentResult::Error(DocumentResult::Failed, "cannot write " + target + ": " + why);
@@ -56,13 +38,12 @@ DocumentResult WriteViewJpeg(GLView& view, const std::string& target) {
 }
 
 std::string SaveTargetProblem(const std::string& path, const std::string& fileName) {
-  const std::string extension = ExtensionOf(path);
-  MeshFormat mesh;
-  const bool exported = extension == ".jpeg" || extension == ".obj" || MeshFormatForExtension(extension, mesh);
+  const OutputWriter writer = SaveFormatFor(path).writer;
+  const bool exported = writer != OutputWriter::Document;
   std::vector<std::string> targets;
-  if (extension == ".jpeg")
+  if (writer == OutputWriter::Picture)
     targets = {ChangeExtension(path, ".jpeg")};
-  else if (extension == ".obj")
+  else if (writer == OutputWriter::Obj)
     targets = {path, MtlPathFor(path)};
   else
     targets = {path.empty() ? fileName : path};
@@ -76,9 +57,8 @@ std::string SaveTargetProblem(const std::string& path, const std::string& fileNa
     if (std::string problem = WriteTargetProblem(target); !problem.empty())
       return target == path ? problem : target + ": " + problem;
   }
-  if (extension == ".obj" && !fileName.empty()) {
-    const size_t slash = path.find_last_of('/');
-    const std::string copies = (slash == std::string::npos ? std::string() : path.substr(0, slash + 1)) + "textures/";
+  if (writer == OutputWriter::Obj && !fileName.empty()) {
+    const std::string copies = FolderPartOf(path) + "textures/";
     for (const TextureCopySource& texture : TexturesToCopy(TextureFolder()))
       if (SameFile(copies + texture.name, fileName)) return copies + texture.name + ": " + kOutputIsInput;
   }
@@ -88,15 +68,13 @@ std::string SaveTargetProblem(const std::string& path, const std::string& fileNa
 DocumentResult SaveDocument(SceneState& scene, const std::string& path, const std::string& fileName) {
   const std::string target = path.empty() ? fileName : path;
   if (target.empty()) return DocumentResult::Error(DocumentResult::Refused, "no file name");
-  const std::string extension = ExtensionOf(path);
+  const OutputWriter writer = SaveFormatFor(path).writer;
   // Drawing a large scene takes a while: a file that cannot be written
   // fails before it.
-  MeshFormat mesh;
-  const bool isMesh = MeshFormatForExtension(extension, mesh);
-  if (extension == ".jpeg" || extension == ".obj" || isMesh)
+  if (writer != OutputWriter::Document)
     if (std::string problem = SaveTargetProblem(path, fileName); !problem.empty())
       return DocumentResult::Error(DocumentResult::Refused, problem);
-  if (extension == ".jpeg") {
+  if (writer == OutputWriter::Picture) {
     // Only the picture is drawn: it needs the view's GL context.
     if (!scene.view) return DocumentResult::Error(DocumentResult::Failed, "no GL context");
     scene.showEditAids = false;
@@ -119,7 +97,7 @@ DocumentResult SaveDocument(SceneState& scene, const std::string& path, const st
     }
     return result;
   }
-  if (extension == ".obj") {
+  if (writer == OutputWriter::Obj) {
     if (std::string problem = StartExport(path); !problem.empty()) {
       StopExport();
       return DocumentResult::Error(DocumentResult::Refused, problem);
@@ -145,8 +123,9 @@ DocumentResult SaveDocument(SceneState& scene, const std::string& path, const st
     }
     return result;
   }
-  if (isMesh)
-    return ExportMeshFile(path, mesh, [&] { RecordScene(scene); });
+  if (IsMesh(writer))
+    return ExportMeshFile(path, writer == OutputWriter::Glb ? MeshFormat::Glb : MeshFormat::Stl,
+                          [&] { RecordScene(scene); });
   if (!scene.elements) return DocumentResult::Error(DocumentResult::Failed, "no document");
   return WriteDocument(target, *scene.elements);
 }

@@ -1,12 +1,14 @@
 #pragma once
 #include <string>
 
+#include "common/PathParts.h"
 #include "document/DocumentFile.h"
 
 struct GLView;
 struct SceneState;
 
-// The save command's dispatch on the extension of `path` (case-sensitive):
+// The save command's dispatch on the extension of `path` (case-sensitive,
+// the formats in OutputFormats.h):
 // ".jpeg" saves a picture of the view without the editing aids (this needs
 // the view's GL context), ".obj" exports OBJ + MTL + textures by recording
 // the scene's frame without drawing it (no GL context needed), ".glb" and
@@ -28,6 +30,3 @@ std::string SaveTargetProblem(const std::string& path, const std::string& fileNa
 DocumentResult SaveViewAsJpeg(GLView& view, const std::string& path);
 // The same under exactly the name `target`.
 DocumentResult WriteViewJpeg(GLView& view, const std::string& target);
-
-// `path` with its extension (if any) replaced by `extension` (".jpeg").
-std::string ChangeExtension(const std::string& path, const std::string& extension);
