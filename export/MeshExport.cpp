@@ -4,31 +4,29 @@
 #include <new>
 
 #include "GlbWriter.h"
-#include "ObjExport.h"
+#include "MeshCanvas.h"
 #include "StlWriter.h"
 
 namespace {
 constexpr char kNoMemory[] = "not enough memory";
 
 // The recording feeds `sink` while `drawFrame` runs; why it failed, or empty.
-std::string Record(RecordedObjectSink& sink, const std::function<void()>& drawFrame) {
-  StartObjectExport(sink);
-  std::string reason;
+std::string Record(RecordedObjectSink& sink, const std::function<void(Canvas&)>& drawFrame) {
+  MeshCanvas canvas(sink);
   try {
-    drawFrame();
-    const ExportOutcome& outcome = LastExportOutcome();
-    if (!outcome.written) reason = outcome.reason;
+    canvas.BeginExport();
+    drawFrame(canvas);
+    canvas.FinishExport();
   } catch (const std::bad_alloc&) {
-    reason = kNoMemory;
+    return kNoMemory;
   } catch (const std::exception& e) {
-    reason = e.what();
+    return e.what();
   }
-  StopExport();
-  return reason;
+  return {};
 }
 }  // namespace
 
-DocumentResult ExportMeshFile(const std::string& path, MeshFormat format, const std::function<void()>& drawFrame) {
+DocumentResult ExportMeshFile(const std::string& path, MeshFormat format, const std::function<void(Canvas&)>& drawFrame) {
   std::string reason;
   try {
     if (format == MeshFormat::Stl) {

@@ -1,39 +1,15 @@
 #pragma once
+#include <memory>
 #include <string>
 #include <vector>
 
-// One OBJ export run: the save command switches recording on, forces one
-// rebuild of the scene, and the frame writes the files at its end.
-//
-//   StartExport(path)   recording on, output name set, files checked
-//   BeginExport()       first thing of the frame: fresh texts and counters
-//   BeginObject(name)   per element drawn, before its mesh
-//   DefineMaterial(name, texturePath)
-//   FinishExport()      after the frame: writes OBJ, MTL, copies textures
-//   StopExport()        recording off, output name cleared
+#include "ObjCanvas.h"
 
-// Switches recording on for `objPath`. Before anything is drawn it checks
-// that the OBJ and its MTL can be written (each missing or a regular file, in
-// a folder that takes files) and creates their temporary files; returns why
-// not, naming the file, or empty. Recording is on either way.
-std::string StartExport(const std::string& objPath);
-void StopExport();
-bool ExportActive();
+class BlockWriter;
+class Canvas;
+class ReplacementFile;
 
-class RecordedObjectSink;
-// Switches recording on for a mesh export: no OBJ text and no files; each
-// element drawn goes to `sink` as soon as it is complete, the last one at
-// FinishExport. StopExport ends it.
-void StartObjectExport(RecordedObjectSink& sink);
-
-void BeginExport();
-// Control characters in names become "_": a name never adds a line.
-void BeginObject(const std::string& name);
-// A texture path outside the program's texture folder, or whose name is not
-// a plain file name, gets no "map_Kd" line.
-void DefineMaterial(const std::string& name, const std::string& texturePath);
-
-// The result of the last FinishExport, for the save command to report.
+// The result of an OBJ export, for the save command to report.
 struct ExportOutcome {
   bool written = false;   // OBJ and MTL both in place
   std::string reason;     // why not, when not, naming the file
@@ -43,17 +19,49 @@ struct ExportOutcome {
   std::vector<TextureFailure> failedTextures;
 };
 
-// Writes the OBJ and MTL texts to their temporary files, flushes both and
-// only then renames them into place together: on any failure the previous
-// OBJ and MTL both stay as they were. When both are written, every plain-named
-// file of the program's texture folder is copied into "textures/" beside the
-// OBJ file, each through its own temporary file; copies that fail are listed,
-// and so are files larger than 64 MB, which are skipped. Links leading out of
-// the folder are not copied.
-// Does nothing unless recording.
-ExportOutcome FinishExport();
-// What the last FinishExport did (cleared by StartExport).
-const ExportOutcome& LastExportOutcome();
+// One OBJ export run, and its scope: whatever path leaves it, an export
+// whose files were not finished leaves nothing behind.
+//
+//   ObjExport run(path)     the files checked and made (Problem())
+//   BeginExport()           first thing of the frame: fresh texts and counters
+//   draw the frame into Canvas(): per element BeginObject, Material, its mesh
+//   FinishExport()          after the frame: writes OBJ, MTL, copies textures
+class ObjExport {
+ public:
+  // Before anything is drawn it checks that the OBJ and its MTL can be
+  // written (each missing or a regular file, in a folder that takes files)
+  // and creates their temporary files.
+  explicit ObjExport(const std::string& objPath);
+  ~ObjExport();
+  ObjExport(const ObjExport&) = delete;
+  ObjExport& operator=(const ObjExport&) = delete;
+
+  // Why the files could not be made, naming the file; empty when they were.
+  const std::string& Problem() const { return fileProblem_; }
+  Canvas& DrawingCanvas() { return canvas_; }
+  // A frame drawn again starts the files again.
+  void BeginExport();
+  // Writes the OBJ and MTL texts to their temporary files, flushes both and
+  // only then renames them into place together: on any failure the
+  // previous OBJ and MTL both stay as they were. When both are written,
+  // every plain-named file of the program's texture folder is copied into
+  // "textures/" beside the OBJ file, each through its own temporary file;
+  // copies that fail are listed, and so are files larger than 64 MB, which
+  // are skipped. Links leading out of the folder are not copied. Once only.
+  ExportOutcome FinishExport();
+
+ private:
+  void NoteProblem(const std::string& file, const std::string& why);
+  void DropFiles();
+
+  std::string fileName_;      // the OBJ file to write
+  ObjCanvas canvas_;
+  // The new OBJ and MTL files, made before the frame is drawn.
+  std::unique_ptr<ReplacementFile> objFile_, mtlFile_;
+  std::unique_ptr<BlockWriter> objWriter_;  // writes objFile beside the drawing
+  std::string fileProblem_;   // why they could not be made or written
+  bool finished_ = false;
+};
 
 // "name.obj" -> "name.mtl" (only the extension changes).
 std::string MtlPathFor(const std::string& objPath);

@@ -2,68 +2,82 @@
 
 #include <GL/gl.h>
 
-#include "export/ObjRecording.h"
+#include "GLCanvas.h"
 
-// Each wrapper reads the recording state once: the export runs millions of
-// these, and whether to draw and whether to record are both flags there.
+namespace {
+// The canvas the wrappers draw into; null for the view's OpenGL canvas,
+// whose calls are made here without a virtual call per vertex.
+Canvas* target = nullptr;
+}  // namespace
 
 void BeginPrimitive(unsigned mode) {
-  ObjRecording& r = Recording();
-  if (!r.recordOnly) glBegin(mode);
-  if (r.active) RecordBeginPrimitive(static_cast<int>(mode));
+  if (!target)
+    glBegin(mode);
+  else
+    target->BeginPrimitive(static_cast<Primitive>(mode));
 }
 
 void EndPrimitive() {
-  ObjRecording& r = Recording();
-  if (!r.recordOnly) glEnd();
-  if (r.active) RecordEndPrimitive();
+  if (!target)
+    glEnd();
+  else
+    target->EndPrimitive();
 }
 
 void SetColor(double red, double green, double blue, double a) {
-  ObjRecording& r = Recording();
-  if (!r.recordOnly)
+  if (!target)
     glColor4f(static_cast<float>(red), static_cast<float>(green), static_cast<float>(blue), static_cast<float>(a));
-  if (r.active) RecordColor(red, green, blue);
+  else
+    target->Color(red, green, blue, a);
 }
 
 void Rotate(double angle, double x, double y, double z) {
-  ObjRecording& r = Recording();
-  if (!r.recordOnly) glRotated(angle, x, y, z);
-  if (r.active) RecordRotate(angle, x, y, z);
+  if (!target)
+    glRotated(angle, x, y, z);
+  else
+    target->Rotate(angle, x, y, z);
 }
 
 void Translate(double x, double y, double z) {
-  ObjRecording& r = Recording();
-  if (!r.recordOnly) glTranslated(x, y, z);
-  if (r.active) RecordTranslate(x, y, z);
+  if (!target)
+    glTranslated(x, y, z);
+  else
+    target->Translate(x, y, z);
 }
 
 void Normal(double x, double y, double z) {
-  ObjRecording& r = Recording();
-  if (!r.recordOnly) glNormal3d(x, y, z);
-  if (r.active) RecordNormal(x, y, z);
+  if (!target)
+    glNormal3d(x, y, z);
+  else
+    target->Normal(x, y, z);
 }
 
 void NormalF(float x, float y, float z) { Normal(x, y, z); }
 
 void TexCoord(double s, double t) {
-  ObjRecording& r = Recording();
-  if (!r.recordOnly) glTexCoord2d(s, t);
-  if (r.active) RecordTexCoord(s, t);
+  if (!target)
+    glTexCoord2d(s, t);
+  else
+    target->TexCoord(s, t);
 }
 
 void TexCoordF(float s, float t) { TexCoord(s, t); }
 
 void Vertex(double x, double y, double z) {
-  ObjRecording& r = Recording();
-  if (!r.recordOnly) glVertex3d(x, y, z);
-  if (r.active) RecordVertex(x, y, z);
+  if (!target)
+    glVertex3d(x, y, z);
+  else
+    target->Vertex(x, y, z);
 }
 
 void VertexF(float x, float y, float z) { Vertex(x, y, z); }
 
-bool DrawingToGL() { return !Recording().recordOnly; }
+Canvas& CurrentCanvas() { return target ? *target : ViewCanvas(); }
 
-RecordOnlyDrawing::RecordOnlyDrawing() : was_(Recording().recordOnly) { Recording().recordOnly = true; }
+bool DrawingToGL() { return !target || target->DrawsWithGL(); }
 
-RecordOnlyDrawing::~RecordOnlyDrawing() { Recording().recordOnly = was_; }
+DrawInto::DrawInto(Canvas& canvas) : previous_(target) {
+  target = &canvas == &ViewCanvas() ? nullptr : &canvas;
+}
+
+DrawInto::~DrawInto() { target = previous_; }

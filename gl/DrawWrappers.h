@@ -1,14 +1,15 @@
 #pragma once
 
-// Every element's geometry is drawn through these thin wrappers. Each makes
-// its OpenGL call; while an OBJ export is recording it also writes what it
-// was given (see export/ObjRecording.h). When not recording the cost is one
-// test of a flag. Inside a RecordOnlyDrawing the OpenGL calls are skipped.
-void BeginPrimitive(unsigned mode);
+class Canvas;
+
+// Every element's geometry is drawn through these thin wrappers; each hands
+// its call to the current canvas (DrawInto). The view's OpenGL canvas is
+// the default and is called directly: the view draws millions of vertices,
+// and then each wrapper costs one test of a pointer.
+void BeginPrimitive(unsigned mode);  // an OpenGL primitive constant
 void EndPrimitive();
 void SetColor(double r, double g, double b, double a);
 void Rotate(double angle, double x, double y, double z);
-// The recorded translation is replaced, not accumulated.
 void Translate(double x, double y, double z);
 void Normal(double x, double y, double z);
 void NormalF(float x, float y, float z);
@@ -17,19 +18,22 @@ void TexCoordF(float s, float t);
 void Vertex(double x, double y, double z);
 void VertexF(float x, float y, float z);
 
-// Whether drawing goes to OpenGL (false inside a RecordOnlyDrawing). Drawing
-// code that calls OpenGL itself asks this first.
+// The canvas the wrappers draw into now.
+Canvas& CurrentCanvas();
+// Whether the current canvas reaches OpenGL. Drawing code that calls
+// OpenGL itself asks this first.
 bool DrawingToGL();
 
-// For its lifetime the drawing makes no OpenGL calls at all: the wrappers
-// only record, so the same drawing code writes an export without a context.
-class RecordOnlyDrawing {
+// For its lifetime the wrappers draw into `canvas`; then into the one
+// before. An export canvas makes no OpenGL calls, so the same drawing code
+// writes an export without a context.
+class DrawInto {
  public:
-  RecordOnlyDrawing();
-  ~RecordOnlyDrawing();
-  RecordOnlyDrawing(const RecordOnlyDrawing&) = delete;
-  RecordOnlyDrawing& operator=(const RecordOnlyDrawing&) = delete;
+  explicit DrawInto(Canvas& canvas);
+  ~DrawInto();
+  DrawInto(const DrawInto&) = delete;
+  DrawInto& operator=(const DrawInto&) = delete;
 
  private:
-  bool was_;
+  Canvas* previous_;
 };

@@ -18,8 +18,7 @@
 #include "document/Element3D.h"
 #include "document/ElementSanity.h"
 #include "common/TIMem32.h"
-#include "export/ObjExport.h"
-#include "export/ObjRecording.h"
+#include "document/Canvas.h"
 
 double NormalizeAngle(double a) {
   // NaN and infinities have no place on the circle: left as they are.
@@ -73,10 +72,11 @@ bool ViewPlanes(double planes[6][4], double clipW[4], double pr[16]) {
 }
 }  // namespace
 
-ElementPass::ElementPass(GLView& view, bool skipOutsideView, DrawDetail detail) : view_(view), detail_(detail) {
+ElementPass::ElementPass(GLView& view, Canvas& canvas, bool skipOutsideView, DrawDetail detail)
+    : view_(view), canvas_(canvas), into_(canvas), detail_(detail) {
   // Untextured elements bind nothing: the pass starts with no texture bound.
-  if (DrawingToGL()) glBindTexture(GL_TEXTURE_2D, 0);
-  if (!skipOutsideView || !DrawingToGL() || ExportActive() || !view.Surface) {
+  if (canvas.DrawsWithGL()) glBindTexture(GL_TEXTURE_2D, 0);
+  if (!skipOutsideView || !canvas.DrawsWithGL() || canvas.KeepsEveryVertex() || !view.Surface) {
     detail_ = DrawDetail::Exact;
     return;
   }
@@ -166,8 +166,8 @@ void ElementPass::Draw(Element3D& e) {
   const std::string texture = e.texture.str();
   const std::string path = texture.empty() ? std::string() : TexturePath(texture);
 
-  // While an export only records, nothing here may touch OpenGL.
-  const bool toGL = DrawingToGL();
+  // A canvas without OpenGL (an export) may not see a call of it here.
+  const bool toGL = canvas_.DrawsWithGL();
   unsigned bound = 0;
   bool plain = false;
   if (toGL) {
@@ -180,10 +180,10 @@ void ElementPass::Draw(Element3D& e) {
   const ShapeKey shape = ShapeKeyOf(e);
   const bool white = label && !plain && name.find('=') == std::string::npos;
   const uint32_t base = white ? 0xFFFFFFu : ResolveColor(e.color);
-  SetColor(RedOf(base) / 255.0, GreenOf(base) / 255.0, BlueOf(base) / 255.0, 1.0);
+  canvas_.Color(RedOf(base) / 255.0, GreenOf(base) / 255.0, BlueOf(base) / 255.0, 1.0);
   // Only a frame on screen leaves out, reduces and caches shapes; an
-  // export records every one whole.
-  const bool viewed = toGL && !ExportActive() && view_.Surface;
+  // export keeps every one whole.
+  const bool viewed = toGL && !canvas_.KeepsEveryVertex() && view_.Surface;
   const double reach = viewed ? ShapeReach(shape) : INFINITY;
   // Decided before the shape is compiled: what lies outside the view costs
   // no list.
@@ -205,29 +205,18 @@ void ElementPass::Draw(Element3D& e) {
   if (toGL && bound != 0) glBindTexture(GL_TEXTURE_2D, bound);
   // The element's transform lives on its own copy of the matrix: undoing it
   // by opposite turns would leave rounding behind for the next element.
-  if (toGL) glPushMatrix();
-  Translate(e.x, e.y, e.z);
-  if (ExportActive()) {
-    ObjRecording& r = Recording();
-    r.angleX = r.angleY = r.angleZ = 0;
-  }
-  if (e.axy != 0) Rotate(e.axy, 0, 0, 1);
-  if (e.axz != 0) Rotate(e.axz, 0, 1, 0);
-  if (e.ayz != 0) Rotate(e.ayz, 1, 0, 0);
+  canvas_.PushTransform();
+  canvas_.Translate(e.x, e.y, e.z);
+  if (e.axy != 0) canvas_.Rotate(e.axy, 0, 0, 1);
+  if (e.axz != 0) canvas_.Rotate(e.axz, 0, 1, 0);
+  if (e.ayz != 0) canvas_.Rotate(e.ayz, 1, 0, 0);
+  canvas_.BeginObject(name);
+  // A texture name that resolved to no file goes to an export as it stands,
+  // which names no texture file for it.
+  canvas_.Material(name, path.empty() ? texture : path);
 
-  if (ExportActive()) {
-    BeginObject(name);
-    // A texture name that resolved to no file goes to the export as it
-    // stands, which writes no texture line for it.
-    DefineMaterial(name, path.empty() ? texture : path);
-    double* center = Recording().rotationCenter;
-    center[0] = e.x;
-    center[1] = e.y;
-    center[2] = e.z;
-  }
-
-  // The mesh by kind: the shape's compiled list, generated only while an
-  // export records the vertices, for a shape that cannot be cached, or
+  // The mesh by kind: the shape's compiled list, generated only for an
+  // export (which keeps every vertex), for a shape that cannot be cached, or
   // while the shapes this frame uses fill the cache.
   // Back faces of a closed solid lying wholly in front of the eye are
   // hidden by its front faces; in a wire frame they show.
@@ -239,19 +228,20 @@ void ElementPass::Draw(Element3D& e) {
     EmitShape(drawn);
   }
 
-  if (!toGL) return;
-  glPopMatrix();
-  if (bound != 0) glBindTexture(GL_TEXTURE_2D, 0);
+  canvas_.PopTransform();
+  if (toGL && bound != 0) glBindTexture(GL_TEXTURE_2D, 0);
 }
 
-void DrawElement(GLView& view, Element3D& e) {
+void DrawElement(GLView& view, Element3D& e, Canvas& canvas) {
+  const DrawInto into(canvas);
   PrepareLabelTextures(view, nullptr, &e);
-  ElementPass pass(view);
+  ElementPass pass(view, canvas);
   pass.Draw(e);
 }
 
-void DrawElements(GLView& view, TIMem32& elements) {
+void DrawElements(GLView& view, TIMem32& elements, Canvas& canvas) {
+  const DrawInto into(canvas);
   PrepareLabelTextures(view, &elements, nullptr);
-  ElementPass pass(view);
+  ElementPass pass(view, canvas);
   for (int32_t i = 0; i < elements.Count(); ++i) pass.Draw(elements.As<Element3D>(i));
 }

@@ -2,24 +2,26 @@
 #include <cstddef>
 #include <string>
 
+#include "DrawWrappers.h"
 #include "ShapeDetail.h"
 #include "ShapeLists.h"
 
+class Canvas;
 class TIMem32;
 struct Element3D;
 struct GLView;
 
-// Draws elements one after another in the current context as one frame
-// meets them: the texture an element without a readable image shows, and
+// Draws elements one after another into `canvas` as one frame meets them
+// (the drawing wrappers draw into it meanwhile): the texture an element without a readable image shows, and
 // the lines after the last element, depend on the elements before. With a
 // context it binds the shapes' compiled lists and the images' and labels'
 // texture objects (the labels prepared by PrepareLabelTextures), leaves
 // out elements wholly outside the view and the back faces of closed solids.
 // `detail` says how much of each shape the view draws (exports record every
-// shape whole whatever it says).
+// shape whole whatever it says). An export's canvas sees no OpenGL call.
 class ElementPass {
  public:
-  explicit ElementPass(GLView& view, bool skipOutsideView = true, DrawDetail detail = DrawDetail::Exact);
+  ElementPass(GLView& view, Canvas& canvas, bool skipOutsideView = true, DrawDetail detail = DrawDetail::Exact);
   ~ElementPass();
   ElementPass(const ElementPass&) = delete;
   ElementPass& operator=(const ElementPass&) = delete;
@@ -38,6 +40,8 @@ class ElementPass {
   void CullBackFaces(bool on);
 
   GLView& view_;
+  Canvas& canvas_;
+  DrawInto into_;
   unsigned slot_ = 0;   // the last image's texture
   size_t labels_ = 0;   // labels met so far
   bool cull_ = false;
@@ -51,14 +55,14 @@ class ElementPass {
   ShapeKey pendingShape_;
 };
 
-// Draws one element in the current context: colour, texture, position and
-// turns through the drawing wrappers on a pushed copy of the matrix, then
-// its mesh by kind, then pops the matrix. Brings the element's three angles
+// Draws one element into `canvas` (the current one unless given): colour,
+// texture, position and turns on a pushed copy of the transform, then its
+// mesh by kind, then pops the transform. Brings the element's three angles
 // into -180..180 and stores them back. Invisible elements, and elements
 // that fail IsDrawableElement, draw nothing and are left untouched.
-void DrawElement(GLView& view, Element3D& element);
+void DrawElement(GLView& view, Element3D& element, Canvas& canvas = CurrentCanvas());
 // Every element of the store (Element3D records), first to last.
-void DrawElements(GLView& view, TIMem32& elements);
+void DrawElements(GLView& view, TIMem32& elements, Canvas& canvas = CurrentCanvas());
 
 // The angle brought into -180..180 (both ends kept as they are), exactly
 // for any magnitude; NaN and infinities come back unchanged.

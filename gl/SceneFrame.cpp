@@ -5,15 +5,16 @@
 #include <algorithm>
 #include <cmath>
 #include <exception>
+#include <optional>
 
 #include "DrawSurface.h"
 #include "ElementDrawing.h"
+#include "GLCanvas.h"
 #include "GLView.h"
 #include "LabelTextures.h"
 #include "ShapeLists.h"
 #include "ViewContext.h"
 #include "common/TIMem32.h"
-#include "export/ObjExport.h"
 
 namespace {
 void GizmoIfShown(SceneState& scene) {
@@ -26,7 +27,7 @@ void Line(double x1, double y1, double z1, double x2, double y2, double z2) {
   glVertex3d(x2, y2, z2);
 }
 
-void BuildFrame(SceneState& scene) {
+void BuildFrame(SceneState& scene, Canvas& canvas) {
   GLView& view = *scene.view;
   glClearColor(0.57f, 0.57f, 0.57f, 1.0f);
   glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
@@ -35,12 +36,12 @@ void BuildFrame(SceneState& scene) {
   glBindTexture(GL_TEXTURE_2D, 0);
   glColor4f(0.0f, 0.5f, 0.0f, 1.0f);
   if (scene.showEditAids) {
-    if (ExportActive())
+    if (canvas.KeepsEveryVertex())
       DrawGrid(view);
     else
       CallGridList(view);
   }
-  ElementPass pass(view, scene.skipOutsideView, scene.detail);
+  ElementPass pass(view, canvas, scene.skipOutsideView, scene.detail);
   if (scene.elements)
     for (int32_t i = 0; i < scene.elements->Count(); ++i) pass.Draw(scene.elements->As<Element3D>(i));
   pass.LeaveLastNormal();
@@ -111,10 +112,13 @@ void DrawGrid(const GLView& view) {
   }
 }
 
-void DrawScene(SceneState& scene) {
+void DrawScene(SceneState& scene, Canvas* alsoInto) {
   if (!scene.view || !scene.view->Surface) return;
   GLView& view = *scene.view;
-  if (ExportActive()) BeginExport();
+  std::optional<GLAndCanvas> both;
+  if (alsoInto) both.emplace(*alsoInto);
+  Canvas& canvas = both ? static_cast<Canvas&>(*both) : ViewCanvas();
+  const DrawInto into(canvas);
   // Every frame is drawn from the document: shapes and pictures are made
   // once and then only called and bound, so an edit costs no more than a
   // camera move.
@@ -122,7 +126,7 @@ void DrawScene(SceneState& scene) {
   PrepareLabelTextures(view, scene.elements,
                        scene.showEditAids && scene.palette > 0 ? &scene.templateElement : nullptr);
   try {
-    BuildFrame(scene);
+    BuildFrame(scene, canvas);
   } catch (const std::exception&) {
     // A fault while building ends the frame with what was built.
   }
@@ -132,7 +136,6 @@ void DrawScene(SceneState& scene) {
   Present(view);
   CaptureFrameMatrices(view);
   GizmoIfShown(scene);
-  FinishExport();
 }
 
 void DropSceneList(SceneState& scene) {

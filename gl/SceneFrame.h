@@ -5,6 +5,7 @@
 #include "ShapeDetail.h"
 #include "document/Element3D.h"
 
+class Canvas;
 class TIMem32;
 struct GLView;
 
@@ -54,8 +55,9 @@ struct SceneState {
 };
 
 // Draws one frame under the current model-view matrix (the camera): background, grid, elements and
-// editing aids. Runs the export hooks when an OBJ export is recording.
-void DrawScene(SceneState& scene);
+// editing aids. With `alsoInto` (an export's canvas) the elements are drawn
+// into it as well, whole, as the frame meets them.
+void DrawScene(SceneState& scene, Canvas* alsoInto = nullptr);
 // Marks the scene as edited and takes the block cursor to show.
 void DropSceneList(SceneState& scene);
 // What every edit ends with: mark the scene edited and draw again.

@@ -1,10 +1,11 @@
 #pragma once
 
+class Canvas;
 struct SceneState;
 
-// Writes the OBJ export of the scene's frame without drawing it: the frame's
-// element drawing runs with the OpenGL calls switched off (RecordOnlyDrawing),
-// so only the recording happens and no GL context is needed. The files are
-// the ones a drawn frame would record, byte for byte. Does nothing unless an
-// export is recording (StartExport); its outcome is LastExportOutcome().
-void RecordScene(SceneState& scene);
+// Draws the scene's frame into an export's `canvas` without drawing it on
+// screen: the frame's element drawing runs with that canvas, which makes no
+// OpenGL calls, so no GL context is needed. The canvas gets what a drawn
+// frame would give it, call for call: the elements and, while a kind is
+// being added, the element a click would add.
+void RecordScene(SceneState& scene, Canvas& canvas);

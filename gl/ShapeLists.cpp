@@ -11,8 +11,8 @@
 #include "ShapeDetail.h"
 #include "document/Element3D.h"
 #include "document/ElementSanity.h"
+#include "GLCanvas.h"
 #include "SceneFrame.h"
-#include "export/ObjExport.h"
 
 namespace {
 // Compiled lists hold about this much per vertex sent (position, normal,
@@ -149,7 +149,7 @@ void BeginShapeFrame(GLView& view) {
 }
 
 ShapeListCache::Entry* UseShapeList(GLView& view, const ShapeKey& key) {
-  if (ExportActive() || !view.Surface || !Cacheable(key)) return nullptr;
+  if (!view.Surface || !Cacheable(key)) return nullptr;
   if (!view.Shapes) view.Shapes = std::make_shared<ShapeListCache>();
   ShapeListCache& cache = *view.Shapes;
   const auto found = cache.lists.find(key);
@@ -168,9 +168,10 @@ ShapeListCache::Entry* UseShapeList(GLView& view, const ShapeKey& key) {
   entry.bytes = bytes;
   cache.bytes += bytes;
   entry.list = glGenLists(1);
-  glNewList(entry.list, GL_COMPILE);
-  EmitShape(key);
-  glEndList();
+  {
+    const CompiledList compiling(entry.list);
+    EmitShape(key);
+  }
   return &entry;
 }
 
@@ -214,9 +215,8 @@ void CallGridList(GLView& view) {
   const double reach = view.OrthoMax[1];
   if (cache.gridList == 0 || !(cache.gridReach == reach)) {
     if (cache.gridList == 0) cache.gridList = glGenLists(1);
-    glNewList(cache.gridList, GL_COMPILE);
+    const CompiledList compiling(cache.gridList);
     DrawGrid(view);
-    glEndList();
     cache.gridReach = reach;
   }
   glCallList(cache.gridList);

@@ -71,9 +71,9 @@ struct ShapeListCache {
 // Starts a frame: the shapes it calls are marked as used by it.
 void BeginShapeFrame(GLView& view);
 // The compiled list of a shape, compiled now when it has none (outside any
-// list being compiled); null when the shape is not cached (an OBJ export is
-// recording, the view has no context, the key is not finite, or the lists
-// this frame uses already fill the budget).
+// list being compiled); null when the shape is not cached (the view has no
+// context, the key is not finite, or the lists this frame uses already fill
+// the budget). For the view only: an export draws every shape itself.
 ShapeListCache::Entry* UseShapeList(GLView& view, const ShapeKey& key);
 // Right after calling the entry's list: remembers the normal it left.
 void NoteShapeNormal(ShapeListCache::Entry& entry);

@@ -98,21 +98,18 @@ DocumentResult SaveDocument(SceneState& scene, const std::string& path, const st
     return result;
   }
   if (writer == OutputWriter::Obj) {
-    if (std::string problem = StartExport(path); !problem.empty()) {
-      StopExport();
-      return DocumentResult::Error(DocumentResult::Refused, problem);
-    }
+    ObjExport run(path);  // whatever way this ends, unfinished files go
+    if (!run.Problem().empty()) return DocumentResult::Error(DocumentResult::Refused, run.Problem());
+    ExportOutcome outcome;
     try {
-      RecordScene(scene);  // no frame is shown, so none is drawn
+      run.BeginExport();
+      RecordScene(scene, run.DrawingCanvas());  // no frame is shown, so none is drawn
+      outcome = run.FinishExport();
     } catch (const std::bad_alloc&) {
-      StopExport();
       return DocumentResult::Error(DocumentResult::Failed, "not enough memory");
     } catch (const std::exception& e) {
-      StopExport();  // removes the temporary files
       return DocumentResult::Error(DocumentResult::Failed, e.what());
     }
-    const ExportOutcome outcome = LastExportOutcome();
-    StopExport();
     if (!outcome.written) return DocumentResult::Error(DocumentResult::Failed, outcome.reason);
     if (outcome.failedTextures.empty()) return {};
     DocumentResult result = DocumentResult::Error(
@@ -125,7 +122,7 @@ DocumentResult SaveDocument(SceneState& scene, const std::string& path, const st
   }
   if (IsMesh(writer))
     return ExportMeshFile(path, writer == OutputWriter::Glb ? MeshFormat::Glb : MeshFormat::Stl,
-                          [&] { RecordScene(scene); });
+                          [&](Canvas& canvas) { RecordScene(scene, canvas); });
   if (!scene.elements) return DocumentResult::Error(DocumentResult::Failed, "no document");
   return WriteDocument(target, *scene.elements);
 }

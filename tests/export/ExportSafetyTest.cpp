@@ -6,9 +6,12 @@
 #include <csignal>
 #include <filesystem>
 #include <regex>
+#include <stdexcept>
 
 #include "tests/FileSizeLimit.h"
 #include "export/ObjExport.h"
+#include "gl/DrawWrappers.h"
+#include "gl/SceneRecording.h"
 #include "tests/export/ExportFixture.h"
 
 namespace {
@@ -55,7 +58,7 @@ TEST_F(ExportSafetyTest, TargetsThatAreNotFilesAreRefusedBeforeAnythingIsDrawn) 
     EXPECT_FALSE(r.ok()) << name;
     EXPECT_FALSE(r.reason.empty()) << name;
     EXPECT_EQ(frames, 0) << name << " drew before failing";
-    EXPECT_FALSE(ExportActive()) << name;
+    EXPECT_TRUE(DrawingToGL()) << name;
   }
   EXPECT_TRUE(fs::is_fifo(Path("pipe.obj")));
   EXPECT_TRUE(fs::is_fifo(Path("sidepipe.mtl")));
@@ -63,6 +66,35 @@ TEST_F(ExportSafetyTest, TargetsThatAreNotFilesAreRefusedBeforeAnythingIsDrawn) 
     EXPECT_FALSE(fs::exists(Path(absent))) << absent;
   EXPECT_EQ(ReadAll(Path("plainfile")), "not a folder");
   EXPECT_TRUE(Leftovers(folder).empty());
+}
+
+// However an export run is left before its files are written (a fault
+// while the frame is drawn), it leaves nothing of its own, the old files as
+// they were, and drawing to the view; the next export writes whole.
+TEST_F(ExportSafetyTest, AnExportLeftUnfinishedLeavesNothingBehind) {
+  Add("box", kCube);
+  WriteAll(Path("scene.obj"), "old obj");
+  WriteAll(Path("scene.mtl"), "old mtl");
+  for (const bool begun : {false, true}) {
+    try {
+      ObjExport run(Path("scene.obj"));
+      ASSERT_EQ(run.Problem(), "");
+      if (begun) {
+        run.BeginExport();
+        RecordScene(scene, run.DrawingCanvas());
+      }
+      throw std::runtime_error("the frame failed");
+    } catch (const std::runtime_error&) {
+    }
+    EXPECT_EQ(ReadAll(Path("scene.obj")), "old obj") << begun;
+    EXPECT_EQ(ReadAll(Path("scene.mtl")), "old mtl") << begun;
+    EXPECT_TRUE(Leftovers(folder).empty()) << begun;
+    EXPECT_TRUE(DrawingToGL()) << begun;
+  }
+  Save("scene.obj");
+  EXPECT_EQ(ReadAll(Path("scene.obj")).rfind("mtllib scene.mtl\no box\n", 0), 0u);
+  EXPECT_NE(ReadAll(Path("scene.mtl")).find("newmtl box\n"), std::string::npos);
+  EXPECT_EQ(frames, 0) << "an export draws no frame";
 }
 
 // Whichever file the disk fills on, the previous OBJ and MTL stay as they were.

@@ -4,8 +4,8 @@
 
 #include <filesystem>
 
-#include "export/ObjExport.h"
-#include "export/ObjRecording.h"
+#include "export/ObjCanvas.h"
+#include "gl/DrawWrappers.h"
 
 std::vector<unsigned char> GLFixture::Pixel(int x, int y) const {
   std::vector<unsigned char> rgb(3);
@@ -32,16 +32,11 @@ std::string MakeTempFolder(const std::string& name) {
 }
 
 std::string RecordedText(const std::function<void()>& draw) {
-  StartExport("/nonexistent/unused.obj");
-  BeginExport();
-  const unsigned list = glGenLists(1);
-  glNewList(list, GL_COMPILE);
-  draw();
-  glEndList();
-  glDeleteLists(list, 1);
-  std::string text = std::string(Recording().objText.Text()) + Recording().mtlText;
-  StopExport();
-  Recording().objText.Clear();
-  Recording().mtlText.clear();
-  return text;
+  ObjCanvas canvas;
+  canvas.BeginExport("unused.mtl");
+  {
+    const DrawInto into(canvas);
+    draw();
+  }
+  return std::string(canvas.ObjText().Text()) + canvas.MtlText();
 }

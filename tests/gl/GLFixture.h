@@ -41,6 +41,6 @@ class GLFixture : public testing::Test {
 // A fresh folder under the test's temporary directory.
 std::string MakeTempFolder(const std::string& name);
 
-// The OBJ and MTL text `draw` records, its GL calls compiled into a
-// throw-away display list.
+// The OBJ and MTL text of what `draw` draws through the drawing wrappers
+// (drawn into an OBJ canvas, so nothing reaches OpenGL).
 std::string RecordedText(const std::function<void()>& draw);

@@ -8,9 +8,9 @@
 
 #include "GLFixture.h"
 #include "document/Element3D.h"
-#include "export/ObjExport.h"
-#include "export/ObjRecording.h"
+#include "export/ObjCanvas.h"
 #include "gl/DrawWrappers.h"
+#include "gl/GLCanvas.h"
 #include "gl/ElementDrawing.h"
 #include "gl/Meshes.h"
 
@@ -43,21 +43,78 @@ using RecordingTest = GLFixture;
 
 Obj Record(const std::function<void()>& draw) { return Parse(RecordedText(draw)); }
 
-// Drawing while no export runs records nothing.
-TEST_F(RecordingTest, NothingIsRecordedWhenNotExporting) {
-  const Obj none = Record([] {
-    SetColor(0.1, 0.2, 0.3, 1);
-    StopExport();
-    DrawBox(1, 1, 1);
-    Translate(5, 5, 5);
+// The wrappers draw into the current canvas alone: an export's canvas sees
+// nothing drawn outside its scope and OpenGL nothing drawn inside it, and
+// each scope hands drawing back to the canvas before it.
+TEST_F(RecordingTest, DrawingReachesOnlyTheCurrentCanvas) {
+  ObjCanvas canvas;
+  canvas.BeginExport("a.mtl");
+  const std::string start(canvas.ObjText().Text());
+  const auto glColor = [] {
+    GLfloat c[4];
+    glGetFloatv(GL_CURRENT_COLOR, c);
+    return std::array<float, 3>{c[0], c[1], c[2]};
+  };
+  SetColor(0.25, 0.5, 0.75, 1);
+  DrawBox(1, 1, 1);
+  EXPECT_EQ(canvas.ObjText().Text(), start);
+  EXPECT_EQ(canvas.VertexCount(), 0);
+  EXPECT_TRUE((glColor() == std::array<float, 3>{0.25f, 0.5f, 0.75f}));
+
+  int boxVertices = 0;
+  {
+    const DrawInto into(canvas);
+    EXPECT_FALSE(DrawingToGL());
     SetColor(1, 0, 0, 1);
-    Rotate(10, 1, 0, 0);
+    DrawBox(1, 1, 1);
+    boxVertices = canvas.VertexCount();
+    {
+      const DrawInto view(ViewCanvas());
+      EXPECT_TRUE(DrawingToGL());
+      DrawBox(2, 2, 2);
+    }
+    EXPECT_FALSE(DrawingToGL()) << "the inner scope gave drawing back to the export";
+    DrawBox(1, 1, 1);
+  }
+  EXPECT_TRUE(DrawingToGL());
+  EXPECT_GT(boxVertices, 0);
+  EXPECT_EQ(canvas.VertexCount(), 2 * boxVertices) << "the box drawn for the view reached the export";
+  EXPECT_TRUE((glColor() == std::array<float, 3>{0.25f, 0.5f, 0.75f})) << "the export's colour reached OpenGL";
+  EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
+}
+
+// An element's placement stays with it: what is drawn after it, and the
+// next element, start from where the frame stood.
+TEST_F(RecordingTest, AnElementsPlacementEndsWithIt) {
+  Element3D turned{};
+  turned.name.assign("turned");
+  turned.topPercent = 100;
+  turned.kind = kPanel, turned.dx = turned.dy = turned.dz = 2;
+  turned.x = 10, turned.y = 20, turned.z = 30;
+  turned.axy = 30, turned.axz = 45, turned.ayz = 60;
+  Element3D plain = turned;
+  plain.name.assign("plain");
+  plain.x = plain.y = plain.z = 0;
+  plain.axy = plain.axz = plain.ayz = 0;
+
+  const Obj alone = Record([&] { DrawElement(*view, plain); });
+  const Obj after = Record([&] {
+    DrawElement(*view, turned);
+    DrawElement(*view, plain);
   });
-  EXPECT_TRUE(none.v.empty() && none.normals.empty());
-  EXPECT_EQ(Recording().vertexCount, 0);
-  EXPECT_EQ(Recording().currentTranslation[0], 0);
-  EXPECT_EQ(Recording().currentColor[0], 0.1);
-  EXPECT_EQ(Recording().angleX, 0);
+  ASSERT_EQ(after.points.size(), 2 * alone.points.size());
+  EXPECT_TRUE(std::equal(alone.v.begin(), alone.v.end(), after.v.begin() + alone.v.size()))
+      << "the second element inherited the first one's translation or turns";
+  for (size_t i = 0; i < alone.points.size(); ++i)
+    ASSERT_NEAR(Length({after.points[i][0] - 10, after.points[i][1] - 20, after.points[i][2] - 30}), std::sqrt(3.0), 1e-5)
+        << "a corner of the turned element left its sphere about its centre";
+
+  const Obj box = Record([] { DrawBox(1, 1, 1); });
+  const Obj boxAfter = Record([&] {
+    DrawElement(*view, turned);
+    DrawBox(1, 1, 1);
+  });
+  EXPECT_TRUE(std::equal(box.v.begin(), box.v.end(), boxAfter.v.end() - box.v.size()));
 }
 
 TEST_F(RecordingTest, ShapesKeepTheirSizeAndCloseTheirSeams) {

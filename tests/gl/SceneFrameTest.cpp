@@ -216,10 +216,12 @@ TEST_F(SceneFrameTest, ExportRecordsTheDrawnFrameAndLeavesOpenGLAlone) {
   Element3D& added = scene.templateElement;
   added.kind = kSphere, added.dx = added.dy = added.dz = 3;
   added.texture.assign("texture1.jpeg"), added.name.assign("new");
-  ASSERT_EQ(StartExport(folder + "/drawn.obj"), "");
-  Redraw(scene);
-  const ExportOutcome outcome = LastExportOutcome();
-  StopExport();
+  ObjExport drawn(folder + "/drawn.obj");
+  ASSERT_EQ(drawn.Problem(), "");
+  drawn.BeginExport();
+  DropSceneList(scene);
+  DrawScene(scene, &drawn.DrawingCanvas());
+  const ExportOutcome outcome = drawn.FinishExport();
   ASSERT_TRUE(outcome.written) << outcome.reason;
   ASSERT_FALSE(scene.edited);
 

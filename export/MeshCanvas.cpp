@@ -1,0 +1,99 @@
+#include "MeshCanvas.h"
+
+#include <cstdint>
+
+#include "FormatNumber.h"
+
+namespace {
+float AsWritten(double v) { return static_cast<float>(NumberAsWritten(v)); }
+}  // namespace
+
+void MeshCanvas::BeginExport() {
+  BeginRecordingFrame();
+  object_.Clear();
+  objectOpen_ = false;
+  primStart_ = 0;
+  sink_.Restart();
+}
+
+void MeshCanvas::FinishExport() {
+  if (objectOpen_) sink_.Take(object_);
+  objectOpen_ = false;
+}
+
+void MeshCanvas::BeginPrimitive(Primitive mode) {
+  primMode_ = mode;
+  primStart_ = object_.corners.size();
+}
+
+void MeshCanvas::EndPrimitive() {
+  std::vector<uint32_t>& out = object_.triangles;
+  const auto base = static_cast<uint32_t>(primStart_);
+  const auto n = static_cast<uint32_t>(object_.corners.size() - primStart_);
+  primStart_ = object_.corners.size();
+  const auto triangle = [&](uint32_t a, uint32_t b, uint32_t c) { out.insert(out.end(), {base + a, base + b, base + c}); };
+  if (n < 3) return;
+  switch (primMode_) {
+    case Primitive::Triangles:
+      for (uint32_t i = 0; i + 2 < n; i += 3) triangle(i, i + 1, i + 2);
+      break;
+    case Primitive::TriangleStrip:
+      for (uint32_t i = 0; i + 2 < n; ++i) triangle(i, i + 1, i + 2);
+      break;
+    case Primitive::TriangleFan:
+      for (uint32_t i = 0; i + 2 < n; ++i) triangle(0, i + 1, i + 2);
+      break;
+    case Primitive::Quads:
+      for (uint32_t i = 0; i + 3 < n; i += 4) {
+        triangle(i, i + 1, i + 2);
+        triangle(i, i + 2, i + 3);
+      }
+      break;
+    case Primitive::QuadStrip:
+      for (uint32_t i = 0; i + 3 < n; i += 2) {
+        triangle(i, i + 1, i + 3);
+        triangle(i, i + 3, i + 2);
+      }
+      break;
+    default:
+      for (uint32_t i = 1; i + 1 < n; ++i) triangle(0, i, i + 1);
+  }
+}
+
+void MeshCanvas::Normal(double x, double y, double z) {
+  ++normalCount_;
+  normal_[0] = AsWritten(x), normal_[1] = AsWritten(y), normal_[2] = AsWritten(z);
+  normalHasLength_ = MakeUnit(normal_);  // once, not for every triangle that uses it
+}
+
+void MeshCanvas::TexCoord(double s, double t) {
+  ++texCoordCount_;
+  texCoord_[0] = AsWritten(s), texCoord_[1] = AsWritten(t);
+}
+
+void MeshCanvas::Vertex(double x, double y, double z) {
+  double p[3];
+  Place(x, y, z, p);
+  ++vertexCount_;
+  // A corner takes the normal and texture coordinate given last, as the
+  // OBJ's face lines do.
+  object_.corners.push_back({{AsWritten(p[0]), AsWritten(p[1]), AsWritten(p[2])},
+                             {normal_[0], normal_[1], normal_[2]},
+                             {texCoord_[0], texCoord_[1]},
+                             normalCount_ > 0 && normalHasLength_,
+                             texCoordCount_ > 0});
+}
+
+void MeshCanvas::BeginObject(const std::string& name) {
+  if (objectOpen_) sink_.Take(object_);
+  object_.Clear();
+  object_.name = LineSafe(name);
+  objectOpen_ = true;
+}
+
+void MeshCanvas::Material(const std::string&, const std::string& texturePath) {
+  std::string file;
+  const bool namesFile = NamesTextureFile(texturePath, file);
+  for (int k = 0; k < 3; ++k) object_.color[k] = static_cast<float>(NumberAsWritten(color_[k]));
+  object_.texturePath = namesFile ? texturePath : std::string();
+}

@@ -1,0 +1,41 @@
+#pragma once
+#include <cstddef>
+
+#include "RecordedObject.h"
+#include "RecordingCanvas.h"
+
+// Keeps each drawn element as numbers (RecordedObject) and hands it to a
+// sink as soon as it is complete, so a mesh export never holds more than
+// one element's geometry. The faces are those the OBJ text would have,
+// split into fans of triangles, and every number is the one a reader of
+// that text would get.
+class MeshCanvas : public RecordingCanvas {
+ public:
+  explicit MeshCanvas(RecordedObjectSink& sink) : sink_(sink) {}
+
+  // A frame starts (again): the sink forgets what it took.
+  void BeginExport();
+  // The frame is drawn: the last element goes to the sink.
+  void FinishExport();
+
+  void BeginPrimitive(Primitive mode) override;
+  void EndPrimitive() override;
+  void Normal(double x, double y, double z) override;
+  void TexCoord(double s, double t) override;
+  void Vertex(double x, double y, double z) override;
+  void BeginObject(const std::string& name) override;
+  // The colour given last; the texture only when it is a plain-named file
+  // of the texture folder, as the OBJ's material names it.
+  void Material(const std::string& name, const std::string& texturePath) override;
+
+ private:
+  RecordedObjectSink& sink_;
+  RecordedObject object_;     // the element being recorded
+  bool objectOpen_ = false;   // `object_` has begun (BeginObject)
+  Primitive primMode_ = Primitive::Points;
+  size_t primStart_ = 0;      // the open primitive's first corner in `object_`
+  // The normal given last as written, made unit (when it has a length), and
+  // the texture coordinate given last as written.
+  float normal_[3] = {0, 0, 0}, texCoord_[2] = {0, 0};
+  bool normalHasLength_ = false;
+};

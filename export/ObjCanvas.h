@@ -1,0 +1,57 @@
+#pragma once
+#include <string>
+#include <unordered_set>
+#include <vector>
+
+#include "ObjTextSpool.h"
+#include "RecordingCanvas.h"
+
+// Writes what is drawn as OBJ text, and each element's material as MTL
+// text: one frame of the scene becomes the two files' contents.
+class ObjCanvas : public RecordingCanvas {
+ public:
+  // A frame starts (again): both texts anew, the OBJ's first line naming
+  // the MTL file.
+  void BeginExport(const std::string& mtlFileName);
+
+  void BeginPrimitive(Primitive mode) override;
+  void EndPrimitive() override;
+  void Normal(double x, double y, double z) override;
+  void TexCoord(double s, double t) override;
+  void Vertex(double x, double y, double z) override;
+  // "o name"; control characters in names become "_", and every object and
+  // material has a name of its own (the second "a" is "a_2").
+  void BeginObject(const std::string& name) override;
+  // The MTL block of the colour given last, named as its object. A texture
+  // path outside the texture folder, or whose name is not a plain file
+  // name, gets no "map_Kd" line.
+  void Material(const std::string& name, const std::string& texturePath) override;
+
+  ObjTextSpool& ObjText() { return objText_; }
+  std::string& MtlText() { return mtlText_; }
+  // Forgets the names given, freeing their memory.
+  void ForgetNames() { objectNames_ = {}; }
+
+ private:
+  // Per vertex of the open primitive: its corner " v/t/n" of the face
+  // lines, made once however many faces share it ("v", "vt" and "vn"
+  // indices, 1-based; an index 0, none written yet, is left out).
+  struct Corner {
+    char text[40];
+    int size;
+  };
+  Corner MakeCorner() const;
+  void WriteFace(std::initializer_list<int> corners);
+  template <size_t N>
+  void WriteLine(const char (&tag)[N], std::initializer_list<double> values);
+  std::string UniqueObjectName(const std::string& name);
+
+  ObjTextSpool objText_;
+  std::string mtlText_;
+  Primitive primMode_ = Primitive::Points;
+  std::vector<Corner> corners_;
+  // The names the OBJ and MTL gave so far, and the one of the element being
+  // drawn.
+  std::unordered_set<std::string> objectNames_;
+  std::string objectName_;
+};
