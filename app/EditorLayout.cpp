@@ -30,6 +30,7 @@
 #include "TBarraDeEstado.h"
 #include "LatinText.h"
 #include "TFEditorDeObjetos1.h"
+#include "DocumentKeeping.h"
 #include "PropertyStrip.h"
 #include "TGLPanel.h"
 #include "ViewNavigation.h"
@@ -326,7 +327,7 @@ void TFEditorDeObjetos1::NameControls() {
       {Desfazer1, "Desfazer1"}, {Refazer1, "Refazer1"}, {Copiar1, "Copiar1"}, {Colar1, "Colar1"},
       {Apagar1, "Apagar1"}, {Grade1, "Grade1"}, {NiveisDesfazer1, "NiveisDesfazer1"},
       {Luzesquerda1, "Luzesquerda1"}, {Edionormal1, "Edionormal1"}, {Tag1, "Tag1"}, {Sobre1, "Sobre1"},
-      {Recentes1, "Recentes1"}, {TeclasEMouse1, "TeclasEMouse1"}, {Idioma1, "Idioma1"},
+      {TeclasEMouse1, "TeclasEMouse1"}, {Idioma1, "Idioma1"},
       {BarraDeEstado1, "BarraDeEstado1"}, {ModeHint1, "ModeHint1"}, {ValoresExatos1, "ValoresExatos1"}};
   for (const auto& [control, name] : named)
     if (control) control->setObjectName(name);

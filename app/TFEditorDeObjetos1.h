@@ -12,7 +12,6 @@
 #include "document/GrabEdit.h"
 #include "document/GrabSnap.h"
 #include "document/ArrowDirections.h"
-#include "RecentDocuments.h"
 #include "document/EditorDocument.h"
 #include "gl/SceneFrame.h"
 
@@ -34,6 +33,7 @@ struct CommandCall;
 class TBarraDeEstado;
 class TCorSeleciona;
 class TGLPanel;
+class DocumentKeeping;
 class PropertyStrip;
 class ViewNavigation;
 class TMPanel;
@@ -53,7 +53,8 @@ void ShowWaitIndicator();
 // named after their control and event, spread over a few files by concern
 // (layout, scene, panel and list, menu, mouse, keys), and hand their work to
 // the parts the window owns: the camera under the pointer (ViewNavigation),
-// the property strip (PropertyStrip), every action through the command table
+// the property strip (PropertyStrip), unsaved changes and the recent
+// documents (DocumentKeeping), every action through the command table
 // (CommandRunner) and the recovery copies (EditorRecovery). Its state and
 // controls are private: a test finds the controls by their object names and
 // reads what the user sees through Probe().
@@ -307,7 +308,7 @@ class TFEditorDeObjetos1 : public QMainWindow {
  public:
   // Whether the document changed since it was loaded or saved; the caption
   // carries a "*" while it has.
-  bool DocumentChanged() const { return documentChanged_; }
+  bool DocumentChanged() const;
   void SetDocumentChanged(bool changed);
   // Asks to save unsaved changes before they would be lost; false when the
   // user cancelled or the save did not happen.
@@ -321,10 +322,6 @@ class TFEditorDeObjetos1 : public QMainWindow {
  private:
   void SetUpDocumentKeeping();
   void KeepAsRecent(const std::string& path);
-  void FillRecentMenu();
-  bool documentChanged_ = false;
-  RecentDocuments recent_;
-  QString captionBeforeChange_;
   std::string saveDialogFolder_;  // where Save as and Export were last left
 
   // --- recovery copies of unsaved work (EditorRecovery.cpp) ---
@@ -343,6 +340,7 @@ class TFEditorDeObjetos1 : public QMainWindow {
   // --- the window's state, its parts and controls ---
   std::unique_ptr<ViewNavigation> navigation_;  // the camera under the pointer, once there is a view
   std::unique_ptr<PropertyStrip> strip_;         // the current element's editors on the tool strip
+  std::unique_ptr<DocumentKeeping> keeping_;     // unsaved changes and the recent documents
   // --- document and view state ---
   EditorDocument doc;
   GLView* view = nullptr;
@@ -420,5 +418,4 @@ class TFEditorDeObjetos1 : public QMainWindow {
   bool panning_ = false;
   QPoint boxFrom_;
   QRubberBand* rubberBand_ = nullptr;
-  QMenu* Recentes1 = nullptr;
 };

@@ -60,7 +60,7 @@ class Grab : public EditorFixture {
   // Whether the point `pressed`, carried as element `i` was carried since
   // `before`, is drawn under the widget position `pointer`.
   void ExpectUnderPointer(int i, P3 before, P3 pressed, QPoint pointer, const char* what) {
-    window->RenderNow();
+    ViewOf(*window)->grabFramebuffer();
     const P3 now = Centre(i);
     const P3 carried{pressed.x + now.x - before.x, pressed.y + now.y - before.y, pressed.z + now.z - before.z};
     const QPointF at = Frame(carried), want = ViewOf(*window)->ToPixels(pointer);
@@ -69,7 +69,7 @@ class Grab : public EditorFixture {
   }
   // The larger of the element's shares of the panel's width and height.
   double ShareOfView(int i) {
-    window->RenderNow();
+    ViewOf(*window)->grabFramebuffer();
     const Element3D e = window->Probe().Element(i);
     double lo[2] = {1e9, 1e9}, hi[2] = {-1e9, -1e9};
     for (int c = 0; c < 8; ++c) {
@@ -178,7 +178,7 @@ TEST_F(Grab, ArrowsMoveThePictureTheirWayInEveryView) {
       Key(axis);
       if (axis == Qt::Key_Escape) ClickListRow(0);  // Esc let the selection go
       Key(viewKey);
-      w.RenderNow();  // the view's matrices; the arrows change no camera
+      ViewOf(w)->grabFramebuffer();  // the view's matrices; the arrows change no camera
       for (const auto& a : arrows) {
         const QPointF before = Frame(Centre(0));
         Key(a.key);

@@ -13,7 +13,7 @@ class Projection : public EditorFixture {
  protected:
   // How much narrower the far cube is drawn than the near one.
   double FarOverNear() {
-    window->RenderNow();
+    ViewOf(*window)->grabFramebuffer();
     auto width = [this](double z) {
       const QPoint d = FramePixelOf(1, 1, z) - FramePixelOf(-1, 1, z);
       return std::hypot(d.x(), d.y());

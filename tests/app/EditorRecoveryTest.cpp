@@ -238,7 +238,7 @@ TEST_F(Recovery, ACopyOfAFileWrittenSinceOpensUntitled) {
   EXPECT_NE(q.find("mudou"), std::string::npos) << q;
   EXPECT_EQ(w.Probe().Element(0).name.str(), "recovered");
   EXPECT_EQ(w.Probe().FileName(), "");
-  EXPECT_TRUE(w.DocumentChanged());
+  EXPECT_TRUE(Starred()) << "the recovered document is unsaved";
   EXPECT_EQ(NamesIn(doc), std::vector<std::string>{"written later"});
 
   fs::remove(doc);
@@ -269,7 +269,7 @@ TEST_F(Recovery, EndedEditorsCopiesAreOfferedInOneWindowNewestFirst) {
   EXPECT_EQ(boxes.recoveryLists[0][0].rfind("newer.zobj3d  /docs/", 0), 0u) << boxes.recoveryLists[0][0];
   EXPECT_EQ(boxes.recoveryLists[0][1].rfind("Documento sem nome", 0), 0u) << boxes.recoveryLists[0][1];
   EXPECT_EQ(window->Probe().Count(), 0);
-  EXPECT_FALSE(window->DocumentChanged());
+  EXPECT_FALSE(Starred());
   EXPECT_EQ(Orphans(), 2u);
 
   window.reset();

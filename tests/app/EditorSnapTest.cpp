@@ -47,7 +47,7 @@ class Snap : public EditorFixture {
     Key(Qt::Key_Escape);
     Key(Qt::Key_X);
     auto unitWide = [this] {
-      window->RenderNow();
+      ViewOf(*window)->grabFramebuffer();
       const QPoint d = PixelOf(1, 2, 0.3) - PixelOf(0, 2, 0.3);
       return std::hypot(d.x(), d.y());
     };
