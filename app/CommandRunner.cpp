@@ -22,20 +22,20 @@ constexpr int kReportMs = 8000;
 }
 
 CommandRunner::CommandRunner(TFEditorDeObjetos1& window) : w_(window) {
-  w_.doc.SetUndoDepth(RememberedUndoLevels());
-  w_.snapping_ = RememberedSnapping();
-  w_.assembly_.commonPivot = RememberedCommonPivot();
+  w_.Document().SetUndoDepth(RememberedUndoLevels());
+  w_.SetSnapping(RememberedSnapping());
+  w_.SetCommonPivot(RememberedCommonPivot());
 }
 
 std::vector<int32_t> CommandRunner::Selection() const {
   std::vector<int32_t> out;
-  out.reserve(static_cast<size_t>(w_.doc.SelectionCount()));
-  for (int32_t k = 0; k < w_.doc.SelectionCount(); ++k) out.push_back(w_.doc.SelectedIndex(k));
+  out.reserve(static_cast<size_t>(w_.Document().SelectionCount()));
+  for (int32_t k = 0; k < w_.Document().SelectionCount(); ++k) out.push_back(w_.Document().SelectedIndex(k));
   return out;
 }
 
 StepName CommandRunner::StepFor(const EditorCommand& row) const {
-  return row.stepByMode ? StepOfMoveMode(w_.MMovimento1->Valor()) : row.step;
+  return row.stepByMode ? StepOfMoveMode(w_.MoveModeChosen()) : row.step;
 }
 
 void CommandRunner::Run(CommandId id) {
@@ -66,7 +66,7 @@ void CommandRunner::Run(const EditorCommand& row, CommandCall& call, bool inPlac
   if (depth_ > 0) {
     // A command run by another (Enter opening the rename): part of it, in
     // its step unless that has taken nothing yet.
-    if (row.changesDocument && !w_.doc.StepTaken()) w_.doc.BeginStep(StepFor(row));
+    if (row.changesDocument && !w_.Document().StepTaken()) w_.Document().BeginStep(StepFor(row));
     row.handler(w_, call);
     if (!call.report.empty()) nestedReport_ = call.report;
     nestedChanged_ = nestedChanged_ || call.changed;
@@ -74,26 +74,26 @@ void CommandRunner::Run(const EditorCommand& row, CommandCall& call, bool inPlac
   }
   // Esc puts a duplicate that follows the pointer back where it was made,
   // and does no more; any other action places it first.
-  if (w_.assembly_.following && row.id == CommandId::NormalEdition) {
-    StopFollowing(w_, true);
+  if (w_.FollowingPointer() && row.id == CommandId::NormalEdition) {
+    w_.StopFollowing(true);
     w_.UpdateStatusLine();
     return;
   }
-  StopFollowing(w_, false);
+  w_.StopFollowing(false);
   if (!inPlace) SettleTypedValues();
-  const int32_t countBefore = w_.doc.Count();
+  const int32_t countBefore = w_.Document().Count();
   const std::vector<int32_t> selectionBefore = Selection();
   nestedReport_.clear();
   nestedChanged_ = false;
-  w_.doc.BeginStep(StepFor(row));
+  w_.Document().BeginStep(StepFor(row));
   ++depth_;
   row.handler(w_, call);
   --depth_;
   Outcome o;
   const bool historyMoved = call.changed || nestedChanged_;  // an undo or a redo
-  o.changed = w_.doc.StepTaken() || historyMoved;
-  w_.doc.EndStep();
-  o.listChanged = o.changed && (historyMoved || w_.doc.Count() != countBefore || StepFor(row) == StepName::Rename);
+  o.changed = w_.Document().StepTaken() || historyMoved;
+  w_.Document().EndStep();
+  o.listChanged = o.changed && (historyMoved || w_.Document().Count() != countBefore || StepFor(row) == StepName::Rename);
   o.selectionChanged = Selection() != selectionBefore;
   // N hands the keys to the boxes; the window a command closed keeps none.
   o.refreshPanel = !inPlace;
@@ -102,7 +102,7 @@ void CommandRunner::Run(const EditorCommand& row, CommandCall& call, bool inPlac
   After(row, o);
   if (entryPending_) {
     entryPending_ = false;
-    if (w_.ValoresExatos1 && w_.ValoresExatos1->HasFocus()) BeginEntry(CommandId::ExactEntry);
+    if (w_.ExactValues() && w_.ExactValues()->HasFocus()) BeginEntry(CommandId::ExactEntry);
   }
 }
 
@@ -128,22 +128,22 @@ void CommandRunner::BeginEntry(CommandId id) {
   }
   entryOpen_ = true;
   entrySelection_ = Selection();
-  w_.doc.BeginStep(StepFor(CommandOf(id)));
+  w_.Document().BeginStep(StepFor(CommandOf(id)));
 }
 
 void CommandRunner::EndEntry() {
   if (!entryOpen_) return;
   entryOpen_ = false;
   Outcome o;
-  o.changed = w_.doc.StepTaken();
-  w_.doc.EndStep();
+  o.changed = w_.Document().StepTaken();
+  w_.Document().EndStep();
   o.selectionChanged = Selection() != entrySelection_;
   o.focusBack = false;  // the keys went where the user took them
   if (o.changed || o.selectionChanged) After(CommandOf(CommandId::ExactEntry), o);
 }
 
 void CommandRunner::SettleTypedValues() {
-  ExactValueBoxes* boxes = w_.ValoresExatos1;
+  ExactValueBoxes* boxes = w_.ExactValues();
   if (!boxes) return;
   const std::string discarded = boxes->Settle();
   if (!discarded.empty()) {

@@ -30,23 +30,23 @@ constexpr int kF1 = 112, kKeypadPoint = 110;
 // Handlers shared by several rows.
 void Classic(W& w, CommandCall& c) { w.ClassicKey(c.key, c.mods); }
 void Undo(W& w, CommandCall& c) {
-  c.changed = w.doc.Undo();
-  c.report = c.changed ? UndoneReport(w.doc.LastStepName(), false) : NothingToReport(false);
+  c.changed = w.Document().Undo();
+  c.report = c.changed ? UndoneReport(w.Document().LastStepName(), false) : NothingToReport(false);
 }
 void Redo(W& w, CommandCall& c) {
-  c.changed = w.doc.Redo();
-  c.report = c.changed ? UndoneReport(w.doc.LastStepName(), true) : NothingToReport(true);
+  c.changed = w.Document().Redo();
+  c.report = c.changed ? UndoneReport(w.Document().LastStepName(), true) : NothingToReport(true);
 }
 // Align and distribute: what the selection lacks, said when nothing moved.
 template <int Axis, AlignEdge Edge>
 void Align(W& w, CommandCall& c) {
-  if (!AlignSelection(w.doc, Axis, Edge) && w.doc.SelectionCount() < 2)
+  if (!AlignSelection(w.Document(), Axis, Edge) && w.Document().SelectionCount() < 2)
     c.report = Choose("Selecione dois ou mais elementos; o \xFAltimo fica onde est\xE1",
                       "Select two or more elements; the last one stays where it is");
 }
 template <int Axis>
 void Distribute(W& w, CommandCall& c) {
-  if (!DistributeSelection(w.doc, Axis) && w.doc.SelectionCount() < 3)
+  if (!DistributeSelection(w.Document(), Axis) && w.Document().SelectionCount() < 3)
     c.report = Choose("Selecione tr\xEAs ou mais elementos", "Select three or more elements");
 }
 void Frame(W& w, CommandCall&) { w.FrameSelection(); }
@@ -54,7 +54,7 @@ void Frame(W& w, CommandCall&) { w.FrameSelection(); }
 void Hidden(W& w, CommandCall& c, int32_t count, Counted what) {
   if (count == 0) return;
   c.report = CountReport(count, what);
-  w.Lista1->viewport()->update();
+  w.RepaintList();
 }
 
 // Rows of one key: the one whose modifiers fit wins, a row for any
@@ -88,25 +88,21 @@ const std::vector<EditorCommand> kCommands = {
      "Hist\xF3rico...", "History..."},
     {C::Copy, 'C', M::Ctrl, G::Add, "Ctrl+C", "Ctrl+C", "Copiar a sele\xE7\xE3o", "Copy the selection",
      [](W& w, CommandCall& c) {
-       w.doc.CopySelection();
-       if (w.doc.SelectionCount() > 0) c.report = CountReport(w.doc.SelectionCount(), Counted::Copied);
+       w.Document().CopySelection();
+       if (w.Document().SelectionCount() > 0) c.report = CountReport(w.Document().SelectionCount(), Counted::Copied);
      },
      false, S::Edit, false, MenuPlace::Edit, "Copiar", "Copy"},
     {C::Paste, 'V', M::Ctrl, G::Add, "Ctrl+V", "Ctrl+V", "Colar", "Paste",
      [](W& w, CommandCall& c) {
-       if (w.doc.Paste()) c.report = CountReport(w.doc.SelectionCount(), Counted::Pasted);
+       if (w.Document().Paste()) c.report = CountReport(w.Document().SelectionCount(), Counted::Pasted);
      },
      true, S::Paste, false, MenuPlace::Edit, "Colar", "Paste"},
     {C::Delete, vk::Delete, M::Any, G::Add, "Delete", "Delete", "Apagar a sele\xE7\xE3o", "Delete the selection",
      [](W& w, CommandCall& c) {
        // With a kind chosen in the palette, Delete only puts the palette back.
-       if (w.Mulfig1->Valor() >= 1) {
-         w.Mulfig1->setValor(0);
-         w.Mulfig1->repaint();
-         return;
-       }
-       const int32_t count = w.doc.SelectionCount();
-       if (w.doc.DeleteSelection()) c.report = CountReport(count, Counted::Deleted);
+       if (w.PaletteToCursor()) return;
+       const int32_t count = w.Document().SelectionCount();
+       if (w.Document().DeleteSelection()) c.report = CountReport(count, Counted::Deleted);
      },
      true, S::Delete, false, MenuPlace::Edit, "Apagar", "Delete", true},
     {C::Grid, 0, M::Any, G::Edit, nullptr, nullptr, "O passo da grade", "The grid step",
@@ -150,8 +146,8 @@ const std::vector<EditorCommand> kCommands = {
      "Adicionar um elemento do tipo escolhido", "Add an element of the chosen kind", nullptr, true, S::Add},
     {C::Duplicate, 'D', M::Ctrl, G::Add, "Ctrl+D", "Ctrl+D",
      "Duplicar a sele\xE7\xE3o; a c\xF3pia segue o ponteiro at\xE9 um clique (Esc: um passo ao lado)",
-     "Duplicate the selection; the copy follows the pointer until a click (Esc: one step aside)", DuplicateAndFollow, true, S::Duplicate},
-    {C::Duplicate, 'D', M::Shift, G::Add, "Shift+D", "Shift+D", "O mesmo que Ctrl+D", "The same as Ctrl+D", DuplicateAndFollow,
+     "Duplicate the selection; the copy follows the pointer until a click (Esc: one step aside)", [](W& w, CommandCall& c) { w.DuplicateAndFollow(c); }, true, S::Duplicate},
+    {C::Duplicate, 'D', M::Shift, G::Add, "Shift+D", "Shift+D", "O mesmo que Ctrl+D", "The same as Ctrl+D", [](W& w, CommandCall& c) { w.DuplicateAndFollow(c); },
      true, S::Duplicate},
 
     // Select
@@ -160,13 +156,13 @@ const std::vector<EditorCommand> kCommands = {
     {C::Mouse, 0, M::Any, G::Select, "Shift+clique", "Shift+click", "Juntar o elemento \xE0 sele\xE7\xE3o",
      "Add the element to the selection", nullptr, false, S::Edit},
     {C::SelectAll, 'A', M::Ctrl, G::Select, "Ctrl+A", "Ctrl+A", "Selecionar todos os elementos vis\xEDveis",
-     "Select every visible element", [](W& w, CommandCall&) { SelectAllVisible(w.doc); }, false, S::Edit},
+     "Select every visible element", [](W& w, CommandCall&) { SelectAllVisible(w.Document()); }, false, S::Edit},
     {C::ClearSelection, 'A', M::CtrlShift, G::Select, "Shift+Ctrl+A", "Shift+Ctrl+A", "Limpar a sele\xE7\xE3o",
      "Clear the selection", [](W& w, CommandCall&) { w.ClearSelection(); }, false, S::Edit},
     {C::BoxSelect, 'B', M::Plain, G::Select, "B + arrastar", "B + drag",
      "Selecionar os elementos cujo centro cai no ret\xE2ngulo (Shift: juntar)",
      "Select the elements whose centre falls in the rectangle (Shift: add)",
-     [](W& w, CommandCall&) { w.boxSelectArmed_ = true; }, false, S::Edit},
+     [](W& w, CommandCall&) { w.ArmBoxSelection(); }, false, S::Edit},
     {C::Enter, vk::Enter, M::Any, G::Select, "Enter", "Enter", "Renomear o elemento da lista (ou clicar no ponteiro)",
      "Rename the list's element (or click at the pointer)", Classic, true, S::Add},
     {C::Mouse, 0, M::Any, G::Select, "Duplo clique", "Double click", "Renomear o elemento", "Rename the element",
@@ -193,30 +189,30 @@ const std::vector<EditorCommand> kCommands = {
      "Snapping"},
     {C::Pivot, 'P', M::Plain, G::Edit, "P", "P",
      "Girar cada elemento em torno do seu centro, ou a sele\xE7\xE3o inteira em torno do centro comum",
-     "Turn each element about its own centre, or the whole selection about its common centre", TogglePivot, false,
+     "Turn each element about its own centre, or the whole selection about its common centre", [](W& w, CommandCall& c) { w.TogglePivot(c); }, false,
      S::Edit, false, MenuPlace::Edit, "Piv\xF4 comum", "Common pivot"},
     {C::Hide, 'H', M::Plain, G::Select, "H", "H", "Esconder a sele\xE7\xE3o", "Hide the selection",
      [](W& w, CommandCall& c) {
-       Hidden(w, c, HideSelection(w.doc), Counted::Hidden);
+       Hidden(w, c, HideSelection(w.Document()), Counted::Hidden);
      },
      true, S::Visibility, false, MenuPlace::Edit, "Esconder", "Hide", true},
     {C::HideOthers, 'H', M::Shift, G::Select, "Shift+H", "Shift+H", "Esconder tudo o que n\xE3o est\xE1 selecionado",
      "Hide everything not selected",
      [](W& w, CommandCall& c) {
-       Hidden(w, c, HideUnselected(w.doc), Counted::Hidden);
+       Hidden(w, c, HideUnselected(w.Document()), Counted::Hidden);
      },
      true, S::Visibility, false, MenuPlace::Edit, "Esconder os outros", "Hide the others"},
     {C::ShowAll, 'H', M::Alt, G::Select, "Alt+H", "Alt+H", "Mostrar todos os elementos", "Show every element",
      [](W& w, CommandCall& c) {
-       Hidden(w, c, ShowAll(w.doc), Counted::Shown);
+       Hidden(w, c, ShowAll(w.Document()), Counted::Shown);
      },
      true, S::Visibility, false, MenuPlace::Edit, "Mostrar tudo", "Show all"},
     {C::Mirror, 'M', M::Ctrl, G::Edit, "Ctrl+M", "Ctrl+M",
      "Espelhar a sele\xE7\xE3o no eixo escolhido (XZ: X) em torno do seu centro",
      "Mirror the selection along the chosen axis (XZ: X) about its centre",
      [](W& w, CommandCall&) {
-       const int axis = w.MEixo1->Valor();
-       MirrorSelection(w.doc, axis == kAxisY || axis == kAxisZ ? axis : kAxisX);
+       const int axis = w.AxisChosen();
+       MirrorSelection(w.Document(), axis == kAxisY || axis == kAxisZ ? axis : kAxisX);
      },
      true, S::Mirror, false, MenuPlace::Edit, "Espelhar", "Mirror"},
     {C::AlignMinX, 0, M::Any, G::Edit, nullptr, nullptr,
@@ -283,9 +279,8 @@ const std::vector<EditorCommand> kCommands = {
     {C::Projection, '5', M::Any, G::View, "5", "5", "Perspectiva ou ortogr\xE1" "fica",
      "Perspective or orthographic",
      [](W& w, CommandCall& c) {
-       w.CPerspectiva1->setDown(!w.view->Perspective);
-       w.CPerspectiva1MouseUp();
-       c.report = w.view->Perspective ? Choose("Perspectiva", "Perspective")
+       w.ToggleProjection();
+       c.report = w.Perspective() ? Choose("Perspectiva", "Perspective")
                                       : Choose("Ortogr\xE1" "fica", "Orthographic");
      },
      false, S::Edit},

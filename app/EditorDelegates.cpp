@@ -79,7 +79,7 @@ void ElementItemDelegate::paint(QPainter* painter, const QStyleOptionViewItem& o
                                 const QModelIndex& index) const {
   QColor text;
   const QColor background = PaintBackground(painter, option, text);
-  if (window_->doc.IsInvisible(index.row())) text = Greyed(text, background);
+  if (window_->Document().IsInvisible(index.row())) text = Greyed(text, background);
   PaintLine(painter, option.rect, option.rect.left(), L1(ListLineText(Latin(index.data().toString()))), text);
 }
 

@@ -11,6 +11,7 @@
 #include "TBarraDeEstado.h"
 #include "TFEditorDeObjetos1.h"
 #include "TGLPanel.h"
+#include "ViewNavigation.h"
 #include "common/Dictionary.h"
 #include "controls/ControlHint.h"
 #include "controls/TMulfig.h"
@@ -21,9 +22,7 @@
 #include "gl/Picking.h"
 
 namespace {
-constexpr int kWheelNotch = 120;  // eighths of a degree in one notch
 constexpr double kFloorBand = 0.1;  // how near y = 0 a ground pick must come
-constexpr double kZoomShare = 0.12;  // of the distance, for one wheel notch or zoom key
 }  // namespace
 
 void TFEditorDeObjetos1::BuildInputAids() {
@@ -60,16 +59,13 @@ void TFEditorDeObjetos1::PropertyBoxKeyDown(TZSpinEdit* box, int& key) {
 }
 
 void TFEditorDeObjetos1::Tela1MouseWheel(int delta, Qt::KeyboardModifiers shift, int x, int y) {
-  if (!view) return;
-  wheelRemainder += delta;
-  const int notches = wheelRemainder / kWheelNotch;
-  wheelRemainder -= notches * kWheelNotch;
+  if (!navigation_) return;
+  const int notches = navigation_->WheelNotches(delta);
   if (notches == 0) return;
   // A notch takes the camera a fixed share of the way to what is under the
   // pointer, so a far model comes near as fast as a near one; with Ctrl a
   // fifth of a notch. Turning away from the user comes closer.
   const double notch = shift.testFlag(Qt::ControlModifier) ? notches / 5.0 : notches;
-  const double factor = ZoomFactor(notch);
 
   // Toward what is under the pointer when that is an element or the floor,
   // otherwise toward the point of the pointer's ray as deep as the centre.
@@ -83,29 +79,13 @@ void TFEditorDeObjetos1::Tela1MouseWheel(int delta, Qt::KeyboardModifiers shift,
       for (int i = 0; i < 3; ++i) target[i] = view->Center[i];
     }
   }
-  if (!ZoomAbout(*view, target, factor)) return;
-  if (!view->Perspective) ProjectionChanged();
-  DrawScene();  // camera only: the compiled scene is replayed
+  if (navigation_->ZoomToward(target, notch)) DrawScene();  // camera only: the compiled scene is replayed
 }
 
-double TFEditorDeObjetos1::ZoomFactor(double notches) { return std::pow(1 - kZoomShare, notches); }
+double TFEditorDeObjetos1::ZoomFactor(double notches) { return ViewNavigation::ZoomFactor(notches); }
 
 bool TFEditorDeObjetos1::PointAtCentreDepth(int x, int y, double point[3]) {
-  double origin[3], direction[3];
-  bool ray = false;
-  Tela1->WithContext([&] { ray = PixelRay(*view, x, y, origin, direction); });
-  if (!ray) return false;
-  double forward[3], toCentre[3];
-  for (int i = 0; i < 3; ++i) {
-    forward[i] = view->Center[i] - view->Eye[i];
-    toCentre[i] = view->Center[i] - origin[i];
-  }
-  const double along = direction[0] * forward[0] + direction[1] * forward[1] + direction[2] * forward[2];
-  if (!(std::fabs(along) > 0)) return false;
-  const double s = (toCentre[0] * forward[0] + toCentre[1] * forward[1] + toCentre[2] * forward[2]) / along;
-  if (!(s > 0)) return false;
-  for (int i = 0; i < 3; ++i) point[i] = origin[i] + s * direction[i];
-  return true;
+  return navigation_ && navigation_->PointAtCentreDepth(x, y, point);
 }
 
 void TFEditorDeObjetos1::TrackPointer(int x, int y) {

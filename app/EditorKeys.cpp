@@ -13,6 +13,7 @@
 #include "KeyCodes.h"
 #include "TFEditorDeObjetos1.h"
 #include "TGLPanel.h"
+#include "ViewNavigation.h"
 #include "common/Latin1.h"
 #include "controls/TAtlEdit.h"
 #include "controls/TMulfig.h"
@@ -80,7 +81,7 @@ void TFEditorDeObjetos1::SendKey(int code) {
 void TFEditorDeObjetos1::MoveCameraAlongSight(double sign) {
   // + comes a wheel notch's share of the way to the centre; - backs away as
   // far, so the two undo each other.
-  if (ZoomAbout(*view, view->Center, ZoomFactor(-sign)) && !view->Perspective) ProjectionChanged();
+  if (navigation_) navigation_->MoveAlongSight(sign);
 }
 
 void TFEditorDeObjetos1::FormKeyDown(int key, Qt::KeyboardModifiers shift) {
@@ -229,7 +230,7 @@ void TFEditorDeObjetos1::ArrowKey(int key, Qt::KeyboardModifiers shift) {
   if (!onTemplate && doc.SelectionCount() == 0) {
     const double k = (key == vk::Right || key == vk::Up) ? 1 : -1;
     if (horizontal) {
-      OrbitCamera(*view, 0, 5 * k, 0);
+      OrbitView(5 * k);
     } else {
       double sight[3] = {view->Eye[0] - view->Center[0], view->Eye[1] - view->Center[1], view->Eye[2] - view->Center[2]};
       double axis[3];

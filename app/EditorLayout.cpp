@@ -7,6 +7,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
+#include <QMenu>
 #include <QMenuBar>
 #include <QPainter>
 #include <QStandardItemModel>
@@ -14,6 +15,7 @@
 #include <QScreen>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QStatusBar>
 #include <QTimer>
 #include <QVBoxLayout>
 
@@ -25,9 +27,13 @@
 #include "KeyCodes.h"
 #include "KeyboardWalk.h"
 #include "SelectionDescription.h"
+#include "TBarraDeEstado.h"
 #include "LatinText.h"
 #include "TFEditorDeObjetos1.h"
+#include "DocumentKeeping.h"
+#include "PropertyStrip.h"
 #include "TGLPanel.h"
+#include "ViewNavigation.h"
 #include "common/Dictionary.h"
 #include "common/TextureFolder.h"
 #include "document/TextureName.h"
@@ -149,8 +155,9 @@ class ToolStripScroller : public QScrollArea {
 };
 
 QWidget* ScrollingToolStrip(QWidget* strip, QWidget* parent) { return new ToolStripScroller(strip, parent); }
+}  // namespace
 
-TSBM* KeyButton(const TFEditorDeObjetos1& w, const char* caption) {
+TSBM* TFEditorDeObjetos1::KeyButton(const TFEditorDeObjetos1& w, const char* caption) {
   for (TSBM* b : w.keyButtons)
     if (b->Caption() == caption) return b;
   return nullptr;
@@ -161,7 +168,7 @@ TSBM* KeyButton(const TFEditorDeObjetos1& w, const char* caption) {
 // mode and axis buttons say which one is chosen, and Tab walks the strip
 // (the exact-value boxes as one group, in the order their own Tab keeps),
 // the key row, the view and the list.
-void SetUpKeyboardAndAssistiveTools(TFEditorDeObjetos1& w) {
+void TFEditorDeObjetos1::SetUpKeyboardAndAssistiveTools(TFEditorDeObjetos1& w) {
   w.Label4->setBuddy(w.PCor1);
   w.Label8->setBuddy(w.CTextura);
   const std::pair<QLabel*, TZSpinEdit*> spins[] = {
@@ -213,7 +220,7 @@ void SetUpKeyboardAndAssistiveTools(TFEditorDeObjetos1& w) {
 }
 
 // Fits the tool strip to its texts once they are in the interface language.
-void ArrangeToolStrip(TFEditorDeObjetos1& w) {
+void TFEditorDeObjetos1::ArrangeToolStrip(TFEditorDeObjetos1& w) {
   w.Label41->adjustSize();
   FlowRow({w.Label4, w.PCor1, w.Label8, w.CTextura, w.CInvisivel, w.Label10, w.Label7, w.EAxy, w.LAyz, w.EAyz,
            w.LAxz, w.EAxz, w.Label5, w.EChanfro1, w.Label6, w.ESuperior1},
@@ -222,7 +229,6 @@ void ArrangeToolStrip(TFEditorDeObjetos1& w) {
   // Narrower than this, the strip scrolls instead of cutting controls off.
   w.Panel1->setMinimumWidth(w.Panel1->childrenRect().right() + 8);
 }
-}  // namespace
 
 TFEditorDeObjetos1::TFEditorDeObjetos1(const QStringList& arguments, QWidget* parent)
     : TFEditorDeObjetos1(std::vector<std::string>(), parent) {
@@ -290,11 +296,41 @@ void TFEditorDeObjetos1::FormCreate() {
   Timer1->setInterval(1000);
   connect(Timer1, &QTimer::timeout, this, [this] { Timer1Timer(); });
   cor1 = new TCorSeleciona(this);
+  strip_ = std::make_unique<PropertyStrip>(
+      doc, PropertyStrip::Controls{*PCor1, *CTextura, *CInvisivel, *EChanfro1, *ESuperior1, *EAxy, *EAyz, *EAxz, *cor1});
 
   scene.blockCursor[0] = scene.blockCursor[1] = scene.blockCursor[2] = 0;
   scene.blockCursorInside = false;
   blockCursorShown = false;
+  NameControls();
   qApp->installEventFilter(this);
+}
+
+EditorProbe TFEditorDeObjetos1::Probe() const {
+  return EditorProbe(doc, view, scene, *BarraDeEstado1, *statusBar(), BlockMode());
+}
+
+void TFEditorDeObjetos1::NameControls() {
+  const std::pair<QObject*, const char*> named[] = {
+      {Panel1, "Panel1"}, {Panel2, "Panel2"}, {Label41, "Label41"}, {Mulfig1, "Mulfig1"}, {Label4, "Label4"},
+      {PCor1, "PCor1"}, {Label8, "Label8"}, {CTextura, "CTextura"}, {CInvisivel, "CInvisivel"},
+      {Label10, "Label10"}, {Label7, "Label7"}, {LAyz, "LAyz"}, {LAxz, "LAxz"}, {Label5, "Label5"},
+      {Label6, "Label6"}, {EAxy, "EAxy"}, {EAyz, "EAyz"}, {EAxz, "EAxz"}, {EChanfro1, "EChanfro1"},
+      {ESuperior1, "ESuperior1"}, {MMovimento1, "MMovimento1"}, {MEixo1, "MEixo1"}, {Mulfig2, "Mulfig2"},
+      {CPerspectiva1, "CPerspectiva1"}, {CSolidos1, "CSolidos1"}, {SBM1, "SBM1"}, {SBM2, "SBM2"},
+      {TOP1, "TOP1"}, {left1, "left1"}, {right1, "right1"}, {bottom1, "bottom1"}, {Label2, "Label2"},
+      {Label3, "Label3"}, {Label9, "Label9"}, {Label14, "Label14"}, {Edit1, "Edit1"}, {Edit2, "Edit2"},
+      {Edit3, "Edit3"}, {Button1, "Button1"}, {VSplit1, "VSplit1"}, {VSplit2, "VSplit2"}, {VSplit3, "VSplit3"},
+      {Tela1, "Tela1"}, {Panel5, "Panel5"}, {Lista1, "Lista1"}, {Panel3, "Panel3"}, {Panel4, "Panel4"},
+      {Panel6, "Panel6"}, {Timer1, "Timer1"}, {Novo1, "Novo1"}, {Abrir1, "Abrir1"}, {Salvar1, "Salvar1"},
+      {Salvarcomo1, "Salvarcomo1"}, {Exportar1, "Exportar1"}, {Sair1, "Sair1"}, {Editar1, "Editar1"},
+      {Desfazer1, "Desfazer1"}, {Refazer1, "Refazer1"}, {Copiar1, "Copiar1"}, {Colar1, "Colar1"},
+      {Apagar1, "Apagar1"}, {Grade1, "Grade1"}, {NiveisDesfazer1, "NiveisDesfazer1"},
+      {Luzesquerda1, "Luzesquerda1"}, {Edionormal1, "Edionormal1"}, {Tag1, "Tag1"}, {Sobre1, "Sobre1"},
+      {TeclasEMouse1, "TeclasEMouse1"}, {Idioma1, "Idioma1"},
+      {BarraDeEstado1, "BarraDeEstado1"}, {ModeHint1, "ModeHint1"}, {ValoresExatos1, "ValoresExatos1"}};
+  for (const auto& [control, name] : named)
+    if (control) control->setObjectName(name);
 }
 
 void TFEditorDeObjetos1::BuildToolStrip() {
@@ -593,6 +629,7 @@ void TFEditorDeObjetos1::FormShow() {
   ArrangeDiscoveryAids();
   SetUpKeyboardAndAssistiveTools(*this);
   view = NewView();
+  navigation_ = std::make_unique<ViewNavigation>(*view, *Tela1);
   scene.view = view;
   scene.edited = true;
   scene.elements = &doc.elements;

@@ -175,7 +175,7 @@ void TFEditorDeObjetos1::Tela1MouseDown(Qt::MouseButton button, Qt::KeyboardModi
   FocusTela1();
   // A click places a duplicate that follows the pointer, and does no more.
   if (assembly_.following) {
-    StopFollowing(*this, false);
+    StopFollowing(false);
     return;
   }
   if (DoublePress(button, x, y, byKey)) {
@@ -268,7 +268,7 @@ void TFEditorDeObjetos1::Tela1MouseMove(Qt::KeyboardModifiers shift, int x, int 
   }
 
   if (assembly_.following) {
-    FollowPointer(*this, x, y);
+    FollowPointer(x, y);
     return;
   }
   if (elementDragging) {

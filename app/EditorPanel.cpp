@@ -16,35 +16,19 @@
 #include "TFE3DAtributos1.h"
 #include "TFEditorDeObjetos1.h"
 #include "document/SelectionTools.h"
+#include "PropertyStrip.h"
 #include "TGLPanel.h"
 #include "common/Dictionary.h"
 #include "common/Latin1.h"
 #include "controls/TCorSeleciona.h"
 #include "controls/TMPanel.h"
+#include "controls/TMulfig.h"
 #include "controls/TSBM.h"
 #include "controls/TZSpinEdit.h"
 #include "document/NameSyntax.h"
 #include "gl/GLView.h"
 #include "gl/ViewContext.h"
 #include "gl/Textures.h"
-
-namespace {
-// Shows an element's value in a whole-number box. Any double can come from
-// a file, so the value is brought into the box's range before it becomes an
-// integer; NaN has no place in it and leaves the box empty. Showing is no
-// edit: nothing is written back.
-void ShowNumber(TZSpinEdit* box, double value) {
-  if (std::isnan(value)) {
-    box->setText("");
-    return;
-  }
-  const double inRange = std::clamp(value, double(box->MinValue()), double(box->MaxValue()));
-  const auto n = static_cast<int32_t>(std::nearbyint(inRange));
-  box->setValue(n);
-  // An emptied box holding the same value gets its number back.
-  if (box->Text() != std::to_string(n)) box->setText(std::to_string(n));
-}
-}  // namespace
 
 void TFEditorDeObjetos1::SelectElement(int32_t i) {
   if (!doc.SelectElement(i)) return;
@@ -53,22 +37,7 @@ void TFEditorDeObjetos1::SelectElement(int32_t i) {
 }
 
 void TFEditorDeObjetos1::ShowInPanel(const Element3D& e) {
-  const FillingPanel filling(fillingPanel_);
-  PCor1->setColor(e.color);
-  ShowNumber(EChanfro1, e.chamfer * 37.037037037037);
-  ShowNumber(ESuperior1, e.topPercent);
-  ShowNumber(EAxy, e.axy);
-  ShowNumber(EAyz, e.ayz);
-  ShowNumber(EAxz, e.axz);
-  int textureItem = 0;
-  const std::string texture = Latin1Lower(e.texture.str());
-  for (int k = 1; k < CTextura->count() && !texture.empty(); ++k)
-    if (Latin1Lower(Latin(CTextura->itemText(k))) == texture) {
-      textureItem = k;
-      break;
-    }
-  CTextura->setCurrentIndex(textureItem);
-  CInvisivel->setChecked(e.invisible != 0);
+  strip_->Show(e);
   ShowExactValues(e, true);
 }
 
@@ -116,16 +85,11 @@ void TFEditorDeObjetos1::HighlightListEntry(int32_t i) {
 void TFEditorDeObjetos1::ShowAngles(int32_t i) {
   if (i < 0 || i >= doc.Count()) return;
   const Element3D& e = doc.Element(i);
-  const FillingPanel filling(fillingPanel_);
-  ShowNumber(EAxy, e.axy);
-  ShowNumber(EAyz, e.ayz);
-  ShowNumber(EAxz, e.axz);
+  strip_->ShowAngles(e);
   ShowExactValues(e, false);
 }
 
-std::string TFEditorDeObjetos1::SelectedTextureText() const {
-  return CTextura->currentIndex() > 0 ? Latin(CTextura->currentText()) : std::string();
-}
+std::string TFEditorDeObjetos1::SelectedTextureText() const { return strip_->SelectedTexture(); }
 
 // The strip's handlers run their edits as commands: one undo step each, and
 // the window brought in step afterwards.
@@ -137,26 +101,15 @@ void TFEditorDeObjetos1::ESuperior1ChangeUser() { commands_->Run(CommandId::TopS
 void TFEditorDeObjetos1::EAyzChangeUser() { commands_->Run(CommandId::Angles); }
 void TFEditorDeObjetos1::Lista1DblClick() { commands_->Run(CommandId::Rename); }
 
-void TFEditorDeObjetos1::ChooseColor() {
-  cor1->setColor(PCor1->Color());
-  if (cor1->Execute()) {
-    PCor1->setColor(cor1->Color());
-    doc.SetSelectedColor(cor1->Color());
-  }
-}
-
-void TFEditorDeObjetos1::ApplyTexture() { doc.SetSelectedTexture(Latin(CTextura->currentText())); }
-
+void TFEditorDeObjetos1::ChooseColor() { strip_->ChooseColor(); }
+void TFEditorDeObjetos1::ApplyTexture() { strip_->ApplyTexture(); }
 void TFEditorDeObjetos1::ApplyVisibility() {
-  doc.SetSelectedInvisible(CInvisivel->isChecked());
-  Lista1->viewport()->update();  // invisible elements are greyed in the list
+  strip_->ApplyVisibility();
+  RepaintList();  // invisible elements are greyed in the list
 }
-
-void TFEditorDeObjetos1::ApplyChamfer() { doc.SetSelectedChamfer(SpinToChamfer(EChanfro1->Value())); }
-
-void TFEditorDeObjetos1::ApplyTopSize() { doc.SetSelectedTopPercent(ESuperior1->Value()); }
-
-void TFEditorDeObjetos1::ApplyAngles() { doc.SetSelectedAngles(EAxy->Value(), EAyz->Value(), EAxz->Value()); }
+void TFEditorDeObjetos1::ApplyChamfer() { strip_->ApplyChamfer(); }
+void TFEditorDeObjetos1::ApplyTopSize() { strip_->ApplyTopSize(); }
+void TFEditorDeObjetos1::ApplyAngles() { strip_->ApplyAngles(); }
 
 void TFEditorDeObjetos1::RefreshPanel(bool documentChanged) {
   int32_t shown = -1;
@@ -181,7 +134,7 @@ void TFEditorDeObjetos1::RefreshPanel(bool documentChanged) {
 void TFEditorDeObjetos1::EAxzChange(TZSpinEdit* sender) {
   // Showing an element's angles is no edit: with the first angle shown and
   // the others still the previous element's, it would write a mix of both.
-  if (fillingPanel_) return;
+  if (strip_->Filling()) return;
   commands_->RunInPlace(CommandId::Angles);
   sender->setPermiteEvento(false);
 }
@@ -245,4 +198,24 @@ void TFEditorDeObjetos1::CSolidos1MouseUp() {
   RecreateContext();
   Redraw();
   FocusTela1();
+}
+
+int TFEditorDeObjetos1::MoveModeChosen() const { return MMovimento1->Valor(); }
+void TFEditorDeObjetos1::SetMoveMode(int mode) { MMovimento1->setValor(mode); }
+int TFEditorDeObjetos1::AxisChosen() const { return MEixo1->Valor(); }
+
+bool TFEditorDeObjetos1::PaletteToCursor() {
+  if (Mulfig1->Valor() < 1) return false;
+  Mulfig1->setValor(0);
+  Mulfig1->repaint();
+  return true;
+}
+
+void TFEditorDeObjetos1::RepaintList() { Lista1->viewport()->update(); }
+
+bool TFEditorDeObjetos1::Perspective() const { return view->Perspective; }
+
+void TFEditorDeObjetos1::ToggleProjection() {
+  CPerspectiva1->setDown(!view->Perspective);
+  CPerspectiva1MouseUp();
 }

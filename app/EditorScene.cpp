@@ -10,6 +10,7 @@
 
 #include "TFEditorDeObjetos1.h"
 #include "TGLPanel.h"
+#include "ViewNavigation.h"
 #include "common/NumberText.h"
 #include "controls/TMulfig.h"
 #include "controls/TZSpinEdit.h"
@@ -154,14 +155,12 @@ void TFEditorDeObjetos1::Mulfig2DepoisSeleciona() {
 
 void TFEditorDeObjetos1::PickAtPixel(int x, int y, double p[3]) {
   p[0] = p[1] = p[2] = 0;
-  if (!view) return;
-  Tela1->WithContext([&] { UnprojectAtPixel(*view, x, y, p[0], p[1], p[2]); });
+  if (navigation_) navigation_->PickAtPixel(x, y, p);
 }
 
 void TFEditorDeObjetos1::PickGround(int x, int y, double p[3]) {
   p[0] = p[1] = p[2] = 0;
-  if (!view) return;
-  Tela1->WithContext([&] { UnprojectToGround(*view, x, y, p[0], p[1], p[2]); });
+  if (navigation_) navigation_->PickGround(x, y, p);
 }
 
 void TFEditorDeObjetos1::UpdateScreenAxes() {
@@ -211,8 +210,11 @@ AxesOnScreen TFEditorDeObjetos1::AxesOnScreenAt(const double point[3]) {
 }
 
 void TFEditorDeObjetos1::ProjectionChanged() {
-  if (!view || !view->Surface) return;
-  Tela1->WithContext([&] { SetProjection(*view, Tela1->Width(), Tela1->Height()); });
+  if (navigation_) navigation_->ProjectionChanged();
+}
+
+void TFEditorDeObjetos1::OrbitView(double degrees) {
+  if (navigation_) navigation_->Orbit(degrees);
 }
 
 void TFEditorDeObjetos1::Button1Click() {

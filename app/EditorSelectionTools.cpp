@@ -10,6 +10,7 @@
 #include "KeysWindow.h"
 #include "TFEditorDeObjetos1.h"
 #include "TGLPanel.h"
+#include "ViewNavigation.h"
 #include "controls/TMulfig.h"
 #include "document/EditSteps.h"
 #include "document/SelectionTools.h"
@@ -19,10 +20,6 @@
 #include "gl/VectorOps.h"
 
 namespace {
-constexpr double kFramedShare = 0.85;  // of the panel's width or height the framed things fill
-constexpr double kHalfFieldOfView = 22.5 * 3.14159265358979323846 / 180;  // the projection's 45 degrees
-
-double Length(const double v[3]) { return std::sqrt(v[0] * v[0] + v[1] * v[1] + v[2] * v[2]); }
 }  // namespace
 
 void TFEditorDeObjetos1::AfterSelectionTool() {
@@ -35,9 +32,8 @@ void TFEditorDeObjetos1::AfterSelectionTool() {
 
 void TFEditorDeObjetos1::FrameSelection() {
   Bounds b;
-  if (!view || !FramingBounds(doc, &b)) return;
-  FrameBox(*view, b.min, b.max, Tela1->Width(), Tela1->Height(), kFramedShare);
-  if (!view->Perspective) ProjectionChanged();
+  if (!navigation_ || !FramingBounds(doc, &b)) return;
+  navigation_->Frame(b.min, b.max);
   DrawScene();
   UpdateScreenAxes();
 }
@@ -45,28 +41,7 @@ void TFEditorDeObjetos1::FrameSelection() {
 void TFEditorDeObjetos1::PanFollowingPointer(int x, int y) {
   const int dx = x - lastMouseX, dy = y - lastMouseY;
   lastMouseX = x, lastMouseY = y;
-  if (dx == 0 && dy == 0) return;
-  double forward[3] = {view->Center[0] - view->Eye[0], view->Center[1] - view->Eye[1], view->Center[2] - view->Eye[2]};
-  const double distance = Length(forward);
-  if (!(distance > 0)) return;
-  double right[3], up[3];
-  CrossProduct(forward, view->Up, right);
-  CrossProduct(right, forward, up);
-  const double rl = Length(right), ul = Length(up);
-  if (!(rl > 0) || !(ul > 0)) return;
-  // What one pixel spans at the distance of the centre, so the point under
-  // the pointer stays under it.
-  const double h = std::max(1, Tela1->Height()), w = std::max(1, Tela1->Width());
-  // Orthographic: the volume's full extent spans the panel's narrower side.
-  const double perPixel = view->Perspective ? 2 * distance * std::tan(kHalfFieldOfView) / h
-                          : h >= w          ? view->OrthoZoom * (view->OrthoMax[1] - view->OrthoMin[1]) / h
-                                            : view->OrthoZoom * (view->OrthoMax[0] - view->OrthoMin[0]) / w;
-  for (int a = 0; a < 3; ++a) {
-    const double move = (-dx * right[a] / rl + dy * up[a] / ul) * perPixel;
-    view->Eye[a] += move;
-    view->Center[a] += move;
-  }
-  DrawScene();
+  if (navigation_ && navigation_->Pan(dx, dy)) DrawScene();
 }
 
 // The band is a widget: it is placed in widget units, while the pointer

@@ -7,12 +7,12 @@
 #include <vector>
 
 #include "AssemblyAids.h"
+#include "EditorProbe.h"
 #include "ExactValueBoxes.h"
 #include "document/EditSteps.h"
 #include "document/GrabEdit.h"
 #include "document/GrabSnap.h"
 #include "document/ArrowDirections.h"
-#include "RecentDocuments.h"
 #include "document/EditorDocument.h"
 #include "gl/SceneFrame.h"
 
@@ -34,6 +34,9 @@ struct CommandCall;
 class TBarraDeEstado;
 class TCorSeleciona;
 class TGLPanel;
+class DocumentKeeping;
+class PropertyStrip;
+class ViewNavigation;
 class TMPanel;
 class TMulfig;
 class TSBM;
@@ -42,13 +45,20 @@ class TZSpinEdit;
 struct GLView;
 struct RecoveryCopy;
 
+// Shows the wait indicator without a procedure; StopWait closes it.
+void ShowWaitIndicator();
+
 // The editor's one window: the drawing panel Tela1, the tool strip with the
 // element palette and the property editors, the element list and the menu.
 // It owns the document state and drives the view layer; the handlers are
 // named after their control and event, spread over a few files by concern
-// (layout, scene, panel and list, menu, mouse, keys).
-// Shows the wait indicator without a procedure; StopWait closes it.
-void ShowWaitIndicator();
+// (layout, scene, panel and list, menu, mouse, keys), and hand their work to
+// the parts the window owns: the camera under the pointer (ViewNavigation),
+// the property strip (PropertyStrip), unsaved changes and the recent
+// documents (DocumentKeeping), every action through the command table
+// (CommandRunner) and the recovery copies (EditorRecovery). Its state and
+// controls are private: a test finds the controls by their object names and
+// reads what the user sees through Probe().
 
 class TFEditorDeObjetos1 : public QMainWindow {
   Q_OBJECT
@@ -58,59 +68,6 @@ class TFEditorDeObjetos1 : public QMainWindow {
   // that are not UTF-8 would not survive a QString.
   explicit TFEditorDeObjetos1(std::vector<std::string> argumentBytes, QWidget* parent = nullptr);
   ~TFEditorDeObjetos1() override;
-
-  // --- document and view state ---
-  EditorDocument doc;
-  GLView* view = nullptr;
-  SceneState scene;
-
-  // --- window state of the mouse and the block mode ---
-  double dragPoint[3] = {0, 0, 0};
-  int pressX = 0, pressY = 0;
-  int lastMouseX = 0, lastMouseY = 0;
-  int dragStartX = 0, dragStartY = 0;
-  bool viewDragging = false;
-  bool elementDragging = false;
-  bool blockCursorShown = false;
-  double lastPressTime = 0;  // days, as the press timing reads it; 0: no press to pair with
-  Qt::MouseButton lastPressButton = Qt::NoButton;
-  QPoint lastPressAt;  // framebuffer pixels
-  // Which ground axis follows horizontal / vertical pointer movement.
-  int screenAxisH = 0, screenAxisV = 2;
-  double screenSignH = 1.0, screenSignV = 1.0;
-  bool busyPending = false;
-
-  // --- controls (named as the window's design names them) ---
-  QWidget* Panel1;
-  QLabel* Label41;
-  TMulfig* Mulfig1;
-  QLabel* Label4;
-  TMPanel* PCor1;
-  QLabel* Label8;
-  QComboBox* CTextura;
-  QCheckBox* CInvisivel;
-  QLabel* Label10;
-  QLabel *Label7, *LAyz, *LAxz, *Label5, *Label6;
-  TZSpinEdit *EAxy, *EAyz, *EAxz, *EChanfro1, *ESuperior1;
-  std::vector<TSBM*> keyButtons;  // the second row, in the order they stand
-  TMulfig *MMovimento1, *MEixo1, *Mulfig2;
-  TSBM *CPerspectiva1, *CSolidos1, *SBM1, *SBM2;
-  QLabel *TOP1, *left1, *right1, *bottom1, *Label2, *Label3, *Label9, *Label14;
-  QLineEdit *Edit1, *Edit2, *Edit3;
-  QPushButton* Button1;
-  QWidget* Panel2;
-  TVSplit *VSplit1, *VSplit2, *VSplit3;
-  TGLPanel* Tela1;
-  TMPanel* Panel5;
-  QListView* Lista1;
-  ElementListModel* elementRows_;  // Lista1's rows: the document's elements
-  TMPanel *Panel3, *Panel4, *Panel6;
-  QTimer* Timer1 = nullptr;
-  TCorSeleciona* cor1;
-  QAction *Novo1, *Abrir1, *Salvar1, *Salvarcomo1, *Exportar1, *Sair1;
-  QMenu* Editar1;
-  QAction *Desfazer1, *Copiar1, *Colar1, *Apagar1, *Grade1, *Luzesquerda1, *Edionormal1, *Tag1, *Sobre1;
-  QAction* NiveisDesfazer1 = nullptr;  // "Níveis de desfazer...": how many steps can be undone
 
   // --- scene (EditorScene.cpp) ---
   void DrawScene();
@@ -226,20 +183,8 @@ class TFEditorDeObjetos1 : public QMainWindow {
   // (x, y); false where the pointer gives no sound answer (its ray
   // parallel to the plane or the axis).
   bool GrabTravelTo(int x, int y, MoveMode mode, EditAxis axis, GrabTravel& travel);
-  // What the press on an element holds for the drag: the point pressed on
-  // its surface, the side of its centre, and the selection as it was.
-  double grabPoint_[3] = {0, 0, 0};
-  GrabSides grabSides_;
-  std::vector<std::pair<int32_t, Element3D>> grabRecords_;
-  // Snapping (on unless the user switched it off): the boxes of the visible
-  // elements the grab does not carry, taken at the press, and how far along
-  // each axis 8 desktop pixels reach at the pressed point.
-  bool snapping_ = true;
-  std::vector<SnapBox> snapTargets_;
-  double snapReach_[3] = {0, 0, 0};
   void GatherSnapTargets();
   void ToggleSnapping(CommandCall& call);
-  AssemblyAids assembly_;  // the pivot of turns, a duplicate following the pointer
   // The block mode (EditorBlockMode.cpp): on while Timer1 runs.
   bool BlockMode() const;
   void SetBlockMode(bool on);
@@ -261,8 +206,6 @@ class TFEditorDeObjetos1 : public QMainWindow {
 
   // --- input comforts (EditorInput.cpp): redo, Enter in the property boxes,
   //     wheel zoom and the status line under the view ---
-  QAction* Refazer1 = nullptr;
-  TBarraDeEstado* BarraDeEstado1 = nullptr;
   void BuildInputAids();  // once, when the window is built
   void Refazer1Click();
   // Enter in a property box applies its value as the spin arrows do.
@@ -276,17 +219,10 @@ class TFEditorDeObjetos1 : public QMainWindow {
   // Where the pointer meets the floor, for the status line.
   void TrackPointer(int x, int y);
   void UpdateStatusLine();
-  int wheelRemainder = 0;  // wheel turn below one notch, kept for the next event
-  bool pointerOnFloor = false;
-  double pointerFloor[3] = {0, 0, 0};
 
   // --- exact values, selection tools and the key list (EditorExactValues.cpp,
   //     EditorSelectionTools.cpp) ---
-  ExactValueBoxes* ValoresExatos1 = nullptr;
-  QAction* TeclasEMouse1 = nullptr;  // "?" > "Teclas e mouse"
-  QAction* Idioma1 = nullptr;        // "?" > "Idioma": the other language from the next start
   void Idioma1Click();
-  QLabel* ModeHint1 = nullptr;       // what the mouse does now, beside the status line
   void BuildDiscoveryAids();  // once, when the window is built
   // Once the window's texts are in the interface language: places the
   // boxes and writes the tooltips and the hint.
@@ -306,7 +242,6 @@ class TFEditorDeObjetos1 : public QMainWindow {
   void FrameSelection();
   void PanFollowingPointer(int x, int y);
   void ShowKeysWindow();
-  KeysWindow* keysWindow_ = nullptr;
   // Box selection (B, then a drag) and the middle-button pan; true when the
   // event was theirs.
   bool SelectionToolMouseDown(Qt::MouseButton button, Qt::KeyboardModifiers shift, int x, int y);
@@ -314,14 +249,42 @@ class TFEditorDeObjetos1 : public QMainWindow {
   void ShowSelectionBand(QPoint to);
   bool SelectionToolMouseUp(Qt::KeyboardModifiers shift, int x, int y);
   void DisarmBoxSelection();  // B's rectangle forgotten (Esc)
-  bool boxSelectArmed_ = false;
-  bool panning_ = false;
-  QPoint boxFrom_;
-  QRubberBand* rubberBand_ = nullptr;
 
  public:
+  // What the command table and the runner reach of the window's state.
+  EditorDocument& Document() { return doc; }
+  int MoveModeChosen() const;  // MMovimento1's mode
+  void SetMoveMode(int mode);
+  int AxisChosen() const;     // MEixo1's axis
+  // The palette back on "Cursor"; false when it was there already.
+  bool PaletteToCursor();
+  void RepaintList();  // the list greys hidden elements anew
+  void ArmBoxSelection() { boxSelectArmed_ = true; }
+  ExactValueBoxes* ExactValues() const { return ValoresExatos1; }
+  void SetSnapping(bool on) { snapping_ = on; }
+  bool Perspective() const;
+  void ToggleProjection();  // as a press on the projection button
+  // Turns the camera about the vertical through the point it looks at.
+  void OrbitView(double degrees);
+
+  // Building from parts (AssemblyAids.cpp). P: the pivot switched, kept
+  // for the next start, said on the status line.
+  void TogglePivot(CommandCall& call);
+  // Ctrl+D, Shift+D: the selection duplicated one step aside; the copies
+  // then follow the pointer.
+  void DuplicateAndFollow(CommandCall& call);
+  bool FollowingPointer() const { return assembly_.following; }
+  // The copies moved to where the pointer at (x, y) takes them.
+  void FollowPointer(int x, int y);
+  // A click places the copies where they are; Esc (`back`) puts them back
+  // one step aside, where the duplicate made them. Nothing while none follows.
+  void StopFollowing(bool back);
+  void SetCommonPivot(bool on) { assembly_.commonPivot = on; }
+
   // Every action runs through this (CommandRunner.h).
   CommandRunner& Commands() { return *commands_; }
+  // What a user sees of the editor's state, read-only (EditorProbe.h).
+  EditorProbe Probe() const;
 
  protected:
   void showEvent(QShowEvent* event) override;
@@ -335,6 +298,13 @@ class TFEditorDeObjetos1 : public QMainWindow {
   void BuildHiddenControls();
   void BuildViewArea();
   void BuildMenu();
+  // Names the controls as the design calls them, so they can be found by name.
+  void NameControls();
+  // Once the texts are in the interface language: the strip fitted to them,
+  // and the labels, roles and keyboard walk set up (EditorLayout.cpp).
+  static void ArrangeToolStrip(TFEditorDeObjetos1& w);
+  static void SetUpKeyboardAndAssistiveTools(TFEditorDeObjetos1& w);
+  static TSBM* KeyButton(const TFEditorDeObjetos1& w, const char* caption);
   std::unique_ptr<CommandRunner> commands_;
   void FillTextureList();
   void Tela1Initialize();
@@ -346,28 +316,20 @@ class TFEditorDeObjetos1 : public QMainWindow {
 
   std::vector<std::string> arguments_;  // the document to open, in pieces
   bool firstShowDone_ = false;
-  std::string openDialogFolder_;
-  std::vector<bool> frameSelection_;
-  bool fillingPanel_ = false;  // the panel shows an element: its change events are no edits
-  struct FillingPanel {
-    explicit FillingPanel(bool& flag) : flag_(flag), was_(flag) { flag_ = true; }
-    ~FillingPanel() { flag_ = was_; }
-    bool& flag_;
-    bool was_;
-  };  // the selection as the frame being built asks for it  // where Open starts for an untitled document
+  std::string openDialogFolder_;  // where Open starts for an untitled document
+  std::vector<bool> frameSelection_;  // the selection as the frame being built asks for it
 
   // --- keeping the user's work: unsaved changes, recent documents (EditorKeeping.cpp) ---
  public:
   // Whether the document changed since it was loaded or saved; the caption
   // carries a "*" while it has.
-  bool DocumentChanged() const { return documentChanged_; }
+  bool DocumentChanged() const;
   void SetDocumentChanged(bool changed);
   // Asks to save unsaved changes before they would be lost; false when the
   // user cancelled or the save did not happen.
   bool MayDiscardDocument();
   // Opens one of the File menu's recent documents.
   void OpenRecent(const std::string& path);
-  QMenu* Recentes1 = nullptr;
 
  protected:
   void closeEvent(QCloseEvent* event) override;
@@ -375,10 +337,6 @@ class TFEditorDeObjetos1 : public QMainWindow {
  private:
   void SetUpDocumentKeeping();
   void KeepAsRecent(const std::string& path);
-  void FillRecentMenu();
-  bool documentChanged_ = false;
-  RecentDocuments recent_;
-  QString captionBeforeChange_;
   std::string saveDialogFolder_;  // where Save as and Export were last left
 
   // --- recovery copies of unsaved work (EditorRecovery.cpp) ---
@@ -393,4 +351,87 @@ class TFEditorDeObjetos1 : public QMainWindow {
   std::unique_ptr<EditorRecovery> recovery_;
   std::string recoveryProblem_;  // why the last copy failed; empty once one worked
   bool labelsPastBudget_ = false;  // the last frame drew some labels without pictures
+ private:
+  // --- the window's state, its parts and controls ---
+  std::unique_ptr<ViewNavigation> navigation_;  // the camera under the pointer, once there is a view
+  std::unique_ptr<PropertyStrip> strip_;         // the current element's editors on the tool strip
+  std::unique_ptr<DocumentKeeping> keeping_;     // unsaved changes and the recent documents
+  // --- document and view state ---
+  EditorDocument doc;
+  GLView* view = nullptr;
+  SceneState scene;
+
+  // --- window state of the mouse and the block mode ---
+  double dragPoint[3] = {0, 0, 0};
+  int pressX = 0, pressY = 0;
+  int lastMouseX = 0, lastMouseY = 0;
+  int dragStartX = 0, dragStartY = 0;
+  bool viewDragging = false;
+  bool elementDragging = false;
+  bool blockCursorShown = false;
+  double lastPressTime = 0;  // days, as the press timing reads it; 0: no press to pair with
+  Qt::MouseButton lastPressButton = Qt::NoButton;
+  QPoint lastPressAt;  // framebuffer pixels
+  // Which ground axis follows horizontal / vertical pointer movement.
+  int screenAxisH = 0, screenAxisV = 2;
+  double screenSignH = 1.0, screenSignV = 1.0;
+  bool busyPending = false;
+
+  // --- controls (named as the window's design names them) ---
+  QWidget* Panel1;
+  QLabel* Label41;
+  TMulfig* Mulfig1;
+  QLabel* Label4;
+  TMPanel* PCor1;
+  QLabel* Label8;
+  QComboBox* CTextura;
+  QCheckBox* CInvisivel;
+  QLabel* Label10;
+  QLabel *Label7, *LAyz, *LAxz, *Label5, *Label6;
+  TZSpinEdit *EAxy, *EAyz, *EAxz, *EChanfro1, *ESuperior1;
+  std::vector<TSBM*> keyButtons;  // the second row, in the order they stand
+  TMulfig *MMovimento1, *MEixo1, *Mulfig2;
+  TSBM *CPerspectiva1, *CSolidos1, *SBM1, *SBM2;
+  QLabel *TOP1, *left1, *right1, *bottom1, *Label2, *Label3, *Label9, *Label14;
+  QLineEdit *Edit1, *Edit2, *Edit3;
+  QPushButton* Button1;
+  QWidget* Panel2;
+  TVSplit *VSplit1, *VSplit2, *VSplit3;
+  TGLPanel* Tela1;
+  TMPanel* Panel5;
+  QListView* Lista1;
+  ElementListModel* elementRows_;  // Lista1's rows: the document's elements
+  TMPanel *Panel3, *Panel4, *Panel6;
+  QTimer* Timer1 = nullptr;
+  TCorSeleciona* cor1;
+  QAction *Novo1, *Abrir1, *Salvar1, *Salvarcomo1, *Exportar1, *Sair1;
+  QMenu* Editar1;
+  QAction *Desfazer1, *Copiar1, *Colar1, *Apagar1, *Grade1, *Luzesquerda1, *Edionormal1, *Tag1, *Sobre1;
+  QAction* NiveisDesfazer1 = nullptr;  // "Níveis de desfazer...": how many steps can be undone
+
+  // What the press on an element holds for the drag: the point pressed on
+  // its surface, the side of its centre, and the selection as it was.
+  double grabPoint_[3] = {0, 0, 0};
+  GrabSides grabSides_;
+  std::vector<std::pair<int32_t, Element3D>> grabRecords_;
+  // Snapping (on unless the user switched it off): the boxes of the visible
+  // elements the grab does not carry, taken at the press, and how far along
+  // each axis 8 desktop pixels reach at the pressed point.
+  bool snapping_ = true;
+  std::vector<SnapBox> snapTargets_;
+  AssemblyAids assembly_;  // the pivot of turns, a duplicate following the pointer
+  double snapReach_[3] = {0, 0, 0};
+  QAction* Refazer1 = nullptr;
+  TBarraDeEstado* BarraDeEstado1 = nullptr;
+  bool pointerOnFloor = false;
+  double pointerFloor[3] = {0, 0, 0};
+  ExactValueBoxes* ValoresExatos1 = nullptr;
+  QAction* TeclasEMouse1 = nullptr;  // "?" > "Teclas e mouse"
+  QAction* Idioma1 = nullptr;        // "?" > "Idioma": the other language from the next start
+  QLabel* ModeHint1 = nullptr;       // what the mouse does now, beside the status line
+  KeysWindow* keysWindow_ = nullptr;
+  bool boxSelectArmed_ = false;
+  bool panning_ = false;
+  QPoint boxFrom_;
+  QRubberBand* rubberBand_ = nullptr;
 };

@@ -41,7 +41,7 @@ int UndoHistoryDialog::StepsBack() const {
 }
 
 void AskUndoHistory(TFEditorDeObjetos1& w, CommandCall& call) {
-  const std::vector<StepName> names = w.doc.UndoStepNames();
+  const std::vector<StepName> names = w.Document().UndoStepNames();
   if (names.empty()) {
     call.report = NothingToReport(false);
     return;
@@ -49,7 +49,7 @@ void AskUndoHistory(TFEditorDeObjetos1& w, CommandCall& call) {
   UndoHistoryDialog dialog(names, &w);
   if (dialog.exec() != QDialog::Accepted) return;
   int undone = 0;
-  for (const int back = dialog.StepsBack(); undone < back && w.doc.Undo();) ++undone;
+  for (const int back = dialog.StepsBack(); undone < back && w.Document().Undo();) ++undone;
   call.changed = undone > 0;
-  if (call.changed) call.report = UndoneReport(w.doc.LastStepName(), false);
+  if (call.changed) call.report = UndoneReport(w.Document().LastStepName(), false);
 }

@@ -31,7 +31,7 @@ void RememberUndoLevels(int levels) {
 }
 
 void AskUndoLevels(TFEditorDeObjetos1& window, CommandCall& call) {
-  const std::string current = std::to_string(window.doc.UndoDepth());
+  const std::string current = std::to_string(window.Document().UndoDepth());
   const std::string caption = Choose("N\xEDveis de desfazer", "Undo levels");
   const std::string entered =
       TZBox::InputNumber(caption, caption + " (" + Choose("Atual", "Current") + " " + current + ")", 1,
@@ -39,8 +39,8 @@ void AskUndoLevels(TFEditorDeObjetos1& window, CommandCall& call) {
   const double value = TextToNumber(entered);
   if (entered.empty() || !std::isfinite(value) || value < 1 || value > EditorDocument::kMaxUndoDepth) return;
   const int levels = static_cast<int>(std::lround(value));
-  if (levels == window.doc.UndoDepth()) return;  // cancelled, or the same again
-  window.doc.SetUndoDepth(levels);
+  if (levels == window.Document().UndoDepth()) return;  // cancelled, or the same again
+  window.Document().SetUndoDepth(levels);
   RememberUndoLevels(levels);
   call.report = caption + ": " + std::to_string(levels);
 }

@@ -121,12 +121,12 @@ std::pair<double, double> StepAndCameraFrames(TFEditorDeObjetos1& window, int st
   for (int i = 0; i < steps; ++i) {
     const auto a = Clock::now();
     window.FormKeyDown(vk::Right, Qt::NoModifier);
-    if (window.scene.edited) window.RenderNow();
+    if (window.Probe().FramePending()) window.RenderNow();
     const auto b = Clock::now();
-    const double before = window.view->FrameModelView[0] + window.view->FrameModelView[2];
-    OrbitCamera(*window.view, 0, i % 2 ? 1 : -1, 0);
+    const double before = window.Probe().View().FrameModelView[0] + window.Probe().View().FrameModelView[2];
+    window.OrbitView(i % 2 ? 1 : -1);
     window.DrawScene();
-    if (window.view->FrameModelView[0] + window.view->FrameModelView[2] == before) window.RenderNow();
+    if (window.Probe().View().FrameModelView[0] + window.Probe().View().FrameModelView[2] == before) window.RenderNow();
     stepMs.push_back(Ms(a, b));
     cameraMs.push_back(Ms(b, Clock::now()));
   }
@@ -139,13 +139,13 @@ std::pair<double, double> StepAndCameraFrames(TFEditorDeObjetos1& window, int st
 // `moved` counts the steps that moved the selection.
 double DragStepFrames(TFEditorDeObjetos1& window, int steps, int& moved) {
   int px = -1, py = -1;
-  for (int32_t k = 0; k < window.doc.SelectionCount() && px < 0; ++k) {
-    const Element3D& e = window.doc.Element(window.doc.SelectedIndex(k));
+  for (int32_t k = 0; k < window.Document().SelectionCount() && px < 0; ++k) {
+    const Element3D& e = window.Document().Element(window.Document().SelectedIndex(k));
     int x = 0, y = 0;
-    ProjectPoint(*window.view, +e.x, +e.y, +e.z, x, y);
+    ProjectPoint(window.Probe().View(), +e.x, +e.y, +e.z, x, y);
     double p[3];
     window.PickAtPixel(x, y, p);
-    if (window.doc.IsSelected(window.doc.FindElementAt(p[0], p[1], p[2]))) px = x, py = y;
+    if (window.Document().IsSelected(window.Document().FindElementAt(p[0], p[1], p[2]))) px = x, py = y;
   }
   moved = 0;
   if (px < 0) return -1;
@@ -153,12 +153,12 @@ double DragStepFrames(TFEditorDeObjetos1& window, int steps, int& moved) {
   window.RenderNow();
   std::vector<double> ms;
   for (int i = 0; i < steps; ++i) {
-    const double before = window.doc.Element(window.doc.SelectedIndex(0)).x;
+    const double before = window.Document().Element(window.Document().SelectedIndex(0)).x;
     const auto a = Clock::now();
     window.Tela1MouseMove(Qt::NoModifier, i % 2 ? px : px + 40, py);
-    if (window.scene.edited) window.RenderNow();
+    if (window.Probe().FramePending()) window.RenderNow();
     ms.push_back(Ms(a, Clock::now()));
-    moved += window.doc.Element(window.doc.SelectedIndex(0)).x != before;
+    moved += window.Document().Element(window.Document().SelectedIndex(0)).x != before;
   }
   window.Tela1MouseUp();
   return Median(ms);
@@ -169,13 +169,14 @@ void FocusPanel(QApplication& app, TFEditorDeObjetos1& window) {
   QApplication::setActiveWindow(&window);
   window.FocusTela1();
   app.processEvents();
-  if (QApplication::focusWidget() != window.Tela1) std::printf("(the drawing panel has no focus: keys are ignored)\n");
+  if (QApplication::focusWidget() != window.findChild<TGLPanel*>("Tela1"))
+    std::printf("(the drawing panel has no focus: keys are ignored)\n");
 }
 
 void WaitForFirstFrame(QApplication& app, TFEditorDeObjetos1& window) {
   window.resize(1346, 700);
   window.show();
-  while (window.scene.edited) app.processEvents(QEventLoop::WaitForMoreEvents, 5);
+  while (window.Probe().FramePending()) app.processEvents(QEventLoop::WaitForMoreEvents, 5);
 }
 
 // The baseline of start-up: the least a Qt OpenGL window of the same size
@@ -269,7 +270,8 @@ int FirstFrameChild(int argc, char** argv, const std::string& mode, const std::s
     PrintFirstSwap(app, window, window, [&window] { return window.painted; });
   }
   TFEditorDeObjetos1 window({QString::fromStdString(document)});
-  PrintFirstSwap(app, window, *window.Tela1, [&window] { return !window.scene.edited; });
+  PrintFirstSwap(app, window, *window.findChild<TGLPanel*>("Tela1"),
+                 [&window] { return !window.Probe().FramePending(); });
 }
 
 // Runs this program again as a first-frame child; its figure in ms, or -1.
@@ -324,27 +326,28 @@ int ScaleChild(int argc, char** argv, const std::string& shapesPath, const std::
   window.RenderNow();
   const double openMs = Ms(a, Clock::now());
   const double opened = HeldBytes() - empty;
-  const int32_t count = window.doc.Count();
+  const int32_t count = window.Document().Count();
   // The first undo copy of a freshly opened document shares nothing.
   const auto f = Clock::now();
-  const double firstCopyBytes = double(RecordSnapshot(window.doc.elements, nullptr).OwnBytes());
+  const double firstCopyBytes = double(RecordSnapshot(window.Document().elements, nullptr).OwnBytes());
   const double firstCopyMs = Ms(f, Clock::now());
   FocusPanel(app, window);
   window.SelectElement(count / 2);
   window.RenderNow();
   const auto [step, camera] = StepAndCameraFrames(window, 5);
   const double stepped = HeldBytes() - empty;
-  const double undoBytes = double(window.doc.UndoBytes());
+  const double undoBytes = double(window.Document().UndoBytes());
   // The list keeps no rows: what it holds is its model (a fingerprint per
   // row) and the view's own layout, both gone with the model.
-  QAbstractItemModel* rows = window.Lista1->model();
-  window.Lista1->setModel(nullptr);
+  QListView* listView = window.findChild<QListView*>("Lista1");
+  QAbstractItemModel* rows = listView->model();
+  listView->setModel(nullptr);
   delete rows;
   const double list = stepped - (HeldBytes() - empty);
   const auto b = Clock::now();
-  window.doc.PushUndo();
+  window.Document().PushUndo();
   const double snapshotMs = Ms(b, Clock::now());
-  window.doc.Undo();
+  window.Document().Undo();
   const double records = double(count) * kElementRecordSize;
   std::printf("%d elements: open to first frame %.0f ms; step on one element with its frame %.0f ms beside a "
               "camera-only frame %.0f ms (+%.0f ms, of which the undo snapshot %.0f ms)\n",
@@ -361,16 +364,16 @@ int ScaleChild(int argc, char** argv, const std::string& shapesPath, const std::
   // The whole document copied and pasted, then the paste undone: the
   // document's part of each (the list is gone by now), beside the frame
   // each ends in.
-  SelectAllVisible(window.doc);
-  window.doc.CopySelection();
+  SelectAllVisible(window.Document());
+  window.Document().CopySelection();
   const auto c = Clock::now();
-  window.doc.Paste();
+  window.Document().Paste();
   const double pasteMs = Ms(c, Clock::now());
   window.Redraw();
   window.RenderNow();
   const double pasteFrameMs = Ms(c, Clock::now()) - pasteMs;
   const auto d = Clock::now();
-  window.doc.Undo();
+  window.Document().Undo();
   const double undoMs = Ms(d, Clock::now());
   std::printf("paste of all %d elements %.0f ms, its frame of %d elements %.0f ms; its undo %.0f ms\n", count,
               pasteMs, 2 * count, pasteFrameMs, undoMs);
@@ -432,20 +435,20 @@ int main(int argc, char** argv) {
               Ms(t0, t1) * 1000 / picks, Ms(t1, t2) * 1000 / picks);
 
   // A large selection of cubes in a grid.
-  window.doc.elements.SetCount(0);
-  window.doc.ClearSelection();
+  window.Document().elements.SetCount(0);
+  window.Document().ClearSelection();
   for (int i = 0; i < count; ++i) {
-    window.doc.templ.kind = kCube;
-    window.doc.templ.dx = window.doc.templ.dy = window.doc.templ.dz = 0.8;
-    window.doc.templ.x = (i % 100) * 0.4 - 20;
-    window.doc.templ.z = (i / 100) * 0.4 - 20;
-    window.doc.templ.y = 0.4;
-    window.doc.AppendFromTemplate();
-    window.doc.SelectElement(i);
+    window.Document().templ.kind = kCube;
+    window.Document().templ.dx = window.Document().templ.dy = window.Document().templ.dz = 0.8;
+    window.Document().templ.x = (i % 100) * 0.4 - 20;
+    window.Document().templ.z = (i / 100) * 0.4 - 20;
+    window.Document().templ.y = 0.4;
+    window.Document().AppendFromTemplate();
+    window.Document().SelectElement(i);
   }
   window.RebuildElementList();
   auto t3 = Clock::now();
-  ::DropSceneList(window.scene);
+  window.Redraw();
   window.RenderNow();
   auto t4 = Clock::now();
   std::printf("%d elements: frame build %.0f ms\n", count, Ms(t3, t4));
@@ -453,9 +456,9 @@ int main(int argc, char** argv) {
   const int steps = 5;
   auto t5 = Clock::now();
   for (int i = 0; i < steps; ++i) {
-    window.doc.PushUndo();
-    for (int32_t k = 0; k < window.doc.SelectionCount(); ++k)
-      ApplyArrowStep(window.doc.Element(window.doc.SelectedIndex(k)), kMove, kAxisX, false, 1, 0.5);
+    window.Document().PushUndo();
+    for (int32_t k = 0; k < window.Document().SelectionCount(); ++k)
+      ApplyArrowStep(window.Document().Element(window.Document().SelectedIndex(k)), kMove, kAxisX, false, 1, 0.5);
   }
   auto t6 = Clock::now();
   FocusPanel(app, window);
@@ -471,17 +474,17 @@ int main(int argc, char** argv) {
   auto timed = [&](const std::function<void()>& edit) {
     const auto a = Clock::now();
     edit();
-    if (window.scene.edited) window.RenderNow();
+    if (window.Probe().FramePending()) window.RenderNow();
     return Ms(a, Clock::now());
   };
   const int some = std::min(count, 1000);
   // The first `some` rows selected in the list as by a click and a
   // Shift+click.
+  QListView* list = window.findChild<QListView*>("Lista1");
   auto selectFirstRows = [&] {
-    QItemSelection rows(window.Lista1->model()->index(0, 0), window.Lista1->model()->index(some - 1, 0));
-    window.Lista1->selectionModel()->select(rows, QItemSelectionModel::ClearAndSelect);
-    window.Lista1->selectionModel()->setCurrentIndex(window.Lista1->model()->index(some - 1, 0),
-                                                     QItemSelectionModel::Select);
+    QItemSelection rows(list->model()->index(0, 0), list->model()->index(some - 1, 0));
+    list->selectionModel()->select(rows, QItemSelectionModel::ClearAndSelect);
+    list->selectionModel()->setCurrentIndex(list->model()->index(some - 1, 0), QItemSelectionModel::Select);
     window.Lista1Click();
   };
   const double listMs = timed(selectFirstRows);
@@ -506,7 +509,7 @@ int main(int argc, char** argv) {
   window.FormKeyDown('A', Qt::ControlModifier | Qt::ShiftModifier);
   window.RenderNow();
   const double selectAllMs = timed([&] { window.FormKeyDown('A', Qt::ControlModifier); });
-  const int32_t selectedAll = window.doc.SelectionCount();
+  const int32_t selectedAll = window.Document().SelectionCount();
   window.FormKeyDown('A', Qt::ControlModifier | Qt::ShiftModifier);
   const double deleteMs = timed([&] {
     selectFirstRows();

@@ -58,23 +58,23 @@ TEST_F(DarkDesktop, EveryCaptionOfTheStripStaysReadable) {
   auto& w = OpenWith({Cube("a", -4)});
   ClickView(PixelOf(-4, 1, 0));
   // The key caps: the caption across the middle of each.
-  for (TSBM* b : w.keyButtons) {
+  for (TSBM* b : KeyButtons(w)) {
     const QImage picture = b->grab().toImage().scaled(b->size());
     const QRect band(4, b->height() / 2 - 8, b->width() - 8, 12);
     EXPECT_GE(CaptionContrast(picture, band), 4.5) << b->Caption();
   }
   // The palette's captions under their icons.
-  const QImage palette = w.Mulfig1->grab().toImage().scaled(w.Mulfig1->size());
+  const QImage palette = Child<TMulfig>(w, "Mulfig1")->grab().toImage().scaled(Child<TMulfig>(w, "Mulfig1")->size());
   for (int item = 0; item < 4; ++item) {
-    const QRect r = w.Mulfig1->RetanguloDoItem(item);
+    const QRect r = Child<TMulfig>(w, "Mulfig1")->RetanguloDoItem(item);
     EXPECT_GE(CaptionContrast(palette, QRect(r.left() + 2, r.top() + r.height() * 2 / 3 - 5, r.width() - 4, 10)), 4.5)
         << item;
   }
   // A value in a box, and a label of the strip.
-  QLineEdit* x = w.ValoresExatos1->Box(ExactField::X);
+  QLineEdit* x = Child<ExactValueBoxes>(w, "ValoresExatos1")->Box(ExactField::X);
   ASSERT_EQ(x->text(), "-4");
   const QImage box = x->grab().toImage().scaled(x->size());
   EXPECT_GE(CaptionContrast(box, QRect(2, 3, x->width() - 4, x->height() - 6)), 4.5);
-  const QImage label = w.Label5->grab().toImage().scaled(w.Label5->size());
+  const QImage label = Child<QLabel>(w, "Label5")->grab().toImage().scaled(Child<QLabel>(w, "Label5")->size());
   EXPECT_GE(CaptionContrast(label, label.rect()), 4.5);
 }

@@ -26,10 +26,10 @@ struct Commands : EditorFixture {
     QTest::keyClicks(QApplication::focusWidget(), text);
     QApplication::processEvents();
   }
-  QString Box(ExactField field) const { return window->ValoresExatos1->Box(field)->text(); }
+  QString Box(ExactField field) const { return Child<ExactValueBoxes>(*window, "ValoresExatos1")->Box(field)->text(); }
   QString Said() const { return window->statusBar()->currentMessage(); }
   void ClickKeyButton(const char* caption) {
-    for (TSBM* b : window->keyButtons)
+    for (TSBM* b : KeyButtons(*window))
       if (b->Caption() == caption) {
         QTest::qWait(300);  // F5 to F7 click at the pointer: a user's pace
         QTest::mouseClick(b, Qt::LeftButton, Qt::NoModifier, b->rect().center());
@@ -39,7 +39,9 @@ struct Commands : EditorFixture {
     ADD_FAILURE() << "no key button " << caption;
   }
   // The list's marked rows.
-  int MarkedRows() const { return static_cast<int>(window->Lista1->selectionModel()->selectedRows().size()); }
+  int MarkedRows() const {
+    return static_cast<int>(Child<QListView>(*window, "Lista1")->selectionModel()->selectedRows().size());
+  }
 };
 }  // namespace
 
@@ -49,7 +51,7 @@ struct Commands : EditorFixture {
 TEST_F(Commands, AnExactEntryOfSeveralBoxesIsOneUndoStep) {
   auto& w = OpenWith({Cube("a", -4), Cube("b", 4)});
   ClickView(PixelOf(-4, 1, 0));
-  ASSERT_EQ(w.doc.SelectionCount(), 1);
+  ASSERT_EQ(w.Probe().SelectionCount(), 1);
   Key(Qt::Key_N);
   Type("1");
   Key(Qt::Key_Tab);
@@ -57,7 +59,7 @@ TEST_F(Commands, AnExactEntryOfSeveralBoxesIsOneUndoStep) {
   Key(Qt::Key_Tab);
   Type("3");
   Key(Qt::Key_Return);
-  EXPECT_EQ(QApplication::focusWidget(), w.Tela1);
+  EXPECT_EQ(QApplication::focusWidget(), ViewOf(w));
   std::vector<Element3D> saved = Saved();
   EXPECT_EQ(+saved[0].x, 1);
   EXPECT_EQ(+saved[0].y, 2.5);
@@ -73,7 +75,7 @@ TEST_F(Commands, AnExactEntryOfSeveralBoxesIsOneUndoStep) {
   Key(Qt::Key_Return);
   Key(Qt::Key_Z, Qt::ControlModifier);
   EXPECT_EQ(Said(), "Desfeito: valores exatos");
-  EXPECT_EQ(w.doc.SelectionCount(), 1);
+  EXPECT_EQ(w.Probe().SelectionCount(), 1);
   EXPECT_EQ(Box(ExactField::Y), "2.5") << "the boxes show the element as it is again";
   Key(Qt::Key_Z, Qt::ControlModifier);
   EXPECT_EQ(Said(), "Nada a desfazer");
@@ -96,10 +98,10 @@ TEST_F(Commands, ARenameIsOneStepThatUndoAndRedoFollow) {
   ASSERT_EQ(dialogs.shown, std::vector<std::string>{"janela"});
   Reactivate();
   EXPECT_EQ(Said(), "Renomeado: vidro");
-  EXPECT_EQ(w.Lista1->model()->index(1, 0).data().toString(), "vidro");
+  EXPECT_EQ(Child<QListView>(w, "Lista1")->model()->index(1, 0).data().toString(), "vidro");
   Key(Qt::Key_Z, Qt::ControlModifier);
   EXPECT_EQ(Said(), "Desfeito: renomear");
-  EXPECT_EQ(w.Lista1->model()->index(1, 0).data().toString(), "janela");
+  EXPECT_EQ(Child<QListView>(w, "Lista1")->model()->index(1, 0).data().toString(), "janela");
   EXPECT_EQ(Saved()[1].name.str(), "janela");
   // Once more, and redone after the undo.
   ClickListRow(1);
@@ -123,7 +125,7 @@ TEST_F(Commands, UndoAndRedoKeepTheSelection) {
   Key(Qt::Key_Right);
   Key(Qt::Key_Z, Qt::ControlModifier);
   EXPECT_EQ(Said(), "Desfeito: mover");
-  EXPECT_EQ(w.doc.SelectionCount(), 1);
+  EXPECT_EQ(w.Probe().SelectionCount(), 1);
   EXPECT_EQ(MarkedRows(), 1);
   Key(Qt::Key_Y, Qt::ControlModifier);
   EXPECT_EQ(Said(), "Refeito: mover");
@@ -137,7 +139,7 @@ TEST_F(Commands, UndoAndRedoKeepTheSelection) {
   Key(Qt::Key_V, Qt::ControlModifier);
   EXPECT_EQ(Said(), "1 elemento colado");
   Key(Qt::Key_Z, Qt::ControlModifier);
-  EXPECT_EQ(w.doc.Count(), 2);
+  EXPECT_EQ(w.Probe().Count(), 2);
   Key(Qt::Key_Right);
   EXPECT_EQ(+Saved()[1].x, 6);
 }
@@ -153,16 +155,16 @@ TEST_F(Commands, ThePropertyStripShowsTheDocumentAsItIs) {
   Key(Qt::Key_V, Qt::ControlModifier);
   EXPECT_EQ(Box(ExactField::X), "-4.5");
   EXPECT_EQ(Box(ExactField::Z), "-0.5");
-  EXPECT_EQ(w.EAxy->Edit()->text(), "45");
+  EXPECT_EQ(Child<TZSpinEdit>(w, "EAxy")->Edit()->text(), "45");
   Key(Qt::Key_Delete);
   EXPECT_EQ(Said(), "1 elemento apagado");
-  EXPECT_EQ(w.doc.Count(), 2);
+  EXPECT_EQ(w.Probe().Count(), 2);
   EXPECT_EQ(Box(ExactField::X), "") << "nothing selected: no removed element shown";
   Key(Qt::Key_Z, Qt::ControlModifier);
   EXPECT_EQ(Box(ExactField::X), "-4.5") << "the copy came back, selected";
   Key(Qt::Key_Escape);
   Key(Qt::Key_Z, Qt::ControlModifier);  // the paste undone, nothing selected
-  EXPECT_EQ(w.doc.Count(), 2);
+  EXPECT_EQ(w.Probe().Count(), 2);
   EXPECT_EQ(Box(ExactField::X), "-4") << "what was copied is selected again";
 
   // Duplicate reports, and the boxes show the copy.
@@ -175,7 +177,7 @@ TEST_F(Commands, ThePropertyStripShowsTheDocumentAsItIs) {
 // swatch and the next new element have the earlier colour again.
 TEST_F(Commands, UndoingAColourTakesTheSwatchAndTheNextElementBack) {
   auto& w = OpenWith({Cube("a", -4)});
-  const TColor before = w.PCor1->Color();
+  const TColor before = Child<TMPanel>(w, "PCor1")->Color();
   WhenModal([](QWidget* modal) {
     auto* dialog = qobject_cast<TF_CorSeleciona*>(modal);
     ASSERT_NE(dialog, nullptr);
@@ -183,12 +185,14 @@ TEST_F(Commands, UndoingAColourTakesTheSwatchAndTheNextElementBack) {
     QTest::keyClicks(dialog->LCor1(), "0000FF");
     QTest::mouseClick(dialog->BOk(), Qt::LeftButton);
   });
-  QTest::mouseClick(w.PCor1, Qt::LeftButton, Qt::NoModifier, w.PCor1->rect().center());
-  ASSERT_TRUE(Soon([&] { return (w.PCor1->Color() & 0xFFFFFF) == 0x0000FFu; })) << w.PCor1->Color();
+  QTest::mouseClick(Child<TMPanel>(w, "PCor1"), Qt::LeftButton, Qt::NoModifier,
+                    Child<TMPanel>(w, "PCor1")->rect().center());
+  ASSERT_TRUE(Soon([&] { return (Child<TMPanel>(w, "PCor1")->Color() & 0xFFFFFF) == 0x0000FFu; }))
+      << Child<TMPanel>(w, "PCor1")->Color();
   Reactivate();
   Key(Qt::Key_Z, Qt::ControlModifier);
   EXPECT_EQ(Said(), "Desfeito: cor");
-  EXPECT_EQ(w.PCor1->Color(), before);
+  EXPECT_EQ(Child<TMPanel>(w, "PCor1")->Color(), before);
   ClickPalette(1);  // a cube, added where the pointer clicks
   ClickView(PixelOf(4, 0, 4));
   const std::vector<Element3D> saved = Saved();
@@ -202,15 +206,16 @@ TEST_F(Commands, TheModeHintFollowsEveryCommand) {
   auto& w = OpenWith({Cube("a", -4)});
   Key(Qt::Key_S);
   Key(Qt::Key_Y);
-  EXPECT_TRUE(w.ModeHint1->text().startsWith("Arraste: redimensionar em Y"));
+  EXPECT_TRUE(Child<QLabel>(w, "ModeHint1")->text().startsWith("Arraste: redimensionar em Y"));
   Key(Qt::Key_Escape);
-  EXPECT_TRUE(w.ModeHint1->text().startsWith("Arraste: mover em XZ")) << w.ModeHint1->text().toStdString();
+  EXPECT_TRUE(Child<QLabel>(w, "ModeHint1")->text().startsWith("Arraste: mover em XZ"))
+      << Child<QLabel>(w, "ModeHint1")->text().toStdString();
   ClickView(PixelOf(-4, 1, 0));
   ClickKeyButton("R");
-  EXPECT_TRUE(w.ModeHint1->text().startsWith("Arraste: girar em XZ"));
+  EXPECT_TRUE(Child<QLabel>(w, "ModeHint1")->text().startsWith("Arraste: girar em XZ"));
   ClickKeyButton("ESC");
-  EXPECT_EQ(w.doc.SelectionCount(), 0);
-  EXPECT_TRUE(w.ModeHint1->text().startsWith("Arraste: mover em XZ"));
+  EXPECT_EQ(w.Probe().SelectionCount(), 0);
+  EXPECT_TRUE(Child<QLabel>(w, "ModeHint1")->text().startsWith("Arraste: mover em XZ"));
 }
 
 // "2,5" typed in a box, then a key-row button: the value is applied first,
@@ -222,17 +227,18 @@ TEST_F(Commands, AButtonFirstSettlesWhatIsTypedInABox) {
   Key(Qt::Key_N);
   Type("2,5");
   ClickKeyButton("S");
-  EXPECT_EQ(w.MMovimento1->Valor(), 1) << "the button acted";
-  EXPECT_EQ(QApplication::focusWidget(), w.Tela1);
+  EXPECT_EQ(Child<TMulfig>(w, "MMovimento1")->Valor(), 1) << "the button acted";
+  EXPECT_EQ(QApplication::focusWidget(), ViewOf(w));
   EXPECT_EQ(+Saved()[0].x, 2.5);
 
   Key(Qt::Key_N);
   Type("2,5,1");
   ClickPalette(2);
-  EXPECT_EQ(w.Mulfig1->Valor(), 2) << "the palette took the cylinder";
+  EXPECT_EQ(Child<TMulfig>(w, "Mulfig1")->Valor(), 2) << "the palette took the cylinder";
   EXPECT_TRUE(Said().startsWith(L1("Valor descartado"))) << Said().toStdString();
-  EXPECT_EQ(w.ValoresExatos1->Box(ExactField::X)->text(), "2.5");
-  EXPECT_FALSE(w.ValoresExatos1->IsMarked(w.ValoresExatos1->Box(ExactField::X)));
+  EXPECT_EQ(Child<ExactValueBoxes>(w, "ValoresExatos1")->Box(ExactField::X)->text(), "2.5");
+  EXPECT_FALSE(Child<ExactValueBoxes>(w, "ValoresExatos1")
+                   ->IsMarked(Child<ExactValueBoxes>(w, "ValoresExatos1")->Box(ExactField::X)));
   EXPECT_EQ(+Saved()[0].x, 2.5);
 }
 
@@ -240,7 +246,7 @@ TEST_F(Commands, AButtonFirstSettlesWhatIsTypedInABox) {
 // and the next window starts with the same depth.
 TEST_F(Commands, TheUndoDepthSettingIsHonouredAndKept) {
   auto& w = OpenWith({Cube("a", 0)});
-  EXPECT_EQ(w.doc.UndoDepth(), 10);
+  EXPECT_EQ(w.Probe().UndoDepth(), 10);
   WhenModal([](QWidget* modal) {
     auto* box = qobject_cast<TZBox*>(modal);
     ASSERT_NE(box, nullptr);
@@ -248,7 +254,7 @@ TEST_F(Commands, TheUndoDepthSettingIsHonouredAndKept) {
     QTest::keyClicks(box->Entrada(), "12");
     QTest::mouseClick(box->BotaoOK(), Qt::LeftButton);
   });
-  Pick('E', w.NiveisDesfazer1);
+  Pick('E', Child<QAction>(w, "NiveisDesfazer1"));
   Reactivate();
   EXPECT_EQ(Said(), L1("N\xEDveis de desfazer: 12"));
   ClickView(PixelOf(0, 1, 0));
@@ -262,5 +268,5 @@ TEST_F(Commands, TheUndoDepthSettingIsHonouredAndKept) {
   EXPECT_EQ(undone, 12);
   EXPECT_EQ(+Saved()[0].x, 1) << "the state before the first two moves is gone";
   auto& next = Open();
-  EXPECT_EQ(next.doc.UndoDepth(), 12);
+  EXPECT_EQ(next.Probe().UndoDepth(), 12);
 }

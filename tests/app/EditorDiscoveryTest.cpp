@@ -35,7 +35,7 @@ struct Discovery : EditorFixture {
   QLineEdit* Focused() const { return qobject_cast<QLineEdit*>(QApplication::focusWidget()); }
   // How much of the view shows the colour of `RedCube`.
   double RedShare() {
-    const QImage frame = window->Tela1->grabFramebuffer();
+    const QImage frame = ViewOf(*window)->grabFramebuffer();
     int red = 0;
     for (int y = 0; y < frame.height(); y += 2)
       for (int x = 0; x < frame.width(); x += 2) {
@@ -60,29 +60,29 @@ Element3D RedCube(const char* name, double x, double z) {
 TEST_F(Discovery, ExactValuesAreTypedFromTheKeyboard) {
   auto& w = OpenWith({Cube("a", -4), Cube("b", 4)});
   ClickView(PixelOf(-4, 1, 0));
-  ASSERT_EQ(w.doc.SelectionCount(), 1);
-  const int stepsBefore = w.doc.UndoCount();
+  ASSERT_EQ(w.Probe().SelectionCount(), 1);
+  const int stepsBefore = w.Probe().UndoCount();
   Key(Qt::Key_N);
   ASSERT_NE(Focused(), nullptr);
   EXPECT_EQ(Focused()->selectedText(), "-4");
   Type("2,5");
   Key(Qt::Key_Return);
-  EXPECT_EQ(QApplication::focusWidget(), w.Tela1);
-  EXPECT_EQ(w.doc.UndoCount(), stepsBefore + 1);
+  EXPECT_EQ(QApplication::focusWidget(), ViewOf(w));
+  EXPECT_EQ(w.Probe().UndoCount(), stepsBefore + 1);
   Key(Qt::Key_Z, Qt::ControlModifier);
-  EXPECT_EQ(+w.doc.Element(0).x, -4);
+  EXPECT_EQ(+w.Probe().Element(0).x, -4);
   Key(Qt::Key_Y, Qt::ControlModifier);
   std::vector<Element3D> saved = Saved();
   EXPECT_EQ(+saved[0].x, 2.5);
   EXPECT_EQ(+saved[1].x, 4);
-  EXPECT_EQ(w.doc.SelectionCount(), 1) << "undo and redo keep the selection";
+  EXPECT_EQ(w.Probe().SelectionCount(), 1) << "undo and redo keep the selection";
 
   // Typed and left with Esc: nothing applied.
   Key(Qt::Key_N);
   Type("7");
   Key(Qt::Key_Escape);
-  EXPECT_EQ(QApplication::focusWidget(), w.Tela1);
-  EXPECT_EQ(w.doc.SelectionCount(), 1) << "Esc in a box keeps the selection";
+  EXPECT_EQ(QApplication::focusWidget(), ViewOf(w));
+  EXPECT_EQ(w.Probe().SelectionCount(), 1) << "Esc in a box keeps the selection";
 
   // X, Y, Z, DX: a size of 0 is refused and the box shows the size again.
   Key(Qt::Key_N);
@@ -93,20 +93,20 @@ TEST_F(Discovery, ExactValuesAreTypedFromTheKeyboard) {
   EXPECT_EQ(Focused() ? Focused()->text() : QString(), "2");
   // On to the first angle, which takes a decimal turn too.
   for (int k = 0; k < 3; ++k) Key(Qt::Key_Tab);
-  ASSERT_EQ(QApplication::focusWidget(), static_cast<QWidget*>(w.EAxy->Edit()));
+  ASSERT_EQ(QApplication::focusWidget(), static_cast<QWidget*>(Child<TZSpinEdit>(w, "EAxy")->Edit()));
   Type("12,5");
   Key(Qt::Key_Return);
-  EXPECT_EQ(QApplication::focusWidget(), w.Tela1);
+  EXPECT_EQ(QApplication::focusWidget(), ViewOf(w));
   // Shift+Tab from X leaves the boxes for the control before them.
   Key(Qt::Key_N);
   Key(Qt::Key_Backtab, Qt::ShiftModifier);
-  EXPECT_EQ(QApplication::focusWidget(), static_cast<QWidget*>(w.CInvisivel));
+  EXPECT_EQ(QApplication::focusWidget(), static_cast<QWidget*>(Child<QCheckBox>(w, "CInvisivel")));
   Key(Qt::Key_Escape);
   saved = Saved();
   EXPECT_EQ(+saved[0].x, 2.5);
   EXPECT_EQ(+saved[0].dx, 2);
   EXPECT_EQ(+saved[0].axy, 12.5);
-  EXPECT_EQ(w.EAxy->Edit()->text(), "12") << "the box shows whole degrees";
+  EXPECT_EQ(Child<TZSpinEdit>(w, "EAxy")->Edit()->text(), "12") << "the box shows whole degrees";
 
   // A text that is no number is kept; Esc brings the value back, and so
   // does another element chosen.
@@ -132,8 +132,8 @@ TEST_F(Discovery, SelectAllThenTypeOrDeleteActsOnEveryVisibleElement) {
   hidden.invisible = 1;
   auto& w = OpenWith({Cube("a", -4), Cube("b", 0), hidden});
   Key(Qt::Key_A, Qt::ControlModifier);
-  ASSERT_EQ(w.doc.SelectionCount(), 2);
-  EXPECT_EQ(w.Lista1->selectionModel()->selectedRows().size(), 2);
+  ASSERT_EQ(w.Probe().SelectionCount(), 2);
+  EXPECT_EQ(Child<QListView>(w, "Lista1")->selectionModel()->selectedRows().size(), 2);
   Key(Qt::Key_N);
   Key(Qt::Key_Tab);
   Type("3.25");
@@ -143,16 +143,16 @@ TEST_F(Discovery, SelectAllThenTypeOrDeleteActsOnEveryVisibleElement) {
   EXPECT_EQ(+saved[1].y, 3.25);
   EXPECT_EQ(+saved[2].y, 1);
   Key(Qt::Key_A, Qt::ControlModifier | Qt::ShiftModifier);
-  EXPECT_EQ(w.doc.SelectionCount(), 0);
-  EXPECT_FALSE(w.Lista1->selectionModel()->hasSelection());
+  EXPECT_EQ(w.Probe().SelectionCount(), 0);
+  EXPECT_FALSE(Child<QListView>(w, "Lista1")->selectionModel()->hasSelection());
   Key(Qt::Key_A, Qt::ControlModifier);
   Key(Qt::Key_Escape);
-  EXPECT_EQ(w.doc.SelectionCount(), 0);
+  EXPECT_EQ(w.Probe().SelectionCount(), 0);
   Key(Qt::Key_A, Qt::ControlModifier);
   Key(Qt::Key_Delete);
-  EXPECT_EQ(w.doc.Count(), 1);
+  EXPECT_EQ(w.Probe().Count(), 1);
   Key(Qt::Key_Z, Qt::ControlModifier);
-  EXPECT_EQ(w.doc.Count(), 3);
+  EXPECT_EQ(w.Probe().Count(), 3);
   Key(Qt::Key_A, Qt::ControlModifier);
   Key(Qt::Key_Delete);
   saved = Saved();
@@ -169,34 +169,34 @@ TEST_F(Discovery, BoxSelectionTakesTheCentresInsideTheRectangle) {
   // Over the centres of b and c, then a with Shift: all three.
   const QPoint from((a.x() + b.x()) / 2, b.y() - 30), to(c.x() + 20, c.y() + 30);
   Key(Qt::Key_B);
-  QTest::mousePress(w.Tela1, Qt::LeftButton, Qt::NoModifier, from);
-  QTest::mouseMove(w.Tela1, (from + to) / 2);
-  QTest::mouseMove(w.Tela1, to);
-  QTest::mouseRelease(w.Tela1, Qt::LeftButton, Qt::NoModifier, to);
-  ASSERT_EQ(w.doc.SelectionCount(), 2);
-  EXPECT_EQ(w.Lista1->selectionModel()->selectedRows().size(), 2);
+  QTest::mousePress(ViewOf(w), Qt::LeftButton, Qt::NoModifier, from);
+  QTest::mouseMove(ViewOf(w), (from + to) / 2);
+  QTest::mouseMove(ViewOf(w), to);
+  QTest::mouseRelease(ViewOf(w), Qt::LeftButton, Qt::NoModifier, to);
+  ASSERT_EQ(w.Probe().SelectionCount(), 2);
+  EXPECT_EQ(Child<QListView>(w, "Lista1")->selectionModel()->selectedRows().size(), 2);
   Key(Qt::Key_B);
-  QTest::mousePress(w.Tela1, Qt::LeftButton, Qt::ShiftModifier, a - QPoint(15, 15));
-  QTest::mouseRelease(w.Tela1, Qt::LeftButton, Qt::ShiftModifier, a + QPoint(15, 15));
-  EXPECT_EQ(w.doc.SelectionCount(), 3);
+  QTest::mousePress(ViewOf(w), Qt::LeftButton, Qt::ShiftModifier, a - QPoint(15, 15));
+  QTest::mouseRelease(ViewOf(w), Qt::LeftButton, Qt::ShiftModifier, a + QPoint(15, 15));
+  EXPECT_EQ(w.Probe().SelectionCount(), 3);
 
   // Without B a drag on empty space turns the camera, as it always did.
-  const double eyeX = w.view->Eye[0];
+  const double eyeX = w.Probe().View().Eye[0];
   QTest::qWait(300);
-  QTest::mousePress(w.Tela1, Qt::LeftButton, Qt::NoModifier, QPoint(5, 5));
-  QTest::mouseMove(w.Tela1, QPoint(25, 5));
-  QTest::mouseRelease(w.Tela1, Qt::LeftButton, Qt::NoModifier, QPoint(25, 5));
-  EXPECT_NE(w.view->Eye[0], eyeX);
-  EXPECT_EQ(w.doc.SelectionCount(), 0);
+  QTest::mousePress(ViewOf(w), Qt::LeftButton, Qt::NoModifier, QPoint(5, 5));
+  QTest::mouseMove(ViewOf(w), QPoint(25, 5));
+  QTest::mouseRelease(ViewOf(w), Qt::LeftButton, Qt::NoModifier, QPoint(25, 5));
+  EXPECT_NE(w.Probe().View().Eye[0], eyeX);
+  EXPECT_EQ(w.Probe().SelectionCount(), 0);
 
   Key(Qt::Key_Home);
   Key(Qt::Key_B);
-  QTest::mousePress(w.Tela1, Qt::LeftButton, Qt::NoModifier, from);
-  QTest::mouseRelease(w.Tela1, Qt::LeftButton, Qt::NoModifier, to);
+  QTest::mousePress(ViewOf(w), Qt::LeftButton, Qt::NoModifier, from);
+  QTest::mouseRelease(ViewOf(w), Qt::LeftButton, Qt::NoModifier, to);
   Key(Qt::Key_Delete);
-  EXPECT_EQ(w.doc.Count(), 1);
+  EXPECT_EQ(w.Probe().Count(), 1);
   Key(Qt::Key_Z, Qt::ControlModifier);
-  EXPECT_EQ(w.doc.Count(), 3);
+  EXPECT_EQ(w.Probe().Count(), 3);
   Key(Qt::Key_Y, Qt::ControlModifier);
   std::vector<Element3D> saved = Saved();
   ASSERT_EQ(saved.size(), 1u);
@@ -210,19 +210,19 @@ TEST_F(Discovery, DuplicateCopiesTheSelectionOneStepAside) {
   ClickView(PixelOf(4, 1, 0));
   Key(Qt::Key_R);  // turn mode, which the copy leaves for the move mode
   Key(Qt::Key_D, Qt::ControlModifier);
-  ASSERT_EQ(w.doc.Count(), 3);
-  EXPECT_EQ(w.doc.SelectionCount(), 1);
-  EXPECT_EQ(w.doc.SelectedIndex(0), 2);
+  ASSERT_EQ(w.Probe().Count(), 3);
+  EXPECT_EQ(w.Probe().SelectionCount(), 1);
+  EXPECT_EQ(w.Probe().SelectedIndex(0), 2);
   // The copy is what the arrows move now, in the move mode.
   Key(Qt::Key_X);
   Key(Qt::Key_Right);
   Key(Qt::Key_D, Qt::ShiftModifier);
-  EXPECT_EQ(w.doc.Count(), 4);
+  EXPECT_EQ(w.Probe().Count(), 4);
   Key(Qt::Key_Z, Qt::ControlModifier);
-  EXPECT_EQ(w.doc.Count(), 3);
+  EXPECT_EQ(w.Probe().Count(), 3);
   Key(Qt::Key_Z, Qt::ControlModifier);
   Key(Qt::Key_Z, Qt::ControlModifier);
-  EXPECT_EQ(w.doc.Count(), 2);
+  EXPECT_EQ(w.Probe().Count(), 2);
   for (int k = 0; k < 3; ++k) Key(Qt::Key_Y, Qt::ControlModifier);
   const std::vector<Element3D> saved = Saved();
   ASSERT_EQ(saved.size(), 4u);
@@ -246,32 +246,33 @@ TEST_F(Discovery, FrameBringsAFarElementIntoTheView) {
   EXPECT_LT(before, 0.01);
   EXPECT_GT(framed, 0.05);
   const QPoint centre = FramePixelOf(40, 1, -60);
-  EXPECT_NEAR(centre.x(), w.Tela1->Width() / 2, 3 * w.Tela1->PixelRatio());  // drawn pixels, as the projection counts them
+  EXPECT_NEAR(centre.x(), ViewOf(w)->Width() / 2,
+              3 * ViewOf(w)->PixelRatio());  // drawn pixels, as the projection counts them
   Key(Qt::Key_Home);
   EXPECT_NEAR(RedShare(), before, 0.002);
   // The keypad's point does the same.
   Key(Qt::Key_Period, Qt::KeypadModifier);
   EXPECT_NEAR(RedShare(), framed, 0.002);
-  EXPECT_EQ(w.doc.UndoCount(), 0);
+  EXPECT_EQ(w.Probe().UndoCount(), 0);
 }
 
 // A middle drag pans: the scene follows the pointer.
 TEST_F(Discovery, MiddleDragPansFollowingThePointer) {
   auto& w = OpenWith({RedCube("a", 0, 0)});
   const QPoint before = PixelOf(0, 1, 0);
-  const QImage pictureBefore = w.Tela1->grabFramebuffer();
-  const QPoint start(w.Tela1->width() / 2, w.Tela1->height() / 2);
-  QTest::mousePress(w.Tela1, Qt::MiddleButton, Qt::NoModifier, start);
-  QTest::mouseMove(w.Tela1, start + QPoint(30, 10));
-  QTest::mouseMove(w.Tela1, start + QPoint(60, 20));
-  QTest::mouseRelease(w.Tela1, Qt::MiddleButton, Qt::NoModifier, start + QPoint(60, 20));
+  const QImage pictureBefore = ViewOf(w)->grabFramebuffer();
+  const QPoint start(ViewOf(w)->width() / 2, ViewOf(w)->height() / 2);
+  QTest::mousePress(ViewOf(w), Qt::MiddleButton, Qt::NoModifier, start);
+  QTest::mouseMove(ViewOf(w), start + QPoint(30, 10));
+  QTest::mouseMove(ViewOf(w), start + QPoint(60, 20));
+  QTest::mouseRelease(ViewOf(w), Qt::MiddleButton, Qt::NoModifier, start + QPoint(60, 20));
   // The grab draws the last pan's frame, whose matrices PixelOf reads.
-  EXPECT_NE(w.Tela1->grabFramebuffer(), pictureBefore);
+  EXPECT_NE(ViewOf(w)->grabFramebuffer(), pictureBefore);
   const QPoint after = PixelOf(0, 1, 0);
   EXPECT_NEAR(after.x() - before.x(), 60, 6);
   EXPECT_NEAR(after.y() - before.y(), 20, 6);
-  EXPECT_EQ(w.doc.UndoCount(), 0);
-  EXPECT_EQ(w.doc.SelectionCount(), 0);
+  EXPECT_EQ(w.Probe().UndoCount(), 0);
+  EXPECT_EQ(w.Probe().SelectionCount(), 0);
 }
 
 // F1 opens the key list; it names every key and mouse action of the table
@@ -294,17 +295,18 @@ TEST_F(Discovery, TheKeyListShowsEveryRowOfTheHandlersTable) {
 // a drag does in the current mode.
 TEST_F(Discovery, TooltipsAndTheModeHintTeachTheKeys) {
   auto& w = Open();
-  for (TSBM* b : w.keyButtons) EXPECT_TRUE(b->toolTip().startsWith(L1(b->Caption()))) << b->Caption();
-  const QPoint cube = w.Mulfig1->RetanguloDoItem(1).center();
-  QHelpEvent help(QEvent::ToolTip, cube, w.Mulfig1->mapToGlobal(cube));
-  QApplication::sendEvent(w.Mulfig1, &help);
+  for (TSBM* b : KeyButtons(w)) EXPECT_TRUE(b->toolTip().startsWith(L1(b->Caption()))) << b->Caption();
+  const QPoint cube = Child<TMulfig>(w, "Mulfig1")->RetanguloDoItem(1).center();
+  QHelpEvent help(QEvent::ToolTip, cube, Child<TMulfig>(w, "Mulfig1")->mapToGlobal(cube));
+  QApplication::sendEvent(Child<TMulfig>(w, "Mulfig1"), &help);
   EXPECT_EQ(QToolTip::text(), "F5: Adicionar um cubo");
-  EXPECT_EQ(w.ModeHint1->text(), L1("Arraste: mover em XZ \xB7 Shift+clique: juntar \xE0 sele\xE7\xE3o"));
+  EXPECT_EQ(Child<QLabel>(w, "ModeHint1")->text(),
+            L1("Arraste: mover em XZ \xB7 Shift+clique: juntar \xE0 sele\xE7\xE3o"));
   Key(Qt::Key_S);
   Key(Qt::Key_Y);
-  EXPECT_TRUE(Soon([&] { return w.ModeHint1->text().startsWith("Arraste: redimensionar em Y"); }));
+  EXPECT_TRUE(Soon([&] { return Child<QLabel>(w, "ModeHint1")->text().startsWith("Arraste: redimensionar em Y"); }));
   Key(Qt::Key_B);
-  EXPECT_TRUE(w.ModeHint1->text().startsWith(L1("Arraste: ret\xE2ngulo de sele\xE7\xE3o")));
+  EXPECT_TRUE(Child<QLabel>(w, "ModeHint1")->text().startsWith(L1("Arraste: ret\xE2ngulo de sele\xE7\xE3o")));
 }
 
 // Every key the handler acts on is in the table, and no row of the table
@@ -367,8 +369,8 @@ TEST_F(EditorFixture, TheChosenLanguageIsKeptAndTheOptionGoesFirst) {
   QTest::mouseClick(bar, Qt::LeftButton, Qt::NoModifier, bar->actionGeometry(bar->actions().last()).center());
   ASSERT_TRUE(Soon([] { return qobject_cast<QMenu*>(QApplication::activePopupWidget()) != nullptr; }));
   auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
-  ASSERT_TRUE(menu->actions().contains(w.Idioma1));
-  QTest::mouseClick(menu, Qt::LeftButton, Qt::NoModifier, menu->actionGeometry(w.Idioma1).center());
+  ASSERT_TRUE(menu->actions().contains(Child<QAction>(w, "Idioma1")));
+  QTest::mouseClick(menu, Qt::LeftButton, Qt::NoModifier, menu->actionGeometry(Child<QAction>(w, "Idioma1")).center());
   ASSERT_EQ(boxes.warnings.size(), 1u);
   EXPECT_EQ(RememberedLanguage(), InterfaceLanguage::English);
   EXPECT_FALSE(HasDictionary()) << "the running window keeps its language";
@@ -379,9 +381,10 @@ TEST_F(EditorFixture, TheChosenLanguageIsKeptAndTheOptionGoesFirst) {
   ASSERT_TRUE(HasDictionary());
   auto& english = Open();
   bool position = false;
-  for (QLabel* l : english.ValoresExatos1->findChildren<QLabel*>()) position |= l->text() == "Position:";
+  for (QLabel* l : Child<ExactValueBoxes>(english, "ValoresExatos1")->findChildren<QLabel*>())
+    position |= l->text() == "Position:";
   EXPECT_TRUE(position);
-  EXPECT_TRUE(english.keyButtons.front()->toolTip().startsWith("ESC: Normal edition"));
+  EXPECT_TRUE(KeyButtons(english).front()->toolTip().startsWith("ESC: Normal edition"));
   Key(Qt::Key_F1);
   auto* keys = english.findChild<KeysWindow*>("KeysWindow");
   ASSERT_NE(keys, nullptr);

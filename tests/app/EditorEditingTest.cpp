@@ -26,14 +26,14 @@ double Turned(double from, double to) {
 
 std::vector<std::string> Names(TFEditorDeObjetos1& w) {
   std::vector<std::string> out;
-  for (int32_t i = 0; i < w.doc.Count(); ++i) out.push_back(w.doc.Element(i).name.str());
+  for (int32_t i = 0; i < w.Probe().Count(); ++i) out.push_back(w.Probe().Element(i).name.str());
   return out;
 }
 
 // What the list shows, row by row.
 std::vector<std::string> ListNames(TFEditorDeObjetos1& w) {
   std::vector<std::string> out;
-  const QAbstractItemModel* rows = w.Lista1->model();
+  const QAbstractItemModel* rows = Child<QListView>(w, "Lista1")->model();
   for (int r = 0; r < rows->rowCount(); ++r) out.push_back(Latin(rows->index(r, 0).data().toString()));
   return out;
 }
@@ -41,9 +41,9 @@ std::vector<std::string> ListNames(TFEditorDeObjetos1& w) {
 // The list's marked rows as name@row, top to bottom.
 std::vector<std::string> MarkedRows(TFEditorDeObjetos1& w) {
   std::vector<std::string> out;
-  const QAbstractItemModel* rows = w.Lista1->model();
+  const QAbstractItemModel* rows = Child<QListView>(w, "Lista1")->model();
   for (int r = 0; r < rows->rowCount(); ++r)
-    if (w.Lista1->selectionModel()->isSelected(rows->index(r, 0)))
+    if (Child<QListView>(w, "Lista1")->selectionModel()->isSelected(rows->index(r, 0)))
       out.push_back(Latin(rows->index(r, 0).data().toString()) + "@" + std::to_string(r));
   return out;
 }
@@ -60,10 +60,10 @@ TEST_F(EditorFixture, ADoublePressOrEnterRenamesTheElement) {
   // A loaded machine may take the interval over the first press's picking.
   for (int tries = 0; tries < 3 && dialogs.shown.empty(); ++tries) {
     ClickView(janela);
-    QTest::mouseClick(w.Tela1, Qt::LeftButton, Qt::NoModifier, janela);  // at once
+    QTest::mouseClick(ViewOf(w), Qt::LeftButton, Qt::NoModifier, janela);  // at once
   }
   EXPECT_EQ(dialogs.shown, std::vector<std::string>{"janela"});
-  EXPECT_EQ(w.doc.Element(1).name.str(), "vidro");
+  EXPECT_EQ(w.Probe().Element(1).name.str(), "vidro");
   EXPECT_EQ(ListNames(w)[1], "vidro");
 
   Reactivate();
@@ -79,44 +79,47 @@ TEST_F(EditorFixture, ADoublePressOrEnterRenamesTheElement) {
 TEST_F(EditorFixture, CameraDragTurnsOneDegreePerPixelAndPutsThePointerBack) {
   auto& w = Open();
   const QPoint start(40, 40);
-  QCursor::setPos(w.Tela1->mapToGlobal(start));
-  const double yaw = YawOf(*w.view);
-  const double distance = std::hypot(w.view->Eye[0] - w.view->Center[0], w.view->Eye[2] - w.view->Center[2]);
-  QTest::mousePress(w.Tela1, Qt::LeftButton, Qt::NoModifier, start);
-  QTest::mouseMove(w.Tela1, start - QPoint(10, 0));
-  QTest::mouseRelease(w.Tela1, Qt::LeftButton, Qt::NoModifier, start - QPoint(10, 0));
-  EXPECT_NEAR(Turned(yaw, YawOf(*w.view)), 10.0, 1e-6);
-  EXPECT_NEAR(std::hypot(w.view->Eye[0] - w.view->Center[0], w.view->Eye[2] - w.view->Center[2]), distance, 1e-9);
-  EXPECT_EQ(w.Tela1->mapFromGlobal(QCursor::pos()), start);
+  QCursor::setPos(ViewOf(w)->mapToGlobal(start));
+  const double yaw = YawOf(w.Probe().View());
+  const double distance = std::hypot(w.Probe().View().Eye[0] - w.Probe().View().Center[0],
+                                     w.Probe().View().Eye[2] - w.Probe().View().Center[2]);
+  QTest::mousePress(ViewOf(w), Qt::LeftButton, Qt::NoModifier, start);
+  QTest::mouseMove(ViewOf(w), start - QPoint(10, 0));
+  QTest::mouseRelease(ViewOf(w), Qt::LeftButton, Qt::NoModifier, start - QPoint(10, 0));
+  EXPECT_NEAR(Turned(yaw, YawOf(w.Probe().View())), 10.0, 1e-6);
+  EXPECT_NEAR(std::hypot(w.Probe().View().Eye[0] - w.Probe().View().Center[0],
+                         w.Probe().View().Eye[2] - w.Probe().View().Center[2]),
+              distance, 1e-9);
+  EXPECT_EQ(ViewOf(w)->mapFromGlobal(QCursor::pos()), start);
 }
 
 // An arrow orbits with nothing selected and moves the selection otherwise;
 // with Shift it moves only the pointer.
 TEST_F(EditorFixture, ArrowsOrbitMoveTheSelectionOrMoveThePointer) {
   auto& w = OpenWith({Cube("a", 0)});
-  const double yaw = YawOf(*w.view);
+  const double yaw = YawOf(w.Probe().View());
   Key(Qt::Key_Right);
-  EXPECT_NEAR(Turned(yaw, YawOf(*w.view)), 5.0, 1e-6);
+  EXPECT_NEAR(Turned(yaw, YawOf(w.Probe().View())), 5.0, 1e-6);
 
   Key(Qt::Key_Home);
   ClickListRow(0);
-  QCursor::setPos(w.Tela1->mapToGlobal(QPoint(300, 200)));
+  QCursor::setPos(ViewOf(w)->mapToGlobal(QPoint(300, 200)));
   QTest::qWait(30);
   const QPoint pointer = QCursor::pos();
-  const double eye0 = w.view->Eye[0];
+  const double eye0 = w.Probe().View().Eye[0];
   Key(Qt::Key_Left, Qt::ShiftModifier);
   EXPECT_EQ(QCursor::pos(), pointer - QPoint(10, 0));
-  EXPECT_EQ(+w.doc.Element(0).x, 0);
-  EXPECT_EQ(w.view->Eye[0], eye0);
-  EXPECT_EQ(w.doc.UndoCount(), 0);
+  EXPECT_EQ(+w.Probe().Element(0).x, 0);
+  EXPECT_EQ(w.Probe().View().Eye[0], eye0);
+  EXPECT_EQ(w.Probe().UndoCount(), 0);
 
   // One step along one floor axis, the way that takes the picture right.
   const QPoint before = FramePixelOf(0, 1, 0);
   Key(Qt::Key_Right);
-  const Element3D& e = w.doc.Element(0);
+  const Element3D e = w.Probe().Element(0);
   EXPECT_EQ(std::fabs(e.x) + std::fabs(e.z), 0.5);
   EXPECT_GT(FramePixelOf(e.x, e.y, e.z).x(), before.x());
-  EXPECT_EQ(w.doc.UndoCount(), 1);
+  EXPECT_EQ(w.Probe().UndoCount(), 1);
 }
 
 // F11 starts the block mode: a click adds a block in the cell under the
@@ -125,34 +128,34 @@ TEST_F(EditorFixture, ArrowsOrbitMoveTheSelectionOrMoveThePointer) {
 TEST_F(EditorFixture, BlockModeStacksBlocksWhereThePointerIs) {
   auto& w = Open();
   Key(Qt::Key_F11);
-  EXPECT_TRUE(w.Timer1->isActive());
-  QCursor::setPos(w.Panel1->mapToGlobal(QPoint(600, 100)));  // over the tool strip
+  EXPECT_TRUE(w.Probe().BlockMode());
+  QCursor::setPos(Child<QWidget>(w, "Panel1")->mapToGlobal(QPoint(600, 100)));  // over the tool strip
   QTest::qWait(60);
   Key(Qt::Key_F9);
   QTest::qWait(300);
   Key(Qt::Key_Space);  // a click sent from the keyboard
-  EXPECT_EQ(w.doc.Count(), 0);
-  EXPECT_EQ(w.doc.UndoCount(), 0);
+  EXPECT_EQ(w.Probe().Count(), 0);
+  EXPECT_EQ(w.Probe().UndoCount(), 0);
 
   const QPoint at = PixelOf(1, 0, 1);
-  QCursor::setPos(w.Tela1->mapToGlobal(at));
+  QCursor::setPos(ViewOf(w)->mapToGlobal(at));
   QTest::qWait(60);
   ClickView(at);
   ClickView(at);
-  ASSERT_EQ(w.doc.Count(), 2);
-  EXPECT_EQ(+w.doc.Element(0).dx, 2);
-  EXPECT_EQ(+w.doc.Element(1).x, +w.doc.Element(0).x);
-  EXPECT_EQ(+w.doc.Element(1).y, +w.doc.Element(0).y + 2);
-  EXPECT_EQ(w.doc.SelectedIndex(0), 1);
+  ASSERT_EQ(w.Probe().Count(), 2);
+  EXPECT_EQ(+w.Probe().Element(0).dx, 2);
+  EXPECT_EQ(+w.Probe().Element(1).x, +w.Probe().Element(0).x);
+  EXPECT_EQ(+w.Probe().Element(1).y, +w.Probe().Element(0).y + 2);
+  EXPECT_EQ(w.Probe().SelectedIndex(0), 1);
 
-  QCursor::setPos(w.Tela1->mapToGlobal(PixelOf(3, 0, 3)));
+  QCursor::setPos(ViewOf(w)->mapToGlobal(PixelOf(3, 0, 3)));
   QTest::qWait(60);
   Key(Qt::Key_F9);
-  ASSERT_EQ(w.doc.Count(), 3);
-  EXPECT_EQ(+w.doc.Element(2).x, 2);
-  EXPECT_EQ(+w.doc.Element(2).z, 2);
+  ASSERT_EQ(w.Probe().Count(), 3);
+  EXPECT_EQ(+w.Probe().Element(2).x, 2);
+  EXPECT_EQ(+w.Probe().Element(2).z, 2);
   Key(Qt::Key_F10);
-  EXPECT_FALSE(w.Timer1->isActive());
+  EXPECT_FALSE(w.Probe().BlockMode());
 }
 
 // The tool strip's key buttons send their captions, ESC as the Esc key:
@@ -160,32 +163,32 @@ TEST_F(EditorFixture, BlockModeStacksBlocksWhereThePointerIs) {
 TEST_F(EditorFixture, KeyButtonsSendTheirCaptionsAndEscResetsTheModes) {
   auto& w = OpenWith({Cube("a", 0)});
   auto click = [&w](const char* caption) {
-    for (TSBM* b : w.keyButtons)
+    for (TSBM* b : KeyButtons(w))
       if (b->Caption() == caption) QTest::mouseClick(b, Qt::LeftButton, Qt::NoModifier, QPoint(5, 5));
   };
   click("S");
-  EXPECT_EQ(w.MMovimento1->Valor(), 1);
+  EXPECT_EQ(Child<TMulfig>(w, "MMovimento1")->Valor(), 1);
   Key(Qt::Key_Z);
-  EXPECT_EQ(w.MEixo1->Valor(), 2);
+  EXPECT_EQ(Child<TMulfig>(w, "MEixo1")->Valor(), 2);
   Key(Qt::Key_2);
-  EXPECT_EQ(w.view->Eye[1], 31);
+  EXPECT_EQ(w.Probe().View().Eye[1], 31);
 
   Key(Qt::Key_R);
   Key(Qt::Key_X);
   click("ESC");
-  EXPECT_EQ(w.MMovimento1->Valor(), 0);
-  EXPECT_EQ(w.MEixo1->Valor(), 3);
+  EXPECT_EQ(Child<TMulfig>(w, "MMovimento1")->Valor(), 0);
+  EXPECT_EQ(Child<TMulfig>(w, "MEixo1")->Valor(), 3);
   Key(Qt::Key_R);
   ClickListRow(0);
   Key(Qt::Key_F11);
   Key(Qt::Key_Escape);
-  EXPECT_EQ(w.MMovimento1->Valor(), 0);
-  EXPECT_EQ(w.MEixo1->Valor(), 3);
-  EXPECT_FALSE(w.Timer1->isActive());
-  EXPECT_EQ(w.doc.SelectionCount(), 0);
+  EXPECT_EQ(Child<TMulfig>(w, "MMovimento1")->Valor(), 0);
+  EXPECT_EQ(Child<TMulfig>(w, "MEixo1")->Valor(), 3);
+  EXPECT_FALSE(w.Probe().BlockMode());
+  EXPECT_EQ(w.Probe().SelectionCount(), 0);
   ClickPalette(2);
   Key(Qt::Key_Escape);
-  EXPECT_EQ(w.Mulfig1->Valor(), 0);
+  EXPECT_EQ(Child<TMulfig>(w, "Mulfig1")->Valor(), 0);
 }
 
 // Delete with a kind chosen only puts the palette back to the cursor; then
@@ -195,13 +198,13 @@ TEST_F(EditorFixture, DeleteRemovesTheSelectionUnlessAKindIsChosen) {
   ClickPalette(2);
   ClickListRow(1);
   ClickListRow(3, Qt::ControlModifier);
-  ASSERT_EQ(w.doc.SelectionCount(), 2);
+  ASSERT_EQ(w.Probe().SelectionCount(), 2);
   Key(Qt::Key_Delete);
-  EXPECT_EQ(w.doc.Count(), 5);
-  EXPECT_EQ(w.Mulfig1->Valor(), 0);
+  EXPECT_EQ(w.Probe().Count(), 5);
+  EXPECT_EQ(Child<TMulfig>(w, "Mulfig1")->Valor(), 0);
   Key(Qt::Key_Delete);
   EXPECT_EQ(Names(w), (std::vector<std::string>{"e0", "e2", "e4"}));
-  EXPECT_EQ(w.doc.SelectionCount(), 0);
+  EXPECT_EQ(w.Probe().SelectionCount(), 0);
   EXPECT_EQ(ListNames(w), Names(w));
   EXPECT_TRUE(MarkedRows(w).empty());
 }
@@ -212,24 +215,24 @@ TEST_F(EditorFixture, DeleteRemovesTheSelectionUnlessAKindIsChosen) {
 TEST_F(EditorFixture, ClickToSelectThenCopyAndPasteByTheKeys) {
   auto& w = OpenWith({Cube("cubo1", -5), Cube("cubo2", 0), Cube("cubo3", 5)});
   ClickView(PixelOf(0, 2, 0));
-  ASSERT_EQ(w.doc.SelectionCount(), 1);
-  EXPECT_EQ(w.doc.SelectedIndex(0), 1);
-  EXPECT_EQ(w.doc.UndoCount(), 0);  // a click that moved nothing is no step
+  ASSERT_EQ(w.Probe().SelectionCount(), 1);
+  EXPECT_EQ(w.Probe().SelectedIndex(0), 1);
+  EXPECT_EQ(w.Probe().UndoCount(), 0);  // a click that moved nothing is no step
   ClickView(QPoint(3, 3));
-  EXPECT_EQ(w.doc.SelectionCount(), 0);
+  EXPECT_EQ(w.Probe().SelectionCount(), 0);
   ClickView(PixelOf(5, 2, 0));
   ClickView(PixelOf(-5, 2, 0), Qt::ShiftModifier);
-  ASSERT_EQ(w.doc.SelectionCount(), 2);
+  ASSERT_EQ(w.Probe().SelectionCount(), 2);
   Key(Qt::Key_C, Qt::ControlModifier);
   Key(Qt::Key_V, Qt::ControlModifier);
   EXPECT_EQ(Names(w), (std::vector<std::string>{"cubo1", "cubo2", "cubo3", "cubo4", "cubo5"}));
-  EXPECT_EQ(+w.doc.Element(3).x, +w.doc.Element(2).x - 0.5);
+  EXPECT_EQ(+w.Probe().Element(3).x, +w.Probe().Element(2).x - 0.5);
   EXPECT_EQ(ListNames(w), Names(w));
   EXPECT_EQ(MarkedRows(w).size(), 2u);
   Key(Qt::Key_Z, Qt::ControlModifier);  // the paste
-  EXPECT_EQ(w.doc.Count(), 3);
+  EXPECT_EQ(w.Probe().Count(), 3);
   // The copies are gone; what was copied is selected again.
-  EXPECT_EQ(w.doc.SelectionCount(), 2);
+  EXPECT_EQ(w.Probe().SelectionCount(), 2);
   EXPECT_EQ(ListNames(w), Names(w));
   EXPECT_EQ(MarkedRows(w), (std::vector<std::string>{"cubo1@0", "cubo3@2"}));
 }
@@ -241,12 +244,12 @@ TEST_F(EditorFixture, ClickToSelectThenCopyAndPasteByTheKeys) {
 // name, as a list made afresh would.
 TEST_F(EditorFixture, TheListFollowsEditsRowForRow) {
   auto& w = OpenWith({Cube("a", -12), Cube("b", -6), Cube("twin", 0), Cube("twin", 6), Cube("e", 12)});
-  QAbstractItemModel* rows = w.Lista1->model();
+  QAbstractItemModel* rows = Child<QListView>(w, "Lista1")->model();
   auto expectListMatchesDocument = [&](const char* after) {
     std::vector<std::string> expectedMarks;
     const std::vector<std::string> names = Names(w);
     EXPECT_EQ(ListNames(w), names) << after;
-    const std::vector<bool> selected = w.doc.SelectionMask();
+    const std::vector<bool> selected = w.Probe().SelectionMask();
     std::set<size_t> firstRows;
     for (size_t k = 0; k < names.size(); ++k)
       if (selected[k]) firstRows.insert(std::find(names.begin(), names.end(), names[k]) - names.begin());
@@ -266,15 +269,15 @@ TEST_F(EditorFixture, TheListFollowsEditsRowForRow) {
 
   ClickListRow(1);
   ClickListRow(3, Qt::ControlModifier);  // b and the second twin
-  ASSERT_EQ(w.doc.SelectionCount(), 2);
+  ASSERT_EQ(w.Probe().SelectionCount(), 2);
   Key(Qt::Key_C, Qt::ControlModifier);
   Key(Qt::Key_V, Qt::ControlModifier);
-  ASSERT_EQ(w.doc.Count(), 7);
+  ASSERT_EQ(w.Probe().Count(), 7);
   expectListMatchesDocument("paste");
   EXPECT_EQ(keptRows(), 5);
 
   Key(Qt::Key_Delete);  // the pasted copies, still selected
-  ASSERT_EQ(w.doc.Count(), 5);
+  ASSERT_EQ(w.Probe().Count(), 5);
   expectListMatchesDocument("delete of the copies");
   EXPECT_EQ(keptRows(), 5);
   Key(Qt::Key_Z, Qt::ControlModifier);
@@ -287,23 +290,23 @@ TEST_F(EditorFixture, TheListFollowsEditsRowForRow) {
   ClickListRow(0);
   ClickListRow(2, Qt::ControlModifier);
   ClickListRow(4, Qt::ControlModifier);
-  ASSERT_EQ(w.doc.SelectionCount(), 3);
+  ASSERT_EQ(w.Probe().SelectionCount(), 3);
   Key(Qt::Key_Delete);  // a, the first twin and e: rows apart
   ASSERT_EQ(Names(w), (std::vector<std::string>{"b", "twin"}));
   expectListMatchesDocument("delete of rows apart");
 
   Key(Qt::Key_Z, Qt::ControlModifier);
-  ASSERT_EQ(w.doc.Count(), 5);
+  ASSERT_EQ(w.Probe().Count(), 5);
   expectListMatchesDocument("undo of the delete");
   Key(Qt::Key_Y, Qt::ControlModifier);
-  ASSERT_EQ(w.doc.Count(), 2);
+  ASSERT_EQ(w.Probe().Count(), 2);
   expectListMatchesDocument("redo of the delete");
   Key(Qt::Key_Z, Qt::ControlModifier);
   Key(Qt::Key_Z, Qt::ControlModifier);  // the first delete back: the copies again
-  ASSERT_EQ(w.doc.Count(), 7);
+  ASSERT_EQ(w.Probe().Count(), 7);
   expectListMatchesDocument("undo back to the paste");
   Key(Qt::Key_A, Qt::ControlModifier);  // every element: the twins mark one row
-  ASSERT_EQ(w.doc.SelectionCount(), 7);
+  ASSERT_EQ(w.Probe().SelectionCount(), 7);
   expectListMatchesDocument("select-all");
 
   // A double click on a row renames its element; the rows stay.
@@ -312,7 +315,9 @@ TEST_F(EditorFixture, TheListFollowsEditsRowForRow) {
   renamed[4] = "last";
   AttributesAnswers dialogs;
   dialogs.name = "last";
-  const QPoint e = w.Lista1->viewport()->mapTo(&w, w.Lista1->visualRect(rows->index(4, 0)).center());
+  const QPoint e = Child<QListView>(w, "Lista1")
+                       ->viewport()
+                       ->mapTo(&w, Child<QListView>(w, "Lista1")->visualRect(rows->index(4, 0)).center());
   QTest::qWait(QGuiApplication::styleHints()->mouseDoubleClickInterval() + 50);
   QTest::mouseDClick(w.windowHandle(), Qt::LeftButton, Qt::NoModifier, e);
   ASSERT_TRUE(Soon([&] { return !dialogs.shown.empty(); }));
@@ -328,7 +333,7 @@ TEST_F(EditorFixture, AClickOnAScrolledListSelectsTheRowUnderThePointer) {
   std::vector<Element3D> elements;
   for (int i = 0; i < 400; ++i) elements.push_back(Cube(("e" + std::to_string(i)).c_str(), (i % 20) * 3.0 - 30));
   auto& w = OpenWith(elements);
-  QListView* list = w.Lista1;
+  QListView* list = Child<QListView>(w, "Lista1");
   auto wheel = [&](int notches) {
     QWheelEvent turn(QPointF(10, 10), list->viewport()->mapToGlobal(QPointF(10, 10)), QPoint(),
                      QPoint(0, -120 * notches), Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
@@ -345,41 +350,41 @@ TEST_F(EditorFixture, AClickOnAScrolledListSelectsTheRowUnderThePointer) {
   ASSERT_TRUE(third.isValid());
   ASSERT_GT(third.row(), 2);
   ClickListRow(third.row());
-  ASSERT_EQ(w.doc.SelectionCount(), 1);
-  EXPECT_EQ(w.doc.SelectedIndex(0), third.row());
-  EXPECT_EQ(ListNames(w)[third.row()], w.doc.Element(third.row()).name.str());
-  EXPECT_EQ(MarkedRows(w), std::vector<std::string>{w.doc.Element(third.row()).name.str() + "@" +
-                                                    std::to_string(third.row())});
+  ASSERT_EQ(w.Probe().SelectionCount(), 1);
+  EXPECT_EQ(w.Probe().SelectedIndex(0), third.row());
+  EXPECT_EQ(ListNames(w)[third.row()], w.Probe().Element(third.row()).name.str());
+  EXPECT_EQ(MarkedRows(w),
+            std::vector<std::string>{w.Probe().Element(third.row()).name.str() + "@" + std::to_string(third.row())});
   EXPECT_EQ(list->verticalScrollBar()->value(), scrolled);
 
   // Edits that leave nothing selected leave the list where it was scrolled
   // to, whether they remove rows apart (delete) or bring them back (its
   // undo); a paste shows the pasted rows, and its undo the rows selected
   // again.
-  const std::string picked = w.doc.Element(third.row()).name.str();
+  const std::string picked = w.Probe().Element(third.row()).name.str();
   ClickListRow(third.row() + 2, Qt::ControlModifier);
   Key(Qt::Key_Delete);
-  ASSERT_EQ(w.doc.Count(), 398);
+  ASSERT_EQ(w.Probe().Count(), 398);
   EXPECT_EQ(list->verticalScrollBar()->value(), scrolled) << "delete of rows apart";
   Key(Qt::Key_Z, Qt::ControlModifier);
-  ASSERT_EQ(w.doc.Count(), 400);
+  ASSERT_EQ(w.Probe().Count(), 400);
   EXPECT_EQ(list->verticalScrollBar()->value(), scrolled) << "its undo";
   EXPECT_EQ(ListNames(w), Names(w));
   ClickListRow(third.row());
   Key(Qt::Key_C, Qt::ControlModifier);
   Key(Qt::Key_V, Qt::ControlModifier);
-  ASSERT_EQ(w.doc.Count(), 401);
+  ASSERT_EQ(w.Probe().Count(), 401);
   EXPECT_TRUE(list->viewport()->rect().contains(list->visualRect(list->model()->index(400, 0)))) << "paste";
-  EXPECT_EQ(MarkedRows(w), std::vector<std::string>{w.doc.Element(400).name.str() + "@400"});
+  EXPECT_EQ(MarkedRows(w), std::vector<std::string>{w.Probe().Element(400).name.str() + "@400"});
   wheel(-20);
   const int back = list->verticalScrollBar()->value();
   ASSERT_LT(back, list->verticalScrollBar()->maximum() - 1);
   Key(Qt::Key_Z, Qt::ControlModifier);
-  ASSERT_EQ(w.doc.Count(), 400);
+  ASSERT_EQ(w.Probe().Count(), 400);
   // The copy is gone and what was copied is selected again: its row is shown.
   EXPECT_NE(list->verticalScrollBar()->value(), back) << "undo of the paste";
   EXPECT_TRUE(list->viewport()->rect().contains(list->visualRect(list->model()->index(third.row(), 0))));
   EXPECT_EQ(MarkedRows(w), std::vector<std::string>{picked + "@" + std::to_string(third.row())});
-  EXPECT_EQ(w.doc.Element(third.row()).name.str(), picked);
+  EXPECT_EQ(w.Probe().Element(third.row()).name.str(), picked);
   EXPECT_EQ(ListNames(w), Names(w));
 }

@@ -35,19 +35,19 @@ class FirstUse : public EditorFixture {
   }
 
   void PointTo(QPoint at) {
-    QCursor::setPos(window->Tela1->mapToGlobal(at));
+    QCursor::setPos(ViewOf(*window)->mapToGlobal(at));
     QTest::qWait(60);
   }
 
   void Hover(QPoint at) {
-    QTest::mouseMove(window->Tela1, at);
+    QTest::mouseMove(ViewOf(*window), at);
     QTest::qWait(60);
   }
 
   // Pixels of the last frame in `area` (all of it when empty) that match,
   // leaving out the gizmo's corner.
   int Pixels(const std::function<bool(QColor)>& match, QRect area = {}) {
-    const QImage frame = window->Tela1->grabFramebuffer();
+    const QImage frame = ViewOf(*window)->grabFramebuffer();
     area = area.isEmpty() ? frame.rect() : area & frame.rect();
     int n = 0;
     for (int y = area.top(); y <= area.bottom(); ++y)
@@ -60,16 +60,18 @@ class FirstUse : public EditorFixture {
   // the widget would paint it afresh instead).
   bool Framed(int item) {
     const QImage shot = window->screen()->grabWindow(window->winId()).toImage();
-    const QPoint corner = window->Mulfig1->mapTo(window.get(), window->Mulfig1->RetanguloDoItem(item).topLeft());
+    const QPoint corner =
+        Child<TMulfig>(*window, "Mulfig1")
+            ->mapTo(window.get(), Child<TMulfig>(*window, "Mulfig1")->RetanguloDoItem(item).topLeft());
     return shot.pixelColor((QPointF(corner) * shot.devicePixelRatio()).toPoint()) == QColor(119, 119, 119);
   }
 
-  QString Status() { return window->BarraDeEstado1->text(); }
+  QString Status() { return window->Probe().StatusLine(); }
 
   void Wheel(QPoint at, int delta, Qt::KeyboardModifiers mods = Qt::NoModifier) {
-    QWheelEvent event(at, window->Tela1->mapToGlobal(at), QPoint(), QPoint(0, delta), Qt::NoButton, mods,
+    QWheelEvent event(at, ViewOf(*window)->mapToGlobal(at), QPoint(), QPoint(0, delta), Qt::NoButton, mods,
                       Qt::NoScrollPhase, false);
-    QApplication::sendEvent(window->Tela1, &event);
+    QApplication::sendEvent(ViewOf(*window), &event);
     QApplication::processEvents();
   }
 };
@@ -82,12 +84,12 @@ bool Tinted(QColor c) { return std::abs(c.blue() - c.red()) >= 8; }
 TEST_F(FirstUse, TheFirstKeyAddsTheCubeThatSavesAsTheWorkedExample) {
   auto& w = Open();
   Key(Qt::Key_F5);
-  ASSERT_EQ(w.doc.Count(), 1);
-  const Element3D& e = w.doc.Element(0);
+  ASSERT_EQ(w.Probe().Count(), 1);
+  const Element3D e = w.Probe().Element(0);
   EXPECT_EQ(+e.kind, kCube);
   EXPECT_EQ(e.name.str(), "cubo1");
   EXPECT_EQ((V3{e.x, e.y, e.z}), (V3{0, 2, 0}));
-  EXPECT_EQ(w.Mulfig1->Valor(), 0);
+  EXPECT_EQ(Child<TMulfig>(w, "Mulfig1")->Valor(), 0);
 
   files.paths = {dir.file("cube.zobj3d")};
   Key(Qt::Key_S, Qt::ControlModifier);  // untitled: asks for the name
@@ -98,11 +100,11 @@ TEST_F(FirstUse, TheFirstKeyAddsTheCubeThatSavesAsTheWorkedExample) {
   EXPECT_EQ(bytes.substr(162, 4), std::string("\x85\x93\x85\0", 4));
   EXPECT_EQ(bytes.substr(166, 8), "\xEC\x51\xB8\x1E\x85\xEB\xB1\x3F");
   EXPECT_EQ(bytes.substr(182, 13), "\x0C" "texture3.bmp");
-  EXPECT_EQ(w.doc.UndoCount(), 0);  // every save empties the history
+  EXPECT_EQ(w.Probe().UndoCount(), 0);  // every save empties the history
 
   ClickKey(Qt::Key_F6);  // and the next key too
-  ASSERT_EQ(w.doc.Count(), 2);
-  EXPECT_EQ(+w.doc.Element(1).kind, kCylinder);
+  ASSERT_EQ(w.Probe().Count(), 2);
+  EXPECT_EQ(+w.Probe().Element(1).kind, kCylinder);
 }
 
 TEST_F(FirstUse, AnEmptyDocumentKeepsItsGridAndBlockCursorAfterRedraws) {
@@ -116,14 +118,14 @@ TEST_F(FirstUse, AnEmptyDocumentKeepsItsGridAndBlockCursorAfterRedraws) {
   // The block cursor: a dark grey wire box around the cell under the pointer.
   const QPoint cell = PixelOf(1, 1, 1);
   // The top face's middle, in framebuffer pixels: as wide as 25 desktop pixels.
-  const int half = qRound(12 * w.Tela1->PixelRatio());
+  const int half = qRound(12 * ViewOf(w)->PixelRatio());
   const QRect top(FramePixelOf(0, 2, 0) - QPoint(half, half), QSize(2 * half + 1, 2 * half + 1));
   auto dark = [](QColor c) { return c.red() < 110 && std::abs(c.red() - c.blue()) < 12; };
   PointTo(cell);
   const int before = Pixels(dark, top);
   Key(Qt::Key_F11);
-  QTest::mouseMove(w.Tela1, cell + QPoint(1, 0));  // a move runs the cursor's tick at once
-  QTest::mouseMove(w.Tela1, cell);
+  QTest::mouseMove(ViewOf(w), cell + QPoint(1, 0));  // a move runs the cursor's tick at once
+  QTest::mouseMove(ViewOf(w), cell);
   // The frame comes with the next paint, which a loaded machine may delay.
   EXPECT_TRUE(QTest::qWaitFor([&] { return Pixels(dark, top) > before + 10; }, 3000)) << "no block cursor";
   EXPECT_GT(Pixels(Tinted), atStart * 9 / 10);
@@ -132,71 +134,71 @@ TEST_F(FirstUse, AnEmptyDocumentKeepsItsGridAndBlockCursorAfterRedraws) {
 
 TEST_F(FirstUse, ThePaletteKeepsItsChoiceUntilTheClickInTheView) {
   auto& w = Open();
-  TMulfig* palette = w.Mulfig1;
+  TMulfig* palette = Child<TMulfig>(w, "Mulfig1");
   // The kind to be added follows the pointer; choosing the cursor takes it away.
   const QRect around(FramePixelOf(-6, 0, -6) - QPoint(30, 30), QSize(61, 61));
-  const QImage empty = w.Tela1->grabFramebuffer().copy(around);
+  const QImage empty = ViewOf(w)->grabFramebuffer().copy(around);
   ClickPalette(2);
   Hover(PixelOf(-6, 0, -6) + QPoint(3, 0));
   Hover(PixelOf(-6, 0, -6));
-  EXPECT_NE(w.Tela1->grabFramebuffer().copy(around), empty);
+  EXPECT_NE(ViewOf(w)->grabFramebuffer().copy(around), empty);
   ClickPalette(0);
-  EXPECT_EQ(w.Tela1->grabFramebuffer().copy(around), empty);
+  EXPECT_EQ(ViewOf(w)->grabFramebuffer().copy(around), empty);
 
   ClickPalette(1);
   EXPECT_EQ(palette->Valor(), 1);
   // Passing over the palette's other items leaves the chosen one framed.
   for (int item : {0, 2, 3, 1, 0}) QTest::mouseMove(palette, palette->RetanguloDoItem(item).center());
-  QTest::mouseMove(w.Tela1, QPoint(40, 40));
+  QTest::mouseMove(ViewOf(w), QPoint(40, 40));
   EXPECT_TRUE(Framed(1));
   EXPECT_FALSE(Framed(2));
 
   // The template follows the pointer over the floor; the press adds it there, selected.
   const QPoint at = PixelOf(6.2, 0, -3.7);
-  QTest::mouseMove(w.Tela1, at + QPoint(5, 5));
-  QTest::mouseMove(w.Tela1, at);
+  QTest::mouseMove(ViewOf(w), at + QPoint(5, 5));
+  QTest::mouseMove(ViewOf(w), at);
   ClickView(at);
-  ASSERT_EQ(w.doc.Count(), 1);
-  EXPECT_EQ(+w.doc.Element(0).kind, kCube);
-  EXPECT_EQ(w.doc.Element(0).name.str(), "cubo1");
-  EXPECT_NEAR(+w.doc.Element(0).x, 6.0, 0.51);
-  EXPECT_NEAR(+w.doc.Element(0).z, -3.5, 0.51);
-  ASSERT_EQ(w.doc.SelectionCount(), 1);
-  EXPECT_EQ(w.doc.SelectedIndex(0), 0);
+  ASSERT_EQ(w.Probe().Count(), 1);
+  EXPECT_EQ(+w.Probe().Element(0).kind, kCube);
+  EXPECT_EQ(w.Probe().Element(0).name.str(), "cubo1");
+  EXPECT_NEAR(+w.Probe().Element(0).x, 6.0, 0.51);
+  EXPECT_NEAR(+w.Probe().Element(0).z, -3.5, 0.51);
+  ASSERT_EQ(w.Probe().SelectionCount(), 1);
+  EXPECT_EQ(w.Probe().SelectedIndex(0), 0);
   EXPECT_EQ(palette->Valor(), 0);  // back to the cursor
   EXPECT_FALSE(Framed(1));
 
   // A second click in the view adds nothing more: it selects.
   ClickView(PixelOf(-8, 0, 8));
-  EXPECT_EQ(w.doc.Count(), 1);
+  EXPECT_EQ(w.Probe().Count(), 1);
 
   // Arrows act on the chosen item's template: a sphere raised by one step
   // on the Y axis is added one step higher.
   ClickPalette(3);
   const QPoint floor = PixelOf(-4, 0, 4);
-  QTest::mouseMove(w.Tela1, floor);
+  QTest::mouseMove(ViewOf(w), floor);
   Key(Qt::Key_Y);
   Key(Qt::Key_Up);  // its picture goes up: it rises
   ClickView(floor);
-  ASSERT_EQ(w.doc.Count(), 2);
-  EXPECT_EQ(+w.doc.Element(1).kind, kSphere);
-  EXPECT_EQ(+w.doc.Element(1).y, 2.5);
+  ASSERT_EQ(w.Probe().Count(), 2);
+  EXPECT_EQ(+w.Probe().Element(1).kind, kSphere);
+  EXPECT_EQ(+w.Probe().Element(1).y, 2.5);
 }
 
 TEST_F(FirstUse, EnterInAPropertyBoxAppliesItAndHandsTheKeysBack) {
   auto& w = Open();
   ClickKey(Qt::Key_F5);
-  ASSERT_EQ(w.doc.SelectionCount(), 1);
+  ASSERT_EQ(w.Probe().SelectionCount(), 1);
   struct Case {
     TZSpinEdit* box;
     const char* typed;
     size_t field;  // offset in the packed record, read by copying
     double expected;
-  } cases[] = {{w.EChanfro1, "40", offsetof(Element3D, chamfer), 40 * 0.027},
-               {w.ESuperior1, "55", offsetof(Element3D, topPercent), 55},
-               {w.EAxy, "90", offsetof(Element3D, axy), 90},
-               {w.EAyz, "-45", offsetof(Element3D, ayz), -45},
-               {w.EAxz, "30", offsetof(Element3D, axz), 30}};
+  } cases[] = {{Child<TZSpinEdit>(w, "EChanfro1"), "40", offsetof(Element3D, chamfer), 40 * 0.027},
+               {Child<TZSpinEdit>(w, "ESuperior1"), "55", offsetof(Element3D, topPercent), 55},
+               {Child<TZSpinEdit>(w, "EAxy"), "90", offsetof(Element3D, axy), 90},
+               {Child<TZSpinEdit>(w, "EAyz"), "-45", offsetof(Element3D, ayz), -45},
+               {Child<TZSpinEdit>(w, "EAxz"), "30", offsetof(Element3D, axz), 30}};
   for (const Case& c : cases) {
     QTest::mouseClick(c.box->Edit(), Qt::LeftButton, Qt::NoModifier, QPoint(5, 5));
     Key(Qt::Key_End);
@@ -204,15 +206,16 @@ TEST_F(FirstUse, EnterInAPropertyBoxAppliesItAndHandsTheKeysBack) {
     for (const char* t = c.typed; *t; ++t) QTest::keyClick(w.windowHandle(), *t);
     Key(Qt::Key_Return);
     double value = 0;
-    std::memcpy(&value, reinterpret_cast<const char*>(&w.doc.Element(0)) + c.field, sizeof value);
+    const Element3D e = w.Probe().Element(0);
+    std::memcpy(&value, reinterpret_cast<const char*>(&e) + c.field, sizeof value);
     EXPECT_DOUBLE_EQ(value, c.expected) << c.typed;
-    EXPECT_EQ(QApplication::focusWidget(), w.Tela1) << c.typed;
+    EXPECT_EQ(QApplication::focusWidget(), ViewOf(w)) << c.typed;
   }
   // The view has the keys again: the selection still answers the arrows.
-  const double x = w.doc.Element(0).x, z = w.doc.Element(0).z;
+  const double x = w.Probe().Element(0).x, z = w.Probe().Element(0).z;
   Key(Qt::Key_Right);
-  EXPECT_NE(std::fabs(+w.doc.Element(0).x - x) + std::fabs(+w.doc.Element(0).z - z), 0.0);
-  EXPECT_DOUBLE_EQ(+w.doc.Element(0).axy, 90);
+  EXPECT_NE(std::fabs(+w.Probe().Element(0).x - x) + std::fabs(+w.Probe().Element(0).z - z), 0.0);
+  EXPECT_DOUBLE_EQ(+w.Probe().Element(0).axy, 90);
 }
 
 // A notch goes 12 % of the way to what is under the pointer, which stays
@@ -220,7 +223,7 @@ TEST_F(FirstUse, EnterInAPropertyBoxAppliesItAndHandsTheKeysBack) {
 TEST_F(FirstUse, TheWheelZoomsAShareOfTheWayTowardWhatIsUnderThePointer) {
   auto& w = Open();
   ClickKey(Qt::Key_F5);  // a 4-unit cube around (0, 2, 0)
-  const GLView& v = *w.view;
+  const GLView& v = w.Probe().View();
   auto sight = [&v] {
     const V3 d{v.Center[0] - v.Eye[0], v.Center[1] - v.Eye[1], v.Center[2] - v.Eye[2]};
     const double n = std::hypot(d[0], d[1], d[2]);
@@ -229,9 +232,9 @@ TEST_F(FirstUse, TheWheelZoomsAShareOfTheWayTowardWhatIsUnderThePointer) {
   const V3 direction = sight();
 
   // Over the cube: toward the picked point, which stays under the pointer.
-  const QPoint onCube = PixelOf(0, 2, 2), onCubePixel = w.Tela1->ToPixels(onCube);
+  const QPoint onCube = PixelOf(0, 2, 2), onCubePixel = ViewOf(w)->ToPixels(onCube);
   V3 p;
-  w.Tela1->WithContext([&] { UnprojectAtPixel(v, onCubePixel.x(), onCubePixel.y(), p[0], p[1], p[2]); });
+  ViewOf(w)->WithContext([&] { UnprojectAtPixel(v, onCubePixel.x(), onCubePixel.y(), p[0], p[1], p[2]); });
   double before = Distance(EyeOf(v), p);
   Wheel(onCube, 120);
   EXPECT_NEAR(Distance(EyeOf(v), p), 0.88 * before, 1e-4 * before);
@@ -253,7 +256,7 @@ TEST_F(FirstUse, TheWheelZoomsAShareOfTheWayTowardWhatIsUnderThePointer) {
 
   // Over the empty background: toward the point as deep as the centre.
   before = Distance(EyeOf(v), {v.Center[0], v.Center[1], v.Center[2]});
-  Wheel(QPoint(w.Tela1->width() - 5, 5), 120);
+  Wheel(QPoint(ViewOf(w)->width() - 5, 5), 120);
   EXPECT_NEAR(Distance(EyeOf(v), {v.Center[0], v.Center[1], v.Center[2]}), 0.88 * before, 1e-9 * before);
   EXPECT_LT(Distance(sight(), direction), 1e-9);
 
@@ -268,10 +271,11 @@ TEST_F(FirstUse, TheWheelZoomsAShareOfTheWayTowardWhatIsUnderThePointer) {
 // view while the menu left an item disabled; no key of theirs chooses an axis.
 TEST_F(FirstUse, UndoAndRedoKeysWorkWithTheMenuItemsEnabledOrNot) {
   auto& w = Open();
-  const QList<QAction*> items = w.Editar1->actions();
-  ASSERT_GE(items.indexOf(w.Desfazer1), 0);
-  EXPECT_EQ(items.value(items.indexOf(w.Desfazer1) + 1), w.Refazer1);  // Refazer right under Desfazer
-  auto moved = [&w] { return +w.doc.Element(0).x + +w.doc.Element(0).z; };
+  const QList<QAction*> items = Child<QMenu>(w, "Editar1")->actions();
+  ASSERT_GE(items.indexOf(Child<QAction>(w, "Desfazer1")), 0);
+  EXPECT_EQ(items.value(items.indexOf(Child<QAction>(w, "Desfazer1")) + 1),
+            Child<QAction>(w, "Refazer1"));  // Refazer right under Desfazer
+  auto moved = [&w] { return +w.Probe().Element(0).x + +w.Probe().Element(0).z; };
   auto openAndCloseEditMenu = [this] {
     Key(Qt::Key_E, Qt::AltModifier);
     Key(Qt::Key_Escape);
@@ -279,7 +283,7 @@ TEST_F(FirstUse, UndoAndRedoKeysWorkWithTheMenuItemsEnabledOrNot) {
   };
 
   openAndCloseEditMenu();  // nothing to undo or redo: both items disabled
-  ASSERT_FALSE(w.Desfazer1->isEnabled());
+  ASSERT_FALSE(Child<QAction>(w, "Desfazer1")->isEnabled());
   ClickKey(Qt::Key_F5);
   Key(Qt::Key_Right);
   Key(Qt::Key_Right);
@@ -291,29 +295,30 @@ TEST_F(FirstUse, UndoAndRedoKeysWorkWithTheMenuItemsEnabledOrNot) {
   Key(Qt::Key_Y, Qt::ControlModifier);
   Key(Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
   EXPECT_EQ(moved(), far) << "redo through the view";
-  EXPECT_EQ(w.MEixo1->Valor(), 3);
+  EXPECT_EQ(Child<TMulfig>(w, "MEixo1")->Valor(), 3);
 
   Key(Qt::Key_Z, Qt::ControlModifier);
   openAndCloseEditMenu();
-  ASSERT_TRUE(w.Desfazer1->isEnabled() && w.Refazer1->isEnabled());
+  ASSERT_TRUE(Child<QAction>(w, "Desfazer1")->isEnabled() && Child<QAction>(w, "Refazer1")->isEnabled());
   Key(Qt::Key_Y, Qt::ControlModifier);
   EXPECT_EQ(moved(), far) << "redo through the menu";
   Key(Qt::Key_Z, Qt::ControlModifier);
   Key(Qt::Key_Z, Qt::ControlModifier);
   EXPECT_EQ(moved(), 0) << "undo through the menu";
-  EXPECT_EQ(w.MEixo1->Valor(), 3);
+  EXPECT_EQ(Child<TMulfig>(w, "MEixo1")->Valor(), 3);
 
   // A new edit after an undo: nothing left to redo.
   ClickKey(Qt::Key_F7);
   Key(Qt::Key_Y, Qt::ControlModifier);
   EXPECT_EQ(moved(), 0);
-  EXPECT_EQ(w.doc.Count(), 2);
+  EXPECT_EQ(w.Probe().Count(), 2);
 }
 
 TEST_F(FirstUse, TheStatusLineFollowsModeAxisGridSelectionAndPointer) {
   auto& w = Open();
-  ASSERT_TRUE(w.BarraDeEstado1->isVisible());
-  EXPECT_GE(w.BarraDeEstado1->mapTo(&w, QPoint(0, 0)).y(), w.Tela1->mapTo(&w, QPoint(0, w.Tela1->height())).y());
+  ASSERT_TRUE(Child<TBarraDeEstado>(w, "BarraDeEstado1")->isVisible());
+  EXPECT_GE(Child<TBarraDeEstado>(w, "BarraDeEstado1")->mapTo(&w, QPoint(0, 0)).y(),
+            ViewOf(w)->mapTo(&w, QPoint(0, ViewOf(w)->height())).y());
   for (const char* part : {"Modo: Mover", "Eixo: XZ", "Grade: 0.5", "Selecionados: 0"})
     EXPECT_TRUE(Status().contains(part)) << Status().toStdString();
   EXPECT_FALSE(Status().contains("Piso"));
@@ -335,7 +340,7 @@ TEST_F(FirstUse, TheStatusLineFollowsModeAxisGridSelectionAndPointer) {
   ASSERT_TRUE(s.contains("Piso: x ") && parts.size() >= 5) << s.toStdString();
   EXPECT_NEAR(parts[2].toDouble(), 7, 0.1);
   EXPECT_NEAR(parts[4].toDouble(), -5, 0.1);
-  Hover(QPoint(w.Tela1->width() - 5, 5));  // the background
+  Hover(QPoint(ViewOf(w)->width() - 5, 5));  // the background
   EXPECT_FALSE(Status().contains("Piso")) << Status().toStdString();
 
   // Editar > Grade... sets the step of all three axes.
@@ -347,8 +352,8 @@ TEST_F(FirstUse, TheStatusLineFollowsModeAxisGridSelectionAndPointer) {
     QTest::keyClicks(box->Entrada(), "1.5");
     QTest::mouseClick(box->BotaoOK(), Qt::LeftButton);
   });
-  Pick('E', w.Grade1);
-  for (int axis = 0; axis < 3; ++axis) EXPECT_EQ(w.doc.editStep[axis], 1.5) << axis;
+  Pick('E', Child<QAction>(w, "Grade1"));
+  for (int axis = 0; axis < 3; ++axis) EXPECT_EQ(w.Probe().EditStep(axis), 1.5) << axis;
   EXPECT_TRUE(Status().contains("Grade: 1.5")) << Status().toStdString();
 }
 

@@ -1,15 +1,18 @@
 #pragma once
 #include <gtest/gtest.h>
 
+#include <QAction>
 #include <QApplication>
-#include <QListView>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
+#include <QListView>
 #include <QMenu>
 #include <QPushButton>
 #include <QStyleHints>
 #include <QTest>
 #include <QTimer>
-
 #include <deque>
 #include <functional>
 #include <memory>
@@ -17,15 +20,34 @@
 #include <vector>
 
 #include "FileNameDialogs.h"
+#include "TBarraDeEstado.h"
 #include "TFE3DAtributos1.h"
 #include "TFEditorDeObjetos1.h"
 #include "TGLPanel.h"
 #include "TestFolder.h"
 #include "common/Dictionary.h"
 #include "controls/MessageBoxes.h"
+#include "controls/TMPanel.h"
 #include "controls/TMulfig.h"
+#include "controls/TSBM.h"
+#include "controls/TZSpinEdit.h"
 #include "document/DocumentFile.h"
 #include "gl/Picking.h"
+
+// A control of the window found by its name, as an accessibility tool finds
+// it; a missing one ends the run with its name.
+template <class T>
+T* Child(const QObject& window, const char* name) {
+  T* found = window.findChild<T*>(QString::fromLatin1(name));
+  if (!found) qFatal("the window has no control named %s", name);
+  return found;
+}
+// The 3D view.
+inline TGLPanel* ViewOf(const QObject& window) { return Child<TGLPanel>(window, "Tela1"); }
+// The key row's buttons, in the order they stand.
+inline QList<TSBM*> KeyButtons(const QObject& window) {
+  return Child<QWidget>(window, "keyRow")->findChildren<TSBM*>();
+}
 
 // A 2 x 2 x 2 cube standing on the floor at x, as a saved document holds it.
 inline Element3D Cube(const char* name, double x) {
@@ -149,7 +171,7 @@ class EditorFixture : public ::testing::Test {
     window->activateWindow();
     EXPECT_TRUE(QTest::qWaitForWindowExposed(window.get()));
     // The view takes the keys by itself, as it does for a user.
-    EXPECT_TRUE(QTest::qWaitFor([this] { return QApplication::focusWidget() == window->Tela1; }, 3000));
+    EXPECT_TRUE(QTest::qWaitFor([this] { return QApplication::focusWidget() == ViewOf(*window); }, 3000));
     return *window;
   }
   TFEditorDeObjetos1& Open(const std::string& document) { return Open(QStringList{QString::fromStdString(document)}); }
@@ -177,18 +199,18 @@ class EditorFixture : public ::testing::Test {
   // press: clicks keep a user's pace.
   void ClickView(QPoint at, Qt::KeyboardModifiers mods = Qt::NoModifier) {
     QTest::qWait(QGuiApplication::styleHints()->mouseDoubleClickInterval() + 50);
-    QTest::mouseClick(window->Tela1, Qt::LeftButton, mods, at);
+    QTest::mouseClick(ViewOf(*window), Qt::LeftButton, mods, at);
     QApplication::processEvents();
   }
 
   void ClickListRow(int row, Qt::KeyboardModifiers mods = Qt::NoModifier) {
-    QListView* list = window->Lista1;
+    QListView* list = Child<QListView>(*window, "Lista1");
     QTest::mouseClick(list->viewport(), Qt::LeftButton, mods, list->visualRect(list->model()->index(row, 0)).center());
   }
 
   // An item of the kinds palette (0: the cursor, 1 to 4: a kind to add).
   void ClickPalette(int item) {
-    TMulfig* palette = window->Mulfig1;
+    TMulfig* palette = Child<TMulfig>(*window, "Mulfig1");
     QTest::mouseClick(palette, Qt::LeftButton, Qt::NoModifier, palette->RetanguloDoItem(item).center());
     QApplication::processEvents();
   }
@@ -206,14 +228,12 @@ class EditorFixture : public ::testing::Test {
   // The framebuffer pixel where a world point is drawn in the last frame.
   QPoint FramePixelOf(double x, double y, double z) {
     int px = 0, py = 0;
-    ProjectPoint(*window->view, x, y, z, px, py);
+    ProjectPoint(window->Probe().View(), x, y, z, px, py);
     return {px, py};
   }
   // Where on the panel a pointer event reaches that point (the two differ
   // on a scaled desktop).
-  QPoint PixelOf(double x, double y, double z) {
-    return window->Tela1->FromPixels(FramePixelOf(x, y, z)).toPoint();
-  }
+  QPoint PixelOf(double x, double y, double z) { return ViewOf(*window)->FromPixels(FramePixelOf(x, y, z)).toPoint(); }
 
   // Whether `done` comes true in time (the window's work is queued).
   static bool Soon(const std::function<bool()>& done, int ms = 5000) { return QTest::qWaitFor(done, ms); }

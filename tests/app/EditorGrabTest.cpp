@@ -30,25 +30,25 @@ class Grab : public EditorFixture {
   QPointF Frame(P3 p) {
     double x = 0, y = 0;
     const double at[3] = {p.x, p.y, p.z};
-    EXPECT_TRUE(ProjectToPixel(*window->view, at, x, y));
+    EXPECT_TRUE(ProjectToPixel(window->Probe().View(), at, x, y));
     return {x, y};
   }
   QPoint Widget(P3 p) { return PixelOf(p.x, p.y, p.z); }
   P3 Centre(int i) {
-    const Element3D& e = window->doc.Element(i);
+    const Element3D e = window->Probe().Element(i);
     return {e.x, e.y, e.z};
   }
   // Press at `from`, move there in steps as a hand does, release.
   void Drag(QPoint from, QPoint to, int steps = 6) {
     QTest::qWait(QGuiApplication::styleHints()->mouseDoubleClickInterval() + 50);  // not a double press
-    QTest::mousePress(window->Tela1, Qt::LeftButton, Qt::NoModifier, from);
-    for (int k = 1; k <= steps; ++k) QTest::mouseMove(window->Tela1, from + (to - from) * k / steps);
-    QTest::mouseRelease(window->Tela1, Qt::LeftButton, Qt::NoModifier, to);
+    QTest::mousePress(ViewOf(*window), Qt::LeftButton, Qt::NoModifier, from);
+    for (int k = 1; k <= steps; ++k) QTest::mouseMove(ViewOf(*window), from + (to - from) * k / steps);
+    QTest::mouseRelease(ViewOf(*window), Qt::LeftButton, Qt::NoModifier, to);
     QApplication::processEvents();
   }
   // How far apart on the screen one edit step around `p` may put two points.
   double StepOnScreen(P3 p) {
-    const double s = window->doc.editStep[0];
+    const double s = window->Probe().EditStep(0);
     const QPointF o = Frame(p);
     double most = 0;
     for (P3 d : {P3{s, 0, 0}, P3{0, s, 0}, P3{0, 0, s}}) {
@@ -60,17 +60,17 @@ class Grab : public EditorFixture {
   // Whether the point `pressed`, carried as element `i` was carried since
   // `before`, is drawn under the widget position `pointer`.
   void ExpectUnderPointer(int i, P3 before, P3 pressed, QPoint pointer, const char* what) {
-    window->RenderNow();
+    ViewOf(*window)->grabFramebuffer();
     const P3 now = Centre(i);
     const P3 carried{pressed.x + now.x - before.x, pressed.y + now.y - before.y, pressed.z + now.z - before.z};
-    const QPointF at = Frame(carried), want = window->Tela1->ToPixels(pointer);
+    const QPointF at = Frame(carried), want = ViewOf(*window)->ToPixels(pointer);
     EXPECT_LE(std::hypot(at.x() - want.x(), at.y() - want.y()), StepOnScreen(carried) + 1)
         << what << ": drawn at " << at.x() << "," << at.y() << ", pointer at " << want.x() << "," << want.y();
   }
   // The larger of the element's shares of the panel's width and height.
   double ShareOfView(int i) {
-    window->RenderNow();
-    const Element3D& e = window->doc.Element(i);
+    ViewOf(*window)->grabFramebuffer();
+    const Element3D e = window->Probe().Element(i);
     double lo[2] = {1e9, 1e9}, hi[2] = {-1e9, -1e9};
     for (int c = 0; c < 8; ++c) {
       const QPointF p = Frame({e.x + (c & 1 ? 0.5 : -0.5) * e.dx, e.y + (c & 2 ? 0.5 : -0.5) * e.dy,
@@ -78,7 +78,7 @@ class Grab : public EditorFixture {
       lo[0] = std::min(lo[0], p.x()), hi[0] = std::max(hi[0], p.x());
       lo[1] = std::min(lo[1], p.y()), hi[1] = std::max(hi[1], p.y());
     }
-    return std::max((hi[0] - lo[0]) / window->Tela1->Width(), (hi[1] - lo[1]) / window->Tela1->Height());
+    return std::max((hi[0] - lo[0]) / ViewOf(*window)->Width(), (hi[1] - lo[1]) / ViewOf(*window)->Height());
   }
 };
 }  // namespace
@@ -111,23 +111,23 @@ TEST_F(Grab, ThePressedPointStaysUnderThePointer) {
     const QPoint from = Widget(pressed);
     // A first small move does not jump.
     QTest::qWait(QGuiApplication::styleHints()->mouseDoubleClickInterval() + 50);
-    QTest::mousePress(w.Tela1, Qt::LeftButton, Qt::NoModifier, from);
-    QTest::mouseMove(w.Tela1, from + QPoint(2, 1));
-    EXPECT_EQ(+w.doc.Element(0).x, before.x) << c.what;
-    EXPECT_EQ(+w.doc.Element(0).z, before.z) << c.what;
-    QTest::mouseRelease(w.Tela1, Qt::LeftButton, Qt::NoModifier, from + QPoint(2, 1));
-    ASSERT_EQ(w.doc.SelectionCount(), 1) << c.what << ": the press missed the element";
+    QTest::mousePress(ViewOf(w), Qt::LeftButton, Qt::NoModifier, from);
+    QTest::mouseMove(ViewOf(w), from + QPoint(2, 1));
+    EXPECT_EQ(+w.Probe().Element(0).x, before.x) << c.what;
+    EXPECT_EQ(+w.Probe().Element(0).z, before.z) << c.what;
+    QTest::mouseRelease(ViewOf(w), Qt::LeftButton, Qt::NoModifier, from + QPoint(2, 1));
+    ASSERT_EQ(w.Probe().SelectionCount(), 1) << c.what << ": the press missed the element";
 
     const QPoint to = Widget(c.toward + offset);
-    const int undo = w.doc.UndoCount();
+    const int undo = w.Probe().UndoCount();
     Drag(from, to);
     ExpectUnderPointer(0, before, pressed, to, c.what);
-    EXPECT_EQ(w.doc.UndoCount(), undo + 1) << c.what;
+    EXPECT_EQ(w.Probe().UndoCount(), undo + 1) << c.what;
   }
   // One undo takes the last drag (along z) back whole.
   Key(Qt::Key_Z, Qt::ControlModifier);
-  EXPECT_EQ(+w.doc.Element(0).z, lastStart.z);
-  EXPECT_EQ(+w.doc.Element(0).y, lastStart.y);
+  EXPECT_EQ(+w.Probe().Element(0).z, lastStart.z);
+  EXPECT_EQ(+w.Probe().Element(0).y, lastStart.y);
 }
 
 // A resize moves the grabbed face with the pointer and leaves the other
@@ -138,30 +138,30 @@ TEST_F(Grab, AResizeMovesTheGrabbedFaceAndATurnFollowsThePointer) {
   Key(Qt::Key_S);
   Key(Qt::Key_X);
   Drag(Widget({2, 2.5, 0.5}), Widget({3.5, 2.5, 0.5}));
-  const Element3D& e = w.doc.Element(0);
-  EXPECT_NEAR(e.x + e.dx / 2, 3.5, 0.26) << "the grabbed face";
+  auto e = [&w] { return w.Probe().Element(0); };  // the element as it stands now
+  EXPECT_NEAR(e().x + e().dx / 2, 3.5, 0.26) << "the grabbed face";
   Drag(Widget({3.5, 2.5, 0.5}), Widget({0, 2.5, 0.5}));  // onto the middle: the width would be 0
-  EXPECT_EQ(+e.dx, 1.0) << "twice the step instead";
+  EXPECT_EQ(+e().dx, 1.0) << "twice the step instead";
   Key(Qt::Key_Y);
-  const double bottom = e.y - e.dy / 2;
+  const double bottom = e().y - e().dy / 2;
   Drag(Widget({0, 4, 0}), Widget({0, 5, 0}));
-  EXPECT_NEAR(e.y + e.dy / 2, 5, 0.26) << "the top";
-  EXPECT_EQ(e.y - e.dy / 2, bottom) << "the bottom stays";
+  EXPECT_NEAR(e().y + e().dy / 2, 5, 0.26) << "the top";
+  EXPECT_EQ(e().y - e().dy / 2, bottom) << "the bottom stays";
 
   Key(Qt::Key_Escape);  // the floor: a turn changes ayz
   Key(Qt::Key_R);
   const QPoint from = Widget({0, 5, 0});
   QTest::qWait(QGuiApplication::styleHints()->mouseDoubleClickInterval() + 50);
-  QTest::mousePress(w.Tela1, Qt::LeftButton, Qt::NoModifier, from);
-  QTest::mouseMove(w.Tela1, from + QPoint(40, 0));
-  const double turned = e.ayz;
+  QTest::mousePress(ViewOf(w), Qt::LeftButton, Qt::NoModifier, from);
+  QTest::mouseMove(ViewOf(w), from + QPoint(40, 0));
+  const double turned = e().ayz;
   EXPECT_NE(turned, 0);
   EXPECT_EQ(std::fmod(turned, 2.5), 0);
-  QTest::mouseMove(w.Tela1, from + QPoint(80, 0));
-  EXPECT_GT(std::fabs(+e.ayz), std::fabs(turned)) << "farther, more";
-  QTest::mouseMove(w.Tela1, from);
-  QTest::mouseRelease(w.Tela1, Qt::LeftButton, Qt::NoModifier, from);
-  EXPECT_EQ(+e.ayz, 0) << "back at the press, back as it was";
+  QTest::mouseMove(ViewOf(w), from + QPoint(80, 0));
+  EXPECT_GT(std::fabs(+e().ayz), std::fabs(turned)) << "farther, more";
+  QTest::mouseMove(ViewOf(w), from);
+  QTest::mouseRelease(ViewOf(w), Qt::LeftButton, Qt::NoModifier, from);
+  EXPECT_EQ(+e().ayz, 0) << "back at the press, back as it was";
 }
 
 // In every view, each arrow moves the selection's picture its way: on the
@@ -178,7 +178,7 @@ TEST_F(Grab, ArrowsMoveThePictureTheirWayInEveryView) {
       Key(axis);
       if (axis == Qt::Key_Escape) ClickListRow(0);  // Esc let the selection go
       Key(viewKey);
-      w.RenderNow();  // the view's matrices; the arrows change no camera
+      ViewOf(w)->grabFramebuffer();  // the view's matrices; the arrows change no camera
       for (const auto& a : arrows) {
         const QPointF before = Frame(Centre(0));
         Key(a.key);
@@ -216,11 +216,11 @@ TEST_F(Grab, EscTakesBackABoxSelection) {
   Key(Qt::Key_B);
   Key(Qt::Key_Escape);
   ClickView(PixelOf(4, 2, 0));
-  ASSERT_EQ(w.doc.SelectionCount(), 1);
-  EXPECT_EQ(w.doc.SelectedIndex(0), 1);
+  ASSERT_EQ(w.Probe().SelectionCount(), 1);
+  EXPECT_EQ(w.Probe().SelectedIndex(0), 1);
   Key(Qt::Key_B);
   Key(Qt::Key_Escape);
   ClickView(PixelOf(-4, 2, 0));
   ClickView(PixelOf(4, 2, 0), Qt::ShiftModifier);
-  EXPECT_EQ(w.doc.SelectionCount(), 2);
+  EXPECT_EQ(w.Probe().SelectionCount(), 2);
 }

@@ -19,7 +19,7 @@ class Hide : public EditorFixture {
   // The list row's picture: whether its text is drawn in the same colour
   // as a shown row's (a hidden one is greyed).
   QImage Row(int row) {
-    QListView* list = window->Lista1;
+    QListView* list = Child<QListView>(*window, "Lista1");
     list->viewport()->repaint();
     return list->viewport()->grab(list->visualRect(list->model()->index(row, 0))).toImage();
   }
@@ -30,30 +30,30 @@ TEST_F(Hide, HShiftHAndAltHHideAndShowInOneStepEach) {
   auto& w = OpenWith({Cube("a", -4), Cube("b", 0), Cube("c", 4)});
   const QImage shownRow = Row(0);
   ClickView(PixelOf(-4, 2, 0));
-  ASSERT_EQ(w.doc.SelectionCount(), 1);
-  const int steps = w.doc.UndoCount();
+  ASSERT_EQ(w.Probe().SelectionCount(), 1);
+  const int steps = w.Probe().UndoCount();
   Key(Qt::Key_H);
-  EXPECT_EQ(w.doc.UndoCount(), steps + 1);
+  EXPECT_EQ(w.Probe().UndoCount(), steps + 1);
   EXPECT_EQ(w.statusBar()->currentMessage(), L1(Choose("1 elemento escondido", "1 element hidden")));
-  EXPECT_EQ(w.Lista1->model()->rowCount(), 3) << "a hidden element stays in the list";
+  EXPECT_EQ(Child<QListView>(w, "Lista1")->model()->rowCount(), 3) << "a hidden element stays in the list";
   EXPECT_NE(Row(0), shownRow) << "greyed";
   Key(Qt::Key_Z, Qt::ControlModifier);
-  EXPECT_EQ(+w.doc.Element(0).invisible, 0) << "one undo shows it again";
+  EXPECT_EQ(+w.Probe().Element(0).invisible, 0) << "one undo shows it again";
   Key(Qt::Key_Y, Qt::ControlModifier);
   EXPECT_EQ(SavedHidden(), (std::vector<int>{1, 0, 0}));
   Key(Qt::Key_H);
-  EXPECT_EQ(w.doc.UndoCount(), 0) << "hiding the hidden again is no step";
+  EXPECT_EQ(w.Probe().UndoCount(), 0) << "hiding the hidden again is no step";
 
   // b selected: Shift+H hides a (already) and c; Alt+H shows all three.
   ClickView(PixelOf(0, 2, 0));
-  ASSERT_EQ(w.doc.SelectedIndex(0), 1);
+  ASSERT_EQ(w.Probe().SelectedIndex(0), 1);
   Key(Qt::Key_H, Qt::ShiftModifier);
-  EXPECT_EQ(w.doc.UndoCount(), 1);
+  EXPECT_EQ(w.Probe().UndoCount(), 1);
   EXPECT_EQ(SavedHidden(), (std::vector<int>{1, 0, 1}));
   ClickView(PixelOf(4, 2, 0));
-  EXPECT_EQ(w.doc.SelectionCount(), 0) << "a hidden element is not picked";
+  EXPECT_EQ(w.Probe().SelectionCount(), 0) << "a hidden element is not picked";
   Key(Qt::Key_H, Qt::AltModifier);
-  EXPECT_EQ(w.doc.UndoCount(), 1);
+  EXPECT_EQ(w.Probe().UndoCount(), 1);
   EXPECT_EQ(w.statusBar()->currentMessage(), L1(Choose("2 elementos mostrados", "2 elements shown")));
   EXPECT_EQ(SavedHidden(), (std::vector<int>{0, 0, 0}));
   EXPECT_EQ(Row(0), shownRow);

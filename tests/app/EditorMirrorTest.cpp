@@ -26,13 +26,13 @@ TEST_F(Mirror, CtrlMMirrorsTheSelectionAboutItsCentre) {
   Key(Qt::Key_Escape);  // XZ: along X
   ClickView(PixelOf(-4, 1, 1));
   ClickView(PixelOf(2, 1, 1), Qt::ShiftModifier);  // the third stays out
-  ASSERT_EQ(w.doc.SelectionCount(), 2);
-  const int steps = w.doc.UndoCount();
+  ASSERT_EQ(w.Probe().SelectionCount(), 2);
+  const int steps = w.Probe().UndoCount();
   double lo[3], hi[3];
-  TurnedBox(w.doc.Element(0), lo, hi);
+  TurnedBox(w.Probe().Element(0), lo, hi);
   const double centre = (lo[0] + 3.0) / 2;
   Key(Qt::Key_M, Qt::ControlModifier);
-  EXPECT_EQ(w.doc.UndoCount(), steps + 1);
+  EXPECT_EQ(w.Probe().UndoCount(), steps + 1);
   std::vector<Element3D> e = Saved();
   ASSERT_EQ(e.size(), 3u);
   EXPECT_NEAR(+e[0].x, 2 * centre + 4, 1e-9) << "the leg goes to the other side";
@@ -44,11 +44,11 @@ TEST_F(Mirror, CtrlMMirrorsTheSelectionAboutItsCentre) {
   // Along Y the tapered post stands on its narrow end; twice gives it back.
   Key(Qt::Key_Escape);
   ClickView(PixelOf(2 * centre - 2, 1, 1));
-  ASSERT_EQ(w.doc.SelectionCount(), 1);
+  ASSERT_EQ(w.Probe().SelectionCount(), 1);
   Key(Qt::Key_Y);
   Key(Qt::Key_M, Qt::ControlModifier);
-  EXPECT_EQ(+w.doc.Element(1).y, 1) << "about its own centre";
-  EXPECT_EQ(std::fmod(+w.doc.Element(1).ayz + 360, 360), 180);
+  EXPECT_EQ(+w.Probe().Element(1).y, 1) << "about its own centre";
+  EXPECT_EQ(std::fmod(+w.Probe().Element(1).ayz + 360, 360), 180);
   Key(Qt::Key_M, Qt::ControlModifier);
-  EXPECT_EQ(std::fmod(+w.doc.Element(1).ayz + 360, 360), 0);
+  EXPECT_EQ(std::fmod(+w.Probe().Element(1).ayz + 360, 360), 0);
 }

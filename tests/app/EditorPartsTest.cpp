@@ -35,10 +35,10 @@ class Parts : public EditorFixture {
   // The pointer moved with no button held, as the desktop moves it; the
   // view hears of it a moment later.
   void Hover(QPoint at) {
-    QTest::mouseMove(window->Tela1, at);
+    QTest::mouseMove(ViewOf(*window), at);
     QTest::qWait(40);
   }
-  QString StatusLine() const { return window->BarraDeEstado1->text(); }
+  QString StatusLine() const { return window->Probe().StatusLine(); }
   // Edit > Align > the item of `id`, opened and clicked as a hand does.
   void PickAlign(CommandId id) {
     QAction* item = window->Commands().Action(id);
@@ -73,14 +73,14 @@ TEST_F(Parts, AlignAndDistributeFromTheMenuAreOneStepEach) {
   Key(Qt::Key_Escape);
   ClickView(PixelOf(-4, 1, 1));
   ClickView(PixelOf(0, 2, 1), Qt::ShiftModifier);  // the tall one last: the one to align to
-  ASSERT_EQ(w.doc.SelectionCount(), 2);
-  const int before = w.doc.UndoCount();
+  ASSERT_EQ(w.Probe().SelectionCount(), 2);
+  const int before = w.Probe().UndoCount();
   PickAlign(CommandId::AlignMaxY);
   // Undo takes it back in one step and says which; redo brings it again.
-  EXPECT_EQ(w.doc.UndoCount(), before + 1);
+  EXPECT_EQ(w.Probe().UndoCount(), before + 1);
   Key(Qt::Key_Z, Qt::ControlModifier);
-  EXPECT_TRUE(w.statusBar()->currentMessage().contains(L1(Choose("alinhar", "align"))));
-  EXPECT_EQ(+w.doc.Element(0).y, 1);
+  EXPECT_TRUE(w.Probe().Message().contains(L1(Choose("alinhar", "align"))));
+  EXPECT_EQ(+w.Probe().Element(0).y, 1);
   Key(Qt::Key_Y, Qt::ControlModifier);
   std::vector<Element3D> e = Saved();
   ASSERT_EQ(e.size(), 3u);
@@ -90,13 +90,13 @@ TEST_F(Parts, AlignAndDistributeFromTheMenuAreOneStepEach) {
 
   // Two selected cannot be spaced: the status line says what is missing.
   PickAlign(CommandId::DistributeX);
-  EXPECT_TRUE(w.statusBar()->currentMessage().contains(L1(Choose("tr\xEAs", "three"))));
+  EXPECT_TRUE(w.Probe().Message().contains(L1(Choose("tr\xEAs", "three"))));
 
   // All three: the middle one goes where the gaps come out equal.
   Key(Qt::Key_A, Qt::ControlModifier);
-  const int steps = w.doc.UndoCount();
+  const int steps = w.Probe().UndoCount();
   PickAlign(CommandId::DistributeX);
-  EXPECT_EQ(w.doc.UndoCount(), steps + 1);
+  EXPECT_EQ(w.Probe().UndoCount(), steps + 1);
   e = Saved();
   EXPECT_EQ(+e[0].x, -4);
   EXPECT_EQ(+e[2].x, 9);
@@ -115,7 +115,7 @@ TEST_F(Parts, PTurnsTwoPartsAboutTheirCommonCentreAsATableTurnsItsLegs) {
   Key(Qt::Key_Escape);
   ClickView(PixelOf(-2, 1, 0.5));
   ClickView(PixelOf(2, 1, 0.5), Qt::ShiftModifier);
-  ASSERT_EQ(w.doc.SelectionCount(), 2);
+  ASSERT_EQ(w.Probe().SelectionCount(), 2);
   // R, Z: a turn in the floor plane; eighteen arrow steps of 5 degrees.
   Key(Qt::Key_R);
   Key(Qt::Key_Z);
@@ -136,12 +136,12 @@ TEST_F(Parts, PTurnsTwoPartsAboutTheirCommonCentreAsATableTurnsItsLegs) {
 
   // A drag in the same mode carries both around the centre too, whatever
   // the angle comes out.
-  ASSERT_EQ(w.doc.SelectionCount(), 2);
+  ASSERT_EQ(w.Probe().SelectionCount(), 2);
   QTest::qWait(QGuiApplication::styleHints()->mouseDoubleClickInterval() + 50);
   const QPoint from = PixelOf(0, 2, 2 * side);  // the first one's top
-  QTest::mousePress(w.Tela1, Qt::LeftButton, Qt::NoModifier, from);
-  for (int k = 1; k <= 4; ++k) QTest::mouseMove(w.Tela1, from + QPoint(12 * k, 0));
-  QTest::mouseRelease(w.Tela1, Qt::LeftButton, Qt::NoModifier, from + QPoint(48, 0));
+  QTest::mousePress(ViewOf(w), Qt::LeftButton, Qt::NoModifier, from);
+  for (int k = 1; k <= 4; ++k) QTest::mouseMove(ViewOf(w), from + QPoint(12 * k, 0));
+  QTest::mouseRelease(ViewOf(w), Qt::LeftButton, Qt::NoModifier, from + QPoint(48, 0));
   e = Saved();
   const double a = e[0].axz * 3.14159265358979323846 / 180;
   ASSERT_NE(+e[0].axz, turned) << "the drag turned them";
@@ -170,8 +170,8 @@ TEST_F(Parts, HistoryGoesBackToTheChosenStepAndRedoBringsItBack) {
   ClickView(PixelOf(0, 1, 1));
   Key(Qt::Key_D, Qt::ControlModifier);  // duplicar
   Key(Qt::Key_Escape);                  // the copy one step aside
-  ASSERT_EQ(w.doc.Count(), 3);
-  ASSERT_EQ(w.doc.UndoCount(), 4);
+  ASSERT_EQ(w.Probe().Count(), 3);
+  ASSERT_EQ(w.Probe().UndoCount(), 4);
   std::vector<std::string> shown;
   WhenModal([&shown](QWidget* modal) {
     auto* dialog = qobject_cast<UndoHistoryDialog*>(modal);
@@ -193,10 +193,10 @@ TEST_F(Parts, HistoryGoesBackToTheChosenStepAndRedoBringsItBack) {
   EXPECT_EQ(shown[0], L1(std::string("1. ") + Choose("duplicar", "duplicate")).toStdString());
   EXPECT_EQ(shown[1], L1(std::string("2. ") + Choose("visibilidade", "visibility")).toStdString());
   EXPECT_EQ(shown[2], L1(std::string("3. ") + Choose("visibilidade", "visibility")).toStdString());
-  EXPECT_EQ(w.doc.Count(), 2) << "the copy went";
-  EXPECT_EQ(+w.doc.Element(0).invisible, 0) << "back to before the hide";
-  EXPECT_EQ(w.doc.UndoCount(), 1) << "the mirror stays done";
-  EXPECT_EQ(w.doc.RedoCount(), 3);
+  EXPECT_EQ(w.Probe().Count(), 2) << "the copy went";
+  EXPECT_EQ(+w.Probe().Element(0).invisible, 0) << "back to before the hide";
+  EXPECT_EQ(w.Probe().UndoCount(), 1) << "the mirror stays done";
+  EXPECT_EQ(w.Probe().RedoCount(), 3);
   Key(Qt::Key_Y, Qt::ControlModifier);
   const std::vector<Element3D> e = Saved();
   ASSERT_EQ(e.size(), 2u);
@@ -211,19 +211,19 @@ TEST_F(Parts, ADuplicateFollowsThePointerUntilAClick) {
   Frame();
   ClickView(PixelOf(0, 1, 1));
   Hover(PixelOf(0.5, 1, 0.5));
-  const int steps = w.doc.UndoCount();
+  const int steps = w.Probe().UndoCount();
   Key(Qt::Key_D, Qt::ControlModifier);
-  ASSERT_EQ(w.doc.Count(), 3);
+  ASSERT_EQ(w.Probe().Count(), 3);
   // 2.6 on: the copy's right face ends a fifth short of the neighbour.
   for (int k = 1; k <= 4; ++k) Hover(PixelOf(0.5 + 2.6 * k / 4, 1, 0.5));
-  EXPECT_TRUE(Soon([&w] { return std::fabs(w.doc.Element(2).x - 3.3) < 1e-9; }))
-      << "flush with the neighbour, off the grid: " << +w.doc.Element(2).x;
+  EXPECT_TRUE(Soon([&w] { return std::fabs(w.Probe().Element(2).x - 3.3) < 1e-9; }))
+      << "flush with the neighbour, off the grid: " << +w.Probe().Element(2).x;
   ClickView(PixelOf(3.1, 1, 0.5));
   Hover(PixelOf(-6, 1, 0.5));
-  EXPECT_EQ(w.doc.UndoCount(), steps + 1) << "one step in all";
+  EXPECT_EQ(w.Probe().UndoCount(), steps + 1) << "one step in all";
   // Undo takes the copy away in one step; redo brings it back where placed.
   Key(Qt::Key_Z, Qt::ControlModifier);
-  EXPECT_EQ(w.doc.Count(), 2);
+  EXPECT_EQ(w.Probe().Count(), 2);
   Key(Qt::Key_Y, Qt::ControlModifier);
   std::vector<Element3D> e = Saved();
   ASSERT_EQ(e.size(), 3u);
@@ -233,29 +233,29 @@ TEST_F(Parts, ADuplicateFollowsThePointerUntilAClick) {
 
   // Esc: back one step aside of the one duplicated.
   ClickView(PixelOf(3.3, 1, 1.5));
-  ASSERT_EQ(w.doc.SelectionCount(), 1);
+  ASSERT_EQ(w.Probe().SelectionCount(), 1);
   Hover(PixelOf(3.8, 1, 1));
   Key(Qt::Key_D, Qt::ControlModifier);
   Hover(PixelOf(-3, 1, 4));
-  EXPECT_TRUE(Soon([&w] { return +w.doc.Element(3).x < 0; })) << "it follows";
+  EXPECT_TRUE(Soon([&w] { return +w.Probe().Element(3).x < 0; })) << "it follows";
   Key(Qt::Key_Escape);
   Hover(PixelOf(-5, 1, 3));
   e = Saved();
   ASSERT_EQ(e.size(), 4u);
   EXPECT_NEAR(+e[3].x, 3.8, 1e-9);
   EXPECT_EQ(+e[3].z, 1);
-  EXPECT_EQ(w.doc.SelectionCount(), 1) << "Esc kept the copy selected";
+  EXPECT_EQ(w.Probe().SelectionCount(), 1) << "Esc kept the copy selected";
 }
 
 TEST_F(Parts, TheExactValueBoxesSayTheirUnit) {
   auto& w = OpenWith({Part("a", 0, 2)});
   int units = 0;
-  for (QLabel* l : w.ValoresExatos1->findChildren<QLabel*>())
+  for (QLabel* l : Child<ExactValueBoxes>(w, "ValoresExatos1")->findChildren<QLabel*>())
     if (l->text() == L1("\xD7 10 cm") && l->isVisible()) ++units;
   EXPECT_EQ(units, 2) << "one beside the position, one beside the size";
   Key(Qt::Key_Escape);
   ClickView(PixelOf(0, 1, 1));
   // 2 in the box, 20 cm on the status line: the same size.
-  EXPECT_EQ(w.ValoresExatos1->Box(ExactField::DX)->text(), "2");
+  EXPECT_EQ(Child<ExactValueBoxes>(w, "ValoresExatos1")->Box(ExactField::DX)->text(), "2");
   EXPECT_TRUE(StatusLine().contains(L1("20 \xD7 20 \xD7 20 cm")));
 }

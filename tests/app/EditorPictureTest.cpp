@@ -39,15 +39,15 @@ class EditorPicture : public EditorFixture {
 // out dark until the next edit.
 TEST_F(EditorPicture, RedrawsWithoutAnEditShowTheSamePicture) {
   TFEditorDeObjetos1& w = OpenLabelled();
-  const QImage first = w.Tela1->grabFramebuffer();
+  const QImage first = ViewOf(w)->grabFramebuffer();
   ASSERT_GT(GridPixels(first), 200) << "no light grid in the first frame";
   Key(Qt::Key_Escape);
-  const QImage afterEscape = w.Tela1->grabFramebuffer();
+  const QImage afterEscape = ViewOf(w)->grabFramebuffer();
   EXPECT_EQ(GridPixels(afterEscape), GridPixels(first));
   EXPECT_TRUE(afterEscape == first) << "Esc changed the picture";
   w.Redraw();
-  w.Tela1->grabFramebuffer();
-  const QImage again = w.Tela1->grabFramebuffer();
+  ViewOf(w)->grabFramebuffer();
+  const QImage again = ViewOf(w)->grabFramebuffer();
   EXPECT_TRUE(again == first) << "a redraw changed the picture";
 }
 // While the camera turns the view draws cheaper spheres; once the keys rest
@@ -63,15 +63,15 @@ TEST_F(EditorPicture, AfterTheCameraMovesTheViewComesToRestWhole) {
   }
   TFEditorDeObjetos1& w = OpenWith(balls);
   QTest::qWait(TGLPanel::kRestMs + 200);
-  const QImage before = w.Tela1->grabFramebuffer();
+  const QImage before = ViewOf(w)->grabFramebuffer();
   Key(Qt::Key_Left);
-  const QImage moving = w.Tela1->grabFramebuffer();
+  const QImage moving = ViewOf(w)->grabFramebuffer();
   EXPECT_FALSE(moving == before) << "the camera did not turn";
   QTest::qWait(TGLPanel::kRestMs + 200);
-  const QImage rest = w.Tela1->grabFramebuffer();
+  const QImage rest = ViewOf(w)->grabFramebuffer();
   EXPECT_FALSE(rest == moving) << "the moving frame drew every segment";
   w.Redraw();
-  EXPECT_TRUE(w.Tela1->grabFramebuffer() == rest) << "the picture at rest is not the whole one";
+  EXPECT_TRUE(ViewOf(w)->grabFramebuffer() == rest) << "the picture at rest is not the whole one";
 }
 
 // Labels past the pictures' budget are drawn as plain faces, and the status
@@ -83,14 +83,14 @@ TEST_F(EditorPicture, TheStatusLineTellsWhenLabelsAreDrawnWithoutPictures) {
   labels.push_back(Cube("box", 0));
   TFEditorDeObjetos1& w = OpenWith(labels);
   const QString notice = QString::fromLatin1("Etiquetas demais");
-  ASSERT_TRUE(Soon([&] { return w.BarraDeEstado1->text().contains(notice); })) << w.BarraDeEstado1->text().toStdString();
-  EXPECT_TRUE(w.BarraDeEstado1->text().contains(QString::fromLatin1("Selecionados: 0"))) << "the notice hid the line";
+  ASSERT_TRUE(Soon([&] { return w.Probe().StatusLine().contains(notice); })) << w.Probe().StatusLine().toStdString();
+  EXPECT_TRUE(w.Probe().StatusLine().contains(QString::fromLatin1("Selecionados: 0"))) << "the notice hid the line";
   ClickListRow(0);
   ClickListRow(11, Qt::ShiftModifier);
-  ASSERT_EQ(w.doc.SelectionCount(), 12);
+  ASSERT_EQ(w.Probe().SelectionCount(), 12);
   Key(Qt::Key_Delete);
-  ASSERT_TRUE(Soon([&] { return !w.BarraDeEstado1->text().contains(notice); })) << w.BarraDeEstado1->text().toStdString();
+  ASSERT_TRUE(Soon([&] { return !w.Probe().StatusLine().contains(notice); })) << w.Probe().StatusLine().toStdString();
   Key(Qt::Key_Z, Qt::ControlModifier);
-  EXPECT_TRUE(Soon([&] { return w.BarraDeEstado1->text().contains(notice); })) << "the notice was not given again";
+  EXPECT_TRUE(Soon([&] { return w.Probe().StatusLine().contains(notice); })) << "the notice was not given again";
 }
 }  // namespace

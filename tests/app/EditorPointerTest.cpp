@@ -12,20 +12,18 @@ namespace {
 class Pointer : public EditorFixture {
  protected:
   void PointTo(QPoint at) {
-    QCursor::setPos(window->Tela1->mapToGlobal(at));
+    QCursor::setPos(ViewOf(*window)->mapToGlobal(at));
     QTest::qWait(60);
   }
   // A click at once, without the pause ClickView keeps.
   void Press(QPoint at, Qt::MouseButton button = Qt::LeftButton) {
-    QTest::mouseClick(window->Tela1, button, Qt::NoModifier, at);
+    QTest::mouseClick(ViewOf(*window), button, Qt::NoModifier, at);
     QApplication::processEvents();
   }
   static void PastTheDoubleClickInterval() {
     QTest::qWait(QGuiApplication::styleHints()->mouseDoubleClickInterval() + 50);
   }
-  int32_t SelectedOne() const {
-    return window->doc.SelectionCount() == 1 ? window->doc.SelectedIndex(0) : -1;
-  }
+  int32_t SelectedOne() const { return window->Probe().SelectionCount() == 1 ? window->Probe().SelectedIndex(0) : -1; }
 };
 }  // namespace
 
@@ -52,7 +50,7 @@ TEST_F(Pointer, OnlyTwoMousePressesOnOneSpotInTimeMakeADoublePress) {
   // A double click as the platform delivers it opens the element's attributes, once.
   ClickView(b);
   PastTheDoubleClickInterval();
-  QTest::mouseDClick(w.windowHandle(), Qt::LeftButton, Qt::NoModifier, w.Tela1->mapTo(&w, b));
+  QTest::mouseDClick(w.windowHandle(), Qt::LeftButton, Qt::NoModifier, ViewOf(w)->mapTo(&w, b));
   EXPECT_TRUE(Soon([&] { return !dialogs.shown.empty(); }));
   QTest::qWait(100);
   EXPECT_EQ(dialogs.shown, std::vector<std::string>{"b"});
@@ -64,7 +62,7 @@ TEST_F(Pointer, OnlyTwoMousePressesOnOneSpotInTimeMakeADoublePress) {
     Key(Qt::Key_F5);
     QTest::qWait(100);
   }
-  EXPECT_EQ(w.doc.Count(), 12);
+  EXPECT_EQ(w.Probe().Count(), 12);
   EXPECT_EQ(dialogs.shown.size(), 1u);
 }
 
@@ -72,23 +70,23 @@ TEST_F(Pointer, PressesThatChangeNothingLeaveNoUndoStepAndNoChange) {
   auto& w = OpenWith({Cube("a", -4), Cube("b", 4)});
   const QPoint a = PixelOf(-4, 2, 0), b = PixelOf(4, 2, 0);
   ClickView(a);
-  EXPECT_EQ(w.doc.UndoCount(), 0);
+  EXPECT_EQ(w.Probe().UndoCount(), 0);
   EXPECT_FALSE(Starred());
 
   Key(Qt::Key_Right);  // a real edit of a
-  ASSERT_EQ(w.doc.UndoCount(), 1);
+  ASSERT_EQ(w.Probe().UndoCount(), 1);
   ASSERT_TRUE(Starred());
   for (int i = 0; i < 10; ++i) Press(i % 2 ? a : b);
-  EXPECT_EQ(w.doc.UndoCount(), 1) << "selection clicks took undo levels";
+  EXPECT_EQ(w.Probe().UndoCount(), 1) << "selection clicks took undo levels";
 
   // A drag from a press on b is one step, undone whole.
   PastTheDoubleClickInterval();
-  QTest::mousePress(w.Tela1, Qt::LeftButton, Qt::NoModifier, b);
-  QTest::mouseMove(w.Tela1, b + QPoint(30, 10));
-  QTest::mouseMove(w.Tela1, b + QPoint(60, 20));
-  QTest::mouseRelease(w.Tela1, Qt::LeftButton, Qt::NoModifier, b + QPoint(60, 20));
-  EXPECT_NE(+w.doc.Element(1).x, 4);
-  EXPECT_EQ(w.doc.UndoCount(), 2);
+  QTest::mousePress(ViewOf(w), Qt::LeftButton, Qt::NoModifier, b);
+  QTest::mouseMove(ViewOf(w), b + QPoint(30, 10));
+  QTest::mouseMove(ViewOf(w), b + QPoint(60, 20));
+  QTest::mouseRelease(ViewOf(w), Qt::LeftButton, Qt::NoModifier, b + QPoint(60, 20));
+  EXPECT_NE(+w.Probe().Element(1).x, 4);
+  EXPECT_EQ(w.Probe().UndoCount(), 2);
   Key(Qt::Key_Z, Qt::ControlModifier);
   Key(Qt::Key_Z, Qt::ControlModifier);  // the move of a, which ten clicks did not push out
   Key(Qt::Key_S, Qt::ControlModifier);
@@ -103,40 +101,40 @@ TEST_F(Pointer, PressesThatChangeNothingLeaveNoUndoStepAndNoChange) {
   ClickView(b);
   Press(a);
   EXPECT_FALSE(Starred());
-  Pick('A', w.Sair1);
+  Pick('A', Child<QAction>(w, "Sair1"));
   EXPECT_TRUE(boxes.saveQuestions.empty());
   EXPECT_FALSE(w.isVisible());
 }
 
 TEST_F(Pointer, AFailedSaveOrExportKeepsTheHistoryTheNameAndTheChange) {
   auto& w = OpenWith({Cube("a", 0)});
-  const std::string name = w.doc.fileName, before = dir.read("doc.zobj3d");
+  const std::string name = w.Probe().FileName(), before = dir.read("doc.zobj3d");
   ClickListRow(0);
   Key(Qt::Key_Right);
   ASSERT_TRUE(Starred());
   files.paths = {dir.file("missing/a.zobj3d")};
-  Pick('A', w.Salvarcomo1);
+  Pick('A', Child<QAction>(w, "Salvarcomo1"));
   files.paths = {dir.file("missing/a.obj")};
-  Pick('A', w.Exportar1);
+  Pick('A', Child<QAction>(w, "Exportar1"));
   files.paths = {dir.file("missing/a.jpeg")};
-  Pick('A', w.Salvarcomo1);
+  Pick('A', Child<QAction>(w, "Salvarcomo1"));
   EXPECT_EQ(boxes.warnings.size(), 3u);
-  EXPECT_EQ(w.doc.fileName, name);
+  EXPECT_EQ(w.Probe().FileName(), name);
   EXPECT_TRUE(Starred());
-  EXPECT_EQ(w.doc.UndoCount(), 1);
+  EXPECT_EQ(w.Probe().UndoCount(), 1);
 
   Key(Qt::Key_Z, Qt::ControlModifier);
   Key(Qt::Key_S, Qt::ControlModifier);
   EXPECT_EQ(dir.read("doc.zobj3d"), before);
   EXPECT_FALSE(Starred());
-  EXPECT_EQ(w.doc.UndoCount(), 0);  // a save that succeeded empties it
+  EXPECT_EQ(w.Probe().UndoCount(), 0);  // a save that succeeded empties it
 }
 
 // The gizmo keeps its corner of the view at any scale of the desktop.
 TEST_F(Pointer, TheAxisGizmoStandsInTheLowerLeftCorner) {
   auto& w = Open();
-  const QImage frame = w.Tela1->grabFramebuffer();
-  const int corner = qRound(70 * w.Tela1->PixelRatio());
+  const QImage frame = ViewOf(w)->grabFramebuffer();
+  const int corner = qRound(70 * ViewOf(w)->PixelRatio());
   int red = 0;
   for (int y = frame.height() - corner; y < frame.height(); ++y)
     for (int x = 0; x < corner; ++x) {

@@ -13,7 +13,7 @@ class Projection : public EditorFixture {
  protected:
   // How much narrower the far cube is drawn than the near one.
   double FarOverNear() {
-    window->RenderNow();
+    ViewOf(*window)->grabFramebuffer();
     auto width = [this](double z) {
       const QPoint d = FramePixelOf(1, 1, z) - FramePixelOf(-1, 1, z);
       return std::hypot(d.x(), d.y());
@@ -29,14 +29,14 @@ TEST_F(Projection, KeyFiveSwitchesAndTheStatusLineSaysWhich) {
   auto& w = OpenWith({Cube("perto", 0), far});
   const QString perspective = L1(Choose("Perspectiva", "Perspective"));
   const QString orthographic = L1(Choose("Ortogr\xE1" "fica", "Orthographic"));
-  EXPECT_TRUE(w.BarraDeEstado1->text().contains(perspective));
+  EXPECT_TRUE(w.Probe().StatusLine().contains(perspective));
   EXPECT_LT(FarOverNear(), 0.95) << "farther, smaller";
   Key(Qt::Key_5);
-  EXPECT_FALSE(w.view->Perspective);
-  EXPECT_TRUE(w.BarraDeEstado1->text().contains(orthographic)) << w.BarraDeEstado1->text().toStdString();
+  EXPECT_FALSE(w.Probe().View().Perspective);
+  EXPECT_TRUE(w.Probe().StatusLine().contains(orthographic)) << w.Probe().StatusLine().toStdString();
   EXPECT_NEAR(FarOverNear(), 1, 0.02) << "as wide, far or near";
-  EXPECT_EQ(QApplication::focusWidget(), w.Tela1);
+  EXPECT_EQ(QApplication::focusWidget(), ViewOf(w));
   Key(Qt::Key_5);
-  EXPECT_TRUE(w.BarraDeEstado1->text().contains(perspective));
+  EXPECT_TRUE(w.Probe().StatusLine().contains(perspective));
   EXPECT_LT(FarOverNear(), 0.95);
 }

@@ -78,7 +78,7 @@ class Recovery : public EditorFixture {
   // Clicks the first list line and moves that element one step `count` times.
   void MoveFirstElement(int count) {
     ClickListRow(0);
-    for (int i = 0; i < count; ++i) QTest::keyClick(window->Tela1, Qt::Key_Right);
+    for (int i = 0; i < count; ++i) QTest::keyClick(ViewOf(*window), Qt::Key_Right);
     QApplication::processEvents();
   }
 };
@@ -198,7 +198,7 @@ TEST_F(Recovery, EveryTwentiethEditWritesACopyUntilTheWorkIsSavedOrDiscarded) {
   ASSERT_TRUE(Soon([this] { return fs::exists(ownCopy()); }));
   const std::vector<Element3D> copy = ReadElements(ownCopy());
   ASSERT_EQ(copy.size(), 2u);
-  EXPECT_EQ(+copy[0].x, +w.doc.Element(0).x);
+  EXPECT_EQ(+copy[0].x, +w.Probe().Element(0).x);
   EXPECT_NE(+copy[0].x, 1.0);
   std::ifstream path(folder() + "/" + ThisProcess().Name() + ".path", std::ios::binary);
   EXPECT_EQ(std::string(std::istreambuf_iterator<char>(path), {}), dir.file("doc.zobj3d"));
@@ -232,13 +232,13 @@ TEST_F(Recovery, ACopyOfAFileWrittenSinceOpensUntitled) {
 
   boxes.recoveryAnswers = {RecoveryAnswer::Open};
   auto& w = Open();
-  ASSERT_TRUE(Soon([&] { return w.doc.Count() == 1; }));
+  ASSERT_TRUE(Soon([&] { return w.Probe().Count() == 1; }));
   ASSERT_EQ(boxes.recoveryLists.size(), 1u);
   const std::string& q = boxes.recoveryLists[0].at(0);
   EXPECT_NE(q.find("mudou"), std::string::npos) << q;
-  EXPECT_EQ(w.doc.Element(0).name.str(), "recovered");
-  EXPECT_EQ(w.doc.fileName, "");
-  EXPECT_TRUE(w.DocumentChanged());
+  EXPECT_EQ(w.Probe().Element(0).name.str(), "recovered");
+  EXPECT_EQ(w.Probe().FileName(), "");
+  EXPECT_TRUE(Starred()) << "the recovered document is unsaved";
   EXPECT_EQ(NamesIn(doc), std::vector<std::string>{"written later"});
 
   fs::remove(doc);
@@ -268,8 +268,8 @@ TEST_F(Recovery, EndedEditorsCopiesAreOfferedInOneWindowNewestFirst) {
   ASSERT_EQ(boxes.recoveryLists[0].size(), 2u) << "a running editor's copy was offered";
   EXPECT_EQ(boxes.recoveryLists[0][0].rfind("newer.zobj3d  /docs/", 0), 0u) << boxes.recoveryLists[0][0];
   EXPECT_EQ(boxes.recoveryLists[0][1].rfind("Documento sem nome", 0), 0u) << boxes.recoveryLists[0][1];
-  EXPECT_EQ(window->doc.Count(), 0);
-  EXPECT_FALSE(window->DocumentChanged());
+  EXPECT_EQ(window->Probe().Count(), 0);
+  EXPECT_FALSE(Starred());
   EXPECT_EQ(Orphans(), 2u);
 
   window.reset();
@@ -279,8 +279,8 @@ TEST_F(Recovery, EndedEditorsCopiesAreOfferedInOneWindowNewestFirst) {
   boxes.recoveryAnswers = {RecoveryAnswer::Open};
   boxes.recoveryCopy = 1;  // theirs is now the newest; then newer
   Open();
-  ASSERT_TRUE(Soon([&] { return window->doc.Count() == 1; }));
-  EXPECT_EQ(window->doc.Element(0).name.str(), "newer");
+  ASSERT_TRUE(Soon([&] { return window->Probe().Count() == 1; }));
+  EXPECT_EQ(window->Probe().Element(0).name.str(), "newer");
   ASSERT_EQ(boxes.recoveryLists.size(), 1u);
   EXPECT_EQ(boxes.recoveryLists[0].size(), 3u);
   EXPECT_EQ(Orphans(), 2u) << "opening one keeps the others";
@@ -374,18 +374,18 @@ TEST_F(Recovery, TheWorkOfAKilledEditorComesBack) {
   // claims the copy; Save writes the document where it came from.
   boxes.recoveryAnswers = {RecoveryAnswer::Open};
   auto& w = Open();
-  ASSERT_TRUE(Soon([&] { return w.doc.Count() == 1 + EditorRecovery::kEditsPerCopy; }));
+  ASSERT_TRUE(Soon([&] { return w.Probe().Count() == 1 + EditorRecovery::kEditsPerCopy; }));
   ASSERT_EQ(boxes.recoveryQuestions.size(), 1u);
   ASSERT_EQ(boxes.recoveryLists[0].size(), 1u);
   EXPECT_NE(boxes.recoveryLists[0][0].find("doc.zobj3d"), std::string::npos) << boxes.recoveryLists[0][0];
-  EXPECT_EQ(w.doc.Element(0).name.str(), "saved");
-  for (int32_t i = 1; i < w.doc.Count(); ++i) EXPECT_EQ(+w.doc.Element(i).kind, 0) << i;
-  EXPECT_EQ(w.Lista1->model()->rowCount(), w.doc.Count());
-  EXPECT_EQ(w.doc.fileName, "") << "a copy never takes over its file unasked";
+  EXPECT_EQ(w.Probe().Element(0).name.str(), "saved");
+  for (int32_t i = 1; i < w.Probe().Count(); ++i) EXPECT_EQ(+w.Probe().Element(i).kind, 0) << i;
+  EXPECT_EQ(Child<QListView>(w, "Lista1")->model()->rowCount(), w.Probe().Count());
+  EXPECT_EQ(w.Probe().FileName(), "") << "a copy never takes over its file unasked";
   EXPECT_TRUE(Starred());
   const std::string own = ThisProcess().Name();
   EXPECT_EQ(FilesIn(folder()), (std::vector<std::string>{own + ".path", own + ".zobj3d"}));
-  EXPECT_EQ(ReadElements(ownCopy()).size(), size_t(w.doc.Count()));
+  EXPECT_EQ(ReadElements(ownCopy()).size(), size_t(w.Probe().Count()));
   // Untitled, its copy still names the document, should this editor end too.
   std::ifstream named(folder() + "/" + own + ".path", std::ios::binary);
   EXPECT_EQ(std::string(std::istreambuf_iterator<char>(named), {}), doc);
@@ -395,7 +395,7 @@ TEST_F(Recovery, TheWorkOfAKilledEditorComesBack) {
   ASSERT_EQ(files.questions.size(), 1u);
   EXPECT_EQ(files.questions[0].proposed, "doc.zobj3d");
   EXPECT_EQ(files.questions[0].folder, dir.path() + "/");
-  EXPECT_EQ(ReadElements(doc).size(), size_t(w.doc.Count()));
+  EXPECT_EQ(ReadElements(doc).size(), size_t(w.Probe().Count()));
   EXPECT_EQ(FilesIn(folder()), std::vector<std::string>{});
   EXPECT_FALSE(Starred());
 }
@@ -483,8 +483,8 @@ TEST_F(Recovery, AFailedCopyIsToldInTheStatusLine) {
   dir.write("data", "a file where the data folder should be");
   auto& w = OpenWith({Cube("first", 1)});
   MoveFirstElement(EditorRecovery::kEditsPerCopy);
-  ASSERT_TRUE(Soon([&] { return w.BarraDeEstado1->text().contains(QString::fromLatin1("recupera\xE7\xE3o")); }))
-      << w.BarraDeEstado1->text().toStdString();
+  ASSERT_TRUE(Soon([&] { return w.Probe().StatusLine().contains(QString::fromLatin1("recupera\xE7\xE3o")); }))
+      << w.Probe().StatusLine().toStdString();
 
   EXPECT_EQ(EditorRecovery::FolderPath(), dir.file("data") + "/objetos3d/recovery");
   const QByteArray home = qgetenv("HOME");
@@ -505,7 +505,7 @@ TEST_F(Recovery, TheDocumentOnTheCommandLineIsOpenedBeforeCopiesAreOffered) {
   Leave(EndedProcess(), other, {Cube("other unsaved", 1), Cube("more", 3)});
   Open(dir.file("named.zobj3d"));  // a new document
   ASSERT_TRUE(Soon([&] { return boxes.recoveryLists.size() == 1u; }));
-  EXPECT_EQ(window->doc.fileName, dir.file("named.zobj3d"));
+  EXPECT_EQ(window->Probe().FileName(), dir.file("named.zobj3d"));
   EXPECT_EQ(window->windowTitle(), "Objetos 3D - named.zobj3d");
   ASSERT_EQ(boxes.recoveryLists[0].size(), 1u);
   EXPECT_EQ(boxes.recoveryLists[0][0].rfind("other.zobj3d  " + dir.path() + "/", 0), 0u) << boxes.recoveryLists[0][0];
@@ -515,9 +515,9 @@ TEST_F(Recovery, TheDocumentOnTheCommandLineIsOpenedBeforeCopiesAreOffered) {
   boxes.recoveryLists.clear();
   boxes.recoveryAnswers = {RecoveryAnswer::Open};
   auto& w = Open(dir.file("named.zobj3d"));
-  ASSERT_TRUE(Soon([&] { return w.doc.Count() == 2; }));
-  EXPECT_EQ(w.doc.Element(0).name.str(), "other unsaved");
-  EXPECT_EQ(w.doc.fileName, "");
+  ASSERT_TRUE(Soon([&] { return w.Probe().Count() == 2; }));
+  EXPECT_EQ(w.Probe().Element(0).name.str(), "other unsaved");
+  EXPECT_EQ(w.Probe().FileName(), "");
   EXPECT_TRUE(Starred());
   Key(Qt::Key_S, Qt::ControlModifier);  // asks: cancelled
   ASSERT_EQ(files.questions.size(), 1u);

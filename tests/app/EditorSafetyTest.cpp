@@ -48,8 +48,8 @@ class Safety : public EditorFixture {
     QTest::keyClick(window.get(), Qt::Key_A, Qt::AltModifier);
     EXPECT_TRUE(QTest::qWaitFor([] { return QApplication::activePopupWidget() != nullptr; }, 3000));
     QTest::keyClick(QApplication::activePopupWidget(), 'm');
-    EXPECT_TRUE(QTest::qWaitFor([this] { return window->Recentes1->isVisible(); }, 3000));
-    return window->Recentes1;
+    EXPECT_TRUE(QTest::qWaitFor([this] { return Child<QMenu>(*window, "Recentes1")->isVisible(); }, 3000));
+    return Child<QMenu>(*window, "Recentes1");
   }
 };
 
@@ -69,7 +69,7 @@ TEST_F(Safety, GridAndPanelEntriesRefuseNonFiniteNumbers) {
     }
     QTest::mouseClick(box->BotaoCancelar(), Qt::LeftButton);
   });
-  Pick('E', w.Grade1);
+  Pick('E', Child<QAction>(w, "Grade1"));
   ASSERT_EQ(boxes.warnings.size(), typed.size());
   EXPECT_EQ(boxes.warnings[0], "Valor NAN \xE9 maior que o permitido. (5)");
   EXPECT_EQ(boxes.warnings[2], "Valor 1e400 \xE9 maior que o permitido. (5)");
@@ -78,14 +78,15 @@ TEST_F(Safety, GridAndPanelEntriesRefuseNonFiniteNumbers) {
   // The next arrow key moves by the step that was kept.
   Reactivate();
   MoveFirstElement();
-  const Element3D& moved = w.doc.Element(0);
+  const Element3D moved = w.Probe().Element(0);
   EXPECT_TRUE(std::isfinite(+moved.x) && std::isfinite(+moved.z));
   EXPECT_EQ(std::abs(+moved.x) + std::abs(+moved.z), 0.5);
 
   // The property boxes take whole numbers only: the letters of a
   // non-finite number are refused as they are typed, and nothing changes.
-  const Element3D before = w.doc.Element(0);
-  for (TZSpinEdit* box : {w.EChanfro1, w.ESuperior1, w.EAxy}) {
+  const Element3D before = w.Probe().Element(0);
+  for (TZSpinEdit* box :
+       {Child<TZSpinEdit>(w, "EChanfro1"), Child<TZSpinEdit>(w, "ESuperior1"), Child<TZSpinEdit>(w, "EAxy")}) {
     for (const char* t : {"NAN", "INF", "-INF", "Infinity"}) {
       QTest::mouseClick(box->Edit(), Qt::LeftButton);
       box->Edit()->selectAll();
@@ -93,7 +94,8 @@ TEST_F(Safety, GridAndPanelEntriesRefuseNonFiniteNumbers) {
       EXPECT_EQ(box->Text().find_first_of("NAIFnaif"), std::string::npos) << box->Text();
     }
   }
-  EXPECT_EQ(std::memcmp(&w.doc.Element(0), &before, sizeof before), 0);
+  const Element3D after = w.Probe().Element(0);
+  EXPECT_EQ(std::memcmp(&after, &before, sizeof before), 0);
 }
 
 TEST_F(Safety, AttributesDialogRefusesNonFiniteBindingNumbers) {
@@ -114,7 +116,7 @@ TEST_F(Safety, AttributesDialogRefusesNonFiniteBindingNumbers) {
   ClickListRow(0);
   Key(Qt::Key_Return);
   EXPECT_EQ(boxes.warnings.size(), 4u);
-  EXPECT_EQ(w.doc.Element(0).name.str(), "@escala|v|250|0|10|5|");
+  EXPECT_EQ(w.Probe().Element(0).name.str(), "@escala|v|250|0|10|5|");
   EXPECT_TRUE(Starred());  // a rename is a change
 }
 
@@ -144,37 +146,37 @@ TEST_F(Safety, ThePanelShowsStoredValuesWithoutWritingThem) {
                {2, "3", "100", "22", "24", "0"}};
   for (const auto& s : shown) {
     ClickListRow(s.row);
-    EXPECT_EQ(w.EChanfro1->Text(), s.chamfer) << s.row;
-    EXPECT_EQ(w.ESuperior1->Text(), s.top) << s.row;
-    EXPECT_EQ(w.EAxy->Text(), s.axy) << s.row;
-    EXPECT_EQ(w.EAyz->Text(), s.ayz) << s.row;
-    EXPECT_EQ(w.EAxz->Text(), s.axz) << s.row;
+    EXPECT_EQ(Child<TZSpinEdit>(w, "EChanfro1")->Text(), s.chamfer) << s.row;
+    EXPECT_EQ(Child<TZSpinEdit>(w, "ESuperior1")->Text(), s.top) << s.row;
+    EXPECT_EQ(Child<TZSpinEdit>(w, "EAxy")->Text(), s.axy) << s.row;
+    EXPECT_EQ(Child<TZSpinEdit>(w, "EAyz")->Text(), s.ayz) << s.row;
+    EXPECT_EQ(Child<TZSpinEdit>(w, "EAxz")->Text(), s.axz) << s.row;
   }
-  EXPECT_EQ(w.CTextura->currentText(), "texture3.bmp");  // matched ignoring case
+  EXPECT_EQ(Child<QComboBox>(w, "CTextura")->currentText(), "texture3.bmp");  // matched ignoring case
   EXPECT_FALSE(Starred());
   Key(Qt::Key_S, Qt::ControlModifier);
   EXPECT_TRUE(dir.read("doc.zobj3d") == loaded) << "saved as it came";
 
   // An angle typed for `turned`, then `plain` shown: plain keeps its own.
-  QTest::mouseClick(w.EAxy->Edit(), Qt::LeftButton);
-  w.EAxy->Edit()->selectAll();
-  QTest::keyClicks(w.EAxy->Edit(), "15");
-  EXPECT_EQ(+w.doc.Element(2).axy, 15);
+  QTest::mouseClick(Child<TZSpinEdit>(w, "EAxy")->Edit(), Qt::LeftButton);
+  Child<TZSpinEdit>(w, "EAxy")->Edit()->selectAll();
+  QTest::keyClicks(Child<TZSpinEdit>(w, "EAxy")->Edit(), "15");
+  EXPECT_EQ(+w.Probe().Element(2).axy, 15);
   ClickListRow(1);
-  EXPECT_EQ(+w.doc.Element(1).axy, 10);
-  EXPECT_EQ(+w.doc.Element(1).ayz, 80);
-  EXPECT_EQ(w.EAyz->Text(), "80");
+  EXPECT_EQ(+w.Probe().Element(1).axy, 10);
+  EXPECT_EQ(+w.Probe().Element(1).ayz, 80);
+  EXPECT_EQ(Child<TZSpinEdit>(w, "EAyz")->Text(), "80");
 
   // One step up on the chamfer's spin button writes 4 x 0.027.
   ClickListRow(2);
-  const int undos = w.doc.UndoCount();
-  TZSpin* spin = w.EChanfro1->Spin();
+  const int undos = w.Probe().UndoCount();
+  TZSpin* spin = Child<TZSpinEdit>(w, "EChanfro1")->Spin();
   QTest::mouseClick(spin, Qt::LeftButton, Qt::NoModifier, QPoint(spin->width() / 2, 2));
-  EXPECT_DOUBLE_EQ(+w.doc.Element(2).chamfer, 0.108);
-  EXPECT_EQ(w.doc.UndoCount(), undos + 1);
-  QTest::mouseClick(w.CInvisivel, Qt::LeftButton, Qt::NoModifier, QPoint(6, 6));
-  EXPECT_EQ(int{w.doc.Element(2).invisible}, 1);
-  EXPECT_EQ(int{w.doc.templ.invisible}, 1);
+  EXPECT_DOUBLE_EQ(+w.Probe().Element(2).chamfer, 0.108);
+  EXPECT_EQ(w.Probe().UndoCount(), undos + 1);
+  QTest::mouseClick(Child<QCheckBox>(w, "CInvisivel"), Qt::LeftButton, Qt::NoModifier, QPoint(6, 6));
+  EXPECT_EQ(int{w.Probe().Element(2).invisible}, 1);
+  EXPECT_EQ(int{w.Probe().Template().invisible}, 1);
 }
 
 // A document that failed to load, or loaded only in part, is left untitled
@@ -186,8 +188,8 @@ TEST_F(Safety, AFileThatFailedToLoadCannotBeOverwritten) {
   dir.write("cut.zobj3d", dir.read("full.zobj3d").substr(0, kDocumentHeaderSize + 2 * kElementRecordSize + 100));
 
   auto& w = Open(dir.file("bad.zobj3d"));
-  EXPECT_EQ(w.doc.Count(), 0);
-  EXPECT_EQ(w.doc.fileName, "");
+  EXPECT_EQ(w.Probe().Count(), 0);
+  EXPECT_EQ(w.Probe().FileName(), "");
   EXPECT_EQ(w.windowTitle(), "Objetos 3D - Nenhum arquivo");
   ASSERT_EQ(boxes.warnings.size(), 1u);
   EXPECT_EQ(boxes.warnings[0],
@@ -198,9 +200,9 @@ TEST_F(Safety, AFileThatFailedToLoadCannotBeOverwritten) {
   EXPECT_EQ(dir.read("bad.zobj3d"), "short");
 
   auto& cut = Open(dir.file("cut.zobj3d"));  // two whole records and part of a third
-  ASSERT_EQ(cut.doc.Count(), 2);
-  EXPECT_EQ(cut.doc.Element(1).name.str(), "b");
-  EXPECT_EQ(cut.doc.fileName, "");
+  ASSERT_EQ(cut.Probe().Count(), 2);
+  EXPECT_EQ(cut.Probe().Element(1).name.str(), "b");
+  EXPECT_EQ(cut.Probe().FileName(), "");
   EXPECT_EQ(cut.windowTitle(), "Objetos 3D - Nenhum arquivo");
   ASSERT_EQ(boxes.warnings.size(), 2u);
   EXPECT_NE(boxes.warnings[1].find("2 de 5 elementos foram lidos"), std::string::npos) << boxes.warnings[1];
@@ -234,12 +236,13 @@ TEST_F(Safety, UnsavedChangesAreAskedAboutAndNeverLost) {
 
   MoveFirstElement();
   EXPECT_EQ(w.windowTitle(), "Objetos 3D - a.zobj3d *");
-  const Element3D moved = w.doc.Element(0);
+  const Element3D moved = w.Probe().Element(0);
   boxes.saveAnswer = SaveAnswer::Cancel;
   EXPECT_FALSE(CloseBox(w));
   ASSERT_EQ(boxes.saveQuestions.size(), 1u);
   EXPECT_NE(boxes.saveQuestions[0].find("a.zobj3d"), std::string::npos);
-  EXPECT_EQ(std::memcmp(&w.doc.Element(0), &moved, sizeof moved), 0);
+  const Element3D kept = w.Probe().Element(0);
+  EXPECT_EQ(std::memcmp(&kept, &moved, sizeof moved), 0);
 
   fs::remove_all(dir.file("gone"));
   Key(Qt::Key_S, Qt::ControlModifier);
@@ -251,33 +254,34 @@ TEST_F(Safety, UnsavedChangesAreAskedAboutAndNeverLost) {
   EXPECT_EQ(boxes.warnings.size(), 2u);
 
   boxes.saveAnswer = SaveAnswer::Discard;
-  Pick('A', w.Novo1);
-  EXPECT_EQ(w.doc.Count(), 0);
+  Pick('A', Child<QAction>(w, "Novo1"));
+  EXPECT_EQ(w.Probe().Count(), 0);
   EXPECT_EQ(boxes.saveQuestions.size(), 3u);
-  Pick('A', w.Novo1);
+  Pick('A', Child<QAction>(w, "Novo1"));
   EXPECT_EQ(boxes.saveQuestions.size(), 3u);
   EXPECT_FALSE(Starred());
 
   Key(Qt::Key_F5);  // an untitled change
-  ASSERT_EQ(w.doc.Count(), 1);
+  ASSERT_EQ(w.Probe().Count(), 1);
   boxes.saveAnswer = SaveAnswer::Save;
   EXPECT_FALSE(CloseBox(w));
   ASSERT_EQ(files.questions.size(), 1u);
   EXPECT_TRUE(files.questions[0].save);
   boxes.saveAnswer = SaveAnswer::Cancel;
-  Pick('A', w.Abrir1);
+  Pick('A', Child<QAction>(w, "Abrir1"));
   EXPECT_EQ(files.questions.size(), 1u);
-  EXPECT_EQ(w.doc.Count(), 1);
+  EXPECT_EQ(w.Probe().Count(), 1);
 
   files.paths = {dir.file("new.zobj3d")};
   Key(Qt::Key_S, Qt::ControlModifier);
-  EXPECT_EQ(w.doc.fileName, dir.file("new.zobj3d"));
+  EXPECT_EQ(w.Probe().FileName(), dir.file("new.zobj3d"));
   EXPECT_FALSE(Starred());
   Key(Qt::Key_Right);
   boxes.saveAnswer = SaveAnswer::Save;
-  Pick('A', w.Sair1);
+  Pick('A', Child<QAction>(w, "Sair1"));
   EXPECT_TRUE(QTest::qWaitFor([&w] { return !w.isVisible(); }, 3000));
-  EXPECT_EQ(std::memcmp(&ReadElements(dir.file("new.zobj3d"))[0], &w.doc.Element(0), sizeof(Element3D)), 0);
+  const Element3D shown = w.Probe().Element(0);
+  EXPECT_EQ(std::memcmp(&ReadElements(dir.file("new.zobj3d"))[0], &shown, sizeof(Element3D)), 0);
 }
 
 // Export and Save As open beside the document (untitled: where the dialog
@@ -286,13 +290,13 @@ TEST_F(Safety, UnsavedChangesAreAskedAboutAndNeverLost) {
 TEST_F(Safety, ExportAndPicturesOpenBesideTheDocumentAndLeaveIt) {
   auto& w = Open();
   files.leftIn = dir.file("elsewhere/");
-  Pick('A', w.Exportar1);
+  Pick('A', Child<QAction>(w, "Exportar1"));
   ASSERT_EQ(files.questions.size(), 1u);
   EXPECT_EQ(files.questions[0].folder, DataPath("Vist3D/"));
   EXPECT_EQ(files.questions[0].proposed, "");
   EXPECT_EQ(files.questions[0].filters.value(files.questions[0].filterIndex), "*.obj");
   files.leftIn.clear();
-  Pick('A', w.Salvarcomo1);
+  Pick('A', Child<QAction>(w, "Salvarcomo1"));
   ASSERT_EQ(files.questions.size(), 2u);
   EXPECT_EQ(files.questions[1].folder, dir.file("elsewhere/"));
   EXPECT_EQ(files.questions[1].proposed, "");
@@ -301,24 +305,24 @@ TEST_F(Safety, ExportAndPicturesOpenBesideTheDocumentAndLeaveIt) {
   WriteElements(dir.file("sub/room.zobj3d"), {Cube("a", 0)});
   const std::string room = dir.read("sub/room.zobj3d");
   files.paths = {dir.file("sub/room.zobj3d"), dir.file("sub/room.obj"), dir.file("sub/room.jpeg")};
-  Pick('A', w.Abrir1);
-  Pick('A', w.Exportar1);
+  Pick('A', Child<QAction>(w, "Abrir1"));
+  Pick('A', Child<QAction>(w, "Exportar1"));
   ASSERT_EQ(files.questions.size(), 4u);
   EXPECT_EQ(files.questions[3].folder, dir.file("sub/"));
   EXPECT_EQ(files.questions[3].proposed, "room.obj");
   EXPECT_TRUE(fs::exists(dir.file("sub/room.obj")));
 
-  const QImage withAids = w.Tela1->grabFramebuffer();
-  Pick('A', w.Salvarcomo1);
+  const QImage withAids = ViewOf(w)->grabFramebuffer();
+  Pick('A', Child<QAction>(w, "Salvarcomo1"));
   const QImage picture(QString::fromStdString(dir.file("sub/room.jpeg")));
   ASSERT_FALSE(picture.isNull());
-  EXPECT_EQ(picture.size(), w.Tela1->size() * w.Tela1->devicePixelRatioF());
+  EXPECT_EQ(picture.size(), ViewOf(w)->size() * ViewOf(w)->devicePixelRatioF());
   int differing = 0;  // where the grid runs
   for (int y = 0; y < picture.height(); y += 7)
     for (int x = 0; x < picture.width(); x += 7)
       if (std::abs(qGray(picture.pixel(x, y)) - qGray(withAids.pixel(x, y))) > 40) ++differing;
   EXPECT_GT(differing, 20);
-  EXPECT_EQ(w.doc.fileName, dir.file("sub/room.zobj3d"));
+  EXPECT_EQ(w.Probe().FileName(), dir.file("sub/room.zobj3d"));
   EXPECT_TRUE(dir.read("sub/room.zobj3d") == room);
 
   // The real dialog gets the same question; picking "*.obj" turns the name into the export's.
@@ -341,7 +345,7 @@ TEST_F(Safety, ExportAndPicturesOpenBesideTheDocumentAndLeaveIt) {
     QTest::keyClick(dialog, Qt::Key_Escape);
   });
   fs::remove(dir.file("sub/room.obj"));
-  Pick('A', w.Salvarcomo1);
+  Pick('A', Child<QAction>(w, "Salvarcomo1"));
   EXPECT_TRUE(asked);
   EXPECT_FALSE(fs::exists(dir.file("sub/room.obj")));
 }
@@ -351,7 +355,7 @@ TEST_F(Safety, RecentDocumentsListTheLastEightAndGreyMissingOnes) {
   auto& w = Open(dir.file("d0.zobj3d"));
   for (int i = 1; i < 10; ++i) {
     files.paths = {dir.file("d" + std::to_string(i) + ".zobj3d")};
-    Pick('A', w.Abrir1);
+    Pick('A', Child<QAction>(w, "Abrir1"));
   }
   fs::remove(dir.file("d8.zobj3d"));
 
@@ -367,12 +371,12 @@ TEST_F(Safety, RecentDocumentsListTheLastEightAndGreyMissingOnes) {
 
   // Choosing one opens it, after the question about unsaved work.
   QTest::keyClick(recent, Qt::Key_3);  // d7
-  ASSERT_TRUE(QTest::qWaitFor([&again, this] { return again.doc.fileName == dir.file("d7.zobj3d"); }, 3000));
-  EXPECT_EQ(+again.doc.Element(0).x, 7);
+  ASSERT_TRUE(QTest::qWaitFor([&again, this] { return again.Probe().FileName() == dir.file("d7.zobj3d"); }, 3000));
+  EXPECT_EQ(+again.Probe().Element(0).x, 7);
   MoveFirstElement();
   boxes.saveAnswer = SaveAnswer::Cancel;
   QTest::keyClick(Recent(), Qt::Key_4);  // d6 now, after d7, d9 and d8
   QApplication::processEvents();
   EXPECT_EQ(boxes.saveQuestions.size(), 1u);
-  EXPECT_EQ(again.doc.fileName, dir.file("d7.zobj3d"));
+  EXPECT_EQ(again.Probe().FileName(), dir.file("d7.zobj3d"));
 }

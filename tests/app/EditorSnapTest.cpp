@@ -25,12 +25,12 @@ class Snap : public EditorFixture {
   bool DragAlongX(double from, double to) {
     QTest::qWait(QGuiApplication::styleHints()->mouseDoubleClickInterval() + 50);
     const QPoint a = PixelOf(from, 2, 0.3), b = PixelOf(to, 2, 0.3);
-    QTest::mousePress(window->Tela1, Qt::LeftButton, Qt::NoModifier, a);
-    for (int k = 1; k <= 6; ++k) QTest::mouseMove(window->Tela1, a + (b - a) * k / 6);
-    const bool outlined = window->scene.snapShown;
-    QTest::mouseRelease(window->Tela1, Qt::LeftButton, Qt::NoModifier, b);
+    QTest::mousePress(ViewOf(*window), Qt::LeftButton, Qt::NoModifier, a);
+    for (int k = 1; k <= 6; ++k) QTest::mouseMove(ViewOf(*window), a + (b - a) * k / 6);
+    const bool outlined = window->Probe().SnapOutlineShown();
+    QTest::mouseRelease(ViewOf(*window), Qt::LeftButton, Qt::NoModifier, b);
     QApplication::processEvents();
-    EXPECT_FALSE(window->scene.snapShown) << "the outline goes with the button";
+    EXPECT_FALSE(window->Probe().SnapOutlineShown()) << "the outline goes with the button";
     return outlined;
   }
   double SavedX(int i) {
@@ -38,7 +38,7 @@ class Snap : public EditorFixture {
     const std::vector<Element3D> saved = ReadElements(dir.file("doc.zobj3d"));
     return static_cast<size_t>(i) < saved.size() ? +saved[static_cast<size_t>(i)].x : NAN;
   }
-  QString StatusLine() const { return window->BarraDeEstado1->text(); }
+  QString StatusLine() const { return window->Probe().StatusLine(); }
   // Both parts in the view, a unit at most 32 pixels wide (so 8 pixels
   // reach past a fifth of one); the X axis chosen.
   void Frame() {
@@ -47,7 +47,7 @@ class Snap : public EditorFixture {
     Key(Qt::Key_Escape);
     Key(Qt::Key_X);
     auto unitWide = [this] {
-      window->RenderNow();
+      ViewOf(*window)->grabFramebuffer();
       const QPoint d = PixelOf(1, 2, 0.3) - PixelOf(0, 2, 0.3);
       return std::hypot(d.x(), d.y());
     };
@@ -70,7 +70,7 @@ TEST_F(Snap, AGrabEndingAFifthShortLiesFlushAndKeepsTheGridWithSnappingOff) {
   // the view. The left part's right face dragged from 1 toward 4.1, a fifth
   // short, keeps the grid.
   Key(Qt::Key_Backtab, Qt::ShiftModifier);
-  EXPECT_EQ(QApplication::focusWidget(), w->Tela1) << "Shift+Tab did not walk the focus away";
+  EXPECT_EQ(QApplication::focusWidget(), ViewOf(*w)) << "Shift+Tab did not walk the focus away";
   EXPECT_TRUE(StatusLine().contains(L1(Choose("Encaixe: desligado", "Snap: off")))) << StatusLine().toStdString();
   EXPECT_FALSE(DragAlongX(0.2, 3.3));
   EXPECT_EQ(SavedX(0), 3.0) << "the grid";
@@ -109,7 +109,7 @@ TEST_F(Snap, TheStatusLineMeasuresTheSelectionAndTheGap) {
   EXPECT_TRUE(StatusLine().contains(L1("20 \xD7 20 \xD7 20 cm"))) << StatusLine().toStdString();
   EXPECT_TRUE(StatusLine().contains(L1(Choose("centro (0, 10, 0)", "centre (0, 10, 0)"))));
   ClickView(PixelOf(4.6, 1, 1), Qt::ShiftModifier);
-  ASSERT_EQ(w.doc.SelectionCount(), 2);
+  ASSERT_EQ(w.Probe().SelectionCount(), 2);
   EXPECT_TRUE(StatusLine().contains(L1("59 \xD7 20 \xD7 20 cm"))) << StatusLine().toStdString();
   EXPECT_TRUE(StatusLine().contains(L1(Choose("dist\xE2ncia (33, 0, 0)", "gap (33, 0, 0)"))));
 }

@@ -64,17 +64,17 @@ void ChooseNext(QComboBox* box) {
 TEST_F(EditorFixture, StartUpJoinsTheArgumentsIntoOnePathAndListsTheTextures) {
   WriteElements(dir.file("my room.zobj3d"), {Cube("a", 0), Cube("b", 4)});
   auto& w = Open({QString::fromStdString(dir.file("my")), "room.zobj3d"});
-  EXPECT_EQ(w.doc.Count(), 2);
-  EXPECT_EQ(w.doc.fileName, dir.file("my room.zobj3d"));
+  EXPECT_EQ(w.Probe().Count(), 2);
+  EXPECT_EQ(w.Probe().FileName(), dir.file("my room.zobj3d"));
   EXPECT_EQ(w.windowTitle(), "Objetos 3D - my room.zobj3d");
-  EXPECT_EQ(w.Lista1->model()->rowCount(), 2);
-  ASSERT_GE(w.CTextura->count(), 2);
-  EXPECT_EQ(w.CTextura->itemText(0), "<nenhuma>");
+  EXPECT_EQ(Child<QListView>(w, "Lista1")->model()->rowCount(), 2);
+  ASSERT_GE(Child<QComboBox>(w, "CTextura")->count(), 2);
+  EXPECT_EQ(Child<QComboBox>(w, "CTextura")->itemText(0), "<nenhuma>");
   int lastGroup = 0;
-  for (int i = 1; i < w.CTextura->count(); ++i) {
-    const QString ext = w.CTextura->itemText(i).section('.', -1).toLower();
+  for (int i = 1; i < Child<QComboBox>(w, "CTextura")->count(); ++i) {
+    const QString ext = Child<QComboBox>(w, "CTextura")->itemText(i).section('.', -1).toLower();
     const int group = ext == "jpeg" ? 0 : ext == "jpg" ? 1 : 2;
-    EXPECT_GE(group, lastGroup) << w.CTextura->itemText(i).toStdString();
+    EXPECT_GE(group, lastGroup) << Child<QComboBox>(w, "CTextura")->itemText(i).toStdString();
     lastGroup = group;
   }
 }
@@ -88,8 +88,8 @@ TEST_F(EditorFixture, AccentedPathsFromTheCommandLineAndTheDialogs) {
   CopySample(path);
   // Qt reads each argument in the system's file-name encoding.
   auto& w = Open({QString::fromLocal8Bit(path.c_str())});
-  EXPECT_EQ(w.doc.Count(), kSampleElements);
-  EXPECT_EQ(w.doc.fileName, path);
+  EXPECT_EQ(w.Probe().Count(), kSampleElements);
+  EXPECT_EQ(w.Probe().FileName(), path);
   EXPECT_EQ(w.windowTitle(), QString::fromUtf8("Objetos 3D - a\xC3\xA7\xC3\xA3o.zobj3d"));
   ClickListRow(0);
   Key(Qt::Key_Delete);
@@ -99,18 +99,18 @@ TEST_F(EditorFixture, AccentedPathsFromTheCommandLineAndTheDialogs) {
   EXPECT_EQ(std::distance(fs::directory_iterator(folder), fs::directory_iterator()), 1);
 
   files.paths = {path, folder + "/c\xC3\xB3pia.zobj3d", folder + "/exporta\xC3\xA7\xC3\xA3o.obj"};
-  Pick('A', w.Abrir1);
-  EXPECT_EQ(w.doc.Count(), kSampleElements - 1);
+  Pick('A', Child<QAction>(w, "Abrir1"));
+  EXPECT_EQ(w.Probe().Count(), kSampleElements - 1);
   EXPECT_EQ(w.windowTitle(), QString::fromUtf8("Objetos 3D - a\xC3\xA7\xC3\xA3o.zobj3d"));
 
-  Pick('A', w.Salvarcomo1);
+  Pick('A', Child<QAction>(w, "Salvarcomo1"));
   ASSERT_EQ(files.questions.size(), 2u);
   EXPECT_EQ(files.questions[1].folder, folder + "/");  // the document's folder
   EXPECT_EQ(ElementsIn(folder + "/c\xC3\xB3pia.zobj3d"), kSampleElements - 1);
-  EXPECT_EQ(w.doc.fileName, folder + "/c\xC3\xB3pia.zobj3d");
+  EXPECT_EQ(w.Probe().FileName(), folder + "/c\xC3\xB3pia.zobj3d");
   EXPECT_EQ(w.windowTitle(), QString::fromUtf8("Objetos 3D - c\xC3\xB3pia.zobj3d"));
 
-  Pick('A', w.Exportar1);
+  Pick('A', Child<QAction>(w, "Exportar1"));
   EXPECT_TRUE(fs::exists(folder + "/exporta\xC3\xA7\xC3\xA3o.obj"));
   EXPECT_TRUE(fs::exists(folder + "/exporta\xC3\xA7\xC3\xA3o.mtl"));
   EXPECT_TRUE(boxes.warnings.empty());
@@ -119,9 +119,9 @@ TEST_F(EditorFixture, AccentedPathsFromTheCommandLineAndTheDialogs) {
   std::ofstream(folder + "/quebrado_\xC3\xA7.zobj3d") << "short";  // less than a header
   files.paths = {folder + "/quebrado_\xC3\xA7.zobj3d"};
   ClickListRow(3);
-  Pick('A', w.Abrir1);
-  EXPECT_EQ(w.doc.Count(), 0);
-  EXPECT_EQ(w.doc.SelectionCount(), 0);
+  Pick('A', Child<QAction>(w, "Abrir1"));
+  EXPECT_EQ(w.Probe().Count(), 0);
+  EXPECT_EQ(w.Probe().SelectionCount(), 0);
   ASSERT_EQ(boxes.warnings.size(), 1u);
   EXPECT_NE(boxes.warnings[0].find("quebrado_\xE7.zobj3d"), std::string::npos) << boxes.warnings[0];
 }
@@ -132,8 +132,8 @@ TEST_F(EditorFixture, ANameThatIsNotUtf8OpensAndSavesInPlace) {
   const std::string path = dir.file("sala_\xE7.zobj3d");
   CopySample(path);
   auto& w = OpenBytes({path});
-  EXPECT_EQ(w.doc.Count(), kSampleElements);
-  EXPECT_EQ(w.doc.fileName, path);
+  EXPECT_EQ(w.Probe().Count(), kSampleElements);
+  EXPECT_EQ(w.Probe().FileName(), path);
   ClickListRow(0);
   Key(Qt::Key_Delete);
   Key(Qt::Key_S, Qt::ControlModifier);
@@ -156,15 +156,16 @@ TEST_F(EditorFixture, AccentedTextureIsChosenStoredAsLatinTextAndShown) {
   const std::string path = dir.file("room.zobj3d");
   CopySample(path);
   auto& w = Open({QString::fromStdString(path)});
-  const int item = w.CTextura->findText(QFile::decodeName(QByteArray::fromStdString(utf8)));
+  const int item = Child<QComboBox>(w, "CTextura")->findText(QFile::decodeName(QByteArray::fromStdString(utf8)));
   ASSERT_GT(item, 0);
 
   ClickListRow(0);
-  for (int k = 0; k < item && w.CTextura->currentIndex() != item; ++k) ChooseNext(w.CTextura);
-  EXPECT_EQ(w.doc.Element(0).texture.str(), "madeira_\xE7\xE3o_" + std::to_string(getpid()) + ".bmp");
+  for (int k = 0; k < item && Child<QComboBox>(w, "CTextura")->currentIndex() != item; ++k)
+    ChooseNext(Child<QComboBox>(w, "CTextura"));
+  EXPECT_EQ(w.Probe().Element(0).texture.str(), "madeira_\xE7\xE3o_" + std::to_string(getpid()) + ".bmp");
 
   // The closed box: the picture at the left of its field, then the name.
-  const QImage box = w.CTextura->grab().toImage();
+  const QImage box = Child<QComboBox>(w, "CTextura")->grab().toImage();
   int green = 0;
   for (int y = 0; y < box.height(); ++y)
     for (int x = 0; x < box.height(); ++x)
@@ -193,15 +194,15 @@ TEST_F(EditorFixture, TextureNamesADocumentCannotKeepCannotBeChosen) {
   CopySample(dir.file("room.zobj3d"));
   auto& w = Open(dir.file("room.zobj3d"));
   for (const std::string& name : names) {
-    const int item = w.CTextura->findText(QFile::decodeName(QByteArray::fromStdString(name)));
+    const int item = Child<QComboBox>(w, "CTextura")->findText(QFile::decodeName(QByteArray::fromStdString(name)));
     ASSERT_GT(item, 0) << name;
-    EXPECT_FALSE(w.CTextura->model()->index(item, 0).flags() & Qt::ItemIsEnabled) << name;
-    EXPECT_FALSE(w.CTextura->itemData(item, Qt::ToolTipRole).toString().isEmpty()) << name;
+    EXPECT_FALSE(Child<QComboBox>(w, "CTextura")->model()->index(item, 0).flags() & Qt::ItemIsEnabled) << name;
+    EXPECT_FALSE(Child<QComboBox>(w, "CTextura")->itemData(item, Qt::ToolTipRole).toString().isEmpty()) << name;
   }
   ClickListRow(0);
-  for (int k = 0; k < w.CTextura->count(); ++k) {
-    ChooseNext(w.CTextura);
-    const std::string stored = w.doc.Element(0).texture.str();
+  for (int k = 0; k < Child<QComboBox>(w, "CTextura")->count(); ++k) {
+    ChooseNext(Child<QComboBox>(w, "CTextura"));
+    const std::string stored = w.Probe().Element(0).texture.str();
     EXPECT_EQ(stored.find('?'), std::string::npos) << stored;
     EXPECT_NE(stored.rfind("wwwwwwww", 0), 0u) << stored;
   }
@@ -212,12 +213,15 @@ TEST_F(EditorFixture, InvisibleElementsAreGreyedButReadable) {
   CopySample(path);
   auto& w = Open({QString::fromStdString(path)});
   ClickListRow(0);
-  if (!w.CInvisivel->isChecked()) QTest::mouseClick(w.CInvisivel, Qt::LeftButton, Qt::NoModifier, QPoint(6, 6));
-  ASSERT_TRUE(w.doc.IsInvisible(0));
+  if (!Child<QCheckBox>(w, "CInvisivel")->isChecked())
+    QTest::mouseClick(Child<QCheckBox>(w, "CInvisivel"), Qt::LeftButton, Qt::NoModifier, QPoint(6, 6));
+  ASSERT_TRUE(w.Probe().IsInvisible(0));
   ClickListRow(2);  // element 0 no longer selected
-  ASSERT_FALSE(w.doc.IsInvisible(1));
-  const QImage list = w.Lista1->viewport()->grab().toImage();
-  auto row = [&](int r) { return w.Lista1->visualRect(w.Lista1->model()->index(r, 0)); };
+  ASSERT_FALSE(w.Probe().IsInvisible(1));
+  const QImage list = Child<QListView>(w, "Lista1")->viewport()->grab().toImage();
+  auto row = [&](int r) {
+    return Child<QListView>(w, "Lista1")->visualRect(Child<QListView>(w, "Lista1")->model()->index(r, 0));
+  };
   const QColor background = list.pixelColor(row(0).topRight());
   const QColor hidden = DarkestIn(list, row(0));
   const QColor shown = DarkestIn(list, row(1));

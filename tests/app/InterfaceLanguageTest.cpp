@@ -103,8 +103,8 @@ TEST_F(LanguageAtStart, AnEnglishDesktopGetsEnglishUnlessTheUserChoseOtherwise) 
     ApplyInterfaceLanguage(L::Default);
     EXPECT_FALSE(LoadQtTranslations());
     auto& w = Open();
-    EXPECT_EQ(QAccessible::queryAccessibleInterface(w.Tela1)->text(QAccessible::Name), "3D view");
-    EXPECT_EQ(w.Label5->text(), "Bevel:");
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(ViewOf(w))->text(QAccessible::Name), "3D view");
+    EXPECT_EQ(Child<QLabel>(w, "Label5")->text(), "Bevel:");
     EXPECT_EQ(CancelText(), "Cancel");
     window.reset();
     FreeDictionary();

@@ -20,9 +20,9 @@ struct KeyboardAlone : EditorFixture {
     std::vector<QWidget*> met;
     for (int i = 0; i < 80; ++i) {
       // In the view Shift+Tab is snapping's key: Ctrl+Shift+Tab leaves it.
-      const Qt::KeyboardModifiers fromView = Focus() == window->Tela1 ? Qt::ControlModifier : Qt::NoModifier;
+      const Qt::KeyboardModifiers fromView = Focus() == ViewOf(*window) ? Qt::ControlModifier : Qt::NoModifier;
       Key(back ? Qt::Key_Backtab : Qt::Key_Tab, (back ? Qt::ShiftModifier : Qt::NoModifier) | fromView);
-      if (Focus() == window->Tela1) return met;
+      if (Focus() == ViewOf(*window)) return met;
       met.push_back(Focus());
     }
     ADD_FAILURE() << "Tab never came back to the view";
@@ -30,10 +30,10 @@ struct KeyboardAlone : EditorFixture {
   }
   QString Name(QObject* o) { return QAccessible::queryAccessibleInterface(o)->text(QAccessible::Name); }
   QString Description() {
-    return QAccessible::queryAccessibleInterface(window->Tela1)->text(QAccessible::Description);
+    return QAccessible::queryAccessibleInterface(ViewOf(*window))->text(QAccessible::Description);
   }
   TSBM* KeyButton(const char* caption) {
-    for (TSBM* b : window->keyButtons)
+    for (TSBM* b : KeyButtons(*window))
       if (b->Caption() == caption) return b;
     return nullptr;
   }
@@ -45,24 +45,29 @@ struct KeyboardAlone : EditorFixture {
 // again; Shift+Tab walks the same ring backwards.
 TEST_F(KeyboardAlone, TabWalksEveryControlInReadingOrderAndBack) {
   auto& w = OpenWith({Cube("a", -4), Cube("b", 4)});
-  std::vector<QWidget*> expected{w.Lista1, w.Mulfig1, w.PCor1, w.CTextura, w.CInvisivel};
+  std::vector<QWidget*> expected{Child<QListView>(w, "Lista1"), Child<TMulfig>(w, "Mulfig1"),
+                                 Child<TMPanel>(w, "PCor1"), Child<QComboBox>(w, "CTextura"),
+                                 Child<QCheckBox>(w, "CInvisivel")};
   for (ExactField f : {ExactField::X, ExactField::Y, ExactField::Z, ExactField::DX, ExactField::DY, ExactField::DZ})
-    expected.push_back(w.ValoresExatos1->Box(f));
-  for (TZSpinEdit* s : {w.EAxy, w.EAyz, w.EAxz, w.EChanfro1, w.ESuperior1}) expected.push_back(s->Edit());
-  expected.insert(expected.end(), w.keyButtons.begin(), w.keyButtons.end());
+    expected.push_back(Child<ExactValueBoxes>(w, "ValoresExatos1")->Box(f));
+  for (TZSpinEdit* s : {Child<TZSpinEdit>(w, "EAxy"), Child<TZSpinEdit>(w, "EAyz"), Child<TZSpinEdit>(w, "EAxz"),
+                        Child<TZSpinEdit>(w, "EChanfro1"), Child<TZSpinEdit>(w, "ESuperior1")})
+    expected.push_back(s->Edit());
+  const QList<TSBM*> keys = KeyButtons(w);
+  expected.insert(expected.end(), keys.begin(), keys.end());
   const std::vector<QWidget*> forth = WalkRound(false);
   EXPECT_EQ(forth, expected);
   const std::vector<QWidget*> back = WalkRound(true);
   EXPECT_EQ(back, std::vector<QWidget*>(expected.rbegin(), expected.rend()));
   // Walking left nothing applied: no box took a value.
-  EXPECT_EQ(w.doc.UndoCount(), 0);
+  EXPECT_EQ(w.Probe().UndoCount(), 0);
   // Every control on the way has a name in the interface language.
   for (QWidget* control : forth) EXPECT_FALSE(Name(control).isEmpty()) << control->metaObject()->className();
-  EXPECT_EQ(Name(w.Tela1), "Vista 3D");
-  EXPECT_EQ(Name(w.Lista1), "Elementos");
-  EXPECT_EQ(Name(w.EChanfro1->Edit()), "Chanfro");
-  EXPECT_EQ(Name(w.EChanfro1), "Chanfro");
-  EXPECT_EQ(Name(w.ValoresExatos1->Box(ExactField::DY)), QString::fromLatin1("Tamanho Y"));
+  EXPECT_EQ(Name(ViewOf(w)), "Vista 3D");
+  EXPECT_EQ(Name(Child<QListView>(w, "Lista1")), "Elementos");
+  EXPECT_EQ(Name(Child<TZSpinEdit>(w, "EChanfro1")->Edit()), "Chanfro");
+  EXPECT_EQ(Name(Child<TZSpinEdit>(w, "EChanfro1")), "Chanfro");
+  EXPECT_EQ(Name(Child<ExactValueBoxes>(w, "ValoresExatos1")->Box(ExactField::DY)), QString::fromLatin1("Tamanho Y"));
   EXPECT_EQ(Name(KeyButton("S")), "Alterar tamanho");
 }
 
@@ -72,7 +77,7 @@ TEST_F(KeyboardAlone, TabWalksEveryControlInReadingOrderAndBack) {
 TEST_F(KeyboardAlone, StripButtonsArePressedWithSpaceAndEscReturnsToTheView) {
   auto& w = OpenWith({Cube("a", -4), Cube("b", 4)});
   ClickView(PixelOf(-4, 1, 0));
-  ASSERT_EQ(w.doc.SelectionCount(), 1);
+  ASSERT_EQ(w.Probe().SelectionCount(), 1);
   TSBM* scale = KeyButton("S");
   TSBM* grab = KeyButton("G");
   QAccessibleInterface* scaleFace = QAccessible::queryAccessibleInterface(scale);
@@ -80,37 +85,37 @@ TEST_F(KeyboardAlone, StripButtonsArePressedWithSpaceAndEscReturnsToTheView) {
   EXPECT_FALSE(scaleFace->state().checked);
   EXPECT_TRUE(QAccessible::queryAccessibleInterface(grab)->state().checked);
   while (Focus() != scale && Focus() != nullptr) {
-    Key(Qt::Key_Backtab, Qt::ShiftModifier | (Focus() == w.Tela1 ? Qt::ControlModifier : Qt::NoModifier));
-    if (Focus() == w.Tela1) break;
+    Key(Qt::Key_Backtab, Qt::ShiftModifier | (Focus() == ViewOf(w) ? Qt::ControlModifier : Qt::NoModifier));
+    if (Focus() == ViewOf(w)) break;
   }
   ASSERT_EQ(Focus(), scale);
   Key(Qt::Key_Space);
-  EXPECT_EQ(w.MMovimento1->Valor(), 1);
+  EXPECT_EQ(Child<TMulfig>(w, "MMovimento1")->Valor(), 1);
   EXPECT_TRUE(scaleFace->state().checked);
   EXPECT_FALSE(QAccessible::queryAccessibleInterface(grab)->state().checked);
-  EXPECT_EQ(Focus(), w.Tela1);
+  EXPECT_EQ(Focus(), ViewOf(w));
   // The view's keys work at once: G back to moving.
   Key(Qt::Key_G);
-  EXPECT_EQ(w.MMovimento1->Valor(), 0);
+  EXPECT_EQ(Child<TMulfig>(w, "MMovimento1")->Valor(), 0);
 
   // Esc on the palette: back to the view, the selection kept (it is not
   // the menu's "normal edition").
   Key(Qt::Key_Tab);
   Key(Qt::Key_Tab);
-  ASSERT_EQ(Focus(), w.Mulfig1);
+  ASSERT_EQ(Focus(), Child<TMulfig>(w, "Mulfig1"));
   Key(Qt::Key_Escape);
-  EXPECT_EQ(Focus(), w.Tela1);
-  EXPECT_EQ(w.doc.SelectionCount(), 1);
+  EXPECT_EQ(Focus(), ViewOf(w));
+  EXPECT_EQ(w.Probe().SelectionCount(), 1);
   // The palette itself: the arrow to "Cubo", Space chooses it; a click in
   // the view then adds a cube.
   Key(Qt::Key_Tab);
   Key(Qt::Key_Tab);
   Key(Qt::Key_Right);
   Key(Qt::Key_Space);
-  EXPECT_EQ(w.Mulfig1->Valor(), 1);
-  const int32_t before = w.doc.Count();
+  EXPECT_EQ(Child<TMulfig>(w, "Mulfig1")->Valor(), 1);
+  const int32_t before = w.Probe().Count();
   ClickView(PixelOf(0, 0, 6));
-  EXPECT_EQ(w.doc.Count(), before + 1);
+  EXPECT_EQ(w.Probe().Count(), before + 1);
 }
 
 // Tab out of the last angle box and Shift+Tab out of X leave the exact
@@ -119,22 +124,22 @@ TEST_F(KeyboardAlone, TabLeavesTheExactValuesAtEitherEnd) {
   auto& w = OpenWith({Cube("a", -4)});
   ClickView(PixelOf(-4, 1, 0));
   Key(Qt::Key_N);
-  ASSERT_EQ(Focus(), w.ValoresExatos1->Box(ExactField::X));
+  ASSERT_EQ(Focus(), Child<ExactValueBoxes>(w, "ValoresExatos1")->Box(ExactField::X));
   QTest::keyClicks(Focus(), "3");
   Key(Qt::Key_Backtab, Qt::ShiftModifier);
-  EXPECT_EQ(Focus(), w.CInvisivel);
-  EXPECT_EQ(+w.doc.Element(0).x, 3);
-  w.EAxz->Edit()->setFocus(Qt::TabFocusReason);
+  EXPECT_EQ(Focus(), Child<QCheckBox>(w, "CInvisivel"));
+  EXPECT_EQ(+w.Probe().Element(0).x, 3);
+  Child<TZSpinEdit>(w, "EAxz")->Edit()->setFocus(Qt::TabFocusReason);
   Key(Qt::Key_Tab);
-  EXPECT_EQ(Focus(), w.EChanfro1->Edit());
+  EXPECT_EQ(Focus(), Child<TZSpinEdit>(w, "EChanfro1")->Edit());
   Key(Qt::Key_Escape);
-  EXPECT_EQ(Focus(), w.Tela1);
+  EXPECT_EQ(Focus(), ViewOf(w));
 }
 
 // The view's description says what is selected and follows it.
 TEST_F(KeyboardAlone, TheViewSaysWhatIsSelected) {
   auto& w = OpenWith({Cube("porta", -4), Cube("mesa", 4)});
-  EXPECT_EQ(QAccessible::queryAccessibleInterface(w.Tela1)->role(), QAccessible::Canvas);
+  EXPECT_EQ(QAccessible::queryAccessibleInterface(ViewOf(w))->role(), QAccessible::Canvas);
   EXPECT_EQ(Description(), "Nenhum elemento selecionado");
   ClickView(PixelOf(-4, 1, 0));
   EXPECT_EQ(Description(), QString::fromLatin1("1 elemento selecionado: porta; posi\xE7\xE3o -4, 1, 0; tamanho 2 x 2 x 2"));
@@ -148,6 +153,6 @@ TEST_F(KeyboardAlone, TheViewSaysWhatIsSelected) {
   UseLanguage(true);
   auto& english = OpenWith({Cube("porta", -4)});
   Key(Qt::Key_A, Qt::ControlModifier);
-  EXPECT_EQ(QAccessible::queryAccessibleInterface(english.Tela1)->text(QAccessible::Name), "3D view");
+  EXPECT_EQ(QAccessible::queryAccessibleInterface(ViewOf(english))->text(QAccessible::Name), "3D view");
   EXPECT_EQ(Description(), "1 element selected: porta; position -4, 1, 0; size 2 x 2 x 2");
 }

@@ -16,22 +16,22 @@ namespace {
 class KeyboardModes : public EditorFixture {
  protected:
   TSBM* KeyButton(const char* caption) {
-    for (TSBM* b : window->keyButtons)
+    for (TSBM* b : KeyButtons(*window))
       if (b->Caption() == caption) return b;
     ADD_FAILURE() << caption;
-    return window->keyButtons.front();
+    return KeyButtons(*window).front();
   }
-  bool StatusSays(const char* word) { return window->BarraDeEstado1->text().contains(word); }
+  bool StatusSays(const char* word) { return window->Probe().StatusLine().contains(word); }
 
   // A click in block mode adds at the pointer, so the pointer goes there too.
   void ClickCell(double x, double z) {
     const QPoint at = PixelOf(x, 0, z);
-    QCursor::setPos(window->Tela1->mapToGlobal(at));
+    QCursor::setPos(ViewOf(*window)->mapToGlobal(at));
     QTest::qWait(60);
     ClickView(at);
   }
   double DistanceToCentre() {
-    const GLView& v = *window->view;
+    const GLView& v = window->Probe().View();
     return std::hypot(v.Eye[0] - v.Center[0], v.Eye[1] - v.Center[1], v.Eye[2] - v.Center[2]);
   }
 };
@@ -71,7 +71,7 @@ TEST_F(KeyboardModes, BlocksRestOnTheFloorAndF11SwitchesTheModeBothWays) {
   EXPECT_FALSE(StatusSays("Bloco"));
   EXPECT_FALSE(KeyButton("F11")->MostradoAbaixo());
   ClickCell(-9, 9);
-  EXPECT_EQ(w.doc.Count(), 5) << "a click out of the block mode added a block";
+  EXPECT_EQ(w.Probe().Count(), 5) << "a click out of the block mode added a block";
 
   // The button does what the key does, and shows it after the click too.
   QTest::mouseClick(KeyButton("F11"), Qt::LeftButton, Qt::NoModifier, QPoint(5, 5));
@@ -95,7 +95,7 @@ TEST_F(KeyboardModes, BlocksRestOnTheFloorAndF11SwitchesTheModeBothWays) {
 // keypad's: each a share of the way to the centre, which stays.
 TEST_F(KeyboardModes, TheMainKeyboardZoomsLikeTheKeypad) {
   Open();
-  const GLView& v = *window->view;
+  const GLView& v = window->Probe().View();
   const double start = DistanceToCentre();
   const double centre[3] = {v.Center[0], v.Center[1], v.Center[2]};
   const std::pair<Qt::Key, Qt::KeyboardModifiers> presses[] = {{Qt::Key_Plus, Qt::KeypadModifier},

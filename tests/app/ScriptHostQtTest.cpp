@@ -50,7 +50,7 @@ TEST_F(EditorFixture, ScriptFunctionsReachTheEditorsDialogsAndKeyboard) {
 
   auto& w = Open();
   EXPECT_EQ(zemoscriptESCPRESSED(), 0);
-  QTest::keyClick(w.Lista1, Qt::Key_Escape);
+  QTest::keyClick(Child<QListView>(w, "Lista1"), Qt::Key_Escape);
   EXPECT_EQ(zemoscriptESCPRESSED(), 1);
   EXPECT_EQ(zemoscriptESCPRESSED(), 0);  // reported once per press
   RemoveQtScriptHost();

@@ -49,10 +49,10 @@ class SystemColours : public EditorFixture {
       QTest::keyClicks(dialog->LCor1(), digits);
       QTest::mouseClick(dialog->BOk(), Qt::LeftButton);
     });
-    QTest::mouseClick(window->PCor1, Qt::LeftButton);
+    QTest::mouseClick(Child<TMPanel>(*window, "PCor1"), Qt::LeftButton);
   }
   QColor Swatch() const {
-    const QImage shot = window->PCor1->grab().toImage();
+    const QImage shot = Child<TMPanel>(*window, "PCor1")->grab().toImage();
     return shot.pixelColor(shot.rect().center());
   }
 
@@ -62,7 +62,7 @@ class SystemColours : public EditorFixture {
 TEST_F(SystemColours, ASystemColourLooksTheSameInTheSwatchAndOnTheElement) {
   TFEditorDeObjetos1& w = OpenWith({Cube("box", 0)});
   ClickListRow(0);
-  ASSERT_EQ(w.doc.SelectionCount(), 1);
+  ASSERT_EQ(w.Probe().SelectionCount(), 1);
   const QPalette desktop = QApplication::palette();
   // The colours the dialog names and the selection's, as the desktop has them.
   const std::map<unsigned, QPalette::ColorRole> named = {
@@ -74,13 +74,13 @@ TEST_F(SystemColours, ASystemColourLooksTheSameInTheSwatchAndOnTheElement) {
   for (const unsigned index : {5u, 8u, 13u, 14u, 15u, 16u, 20u, 7u, 9u, 18u, 21u, 4u, 24u}) {
     const uint32_t system = 0x80000000u | index;
     Choose(QString::asprintf("%08X", system));
-    ASSERT_EQ(+w.doc.Element(0).color, system);
+    ASSERT_EQ(+w.Probe().Element(0).color, system);
     const QColor swatch = Swatch();
     if (named.count(index)) {
       EXPECT_EQ(swatch.name().toStdString(), desktop.color(named.at(index)).name().toStdString())
           << "system colour " << index;
     }
-    const QImage frame = w.Tela1->grabFramebuffer();
+    const QImage frame = ViewOf(w)->grabFramebuffer();
     // The view shows the element: another colour, another picture.
     if (swatch != lastSwatch) {
       EXPECT_FALSE(frame == lastFrame) << "system colour " << index;
@@ -88,9 +88,9 @@ TEST_F(SystemColours, ASystemColourLooksTheSameInTheSwatchAndOnTheElement) {
 
     // The swatch's own colour, typed as plain digits (blue, green, red).
     Choose(QString::asprintf("%02X%02X%02X", swatch.blue(), swatch.green(), swatch.red()));
-    ASSERT_EQ(w.doc.Element(0).color & 0xFFFFFFu, static_cast<uint32_t>(ColorToWin(swatch)));
+    ASSERT_EQ(w.Probe().Element(0).color & 0xFFFFFFu, static_cast<uint32_t>(ColorToWin(swatch)));
     EXPECT_EQ(Swatch().name().toStdString(), swatch.name().toStdString());
-    EXPECT_TRUE(w.Tela1->grabFramebuffer() == frame)
+    EXPECT_TRUE(ViewOf(w)->grabFramebuffer() == frame)
         << "system colour " << index << " shows otherwise on the element than in the swatch";
     lastSwatch = swatch;
     lastFrame = frame;

@@ -103,7 +103,7 @@ TEST_F(EditorFixture, ASettingsFileThatIsNoSmallRegularFileIsLeftAlone) {
     c.make();
     const auto before = fs::symlink_status(settings).type();
     auto& w = Open(dir.file("a.zobj3d"));  // opening keeps it as recent
-    QList<QAction*> items = w.Recentes1->actions();
+    QList<QAction*> items = Child<QMenu>(w, "Recentes1")->actions();
     ASSERT_EQ(items.size(), 1);
     EXPECT_EQ(items[0]->isEnabled(), c.used) << items[0]->text().toStdString();
     EXPECT_EQ(fs::symlink_status(settings).type(), before);

@@ -26,10 +26,10 @@ class WindowTexts : public EditorFixture {
     files.paths = {dir.file("room.zobj3d")};
     Key(Qt::Key_S, Qt::ControlModifier);  // untitled: Save asks for a name
     seen.push_back(w.windowTitle());
-    Pick(file, w.Novo1);
+    Pick(file, Child<QAction>(w, "Novo1"));
     seen.push_back(w.windowTitle());
     files.paths = {dir.file("room.zobj3d")};
-    Pick(file, w.Abrir1);
+    Pick(file, Child<QAction>(w, "Abrir1"));
     seen.push_back(w.windowTitle());
     QTest::qWait(300);  // F5 clicks at the pointer: at a user's pace
     Key(Qt::Key_F5);
@@ -74,6 +74,6 @@ TEST_F(WindowTexts, TheAttributesDialogSpeaksTheInterfaceLanguage) {
     ASSERT_TRUE(Soon([&] { return !cancel.isEmpty(); }));
     EXPECT_EQ(name, english ? "Name:" : "Nome:");
     EXPECT_EQ(cancel, english ? "Cancel" : "Cancelar");
-    EXPECT_EQ(w.doc.Element(0).name.str(), "porta");
+    EXPECT_EQ(w.Probe().Element(0).name.str(), "porta");
   }
 }
