@@ -6,7 +6,7 @@
 // (the window's TogglePivot, DuplicateAndFollow, FollowPointer and
 // StopFollowing, in AssemblyAids.cpp).
 struct AssemblyAids {
-  bool commonPivot = false;  // turns go about the selection's common centre
-  bool following = false;    // the copies move with the pointer (XZ grab)
+  bool commonPivot = false;        // turns go about the selection's common centre
+  bool following = false;          // the copies move with the pointer (XZ grab)
   int32_t countWhenFollowing = 0;  // a document that changed size ends it
 };

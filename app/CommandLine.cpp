@@ -10,10 +10,26 @@
 namespace {
 // Qt's own options that take the next argument as their value (Qt also
 // accepts them with two dashes, and as "-name=value").
-constexpr std::string_view kQtValueOptions[] = {
-    "platform", "platformpluginpath", "platformtheme", "plugin", "qwindowgeometry", "qwindowicon",
-    "qwindowtitle", "session", "display", "geometry", "style", "stylesheet", "name", "title",
-    "visual", "ncols", "cmap", "im", "inputstyle", "qmljsdebugger"};
+constexpr std::string_view kQtValueOptions[] = {"platform",
+                                                "platformpluginpath",
+                                                "platformtheme",
+                                                "plugin",
+                                                "qwindowgeometry",
+                                                "qwindowicon",
+                                                "qwindowtitle",
+                                                "session",
+                                                "display",
+                                                "geometry",
+                                                "style",
+                                                "stylesheet",
+                                                "name",
+                                                "title",
+                                                "visual",
+                                                "ncols",
+                                                "cmap",
+                                                "im",
+                                                "inputstyle",
+                                                "qmljsdebugger"};
 
 bool NamesExistingFile(const std::string& argument) {
   struct stat st;

@@ -9,9 +9,9 @@
 #include "CommandReports.h"
 #include "ExactValueBoxes.h"
 #include "LatinText.h"
-#include "TFEditorDeObjetos1.h"
 #include "PivotSetting.h"
 #include "SnapSetting.h"
+#include "TFEditorDeObjetos1.h"
 #include "UndoLevels.h"
 #include "controls/ControlHint.h"
 #include "controls/TMulfig.h"
@@ -93,7 +93,8 @@ void CommandRunner::Run(const EditorCommand& row, CommandCall& call, bool inPlac
   const bool historyMoved = call.changed || nestedChanged_;  // an undo or a redo
   o.changed = w_.Document().StepTaken() || historyMoved;
   w_.Document().EndStep();
-  o.listChanged = o.changed && (historyMoved || w_.Document().Count() != countBefore || StepFor(row) == StepName::Rename);
+  o.listChanged =
+      o.changed && (historyMoved || w_.Document().Count() != countBefore || StepFor(row) == StepName::Rename);
   o.selectionChanged = Selection() != selectionBefore;
   // N hands the keys to the boxes; the window a command closed keeps none.
   o.refreshPanel = !inPlace;
@@ -160,7 +161,8 @@ void CommandRunner::BuildMenus(const std::map<CommandId, void (TFEditorDeObjetos
     MenuPlace place;
     const char* caption;
     const char* hint;
-  } kMenus[] = {{MenuPlace::File, "&Arquivo", "&File"}, {MenuPlace::Edit, "&Editar", "&Edit"}, {MenuPlace::Help, "&?", nullptr}};
+  } kMenus[] = {
+      {MenuPlace::File, "&Arquivo", "&File"}, {MenuPlace::Edit, "&Editar", "&Edit"}, {MenuPlace::Help, "&?", nullptr}};
   for (const auto& m : kMenus) {
     QMenu* menu = bar->addMenu(L1(m.caption));
     if (m.hint) SetHint(menu->menuAction(), m.hint);

@@ -50,11 +50,11 @@ class CommandRunner {
   void Run(const EditorCommand& row, CommandCall& call, bool inPlace = false);
   // The window brought in step after an action.
   struct Outcome {
-    bool changed = false;           // the document changed
-    bool listChanged = false;       // elements came, went or were renamed
+    bool changed = false;      // the document changed
+    bool listChanged = false;  // elements came, went or were renamed
     bool selectionChanged = false;
-    bool focusBack = true;          // the keys go back to the view
-    bool refreshPanel = true;       // not under the user's typing
+    bool focusBack = true;     // the keys go back to the view
+    bool refreshPanel = true;  // not under the user's typing
     std::string report;
   };
   void After(const EditorCommand& row, const Outcome& outcome);

@@ -1,6 +1,5 @@
 #pragma once
 #include <QString>
-
 #include <string>
 
 // The window's caption for a document: the product's name, then the

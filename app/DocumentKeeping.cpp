@@ -4,7 +4,6 @@
 #include <QFile>
 #include <QMenu>
 #include <QWidget>
-
 #include <filesystem>
 
 #include "common/Dictionary.h"

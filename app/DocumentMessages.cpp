@@ -22,13 +22,13 @@ constexpr Pair kReasons[] = {
     {"cannot read the file", "n\xE3o foi poss\xEDvel ler o arquivo"},
     {"cannot create the file", "n\xE3o foi poss\xEDvel criar o arquivo"},
     {"cannot write the file", "n\xE3o foi poss\xEDvel gravar o arquivo"},
-    {"cannot set the file mode", "n\xE3o foi poss\xEDvel ajustar as permiss\xF5""es do arquivo"},
+    {"cannot set the file mode", "n\xE3o foi poss\xEDvel ajustar as permiss\365es do arquivo"},
     {"cannot flush the file", "n\xE3o foi poss\xEDvel descarregar o arquivo no disco"},
     {"cannot close the file", "n\xE3o foi poss\xEDvel fechar o arquivo"},
     {"cannot replace the file", "n\xE3o foi poss\xEDvel substituir o arquivo"},
     {"not a document of this editor", "n\xE3o \xE9 um documento deste editor"},
     {"is the document itself", "\xE9 o pr\xF3prio documento: grav\xE1-lo destruiria o documento"},
-    {"shorter than the 22-byte header", "menor que o cabe\xE7""alho de 22 bytes"},
+    {"shorter than the 22-byte header", "menor que o cabe\347alho de 22 bytes"},
     {"negative record count", "n\xFAmero de registros negativo"},
     {"record size below 1", "tamanho de registro menor que 1"},
     {"out of memory", "mem\xF3ria insuficiente"},
@@ -49,7 +49,7 @@ constexpr Pair kSystemReasons[] = {
     {"Not a directory", "n\xE3o \xE9 uma pasta"},
     {"File too large", "arquivo grande demais"},
     {"Disk quota exceeded", "cota de disco excedida"},
-    {"Input/output error", "erro de entrada e sa\xED""da"},
+    {"Input/output error", "erro de entrada e sa\355da"},
     {"Too many open files", "arquivos abertos demais"},
 };
 
@@ -67,7 +67,7 @@ std::string PortugueseReason(const std::string& reason, bool reading) {
         if (rest.substr(2) == s.english) return std::string(p.portuguese) + ": " + s.portuguese;
     return p.portuguese;
   }
-  return reading ? "o conte\xFA""do n\xE3o p\xF4""de ser lido" : "o conte\xFA""do n\xE3o p\xF4""de ser gravado";
+  return reading ? "o conte\372do n\xE3o p\364de ser lido" : "o conte\372do n\xE3o p\364de ser gravado";
 }
 }  // namespace
 
@@ -87,9 +87,9 @@ std::string EarlyEndWarning(const std::string& utf8Path, const DocumentResult& r
   const std::string path = Utf8ToLatin1(utf8Path);
   const std::string read = std::to_string(result.recordsRead);
   const std::string declared = std::to_string(result.recordsDeclared);
-  return Choose("O arquivo " + path + " terminou antes do esperado: " + read + " de " + declared +
-                    " elementos foram lidos.",
-                "The file " + path + " ended early: " + read + " of " + declared + " elements were read.");
+  return Choose(
+      "O arquivo " + path + " terminou antes do esperado: " + read + " de " + declared + " elementos foram lidos.",
+      "The file " + path + " ended early: " + read + " of " + declared + " elements were read.");
 }
 
 std::string SaveWarning(const std::string& utf8Path, const DocumentResult& result) {
@@ -100,8 +100,10 @@ std::string SaveWarning(const std::string& utf8Path, const DocumentResult& resul
 
 std::string ChangedOnDiskQuestion(const std::string& utf8Path) {
   const std::string path = Utf8ToLatin1(utf8Path);
-  return Choose("O arquivo " + path + " foi alterado por outro programa depois de aberto. Salvar com outro nome, "
-                    "substituir as altera\xE7\xF5""es dele ou cancelar?",
-                "The file " + path + " was changed by another program since it was opened. Save under another name, "
+  return Choose("O arquivo " + path +
+                    " foi alterado por outro programa depois de aberto. Salvar com outro nome, "
+                    "substituir as altera\xE7\365es dele ou cancelar?",
+                "The file " + path +
+                    " was changed by another program since it was opened. Save under another name, "
                     "overwrite its changes, or cancel?");
 }

@@ -3,21 +3,21 @@
 #include <QKeySequence>
 #include <QListView>
 
+#include "AssemblyAids.h"
 #include "CommandReports.h"
-#include "common/Dictionary.h"
 #include "KeyCodes.h"
 #include "TFEditorDeObjetos1.h"
+#include "UndoHistoryDialog.h"
 #include "UndoLevels.h"
+#include "common/Dictionary.h"
 #include "controls/TMulfig.h"
 #include "controls/TSBM.h"
-#include "gl/GLView.h"
-#include "AssemblyAids.h"
-#include "UndoHistoryDialog.h"
 #include "document/AlignSelection.h"
 #include "document/EditSteps.h"
 #include "document/HideShow.h"
 #include "document/MirrorSelection.h"
 #include "document/SelectionTools.h"
+#include "gl/GLView.h"
 
 namespace {
 using C = CommandId;
@@ -369,10 +369,14 @@ bool Fits(KeyMods need, Qt::KeyboardModifiers held) {
 
 int QtKeyOf(int code) {
   switch (code) {
-    case vk::Delete: return Qt::Key_Delete;
-    case vk::Escape: return Qt::Key_Escape;
-    case kF1: return Qt::Key_F1;
-    default: return code >= '0' && code <= 'Z' ? code : 0;
+    case vk::Delete:
+      return Qt::Key_Delete;
+    case vk::Escape:
+      return Qt::Key_Escape;
+    case kF1:
+      return Qt::Key_F1;
+    default:
+      return code >= '0' && code <= 'Z' ? code : 0;
   }
 }
 }  // namespace

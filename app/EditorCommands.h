@@ -26,18 +26,76 @@ enum class MenuPlace { None, File, Edit, Help, Align };
 
 enum class CommandId {
   // File menu
-  New, Open, Save, SaveAs, Export, Quit,
+  New,
+  Open,
+  Save,
+  SaveAs,
+  Export,
+  Quit,
   // Edit menu
-  Undo, Redo, History, Copy, Paste, Delete, Grid, UndoLevels, LeftLight, NormalEdition, TagName,
+  Undo,
+  Redo,
+  History,
+  Copy,
+  Paste,
+  Delete,
+  Grid,
+  UndoLevels,
+  LeftLight,
+  NormalEdition,
+  TagName,
   // "?" menu
-  KeysWindow, Language, About,
+  KeysWindow,
+  Language,
+  About,
   // keys of the view
-  AddKind, ClickAtPointer, Duplicate, SelectAll, ClearSelection, BoxSelect, Enter, Mode, Axis, PointerNudge,
-  Arrows, ExactValues, Snapping, Pivot, Hide, HideOthers, ShowAll, Mirror,
-  AlignMinX, AlignMinY, AlignMinZ, AlignCentreX, AlignCentreY, AlignCentreZ, AlignMaxX, AlignMaxY, AlignMaxZ,
-  DistributeX, DistributeY, DistributeZ, Projection, DefaultView, ViewPreset, Frame, Zoom, Pan, BlockMode, AddBlock,
+  AddKind,
+  ClickAtPointer,
+  Duplicate,
+  SelectAll,
+  ClearSelection,
+  BoxSelect,
+  Enter,
+  Mode,
+  Axis,
+  PointerNudge,
+  Arrows,
+  ExactValues,
+  Snapping,
+  Pivot,
+  Hide,
+  HideOthers,
+  ShowAll,
+  Mirror,
+  AlignMinX,
+  AlignMinY,
+  AlignMinZ,
+  AlignCentreX,
+  AlignCentreY,
+  AlignCentreZ,
+  AlignMaxX,
+  AlignMaxY,
+  AlignMaxZ,
+  DistributeX,
+  DistributeY,
+  DistributeZ,
+  Projection,
+  DefaultView,
+  ViewPreset,
+  Frame,
+  Zoom,
+  Pan,
+  BlockMode,
+  AddBlock,
   // the property strip and the element list
-  Color, Texture, Visibility, Chamfer, TopSize, Angles, ExactEntry, Rename,
+  Color,
+  Texture,
+  Visibility,
+  Chamfer,
+  TopSize,
+  Angles,
+  ExactEntry,
+  Rename,
   Mouse,  // rows that describe the mouse
 };
 
@@ -63,7 +121,7 @@ struct EditorCommand {
   const char* en;
   CommandHandler handler;  // null: a row that only describes the mouse
   bool changesDocument;
-  StepName step;  // the undo step it takes
+  StepName step;            // the undo step it takes
   bool stepByMode = false;  // the step is named by the movement mode (move, resize, turn)
   MenuPlace menu = MenuPlace::None;
   const char* menuPt = nullptr;  // the menu caption ("&" marks the access key)

@@ -62,8 +62,7 @@ QImage TexturePicture(const std::string& fileName) {
   return ImageFromBitmap(*bitmap);
 }
 
-void TextureItemDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
-                                const QModelIndex& index) const {
+void TextureItemDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const {
   QColor text;
   const QColor background = PaintBackground(painter, option, text);
   // A file the document cannot name stays in the list, greyed.
@@ -75,8 +74,7 @@ QSize TextureItemDelegate::sizeHint(const QStyleOptionViewItem& option, const QM
   return {QStyledItemDelegate::sizeHint(option, index).width() + 25, 25};
 }
 
-void ElementItemDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
-                                const QModelIndex& index) const {
+void ElementItemDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const {
   QColor text;
   const QColor background = PaintBackground(painter, option, text);
   if (window_->Document().IsInvisible(index.row())) text = Greyed(text, background);

@@ -18,8 +18,7 @@ class TextureItemDelegate : public QStyledItemDelegate {
 // (height 17).
 class ElementItemDelegate : public QStyledItemDelegate {
  public:
-  ElementItemDelegate(TFEditorDeObjetos1* window, QObject* parent)
-      : QStyledItemDelegate(parent), window_(window) {}
+  ElementItemDelegate(TFEditorDeObjetos1* window, QObject* parent) : QStyledItemDelegate(parent), window_(window) {}
   void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override;
   QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override;
 

@@ -134,7 +134,8 @@ void TFEditorDeObjetos1::Idioma1Click() {
   const bool english = !HasDictionary();
   RememberLanguage(english ? InterfaceLanguage::English : InterfaceLanguage::Portuguese);
   ShowWarning(english ? "The editor will be in English from its next start."
-                      : "O editor estar\xE1 em portugu\xEAs a partir do pr\xF3ximo in\xED" "cio.");
+                      : "O editor estar\xE1 em portugu\xEAs a partir do pr\xF3ximo in\xED"
+                        "cio.");
 }
 
 void TFEditorDeObjetos1::ShowWritten(const std::string& path) {

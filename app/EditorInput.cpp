@@ -4,7 +4,6 @@
 #include <QMainWindow>
 #include <QMenu>
 #include <QStatusBar>
-
 #include <cmath>
 
 #include "LatinText.h"
@@ -16,8 +15,8 @@
 #include "controls/ControlHint.h"
 #include "controls/TMulfig.h"
 #include "controls/TZSpinEdit.h"
-#include "gl/CameraMoves.h"
 #include "document/SelectionMeasure.h"
+#include "gl/CameraMoves.h"
 #include "gl/GLView.h"
 #include "gl/Picking.h"
 
@@ -122,11 +121,12 @@ void TFEditorDeObjetos1::UpdateStatusLine() {
     estado.distancia[a] = m.gap[a] * kCentimetresPerUnit;
   }
   if (!recoveryProblem_.empty())
-    estado.aviso = Choose("C\xF3pia de recupera\xE7\xE3o n\xE3o gravada: ", "Recovery copy not written: ") +
-                   recoveryProblem_;
+    estado.aviso =
+        Choose("C\xF3pia de recupera\xE7\xE3o n\xE3o gravada: ", "Recovery copy not written: ") + recoveryProblem_;
   if (labelsPastBudget_)
-    estado.aviso += (estado.aviso.empty() ? "" : "     ") +
-                    Choose("Etiquetas demais: algumas aparecem sem imagem", "Too many labels: some are drawn without their pictures");
+    estado.aviso +=
+        (estado.aviso.empty() ? "" : "     ") + Choose("Etiquetas demais: algumas aparecem sem imagem",
+                                                       "Too many labels: some are drawn without their pictures");
   estado.x = pointerFloor[0];
   estado.z = pointerFloor[2];
   BarraDeEstado1->Mostra(estado);

@@ -52,7 +52,7 @@ void TFEditorDeObjetos1::SetDocumentChanged(bool changed) {
 bool TFEditorDeObjetos1::MayDiscardDocument() {
   if (!DocumentChanged()) return true;
   const std::string name = doc.fileName.empty() ? "" : " " + NamePart(doc.fileName);
-  const auto answer = AskSaveChanges(Choose("O documento" + name + " foi alterado. Salvar as altera\xE7\xF5""es?",
+  const auto answer = AskSaveChanges(Choose("O documento" + name + " foi alterado. Salvar as altera\xE7\365es?",
                                             "The document" + name + " has changed. Save the changes?"));
   if (answer == MessageBoxes::SaveAnswer::Discard) return true;
   if (answer == MessageBoxes::SaveAnswer::Cancel) return false;

@@ -5,7 +5,6 @@
 #include <QKeyEvent>
 #include <QListView>
 #include <QTimer>
-
 #include <cmath>
 
 #include "CommandRunner.h"
@@ -57,9 +56,9 @@ void TFEditorDeObjetos1::SendKeyName(const std::string& text) {
   static const struct {
     const char* name;
     int code;
-  } kNames[] = {{"F11", vk::F11}, {"F5", vk::F5}, {"F6", vk::F6},   {"F7", vk::F7},       {"+", vk::Add},
-                {"-", vk::Subtract}, {"UP", vk::Up}, {"DOWN", vk::Down}, {"LEFT", vk::Left}, {"RIGHT", vk::Right},
-                {"ESC", vk::Escape}, {"HOME", '0'}};
+  } kNames[] = {{"F11", vk::F11},   {"F5", vk::F5},       {"F6", vk::F6},      {"F7", vk::F7},
+                {"+", vk::Add},     {"-", vk::Subtract},  {"UP", vk::Up},      {"DOWN", vk::Down},
+                {"LEFT", vk::Left}, {"RIGHT", vk::Right}, {"ESC", vk::Escape}, {"HOME", '0'}};
   int code = static_cast<unsigned char>(t[0]);
   for (const auto& n : kNames)
     if (t == n.name) code = n.code;
@@ -232,7 +231,8 @@ void TFEditorDeObjetos1::ArrowKey(int key, Qt::KeyboardModifiers shift) {
     if (horizontal) {
       OrbitView(5 * k);
     } else {
-      double sight[3] = {view->Eye[0] - view->Center[0], view->Eye[1] - view->Center[1], view->Eye[2] - view->Center[2]};
+      double sight[3] = {view->Eye[0] - view->Center[0], view->Eye[1] - view->Center[1],
+                         view->Eye[2] - view->Center[2]};
       double axis[3];
       CrossProduct(view->Up, sight, axis);
       RotateCamera(*view, axis, 5 * k);
@@ -245,7 +245,10 @@ void TFEditorDeObjetos1::ArrowKey(int key, Qt::KeyboardModifiers shift) {
   const auto mode = static_cast<MoveMode>(MMovimento1->Valor());
   // The picture follows the arrow where the target stands: the axes are
   // read on the screen there (in perspective they slant across the view).
-  const Arrow arrow = key == vk::Left ? Arrow::Left : key == vk::Right ? Arrow::Right : key == vk::Up ? Arrow::Up : Arrow::Down;
+  const Arrow arrow = key == vk::Left    ? Arrow::Left
+                      : key == vk::Right ? Arrow::Right
+                      : key == vk::Up    ? Arrow::Up
+                                         : Arrow::Down;
   const Element3D& lead = onTemplate ? doc.templ : doc.Element(doc.SelectedIndex(doc.SelectionCount() - 1));
   const double at[3] = {lead.x, lead.y, lead.z};
   const AxesOnScreen axes = AxesOnScreenAt(at);

@@ -10,38 +10,37 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPainter>
-#include <QStandardItemModel>
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QStandardItemModel>
 #include <QStatusBar>
 #include <QTimer>
 #include <QVBoxLayout>
 
 #include "CommandRunner.h"
 #include "DocumentCaption.h"
+#include "DocumentKeeping.h"
 #include "EditorDelegates.h"
 #include "EditorRecovery.h"
 #include "ElementListModel.h"
 #include "KeyCodes.h"
 #include "KeyboardWalk.h"
+#include "LatinText.h"
+#include "PropertyStrip.h"
 #include "SelectionDescription.h"
 #include "TBarraDeEstado.h"
-#include "LatinText.h"
 #include "TFEditorDeObjetos1.h"
-#include "DocumentKeeping.h"
-#include "PropertyStrip.h"
 #include "TGLPanel.h"
 #include "ViewNavigation.h"
 #include "common/Dictionary.h"
 #include "common/TextureFolder.h"
-#include "document/TextureName.h"
 #include "controls/ControlAccessibility.h"
 #include "controls/ControlHint.h"
 #include "controls/ControlPictures.h"
-#include "controls/TAtlEdit.h"
 #include "controls/PictureTools.h"
+#include "controls/TAtlEdit.h"
 #include "controls/TCorSeleciona.h"
 #include "controls/TMPanel.h"
 #include "controls/TMulfig.h"
@@ -50,6 +49,7 @@
 #include "controls/TZSpinEdit.h"
 #include "controls/WaitIndicator.h"
 #include "controls/WindowTranslation.h"
+#include "document/TextureName.h"
 #include "gl/GLView.h"
 #include "gl/ViewContext.h"
 #include "gl/ViewPresets.h"
@@ -178,8 +178,8 @@ void TFEditorDeObjetos1::SetUpKeyboardAndAssistiveTools(TFEditorDeObjetos1& w) {
     spin->Edit()->setAccessibleName(AccessibleNameOf(spin));
   }
   w.Mulfig1->setAccessibleName(L1(Choose("Adicionar", "Add")));
-  w.Mulfig1->setNomesAcessiveis({Choose("Cursor", "Cursor"), Choose("Cubo", "Cube"), Choose("Cilindro", "Cylinder"),
-                                 Choose("Esfera", "Sphere")});
+  w.Mulfig1->setNomesAcessiveis(
+      {Choose("Cursor", "Cursor"), Choose("Cubo", "Cube"), Choose("Cilindro", "Cylinder"), Choose("Esfera", "Sphere")});
   w.PCor1->setFocusPolicy(Qt::TabFocus);
 
   // The mode and axis buttons are the visible face of the hidden rows.
@@ -222,8 +222,8 @@ void TFEditorDeObjetos1::SetUpKeyboardAndAssistiveTools(TFEditorDeObjetos1& w) {
 // Fits the tool strip to its texts once they are in the interface language.
 void TFEditorDeObjetos1::ArrangeToolStrip(TFEditorDeObjetos1& w) {
   w.Label41->adjustSize();
-  FlowRow({w.Label4, w.PCor1, w.Label8, w.CTextura, w.CInvisivel, w.Label10, w.Label7, w.EAxy, w.LAyz, w.EAyz,
-           w.LAxz, w.EAxz, w.Label5, w.EChanfro1, w.Label6, w.ESuperior1},
+  FlowRow({w.Label4, w.PCor1, w.Label8, w.CTextura, w.CInvisivel, w.Label10, w.Label7, w.EAxy, w.LAyz, w.EAyz, w.LAxz,
+           w.EAxz, w.Label5, w.EChanfro1, w.Label6, w.ESuperior1},
           w.Mulfig1->x() + w.Mulfig1->width());
   if (auto* keyRow = w.Panel1->findChild<QWidget*>("keyRow", Qt::FindDirectChildrenOnly)) keyRow->adjustSize();
   // Narrower than this, the strip scrolls instead of cutting controls off.
@@ -296,8 +296,8 @@ void TFEditorDeObjetos1::FormCreate() {
   Timer1->setInterval(1000);
   connect(Timer1, &QTimer::timeout, this, [this] { Timer1Timer(); });
   cor1 = new TCorSeleciona(this);
-  strip_ = std::make_unique<PropertyStrip>(
-      doc, PropertyStrip::Controls{*PCor1, *CTextura, *CInvisivel, *EChanfro1, *ESuperior1, *EAxy, *EAyz, *EAxz, *cor1});
+  strip_ = std::make_unique<PropertyStrip>(doc, PropertyStrip::Controls{*PCor1, *CTextura, *CInvisivel, *EChanfro1,
+                                                                        *ESuperior1, *EAxy, *EAyz, *EAxz, *cor1});
 
   scene.blockCursor[0] = scene.blockCursor[1] = scene.blockCursor[2] = 0;
   scene.blockCursorInside = false;
@@ -311,24 +311,78 @@ EditorProbe TFEditorDeObjetos1::Probe() const {
 }
 
 void TFEditorDeObjetos1::NameControls() {
-  const std::pair<QObject*, const char*> named[] = {
-      {Panel1, "Panel1"}, {Panel2, "Panel2"}, {Label41, "Label41"}, {Mulfig1, "Mulfig1"}, {Label4, "Label4"},
-      {PCor1, "PCor1"}, {Label8, "Label8"}, {CTextura, "CTextura"}, {CInvisivel, "CInvisivel"},
-      {Label10, "Label10"}, {Label7, "Label7"}, {LAyz, "LAyz"}, {LAxz, "LAxz"}, {Label5, "Label5"},
-      {Label6, "Label6"}, {EAxy, "EAxy"}, {EAyz, "EAyz"}, {EAxz, "EAxz"}, {EChanfro1, "EChanfro1"},
-      {ESuperior1, "ESuperior1"}, {MMovimento1, "MMovimento1"}, {MEixo1, "MEixo1"}, {Mulfig2, "Mulfig2"},
-      {CPerspectiva1, "CPerspectiva1"}, {CSolidos1, "CSolidos1"}, {SBM1, "SBM1"}, {SBM2, "SBM2"},
-      {TOP1, "TOP1"}, {left1, "left1"}, {right1, "right1"}, {bottom1, "bottom1"}, {Label2, "Label2"},
-      {Label3, "Label3"}, {Label9, "Label9"}, {Label14, "Label14"}, {Edit1, "Edit1"}, {Edit2, "Edit2"},
-      {Edit3, "Edit3"}, {Button1, "Button1"}, {VSplit1, "VSplit1"}, {VSplit2, "VSplit2"}, {VSplit3, "VSplit3"},
-      {Tela1, "Tela1"}, {Panel5, "Panel5"}, {Lista1, "Lista1"}, {Panel3, "Panel3"}, {Panel4, "Panel4"},
-      {Panel6, "Panel6"}, {Timer1, "Timer1"}, {Novo1, "Novo1"}, {Abrir1, "Abrir1"}, {Salvar1, "Salvar1"},
-      {Salvarcomo1, "Salvarcomo1"}, {Exportar1, "Exportar1"}, {Sair1, "Sair1"}, {Editar1, "Editar1"},
-      {Desfazer1, "Desfazer1"}, {Refazer1, "Refazer1"}, {Copiar1, "Copiar1"}, {Colar1, "Colar1"},
-      {Apagar1, "Apagar1"}, {Grade1, "Grade1"}, {NiveisDesfazer1, "NiveisDesfazer1"},
-      {Luzesquerda1, "Luzesquerda1"}, {Edionormal1, "Edionormal1"}, {Tag1, "Tag1"}, {Sobre1, "Sobre1"},
-      {TeclasEMouse1, "TeclasEMouse1"}, {Idioma1, "Idioma1"},
-      {BarraDeEstado1, "BarraDeEstado1"}, {ModeHint1, "ModeHint1"}, {ValoresExatos1, "ValoresExatos1"}};
+  const std::pair<QObject*, const char*> named[] = {{Panel1, "Panel1"},
+                                                    {Panel2, "Panel2"},
+                                                    {Label41, "Label41"},
+                                                    {Mulfig1, "Mulfig1"},
+                                                    {Label4, "Label4"},
+                                                    {PCor1, "PCor1"},
+                                                    {Label8, "Label8"},
+                                                    {CTextura, "CTextura"},
+                                                    {CInvisivel, "CInvisivel"},
+                                                    {Label10, "Label10"},
+                                                    {Label7, "Label7"},
+                                                    {LAyz, "LAyz"},
+                                                    {LAxz, "LAxz"},
+                                                    {Label5, "Label5"},
+                                                    {Label6, "Label6"},
+                                                    {EAxy, "EAxy"},
+                                                    {EAyz, "EAyz"},
+                                                    {EAxz, "EAxz"},
+                                                    {EChanfro1, "EChanfro1"},
+                                                    {ESuperior1, "ESuperior1"},
+                                                    {MMovimento1, "MMovimento1"},
+                                                    {MEixo1, "MEixo1"},
+                                                    {Mulfig2, "Mulfig2"},
+                                                    {CPerspectiva1, "CPerspectiva1"},
+                                                    {CSolidos1, "CSolidos1"},
+                                                    {SBM1, "SBM1"},
+                                                    {SBM2, "SBM2"},
+                                                    {TOP1, "TOP1"},
+                                                    {left1, "left1"},
+                                                    {right1, "right1"},
+                                                    {bottom1, "bottom1"},
+                                                    {Label2, "Label2"},
+                                                    {Label3, "Label3"},
+                                                    {Label9, "Label9"},
+                                                    {Label14, "Label14"},
+                                                    {Edit1, "Edit1"},
+                                                    {Edit2, "Edit2"},
+                                                    {Edit3, "Edit3"},
+                                                    {Button1, "Button1"},
+                                                    {VSplit1, "VSplit1"},
+                                                    {VSplit2, "VSplit2"},
+                                                    {VSplit3, "VSplit3"},
+                                                    {Tela1, "Tela1"},
+                                                    {Panel5, "Panel5"},
+                                                    {Lista1, "Lista1"},
+                                                    {Panel3, "Panel3"},
+                                                    {Panel4, "Panel4"},
+                                                    {Panel6, "Panel6"},
+                                                    {Timer1, "Timer1"},
+                                                    {Novo1, "Novo1"},
+                                                    {Abrir1, "Abrir1"},
+                                                    {Salvar1, "Salvar1"},
+                                                    {Salvarcomo1, "Salvarcomo1"},
+                                                    {Exportar1, "Exportar1"},
+                                                    {Sair1, "Sair1"},
+                                                    {Editar1, "Editar1"},
+                                                    {Desfazer1, "Desfazer1"},
+                                                    {Refazer1, "Refazer1"},
+                                                    {Copiar1, "Copiar1"},
+                                                    {Colar1, "Colar1"},
+                                                    {Apagar1, "Apagar1"},
+                                                    {Grade1, "Grade1"},
+                                                    {NiveisDesfazer1, "NiveisDesfazer1"},
+                                                    {Luzesquerda1, "Luzesquerda1"},
+                                                    {Edionormal1, "Edionormal1"},
+                                                    {Tag1, "Tag1"},
+                                                    {Sobre1, "Sobre1"},
+                                                    {TeclasEMouse1, "TeclasEMouse1"},
+                                                    {Idioma1, "Idioma1"},
+                                                    {BarraDeEstado1, "BarraDeEstado1"},
+                                                    {ModeHint1, "ModeHint1"},
+                                                    {ValoresExatos1, "ValoresExatos1"}};
   for (const auto& [control, name] : named)
     if (control) control->setObjectName(name);
 }
@@ -407,8 +461,11 @@ void TFEditorDeObjetos1::BuildKeyRow() {
         {"F6", "Cylinder", "Adicionar cilindro", "Add a cylinder"},
         {"F7", "Sphere", "Adicionar esfera", "Add a sphere"}}},
       {"Mode:",
-       {{"G", "Grab", "Mover", "Grab"}, {"S", "Scale", "Alterar tamanho", "Scale"}, {"R", "Rotate", "Rotacionar", "Rotate"}}},
-      {"Axis:", {{"X", "X axis", "Eixo X", "X axis"}, {"Y", "Y axis", "Eixo Y", "Y axis"}, {"Z", "Z axis", "Eixo Z", "Z axis"}}},
+       {{"G", "Grab", "Mover", "Grab"},
+        {"S", "Scale", "Alterar tamanho", "Scale"},
+        {"R", "Rotate", "Rotacionar", "Rotate"}}},
+      {"Axis:",
+       {{"X", "X axis", "Eixo X", "X axis"}, {"Y", "Y axis", "Eixo Y", "Y axis"}, {"Z", "Z axis", "Eixo Z", "Z axis"}}},
       {"Direction:",
        {{"UP", "UP", "Para cima", "Up"},
         {"DOWN", "DOWN", "Para baixo", "Down"},
@@ -474,13 +531,11 @@ void TFEditorDeObjetos1::BuildKeyRow() {
 }
 
 void TFEditorDeObjetos1::BuildHiddenControls() {
-  MMovimento1 = Selector(Panel1,
-                         {"Mover - Tecla G (grab)", "Alterar tamanho - Tecla S (scale)", "Rotacionar - Tecla R (rotate)"},
-                         0);
+  MMovimento1 = Selector(
+      Panel1, {"Mover - Tecla G (grab)", "Alterar tamanho - Tecla S (scale)", "Rotacionar - Tecla R (rotate)"}, 0);
   MEixo1 = Selector(Panel1, {"Eixo X (Tecla X)", "Eixo Y (Tecla Y)", "Eixo Z (Tecla Z)", "Eixo XZ (Tecla Esc)"}, 3);
-  Mulfig2 = Selector(Panel1,
-                     {"Vis\xE3o xyz (Tecla 1)", "Vis\xE3o XZ (Tecla 2)", "Vis\xE3o XY (Tecla 3)", "Vis\xE3o ZY (Tecla 4)"},
-                     0);
+  Mulfig2 = Selector(
+      Panel1, {"Vis\xE3o xyz (Tecla 1)", "Vis\xE3o XZ (Tecla 2)", "Vis\xE3o XY (Tecla 3)", "Vis\xE3o ZY (Tecla 4)"}, 0);
   Mulfig2->setTipo(1);
   Mulfig2->setLista2({"xyz", "XZ", "XY", "ZY"});
   MMovimento1->OnDepoisSeleciona = [this](QObject*) { FocusTela1(); };
@@ -520,9 +575,9 @@ void TFEditorDeObjetos1::BuildHiddenControls() {
   Edit3 = new QLineEdit(Panel1);
   Button1 = new QPushButton("Button1", Panel1);
   connect(Button1, &QPushButton::clicked, this, [this] { Button1Click(); });
-  for (QWidget* w : std::initializer_list<QWidget*>{MMovimento1, MEixo1, Mulfig2, CPerspectiva1, CSolidos1, SBM1, SBM2,
-                                                    TOP1, left1, right1, bottom1, Label2, Label3, Label9, Label14,
-                                                    Edit1, Edit2, Edit3, Button1})
+  for (QWidget* w :
+       std::initializer_list<QWidget*>{MMovimento1, MEixo1, Mulfig2, CPerspectiva1, CSolidos1, SBM1, SBM2, TOP1, left1,
+                                       right1, bottom1, Label2, Label3, Label9, Label14, Edit1, Edit2, Edit3, Button1})
     w->hide();
 }
 
@@ -603,10 +658,11 @@ void TFEditorDeObjetos1::FillTextureList() {
     if (FitsTextureField(name) || !model) continue;
     QStandardItem* entry = model->item(CTextura->count() - 1);
     entry->setEnabled(false);
-    entry->setToolTip(L1(Choose("Renomeie o arquivo para us\xE1-lo: o documento guarda nomes de at\xE9 63 letras "
-                                "do alfabeto latino",
-                                "Rename the file to use it: a document keeps names of up to 63 Western European "
-                                "characters")));
+    entry->setToolTip(
+        L1(Choose("Renomeie o arquivo para us\xE1-lo: o documento guarda nomes de at\xE9 63 letras "
+                  "do alfabeto latino",
+                  "Rename the file to use it: a document keeps names of up to 63 Western European "
+                  "characters")));
   }
   CTextura->setCurrentIndex(0);
 }

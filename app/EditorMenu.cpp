@@ -3,7 +3,6 @@
 #include <QMenu>
 #include <QMessageBox>
 #include <QTimer>
-
 #include <cmath>
 
 #include "CommandRunner.h"
@@ -15,8 +14,8 @@
 #include "TFEditorDeObjetos1.h"
 #include "TGLPanel.h"
 #include "common/DataPath.h"
-#include "common/FileIdentity.h"
 #include "common/Dictionary.h"
+#include "common/FileIdentity.h"
 #include "common/Latin1.h"
 #include "common/NumberText.h"
 #include "common/PathParts.h"
@@ -28,11 +27,11 @@
 #include "controls/TZBox.h"
 #include "controls/WaitIndicator.h"
 #include "document/DocumentFile.h"
-#include "output/DocumentSave.h"
-#include "output/OutputFormats.h"
 #include "gl/GLView.h"
 #include "gl/Textures.h"
 #include "gl/ViewContext.h"
+#include "output/DocumentSave.h"
+#include "output/OutputFormats.h"
 
 namespace {
 // Whether saving under `path` writes a document (as the save dispatch
@@ -211,10 +210,9 @@ void TFEditorDeObjetos1::Editar1Click() {
 
 void TFEditorDeObjetos1::GridCommand() {
   const std::string current = FormatGeneral(doc.editStep[1]);
-  const std::string entered =
-      TZBox::InputNumber(Choose("Grade", "Grid"), Choose("Grade", "Grid") + " (" + Choose("Atual", "Current") + " " +
-                                                      current + ")",
-                         0.1, 5.0, 0.1, current);
+  const std::string entered = TZBox::InputNumber(
+      Choose("Grade", "Grid"), Choose("Grade", "Grid") + " (" + Choose("Atual", "Current") + " " + current + ")", 0.1,
+      5.0, 0.1, current);
   if (entered.empty()) return;
   // The box refuses what is out of range; a step no number can follow
   // would still reach every element the next key moves.

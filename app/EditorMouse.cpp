@@ -4,21 +4,20 @@
 #include <QLineEdit>
 #include <QStyleHints>
 #include <QTimer>
-
 #include <algorithm>
 #include <chrono>
 #include <cmath>
 #include <cstring>
 
+#include "EditorCommands.h"
+#include "SnapSetting.h"
 #include "TFEditorDeObjetos1.h"
 #include "TGLPanel.h"
+#include "common/Dictionary.h"
 #include "common/NumberText.h"
 #include "controls/TMPanel.h"
 #include "controls/TMulfig.h"
 #include "document/EditSteps.h"
-#include "EditorCommands.h"
-#include "SnapSetting.h"
-#include "common/Dictionary.h"
 #include "document/ElementBox.h"
 #include "document/ElementSanity.h"
 #include "document/GrabGeometry.h"
@@ -45,7 +44,8 @@ bool TFEditorDeObjetos1::DoublePress(Qt::MouseButton button, int x, int y, bool 
   // after. A click sent from the keyboard never pairs, nor does the press
   // after it.
   const int near = qRound(QGuiApplication::styleHints()->mouseDoubleClickDistance() * Tela1->PixelRatio());
-  const bool pair = !byKey && button == lastPressButton && ms < QGuiApplication::styleHints()->mouseDoubleClickInterval() &&
+  const bool pair = !byKey && button == lastPressButton &&
+                    ms < QGuiApplication::styleHints()->mouseDoubleClickInterval() &&
                     std::abs(x - lastPressAt.x()) <= near && std::abs(y - lastPressAt.y()) <= near;
   // A pair is used up: a third press starts afresh.
   lastPressTime = pair || byKey ? 0 : now;
@@ -60,8 +60,7 @@ bool TFEditorDeObjetos1::DragSelectionStep(MoveMode mode, EditAxis axis, const G
   SnappedGrab grab;
   grab.travel = travel;
   for (int a = 0; a < 3; ++a) grab.step[a] = doc.editStep[a];
-  if (snapping_)
-    grab = SnapGrab(grabRecords_, mode, axis, travel, grabSides_, doc.editStep, snapTargets_, snapReach_);
+  if (snapping_) grab = SnapGrab(grabRecords_, mode, axis, travel, grabSides_, doc.editStep, snapTargets_, snapReach_);
   // The box snapped to is outlined while the button is held.
   scene.snapShown = false;
   for (int a = 0; a < 3 && !scene.snapShown; ++a)
@@ -170,8 +169,7 @@ int32_t TFEditorDeObjetos1::AppendFromTemplate() {
   return index;
 }
 
-void TFEditorDeObjetos1::Tela1MouseDown(Qt::MouseButton button, Qt::KeyboardModifiers shift, int x, int y,
-                                        bool byKey) {
+void TFEditorDeObjetos1::Tela1MouseDown(Qt::MouseButton button, Qt::KeyboardModifiers shift, int x, int y, bool byKey) {
   FocusTela1();
   // A click places a duplicate that follows the pointer, and does no more.
   if (assembly_.following) {

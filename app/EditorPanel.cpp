@@ -5,7 +5,6 @@
 #include <QComboBox>
 #include <QItemSelectionModel>
 #include <QListView>
-
 #include <algorithm>
 #include <cmath>
 #include <vector>
@@ -13,10 +12,9 @@
 #include "CommandRunner.h"
 #include "ElementListModel.h"
 #include "LatinText.h"
+#include "PropertyStrip.h"
 #include "TFE3DAtributos1.h"
 #include "TFEditorDeObjetos1.h"
-#include "document/SelectionTools.h"
-#include "PropertyStrip.h"
 #include "TGLPanel.h"
 #include "common/Dictionary.h"
 #include "common/Latin1.h"
@@ -26,9 +24,10 @@
 #include "controls/TSBM.h"
 #include "controls/TZSpinEdit.h"
 #include "document/NameSyntax.h"
+#include "document/SelectionTools.h"
 #include "gl/GLView.h"
-#include "gl/ViewContext.h"
 #include "gl/Textures.h"
+#include "gl/ViewContext.h"
 
 void TFEditorDeObjetos1::SelectElement(int32_t i) {
   if (!doc.SelectElement(i)) return;

@@ -5,7 +5,6 @@
 #include <QDateTime>
 #include <QFile>
 #include <QtDebug>
-
 #include <cstring>
 
 #include "DocumentMessages.h"
@@ -127,7 +126,8 @@ void EditorRecovery::Report(const std::string& problem) {
   lastProblem_ = problem;
   // Writes run on the worker: the window hears of it on its own thread.
   QMetaObject::invokeMethod(
-      this, [this, problem] {
+      this,
+      [this, problem] {
         if (OnProblem) OnProblem(problem);
       },
       Qt::QueuedConnection);
@@ -166,10 +166,11 @@ std::string CopyLine(const RecoveryCopy& copy) {
 
 std::string OfferText(const std::string& openDocument) {
   // Short enough that the open document's name still fits the box's 255 characters.
-  std::string text = Choose("Documentos n\xE3o salvos quando o editor terminou. Abrir a c\xF3pia de um deles? "
-                            "Ela abre sem nome.",
-                            "Documents not saved when the editor ended. Open the copy of one of them? It opens "
-                            "untitled.");
+  std::string text = Choose(
+      "Documentos n\xE3o salvos quando o editor terminou. Abrir a c\xF3pia de um deles? "
+      "Ela abre sem nome.",
+      "Documents not saved when the editor ended. Open the copy of one of them? It opens "
+      "untitled.");
   if (!openDocument.empty())
     text += Choose(" Aberto agora: " + ShownName(openDocument) + ", que a c\xF3pia substitui.",
                    " Open now: " + ShownName(openDocument) + ", which the copy replaces.");

@@ -2,7 +2,6 @@
 #include <QObject>
 #include <QThreadPool>
 #include <QTimer>
-
 #include <functional>
 #include <memory>
 #include <mutex>

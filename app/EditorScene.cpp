@@ -5,7 +5,6 @@
 #include <QOpenGLContext>
 #include <QOpenGLFunctions>
 #include <QPainter>
-
 #include <cmath>
 
 #include "TFEditorDeObjetos1.h"
@@ -20,15 +19,16 @@
 #include "gl/LabelTextures.h"
 #include "gl/Picking.h"
 #include "gl/Textures.h"
-#include "gl/ViewContext.h"
 #include "gl/VectorOps.h"
+#include "gl/ViewContext.h"
 #include "gl/ViewPresets.h"
 
 namespace {
 constexpr int32_t kBulkElements = 5000;
 
 std::string FormatPoint(const double p[3]) {
-  return FormatGeneral(std::trunc(p[0])) + " " + FormatGeneral(std::trunc(p[1])) + " " + FormatGeneral(std::trunc(p[2]));
+  return FormatGeneral(std::trunc(p[0])) + " " + FormatGeneral(std::trunc(p[1])) + " " +
+         FormatGeneral(std::trunc(p[2]));
 }
 }  // namespace
 

@@ -19,8 +19,7 @@
 #include "gl/Picking.h"
 #include "gl/VectorOps.h"
 
-namespace {
-}  // namespace
+namespace {}  // namespace
 
 void TFEditorDeObjetos1::AfterSelectionTool() {
   SyncElementList();

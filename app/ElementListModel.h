@@ -1,7 +1,6 @@
 #pragma once
 #include <QAbstractListModel>
 #include <QItemSelection>
-
 #include <cstdint>
 #include <string_view>
 #include <vector>

@@ -1,6 +1,5 @@
 #pragma once
 #include <QStringList>
-
 #include <string>
 
 class QWidget;
@@ -9,13 +8,13 @@ class QWidget;
 // tests answer them without a modal dialog left open. Paths are the
 // system's bytes.
 struct FileNameQuestion {
-  bool save = false;           // a save dialog (overwrite prompt) or an open one (file must exist)
+  bool save = false;  // a save dialog (overwrite prompt) or an open one (file must exist)
   std::string title;
-  std::string folder;          // where the dialog opens
-  std::string proposed;        // the file name preselected; empty proposes none
-  QStringList filters;         // "*.zobj3d", "*.obj", ...
-  int filterIndex = 0;         // the filter chosen at first
-  std::string defaultSuffix;   // added to a typed name without one
+  std::string folder;         // where the dialog opens
+  std::string proposed;       // the file name preselected; empty proposes none
+  QStringList filters;        // "*.zobj3d", "*.obj", ...
+  int filterIndex = 0;        // the filter chosen at first
+  std::string defaultSuffix;  // added to a typed name without one
 };
 
 struct FileNameAnswer {

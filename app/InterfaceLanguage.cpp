@@ -5,7 +5,6 @@
 #include <QLocale>
 #include <QSettings>
 #include <QTranslator>
-
 #include <cstdlib>
 #include <vector>
 
@@ -47,7 +46,9 @@ LocaleVariables LocaleVariables::FromEnvironment() {
 }
 
 InterfaceLanguage LanguageOfLocale(const LocaleVariables& locale) {
-  std::string name = !locale.lcAll.empty() ? locale.lcAll : !locale.lcMessages.empty() ? locale.lcMessages : locale.lang;
+  std::string name = !locale.lcAll.empty()        ? locale.lcAll
+                     : !locale.lcMessages.empty() ? locale.lcMessages
+                                                  : locale.lang;
   // The language part only: "pt_BR.UTF-8@euro" is "pt".
   auto languageOf = [](const std::string& n) { return n.substr(0, n.find_first_of("_.@")); };
   const std::string base = languageOf(name);

@@ -3,7 +3,6 @@
 #include <QEvent>
 #include <QKeyEvent>
 #include <QWidget>
-
 #include <algorithm>
 
 KeyboardWalk::KeyboardWalk(const std::vector<QWidget*>& order, QWidget* view, const std::vector<QWidget*>& ownEscape)

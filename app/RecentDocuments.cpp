@@ -1,11 +1,10 @@
 #include "RecentDocuments.h"
 
+#include <sys/stat.h>
+
 #include <QFile>
 #include <QSettings>
 #include <QStringList>
-
-#include <sys/stat.h>
-
 #include <algorithm>
 #include <cerrno>
 

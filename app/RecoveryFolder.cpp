@@ -214,8 +214,10 @@ std::string WriteInFolder(int folderFd, const std::string& name, std::initialize
     while (ok && left > 0) {
       const ssize_t n = ::write(fd, at, left);
       if (n < 0 && errno == EINTR) continue;
-      if (n <= 0) ok = false;
-      else at += n, left -= static_cast<size_t>(n);
+      if (n <= 0)
+        ok = false;
+      else
+        at += n, left -= static_cast<size_t>(n);
     }
   }
   std::string problem = ok && ::fsync(fd) == 0 ? std::string() : Failure(name);

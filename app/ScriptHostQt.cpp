@@ -4,7 +4,6 @@
 #include <QKeyEvent>
 #include <QMessageBox>
 #include <QScreen>
-
 #include <array>
 #include <cstring>
 #include <memory>
@@ -65,8 +64,7 @@ int ChooseDate(void*, const char* title, double date, double* chosen) {
   return 1;
 }
 
-int InputNumber(void*, const char* caption, const char* title, const char* defaultText, char* entered,
-                int capacity) {
+int InputNumber(void*, const char* caption, const char* title, const char* defaultText, char* entered, int capacity) {
   TZBox box(QApplication::activeWindow());
   box.setCaption(caption ? caption : "");
   box.setPrompt(title ? title : "");

@@ -37,10 +37,10 @@ std::string DescribeSelection(const EditorDocument& doc) {
   }
   const std::string name = doc.elements.As<Element3D>(doc.SelectedIndex(0)).name.str();
   const std::string shownName = name.empty() ? Choose("(sem nome)", "(unnamed)") : name;
-  std::string text = count == 1 ? Choose("1 elemento selecionado: ", "1 element selected: ") + shownName
-                                : std::to_string(count) +
-                                      Choose(" elementos selecionados, o primeiro: ", " elements selected, the first: ") +
-                                      shownName;
+  std::string text =
+      count == 1 ? Choose("1 elemento selecionado: ", "1 element selected: ") + shownName
+                 : std::to_string(count) +
+                       Choose(" elementos selecionados, o primeiro: ", " elements selected, the first: ") + shownName;
   text += Choose("; posi\xE7\xE3o ", "; position ");
   for (int a = 0; a < 3; ++a) text += (a ? ", " : "") + Number((low[a] + high[a]) / 2);
   text += Choose("; tamanho ", "; size ");

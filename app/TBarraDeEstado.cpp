@@ -16,10 +16,14 @@ std::string Coordinate(double v) {
 
 std::string ModeName(int32_t modo) {
   switch (modo) {
-    case 0: return Choose("Mover", "Grab");
-    case 1: return Choose("Redimensionar", "Scale");
-    case 2: return Choose("Girar", "Rotate");
-    default: return "?";
+    case 0:
+      return Choose("Mover", "Grab");
+    case 1:
+      return Choose("Redimensionar", "Scale");
+    case 2:
+      return Choose("Girar", "Rotate");
+    default:
+      return "?";
   }
 }
 
@@ -50,7 +54,11 @@ std::string TextoDaBarraDeEstado(const EstadoDaEdicao& estado) {
            Coordinate(estado.distancia[1]) + ", " + Coordinate(estado.distancia[2]) + ")";
   }
   t += gap + (estado.encaixe ? Choose("Encaixe: ligado", "Snap: on") : Choose("Encaixe: desligado", "Snap: off")) +
-       gap + PivotText(estado.pivoComum) + gap + (estado.perspectiva ? Choose("Perspectiva", "Perspective") : Choose("Ortogr\xE1" "fica", "Orthographic"));
+       gap + PivotText(estado.pivoComum) + gap +
+       (estado.perspectiva ? Choose("Perspectiva", "Perspective")
+                           : Choose("Ortogr\xE1"
+                                    "fica",
+                                    "Orthographic"));
   if (estado.noPiso)
     t += gap + Choose("Piso: ", "Floor: ") + "x " + Coordinate(estado.x) + "  z " + Coordinate(estado.z);
   if (!estado.aviso.empty()) t += gap + estado.aviso;

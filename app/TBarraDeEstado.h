@@ -1,6 +1,5 @@
 #pragma once
 #include <QLabel>
-
 #include <cstdint>
 #include <string>
 
@@ -13,9 +12,9 @@ struct EstadoDaEdicao {
   double passo = 0.5;
   int32_t selecionados = 0;
   bool noPiso = false;
-  bool bloco = false;  // the block mode is on
-  bool encaixe = true;  // a grab snaps to its neighbours
-  bool pivoComum = false;  // turns go about the selection's common centre
+  bool bloco = false;       // the block mode is on
+  bool encaixe = true;      // a grab snaps to its neighbours
+  bool pivoComum = false;   // turns go about the selection's common centre
   bool perspectiva = true;  // else the orthographic projection
   // The selection's size and centre in centimetres; with two elements
   // selected, the gap between them on each axis.
@@ -23,7 +22,7 @@ struct EstadoDaEdicao {
   double tamanho[3] = {0, 0, 0}, centro[3] = {0, 0, 0};
   bool vao = false;
   double distancia[3] = {0, 0, 0};
-  std::string aviso;   // a problem to tell (Latin-1), empty when none
+  std::string aviso;  // a problem to tell (Latin-1), empty when none
   double x = 0, z = 0;
 };
 

@@ -9,7 +9,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
-
 #include <vector>
 
 #include "FileNameDialogs.h"
@@ -76,8 +75,8 @@ TFE3DAtributos1::TFE3DAtributos1(QWidget* parent) : QDialog(parent) {
   GroupBox1->setGeometry(16, 184, 425, 56);
   MakeLabel(GroupBox1, "Propriedade:", 8, 8, "Property:");
   CPropriedade = MakeCombo(GroupBox1, false,
-                           {"", "texto", "cor", "visibilidade", "x1", "y1", "x2", "y2", "altura", "dx", "dy", "dz",
-                            "x", "y", "z", "axy", "axz", "ayz", "color"},
+                           {"", "texto", "cor", "visibilidade", "x1", "y1", "x2", "y2", "altura", "dx", "dy", "dz", "x",
+                            "y", "z", "axy", "axz", "ayz", "color"},
                            8, 26, 120);
   MakeLabel(GroupBox1, "Tag: ", 136, 8);
   ETag1 = MakeCombo(GroupBox1, true, {}, 136, 26, 160);
@@ -169,8 +168,9 @@ void TFE3DAtributos1::Fill(const std::string& name, const Element3D& element) {
 
 std::string TFE3DAtributos1::Result() const {
   NameFields f;
-  f.form = REscala->isChecked() ? NameFields::Scale : RSubobjeto->isChecked() ? NameFields::SubObject
-                                                                              : NameFields::Normal;
+  f.form = REscala->isChecked()      ? NameFields::Scale
+           : RSubobjeto->isChecked() ? NameFields::SubObject
+                                     : NameFields::Normal;
   f.nome = Latin(ENome->text());
   f.propriedade = Latin(CPropriedade->currentText());
   f.tag = Latin(ETag1->currentText());

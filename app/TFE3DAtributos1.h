@@ -1,6 +1,5 @@
 #pragma once
 #include <QDialog>
-
 #include <string>
 
 #include "document/NameSyntax.h"

@@ -1,7 +1,6 @@
 #pragma once
 #include <QMainWindow>
 #include <QPoint>
-
 #include <memory>
 #include <string>
 #include <vector>
@@ -9,11 +8,11 @@
 #include "AssemblyAids.h"
 #include "EditorProbe.h"
 #include "ExactValueBoxes.h"
+#include "document/ArrowDirections.h"
 #include "document/EditSteps.h"
+#include "document/EditorDocument.h"
 #include "document/GrabEdit.h"
 #include "document/GrabSnap.h"
-#include "document/ArrowDirections.h"
-#include "document/EditorDocument.h"
 #include "gl/SceneFrame.h"
 
 class QAction;
@@ -255,7 +254,7 @@ class TFEditorDeObjetos1 : public QMainWindow {
   EditorDocument& Document() { return doc; }
   int MoveModeChosen() const;  // MMovimento1's mode
   void SetMoveMode(int mode);
-  int AxisChosen() const;     // MEixo1's axis
+  int AxisChosen() const;  // MEixo1's axis
   // The palette back on "Cursor"; false when it was there already.
   bool PaletteToCursor();
   void RepaintList();  // the list greys hidden elements anew
@@ -316,7 +315,7 @@ class TFEditorDeObjetos1 : public QMainWindow {
 
   std::vector<std::string> arguments_;  // the document to open, in pieces
   bool firstShowDone_ = false;
-  std::string openDialogFolder_;  // where Open starts for an untitled document
+  std::string openDialogFolder_;      // where Open starts for an untitled document
   std::vector<bool> frameSelection_;  // the selection as the frame being built asks for it
 
   // --- keeping the user's work: unsaved changes, recent documents (EditorKeeping.cpp) ---
@@ -349,13 +348,13 @@ class TFEditorDeObjetos1 : public QMainWindow {
   // The file a recovered, untitled document came from: Save as proposes it.
   std::string recoveredFrom_;
   std::unique_ptr<EditorRecovery> recovery_;
-  std::string recoveryProblem_;  // why the last copy failed; empty once one worked
+  std::string recoveryProblem_;    // why the last copy failed; empty once one worked
   bool labelsPastBudget_ = false;  // the last frame drew some labels without pictures
  private:
   // --- the window's state, its parts and controls ---
   std::unique_ptr<ViewNavigation> navigation_;  // the camera under the pointer, once there is a view
-  std::unique_ptr<PropertyStrip> strip_;         // the current element's editors on the tool strip
-  std::unique_ptr<DocumentKeeping> keeping_;     // unsaved changes and the recent documents
+  std::unique_ptr<PropertyStrip> strip_;        // the current element's editors on the tool strip
+  std::unique_ptr<DocumentKeeping> keeping_;    // unsaved changes and the recent documents
   // --- document and view state ---
   EditorDocument doc;
   GLView* view = nullptr;

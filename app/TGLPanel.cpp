@@ -4,8 +4,8 @@
 #include <QAccessibleWidget>
 #include <QCursor>
 #include <QMouseEvent>
-#include <QWheelEvent>
 #include <QOpenGLContext>
+#include <QWheelEvent>
 
 namespace {
 // The view is a picture: a canvas with a name, and a description that says

@@ -1,7 +1,6 @@
 #pragma once
 #include <QOpenGLWidget>
 #include <QTimer>
-
 #include <functional>
 
 #include "controls/ControlEvents.h"

@@ -1,6 +1,5 @@
 #pragma once
 #include <QDialog>
-
 #include <vector>
 
 #include "document/EditStepNames.h"

@@ -1,7 +1,6 @@
 #include "UndoLevels.h"
 
 #include <QSettings>
-
 #include <cmath>
 
 #include "EditorCommands.h"

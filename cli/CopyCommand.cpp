@@ -3,9 +3,9 @@
 #include "CliCommand.h"
 #include "OutputLimit.h"
 #include "common/FileIdentity.h"
+#include "common/TIMem32.h"
 #include "document/DocumentFile.h"
 #include "document/Element3D.h"
-#include "common/TIMem32.h"
 
 int RunCopyCommand(const std::vector<std::string>& arguments) {
   std::vector<std::string> args = arguments;

@@ -12,11 +12,10 @@
 #include "OffscreenPainting.h"
 #include "OutputLimit.h"
 #include "common/FileIdentity.h"
+#include "common/TIMem32.h"
 #include "document/DocumentFile.h"
 #include "document/Element3D.h"
 #include "document/ElementSanity.h"
-#include "common/TIMem32.h"
-#include "output/DocumentSave.h"
 #include "gl/GLView.h"
 #include "gl/HeadlessSurface.h"
 #include "gl/SceneFrame.h"
@@ -24,11 +23,11 @@
 #include "gl/Textures.h"
 #include "gl/ViewContext.h"
 #include "gl/ViewPresets.h"
+#include "output/DocumentSave.h"
 #include "output/OutputFormats.h"
 
 namespace {
-constexpr char kUsage[] =
-    "usage: objetos3d-cli export DOC OUT [--width W] [--height H] [--view 0..3] [--no-limit]";
+constexpr char kUsage[] = "usage: objetos3d-cli export DOC OUT [--width W] [--height H] [--view 0..3] [--no-limit]";
 
 // The editor writes a document under any name it does not know; a batch
 // run that names something else ("X.png") is more likely a mistake than a
@@ -104,8 +103,9 @@ int RunExportCommand(const std::vector<std::string>& args) {
   if (SameFile(o.output, o.document)) return CliFail(o.output, kOutputIsInput);
   if (const std::string problem = SaveTargetProblem(o.output, o.document); !problem.empty())
     return CliFail(o.output, problem);
-  const OutputLimit limit(format.writer == OutputWriter::Document ? OutputLimit::Kind::Document : OutputLimit::Kind::Export,
-                          o.document, o.noLimit);
+  const OutputLimit limit(
+      format.writer == OutputWriter::Document ? OutputLimit::Kind::Document : OutputLimit::Kind::Export, o.document,
+      o.noLimit);
 
   // Only a picture is drawn: the OBJ, glTF and STL exports record the frame
   // without drawing it, and a document copy draws nothing.
@@ -125,7 +125,8 @@ int RunExportCommand(const std::vector<std::string>& args) {
     scene.view = NewStartingView(surface.get(), o.width, o.height, o.view);
   }
   // A picture the save command does not name (".jpg") is written as it is.
-  const DocumentResult out = picture && !format.saveCommand ? SavePictureAs(scene, o.output) : SaveDocument(scene, o.output, o.document);
+  const DocumentResult out =
+      picture && !format.saveCommand ? SavePictureAs(scene, o.output) : SaveDocument(scene, o.output, o.document);
   if (scene.view) {
     DropSceneList(scene);
     FreeViews();

@@ -6,10 +6,10 @@
 #include <cstring>
 
 #include "CliCommand.h"
-#include "document/DocumentFile.h"
-#include "document/Element3D.h"
 #include "common/EscapedText.h"
 #include "common/TIMem32.h"
+#include "document/DocumentFile.h"
+#include "document/Element3D.h"
 
 namespace {
 // Shortest text that reads back to the same double (4 -> "4", 0.07 -> "0.07").

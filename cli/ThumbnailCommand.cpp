@@ -8,11 +8,11 @@
 
 #include "CliCommand.h"
 #include "OffscreenPainting.h"
-#include "document/DocumentFile.h"
-#include "document/Element3D.h"
 #include "common/FileIdentity.h"
 #include "common/SafeFiles.h"
 #include "common/TIMem32.h"
+#include "document/DocumentFile.h"
+#include "document/Element3D.h"
 #include "gl/FrameReadBack.h"
 #include "gl/GLView.h"
 #include "gl/HeadlessSurface.h"

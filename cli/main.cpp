@@ -8,20 +8,22 @@
 #include <vector>
 
 #include "CliCommand.h"
-#include "common/EscapedText.h"
-#include "common/InterruptCleanup.h"
 #include "CopyCommand.h"
 #include "ExportCommand.h"
 #include "InfoCommand.h"
 #include "ProgramVersion.h"
 #include "ThumbnailCommand.h"
+#include "common/EscapedText.h"
+#include "common/InterruptCleanup.h"
 
 namespace {
 const CliCommand kCommands[] = {
     {"info", "info DOC", "list the elements of DOC, one TAB-separated line each", RunInfoCommand},
     {"copy", "copy DOC OUT [--no-limit]", "read DOC and write it to OUT as a document", RunCopyCommand},
-    {"export", "export DOC OUT [--width W] [--height H] [--view 0..3] [--no-limit]", "save DOC as OUT: .obj (+ .mtl, textures/), .glb, .stl, .jpeg picture, or .zobj3d", RunExportCommand},
-    {"thumbnail", "thumbnail DOC OUT.png [--size N]", "a square PNG picture of DOC (N pixels, default 256)", RunThumbnailCommand},
+    {"export", "export DOC OUT [--width W] [--height H] [--view 0..3] [--no-limit]",
+     "save DOC as OUT: .obj (+ .mtl, textures/), .glb, .stl, .jpeg picture, or .zobj3d", RunExportCommand},
+    {"thumbnail", "thumbnail DOC OUT.png [--size N]", "a square PNG picture of DOC (N pixels, default 256)",
+     RunThumbnailCommand},
 };
 
 void PrintHelp(std::FILE* to) {

@@ -6,8 +6,7 @@
 
 #include "SafeFiles.h"
 
-BlockWriter::BlockWriter(ReplacementFile& file, int blocks, size_t blockBytes)
-    : file_(file), blockBytes_(blockBytes) {
+BlockWriter::BlockWriter(ReplacementFile& file, int blocks, size_t blockBytes) : file_(file), blockBytes_(blockBytes) {
   // Mapped, not allocated: page-aligned, and given back to the system the
   // moment the export ends instead of staying in the heap.
   for (int i = 0; i < blocks; ++i) {

@@ -47,6 +47,4 @@ std::string DataFolder() {
   return program;
 }
 
-std::string DataPath(const std::string& relative) {
-  return ResolveDataPath(DataFolder(), relative);
-}
+std::string DataPath(const std::string& relative) { return ResolveDataPath(DataFolder(), relative); }

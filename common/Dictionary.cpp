@@ -66,19 +66,65 @@ std::string RemoveAccents(const std::string& text) {
   std::string out = text;
   for (char& c : out) {
     switch (static_cast<unsigned char>(c)) {
-      case 192: case 193: case 195: c = 'A'; break;
-      case 199: c = 'C'; break;
-      case 200: case 201: case 202: c = 'E'; break;
-      case 204: case 205: c = 'I'; break;
-      case 206: case 236: case 237: c = 'i'; break;
-      case 210: case 211: case 212: case 213: c = 'O'; break;
-      case 217: case 218: c = 'U'; break;
-      case 224: case 225: case 226: case 227: c = 'a'; break;
-      case 231: c = 'c'; break;
-      case 232: case 233: case 234: c = 'e'; break;
-      case 242: case 243: case 244: case 245: c = 'o'; break;
-      case 249: case 250: case 251: c = 'u'; break;
-      default: break;
+      case 192:
+      case 193:
+      case 195:
+        c = 'A';
+        break;
+      case 199:
+        c = 'C';
+        break;
+      case 200:
+      case 201:
+      case 202:
+        c = 'E';
+        break;
+      case 204:
+      case 205:
+        c = 'I';
+        break;
+      case 206:
+      case 236:
+      case 237:
+        c = 'i';
+        break;
+      case 210:
+      case 211:
+      case 212:
+      case 213:
+        c = 'O';
+        break;
+      case 217:
+      case 218:
+        c = 'U';
+        break;
+      case 224:
+      case 225:
+      case 226:
+      case 227:
+        c = 'a';
+        break;
+      case 231:
+        c = 'c';
+        break;
+      case 232:
+      case 233:
+      case 234:
+        c = 'e';
+        break;
+      case 242:
+      case 243:
+      case 244:
+      case 245:
+        c = 'o';
+        break;
+      case 249:
+      case 250:
+      case 251:
+        c = 'u';
+        break;
+      default:
+        break;
     }
   }
   return out;

@@ -5,10 +5,18 @@ void AppendEscaped(std::string& out, std::string_view text) {
   for (char c : text) {
     const auto byte = static_cast<unsigned char>(c);
     switch (c) {
-      case '\t': out += "\\t"; break;
-      case '\n': out += "\\n"; break;
-      case '\r': out += "\\r"; break;
-      case '\\': out += "\\\\"; break;
+      case '\t':
+        out += "\\t";
+        break;
+      case '\n':
+        out += "\\n";
+        break;
+      case '\r':
+        out += "\\r";
+        break;
+      case '\\':
+        out += "\\\\";
+        break;
       default:
         if (byte < 0x20 || byte == 0x7F) {
           out += "\\x";

@@ -86,7 +86,8 @@ std::string WriteTargetProblem(const std::string& path) {
 std::string FolderProblem(const std::string& folder) {
   struct stat st {};
   if (::stat(folder.c_str(), &st) != 0)
-    return errno == ENOENT ? "the folder " + folder + " does not exist" : Why("the folder " + folder + " cannot be used");
+    return errno == ENOENT ? "the folder " + folder + " does not exist"
+                           : Why("the folder " + folder + " cannot be used");
   if (!S_ISDIR(st.st_mode)) return folder + " is not a folder";
   if (::access(folder.c_str(), W_OK | X_OK) != 0) return Why("the folder " + folder + " cannot be written");
   return {};

@@ -4,11 +4,11 @@
 #include <cstring>
 #include <stdexcept>
 
+#include "HugePages.h"
 #include "common/DebugLog.h"
 #include "common/IniFile.h"
 #include "common/LocalTime.h"
 #include "common/ProgramFolder.h"
-#include "HugePages.h"
 
 namespace {
 struct MemoryLogState {
@@ -57,9 +57,7 @@ void TIMem32::Log(const std::string& message) const {
                     " size=" + std::to_string(capacity_) + " : " + message);
 }
 
-int64_t TIMem32::BytesFor(int32_t records) const {
-  return (static_cast<int64_t>(records) + GrowBy) * RecordSize;
-}
+int64_t TIMem32::BytesFor(int32_t records) const { return (static_cast<int64_t>(records) + GrowBy) * RecordSize; }
 
 uint8_t* TIMem32::Item(int32_t index) {
   if (MemoryLogEnabled()) MemLog().lastAccess = DebugName + " ps " + std::to_string(index);

@@ -23,9 +23,12 @@ TColor AdjustColor(TColor rgb, int saturacao, int luminosidade) {
   if (mx != mn) {
     const double d = mx - mn;
     s = l < 0.5 ? d / (mx + mn) : d / (2 - mx - mn);
-    if (mx == r) h = (g - b) / d + (g < b ? 6 : 0);
-    else if (mx == g) h = (b - r) / d + 2;
-    else h = (r - g) / d + 4;
+    if (mx == r)
+      h = (g - b) / d + (g < b ? 6 : 0);
+    else if (mx == g)
+      h = (b - r) / d + 2;
+    else
+      h = (r - g) / d + 4;
     h /= 6;
   }
   s *= saturacao * 0.01;

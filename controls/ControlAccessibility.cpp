@@ -3,9 +3,9 @@
 #include <QAccessible>
 #include <QAccessibleWidget>
 #include <QApplication>
-#include <QPointer>
 #include <QHash>
 #include <QLabel>
+#include <QPointer>
 
 #include "ControlText.h"
 #include "TMButton.h"
@@ -239,7 +239,8 @@ class PanelAccessible : public QAccessibleWidget {
     return QAccessibleWidget::text(t);
   }
   QStringList actionNames() const override {
-    return pressable() ? QStringList{pressAction()} + QAccessibleWidget::actionNames() : QAccessibleWidget::actionNames();
+    return pressable() ? QStringList{pressAction()} + QAccessibleWidget::actionNames()
+                       : QAccessibleWidget::actionNames();
   }
   void doAction(const QString& name) override {
     if (name == pressAction() && pressable() && panel()->isEnabled())
@@ -260,8 +261,7 @@ class ButtonAccessible : public QAccessibleWidget {
     return s;
   }
   QString text(QAccessible::Text t) const override {
-    if (t == QAccessible::Name)
-      return AccessibleNameOf(button(), Plain(FromLatin1(button()->Caption().c_str())));
+    if (t == QAccessible::Name) return AccessibleNameOf(button(), Plain(FromLatin1(button()->Caption().c_str())));
     return QAccessibleWidget::text(t);
   }
   QStringList actionNames() const override { return QStringList{pressAction()} + QAccessibleWidget::actionNames(); }

@@ -7,7 +7,6 @@
 #include <QPainterPath>
 #include <QRadialGradient>
 #include <QtMath>
-
 #include <algorithm>
 
 namespace {

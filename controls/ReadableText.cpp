@@ -21,5 +21,5 @@ double ContrastRatio(const QColor& a, const QColor& b) {
 QColor ReadableOn(const QColor& background, const QColor& preferred) {
   if (ContrastRatio(background, preferred) >= kEnough) return preferred;
   return ContrastRatio(background, Qt::black) >= ContrastRatio(background, Qt::white) ? QColor(Qt::black)
-                                                                                        : QColor(Qt::white);
+                                                                                      : QColor(Qt::white);
 }

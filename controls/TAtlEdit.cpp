@@ -50,8 +50,10 @@ void TAtlEdit::RecupINI() {
   const std::string path = CaminhoIni();
   if (path.empty()) return;
   std::string text = ReadIniText(path, fIniCampo, fIniVariavel);
-  if (text.empty()) text = fIniDefault;
-  else if (fIniVariavel[0] == '*') text = Inverte(text);
+  if (text.empty())
+    text = fIniDefault;
+  else if (fIniVariavel[0] == '*')
+    text = Inverte(text);
   setText(FromLatin1(text));
 }
 

@@ -1,6 +1,5 @@
 #pragma once
 #include <QLineEdit>
-
 #include <functional>
 #include <string>
 

@@ -1,7 +1,6 @@
 #pragma once
 #include <QImage>
 #include <QObject>
-
 #include <string>
 #include <vector>
 

@@ -6,7 +6,6 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
-
 #include <cmath>
 
 #include "ControlText.h"

@@ -75,7 +75,10 @@ TF_CorSeleciona::TF_CorSeleciona(QWidget* parent) : QDialog(parent) {
   fPCor->setFrameStyle(QFrame::Box | QFrame::Plain);
   fPCor->setAutoFillBackground(true);
 
-  fBAvancado = Com(new QPushButton(FromLatin1("Avan\xE7" "ado..."), this), "Advanced...");
+  fBAvancado = Com(new QPushButton(FromLatin1("Avan\xE7"
+                                              "ado..."),
+                                   this),
+                   "Advanced...");
   fBAvancado->setGeometry(236, 42, 110, 26);
 
   fGrupo = Com(new QGroupBox(QStringLiteral(" Cores do windows "), this), " Windows colors ");

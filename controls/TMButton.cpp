@@ -31,10 +31,14 @@ bool TMButton::DentroDoBotao(QPoint p) const {
 
 QImage TMButton::FiguraAtual() const {
   QImage chosen;
-  if (fPressionado) chosen = fFiguraDown;
-  else if (fFocado && !fFiguraFoco.isNull()) chosen = fFiguraFoco;
-  else if (fSobre) chosen = fFiguraPassa;
-  else chosen = fFigura;
+  if (fPressionado)
+    chosen = fFiguraDown;
+  else if (fFocado && !fFiguraFoco.isNull())
+    chosen = fFiguraFoco;
+  else if (fSobre)
+    chosen = fFiguraPassa;
+  else
+    chosen = fFigura;
   return chosen.isNull() ? fFigura : chosen;
 }
 
@@ -124,8 +128,8 @@ void TMButton::paintEvent(QPaintEvent*) {
   QRect textRect = r.adjusted(2 + s, 2 + s, -2 + s, -2 + s);
   if (!picture.isNull()) {
     if (fStretch) {
-      const QRect target = (fTx2 > fTx1 && fTy2 > fTy1) ? QRect(QPoint(fTx1, fTy1), QPoint(fTx2, fTy2))
-                                                         : r.adjusted(2, 2, -2, -2);
+      const QRect target =
+          (fTx2 > fTx1 && fTy2 > fTy1) ? QRect(QPoint(fTx1, fTy1), QPoint(fTx2, fTy2)) : r.adjusted(2, 2, -2, -2);
       p.drawImage(target.translated(s, s), picture);
     } else {
       const int x = fCaption.empty() ? (width() - picture.width()) / 2 : 4;

@@ -1,7 +1,6 @@
 #pragma once
 #include <QImage>
 #include <QWidget>
-
 #include <string>
 
 #include "ControlEvents.h"
@@ -18,13 +17,25 @@ class TMButton : public QWidget {
   explicit TMButton(QWidget* parent = nullptr);
 
   bool Cores() const { return fCores; }
-  void setCores(bool v) { fCores = v; update(); }
+  void setCores(bool v) {
+    fCores = v;
+    update();
+  }
   TColor Cor() const { return fCor; }
-  void setCor(TColor v) { fCor = v; update(); }
+  void setCor(TColor v) {
+    fCor = v;
+    update();
+  }
   TColor CorDown() const { return fCorDown; }
-  void setCorDown(TColor v) { fCorDown = v; update(); }
+  void setCorDown(TColor v) {
+    fCorDown = v;
+    update();
+  }
   TColor CorPassa() const { return fCorPassa; }
-  void setCorPassa(TColor v) { fCorPassa = v; update(); }
+  void setCorPassa(TColor v) {
+    fCorPassa = v;
+    update();
+  }
   TColor CorFoco() const { return fCorFoco; }
   void setCorFoco(TColor v) { fCorFoco = v; }
   bool Cancel() const { return fCancel; }
@@ -36,19 +47,40 @@ class TMButton : public QWidget {
   const std::string& Caption() const { return fCaption; }
   void setCaption(const std::string& v);
   QImage Figura() const { return fFigura; }
-  void setFigura(const QImage& v) { fFigura = v; update(); }
+  void setFigura(const QImage& v) {
+    fFigura = v;
+    update();
+  }
   QImage FiguraDown() const { return fFiguraDown; }
-  void setFiguraDown(const QImage& v) { fFiguraDown = v; update(); }
+  void setFiguraDown(const QImage& v) {
+    fFiguraDown = v;
+    update();
+  }
   QImage FiguraPassa() const { return fFiguraPassa; }
-  void setFiguraPassa(const QImage& v) { fFiguraPassa = v; update(); }
+  void setFiguraPassa(const QImage& v) {
+    fFiguraPassa = v;
+    update();
+  }
   QImage FiguraFoco() const { return fFiguraFoco; }
-  void setFiguraFoco(const QImage& v) { fFiguraFoco = v; update(); }
+  void setFiguraFoco(const QImage& v) {
+    fFiguraFoco = v;
+    update();
+  }
   bool Fundo() const { return fFundo; }
-  void setFundo(bool v) { fFundo = v; update(); }
+  void setFundo(bool v) {
+    fFundo = v;
+    update();
+  }
   bool Borda3D() const { return fBorda3D; }
-  void setBorda3D(bool v) { fBorda3D = v; update(); }
+  void setBorda3D(bool v) {
+    fBorda3D = v;
+    update();
+  }
   bool Stretch() const { return fStretch; }
-  void setStretch(bool v) { fStretch = v; update(); }
+  void setStretch(bool v) {
+    fStretch = v;
+    update();
+  }
   int tx1() const { return fTx1; }
   void settx1(int v) { fTx1 = v; }
   int ty1() const { return fTy1; }

@@ -4,7 +4,6 @@
 #include <QGraphicsOpacityEffect>
 #include <QMouseEvent>
 #include <QPainter>
-
 #include <cstdlib>
 
 #include "ControlAccessibility.h"
@@ -136,8 +135,10 @@ void TMPanel::TimerTransparenter() {
 void TMPanel::AplicaTransparencia() {
   const int v = fTransparentValue;
   if (v == -1) {
-    if (isWindow()) setWindowOpacity(1.0);
-    else setGraphicsEffect(nullptr);
+    if (isWindow())
+      setWindowOpacity(1.0);
+    else
+      setGraphicsEffect(nullptr);
     setAttribute(Qt::WA_TransparentForMouseEvents, false);
     clearMask();
     update();

@@ -2,7 +2,6 @@
 #include <QImage>
 #include <QTimer>
 #include <QWidget>
-
 #include <string>
 
 #include "ControlEvents.h"
@@ -23,13 +22,25 @@ class TMPanel : public QWidget, public TMouseEvents {
   int TransparentValue() const { return fTransparentValue; }
   void setTransparentValue(int v);
   TBevelCut BevelInner() const { return fBevelInner; }
-  void setBevelInner(TBevelCut v) { fBevelInner = v; Margens(); }
+  void setBevelInner(TBevelCut v) {
+    fBevelInner = v;
+    Margens();
+  }
   TBevelCut BevelOuter() const { return fBevelOuter; }
-  void setBevelOuter(TBevelCut v) { fBevelOuter = v; Margens(); }
+  void setBevelOuter(TBevelCut v) {
+    fBevelOuter = v;
+    Margens();
+  }
   int BevelWidth() const { return fBevelWidth; }
-  void setBevelWidth(int v) { fBevelWidth = std::max(1, v); Margens(); }
+  void setBevelWidth(int v) {
+    fBevelWidth = std::max(1, v);
+    Margens();
+  }
   int BorderWidth() const { return fBorderWidth; }
-  void setBorderWidth(int v) { fBorderWidth = std::max(0, v); Margens(); }
+  void setBorderWidth(int v) {
+    fBorderWidth = std::max(0, v);
+    Margens();
+  }
   TBorderStyle BorderStyle() const { return fBorderStyle; }
   void setBorderStyle(TBorderStyle v) { fBorderStyle = v; }
   bool FullRepaint() const { return fFullRepaint; }
@@ -37,15 +48,30 @@ class TMPanel : public QWidget, public TMouseEvents {
   bool Locked() const { return fLocked; }
   void setLocked(bool v) { fLocked = v; }
   TGBTipo Tipo() const { return fTipo; }
-  void setTipo(TGBTipo v) { fTipo = v; update(); }
+  void setTipo(TGBTipo v) {
+    fTipo = v;
+    update();
+  }
   bool TracoBtn() const { return fTracoBtn; }
-  void setTracoBtn(bool v) { fTracoBtn = v; Margens(); }
+  void setTracoBtn(bool v) {
+    fTracoBtn = v;
+    Margens();
+  }
   QImage Figura() const { return fFigura; }
-  void setFigura(const QImage& v) { fFigura = v; update(); }
+  void setFigura(const QImage& v) {
+    fFigura = v;
+    update();
+  }
   const std::string& Caption() const { return fCaption; }
-  void setCaption(const std::string& v) { fCaption = v; update(); }
+  void setCaption(const std::string& v) {
+    fCaption = v;
+    update();
+  }
   TColor Color() const { return fColor; }
-  void setColor(TColor v) { fColor = v; update(); }
+  void setColor(TColor v) {
+    fColor = v;
+    update();
+  }
 
   // The control's repaint request: goes straight to OnPaint.
   void Repaint();

@@ -3,19 +3,18 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QtMath>
 #include <QToolTip>
-
+#include <QtMath>
 #include <algorithm>
 #include <cmath>
 
 #include "ControlAccessibility.h"
 #include "ControlText.h"
-#include "FocusMark.h"
-#include "ReadableText.h"
 #include "FaceColors.h"
+#include "FocusMark.h"
 #include "Frame3D.h"
 #include "PictureTools.h"
+#include "ReadableText.h"
 
 namespace {
 int Rnd(double v) { return static_cast<int>(std::nearbyint(v)); }
@@ -155,8 +154,7 @@ int TMulfig::Percorre(int X, int Y, Modo modo, int A, QPainter* canvas, QRect* r
     if (desenha && canvas) {
       const QImage* figura = i < kSlots ? &fFiguras[static_cast<size_t>(i)] : nullptr;
       DesenhaItem(*canvas, r, estado, figura, texto);
-      if (OnDesenhaMulfig)
-        OnDesenhaMulfig(this, i, r.left() + 1, r.top() + 1, r.right() - 1, r.bottom() - 1, *canvas);
+      if (OnDesenhaMulfig) OnDesenhaMulfig(this, i, r.left() + 1, r.top() + 1, r.right() - 1, r.bottom() - 1, *canvas);
     }
     x = x + wi + fDX;
     if (x + wi > width() - 1) {

@@ -1,7 +1,6 @@
 #pragma once
 #include <QImage>
 #include <QWidget>
-
 #include <array>
 #include <string>
 #include <vector>

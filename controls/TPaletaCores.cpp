@@ -2,7 +2,6 @@
 
 #include <QMouseEvent>
 #include <QPainter>
-
 #include <cmath>
 
 #include "ColorAdjust.h"
@@ -13,8 +12,8 @@ TPaletaCores::TPaletaCores(QWidget* parent) : QWidget(parent) {
   // Run 1 along the first row: the greys.
   for (int i = 0; i < 6; ++i) fCelulas.push_back({i, 0, RGBColor(51 * i, 51 * i, 51 * i), true});
   // Run 2 finishes the row: the pure colours, as they are.
-  const TColor puras[] = {RGBColor(255, 0, 0), RGBColor(255, 255, 0), RGBColor(0, 255, 0),
-                          RGBColor(0, 255, 255), RGBColor(0, 0, 255), RGBColor(255, 0, 255)};
+  const TColor puras[] = {RGBColor(255, 0, 0),   RGBColor(255, 255, 0), RGBColor(0, 255, 0),
+                          RGBColor(0, 255, 255), RGBColor(0, 0, 255),   RGBColor(255, 0, 255)};
   for (int i = 0; i < 6; ++i) fCelulas.push_back({6 + i, 0, puras[i], false});
   // Run 3 down the columns below: 6 x 6 x 6 steps of 51.
   for (int k = 0; k < 216; ++k) {

@@ -1,7 +1,6 @@
 #pragma once
 #include <QImage>
 #include <QWidget>
-
 #include <functional>
 #include <string>
 
@@ -21,7 +20,10 @@ class TSBM : public QWidget, public TMouseEvents {
   explicit TSBM(QWidget* parent = nullptr);
 
   int TextoAlinhamento() const { return fTextoAlinhamento; }
-  void setTextoAlinhamento(int v) { fTextoAlinhamento = v; update(); }
+  void setTextoAlinhamento(int v) {
+    fTextoAlinhamento = v;
+    update();
+  }
   bool AllowAllUp() const { return fAllowAllUp; }
   void setAllowAllUp(bool v) { fAllowAllUp = v; }
   bool Down() const { return fDown; }
@@ -41,7 +43,10 @@ class TSBM : public QWidget, public TMouseEvents {
   bool EstadoDuplo() const { return fEstadoDuplo; }
   void setEstadoDuplo(bool v) { fEstadoDuplo = v; }
   bool W98() const { return fW98; }
-  void setW98(bool v) { fW98 = v; update(); }
+  void setW98(bool v) {
+    fW98 = v;
+    update();
+  }
   bool ExecutaEventoDown() const { return fExecutaEventoDown; }
   void setExecutaEventoDown(bool v) { fExecutaEventoDown = v; }
   bool MostraHint() const { return fMostraHint; }
@@ -49,7 +54,10 @@ class TSBM : public QWidget, public TMouseEvents {
   const std::string& Caption() const { return fCaption; }
   void setCaption(const std::string& v);
   TColor Color() const { return fColor; }
-  void setColor(TColor v) { fColor = v; update(); }
+  void setColor(TColor v) {
+    fColor = v;
+    update();
+  }
 
   // Sets the stored Down without events.
   void FDownaux(bool v);

@@ -3,7 +3,6 @@
 #include <QChildEvent>
 #include <QMouseEvent>
 #include <QPainter>
-
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
@@ -103,8 +102,8 @@ void TVSplit::Layout() {
 
 bool TVSplit::event(QEvent* e) {
   // Panes added, removed or shown for the first time are laid out again.
-  if (e->type() == QEvent::ChildAdded || e->type() == QEvent::ChildRemoved ||
-      e->type() == QEvent::ChildPolished || e->type() == QEvent::Show) {
+  if (e->type() == QEvent::ChildAdded || e->type() == QEvent::ChildRemoved || e->type() == QEvent::ChildPolished ||
+      e->type() == QEvent::Show) {
     fDisposto = false;
     Layout();
   }

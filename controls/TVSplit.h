@@ -30,7 +30,10 @@ class TVSplit : public QWidget, public TMouseEvents {
   double PosicPercentual() const { return fPosicPercentual; }
   void setPosicPercentual(double v);
   TColor Color() const { return fColor; }
-  void setColor(TColor v) { fColor = v; update(); }
+  void setColor(TColor v) {
+    fColor = v;
+    update();
+  }
 
   // Lays the panes out again (also after a child's Tag changed).
   void Dispoe();

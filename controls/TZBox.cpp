@@ -7,7 +7,6 @@
 #include <QPushButton>
 #include <QTimer>
 #include <QVBoxLayout>
-
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
@@ -15,8 +14,8 @@
 #include "ControlText.h"
 #include "MessageBoxes.h"
 #include "common/Dictionary.h"
-#include "common/NonFiniteText.h"
 #include "common/Latin1.h"
+#include "common/NonFiniteText.h"
 #include "common/TextToNumber.h"
 
 TZBox::TZBox(QWidget* parent) : QDialog(parent) {

@@ -2,7 +2,6 @@
 
 #include <QMouseEvent>
 #include <QPainter>
-
 #include <chrono>
 
 #include "FaceColors.h"

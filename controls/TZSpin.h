@@ -2,7 +2,6 @@
 #include <QImage>
 #include <QTimer>
 #include <QWidget>
-
 #include <cstdint>
 
 #include "ControlEvents.h"
@@ -31,9 +30,15 @@ class TZSpin : public QWidget {
   bool ParadeRodar() const { return fParadeRodar; }
   void setParadeRodar(bool v) { fParadeRodar = v; }
   QImage UpGlyph() const { return fUpGlyph; }
-  void setUpGlyph(const QImage& v) { fUpGlyph = v; update(); }
+  void setUpGlyph(const QImage& v) {
+    fUpGlyph = v;
+    update();
+  }
   QImage DownGlyph() const { return fDownGlyph; }
-  void setDownGlyph(const QImage& v) { fDownGlyph = v; update(); }
+  void setDownGlyph(const QImage& v) {
+    fDownGlyph = v;
+    update();
+  }
 
   Metade MetadePressionada() const { return fMetade; }
   bool Pressionando() const { return fPressionando; }

@@ -1,7 +1,6 @@
 #include "TZSpinEdit.h"
 
 #include <QKeyEvent>
-
 #include <charconv>
 #include <cmath>
 

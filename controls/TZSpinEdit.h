@@ -1,6 +1,5 @@
 #pragma once
 #include <QWidget>
-
 #include <string>
 
 #include "ControlEvents.h"
@@ -115,5 +114,5 @@ class TZSpinEdit : public QWidget {
   bool fEcoTexto = false;  // false while the control writes the text itself
   bool fEcoSpin = false;   // false while the control writes the spin value
   bool fOcupado = false;
-  bool fForca = true;      // the first application happens even unchanged
+  bool fForca = true;  // the first application happens even unchanged
 };

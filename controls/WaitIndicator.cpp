@@ -5,7 +5,6 @@
 #include <QPointer>
 #include <QProgressBar>
 #include <QTimer>
-
 #include <atomic>
 #include <chrono>
 #include <condition_variable>
@@ -80,7 +79,8 @@ void WorkerBody(std::shared_ptr<WaitWorker> self) {
     self->proc();
     self->done = 1;
     // Wakes the window thread's event loop so it sees `done` at once.
-    QMetaObject::invokeMethod(qApp, [] {}, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        qApp, [] {}, Qt::QueuedConnection);
     return;
   }
   {

@@ -1,6 +1,5 @@
 #pragma once
 #include <QColor>
-
 #include <cstdint>
 
 // Colours keep the Windows encoding the documents and forms were written

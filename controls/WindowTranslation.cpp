@@ -12,7 +12,6 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTabBar>
-
 #include <functional>
 
 #include "ControlHint.h"
@@ -131,8 +130,10 @@ void TranslateFormByHints(QWidget* form, bool alsoComboItems) {
     } else {
       const std::string hint = Hint(o);
       if (hint.empty()) return;
-      if (auto* button = qobject_cast<TSBM*>(o)) button->setCaption(hint);
-      else WithCaption(o, [&](const std::string&) { return hint; });
+      if (auto* button = qobject_cast<TSBM*>(o))
+        button->setCaption(hint);
+      else
+        WithCaption(o, [&](const std::string&) { return hint; });
     }
   });
 }

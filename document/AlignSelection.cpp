@@ -28,9 +28,12 @@ std::vector<Placed> SelectedBoxes(const EditorDocument& doc, int axis) {
 
 double EdgeOf(const Placed& p, AlignEdge edge) {
   switch (edge) {
-    case AlignEdge::Min: return p.lo;
-    case AlignEdge::Max: return p.hi;
-    case AlignEdge::Centre: break;
+    case AlignEdge::Min:
+      return p.lo;
+    case AlignEdge::Max:
+      return p.hi;
+    case AlignEdge::Centre:
+      break;
   }
   return (p.lo + p.hi) / 2;
 }

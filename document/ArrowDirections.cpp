@@ -43,7 +43,7 @@ double ArrowSign(const AxesOnScreen& axes, int axis, Arrow arrow) {
   Direction(arrow, d);
   double c = Cosine(axes, axis, d);
   if (std::fabs(c) < kAcross) {
-    Direction(arrow == Arrow::Right ? Arrow::Up
+    Direction(arrow == Arrow::Right  ? Arrow::Up
               : arrow == Arrow::Left ? Arrow::Down
               : arrow == Arrow::Up   ? Arrow::Right
                                      : Arrow::Left,

@@ -42,9 +42,7 @@ class Canvas {
   // material: the colour given last and the texture's path. The view needs
   // neither.
   virtual void BeginObject(const std::string& name) { (void)name; }
-  virtual void Material(const std::string& name, const std::string& texturePath) {
-    (void)name, (void)texturePath;
-  }
+  virtual void Material(const std::string& name, const std::string& texturePath) { (void)name, (void)texturePath; }
 
   // Whether the calls reach OpenGL: drawing that calls OpenGL itself (the
   // textures, the lists, the culling) asks this first.

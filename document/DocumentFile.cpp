@@ -11,8 +11,8 @@
 
 #include "Element3D.h"
 #include "common/FileDescriptorIo.h"
-#include "common/TIMem32.h"
 #include "common/SafeFiles.h"
+#include "common/TIMem32.h"
 
 namespace {
 // "ZObjeto3D": the signature up to its version.
@@ -133,8 +133,8 @@ DocumentResult ParseDocument(uint64_t totalSize, ByteSource& source, TIMem32& st
     result.reason = "read error after " + std::to_string(read) + " of " + std::to_string(count) + " elements";
   } else if (read < count) {
     result.status = DocumentResult::Partial;
-    result.reason = "the file ended early: " + std::to_string(read) + " of " + std::to_string(count) +
-                    " elements were read";
+    result.reason =
+        "the file ended early: " + std::to_string(read) + " of " + std::to_string(count) + " elements were read";
   }
   return result;
 }
@@ -154,8 +154,8 @@ DocumentResult WriteDocument(const std::string& path, const TIMem32& store, Link
   uint8_t header[kDocumentHeaderSize];
   FillDocumentHeader(header, store.Count());
   const size_t bodySize = static_cast<size_t>(store.Count()) * kElementRecordSize;
-  const bool ok = file.Write(header, sizeof header) && (bodySize == 0 || file.Write(store.Data(), bodySize)) &&
-                  file.Commit();
+  const bool ok =
+      file.Write(header, sizeof header) && (bodySize == 0 || file.Write(store.Data(), bodySize)) && file.Commit();
   if (!ok) return DocumentResult::Error(DocumentResult::Failed, file.Error());
   return {};
 }

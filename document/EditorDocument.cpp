@@ -236,8 +236,7 @@ size_t EditorDocument::UndoBytes() const {
 void EditorDocument::CopySelection() {
   if (selection.Count() == 0) return;
   clipboard.SetCount(selection.Count());
-  for (int32_t k = 0; k < selection.Count(); ++k)
-    clipboard.As<Element3D>(k) = elements.As<Element3D>(SelectedIndex(k));
+  for (int32_t k = 0; k < selection.Count(); ++k) clipboard.As<Element3D>(k) = elements.As<Element3D>(SelectedIndex(k));
 }
 
 bool EditorDocument::Paste() {

@@ -32,7 +32,7 @@ class EditorDocument {
   TIMem32 selection{"group obj 3d"};  // int32 indices, in selection order
   int32_t currentIndex = -1;
   TIMem32 clipboard{"copy obj 3d"};
-  Element3D templ{};                   // what the next created element starts from
+  Element3D templ{};  // what the next created element starts from
   std::string fileName;
   // The file at fileName as it was when last read or written: a save over
   // it first checks that nobody changed or replaced it since.

@@ -5,9 +5,9 @@
 #include <limits>
 
 #include "Element3D.h"
-#include "common/TIMem32.h"
 #include "common/Dictionary.h"
 #include "common/Latin1.h"
+#include "common/TIMem32.h"
 
 namespace {
 // The number after the type word; 0 unless the rest is a plain integer.
@@ -21,11 +21,16 @@ int64_t NameNumber(std::string_view rest) {
 
 std::string TypeWord(int32_t kind) {
   switch (kind) {
-    case kCube: return Choose("cubo", "cube");
-    case kCylinder: return Choose("cilindro", "cylinder");
-    case kSphere: return Choose("esfera", "sphere");
-    case kPanel: return Choose("painel", "panel");
-    default: return Choose("objeto", "object");
+    case kCube:
+      return Choose("cubo", "cube");
+    case kCylinder:
+      return Choose("cilindro", "cylinder");
+    case kSphere:
+      return Choose("esfera", "sphere");
+    case kPanel:
+      return Choose("painel", "panel");
+    default:
+      return Choose("objeto", "object");
   }
 }
 

@@ -2,8 +2,8 @@
 
 #include <cctype>
 #include <cmath>
-#include <cstdio>
 #include <cstddef>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 

@@ -22,8 +22,7 @@ bool RayMeetsLevel(const double origin[3], const double direction[3], double lev
   return true;
 }
 
-bool TravelAlongAxis(const double point[3], int axis, const double origin[3], const double direction[3],
-                     double& t) {
+bool TravelAlongAxis(const double point[3], int axis, const double origin[3], const double direction[3], double& t) {
   const double length = std::sqrt(Dot(direction, direction));
   if (!(length > 0) || axis < 0 || axis > 2) return false;
   const double d[3] = {direction[0] / length, direction[1] / length, direction[2] / length};

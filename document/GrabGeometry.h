@@ -16,5 +16,4 @@ bool RayMeetsLevel(const double origin[3], const double direction[3], double lev
 // The distance t along world axis `axis` (0 x, 1 y, 2 z) from `point` to
 // the point of the line point + t * axis nearest the ray; false when the
 // axis runs (nearly) along the ray, where the nearest point is unsteady.
-bool TravelAlongAxis(const double point[3], int axis, const double origin[3], const double direction[3],
-                     double& t);
+bool TravelAlongAxis(const double point[3], int axis, const double origin[3], const double direction[3], double& t);

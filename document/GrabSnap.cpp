@@ -17,8 +17,7 @@ void Consider(SnapHit& hit, double best[3], int axis, double d, int32_t box) {
 }
 }  // namespace
 
-SnapHit FindSnap(const SnapBox& moving, const std::vector<SnapBox>& others, const int faces[3],
-                 const double reach[3]) {
+SnapHit FindSnap(const SnapBox& moving, const std::vector<SnapBox>& others, const int faces[3], const double reach[3]) {
   SnapHit hit;
   double size = 0, centre[3], farthest = 0;
   // Just past the reach: a plane exactly `reach` away still snaps.

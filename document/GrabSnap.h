@@ -18,7 +18,7 @@ enum SnapFaces : int { kSnapNone = 0, kSnapLow = 1, kSnapHigh = 2, kSnapCentre =
 
 struct SnapHit {
   bool snapped[3] = {false, false, false};
-  double shift[3] = {0, 0, 0};   // how far the box goes to lie flush or level
+  double shift[3] = {0, 0, 0};       // how far the box goes to lie flush or level
   int32_t target[3] = {-1, -1, -1};  // the box snapped to, by its place in `others`
   bool Any() const { return snapped[0] || snapped[1] || snapped[2]; }
 };
@@ -30,8 +30,7 @@ struct SnapHit {
 // moving box's own largest size (plus the reach) on some axis are left
 // out, so a far element of a large document does not pull. One pass over
 // `others`.
-SnapHit FindSnap(const SnapBox& moving, const std::vector<SnapBox>& others, const int faces[3],
-                 const double reach[3]);
+SnapHit FindSnap(const SnapBox& moving, const std::vector<SnapBox>& others, const int faces[3], const double reach[3]);
 
 // A grab's travel with snapping applied: each axis that snaps takes the
 // travel that lies the selection flush or level and no grid step (step 0);

@@ -3,9 +3,9 @@
 #include <vector>
 
 #include "Element3D.h"
-#include "common/TIMem32.h"
 #include "common/Latin1.h"
 #include "common/NumberText.h"
+#include "common/TIMem32.h"
 
 namespace {
 std::vector<std::string> Fields(const std::string& text) {

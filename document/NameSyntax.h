@@ -11,7 +11,7 @@ struct NameFields {
   enum Form { Normal, Scale, SubObject };
   Form form = Normal;
   std::string nome;
-  std::string propriedade, tag, formato;  // tag-bound label
+  std::string propriedade, tag, formato;                        // tag-bound label
   std::string max = "100", min = "0", div1 = "10", div2 = "5";  // scale
   std::string arquivo, tagArquivo, estados = "0", atual = "1";  // sub-object
 };

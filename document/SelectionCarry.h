@@ -14,7 +14,7 @@ class TIMem32;
 // (`stepSelection`) comes back, so that an undone delete shows what it
 // brought back.
 struct CarriedSelection {
-  std::vector<int32_t> selected;  // the indices before, in selection order
+  std::vector<int32_t> selected;   // the indices before, in selection order
   std::vector<std::string> names;  // their elements' names before
   int32_t countBefore = 0;
 };

@@ -10,9 +10,7 @@
 namespace {
 constexpr std::streamoff kMaxImageBytes = 64 << 20;
 
-bool StartsWith(const std::string& bytes, std::string_view magic) {
-  return bytes.compare(0, magic.size(), magic) == 0;
-}
+bool StartsWith(const std::string& bytes, std::string_view magic) { return bytes.compare(0, magic.size(), magic) == 0; }
 }  // namespace
 
 EmbeddedImage LoadEmbeddedImage(const std::string& path) {

@@ -5,8 +5,8 @@
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
-#include <string>
 #include <cstring>
+#include <string>
 
 namespace {
 // The exponent form the files carry for tiny and huge numbers: "1E-6",

@@ -184,8 +184,8 @@ void GlbWriter::Take(const RecordedObject& object) {
   if (!mesh_.indices.empty()) {
     const size_t n = mesh_.vertices.size();
     Column(mesh_.vertices, &MeshVertex::p, column_);
-    const int position = AddAccessor(AddBufferView(column_.data(), column_.size() * 4, kArrayBuffer), kFloat, n,
-                                     "VEC3", mesh_.min, mesh_.max);
+    const int position = AddAccessor(AddBufferView(column_.data(), column_.size() * 4, kArrayBuffer), kFloat, n, "VEC3",
+                                     mesh_.min, mesh_.max);
     Column(mesh_.vertices, &MeshVertex::n, column_);
     const int normal = AddAccessor(AddBufferView(column_.data(), column_.size() * 4, kArrayBuffer), kFloat, n, "VEC3");
     int texCoord = -1;
@@ -193,9 +193,8 @@ void GlbWriter::Take(const RecordedObject& object) {
       Column(mesh_.vertices, &MeshVertex::uv, column_);
       texCoord = AddAccessor(AddBufferView(column_.data(), column_.size() * 4, kArrayBuffer), kFloat, n, "VEC2");
     }
-    const int indices =
-        AddAccessor(AddBufferView(mesh_.indices.data(), mesh_.indices.size() * 4, kElementArrayBuffer), kUnsignedInt,
-                    mesh_.indices.size(), "SCALAR");
+    const int indices = AddAccessor(AddBufferView(mesh_.indices.data(), mesh_.indices.size() * 4, kElementArrayBuffer),
+                                    kUnsignedInt, mesh_.indices.size(), "SCALAR");
     std::string mesh = "{\"name\":";
     AppendJsonString(mesh, object.name);
     mesh += ",\"primitives\":[{\"attributes\":{\"POSITION\":" + std::to_string(position) +

@@ -30,10 +30,10 @@ class MeshCanvas : public RecordingCanvas {
 
  private:
   RecordedObjectSink& sink_;
-  RecordedObject object_;     // the element being recorded
-  bool objectOpen_ = false;   // `object_` has begun (BeginObject)
+  RecordedObject object_;    // the element being recorded
+  bool objectOpen_ = false;  // `object_` has begun (BeginObject)
   Primitive primMode_ = Primitive::Points;
-  size_t primStart_ = 0;      // the open primitive's first corner in `object_`
+  size_t primStart_ = 0;  // the open primitive's first corner in `object_`
   // The normal given last as written, made unit (when it has a length), and
   // the texture coordinate given last as written.
   float normal_[3] = {0, 0, 0}, texCoord_[2] = {0, 0};

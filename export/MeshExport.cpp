@@ -26,7 +26,8 @@ std::string Record(RecordedObjectSink& sink, const std::function<void(Canvas&)>&
 }
 }  // namespace
 
-DocumentResult ExportMeshFile(const std::string& path, MeshFormat format, const std::function<void(Canvas&)>& drawFrame) {
+DocumentResult ExportMeshFile(const std::string& path, MeshFormat format,
+                              const std::function<void(Canvas&)>& drawFrame) {
   std::string reason;
   try {
     if (format == MeshFormat::Stl) {

@@ -12,9 +12,9 @@
 
 #include "FormatNumber.h"
 #include "common/BlockWriter.h"
+#include "common/PlainFileName.h"
 #include "common/SafeFiles.h"
 #include "common/TextureFolder.h"
-#include "common/PlainFileName.h"
 
 namespace fs = std::filesystem;
 

@@ -11,8 +11,8 @@ class ReplacementFile;
 
 // The result of an OBJ export, for the save command to report.
 struct ExportOutcome {
-  bool written = false;   // OBJ and MTL both in place
-  std::string reason;     // why not, when not, naming the file
+  bool written = false;  // OBJ and MTL both in place
+  std::string reason;    // why not, when not, naming the file
   struct TextureFailure {
     std::string file, reason;  // the copy that could not be written, and why
   };
@@ -54,12 +54,12 @@ class ObjExport {
   void NoteProblem(const std::string& file, const std::string& why);
   void DropFiles();
 
-  std::string fileName_;      // the OBJ file to write
+  std::string fileName_;  // the OBJ file to write
   ObjCanvas canvas_;
   // The new OBJ and MTL files, made before the frame is drawn.
   std::unique_ptr<ReplacementFile> objFile_, mtlFile_;
   std::unique_ptr<BlockWriter> objWriter_;  // writes objFile beside the drawing
-  std::string fileProblem_;   // why they could not be made or written
+  std::string fileProblem_;                 // why they could not be made or written
   bool finished_ = false;
 };
 

@@ -14,8 +14,8 @@ struct MeshVertex {
 
 struct ObjectMesh {
   std::vector<MeshVertex> vertices;
-  std::vector<uint32_t> indices;  // three per triangle, counter-clockwise seen from outside
-  bool hasTexCoords = false;      // some corner had a texture coordinate
+  std::vector<uint32_t> indices;                 // three per triangle, counter-clockwise seen from outside
+  bool hasTexCoords = false;                     // some corner had a texture coordinate
   float min[3] = {0, 0, 0}, max[3] = {0, 0, 0};  // of the positions used; zero when empty
 };
 
@@ -23,9 +23,9 @@ struct ObjectMesh {
 // drawing gave its corners (strips alternate their order; a reader culling
 // back faces must not lose every other triangle).
 struct OrientedTriangle {
-  int order[3];       // the corners (0..2 of the triangle) in their new order
-  bool turned;        // the order changed
-  float face[3];      // the unit normal of the turned triangle; zero when degenerate
+  int order[3];           // the corners (0..2 of the triangle) in their new order
+  bool turned;            // the order changed
+  float face[3];          // the unit normal of the turned triangle; zero when degenerate
   const float* given[3];  // each corner's own unit normal, or null
 };
 

@@ -7,7 +7,7 @@
 // OBJ export writes for it, kept as numbers. Every value is the one a reader
 // of the OBJ text would get (NumberAsWritten), so all formats agree.
 struct RecordedCorner {
-  float p[3];   // world position, Y up
+  float p[3];  // world position, Y up
   // The normal given last, made unit; hasNormal is false when none was
   // given or it has no length.
   float n[3];
@@ -19,7 +19,7 @@ struct RecordedCorner {
 bool MakeUnit(float* v);
 
 struct RecordedObject {
-  std::string name;         // the element's name, control characters as "_"
+  std::string name;  // the element's name, control characters as "_"
   float color[3] = {0, 0, 0};
   // The texture the OBJ's material names: a plain-named file of the
   // program's texture folder, or empty.

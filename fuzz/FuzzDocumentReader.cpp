@@ -7,9 +7,9 @@
 #include <cstring>
 #include <string>
 
+#include "common/TIMem32.h"
 #include "document/DocumentFile.h"
 #include "document/Element3D.h"
-#include "common/TIMem32.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   TIMem32 store("fuzz");

@@ -23,10 +23,18 @@ std::string ReadBack(const std::string& field) {
     }
     if (++i >= field.size()) std::abort();
     switch (field[i]) {
-      case 't': out += '\t'; break;
-      case 'n': out += '\n'; break;
-      case 'r': out += '\r'; break;
-      case '\\': out += '\\'; break;
+      case 't':
+        out += '\t';
+        break;
+      case 'n':
+        out += '\n';
+        break;
+      case 'r':
+        out += '\r';
+        break;
+      case '\\':
+        out += '\\';
+        break;
       case 'x': {
         if (i + 2 >= field.size()) std::abort();
         const int high = HexDigit(field[i + 1]), low = HexDigit(field[i + 2]);
@@ -35,7 +43,8 @@ std::string ReadBack(const std::string& field) {
         i += 2;
         break;
       }
-      default: std::abort();
+      default:
+        std::abort();
     }
   }
   return out;

@@ -10,6 +10,5 @@ inline void CheckDecoded(bool ok, const TextureBitmap& b) {
     if (!b.pixels.empty() && !b.empty()) std::abort();
     return;
   }
-  if (b.empty() || b.pixels.size() != static_cast<size_t>(b.rowBytes()) * static_cast<size_t>(b.height))
-    std::abort();
+  if (b.empty() || b.pixels.size() != static_cast<size_t>(b.rowBytes()) * static_cast<size_t>(b.height)) std::abort();
 }

@@ -23,7 +23,7 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (size == 0) return 0;
-  static const double faces[][2] = {{2, 2},   {4, 1},    {1, 4},      {0, 2},  {2, 0},
+  static const double faces[][2] = {{2, 2},  {4, 1},    {1, 4},      {0, 2},   {2, 0},
                                     {-3, 2}, {1e10, 1}, {1, 1e-300}, {NAN, 2}, {INFINITY, 1}};
   const auto& face = faces[data[0] % (sizeof faces / sizeof faces[0])];
   std::string name(reinterpret_cast<const char*>(data + 1), size - 1 < 63 ? size - 1 : 63);

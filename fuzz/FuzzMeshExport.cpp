@@ -16,9 +16,9 @@
 #include "common/TIMem32.h"
 #include "document/DocumentFile.h"
 #include "document/Element3D.h"
-#include "output/DocumentSave.h"
 #include "gl/SceneFrame.h"
 #include "gl/Textures.h"
+#include "output/DocumentSave.h"
 
 namespace {
 std::string& Folder() {
@@ -121,8 +121,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     std::filesystem::remove(path, ignored);
     if (!SaveDocument(scene, path, std::string()).ok()) continue;  // a failure writes nothing to check
     const std::string bytes = ReadAll(path);
-    if (name[2] == 'g') CheckGlb(bytes);
-    else CheckStl(bytes);
+    if (name[2] == 'g')
+      CheckGlb(bytes);
+    else
+      CheckStl(bytes);
   }
   ClearTextureCache();
   return 0;

@@ -7,10 +7,9 @@
 #include <filesystem>
 #include <string>
 
+#include "common/TIMem32.h"
 #include "document/DocumentFile.h"
 #include "document/Element3D.h"
-#include "common/TIMem32.h"
-#include "output/DocumentSave.h"
 #include "gl/GLView.h"
 #include "gl/HeadlessSurface.h"
 #include "gl/SceneFrame.h"
@@ -18,6 +17,7 @@
 #include "gl/Textures.h"
 #include "gl/ViewContext.h"
 #include "gl/ViewPresets.h"
+#include "output/DocumentSave.h"
 
 namespace {
 struct ExportBench {

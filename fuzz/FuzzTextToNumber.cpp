@@ -2,8 +2,8 @@
 #include <charconv>
 #include <cmath>
 #include <cstdint>
-#include <cstring>
 #include <cstdlib>
+#include <cstring>
 #include <string>
 
 #include "common/TextToNumber.h"

@@ -25,11 +25,10 @@ void DrawArrowHead(QPainter& painter, int x1, int y1, int x2, int y2) {
   const double l = std::sqrt(dx * dx + dy * dy);
   if (l == 0) return;
   const double bx = x2 - 10 * dx / l, by = y2 - 10 * dy / l;
-  const QPolygon triangle({QPoint(x2, y2),
-                           QPoint(static_cast<int>(std::lround(bx + 2 * dy / l)),
-                                  static_cast<int>(std::lround(by - 2 * dx / l))),
-                           QPoint(static_cast<int>(std::lround(bx - 2 * dy / l)),
-                                  static_cast<int>(std::lround(by + 2 * dx / l)))});
+  const QPolygon triangle(
+      {QPoint(x2, y2),
+       QPoint(static_cast<int>(std::lround(bx + 2 * dy / l)), static_cast<int>(std::lround(by - 2 * dx / l))),
+       QPoint(static_cast<int>(std::lround(bx - 2 * dy / l)), static_cast<int>(std::lround(by + 2 * dx / l)))});
   painter.setBrush(painter.pen().color());
   painter.drawPolygon(triangle);
 }
@@ -48,16 +47,14 @@ void DrawAxisGizmo(QPainter& painter, const GLView& view, int x0, int y0) {
     QColor color;
     const char* letter;
   };
-  const Axis axes[] = {{-1, 0, 0, QColor(255, 0, 0), "X"},
-                       {0, 1, 0, QColor(0, 128, 0), "Y"},
-                       {0, 0, 1, QColor(0, 0, 255), "Z"}};
+  const Axis axes[] = {
+      {-1, 0, 0, QColor(255, 0, 0), "X"}, {0, 1, 0, QColor(0, 128, 0), "Y"}, {0, 0, 1, QColor(0, 0, 255), "Z"}};
   for (const Axis& axis : axes) {
     double px, py, pz;
-    if (gluProject(axis.x, axis.y, axis.z, f.modelView, f.projection, f.viewport, &px, &py, &pz) != GL_TRUE)
-      continue;
+    if (gluProject(axis.x, axis.y, axis.z, f.modelView, f.projection, f.viewport, &px, &py, &pz) != GL_TRUE) continue;
     py = height - py;
     double dx = px - ox, dy = py - oy, dz = pz - oz;
-    if (ScaleVector(dx, dy, dz, 27) == 0) continue;  // projects onto the origin
+    if (ScaleVector(dx, dy, dz, 27) == 0) continue;          // projects onto the origin
     if (!std::isfinite(dx) || !std::isfinite(dy)) continue;  // a degenerate camera
     const int ex = static_cast<int>(std::lround(x0 + dx)), ey = static_cast<int>(std::lround(y0 + dy));
     painter.setPen(axis.color);

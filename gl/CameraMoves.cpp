@@ -46,7 +46,8 @@ bool ZoomAbout(GLView& view, const double target[3], double factor) {
   }
   const double distance = Distance(view.Eye, target);
   if (!(distance > 0)) return false;
-  const double wanted = std::clamp(distance * factor, std::min(distance, kNearestZoom), std::max(distance, kFarthestZoom));
+  const double wanted =
+      std::clamp(distance * factor, std::min(distance, kNearestZoom), std::max(distance, kFarthestZoom));
   const double k = wanted / distance;
   if (k == 1) return false;
   for (int i = 0; i < 3; ++i) {
@@ -134,11 +135,11 @@ void FrameBox(GLView& view, const double min[3], const double max[3], double wid
       lo[1] = std::min(lo[1], y), hi[1] = std::max(hi[1], y);
     }
     if (shownW > 0 && shownH > 0)
-      view.OrthoZoom = std::clamp(std::max((hi[0] - lo[0]) / shownW, (hi[1] - lo[1]) / shownH) / share,
-                                  kLeastOrthoZoom, kMostOrthoZoom);
+      view.OrthoZoom = std::clamp(std::max((hi[0] - lo[0]) / shownW, (hi[1] - lo[1]) / shownH) / share, kLeastOrthoZoom,
+                                  kMostOrthoZoom);
     // Far enough that the whole box lies past the near plane.
-    distance = std::clamp(std::max(Distance(view.Eye, view.Center), radius + 2 * kNearPlane), kNearestZoom,
-                          kFarthestZoom);
+    distance =
+        std::clamp(std::max(Distance(view.Eye, view.Center), radius + 2 * kNearPlane), kNearestZoom, kFarthestZoom);
   }
   for (int i = 0; i < 3; ++i) {
     view.Center[i] = look[i];

@@ -76,8 +76,6 @@ Canvas& CurrentCanvas() { return target ? *target : ViewCanvas(); }
 
 bool DrawingToGL() { return !target || target->DrawsWithGL(); }
 
-DrawInto::DrawInto(Canvas& canvas) : previous_(target) {
-  target = &canvas == &ViewCanvas() ? nullptr : &canvas;
-}
+DrawInto::DrawInto(Canvas& canvas) : previous_(target) { target = &canvas == &ViewCanvas() ? nullptr : &canvas; }
 
 DrawInto::~DrawInto() { target = previous_; }

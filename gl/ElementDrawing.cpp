@@ -14,11 +14,11 @@
 #include "ShapeLists.h"
 #include "Textures.h"
 #include "common/PlainFileName.h"
+#include "common/TIMem32.h"
 #include "common/Utf8Text.h"
+#include "document/Canvas.h"
 #include "document/Element3D.h"
 #include "document/ElementSanity.h"
-#include "common/TIMem32.h"
-#include "document/Canvas.h"
 
 double NormalizeAngle(double a) {
   // NaN and infinities have no place on the circle: left as they are.

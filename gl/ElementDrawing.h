@@ -42,16 +42,16 @@ class ElementPass {
   GLView& view_;
   Canvas& canvas_;
   DrawInto into_;
-  unsigned slot_ = 0;   // the last image's texture
-  size_t labels_ = 0;   // labels met so far
+  unsigned slot_ = 0;  // the last image's texture
+  size_t labels_ = 0;  // labels met so far
   bool cull_ = false;
   bool culling_ = false;
   double planes_[6][4] = {};
   DrawDetail detail_;
-  double clipW_[4] = {};       // the clip-space w of a point: its depth before the eye
+  double clipW_[4] = {};  // the clip-space w of a point: its depth before the eye
   bool perspective_ = false;
-  double pixelScale_ = 0;      // pixels per unit at depth 1 (perspective) or anywhere (parallel)
-  bool pending_ = false;       // the last element was left out
+  double pixelScale_ = 0;  // pixels per unit at depth 1 (perspective) or anywhere (parallel)
+  bool pending_ = false;   // the last element was left out
   ShapeKey pendingShape_;
 };
 
@@ -72,4 +72,3 @@ double NormalizeAngle(double angle);
 // program, matched case-insensitively. Empty for a name that is no plain
 // file name (IsPlainFileName): such a texture is drawn as none.
 std::string TexturePath(const std::string& textureName);
-

@@ -2,16 +2,16 @@
 
 #include <GL/gl.h>
 
-
-static_assert(static_cast<unsigned>(Primitive::Points) == GL_POINTS && static_cast<unsigned>(Primitive::Lines) == GL_LINES &&
-              static_cast<unsigned>(Primitive::LineLoop) == GL_LINE_LOOP &&
-              static_cast<unsigned>(Primitive::LineStrip) == GL_LINE_STRIP &&
-              static_cast<unsigned>(Primitive::Triangles) == GL_TRIANGLES &&
-              static_cast<unsigned>(Primitive::TriangleStrip) == GL_TRIANGLE_STRIP &&
-              static_cast<unsigned>(Primitive::TriangleFan) == GL_TRIANGLE_FAN &&
-              static_cast<unsigned>(Primitive::Quads) == GL_QUADS &&
-              static_cast<unsigned>(Primitive::QuadStrip) == GL_QUAD_STRIP &&
-              static_cast<unsigned>(Primitive::Polygon) == GL_POLYGON,
+static_assert(static_cast<unsigned>(Primitive::Points) == GL_POINTS &&
+                  static_cast<unsigned>(Primitive::Lines) == GL_LINES &&
+                  static_cast<unsigned>(Primitive::LineLoop) == GL_LINE_LOOP &&
+                  static_cast<unsigned>(Primitive::LineStrip) == GL_LINE_STRIP &&
+                  static_cast<unsigned>(Primitive::Triangles) == GL_TRIANGLES &&
+                  static_cast<unsigned>(Primitive::TriangleStrip) == GL_TRIANGLE_STRIP &&
+                  static_cast<unsigned>(Primitive::TriangleFan) == GL_TRIANGLE_FAN &&
+                  static_cast<unsigned>(Primitive::Quads) == GL_QUADS &&
+                  static_cast<unsigned>(Primitive::QuadStrip) == GL_QUAD_STRIP &&
+                  static_cast<unsigned>(Primitive::Polygon) == GL_POLYGON,
               "a canvas primitive is OpenGL's number for it");
 
 void GLCanvas::BeginPrimitive(Primitive mode) { glBegin(static_cast<GLenum>(mode)); }

@@ -39,9 +39,7 @@ class GLAndCanvas : public GLCanvas {
   void Translate(double x, double y, double z) override;
   void Rotate(double degrees, double x, double y, double z) override;
   void BeginObject(const std::string& name) override { also_.BeginObject(name); }
-  void Material(const std::string& name, const std::string& texturePath) override {
-    also_.Material(name, texturePath);
-  }
+  void Material(const std::string& name, const std::string& texturePath) override { also_.Material(name, texturePath); }
   bool KeepsEveryVertex() const override { return also_.KeepsEveryVertex(); }
 
  private:

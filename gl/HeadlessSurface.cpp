@@ -52,10 +52,10 @@ HeadlessSurface::HeadlessSurface(int width, int height)
   EGLConfig config = nullptr;
   EGLint configs = 0;
   eglChooseConfig(egl_->display, configAttributes, &config, 1, &configs);
-  const EGLint contextAttributes[] = {EGL_CONTEXT_OPENGL_PROFILE_MASK,
-                                     EGL_CONTEXT_OPENGL_COMPATIBILITY_PROFILE_BIT, EGL_NONE};
-  egl_->context = eglCreateContext(egl_->display, configs > 0 ? config : EGL_NO_CONFIG_KHR, EGL_NO_CONTEXT,
-                                   contextAttributes);
+  const EGLint contextAttributes[] = {EGL_CONTEXT_OPENGL_PROFILE_MASK, EGL_CONTEXT_OPENGL_COMPATIBILITY_PROFILE_BIT,
+                                      EGL_NONE};
+  egl_->context =
+      eglCreateContext(egl_->display, configs > 0 ? config : EGL_NO_CONFIG_KHR, EGL_NO_CONTEXT, contextAttributes);
   if (egl_->context == EGL_NO_CONTEXT ||
       !eglMakeCurrent(egl_->display, EGL_NO_SURFACE, EGL_NO_SURFACE, egl_->context)) {
     error_ = "no OpenGL context";
@@ -65,8 +65,7 @@ HeadlessSurface::HeadlessSurface(int width, int height)
   Egl& e = *egl_;
   if (!(Load(e.genFramebuffers, "glGenFramebuffers") && Load(e.deleteFramebuffers, "glDeleteFramebuffers") &&
         Load(e.bindFramebuffer, "glBindFramebuffer") && Load(e.genRenderbuffers, "glGenRenderbuffers") &&
-        Load(e.deleteRenderbuffers, "glDeleteRenderbuffers") &&
-        Load(e.bindRenderbuffer, "glBindRenderbuffer") &&
+        Load(e.deleteRenderbuffers, "glDeleteRenderbuffers") && Load(e.bindRenderbuffer, "glBindRenderbuffer") &&
         Load(e.renderbufferStorage, "glRenderbufferStorage") &&
         Load(e.framebufferRenderbuffer, "glFramebufferRenderbuffer") &&
         Load(e.checkFramebufferStatus, "glCheckFramebufferStatus"))) {
@@ -135,4 +134,3 @@ bool HeadlessSurface::MakeCurrent() {
 void HeadlessSurface::EndFrame() {
   if (IsValid()) glFinish();
 }
-

@@ -12,9 +12,9 @@
 #include <unordered_map>
 
 #include "ColorValue.h"
-#include "image/ImageFiles.h"
-#include "Textures.h"
 #include "ScaleRulerText.h"
+#include "Textures.h"
+#include "image/ImageFiles.h"
 
 namespace {
 constexpr int kSize = 256;
@@ -166,8 +166,8 @@ void AppendBytes(std::string& key, const T& value) {
 // Everything the picture is made from. A picture over the element's colour
 // leaves the last row and column as the previous label left them, so those
 // pixels are part of what it is made from; a texture covers them.
-std::string PictureKey(const QImage& picture, const std::string& text, uint32_t color,
-                       const std::string& texturePath, const TextureBitmap* texture, double dx, double dy) {
+std::string PictureKey(const QImage& picture, const std::string& text, uint32_t color, const std::string& texturePath,
+                       const TextureBitmap* texture, double dx, double dy) {
   std::string key = text;
   key += '\0';
   key += texturePath;
@@ -187,8 +187,8 @@ std::string PictureKey(const QImage& picture, const std::string& text, uint32_t 
 }
 }  // namespace
 
-const TextureBitmap* DrawLabelBitmap(const std::string& text, uint32_t color, const std::string& texturePath,
-                                     double dx, double dy) {
+const TextureBitmap* DrawLabelBitmap(const std::string& text, uint32_t color, const std::string& texturePath, double dx,
+                                     double dy) {
   Ids().last = 0;
   if (dy == 0) return nullptr;
   QImage& picture = Picture();

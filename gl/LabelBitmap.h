@@ -15,8 +15,8 @@
 //
 // Fonts need a QGuiApplication (the batch tool makes one on the offscreen
 // platform); without one the picture has its background only.
-const TextureBitmap* DrawLabelBitmap(const std::string& text, uint32_t color, const std::string& texturePath,
-                                     double dx, double dy);
+const TextureBitmap* DrawLabelBitmap(const std::string& text, uint32_t color, const std::string& texturePath, double dx,
+                                     double dy);
 
 // The label's letter colour: the complement of `color`, pushed 17 away from
 // the middle so it never matches a grey background.

@@ -41,8 +41,8 @@ void UnprojectToGround(const GLView& view, int px, int py, double& x, double& y,
   const double wy = f.viewport[3] - py;
   double p[3];
   auto at = [&](int k) {
-    if (gluUnProject(px, wy, k / static_cast<double>(kDepthSteps), f.modelView, f.projection, f.viewport, &p[0],
-                     &p[1], &p[2]) != GL_TRUE)
+    if (gluUnProject(px, wy, k / static_cast<double>(kDepthSteps), f.modelView, f.projection, f.viewport, &p[0], &p[1],
+                     &p[2]) != GL_TRUE)
       p[0] = p[1] = p[2] = NAN;
     return p[1];
   };
@@ -83,8 +83,7 @@ bool PixelRay(const GLView& view, double px, double py, double origin[3], double
   const FrameMatrices f = FrameOf(view);
   const double wy = f.viewport[3] - py;
   double far[3];
-  if (gluUnProject(px, wy, 0.0, f.modelView, f.projection, f.viewport, &origin[0], &origin[1], &origin[2]) !=
-          GL_TRUE ||
+  if (gluUnProject(px, wy, 0.0, f.modelView, f.projection, f.viewport, &origin[0], &origin[1], &origin[2]) != GL_TRUE ||
       gluUnProject(px, wy, 1.0, f.modelView, f.projection, f.viewport, &far[0], &far[1], &far[2]) != GL_TRUE)
     return false;
   for (int i = 0; i < 3; ++i) direction[i] = far[i] - origin[i];

@@ -14,12 +14,12 @@ struct GLView;
 // same frame.
 struct SceneState {
   GLView* view = nullptr;
-  TIMem32* elements = nullptr;           // Element3D records
+  TIMem32* elements = nullptr;  // Element3D records
   // Whether element i is selected (none when unset).
   std::function<bool(int32_t)> isSelected;
-  int32_t palette = 0;                   // 0 = Cursor, 1..3 = a kind is being added
-  Element3D templateElement{};           // the element a click would add
-  bool showEditAids = true;              // grid, axes, boxes, block cursor, gizmo
+  int32_t palette = 0;          // 0 = Cursor, 1..3 = a kind is being added
+  Element3D templateElement{};  // the element a click would add
+  bool showEditAids = true;     // grid, axes, boxes, block cursor, gizmo
   // Elements wholly outside the view and the back faces of closed solids
   // are skipped (the picture is the same; unset only to compare).
   bool skipOutsideView = true;

@@ -13,9 +13,12 @@ constexpr int kCylinderLevels[] = {6, 10, kCylinderSegments};
 
 double Tolerance(DrawDetail detail) {
   switch (detail) {
-    case DrawDetail::Needed: return 0.33;
-    case DrawDetail::Moving: return 1.5;
-    default: return 0;
+    case DrawDetail::Needed:
+      return 0.33;
+    case DrawDetail::Moving:
+      return 1.5;
+    default:
+      return 0;
   }
 }
 
@@ -50,7 +53,8 @@ ShapeKey ShapeForView(const ShapeKey& exact, double pixelsPerUnit, DrawDetail de
   if (detail == DrawDetail::Moving && radius < 0.2) return ShapeKey{};  // covers no pixel's centre, or hardly
   // A round shape a few pixels across moves as the box around it.
   if (detail == DrawDetail::Moving && radius < 2 && (k.kind == kSphere || k.kind == kCylinder)) {
-    const double r = k.kind == kSphere ? std::fabs(k.p[0]) : std::max(std::fabs(k.p[1]), std::fabs(k.p[2])) + std::fabs(k.p[3]);
+    const double r =
+        k.kind == kSphere ? std::fabs(k.p[0]) : std::max(std::fabs(k.p[1]), std::fabs(k.p[2])) + std::fabs(k.p[3]);
     const double h = k.kind == kSphere ? r : std::fabs(k.p[0]) / 2 + std::fabs(k.p[3]);
     ShapeKey box;
     box.kind = kPanel;
@@ -88,10 +92,15 @@ ShapeKey ShapeForView(const ShapeKey& exact, double pixelsPerUnit, DrawDetail de
 long long ShapeVertexCount(const ShapeKey& k) {
   const long long n = k.segments > 0 ? k.segments : k.kind == kSphere ? kSphereSegments : kCylinderSegments;
   switch (k.kind) {
-    case kCube: return k.p[3] > 0 ? 18 * 4 + 8 * 3 : 24;
-    case kPanel: return 24;
-    case kSphere: return 2 * (n + 2) + (n - 1) * (n + 1) * 2;
-    case kCylinder: return (k.p[3] != 0 ? 5 : 3) * (n + 1) * 2;
-    default: return 0;
+    case kCube:
+      return k.p[3] > 0 ? 18 * 4 + 8 * 3 : 24;
+    case kPanel:
+      return 24;
+    case kSphere:
+      return 2 * (n + 2) + (n - 1) * (n + 1) * 2;
+    case kCylinder:
+      return (k.p[3] != 0 ? 5 : 3) * (n + 1) * 2;
+    default:
+      return 0;
   }
 }

@@ -6,13 +6,13 @@
 #include <cstring>
 #include <functional>
 
+#include "GLCanvas.h"
 #include "GLView.h"
 #include "Meshes.h"
+#include "SceneFrame.h"
 #include "ShapeDetail.h"
 #include "document/Element3D.h"
 #include "document/ElementSanity.h"
-#include "GLCanvas.h"
-#include "SceneFrame.h"
 
 namespace {
 // Compiled lists hold about this much per vertex sent (position, normal,
@@ -32,11 +32,16 @@ bool HasNoArea(const ShapeKey& k) {
   const double* p = k.p;
   const auto zeros = [&](int n) { return (p[0] == 0) + (p[1] == 0) + (p[2] == 0) >= n; };
   switch (k.kind) {
-    case kCube: return p[3] == 0 && zeros(2);
-    case kPanel: return zeros(2);
-    case kSphere: return p[0] == 0;
-    case kCylinder: return p[1] == 0 && p[2] == 0 && p[3] == 0;
-    default: return false;
+    case kCube:
+      return p[3] == 0 && zeros(2);
+    case kPanel:
+      return zeros(2);
+    case kSphere:
+      return p[0] == 0;
+    case kCylinder:
+      return p[1] == 0 && p[2] == 0 && p[3] == 0;
+    default:
+      return false;
   }
 }
 
@@ -97,15 +102,22 @@ ShapeKey ShapeKeyOf(const Element3D& e) {
 
 void EmitShape(const ShapeKey& k) {
   switch (k.kind) {
-    case kCube: DrawBeveledBox(k.p[0], k.p[1], k.p[2], k.p[3], k.p[4]); break;
-    case kCylinder: DrawBeveledCylinder(k.segments > 0 ? k.segments : 14, k.p[0], k.p[1], k.p[2], k.p[3]); break;
+    case kCube:
+      DrawBeveledBox(k.p[0], k.p[1], k.p[2], k.p[3], k.p[4]);
+      break;
+    case kCylinder:
+      DrawBeveledCylinder(k.segments > 0 ? k.segments : 14, k.p[0], k.p[1], k.p[2], k.p[3]);
+      break;
     case kSphere: {
       const int n = k.segments > 0 ? k.segments : 28;
       DrawSphere(n, n, k.p[0]);
       break;
     }
-    case kPanel: DrawBox(k.p[0], k.p[1], k.p[2]); break;
-    default: break;
+    case kPanel:
+      DrawBox(k.p[0], k.p[1], k.p[2]);
+      break;
+    default:
+      break;
   }
 }
 
@@ -124,9 +136,12 @@ double ShapeReach(const ShapeKey& k) {
       const double h = std::fabs(p[0]) + std::fabs(p[3]);
       return std::sqrt(r * r + h * h);
     }
-    case kSphere: return std::fabs(p[0]);
-    case kPanel: return std::sqrt(p[0] * p[0] + p[1] * p[1] + p[2] * p[2]);
-    default: return INFINITY;
+    case kSphere:
+      return std::fabs(p[0]);
+    case kPanel:
+      return std::sqrt(p[0] * p[0] + p[1] * p[1] + p[2] * p[2]);
+    default:
+      return INFINITY;
   }
 }
 
@@ -136,9 +151,12 @@ bool ShapeIsClosed(const ShapeKey& k) {
   switch (k.kind) {
     // Plain boxes only: the pictures of spheres and of bevelled or tapered
     // boxes change when their back faces are left out.
-    case kCube: return p[3] == 0 && p[4] == 100 && p[0] > 0 && p[1] > 0 && p[2] > 0;
-    case kPanel: return p[0] > 0 && p[1] > 0 && p[2] > 0;
-    default: return false;
+    case kCube:
+      return p[3] == 0 && p[4] == 100 && p[0] > 0 && p[1] > 0 && p[2] > 0;
+    case kPanel:
+      return p[0] > 0 && p[1] > 0 && p[2] > 0;
+    default:
+      return false;
   }
 }
 

@@ -9,12 +9,12 @@
 #include <vector>
 
 #include "GLView.h"
-#include "image/ImageFiles.h"
 #include "LabelBitmap.h"
 #include "common/DataPath.h"
 #include "common/FolderIndex.h"
 #include "common/PathParts.h"
 #include "common/Utf8Text.h"
+#include "image/ImageFiles.h"
 
 namespace {
 struct CachedImage {

@@ -6,8 +6,7 @@ namespace {
 constexpr double kDegree = M_PI * (1.0 / 180.0);
 }
 
-void RotatePoint(double& x, double& y, double& z, double cx, double cy, double cz, double a, double b,
-                 double c) {
+void RotatePoint(double& x, double& y, double& z, double cx, double cy, double cz, double a, double b, double c) {
   a *= kDegree;
   b *= kDegree;
   c *= kDegree;

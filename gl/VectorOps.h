@@ -6,8 +6,7 @@
 // to a right-handed turn about Z), then by b right-handed about Y, then by c
 // in the YZ plane (the opposite way to a right-handed turn about X).
 // Angles in degrees.
-void RotatePoint(double& x, double& y, double& z, double cx, double cy, double cz, double a, double b,
-                 double c);
+void RotatePoint(double& x, double& y, double& z, double cx, double cy, double cz, double a, double b, double c);
 
 void CrossProduct(const double a[3], const double b[3], double out[3]);
 // Divides v by its length (when not 0) and returns the length.

@@ -16,11 +16,11 @@ void ApplyProjectionRule(const GLView& view, int width, int height) {
   if (view.Perspective) {
     gluPerspective(45.0, w / h, 1.0, 500.0);
   } else if (h >= w) {
-    glOrtho(k * w * view.OrthoMin[0] / h, k * w * view.OrthoMax[0] / h, k * view.OrthoMin[1], k * view.OrthoMax[1],
-            1.0, 500.0);
+    glOrtho(k * w * view.OrthoMin[0] / h, k * w * view.OrthoMax[0] / h, k * view.OrthoMin[1], k * view.OrthoMax[1], 1.0,
+            500.0);
   } else {
-    glOrtho(k * view.OrthoMin[0], k * view.OrthoMax[0], k * h * view.OrthoMin[1] / w, k * h * view.OrthoMax[1] / w,
-            1.0, 500.0);
+    glOrtho(k * view.OrthoMin[0], k * view.OrthoMax[0], k * h * view.OrthoMin[1] / w, k * h * view.OrthoMax[1] / w, 1.0,
+            500.0);
   }
 }
 

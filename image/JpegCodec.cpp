@@ -16,9 +16,7 @@ struct ErrorManager {
   std::jmp_buf jump;
 };
 
-[[noreturn]] void OnError(j_common_ptr info) {
-  std::longjmp(reinterpret_cast<ErrorManager*>(info->err)->jump, 1);
-}
+[[noreturn]] void OnError(j_common_ptr info) { std::longjmp(reinterpret_cast<ErrorManager*>(info->err)->jump, 1); }
 
 // Warnings (corrupt data, premature end) are failures when reading.
 void OnMessage(j_common_ptr info, int level) {
@@ -101,8 +99,8 @@ bool ReadJpegFile(const std::string& path, TextureBitmap& out) {
   return DecodeJpeg(bytes.data(), bytes.size(), out);
 }
 
-bool WriteJpegFile(const std::string& path, const std::vector<uint8_t>& rgb, int width, int height,
-                   int quality, std::string* why) {
+bool WriteJpegFile(const std::string& path, const std::vector<uint8_t>& rgb, int width, int height, int quality,
+                   std::string* why) {
   auto fail = [why](const std::string& reason) {
     if (why) *why = reason;
     return false;

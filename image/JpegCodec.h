@@ -18,5 +18,5 @@ bool ReadJpegFile(const std::string& path, TextureBitmap& out);
 // the library's default settings, through a temporary file renamed over the
 // target. False when the file cannot be written (with why, when asked); the
 // previous file is then unchanged.
-bool WriteJpegFile(const std::string& path, const std::vector<uint8_t>& rgb, int width, int height,
-                   int quality = 75, std::string* why = nullptr);
+bool WriteJpegFile(const std::string& path, const std::vector<uint8_t>& rgb, int width, int height, int quality = 75,
+                   std::string* why = nullptr);

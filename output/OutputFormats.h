@@ -12,8 +12,8 @@ struct OutputFormat {
   std::string_view extension;  // as written at the end of the name, case-sensitive
   std::string_view filter;     // the file dialogs' pattern (the same in both languages); empty: not offered
   OutputWriter writer;
-  bool drawsFrame;             // a frame is drawn and read back: needs the view's GL context
-  bool saveCommand;            // the save command knows it; otherwise the batch tool's alone
+  bool drawsFrame;   // a frame is drawn and read back: needs the view's GL context
+  bool saveCommand;  // the save command knows it; otherwise the batch tool's alone
 };
 
 // Every format, the document first, in the order the dialogs offer them.

@@ -13,13 +13,20 @@ bool Compare(double a, double b, double op) {
   // A NaN makes every comparison false, "not equal" included.
   if (std::isnan(a) || std::isnan(b)) return false;
   switch (RoundToInt32(op)) {
-    case kEqual: return a == b;
-    case kGreater: return a > b;
-    case kLess: return a < b;
-    case kGreaterOrEqual: return a >= b;
-    case kLessOrEqual: return a <= b;
-    case kNotEqual: return a != b;
-    default: return false;
+    case kEqual:
+      return a == b;
+    case kGreater:
+      return a > b;
+    case kLess:
+      return a < b;
+    case kGreaterOrEqual:
+      return a >= b;
+    case kLessOrEqual:
+      return a <= b;
+    case kNotEqual:
+      return a != b;
+    default:
+      return false;
   }
 }
 
@@ -43,10 +50,14 @@ double zemoscriptDBLCOMP2(double a, double b, double op) { return Compare(a, b, 
 double zemoscriptDBLCOMP3(const ScriptText* a, const ScriptText* b, double op) {
   const std::string_view ta = TextOf(a), tb = TextOf(b);
   switch (RoundToInt32(op)) {
-    case kEqual: return ta == tb ? 1.0 : 0.0;
-    case kGreater: return CompareBytes(ta, tb) > 0 ? 1.0 : 0.0;
-    case kLess: return CompareBytes(ta, tb) < 0 ? 1.0 : 0.0;
-    default: return 0.0;
+    case kEqual:
+      return ta == tb ? 1.0 : 0.0;
+    case kGreater:
+      return CompareBytes(ta, tb) > 0 ? 1.0 : 0.0;
+    case kLess:
+      return CompareBytes(ta, tb) < 0 ? 1.0 : 0.0;
+    default:
+      return 0.0;
   }
 }
 

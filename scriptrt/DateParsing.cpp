@@ -81,14 +81,29 @@ std::string SystemShortDateFormat() {
     ++f;
     if (*f == '\0') break;
     switch (*f) {
-      case 'd': out += "dd"; break;
-      case 'e': out += "d"; break;
-      case 'm': out += "mm"; break;
-      case 'y': out += "yy"; break;
-      case 'Y': out += "yyyy"; break;
-      case 'D': out += "mm/dd/yy"; break;
-      case 'F': out += "yyyy-mm-dd"; break;
-      default: break;
+      case 'd':
+        out += "dd";
+        break;
+      case 'e':
+        out += "d";
+        break;
+      case 'm':
+        out += "mm";
+        break;
+      case 'y':
+        out += "yy";
+        break;
+      case 'Y':
+        out += "yyyy";
+        break;
+      case 'D':
+        out += "mm/dd/yy";
+        break;
+      case 'F':
+        out += "yyyy-mm-dd";
+        break;
+      default:
+        break;
     }
   }
   return out.find('d') != std::string::npos && out.find('m') != std::string::npos ? out : "dd/mm/yyyy";

@@ -62,14 +62,14 @@ void zemoscriptprocZEMOWATCHESTRINGOK(const ScriptText* name, const ScriptText* 
     h.watchText(h.watchTextContext, std::string(TextOf(name)).c_str(), std::string(TextOf(value)).c_str());
 }
 
-void zemoscriptGeral(const ScriptText* text1, double* result1, double* result2, int32_t value1,
-                     const ScriptText* text2, const void* value8, int32_t value2, void* destination) {
+void zemoscriptGeral(const ScriptText* text1, double* result1, double* result2, int32_t value1, const ScriptText* text2,
+                     const void* value8, int32_t value2, void* destination) {
   auto& h = Debug().hooks;
   if (!h.general) return;
   int32_t r1 = 0, r2 = 0;
   char reply[kScriptGeneralReplyMax + 1] = {};
-  h.general(h.generalContext, std::string(TextOf(text1)).c_str(), value1, std::string(TextOf(text2)).c_str(),
-            value8, value2, &r1, &r2, reply);
+  h.general(h.generalContext, std::string(TextOf(text1)).c_str(), value1, std::string(TextOf(text2)).c_str(), value8,
+            value2, &r1, &r2, reply);
   reply[kScriptGeneralReplyMax] = 0;
   if (result1) *result1 = r1;
   if (result2) *result2 = r2;

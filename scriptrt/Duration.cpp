@@ -12,8 +12,7 @@ extern "C" double zemoscriptF2T(const ScriptText* text) {
     double milliseconds;
   };
   // MS comes first so that M never takes the M of MS.
-  static const Unit kUnits[] = {
-      {"MS", 1}, {"D", 86400000}, {"H", 3600000}, {"M", 60000}, {"S", 1000}};
+  static const Unit kUnits[] = {{"MS", 1}, {"D", 86400000}, {"H", 3600000}, {"M", 60000}, {"S", 1000}};
   std::string t = Latin1Upper(TextOf(text));
   double total = 0;
   for (const Unit& unit : kUnits) {

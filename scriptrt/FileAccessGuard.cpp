@@ -57,11 +57,11 @@ bool AskOnce() {
   // Without a host nobody can answer; ask again once one is installed.
   if (!host.AskConfirmation) return false;
   EnsureDictionaryLoaded();
-  const std::string question =
-      Choose("AVISO: Tentativa de leitura ou escrita de arquivos fora da pasta aplica\xE7\xE3o. Deseja permitir acesso "
-             "de leitura ou escrita fora da pasta da aplica\xE7\xE3o?",
-             "WARNING: Attempting to read or write files outside the application folder. Do you want to allow read "
-             "or write access outside the application folder? ");
+  const std::string question = Choose(
+      "AVISO: Tentativa de leitura ou escrita de arquivos fora da pasta aplica\xE7\xE3o. Deseja permitir acesso "
+      "de leitura ou escrita fora da pasta da aplica\xE7\xE3o?",
+      "WARNING: Attempting to read or write files outside the application folder. Do you want to allow read "
+      "or write access outside the application folder? ");
   g.decision = host.AskConfirmation(host.context, question.c_str()) ? 1 : -1;
   return g.decision == 1;
 }

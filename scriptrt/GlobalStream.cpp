@@ -66,9 +66,7 @@ void zemoscriptprocINICIAGRAVAGLOBAL(void) {
 
 void zemoscriptprocGRAVAGLOBAL8(const void* variable) { Write(variable, 8, "asm global 8"); }
 
-void zemoscriptprocGRAVAGLOBAL259(const void* variable) {
-  Write(variable, kScriptDefaultTextBytes, "asm global 259");
-}
+void zemoscriptprocGRAVAGLOBAL259(const void* variable) { Write(variable, kScriptDefaultTextBytes, "asm global 259"); }
 
 void zemoscriptprocLEGLOBAL8(void* variable) { Read(variable, 8); }
 

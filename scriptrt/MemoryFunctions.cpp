@@ -50,9 +50,7 @@ void zemoscriptprocMEMORYWRITEWORD(double base, double offset, double value) {
 void zemoscriptprocMEMORYWRITELONG(double base, double offset, double value) {
   WriteChecked(base, offset, LowBits<uint32_t>(value));
 }
-void zemoscriptprocMEMORYWRITEDOUBLE(double base, double offset, double value) {
-  WriteChecked(base, offset, value);
-}
+void zemoscriptprocMEMORYWRITEDOUBLE(double base, double offset, double value) { WriteChecked(base, offset, value); }
 
 double zemoscriptDCOLUMNE1(double base, double offset) {
   double value;
@@ -83,8 +81,7 @@ double zemoscriptMEMORYFINDTEXT(double base, double from, double to, const Scrip
   if (last < first) return -1.0;
   if (wanted.empty()) return static_cast<double>(first);
   for (int64_t i = first; i <= last; ++i)
-    if (std::memcmp(At(b, static_cast<int32_t>(i)), wanted.data(), wanted.size()) == 0)
-      return static_cast<double>(i);
+    if (std::memcmp(At(b, static_cast<int32_t>(i)), wanted.data(), wanted.size()) == 0) return static_cast<double>(i);
   return -1.0;
 }
 

@@ -51,8 +51,7 @@ void ScriptPortInstall(const ScriptPortBackend* backend) {
 
 void zemoscriptprocWRITEPORT(double port, double value) {
   const ScriptPortBackend& b = Backend();
-  if (b.Write)
-    b.Write(b.context, static_cast<uint16_t>(RoundToInt32(port)), static_cast<uint8_t>(RoundToInt32(value)));
+  if (b.Write) b.Write(b.context, static_cast<uint16_t>(RoundToInt32(port)), static_cast<uint8_t>(RoundToInt32(value)));
 }
 
 double zemoscriptREADPORT(double port) {

@@ -43,8 +43,7 @@ ZEMO_API double zemoscriptZEMODEBUG(double line);
 ZEMO_API void zemoscriptprocZEMOWATCHESOK(const ScriptText* name, double value);
 ZEMO_API void zemoscriptprocZEMOWATCHESTRINGOK(const ScriptText* name, const ScriptText* value);
 ZEMO_API void zemoscriptGeral(const ScriptText* text1, double* result1, double* result2, int32_t value1,
-                              const ScriptText* text2, const void* value8, int32_t value2,
-                              void* destination);
+                              const ScriptText* text2, const void* value8, int32_t value2, void* destination);
 
 /* Arithmetic */
 ZEMO_API double zemoscriptABS(double x);

@@ -27,8 +27,8 @@ typedef struct ScriptHost {
   int (*ChooseDate)(void* context, const char* title, double date, double* chosen);
   /* Modal number prompt; on OK copies the entered text (zero-terminated,
      at most `capacity` bytes with the terminator) and returns non-zero. */
-  int (*InputNumber)(void* context, const char* caption, const char* title,
-                     const char* defaultText, char* entered, int capacity);
+  int (*InputNumber)(void* context, const char* caption, const char* title, const char* defaultText, char* entered,
+                     int capacity);
   /* Asynchronous state of a Windows virtual-key code (the bits above). */
   int (*KeyState)(void* context, int virtualKey);
   int (*ScreenWidth)(void* context);
@@ -42,17 +42,16 @@ typedef struct ScriptHost {
 ZEMO_API void ScriptHostInstall(const ScriptHost* host);
 
 /* Debugger hooks. Texts are zero-terminated copies with their lengths. */
-typedef void (*ScriptLineTraceHook)(void* context, const char* module, const char* text,
-                                    int* continueRun, int* flag, int32_t line);
+typedef void (*ScriptLineTraceHook)(void* context, const char* module, const char* text, int* continueRun, int* flag,
+                                    int32_t line);
 typedef void (*ScriptWatchNumberHook)(void* context, const char* name, double value);
 typedef void (*ScriptWatchTextHook)(void* context, const char* name, const char* value);
 /* The general exchange: the hook sets *result1 and *result2; *result2 chooses
    what reaches the destination (kScriptGeneralReplyText: the zero-terminated
    text written to `reply`, at most 512 characters; kScriptGeneralReplyValue:
    the caller's 8-byte value; anything else: nothing). */
-typedef void (*ScriptGeneralHook)(void* context, const char* text1, int32_t value1,
-                                  const char* text2, const void* value8, int32_t value2,
-                                  int32_t* result1, int32_t* result2, char* reply);
+typedef void (*ScriptGeneralHook)(void* context, const char* text1, int32_t value1, const char* text2,
+                                  const void* value8, int32_t value2, int32_t* result1, int32_t* result2, char* reply);
 enum { kScriptGeneralReplyText = 1, kScriptGeneralReplyValue = 2, kScriptGeneralReplyMax = 512 };
 
 typedef struct ScriptDebugHooks {

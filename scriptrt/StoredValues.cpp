@@ -15,9 +15,9 @@ constexpr size_t kKeyCapacity = 253;
 constexpr int32_t kAnyPage = -1;
 
 struct StoredEntry {
-  double value = 0;         // the number, or a text block's address
-  int32_t textLength = 0;   // -1 for a number entry
-  std::string key;          // at most kKeyCapacity characters
+  double value = 0;        // the number, or a text block's address
+  int32_t textLength = 0;  // -1 for a number entry
+  std::string key;         // at most kKeyCapacity characters
   bool inUse = false;
   int32_t page = 0;
 };

@@ -22,10 +22,14 @@ double HexValue(std::string_view digits) {
   uint32_t value = 0;
   for (char c : digits) {
     int d;
-    if (c >= '0' && c <= '9') d = c - '0';
-    else if (c >= 'A' && c <= 'F') d = c - 'A' + 10;
-    else if (c >= 'a' && c <= 'f') d = c - 'a' + 10;
-    else return 0.0;
+    if (c >= '0' && c <= '9')
+      d = c - '0';
+    else if (c >= 'A' && c <= 'F')
+      d = c - 'A' + 10;
+    else if (c >= 'a' && c <= 'f')
+      d = c - 'a' + 10;
+    else
+      return 0.0;
     value = value * 16 + static_cast<uint32_t>(d);
   }
   return static_cast<double>(static_cast<int32_t>(value));

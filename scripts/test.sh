@@ -3,6 +3,8 @@
 # need an X server: one is started with Xvfb when there is no display.
 set -euo pipefail
 cd "$(dirname "$0")/.."
+# The sources follow .clang-format; a file that does not fails here, named.
+./scripts/check-format.sh
 ./scripts/build.sh
 if [[ -n "${DISPLAY:-}" ]]; then
   ctest --test-dir build --output-on-failure -j 2

@@ -6,9 +6,9 @@
 #include <cstring>
 #include <string>
 
+#include "common/TIMem32.h"
 #include "document/DocumentFile.h"
 #include "document/Element3D.h"
-#include "common/TIMem32.h"
 
 namespace {
 struct Shape {

@@ -16,47 +16,45 @@
 //    beside the document's records plus its cached shapes, and the undo
 //    copies' share of it.
 // usage: xvfb-run -a -s "-screen 0 1600x1000x24" bench_editor [elements [start-up runs [large]]]
+#include <malloc.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <time.h>
+#include <unistd.h>
+
 #include <QApplication>
 #include <QItemSelectionModel>
 #include <QListView>
 #include <QOpenGLWidget>
 #include <QWindow>
-
-#include <malloc.h>
-#include <spawn.h>
-#include <time.h>
-#include <sys/wait.h>
-#include <unistd.h>
-
 #include <algorithm>
-#include <filesystem>
-#include <unordered_set>
-#include <functional>
-#include <vector>
-
 #include <chrono>
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
 #include <fstream>
+#include <functional>
 #include <sstream>
 #include <string>
+#include <unordered_set>
+#include <vector>
 
 #include "KeyCodes.h"
+#include "ScriptHostQt.h"
 #include "SurfaceFormat.h"
 #include "TFEditorDeObjetos1.h"
-#include "ScriptHostQt.h"
 #include "TGLPanel.h"
-#include "common/Dictionary.h"
-#include "common/ProgramFolder.h"
 #include "bench/ProcessMemory.h"
 #include "bench/core/SeededDocument.h"
 #include "bench/export/BenchFolder.h"
 #include "bench/gl/LimitElement.h"
+#include "common/Dictionary.h"
+#include "common/ProgramFolder.h"
+#include "controls/FaceColors.h"
 #include "document/DocumentFile.h"
+#include "document/EditSteps.h"
 #include "document/EditorDocument.h"
 #include "document/ElementNames.h"
-#include "controls/FaceColors.h"
-#include "document/EditSteps.h"
 #include "document/SelectionTools.h"
 #include "gl/Camera.h"
 #include "gl/DrawSurface.h"
@@ -349,18 +347,21 @@ int ScaleChild(int argc, char** argv, const std::string& shapesPath, const std::
   const double snapshotMs = Ms(b, Clock::now());
   window.Document().Undo();
   const double records = double(count) * kElementRecordSize;
-  std::printf("%d elements: open to first frame %.0f ms; step on one element with its frame %.0f ms beside a "
-              "camera-only frame %.0f ms (+%.0f ms, of which the undo snapshot %.0f ms)\n",
-              count, openMs, step, camera, step - camera, snapshotMs);
-  std::printf("memory above the empty window: opened %.0f MB, after 5 steps %.0f MB (5 undo snapshots); records "
-              "%.0f MB + cached shapes %.1f MB = %.0f MB; ratios %.2f and %.2f; of it the element list %.1f MB\n",
-              opened / 1e6, stepped / 1e6, records / 1e6, shapes / 1e6, (records + shapes) / 1e6,
-              opened / (records + shapes), stepped / (records + shapes), list / 1e6);
-  std::printf("after 5 steps on one element %.0f MB (+%.1f MB over opened) = records + cached shapes %.0f MB + undo "
-              "copies %.1f MB (a first copy alone %.1f MB of the records' %.0f MB, taken in %.1f ms) + the rest "
-              "%.0f MB (the element list, the window's buffers, what llvmpipe keeps from drawing)\n",
-              stepped / 1e6, (stepped - opened) / 1e6, (records + shapes) / 1e6, undoBytes / 1e6, firstCopyBytes / 1e6,
-              records / 1e6, firstCopyMs, (stepped - records - shapes - undoBytes) / 1e6);
+  std::printf(
+      "%d elements: open to first frame %.0f ms; step on one element with its frame %.0f ms beside a "
+      "camera-only frame %.0f ms (+%.0f ms, of which the undo snapshot %.0f ms)\n",
+      count, openMs, step, camera, step - camera, snapshotMs);
+  std::printf(
+      "memory above the empty window: opened %.0f MB, after 5 steps %.0f MB (5 undo snapshots); records "
+      "%.0f MB + cached shapes %.1f MB = %.0f MB; ratios %.2f and %.2f; of it the element list %.1f MB\n",
+      opened / 1e6, stepped / 1e6, records / 1e6, shapes / 1e6, (records + shapes) / 1e6, opened / (records + shapes),
+      stepped / (records + shapes), list / 1e6);
+  std::printf(
+      "after 5 steps on one element %.0f MB (+%.1f MB over opened) = records + cached shapes %.0f MB + undo "
+      "copies %.1f MB (a first copy alone %.1f MB of the records' %.0f MB, taken in %.1f ms) + the rest "
+      "%.0f MB (the element list, the window's buffers, what llvmpipe keeps from drawing)\n",
+      stepped / 1e6, (stepped - opened) / 1e6, (records + shapes) / 1e6, undoBytes / 1e6, firstCopyBytes / 1e6,
+      records / 1e6, firstCopyMs, (stepped - records - shapes - undoBytes) / 1e6);
   // The whole document copied and pasted, then the paste undone: the
   // document's part of each (the list is gone by now), beside the frame
   // each ends in.
@@ -375,16 +376,15 @@ int ScaleChild(int argc, char** argv, const std::string& shapesPath, const std::
   const auto d = Clock::now();
   window.Document().Undo();
   const double undoMs = Ms(d, Clock::now());
-  std::printf("paste of all %d elements %.0f ms, its frame of %d elements %.0f ms; its undo %.0f ms\n", count,
-              pasteMs, 2 * count, pasteFrameMs, undoMs);
+  std::printf("paste of all %d elements %.0f ms, its frame of %d elements %.0f ms; its undo %.0f ms\n", count, pasteMs,
+              2 * count, pasteFrameMs, undoMs);
   std::fflush(stdout);
   std::_Exit(0);
 }
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc > 3 && std::string(argv[1]) == "--first-frame")
-    return FirstFrameChild(argc, argv, argv[2], argv[3]);
+  if (argc > 3 && std::string(argv[1]) == "--first-frame") return FirstFrameChild(argc, argv, argv[2], argv[3]);
   if (argc > 3 && std::string(argv[1]) == "--scale") return ScaleChild(argc, argv, argv[2], argv[3]);
   const int count = argc > 1 ? std::atoi(argv[1]) : 10000;
   const int startRuns = argc > 2 ? std::max(1, std::atoi(argv[2])) : 5;
@@ -408,13 +408,15 @@ int main(int argc, char** argv) {
   }
   const double bare = Median(bareMs), withSample = Median(sampleMs), withSeeded = Median(seededMs),
                limit = Median(limitMs);
-  std::printf("start to first frame, median of %d: bare QOpenGLWidget window %.0f ms; editor with the sample %.0f ms, "
-              "ratio %.2f; editor with %d seeded elements %.0f ms, ratio %.2f\n",
-              startRuns, bare, withSample, bare > 0 ? withSample / bare : 0.0, count, withSeeded,
-              bare > 0 ? withSeeded / bare : 0.0);
-  std::printf("the same %d elements in a bare window that reads them and draws their triangles once (the least "
-              "their first frame costs): %.0f ms; the editor's ratio to it %.2f\n",
-              count, limit, limit > 0 ? withSeeded / limit : 0.0);
+  std::printf(
+      "start to first frame, median of %d: bare QOpenGLWidget window %.0f ms; editor with the sample %.0f ms, "
+      "ratio %.2f; editor with %d seeded elements %.0f ms, ratio %.2f\n",
+      startRuns, bare, withSample, bare > 0 ? withSample / bare : 0.0, count, withSeeded,
+      bare > 0 ? withSeeded / bare : 0.0);
+  std::printf(
+      "the same %d elements in a bare window that reads them and draws their triangles once (the least "
+      "their first frame costs): %.0f ms; the editor's ratio to it %.2f\n",
+      count, limit, limit > 0 ? withSeeded / limit : 0.0);
 
   SetEditorSurfaceFormat();
   CorFaceMulfig = CorFaceSpin = clWhite;
@@ -431,8 +433,8 @@ int main(int argc, char** argv) {
   auto t1 = Clock::now();
   for (int i = 0; i < picks; ++i) window.PickGround(100 + i % 500, 100 + i % 300, p);
   auto t2 = Clock::now();
-  std::printf("UnprojectAtPixel: %.1f us per pick; UnprojectToGround: %.1f us per pick\n",
-              Ms(t0, t1) * 1000 / picks, Ms(t1, t2) * 1000 / picks);
+  std::printf("UnprojectAtPixel: %.1f us per pick; UnprojectToGround: %.1f us per pick\n", Ms(t0, t1) * 1000 / picks,
+              Ms(t1, t2) * 1000 / picks);
 
   // A large selection of cubes in a grid.
   window.Document().elements.SetCount(0);
@@ -464,9 +466,10 @@ int main(int argc, char** argv) {
   FocusPanel(app, window);
   for (int i = 0; i < steps; ++i) window.FormKeyDown(vk::Right, Qt::NoModifier);
   const auto [step, camera] = StepAndCameraFrames(window, steps);
-  std::printf("arrow step on %d selected: edit (undo snapshot + moves) %.2f ms; median frames: after the step %.0f ms, "
-              "camera-only %.0f ms, ratio %.2f\n",
-              count, Ms(t5, t6) / steps, step, camera, camera > 0 ? step / camera : 0.0);
+  std::printf(
+      "arrow step on %d selected: edit (undo snapshot + moves) %.2f ms; median frames: after the step %.0f ms, "
+      "camera-only %.0f ms, ratio %.2f\n",
+      count, Ms(t5, t6) / steps, step, camera, camera > 0 ? step / camera : 0.0);
 
   // Edits of 1,000 elements, each with the frame it ends in, beside the
   // camera-only frame above: the list selection of 1,000 rows, a paste of
@@ -493,10 +496,11 @@ int main(int argc, char** argv) {
   const auto [someStep, someCamera] = StepAndCameraFrames(window, steps);
   int dragged = 0;
   const double dragMs = DragStepFrames(window, steps, dragged);
-  std::printf("%d of %d elements selected: arrow step with its frame %.0f ms, drag step with its frame %.0f ms (%d of "
-              "%d moved), camera-only frame %.0f ms; ratios %.2f and %.2f\n",
-              some, count, someStep, dragMs, dragged, steps, someCamera, someCamera > 0 ? someStep / someCamera : 0.0,
-              someCamera > 0 ? dragMs / someCamera : 0.0);
+  std::printf(
+      "%d of %d elements selected: arrow step with its frame %.0f ms, drag step with its frame %.0f ms (%d of "
+      "%d moved), camera-only frame %.0f ms; ratios %.2f and %.2f\n",
+      some, count, someStep, dragMs, dragged, steps, someCamera, someCamera > 0 ? someStep / someCamera : 0.0,
+      someCamera > 0 ? dragMs / someCamera : 0.0);
   window.Copiar1Click();
   const double pasteMs = timed([&] { window.Colar1Click(); });
   const double undoMs = timed([&] { window.FormKeyDown('Z', Qt::ControlModifier); });
@@ -515,10 +519,11 @@ int main(int argc, char** argv) {
     selectFirstRows();
     window.Apagar1Click();
   });
-  std::printf("with the frame each ends in (camera-only frame %.0f ms): list selection of %d rows %.0f ms; "
-              "paste of %d elements %.0f ms (the whole list made anew alone: %.0f ms); its undo %.0f ms; "
-              "selection and delete of %d rows %.0f ms; select-all (Ctrl+A) of %d elements %.0f ms\n",
-              camera, some, listMs, some, pasteMs, rebuildMs, undoMs, some, deleteMs, selectedAll, selectAllMs);
+  std::printf(
+      "with the frame each ends in (camera-only frame %.0f ms): list selection of %d rows %.0f ms; "
+      "paste of %d elements %.0f ms (the whole list made anew alone: %.0f ms); its undo %.0f ms; "
+      "selection and delete of %d rows %.0f ms; select-all (Ctrl+A) of %d elements %.0f ms\n",
+      camera, some, listMs, some, pasteMs, rebuildMs, undoMs, some, deleteMs, selectedAll, selectAllMs);
   std::fflush(stdout);
 
   // Scale, in a process of its own so that its memory is its own.

@@ -14,10 +14,10 @@
 #include <string>
 #include <vector>
 
-#include "document/DocumentFile.h"
-#include "document/Element3D.h"
 #include "common/HugePages.h"
 #include "common/TIMem32.h"
+#include "document/DocumentFile.h"
+#include "document/Element3D.h"
 
 namespace {
 using Clock = std::chrono::steady_clock;
@@ -89,8 +89,8 @@ int main(int argc, char** argv) {
   });
 
   std::printf("%d elements, %.1f MB, best of %d\n", count, mb, rounds);
-  std::printf("save  %8.1f MB/s  (plain write+fsync %8.1f MB/s, ratio %.2f; without fsync %8.1f MB/s)\n",
-              mb / save, mb / plainSyncWrite, save / plainSyncWrite, mb / plainWrite);
+  std::printf("save  %8.1f MB/s  (plain write+fsync %8.1f MB/s, ratio %.2f; without fsync %8.1f MB/s)\n", mb / save,
+              mb / plainSyncWrite, save / plainSyncWrite, mb / plainWrite);
   std::printf("load  %8.1f MB/s  (plain read into a fresh block %8.1f MB/s, ratio %.2f; into a warm one %8.1f MB/s)\n",
               mb / load, mb / plainFreshRead, load / plainFreshRead, mb / plainRead);
   std::remove(docPath.c_str());

@@ -61,8 +61,7 @@ int main(int argc, char** argv) {
   int snapped = 0;
   const auto s0 = Clock::now();
   for (int k = 0; k < moves; ++k) {
-    const SnappedGrab g =
-        SnapGrab(grabbed, kMove, kAxisXZ, travelOf(k), GrabSides{}, doc.editStep, others, reach);
+    const SnappedGrab g = SnapGrab(grabbed, kMove, kAxisXZ, travelOf(k), GrabSides{}, doc.editStep, others, reach);
     const Element3D e = GrabbedElement(grabbed[0].second, kMove, kAxisXZ, g.travel, GrabSides{}, g.step);
     sink = sink + e.x;
     snapped += g.hit.Any() ? 1 : 0;

@@ -144,16 +144,15 @@ const std::pair<const char*, const char*> kPairs[] = {{"labels10k", "plain10k"},
 void PrintRatios() {
   auto& r = Results();
   const auto ratio = [](double a, double b) { return b > 0 ? a / b : 0; };
-  std::printf("\n%-13s %-14s %8s %8s %8s %8s %8s %8s\n", "document", "output", "seconds", "cpu s", "peak MB",
-              "x time", "x cpu", "x memory");
+  std::printf("\n%-13s %-14s %8s %8s %8s %8s %8s %8s\n", "document", "output", "seconds", "cpu s", "peak MB", "x time",
+              "x cpu", "x memory");
   for (const auto& [costly, plain] : kPairs)
     for (const char* output : kOutputs) {
       if (!r[costly].count(output) || !r[plain].count(output)) continue;
       const Figures& c = r[costly][output];
       const Figures& p = r[plain][output];
       std::printf("%-13s %-14s %8.2f %8.2f %8.1f %8.2f %8.2f %8.2f\n", costly, output, c.seconds, c.cpuSeconds,
-                  c.peakMB, ratio(c.seconds, p.seconds), ratio(c.cpuSeconds, p.cpuSeconds),
-                  ratio(c.peakMB, p.peakMB));
+                  c.peakMB, ratio(c.seconds, p.seconds), ratio(c.cpuSeconds, p.cpuSeconds), ratio(c.peakMB, p.peakMB));
       std::printf("%-13s %-14s %8.2f %8.2f %8.1f\n", plain, output, p.seconds, p.cpuSeconds, p.peakMB);
     }
   std::printf("(x: against the plain document of the same count, target 1 to 2)\n");
@@ -161,17 +160,14 @@ void PrintRatios() {
   // and their memory above the process that only reads the document.
   std::printf("\n%-13s %10s %10s %10s %10s %14s %14s\n", "document", "glb/obj", "glb/obj", "stl/obj", "stl/obj",
               "glb MB above", "stl MB above");
-  std::printf("%-13s %10s %10s %10s %10s %14s %14s\n", "", "time", "cpu", "time", "cpu", "doc + output",
-              "doc");
+  std::printf("%-13s %10s %10s %10s %10s %14s %14s\n", "", "time", "cpu", "time", "cpu", "doc + output", "doc");
   for (auto& [document, outputs] : r) {
     if (!outputs.count("x.obj") || !outputs.count("x.glb") || !outputs.count("x.stl") || !outputs.count("x.zobj3d"))
       continue;
-    const Figures &obj = outputs["x.obj"], &glb = outputs["x.glb"], &stl = outputs["x.stl"],
-                  &doc = outputs["x.zobj3d"];
+    const Figures &obj = outputs["x.obj"], &glb = outputs["x.glb"], &stl = outputs["x.stl"], &doc = outputs["x.zobj3d"];
     std::printf("%-13s %10.2f %10.2f %10.2f %10.2f %14.1f %14.1f\n", document.c_str(), ratio(glb.seconds, obj.seconds),
                 ratio(glb.cpuSeconds, obj.cpuSeconds), ratio(stl.seconds, obj.seconds),
-                ratio(stl.cpuSeconds, obj.cpuSeconds), glb.peakMB - doc.peakMB - glb.outputMB,
-                stl.peakMB - doc.peakMB);
+                ratio(stl.cpuSeconds, obj.cpuSeconds), glb.peakMB - doc.peakMB - glb.outputMB, stl.peakMB - doc.peakMB);
   }
   std::printf("(targets: time within 1.5; glb below 64 MB plus its size, stl below 64 MB)\n");
 }

@@ -14,13 +14,13 @@
 
 #include "BenchFolder.h"
 #include "bench/gl/MixedScene.h"
-#include "output/DocumentSave.h"
 #include "gl/GLView.h"
 #include "gl/HeadlessSurface.h"
 #include "gl/SceneFrame.h"
 #include "gl/Textures.h"
 #include "gl/ViewContext.h"
 #include "gl/ViewPresets.h"
+#include "output/DocumentSave.h"
 
 #ifndef CLI_PATH
 #error CLI_PATH names the built objetos3d-cli
@@ -71,8 +71,8 @@ BENCHMARK(BM_ExportStl)->Arg(10000)->Unit(benchmark::kMillisecond);
 void RunCli(benchmark::State& state, const std::string& command, const std::string& output,
             const std::string& options) {
   const std::string sample = (fs::path(CLI_PATH).parent_path() / "Vist3D" / "sample.zobj3d").string();
-  const std::string line = std::string(CLI_PATH) + " " + command + " " + sample + " " +
-                           (Folder() / output).string() + " " + options + " 2>/dev/null";
+  const std::string line = std::string(CLI_PATH) + " " + command + " " + sample + " " + (Folder() / output).string() +
+                           " " + options + " 2>/dev/null";
   for (auto _ : state)
     if (std::system(line.c_str()) != 0) {
       state.SkipWithError("objetos3d-cli failed");

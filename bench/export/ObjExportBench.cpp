@@ -23,8 +23,8 @@
 #include "bench/ProcessMemory.h"
 #include "bench/gl/MixedScene.h"
 #include "export/FormatNumber.h"
-#include "output/DocumentSave.h"
 #include "gl/SceneFrame.h"
+#include "output/DocumentSave.h"
 
 namespace {
 namespace fs = std::filesystem;
@@ -32,9 +32,7 @@ namespace fs = std::filesystem;
 fs::path Folder() { return BenchFolder("obj3d_bench_export_"); }
 
 // Starts the peak-memory count again from what is in use now.
-void ResetPeakMemory() {
-  std::ofstream("/proc/self/clear_refs") << "5";
-}
+void ResetPeakMemory() { std::ofstream("/proc/self/clear_refs") << "5"; }
 
 // What the last run of each benchmark took per iteration (seconds), and
 // its counters, for the ratios printed after the run.
@@ -73,7 +71,8 @@ void Export(benchmark::State& state, TIMem32& store, const std::string& name) {
   }
   state.counters["MB_above_doc"] = (StatusBytes("VmHWM:") - before) / 1e6;  // before the file is read back
   const int64_t vertices = VertexLines(obj);
-  state.counters["vertices/s"] = benchmark::Counter(static_cast<double>(vertices), benchmark::Counter::kIsIterationInvariantRate);
+  state.counters["vertices/s"] =
+      benchmark::Counter(static_cast<double>(vertices), benchmark::Counter::kIsIterationInvariantRate);
   state.SetBytesProcessed(state.iterations() * static_cast<int64_t>(fs::file_size(obj)));
   if (name == "mixed.obj") g_vertices = vertices;
 }
@@ -120,7 +119,8 @@ void BM_ToCharsSameLines(benchmark::State& state) {
     std::fwrite(text.data(), 1, text.size(), out);
     std::fclose(out);
   }
-  state.counters["vertices/s"] = benchmark::Counter(static_cast<double>(vertices), benchmark::Counter::kIsIterationInvariantRate);
+  state.counters["vertices/s"] =
+      benchmark::Counter(static_cast<double>(vertices), benchmark::Counter::kIsIterationInvariantRate);
 }
 BENCHMARK(BM_ToCharsSameLines)->Unit(benchmark::kMillisecond)->UseRealTime();
 
@@ -178,7 +178,9 @@ void Numbers(benchmark::State& state, Append append) {
   }
   state.SetItemsProcessed(state.iterations() * 1000);
 }
-void BM_FormatNumber(benchmark::State& state) { Numbers(state, [](std::string& o, double v) { AppendNumber(o, v); }); }
+void BM_FormatNumber(benchmark::State& state) {
+  Numbers(state, [](std::string& o, double v) { AppendNumber(o, v); });
+}
 BENCHMARK(BM_FormatNumber);
 void BM_ToCharsShortest(benchmark::State& state) {
   Numbers(state, [](std::string& o, double v) {
@@ -228,18 +230,15 @@ int main(int argc, char** argv) {
   }
   PrintRatio("export speed / std::to_chars same lines", "BM_ToCharsSameLines", "BM_ExportObj",
              "1 = as fast as the plainest writer");
-  PrintRatio("assimp re-writing it / export, time", "BM_AssimpRewritesTheSameObj", "BM_ExportObj",
-             "target >= 5");
+  PrintRatio("assimp re-writing it / export, time", "BM_AssimpRewritesTheSameObj", "BM_ExportObj", "target >= 5");
   if (r.count("BM_ExportLabels")) {
     Figures& l = r["BM_ExportLabels"];
     std::printf("  %-46s %8.2f  (target < 3)\n", "10,000 labels, seconds", l.seconds);
-    std::printf("  %-46s %8.1f  (target < 300)\n", "10,000 labels, MB above the document",
-                l.counters["MB_above_doc"]);
+    std::printf("  %-46s %8.1f  (target < 300)\n", "10,000 labels, MB above the document", l.counters["MB_above_doc"]);
   }
   PrintRatio("labelled / unlabelled cubes, time", "BM_ExportLabels", "BM_ExportSameCubesUnlabelled",
              "1 = labels cost nothing extra");
-  PrintRatio("number format / std::to_chars shortest, time", "BM_FormatNumber", "BM_ToCharsShortest",
-             "1 = as fast");
+  PrintRatio("number format / std::to_chars shortest, time", "BM_FormatNumber", "BM_ToCharsShortest", "1 = as fast");
   benchmark::Shutdown();
   return 0;
 }

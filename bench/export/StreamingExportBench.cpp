@@ -134,8 +134,8 @@ const char* const kOutputs[] = {"info", "x.obj", "x.stl", "x.glb", "thumbnail.pn
 
 void PrintTable() {
   auto& r = Results();
-  std::printf("\n%-11s %-14s %9s %9s %9s %9s %12s\n", "document", "output", "seconds", "baseline", "ratio",
-              "out MB", "MB over info");
+  std::printf("\n%-11s %-14s %9s %9s %9s %9s %12s\n", "document", "output", "seconds", "baseline", "ratio", "out MB",
+              "MB over info");
   for (const char* document : kDocuments) {
     const std::string d = document;
     const double info = r.count(d + "/info") ? r[d + "/info"].peakMB : 0;
@@ -146,12 +146,12 @@ void PrintTable() {
       const std::string base = std::string(output) == "thumbnail.png" ? d + "/picture.jpeg" : d + "/dd " + output;
       const double baseline = r.count(base) ? r[base].seconds : 0;
       std::printf("%-11s %-14s %9.2f %9.2f %9.2f %9.1f %12.1f\n", document, output, f.seconds, baseline,
-                  baseline > 0 ? f.seconds / baseline : 0, static_cast<double>(f.bytes) / (1 << 20),
-                  f.peakMB - info);
+                  baseline > 0 ? f.seconds / baseline : 0, static_cast<double>(f.bytes) / (1 << 20), f.peakMB - info);
     }
   }
-  std::printf("(baseline: dd + fsync of as many bytes; for the thumbnail, a 256 x 256 picture drawn whole.\n"
-              " goals: obj <= 1.15, stl and glb <= 1.5; exports under 64 MB over info, thumbnail under 300 MB)\n");
+  std::printf(
+      "(baseline: dd + fsync of as many bytes; for the thumbnail, a 256 x 256 picture drawn whole.\n"
+      " goals: obj <= 1.15, stl and glb <= 1.5; exports under 64 MB over info, thumbnail under 300 MB)\n");
 }
 }  // namespace
 

@@ -3,8 +3,8 @@
 // bevelled and plain cubes, cylinders, spheres and panels, some turned,
 // some textured (none without `textured`), spread over the grid; every
 // `labelEvery`-th a label cube when that is set.
-#include "document/Element3D.h"
 #include "common/TIMem32.h"
+#include "document/Element3D.h"
 
 inline void FillMixedScene(TIMem32& store, int n, bool textured = true, int labelEvery = 0) {
   store.RecordSize = kElementRecordSize;

@@ -1,7 +1,6 @@
 // Costs of the calls scripts make most: stored-value lookups (linear scans by
 // design), the global stream and number-to-text conversion.
 #include <benchmark/benchmark.h>
-
 #include <unistd.h>
 
 #include <filesystem>

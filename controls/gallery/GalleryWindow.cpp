@@ -10,7 +10,6 @@
 #include <QListWidget>
 #include <QMenuBar>
 #include <QPushButton>
-
 #include <chrono>
 #include <thread>
 
@@ -19,8 +18,8 @@
 #include "controls/ControlText.h"
 #include "controls/PictureTools.h"
 #include "controls/TCorSeleciona.h"
-#include "controls/TF_CorSeleciona.h"
 #include "controls/TFCalen.h"
+#include "controls/TF_CorSeleciona.h"
 #include "controls/TMButton.h"
 #include "controls/TMPanel.h"
 #include "controls/TMulfig.h"
@@ -124,8 +123,7 @@ QWidget* GalleryWindow::Selectors() {
   under->setLargX(48);
   under->setLargY(48);
   under->setLista({"Cursor", "Cubo", "Cilindro", "Esfera"});
-  under->setLista2({"Cursor", Choose("Cubo", "Cube"),
-                    Choose("Cilindro", "Cylinder"), Choose("Esfera", "Sphere")});
+  under->setLista2({"Cursor", Choose("Cubo", "Cube"), Choose("Cilindro", "Cylinder"), Choose("Esfera", "Sphere")});
   for (int i = 0; i < 4; ++i) under->setFiguraDoItem(i, ControlPicture(icons[i]));
   under->AjustaFundoDasFiguras();
   under->setMostraTextoAbaixo(true);
@@ -135,7 +133,8 @@ QWidget* GalleryWindow::Selectors() {
   Label(box, "Vista (moment\xE2neo):", "View (momentary):", 0, 10, 164);
   auto* views = new TMulfig(box);
   views->setGeometry(10, 182, 100, 26);
-  views->setLista({"Vis\xE3o xyz (Tecla 1)", "Vis\xE3o XZ (Tecla 2)", "Vis\xE3o XY (Tecla 3)", "Vis\xE3o ZY (Tecla 4)"});
+  views->setLista(
+      {"Vis\xE3o xyz (Tecla 1)", "Vis\xE3o XZ (Tecla 2)", "Vis\xE3o XY (Tecla 3)", "Vis\xE3o ZY (Tecla 4)"});
   views->setLista2({"xyz", "XZ", "XY", "ZY"});
   views->setMostraTextoAbaixo(true);
   views->setTipo(1);
@@ -164,9 +163,9 @@ QWidget* GalleryWindow::SpinEdits() {
     int min, max, step, value;
     bool forca;
   } fields[] = {{"Chanfro:", "Bevel:", 0, 100, 1, 27, true},
-               {"Superior:", "Top:", 0, 100, 5, 100, true},
-               {"Axy:", "Axy:", -180, 180, 45, 0, false},
-               {"Ayz:", "Ayz:", -180, 180, 45, 90, false}};
+                {"Superior:", "Top:", 0, 100, 5, 100, true},
+                {"Axy:", "Axy:", -180, 180, 45, 0, false},
+                {"Ayz:", "Ayz:", -180, 180, 45, 90, false}};
   auto steps = std::make_shared<int>(0);
   for (int i = 0; i < 4; ++i) {
     Label(box, fields[i].pt, fields[i].en, 0, 10, 34 + 32 * i);
@@ -192,7 +191,10 @@ QWidget* GalleryWindow::SpinEdits() {
 }
 
 QWidget* GalleryWindow::KeyButtons() {
-  QGroupBox* box = Group("Bot\xF5" "es (TSBM)", "Buttons (TSBM)");
+  QGroupBox* box = Group(
+      "Bot\xF5"
+      "es (TSBM)",
+      "Buttons (TSBM)");
   box->setMinimumSize(640, 120);
   box->setMaximumHeight(130);
   const QImage keycap = ControlPicture("keycap");
@@ -200,11 +202,21 @@ QWidget* GalleryWindow::KeyButtons() {
     const char* key;
     const char* pt;
     const char* en;
-  } keys[] = {{"ESC", "Desmarcar", "Deselect all"}, {"F5", "Cubo", "Cube"},         {"F6", "Cilindro", "Cylinder"},
-              {"F7", "Esfera", "Sphere"},           {"G", "Mover", "Grab"},           {"S", "Tamanho", "Scale"},
-              {"R", "Girar", "Rotate"},             {"X", "Eixo X", "X axis"},        {"Y", "Eixo Y", "Y axis"},
-              {"Z", "Eixo Z", "Z axis"},            {"UP", "Cima", "UP"},             {"DOWN", "Baixo", "DOWN"},
-              {"+", "Zoom +", "Zoom +"},            {"-", "Zoom -", "Zoom -"},        {"Home", "Vista padr\xE3o", "Default View"},
+  } keys[] = {{"ESC", "Desmarcar", "Deselect all"},
+              {"F5", "Cubo", "Cube"},
+              {"F6", "Cilindro", "Cylinder"},
+              {"F7", "Esfera", "Sphere"},
+              {"G", "Mover", "Grab"},
+              {"S", "Tamanho", "Scale"},
+              {"R", "Girar", "Rotate"},
+              {"X", "Eixo X", "X axis"},
+              {"Y", "Eixo Y", "Y axis"},
+              {"Z", "Eixo Z", "Z axis"},
+              {"UP", "Cima", "UP"},
+              {"DOWN", "Baixo", "DOWN"},
+              {"+", "Zoom +", "Zoom +"},
+              {"-", "Zoom -", "Zoom -"},
+              {"Home", "Vista padr\xE3o", "Default View"},
               {"F11", "Blocos", "Block of Craft Style"}};
   auto* pressed = Label(box, "Tecla: ", "Key: ", 0, 10, 92);
   pressed->resize(200, 16);
@@ -292,7 +304,10 @@ QWidget* GalleryWindow::Splitters() {
 }
 
 QWidget* GalleryWindow::Panels() {
-  QGroupBox* box = Group("Pain\xE9is e bot\xF5" "es (TMPanel, TMButton)", "Panels and buttons (TMPanel, TMButton)");
+  QGroupBox* box = Group(
+      "Pain\xE9is e bot\xF5"
+      "es (TMPanel, TMButton)",
+      "Panels and buttons (TMPanel, TMButton)");
   box->setMinimumSize(300, 210);
   auto panel = [box](int x, int y, const char* pt, const char* en) {
     auto* p = new TMPanel(box);
@@ -357,8 +372,8 @@ QWidget* GalleryWindow::Dialogs() {
   auto* grid = button(170, 24, "Grade...", "Grid...");
   connect(grid, &QPushButton::clicked, this, [answer] {
     const std::string caption = Choose("Grade", "Grid");
-    const std::string text = TZBox::InputNumber(
-        caption, caption + " (" + Choose("Atual", "Current") + " 0.5)", 0.1, 5.0, 0.1, "0.5");
+    const std::string text =
+        TZBox::InputNumber(caption, caption + " (" + Choose("Atual", "Current") + " 0.5)", 0.1, 5.0, 0.1, "0.5");
     answer->setText(FromLatin1(text));
   });
   auto* date = button(260, 24, "Data...", "Date...");

@@ -4,7 +4,6 @@
 // picture of the window and quits.
 #include <QApplication>
 #include <QTimer>
-
 #include <cstring>
 
 #include "GalleryDictionary.h"
@@ -16,8 +15,10 @@ int main(int argc, char** argv) {
   const char* screenshot = nullptr;
   bool english = false;
   for (int i = 1; i < argc; ++i) {
-    if (std::strcmp(argv[i], "--english") == 0) english = true;
-    else if (std::strcmp(argv[i], "--screenshot") == 0 && i + 1 < argc) screenshot = argv[++i];
+    if (std::strcmp(argv[i], "--english") == 0)
+      english = true;
+    else if (std::strcmp(argv[i], "--screenshot") == 0 && i + 1 < argc)
+      screenshot = argv[++i];
   }
   if (english) LoadGalleryDictionary();
   // As the editor does: selectors and spin buttons on white.

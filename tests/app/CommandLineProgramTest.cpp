@@ -25,8 +25,8 @@ TEST(EditorProgram, ADocumentNamedLikeAQtOptionIsOpened) {
         [&] { return dir.read("home/.config/objetos3d/objetos3d.ini").find(name) != std::string::npos; }, 30000);
     editor.kill();
     editor.waitForFinished();
-    EXPECT_TRUE(opened) << name << " never became a recent document; stderr: "
-                        << editor.readAllStandardError().toStdString();
+    EXPECT_TRUE(opened) << name
+                        << " never became a recent document; stderr: " << editor.readAllStandardError().toStdString();
   }
 }
 }  // namespace

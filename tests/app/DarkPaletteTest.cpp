@@ -2,7 +2,6 @@
 // readable: measured on the pictures the controls paint.
 #include <QLabel>
 #include <QLineEdit>
-
 #include <map>
 
 #include "EditorFixture.h"

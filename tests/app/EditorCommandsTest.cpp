@@ -9,12 +9,12 @@
 #include "EditorFixture.h"
 #include "ExactValueBoxes.h"
 #include "LatinText.h"
+#include "controls/TAtlEdit.h"
 #include "controls/TF_CorSeleciona.h"
 #include "controls/TMPanel.h"
 #include "controls/TSBM.h"
-#include "controls/TAtlEdit.h"
-#include "controls/TZSpinEdit.h"
 #include "controls/TZBox.h"
+#include "controls/TZSpinEdit.h"
 
 namespace {
 struct Commands : EditorFixture {

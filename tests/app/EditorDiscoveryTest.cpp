@@ -1,19 +1,19 @@
 // Exact values typed from the keyboard, selection tools, duplicate, frame,
 // the middle-button pan and the key list, driven by keys and clicks.
-#include <QFile>
 #include <QCheckBox>
+#include <QFile>
 #include <QHelpEvent>
-#include <QStatusBar>
-#include <QToolTip>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
+#include <QStatusBar>
 #include <QTextBrowser>
+#include <QToolTip>
 #include <cmath>
 #include <set>
 
-#include "EditorFixture.h"
 #include "EditorCommands.h"
+#include "EditorFixture.h"
 #include "InterfaceLanguage.h"
 #include "KeysWindow.h"
 #include "LatinText.h"

@@ -1,12 +1,11 @@
 // Editing an opened document with the mouse and the keys, with real picking.
 #include <QCursor>
-#include <QListView>
-#include <QScrollBar>
-#include <QWheelEvent>
 #include <QLineEdit>
+#include <QListView>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTimer>
-
+#include <QWheelEvent>
 #include <algorithm>
 #include <cmath>
 #include <set>

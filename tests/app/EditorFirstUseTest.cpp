@@ -7,7 +7,6 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QWheelEvent>
-
 #include <array>
 #include <cmath>
 #include <cstddef>
@@ -96,10 +95,14 @@ TEST_F(FirstUse, TheFirstKeyAddsTheCubeThatSavesAsTheWorkedExample) {
   const std::string bytes = dir.read("cube.zobj3d");
   ASSERT_EQ(bytes.size(), 311u);
   EXPECT_EQ(bytes.substr(0, 22), std::string("ZObjeto3D 1.00\x01\0\0\0\x21\x01\0\0", 22));
-  EXPECT_EQ(bytes.substr(26, 6), "\x05" "cubo1");
+  EXPECT_EQ(bytes.substr(26, 6),
+            "\x05"
+            "cubo1");
   EXPECT_EQ(bytes.substr(162, 4), std::string("\x85\x93\x85\0", 4));
   EXPECT_EQ(bytes.substr(166, 8), "\xEC\x51\xB8\x1E\x85\xEB\xB1\x3F");
-  EXPECT_EQ(bytes.substr(182, 13), "\x0C" "texture3.bmp");
+  EXPECT_EQ(bytes.substr(182, 13),
+            "\x0C"
+            "texture3.bmp");
   EXPECT_EQ(w.Probe().UndoCount(), 0);  // every save empties the history
 
   ClickKey(Qt::Key_F6);  // and the next key too
@@ -366,9 +369,10 @@ TEST(StatusLineText, TheAlternateLanguageHasItsOwnWords) {
   e.medidas = true, e.tamanho[0] = 100, e.tamanho[1] = 74, e.tamanho[2] = 60, e.centro[1] = 37;
   const std::string english = TextoDaBarraDeEstado(e);
   FreeDictionary();
-  EXPECT_EQ(english,
-            "Mode: Scale     Axis: Z     Grid: 0.25     Selected: 3 \xB7 100 \xD7 74 \xD7 60 cm \xB7 centre (0, 37, 0)     "
-            "Snap: on     Pivot: each element     Perspective     Floor: x -1.23  z 0");
+  EXPECT_EQ(
+      english,
+      "Mode: Scale     Axis: Z     Grid: 0.25     Selected: 3 \xB7 100 \xD7 74 \xD7 60 cm \xB7 centre (0, 37, 0)     "
+      "Snap: on     Pivot: each element     Perspective     Floor: x -1.23  z 0");
   EXPECT_EQ(TextoDaBarraDeEstado(e),
             "Modo: Redimensionar     Eixo: Z     Grade: 0.25     Selecionados: 3 \xB7 100 \xD7 74 \xD7 60 cm \xB7 "
             "centro (0, 37, 0)     Encaixe: ligado     Piv\xF4: cada elemento     Perspectiva     Piso: x -1.23  z 0");

@@ -4,7 +4,6 @@
 // scaled desktop (see CMakeLists.txt): events go to widget positions, the
 // frame is measured in framebuffer pixels.
 #include <QStyleHints>
-
 #include <algorithm>
 #include <cmath>
 
@@ -73,8 +72,8 @@ class Grab : public EditorFixture {
     const Element3D e = window->Probe().Element(i);
     double lo[2] = {1e9, 1e9}, hi[2] = {-1e9, -1e9};
     for (int c = 0; c < 8; ++c) {
-      const QPointF p = Frame({e.x + (c & 1 ? 0.5 : -0.5) * e.dx, e.y + (c & 2 ? 0.5 : -0.5) * e.dy,
-                               e.z + (c & 4 ? 0.5 : -0.5) * e.dz});
+      const QPointF p = Frame(
+          {e.x + (c & 1 ? 0.5 : -0.5) * e.dx, e.y + (c & 2 ? 0.5 : -0.5) * e.dy, e.z + (c & 4 ? 0.5 : -0.5) * e.dz});
       lo[0] = std::min(lo[0], p.x()), hi[0] = std::max(hi[0], p.x());
       lo[1] = std::min(lo[1], p.y()), hi[1] = std::max(hi[1], p.y());
     }

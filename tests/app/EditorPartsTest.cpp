@@ -6,7 +6,6 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QStatusBar>
-
 #include <cmath>
 
 #include "CommandRunner.h"
@@ -179,7 +178,8 @@ TEST_F(Parts, HistoryGoesBackToTheChosenStepAndRedoBringsItBack) {
       modal->close();
       return;
     }
-    for (int row = 0; row < dialog->List()->count(); ++row) shown.push_back(dialog->List()->item(row)->text().toStdString());
+    for (int row = 0; row < dialog->List()->count(); ++row)
+      shown.push_back(dialog->List()->item(row)->text().toStdString());
     // The third from the top: the hide.
     QListWidget* list = dialog->List();
     QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::NoModifier, list->visualItemRect(list->item(2)).center());

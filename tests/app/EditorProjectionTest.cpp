@@ -28,7 +28,10 @@ TEST_F(Projection, KeyFiveSwitchesAndTheStatusLineSaysWhich) {
   far.z = -12;
   auto& w = OpenWith({Cube("perto", 0), far});
   const QString perspective = L1(Choose("Perspectiva", "Perspective"));
-  const QString orthographic = L1(Choose("Ortogr\xE1" "fica", "Orthographic"));
+  const QString orthographic =
+      L1(Choose("Ortogr\xE1"
+                "fica",
+                "Orthographic"));
   EXPECT_TRUE(w.Probe().StatusLine().contains(perspective));
   EXPECT_LT(FarOverNear(), 0.95) << "farther, smaller";
   Key(Qt::Key_5);

@@ -1,15 +1,14 @@
 // Unsaved work survives a crash: the editor keeps a recovery copy while the
 // document has changes, removes it once the work is saved or discarded, and
 // on the next start offers what an editor that ended left behind.
-#include <QProcess>
-#include <QProcessEnvironment>
-
 #include <fcntl.h>
 #include <signal.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <QProcess>
+#include <QProcessEnvironment>
 #include <algorithm>
 #include <chrono>
 #include <filesystem>
@@ -17,9 +16,9 @@
 #include <thread>
 
 #include "EditorFixture.h"
-#include "TBarraDeEstado.h"
 #include "EditorRecovery.h"
 #include "RecoveryFolder.h"
+#include "TBarraDeEstado.h"
 #include "document/EditorDocument.h"
 
 namespace fs = std::filesystem;
@@ -304,16 +303,16 @@ TEST_F(Recovery, WritesEndedEditorsLeftUnfinishedAreClearedAtStart) {
   Leave(ended, "/docs/kept.zobj3d", {Cube("kept", 1)});
   const std::string f = folder(), e = f + "/" + ended.Name(), early = f + "/" + endedEarlier.Name();
   const std::string live = f + "/" + running.Name();
-  for (const std::string& path : {e + ".zobj3d.0a1b2c3d", e + ".path.99999999", early + ".path",
-                                  early + ".zobj3d.deadbeef", live + ".path", live + ".zobj3d.12345678",
-                                  f + "/notes.zobj3d.0000aaaa", early + ".zobj3d.not-hex"})
+  for (const std::string& path :
+       {e + ".zobj3d.0a1b2c3d", e + ".path.99999999", early + ".path", early + ".zobj3d.deadbeef", live + ".path",
+        live + ".zobj3d.12345678", f + "/notes.zobj3d.0000aaaa", early + ".zobj3d.not-hex"})
     std::ofstream(path) << "half written";
   boxes.recoveryAnswers = {RecoveryAnswer::Later};
   Open();
   ASSERT_TRUE(Soon([&] { return boxes.recoveryLists.size() == 1u; }));
-  std::vector<std::string> expected = {ended.Name() + ".path", ended.Name() + ".zobj3d",
-                                       endedEarlier.Name() + ".zobj3d.not-hex", "notes.zobj3d.0000aaaa",
-                                       running.Name() + ".path", running.Name() + ".zobj3d.12345678"};
+  std::vector<std::string> expected = {
+      ended.Name() + ".path",  ended.Name() + ".zobj3d", endedEarlier.Name() + ".zobj3d.not-hex",
+      "notes.zobj3d.0000aaaa", running.Name() + ".path", running.Name() + ".zobj3d.12345678"};
   std::sort(expected.begin(), expected.end());
   EXPECT_EQ(FilesIn(f), expected);
   ASSERT_EQ(boxes.recoveryLists[0].size(), 1u);

@@ -8,7 +8,6 @@
 #include <QFileDialog>
 #include <QLineEdit>
 #include <QPushButton>
-
 #include <cmath>
 #include <cstring>
 #include <filesystem>
@@ -141,7 +140,7 @@ TEST_F(Safety, ThePanelShowsStoredValuesWithoutWritingThem) {
     int row;
     const char *chamfer, *top, *axy, *ayz, *axz;
   } shown[] = {{1, "0", "50", "10", "80", "0"},
-               {0, "100", "", "0", "0", ""},  // NaN has no whole number
+               {0, "100", "", "0", "0", ""},     // NaN has no whole number
                {1, "0", "50", "10", "80", "0"},  // the emptied boxes show numbers again
                {2, "3", "100", "22", "24", "0"}};
   for (const auto& s : shown) {
@@ -192,8 +191,9 @@ TEST_F(Safety, AFileThatFailedToLoadCannotBeOverwritten) {
   EXPECT_EQ(w.Probe().FileName(), "");
   EXPECT_EQ(w.windowTitle(), "Objetos 3D - Nenhum arquivo");
   ASSERT_EQ(boxes.warnings.size(), 1u);
-  EXPECT_EQ(boxes.warnings[0],
-            "N\xE3o foi poss\xEDvel ler o arquivo " + dir.file("bad.zobj3d") + ": menor que o cabe\xE7" "alho de 22 bytes");
+  EXPECT_EQ(boxes.warnings[0], "N\xE3o foi poss\xEDvel ler o arquivo " + dir.file("bad.zobj3d") +
+                                   ": menor que o cabe\xE7"
+                                   "alho de 22 bytes");
   Key(Qt::Key_S, Qt::ControlModifier);  // asks for a name: cancelled
   ASSERT_EQ(files.questions.size(), 1u);
   EXPECT_EQ(files.questions[0].proposed, "");

@@ -3,7 +3,6 @@
 // the view switches it off (the status line says so, the next start
 // remembers), and the same drag then keeps the grid. Runs scaled too.
 #include <QStatusBar>
-
 #include <cmath>
 
 #include "EditorFixture.h"

@@ -5,7 +5,6 @@
 #include <QAbstractItemView>
 #include <QCheckBox>
 #include <QComboBox>
-
 #include <cmath>
 #include <filesystem>
 #include <fstream>

@@ -6,7 +6,6 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QTranslator>
-
 #include <cstdlib>
 
 #include "EditorFixture.h"

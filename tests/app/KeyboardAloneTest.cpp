@@ -142,10 +142,12 @@ TEST_F(KeyboardAlone, TheViewSaysWhatIsSelected) {
   EXPECT_EQ(QAccessible::queryAccessibleInterface(ViewOf(w))->role(), QAccessible::Canvas);
   EXPECT_EQ(Description(), "Nenhum elemento selecionado");
   ClickView(PixelOf(-4, 1, 0));
-  EXPECT_EQ(Description(), QString::fromLatin1("1 elemento selecionado: porta; posi\xE7\xE3o -4, 1, 0; tamanho 2 x 2 x 2"));
-  Key(Qt::Key_A, Qt::ControlModifier);
   EXPECT_EQ(Description(),
-            QString::fromLatin1("2 elementos selecionados, o primeiro: porta; posi\xE7\xE3o 0, 1, 0; tamanho 10 x 2 x 2"));
+            QString::fromLatin1("1 elemento selecionado: porta; posi\xE7\xE3o -4, 1, 0; tamanho 2 x 2 x 2"));
+  Key(Qt::Key_A, Qt::ControlModifier);
+  EXPECT_EQ(
+      Description(),
+      QString::fromLatin1("2 elementos selecionados, o primeiro: porta; posi\xE7\xE3o 0, 1, 0; tamanho 10 x 2 x 2"));
   Key(Qt::Key_Escape);
   EXPECT_EQ(Description(), "Nenhum elemento selecionado");
   // English names it in English.

@@ -2,7 +2,6 @@
 // a keyboard without a keypad; driven by keys, pointer moves and clicks,
 // read from the saved document, the status line and the view.
 #include <QCursor>
-
 #include <array>
 #include <cmath>
 #include <utility>

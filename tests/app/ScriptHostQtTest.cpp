@@ -5,7 +5,6 @@
 #include <QListView>
 #include <QPushButton>
 #include <QScreen>
-
 #include <cstring>
 #include <vector>
 

@@ -2,7 +2,6 @@
 // shows: in the panel's swatch and on the element in the view.
 #include <QImage>
 #include <QPalette>
-
 #include <map>
 
 #include "EditorFixture.h"
@@ -66,7 +65,7 @@ TEST_F(SystemColours, ASystemColourLooksTheSameInTheSwatchAndOnTheElement) {
   const QPalette desktop = QApplication::palette();
   // The colours the dialog names and the selection's, as the desktop has them.
   const std::map<unsigned, QPalette::ColorRole> named = {
-      {5, QPalette::Base},  {15, QPalette::Button}, {16, QPalette::Dark},          {20, QPalette::Light},
+      {5, QPalette::Base}, {15, QPalette::Button},    {16, QPalette::Dark},           {20, QPalette::Light},
       {8, QPalette::Text}, {13, QPalette::Highlight}, {14, QPalette::HighlightedText}};
   QColor lastSwatch;
   QImage lastFrame;

@@ -4,9 +4,8 @@
 #include <QLabel>
 #include <QScrollBar>
 
-#include "TBarraDeEstado.h"
-
 #include "EditorFixture.h"
+#include "TBarraDeEstado.h"
 #include "common/Dictionary.h"
 #include "controls/TMPanel.h"
 #include "controls/TSBM.h"

@@ -1,9 +1,8 @@
 // Where the editor keeps the user's files, and the settings file taken as
 // data: only a small regular file is read or written over.
-#include <QMenu>
-
 #include <sys/stat.h>
 
+#include <QMenu>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -21,14 +20,18 @@ class Environment {
   Environment(std::initializer_list<std::pair<const char*, const char*>> values) {
     for (const auto& [name, value] : values) {
       saved_.push_back({name, qEnvironmentVariableIsSet(name), qgetenv(name)});
-      if (value) qputenv(name, value);
-      else qunsetenv(name);
+      if (value)
+        qputenv(name, value);
+      else
+        qunsetenv(name);
     }
   }
   ~Environment() {
     for (const Saved& s : saved_) {
-      if (s.set) qputenv(s.name, s.value);
-      else qunsetenv(s.name);
+      if (s.set)
+        qputenv(s.name, s.value);
+      else
+        qunsetenv(s.name);
     }
   }
 

@@ -1,11 +1,11 @@
 // The caption names the product and the document the same way at start,
 // after New, Open and either save, in the interface's language; the
 // attributes dialog speaks that language too.
-#include "EditorFixture.h"
-#include "TFE3DAtributos1.h"
-
 #include <QLabel>
 #include <QPushButton>
+
+#include "EditorFixture.h"
+#include "TFE3DAtributos1.h"
 
 namespace {
 class WindowTexts : public EditorFixture {
@@ -41,9 +41,9 @@ class WindowTexts : public EditorFixture {
 }  // namespace
 
 TEST_F(WindowTexts, TheCaptionNamesTheProductAndTheDocumentInEitherLanguage) {
-  EXPECT_EQ(CaptionsOfASession('A'),
-            (std::vector<QString>{"Objetos 3D - Nenhum arquivo", "Objetos 3D - room.zobj3d", "Objetos 3D - Nenhum arquivo",
-                                  "Objetos 3D - room.zobj3d", "Objetos 3D - room.zobj3d"}));
+  EXPECT_EQ(CaptionsOfASession('A'), (std::vector<QString>{"Objetos 3D - Nenhum arquivo", "Objetos 3D - room.zobj3d",
+                                                           "Objetos 3D - Nenhum arquivo", "Objetos 3D - room.zobj3d",
+                                                           "Objetos 3D - room.zobj3d"}));
   EXPECT_EQ(ReadElements(dir.file("room.zobj3d")).size(), 2u);
   English();
   EXPECT_EQ(CaptionsOfASession('F'),

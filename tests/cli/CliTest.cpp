@@ -39,7 +39,9 @@ TEST_F(BatchTool, InfoListsEveryFieldOnOneLineEach) {
       return;
     }
     e.kind = 7;
-    e.name.assign("caf\xE9 \xAB" "1\xBB");
+    e.name.assign(
+        "caf\xE9 \xAB"
+        "1\xBB");
     e.dx = 4, e.dy = 0.07, e.dz = -1.5e-7;
     e.x = 1.0 / 3, e.y = 2, e.z = -0.5;
     e.axy = 90, e.ayz = -180, e.axz = 12.25;
@@ -53,7 +55,8 @@ TEST_F(BatchTool, InfoListsEveryFieldOnOneLineEach) {
   ASSERT_EQ(r.status, 0) << r.err;
   EXPECT_EQ(r.out,
             "0\t0\ta\\tb\\nc\t0\t0\t0\t0\t0\t0\t0\t0\t0\t00000000\t0\t0\t..\\\\tex\\rx.bmp\t0\t\\\\n\\r\\n\\t\n"
-            "1\t7\tcaf\xE9 \xAB" "1\xBB\t4\t0.07\t-1.5e-07\t0.3333333333333333\t2\t-0.5\t90\t-180\t12.25\t80000005\t0.07\t100\t"
+            "1\t7\tcaf\xE9 \xAB"
+            "1\xBB\t4\t0.07\t-1.5e-07\t0.3333333333333333\t2\t-0.5\t90\t-180\t12.25\t80000005\t0.07\t100\t"
             "texture3.bmp\t3\tlabel\n");
   EXPECT_NE(Run("--help").out.find("\\t, \\n, \\r and \\\\"), std::string::npos);
 }

@@ -2,7 +2,6 @@
 // run ends with status 0 or 2 in time, nothing crashes, nothing outside the
 // output folder changes, and what the tool writes stays well-formed.
 #include <gtest/gtest.h>
-
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
 #include <sys/wait.h>
@@ -22,9 +21,9 @@
 #include <sstream>
 
 #include "TestFolder.h"
+#include "common/TextureFolder.h"
 #include "document/DocumentFile.h"
 #include "document/Element3D.h"
-#include "common/TextureFolder.h"
 #include "image/JpegCodec.h"
 
 namespace fs = std::filesystem;
@@ -111,9 +110,20 @@ std::vector<Element3D> Names() {
   std::vector<Element3D> list;
   // Names and textures that try to leave the texture folder, to break the
   // lines of the text formats or to name odd files.
-  const char* textures[] = {"../../../outside/secret.bmp", "..\\..\\..\\outside\\secret.bmp", "/etc/passwd",
-                            "../", "..", ".", "huge.jpeg", "tall.bmp", "wide.bmp", "empty.jpeg",
-                            "ok.bmp\nmap_Kd INJECTED", "ok.bmp\r\nmap_Kd INJECTED", "TEX", "missing.jpeg"};
+  const char* textures[] = {"../../../outside/secret.bmp",
+                            "..\\..\\..\\outside\\secret.bmp",
+                            "/etc/passwd",
+                            "../",
+                            "..",
+                            ".",
+                            "huge.jpeg",
+                            "tall.bmp",
+                            "wide.bmp",
+                            "empty.jpeg",
+                            "ok.bmp\nmap_Kd INJECTED",
+                            "ok.bmp\r\nmap_Kd INJECTED",
+                            "TEX",
+                            "missing.jpeg"};
   int i = 0;
   for (const char* t : textures) {
     for (int32_t kind : {int32_t{kCube}, int32_t{kPanel}}) {
@@ -295,8 +305,8 @@ Snapshot Take(const std::string& root, const std::vector<std::string>& skip) {
     }
     struct stat st {};
     if (::lstat(path.c_str(), &st) != 0) continue;
-    s[path] = std::to_string(st.st_mode) + ' ' + std::to_string(st.st_size) + ' ' +
-              std::to_string(st.st_mtim.tv_sec) + '.' + std::to_string(st.st_mtim.tv_nsec);
+    s[path] = std::to_string(st.st_mode) + ' ' + std::to_string(st.st_size) + ' ' + std::to_string(st.st_mtim.tv_sec) +
+              '.' + std::to_string(st.st_mtim.tv_nsec);
     if (S_ISLNK(st.st_mode)) s[path] += " to " + fs::read_symlink(path, ec).string();
   }
   return s;
@@ -348,8 +358,9 @@ class HostileCorpus : public ::testing::Test {
     const Snapshot before = Take(root.path(), {outputs, logs});
     const RunResult r = RunTool(tool, args, work, logs + "/" + std::to_string(runs++) + ".log");
     const Snapshot after = Take(root.path(), {outputs, logs});
-    EXPECT_TRUE(r.status == 0 || r.status == 2) << label << ": status " << r.status
-                                                << " (124, 137: hung; 128 + N: signal N)\n" << r.output.substr(0, 4000);
+    EXPECT_TRUE(r.status == 0 || r.status == 2)
+        << label << ": status " << r.status << " (124, 137: hung; 128 + N: signal N)\n"
+        << r.output.substr(0, 4000);
     EXPECT_EQ(Describe(before, after), "") << label << " changed things outside " << out;
     return r;
   }
@@ -388,13 +399,12 @@ class HostileCorpus : public ::testing::Test {
     for (const std::string& line : Lines(bytes)) {
       std::string lower = line;
       for (char& c : lower) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-      const bool numbers = line.rfind("v ", 0) == 0 || line.rfind("vn ", 0) == 0 || line.rfind("vt ", 0) == 0 ||
-                           line.rfind("K", 0) == 0;
+      const bool numbers =
+          line.rfind("v ", 0) == 0 || line.rfind("vn ", 0) == 0 || line.rfind("vt ", 0) == 0 || line.rfind("K", 0) == 0;
       if (numbers)
         EXPECT_TRUE(lower.find("nan") == std::string::npos && lower.find("inf") == std::string::npos)
             << label << ": " << line;
-      if (line == "o" || line == "o " || line == "newmtl" || line == "newmtl " || line == "usemtl" ||
-          line == "usemtl ")
+      if (line == "o" || line == "o " || line == "newmtl" || line == "newmtl " || line == "usemtl" || line == "usemtl ")
         ADD_FAILURE() << label << ": a line without a name: '" << line << "'";
       if (line.rfind("newmtl ", 0) == 0)
         EXPECT_TRUE(materials.insert(line.substr(7)).second) << label << ": material given twice: " << line;
@@ -473,8 +483,7 @@ TEST_F(HostileCorpus, OutputsThatAreNotPlainFilesOrLeadElsewhere) {
   fs::create_symlink(outside, out + "/textures");
   Check("copy with planted links", {"copy", doc, out + "/x.zobj3d"}, out);
   Check("export .obj with planted links", {"export", doc, out + "/x.obj"}, out);
-  Check("export .jpeg with planted links", {"export", doc, out + "/x.jpeg", "--width", "32", "--height", "32"},
-        out);
+  Check("export .jpeg with planted links", {"export", doc, out + "/x.jpeg", "--width", "32", "--height", "32"}, out);
   EXPECT_EQ(ReadAll(outside + "/victim.txt"), "must stay\n");
   CheckWritten("planted links", out);
 }
@@ -486,13 +495,19 @@ TEST_F(HostileCorpus, EveryOutputRefusesTargetsThatAreNotPlainFiles) {
   struct Output {
     std::string command, file;
     std::vector<std::string> extra;
-  } outputs_[] = {{"copy", "t.zobj3d", {}}, {"export", "t.zobj3d", {}}, {"export", "t.obj", {}},
-                  {"export", "t.glb", {}},  {"export", "t.stl", {}},     {"export", "t.jpeg", {"--width", "32"}},
-                  {"export", "t.jpg", {"--width", "32"}}, {"thumbnail", "t.png", {"--size", "16"}}};
+  } outputs_[] = {{"copy", "t.zobj3d", {}},
+                  {"export", "t.zobj3d", {}},
+                  {"export", "t.obj", {}},
+                  {"export", "t.glb", {}},
+                  {"export", "t.stl", {}},
+                  {"export", "t.jpeg", {"--width", "32"}},
+                  {"export", "t.jpg", {"--width", "32"}},
+                  {"thumbnail", "t.png", {"--size", "16"}}};
   using Make = void (*)(const std::string&);
   const std::pair<const char*, Make> kinds[] = {
       {"fifo", [](const std::string& p) { ::mkfifo(p.c_str(), 0644); }},
-      {"device", [](const std::string& p) {
+      {"device",
+       [](const std::string& p) {
          if (::mknod(p.c_str(), S_IFCHR | 0666, makedev(1, 3)) != 0) fs::create_symlink("/dev/null", p);
        }},
       {"dangling", [](const std::string& p) { fs::create_symlink(p + ".nowhere", p); }},
@@ -538,8 +553,8 @@ TEST_F(HostileCorpus, OutputNamesAreRefusedOrWrittenExactly) {
   const std::string doc = docs + "/names.zobj3d";
   const std::string out = outputs + "/names";
   fs::create_directories(out);
-  for (const std::string& name : {std::string(), out + "/x.png", out + "/x.gltf", out + "/x.OBJ", out + "/x",
-                                 out + "/.obj", out + "/"}) {
+  for (const std::string& name :
+       {std::string(), out + "/x.png", out + "/x.gltf", out + "/x.OBJ", out + "/x", out + "/.obj", out + "/"}) {
     const RunResult r = Check("export to \"" + name + "\"", {"export", doc, name}, out);
     EXPECT_EQ(r.status, 2) << name << "\n" << r.output;
   }
@@ -570,9 +585,13 @@ TEST_F(HostileCorpus, OutputNamesAreRefusedOrWrittenExactly) {
   EXPECT_EQ(ReadAll(latin1).substr(1, 3), "PNG");
 
   // Nothing but what was named: no temporary file, no second spelling of a name.
-  std::set<std::string> expected{"x.jpg", "\xE9t\xE9\xFF.png", std::string(251, 'M') + ".obj",
-                                 std::string(251, 'M') + ".mtl", std::string(251, 'M') + ".glb",
-                                 std::string(251, 'M') + ".png", "textures"};
+  std::set<std::string> expected{"x.jpg",
+                                 "\xE9t\xE9\xFF.png",
+                                 std::string(251, 'M') + ".obj",
+                                 std::string(251, 'M') + ".mtl",
+                                 std::string(251, 'M') + ".glb",
+                                 std::string(251, 'M') + ".png",
+                                 "textures"};
   for (size_t length : {249, 252, 255}) expected.insert(std::string(length - 7, 'L') + ".zobj3d");
   std::set<std::string> found;
   for (const auto& entry : fs::directory_iterator(out)) found.insert(entry.path().filename().string());
@@ -633,7 +652,8 @@ TEST_F(HostileCorpus, ConfigurationFilesThatAreNotSmallFilesAreIgnored) {
   const std::pair<const char*, Make> kinds[] = {
       {"fifo", [](const std::string& p) { ::mkfifo(p.c_str(), 0644); }},
       {"endless", [](const std::string& p) { fs::create_symlink("/dev/zero", p); }},
-      {"huge", [](const std::string& p) {
+      {"huge",
+       [](const std::string& p) {
          std::ofstream(p) << "[LOG]\nALLOWMEM=1\n";
          fs::resize_file(p, 200u << 20);
        }},
@@ -686,7 +706,7 @@ TEST_F(HostileCorpus, AnOutputThatIsItsOwnDocumentIsRefused) {
   const std::string bytes = Document({Plain(kCube, "a"), Plain(kSphere, "b")});
   struct Case {
     const char* label;
-    std::string document;  // inside the case's folder
+    std::string document;           // inside the case's folder
     std::vector<std::string> args;  // DOC and OUT stand for the paths
     std::function<void(const std::string& folder)> prepare = nullptr;
   };
@@ -696,12 +716,18 @@ TEST_F(HostileCorpus, AnOutputThatIsItsOwnDocumentIsRefused) {
       {"picture over itself", "x.jpeg", {"export", "DOC", "x.jpeg", "--width", "16", "--height", "16"}},
       {".jpg picture over itself", "x.jpg", {"export", "DOC", "x.jpg", "--width", "16", "--height", "16"}},
       {"OBJ whose material file is the document", "m.mtl", {"export", "DOC", "m.obj"}},
-      {"STL through a link", "s.zobj3d", {"export", "DOC", "s.stl"},
+      {"STL through a link",
+       "s.zobj3d",
+       {"export", "DOC", "s.stl"},
        [](const std::string& f) { fs::create_symlink("s.zobj3d", f + "/s.stl"); }},
-      {"glTF through a hard link", "g.zobj3d", {"export", "DOC", "g.glb"},
+      {"glTF through a hard link",
+       "g.zobj3d",
+       {"export", "DOC", "g.glb"},
        [](const std::string& f) { fs::create_hard_link(f + "/g.zobj3d", f + "/g.glb"); }},
       {"copy over itself", "c.zobj3d", {"copy", "DOC", "c.zobj3d"}},
-      {"document export by another spelling", "d.zobj3d", {"export", "DOC", "./sub/../d.zobj3d"},
+      {"document export by another spelling",
+       "d.zobj3d",
+       {"export", "DOC", "./sub/../d.zobj3d"},
        [](const std::string& f) { fs::create_directory(f + "/sub"); }},
       {"texture copy onto the document", "textures/" + texture, {"export", "DOC", "x.obj"}},
   };
@@ -713,9 +739,12 @@ TEST_F(HostileCorpus, AnOutputThatIsItsOwnDocumentIsRefused) {
     if (c.prepare) c.prepare(out);
     std::vector<std::string> args;
     for (const std::string& a : c.args) {
-      if (a == "DOC") args.push_back(out + "/" + c.document);
-      else if (a.find('.') != std::string::npos && a[0] != '-') args.push_back(out + "/" + a);
-      else args.push_back(a);
+      if (a == "DOC")
+        args.push_back(out + "/" + c.document);
+      else if (a.find('.') != std::string::npos && a[0] != '-')
+        args.push_back(out + "/" + a);
+      else
+        args.push_back(a);
     }
     const std::set<std::string> before = [&] {
       std::set<std::string> names;

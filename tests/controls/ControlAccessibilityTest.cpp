@@ -5,7 +5,6 @@
 #include <QAccessible>
 #include <QLabel>
 #include <QtTest>
-
 #include <memory>
 #include <string>
 #include <vector>
@@ -110,7 +109,7 @@ class ControlAccessibilityTest : public QObject {
     const QImage unmarked = m->grab().toImage();
     QTest::keyClick(m, Qt::Key_Right);
     QCOMPARE(m->ItemFocado(), 2);
-    QCOMPARE(m->Valor(), 0);  // moving is not choosing
+    QCOMPARE(m->Valor(), 0);                   // moving is not choosing
     QVERIFY(m->grab().toImage() != unmarked);  // the mark moved
     QAccessibleInterface* row = Face(m);
     QCOMPARE(row->focusChild(), row->child(2));
@@ -153,8 +152,7 @@ class ControlAccessibilityTest : public QObject {
     QVERIFY(face->state().focused);
     QTest::keyClick(b, Qt::Key_Space);
     QTest::keyClick(b, Qt::Key_Enter);
-    QCOMPARE(log, std::vector<std::string>(
-                      {"down left", "click", "up", "down left", "click", "up"}));
+    QCOMPARE(log, std::vector<std::string>({"down left", "click", "up", "down left", "click", "up"}));
 
     log.clear();
     b->setEnabled(false);

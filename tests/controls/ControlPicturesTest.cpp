@@ -31,8 +31,8 @@ class ControlPicturesTest : public QObject {
     const struct {
       const char* name;
       QSize size;
-    } pictures[] = {{"UG", {7, 4}},       {"DG", {7, 4}},     {"keycap", {34, 30}}, {"cursor", {16, 16}},
-                    {"cube", {16, 16}},   {"cylinder", {16, 16}}, {"sphere", {16, 16}}};
+    } pictures[] = {{"UG", {7, 4}},     {"DG", {7, 4}},         {"keycap", {34, 30}}, {"cursor", {16, 16}},
+                    {"cube", {16, 16}}, {"cylinder", {16, 16}}, {"sphere", {16, 16}}};
     for (const qreal ratio : {1.0, 1.25, 1.5, 2.0}) {
       for (const auto& p : pictures) {
         const QImage image = DrawControlPicture(p.name, ratio);

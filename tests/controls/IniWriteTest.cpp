@@ -5,15 +5,14 @@
 
 #include <QTemporaryDir>
 #include <QtTest>
-
 #include <csignal>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 
-#include "tests/FileSizeLimit.h"
 #include "common/IniFile.h"
 #include "controls/IniWrite.h"
+#include "tests/FileSizeLimit.h"
 
 namespace {
 namespace fs = std::filesystem;

@@ -1,11 +1,10 @@
 #include <QAbstractButton>
 #include <QLabel>
 #include <QListWidget>
-#include <QPushButton>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QTimer>
 #include <QtTest>
-
 #include <functional>
 
 #include "controls/ControlText.h"
@@ -131,8 +130,10 @@ class MessageBoxesTest : public QObject {
       int row;
       Answer answer;
       int copy;
-    } cases[] = {{"Abrir", 2, Answer::Open, 2}, {"Descartar todas", 0, Answer::Discard, -1},
-                 {"Depois", 1, Answer::Later, -1}, {"", 0, Answer::Later, -1}};
+    } cases[] = {{"Abrir", 2, Answer::Open, 2},
+                 {"Descartar todas", 0, Answer::Discard, -1},
+                 {"Depois", 1, Answer::Later, -1},
+                 {"", 0, Answer::Later, -1}};
     for (const auto& c : cases) {
       int windows = 0, shown = 0;
       QTimer::singleShot(0, [&] {

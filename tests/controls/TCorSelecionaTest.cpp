@@ -6,7 +6,6 @@
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QtTest>
-
 #include <fstream>
 #include <functional>
 

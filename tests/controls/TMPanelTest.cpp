@@ -1,6 +1,5 @@
 #include <QPainter>
 #include <QtTest>
-
 #include <string>
 #include <vector>
 

@@ -1,7 +1,6 @@
 #include <QImage>
 #include <QPainter>
 #include <QtTest>
-
 #include <memory>
 #include <string>
 #include <vector>
@@ -30,7 +29,9 @@ class TMulfigTest : public QObject {
     return m;
   }
   static QPoint Centre(TMulfig* m, int item) { return m->RetanguloDoItem(item).center(); }
-  static QColor Corner(TMulfig* m, int item) { return m->grab().toImage().pixelColor(m->RetanguloDoItem(item).topLeft()); }
+  static QColor Corner(TMulfig* m, int item) {
+    return m->grab().toImage().pixelColor(m->RetanguloDoItem(item).topLeft());
+  }
 
  private slots:
   void init() {

@@ -1,5 +1,4 @@
 #include <QtTest>
-
 #include <memory>
 #include <string>
 #include <vector>

@@ -1,5 +1,4 @@
 #include <QtTest>
-
 #include <memory>
 
 #include "MouseHelpers.h"

@@ -4,7 +4,6 @@
 #include <QPushButton>
 #include <QTimer>
 #include <QtTest>
-
 #include <functional>
 #include <vector>
 

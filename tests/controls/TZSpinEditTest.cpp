@@ -1,6 +1,5 @@
 #include <QTemporaryDir>
 #include <QtTest>
-
 #include <cstdint>
 #include <fstream>
 #include <memory>

@@ -6,7 +6,6 @@
 #include <QTabBar>
 #include <QTemporaryDir>
 #include <QtTest>
-
 #include <fstream>
 
 #include "common/Dictionary.h"
@@ -96,8 +95,9 @@ class TranslationTest : public QObject {
   // A dictionary into another language: its texts must not give way to the
   // built-in English names, nor be looked up a second time.
   void dictionaryTextsWinOverBuiltInNamesInTheMenu() {
-    Load("@GENERAL\r\narquivo;Fichier;\r\ngrade...;Grille...;\r\ntag name...;Nom de balise...;\r\n"
-         "balise;Marque;\r\nnovo;;\r\n");
+    Load(
+        "@GENERAL\r\narquivo;Fichier;\r\ngrade...;Grille...;\r\ntag name...;Nom de balise...;\r\n"
+        "balise;Marque;\r\nnovo;;\r\n");
     TestWindow t;
     TranslateFormByDictionary(&t.window, true);
     TranslateMenuByDictionary(t.window.menuBar());
@@ -105,7 +105,7 @@ class TranslationTest : public QObject {
     QCOMPARE(Text(t.file->menuAction()), std::string("Fichier"));
     QCOMPARE(Text(t.gridItem), std::string("Grille..."));
     QCOMPARE(Text(t.noHintItem), std::string("Nom de balise..."));
-    QCOMPARE(Text(t.newItem), std::string("New"));  // an empty translation is none
+    QCOMPARE(Text(t.newItem), std::string("New"));   // an empty translation is none
     QCOMPARE(t.label->text(), QString("The file"));  // the controls keep taking their hints
   }
 };

@@ -3,7 +3,6 @@
 #include <QProgressBar>
 #include <QTimer>
 #include <QtTest>
-
 #include <thread>
 
 #include "controls/WaitIndicator.h"

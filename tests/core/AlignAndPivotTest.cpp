@@ -75,10 +75,10 @@ TEST(Align, LinesTheTurnedBoxesUpWithTheLastSelectedInOneStep) {
 TEST(Distribute, EqualGapsBetweenTheBoxesInTheirOrderWithTheEndsKept) {
   EditorDocument d;
   // Widths 2, 1, 3, 2; selected out of order, the middle ones crowded.
-  const int32_t left = Add(d, 0, 1, 0, 2, 2, 2);     // -1..1
-  const int32_t right = Add(d, 20, 1, 0, 2, 2, 2);   // 19..21
-  const int32_t small = Add(d, 3, 1, 0, 1, 2, 2);    // 2.5..3.5
-  const int32_t large = Add(d, 5, 1, 5, 3, 2, 2);    // 3.5..6.5
+  const int32_t left = Add(d, 0, 1, 0, 2, 2, 2);    // -1..1
+  const int32_t right = Add(d, 20, 1, 0, 2, 2, 2);  // 19..21
+  const int32_t small = Add(d, 3, 1, 0, 1, 2, 2);   // 2.5..3.5
+  const int32_t large = Add(d, 5, 1, 5, 3, 2, 2);   // 3.5..6.5
   for (int32_t i : {large, right, left, small}) d.SelectElement(i);
   ASSERT_TRUE(DistributeSelection(d, 0));
   EXPECT_EQ(d.UndoCount(), 1);

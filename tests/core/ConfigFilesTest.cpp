@@ -1,7 +1,6 @@
 // Configuration files and the texture folder are data that may be hostile:
 // what is read, what is refused, and that a refusal is said once.
 #include <gtest/gtest.h>
-
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -46,9 +45,13 @@ TEST(ConfigFiles, OnlyBoundedRegularFilesAreReadAndRefusalsAreSaidOnce) {
     const char* name;
     bool read;
     const char* warning;
-  } cases[] = {{"fifo.ini", false, "not a regular file"}, {"zero.ini", false, "not a regular file"},
-               {"folder.ini", false, "not a regular file"}, {"big.ini", false, "larger than 1 MB"},
-               {"missing.ini", false, nullptr}, {"limit.ini", true, nullptr}, {"link.ini", true, nullptr}};
+  } cases[] = {{"fifo.ini", false, "not a regular file"},
+               {"zero.ini", false, "not a regular file"},
+               {"folder.ini", false, "not a regular file"},
+               {"big.ini", false, "larger than 1 MB"},
+               {"missing.ini", false, nullptr},
+               {"limit.ini", true, nullptr},
+               {"link.ini", true, nullptr}};
   for (const Case& c : cases) {
     testing::internal::CaptureStderr();
     std::string bytes = "stale";

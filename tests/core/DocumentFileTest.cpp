@@ -1,6 +1,5 @@
-#include <gtest/gtest.h>
-
 #include <fcntl.h>
+#include <gtest/gtest.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
@@ -112,8 +111,8 @@ TEST(DocumentFile, OddAndHostileDocumentsReadTheSameFromFileAndMemory) {
        kNotADocument},
       {"another signature", "ZObjeto4D 1.00" + Header(1, 289).substr(14) + std::string(289, 'x'),
        DocumentResult::Refused, 2, kNotADocument},
-      {"another version", "ZObjeto3D 1.01" + Header(1, 289).substr(14) + std::string(289, '\x01'),
-       DocumentResult::Ok, 1},
+      {"another version", "ZObjeto3D 1.01" + Header(1, 289).substr(14) + std::string(289, '\x01'), DocumentResult::Ok,
+       1},
       {"no bytes", "", DocumentResult::Refused, 2},
       {"negative count", Header(-1, 289), DocumentResult::Refused, 2},
       {"record size 0", Header(1, 0) + std::string(289, 'x'), DocumentResult::Refused, 2},
@@ -138,7 +137,8 @@ TEST(DocumentFile, OddAndHostileDocumentsReadTheSameFromFileAndMemory) {
     if (c.status != DocumentResult::Refused) std::memcpy(&size, data + 18, 4);
     for (int32_t r = 0; size > 0 && r < c.count; ++r)
       expected += (c.bytes.substr(22 + static_cast<size_t>(r * size), static_cast<size_t>(std::min(size, 289))) +
-                   std::string(289, '\0')).substr(0, 289);
+                   std::string(289, '\0'))
+                      .substr(0, 289);
     EXPECT_EQ(Stored(fromFile), expected) << c.name;
     EXPECT_EQ(Stored(fromMemory), expected) << c.name;
   }

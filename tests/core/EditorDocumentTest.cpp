@@ -115,8 +115,8 @@ TEST(EditorDocument, APreparedStepIsTakenOnlyByAChangeAndHoldsThePressState) {
   EXPECT_EQ(Xs(d), std::vector<double>{1});
 
   // A step taken or undone meanwhile makes the prepared state stale.
-  for (const auto& meanwhile : std::vector<std::function<void()>>{[&d] { Edit(d, 5); }, [&d] { d.Undo(); },
-                                                                 [&d] { d.ClearUndo(); }}) {
+  for (const auto& meanwhile :
+       std::vector<std::function<void()>>{[&d] { Edit(d, 5); }, [&d] { d.Undo(); }, [&d] { d.ClearUndo(); }}) {
     d.PrepareUndo();
     meanwhile();
     EXPECT_FALSE(d.CommitPreparedUndo());
@@ -287,8 +287,8 @@ TEST(EditorDocument, AnUndoCopyIsSmallAndOfAOneElementStepHoldsOneRun) {
 // after the copy), words of other kinds and other cases left apart.
 TEST(ElementNames, APasteNamesAsAppendingOneAtATimeWould) {
   const std::vector<std::tuple<int32_t, std::string>> originals = {
-      {kCube, "cubo3"},      {kCylinder, "Cilindro7"}, {kCube, "cubo12"}, {kCylinder, "cubo4"},
-      {kSphere, "esfera"},   {kCube, "x"},             {kPanel, "painel2"}, {kCube, "CUBO5"},
+      {kCube, "cubo3"}, {kCylinder, "Cilindro7"}, {kCube, "cubo12"}, {kCylinder, "cubo4"}, {kSphere, "esfera"},
+      {kCube, "x"},     {kPanel, "painel2"},      {kCube, "CUBO5"},
   };
   EditorDocument pasted, oneByOne;
   for (EditorDocument* d : {&pasted, &oneByOne})

@@ -20,10 +20,10 @@ Element3D Ordinary() {
 // Every number an element is drawn from must be finite and below the bound: one bad field spoils it.
 TEST(ElementSanity, EveryNumberMustBeFiniteAndBelowTheBound) {
   const double nan = std::numeric_limits<double>::quiet_NaN(), inf = std::numeric_limits<double>::infinity();
-  for (const size_t at : {offsetof(Element3D, dx), offsetof(Element3D, dy), offsetof(Element3D, dz),
-                          offsetof(Element3D, x), offsetof(Element3D, y), offsetof(Element3D, z),
-                          offsetof(Element3D, axy), offsetof(Element3D, ayz), offsetof(Element3D, axz),
-                          offsetof(Element3D, chamfer), offsetof(Element3D, topPercent)})
+  for (const size_t at :
+       {offsetof(Element3D, dx), offsetof(Element3D, dy), offsetof(Element3D, dz), offsetof(Element3D, x),
+        offsetof(Element3D, y), offsetof(Element3D, z), offsetof(Element3D, axy), offsetof(Element3D, ayz),
+        offsetof(Element3D, axz), offsetof(Element3D, chamfer), offsetof(Element3D, topPercent)})
     for (const double bad : {nan, -nan, inf, -inf, kMaxElementValue, -1e10, 1e300}) {
       Element3D e = Ordinary();
       std::memcpy(reinterpret_cast<uint8_t*>(&e) + at, &bad, sizeof bad);

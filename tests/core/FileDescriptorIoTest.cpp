@@ -1,7 +1,7 @@
 // Reads and writes that a signal interrupts must neither stop early nor
 // report a failure.
-#include <gtest/gtest.h>
 #include <fcntl.h>
+#include <gtest/gtest.h>
 #include <pthread.h>
 #include <unistd.h>
 

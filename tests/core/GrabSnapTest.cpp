@@ -78,7 +78,7 @@ TEST(GrabSnap, TheNearestPlaneWithinReachWins) {
 // ending far from anything keeps the grid; a resize pulls only its face; a
 // selection of two snaps as one box.
 TEST(GrabSnap, AGrabLiesFlushOffTheGridOrKeepsTheGrid) {
-  const Element3D a = Box(0, 1, 0, 2, 2, 2);  // x from -1 to 1
+  const Element3D a = Box(0, 1, 0, 2, 2, 2);                                // x from -1 to 1
   const std::vector<SnapBox> neighbour = {BoxOf(Box(5.3, 1, 0, 2, 2, 2))};  // x from 4.3
   const std::vector<std::pair<int32_t, Element3D>> records = {{0, a}};
   GrabTravel t;
@@ -95,8 +95,7 @@ TEST(GrabSnap, AGrabLiesFlushOffTheGridOrKeepsTheGrid) {
 
   // On the floor (XZ): x snaps, z keeps the grid.
   t.along[0] = 3.1, t.along[2] = 0.7;
-  g = SnapGrab(records, kMove, kAxisXZ, t, GrabSides{}, kGrid, {BoxOf(Box(5.3, 1, -0.9, 2, 2, 2))},
-               R(0.3).data());
+  g = SnapGrab(records, kMove, kAxisXZ, t, GrabSides{}, kGrid, {BoxOf(Box(5.3, 1, -0.9, 2, 2, 2))}, R(0.3).data());
   moved = GrabbedElement(a, kMove, kAxisXZ, g.travel, GrabSides{}, g.step);
   EXPECT_NEAR(moved.x, 3.3, 1e-12);
   EXPECT_NEAR(moved.z, 0.5, 1e-12) << "z: the grid (0.7 -> 0.5), the far z faces are out of reach";
@@ -117,8 +116,7 @@ TEST(GrabSnap, AGrabLiesFlushOffTheGridOrKeepsTheGrid) {
   t.along[0] = -2.1;  // the second's left face from -4 to -6.1
   g = SnapGrab(pair, kMove, kAxisX, t, GrabSides{}, kGrid, {BoxOf(Box(-7.5, 1, 0, 3, 2, 2))}, R(0.3).data());
   EXPECT_NEAR(GrabbedElement(pair[1].second, kMove, kAxisX, g.travel, GrabSides{}, g.step).x - 1, -6, 1e-12);
-  EXPECT_NEAR(GrabbedElement(a, kMove, kAxisX, g.travel, GrabSides{}, g.step).x, -2, 1e-12)
-      << "both go the same way";
+  EXPECT_NEAR(GrabbedElement(a, kMove, kAxisX, g.travel, GrabSides{}, g.step).x, -2, 1e-12) << "both go the same way";
 
   // A turn never snaps.
   t = GrabTravel{};

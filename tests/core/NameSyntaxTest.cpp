@@ -6,11 +6,15 @@
 #include "document/NameSyntax.h"
 
 TEST(NameSyntax, ListLinesShowTheLabelAndItsTag) {
-  const std::pair<const char*, const char*> cases[] = {
-      {"!porta|cor=PORTA1|0", "porta    (PORTA1)"}, {"!porta|PORTA1", "porta    (PORTA1)"},
-      {"!solto", "solto"},
-      {"#casa|0|CASA1|0|2|1|0|casa|1", "casa    (CASA1)"}, {"#casa|0", "casa    ()"}, {"#casa", "casa"},
-      {"@escala|v|100|0|10|5|", " ESCALA "}, {"@escala", "@escala"}, {"cubo1", "cubo1"}};
+  const std::pair<const char*, const char*> cases[] = {{"!porta|cor=PORTA1|0", "porta    (PORTA1)"},
+                                                       {"!porta|PORTA1", "porta    (PORTA1)"},
+                                                       {"!solto", "solto"},
+                                                       {"#casa|0|CASA1|0|2|1|0|casa|1", "casa    (CASA1)"},
+                                                       {"#casa|0", "casa    ()"},
+                                                       {"#casa", "casa"},
+                                                       {"@escala|v|100|0|10|5|", " ESCALA "},
+                                                       {"@escala", "@escala"},
+                                                       {"cubo1", "cubo1"}};
   for (const auto& [name, line] : cases) EXPECT_EQ(ListLineText(name), line) << name;
 }
 

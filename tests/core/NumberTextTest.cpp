@@ -10,15 +10,33 @@
 #include "common/TextToNumber.h"
 
 TEST(TextToNumber, CommasTolerancesAnglesAndUnreadableText) {
-  const std::pair<const char*, double> cases[] = {
-      {"3,5", 3.5}, {" 12 ", 12}, {"1e3", 1000}, {"-2.25", -2.25}, {"+7", 7},
-      {"12\xB1" "0.5", 12}, {"12 \xB1 0,5", 12},  // the tolerance is cut off
-      {"10\xB0" "30'", 10.5}, {"45o", 45}, {"30'", 0.5}, {"1\xB0" "36\"", 1.01}, {"2\xB0" "30,5'", 2 + 30.5 / 60}};
+  const std::pair<const char*, double> cases[] = {{"3,5", 3.5},
+                                                  {" 12 ", 12},
+                                                  {"1e3", 1000},
+                                                  {"-2.25", -2.25},
+                                                  {"+7", 7},
+                                                  {"12\xB1"
+                                                   "0.5",
+                                                   12},
+                                                  {"12 \xB1 0,5", 12},  // the tolerance is cut off
+                                                  {"10\xB0"
+                                                   "30'",
+                                                   10.5},
+                                                  {"45o", 45},
+                                                  {"30'", 0.5},
+                                                  {"1\xB0"
+                                                   "36\"",
+                                                   1.01},
+                                                  {"2\xB0"
+                                                   "30,5'",
+                                                   2 + 30.5 / 60}};
   for (const auto& [text, expected] : cases) {
     EXPECT_DOUBLE_EQ(TextToNumber(text), expected) << text;
     EXPECT_TRUE(LastConversionOk()) << text;
   }
-  EXPECT_NEAR(TextToNumber("-10\xB0" "30'36\""), -10.51, 1e-12);
+  EXPECT_NEAR(TextToNumber("-10\xB0"
+                           "30'36\""),
+              -10.51, 1e-12);
   // Unreadable text gives 0; only the capital names give a NaN.
   for (const char* bad : {"abc", "1,2,3", "1e", "--1", "inf", "nan", "12abc", "."}) {
     EXPECT_EQ(TextToNumber(bad), 0.0) << bad;
@@ -44,7 +62,7 @@ TEST(NonFiniteText, NamesAndDecimalsBeyondTheDoubleRangeAreRecognised) {
 }
 
 TEST(FormatGeneral, ShortestFormWithAnExponentOnlyForExtremes) {
-  for (const auto& [value, text] : std::vector<std::pair<double, const char*>>{
-           {0.1, "0.1"}, {-2.5, "-2.5"}, {1e-5, "1E-5"}, {1e20, "1E20"}})
+  for (const auto& [value, text] :
+       std::vector<std::pair<double, const char*>>{{0.1, "0.1"}, {-2.5, "-2.5"}, {1e-5, "1E-5"}, {1e20, "1E20"}})
     EXPECT_EQ(FormatGeneral(value), text) << text;
 }

@@ -1,5 +1,4 @@
 #include <gtest/gtest.h>
-
 #include <sys/stat.h>
 
 #include <filesystem>
@@ -10,8 +9,8 @@
 #include "TestFolder.h"
 #include "common/DataPath.h"
 #include "common/FolderIndex.h"
-#include "common/PathParts.h"
 #include "common/Latin1.h"
+#include "common/PathParts.h"
 #include "common/PlainFileName.h"
 #include "common/TextureFolder.h"
 #include "common/Utf8Text.h"
@@ -20,10 +19,26 @@
 TEST(PlainFileName, OnlyNamesThatStayInTheirFolderPass) {
   for (const char* good : {"red.bmp", "Brick.BMP", "texture 3.jpeg", ".hidden.jpg", "caf\xE9.bmp", "a.b.c", "~x"})
     EXPECT_TRUE(IsPlainFileName(good)) << good;
-  const std::string bad[] = {"", ".", "..", "...", "../red.bmp", "..\\red.bmp", "../../../../tmp/x/red.bmp",
-                             "..\\..\\..\\..\\tmp\\x\\red.bmp", "x/../red.bmp", "sub/red.bmp", "sub\\red.bmp",
-                             "/etc/passwd", "\\\\server\\share\\red.bmp", "C:red.bmp", "C:\\red.bmp", "red..bmp",
-                             "red.bmp\n", std::string("red\0.bmp", 8), "\x1b[31mred.bmp", "red\x7f.bmp"};
+  const std::string bad[] = {"",
+                             ".",
+                             "..",
+                             "...",
+                             "../red.bmp",
+                             "..\\red.bmp",
+                             "../../../../tmp/x/red.bmp",
+                             "..\\..\\..\\..\\tmp\\x\\red.bmp",
+                             "x/../red.bmp",
+                             "sub/red.bmp",
+                             "sub\\red.bmp",
+                             "/etc/passwd",
+                             "\\\\server\\share\\red.bmp",
+                             "C:red.bmp",
+                             "C:\\red.bmp",
+                             "red..bmp",
+                             "red.bmp\n",
+                             std::string("red\0.bmp", 8),
+                             "\x1b[31mred.bmp",
+                             "red\x7f.bmp"};
   for (const std::string& name : bad) EXPECT_FALSE(IsPlainFileName(name)) << name;
 }
 
@@ -40,20 +55,24 @@ TEST(Utf8Text, LatinTextsTravelBothWaysUnchanged) {
 
 // What Latin-1 cannot hold, and every byte of a malformed sequence, becomes one '?'.
 TEST(Utf8Text, WhatLatinCannotHoldBecomesOneQuestionMarkEach) {
-  EXPECT_EQ(Utf8ToLatin1("\xE2\x82\xAC" "5"), "?5");                // euro sign, three bytes
-  EXPECT_EQ(Utf8ToLatin1("\xF0\x9F\x98\x80.txt"), "?.txt");         // four bytes
-  EXPECT_EQ(Utf8ToLatin1("\xE6\x9C\xA8\xC3\xA9"), "?\xE9");         // CJK, then e acute
-  EXPECT_EQ(Utf8ToLatin1("a\xE7\xE3o"), "a??o");                   // Latin-1 taken for UTF-8
-  EXPECT_EQ(Utf8ToLatin1("\xC3"), "?");                             // cut short
-  EXPECT_EQ(Utf8ToLatin1("\xC0\xAF"), "??");                        // overlong '/'
-  EXPECT_EQ(Utf8ToLatin1("\xED\xA0\x80"), "???");                   // a surrogate
-  EXPECT_EQ(Utf8ToLatin1("\xF4\x90\x80\x80"), "????");              // beyond U+10FFFF
+  EXPECT_EQ(Utf8ToLatin1("\xE2\x82\xAC"
+                         "5"),
+            "?5");                                           // euro sign, three bytes
+  EXPECT_EQ(Utf8ToLatin1("\xF0\x9F\x98\x80.txt"), "?.txt");  // four bytes
+  EXPECT_EQ(Utf8ToLatin1("\xE6\x9C\xA8\xC3\xA9"), "?\xE9");  // CJK, then e acute
+  EXPECT_EQ(Utf8ToLatin1("a\xE7\xE3o"), "a??o");             // Latin-1 taken for UTF-8
+  EXPECT_EQ(Utf8ToLatin1("\xC3"), "?");                      // cut short
+  EXPECT_EQ(Utf8ToLatin1("\xC0\xAF"), "??");                 // overlong '/'
+  EXPECT_EQ(Utf8ToLatin1("\xED\xA0\x80"), "???");            // a surrogate
+  EXPECT_EQ(Utf8ToLatin1("\xF4\x90\x80\x80"), "????");       // beyond U+10FFFF
 }
 
 TEST(Utf8Text, LowerFoldsTheLatinCapitalsOnly) {
   // PRÉDIO ÇÃ × Ÿ ÿ: the accented capitals fold, the sign and other letters stay.
-  EXPECT_EQ(Utf8Lower("PR\xC3\x89" "DIO \xC3\x87\xC3\x83 \xC3\x97 \xC5\xB8 \xC3\xBF"),
-            "pr\xC3\xA9" "dio \xC3\xA7\xC3\xA3 \xC3\x97 \xC5\xB8 \xC3\xBF");
+  EXPECT_EQ(Utf8Lower("PR\xC3\x89"
+                      "DIO \xC3\x87\xC3\x83 \xC3\x97 \xC5\xB8 \xC3\xBF"),
+            "pr\xC3\xA9"
+            "dio \xC3\xA7\xC3\xA3 \xC3\x97 \xC5\xB8 \xC3\xBF");
   std::string capitals;
   for (int c = 0xC0; c <= 0xDE; ++c) capitals += static_cast<char>(c);
   EXPECT_EQ(Utf8Lower(Latin1ToUtf8(capitals)), Latin1ToUtf8(Latin1Lower(capitals)));
@@ -81,7 +100,8 @@ TEST(FolderIndex, MatchesLikeTheResolverAndFollowsTheFolder) {
   EXPECT_EQ(index.Match("WOOD.bmp"), ResolveDataPath(dir.path(), "WOOD.bmp").substr(dir.path().size() + 1));
   EXPECT_EQ(index.Match("stone.jpeg"), "stone.jpeg");  // kept as written
   // A folder's time stamp may not move within its granularity; wait it out.
-  struct stat before {}, after {};
+  struct stat before {
+  }, after{};
   ::stat(dir.path().c_str(), &before);
   do {
     std::filesystem::remove(dir.file("probe"));

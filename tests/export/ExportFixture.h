@@ -6,8 +6,8 @@
 #include <iterator>
 #include <string>
 
-#include "output/DocumentSave.h"
 #include "gl/Textures.h"
+#include "output/DocumentSave.h"
 #include "tests/gl/SceneFixture.h"
 
 inline std::string ReadAll(const std::string& path) {

@@ -8,15 +8,14 @@
 #include <regex>
 #include <stdexcept>
 
-#include "tests/FileSizeLimit.h"
 #include "export/ObjExport.h"
 #include "gl/DrawWrappers.h"
 #include "gl/SceneRecording.h"
+#include "tests/FileSizeLimit.h"
 #include "tests/export/ExportFixture.h"
 
 namespace {
 namespace fs = std::filesystem;
-
 
 // Names in `folder` that look like temporary files ("x.obj.Ab12Cd").
 std::vector<std::string> Leftovers(const std::string& folder) {
@@ -51,8 +50,8 @@ TEST_F(ExportSafetyTest, TargetsThatAreNotFilesAreRefusedBeforeAnythingIsDrawn) 
   fs::create_directories(Path("dir.jpeg/inside"));
   fs::create_directories(Path("folder.mtl/inside"));
   WriteAll(Path("plainfile"), "not a folder");
-  for (const char* name : {"pipe.obj", "sidepipe.obj", "dir.obj", "folder.obj", "missing/x.obj",
-                           "plainfile/x.obj", "dir.jpeg", "missing/x.jpeg", "plainfile/x.jpeg"}) {
+  for (const char* name : {"pipe.obj", "sidepipe.obj", "dir.obj", "folder.obj", "missing/x.obj", "plainfile/x.obj",
+                           "dir.jpeg", "missing/x.jpeg", "plainfile/x.jpeg"}) {
     frames = 0;
     const DocumentResult r = SaveDocument(scene, Path(name), "");
     EXPECT_FALSE(r.ok()) << name;

@@ -33,8 +33,8 @@ TEST_F(MemoryLimitTest, StlAndGlbStreamUnderACap) {
   fs::create_directories(folder / "tmp");
   fs::create_directories(folder / "run");
   fs::permissions(folder / "run", fs::perms::owner_all);
-  const std::string cap = "export TMPDIR=" + (folder / "tmp").string() + " XDG_RUNTIME_DIR=" +
-                          (folder / "run").string() + "; " + Cap(base + 48);
+  const std::string cap = "export TMPDIR=" + (folder / "tmp").string() +
+                          " XDG_RUNTIME_DIR=" + (folder / "run").string() + "; " + Cap(base + 48);
 
   const CliRun stl = Run("export " + Out("mixed.zobj3d") + " " + Out("mixed.stl"), cap);
   ASSERT_EQ(stl.status, 0) << stl.err;
@@ -49,8 +49,8 @@ TEST_F(MemoryLimitTest, StlAndGlbStreamUnderACap) {
   ASSERT_EQ(glb.status, 0) << glb.err;
   EXPECT_GT(std::filesystem::file_size(Out("mixed.glb")), 64ull << 20);
 
-  EXPECT_EQ(Listing(folder), (std::set<std::string>{"probe.glb", "mixed.zobj3d", "mixed.stl", "mixed.glb", "tmp",
-                                                    "run"}));
+  EXPECT_EQ(Listing(folder),
+            (std::set<std::string>{"probe.glb", "mixed.zobj3d", "mixed.stl", "mixed.glb", "tmp", "run"}));
   EXPECT_EQ(Listing(folder / "tmp"), std::set<std::string>{});
 }
 }  // namespace

@@ -122,7 +122,8 @@ TEST_F(RecordOnlyExportTest, TenThousandMixedElementsGiveTheSameBytesAsADrawnFra
 // memory (the hashes of those files).
 TEST_F(RecordOnlyExportTest, StreamedMeshFilesKeepTheirBytes) {
   ASSERT_TRUE(WriteMixedDocument(Out("mixed.zobj3d"), 1000));
-  for (const auto& [name, hash] : {std::pair{"mixed.glb", 0xb1ab037c507f3db3ull}, {"mixed.stl", 0xb2f47de8c6001140ull}}) {
+  for (const auto& [name, hash] :
+       {std::pair{"mixed.glb", 0xb1ab037c507f3db3ull}, {"mixed.stl", 0xb2f47de8c6001140ull}}) {
     const CliRun run = Run("export " + Out("mixed.zobj3d") + " " + Out(name));
     ASSERT_EQ(run.status, 0) << run.err;
     EXPECT_EQ(FileHash(Out(name)), hash) << name;

@@ -5,8 +5,8 @@
 #include <unistd.h>
 
 #include <QImage>
-#include <filesystem>
 #include <cctype>
+#include <filesystem>
 #include <set>
 #include <sstream>
 #include <vector>
@@ -37,7 +37,8 @@ const char kBoxAt123[] =
 std::string Material(const std::string& name, const std::string& kd, const std::string& texture) {
   return "newmtl " + name + "\nNs 96.078431\nKa 0.200000 0.200000 0.200000\nKd " + kd +
          "\nKs 0.000000 0.000000 0.000000\nKe 0.000000 0.000000 0.000000\nNi 1.000000\nd 1.000000\nillum 2\n"
-         "map_Kd textures/" + texture + "\n\n";
+         "map_Kd textures/" +
+         texture + "\n\n";
 }
 
 using SceneExportTest = ExportFixture;
@@ -148,8 +149,8 @@ TEST_F(SceneExportTest, EveryObjectHasAMaterialOfItsOwnWithItsColour) {
   for (const std::string& name : objects) EXPECT_FALSE(name.empty());
   // Each material carries its own element's colour.
   const std::vector<std::string> colours = Named(mtl, "Kd ");
-  EXPECT_EQ(colours, (std::vector<std::string>{"1 0 0", "0 1 0", "0 0 1", "0.50196 0 0", "0 0.50196 0",
-                                                 "0 0 0.50196"}));
+  EXPECT_EQ(colours,
+            (std::vector<std::string>{"1 0 0", "0 1 0", "0 0 1", "0.50196 0 0", "0 0.50196 0", "0 0 0.50196"}));
 }
 
 // A cylinder or cone of no height (or almost none, whose wall's slope overflows) has a flat ring
@@ -175,7 +176,8 @@ TEST_F(SceneExportTest, FlatCylindersAndConesWriteFiniteNormals) {
     normals.insert(n);
   }
   EXPECT_GT(normals.size(), 2u) << "the almost flat shapes are exported";
-  for (const std::string& v : Named(obj, "v ")) EXPECT_EQ(v.find_first_not_of("0123456789.-E "), std::string::npos) << v;
+  for (const std::string& v : Named(obj, "v "))
+    EXPECT_EQ(v.find_first_not_of("0123456789.-E "), std::string::npos) << v;
 }
 
 // The editor's own save: a picture or an export onto the file of the open document (by its name,

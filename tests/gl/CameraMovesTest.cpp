@@ -1,9 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <QPointF>
 #include <algorithm>
 #include <cmath>
-
-#include <QPointF>
 
 #include "GLFixture.h"
 #include "gl/CameraMoves.h"

@@ -66,9 +66,9 @@ TEST(Camera, TurnsGoTheirOwnWayAndKeepTheDistance) {
   GLView turned;
   const double axis[3] = {1, 0, 0};
   RotateCamera(turned, axis, 30);
-  EXPECT_NEAR(std::hypot(turned.Eye[0] - turned.Center[0], turned.Eye[1] - turned.Center[1],
-                         turned.Eye[2] - turned.Center[2]),
-              std::sqrt(9.0 + 64.0), 1e-6);
+  EXPECT_NEAR(
+      std::hypot(turned.Eye[0] - turned.Center[0], turned.Eye[1] - turned.Center[1], turned.Eye[2] - turned.Center[2]),
+      std::sqrt(9.0 + 64.0), 1e-6);
   EXPECT_NEAR(turned.Eye[0], 0, 1e-12);
   EXPECT_GT(std::fabs(turned.Up[2]), 0.4);  // Up turned along
   // An axis of length 0 must not spread NaN through the vector.

@@ -23,11 +23,21 @@ constexpr double kInf = std::numeric_limits<double>::infinity();
 
 TEST(NormalizeAngle, BringsAnyAngleIntoAHalfTurnExactly) {
   // Huge angles are reduced exactly: 10^20 = 280, 2^60 = 136, 2^1000 = 16 (mod 360).
-  const std::pair<double, double> cases[] = {
-      {450, 90},       {-190, 170},     {180, 180},   {-180, -180},      {540, 180},
-      {-720, 0},       {359, -1},       {12.5, 12.5}, {1e20, -80},       {-1e20, 80},
-      {std::ldexp(1.0, 60), 136},       {std::ldexp(1.0, 1000), 16},    {360.0 * 123456789 + 0.25, 0.25},
-      {HUGE_VAL, HUGE_VAL},             {-HUGE_VAL, -HUGE_VAL}};
+  const std::pair<double, double> cases[] = {{450, 90},
+                                             {-190, 170},
+                                             {180, 180},
+                                             {-180, -180},
+                                             {540, 180},
+                                             {-720, 0},
+                                             {359, -1},
+                                             {12.5, 12.5},
+                                             {1e20, -80},
+                                             {-1e20, 80},
+                                             {std::ldexp(1.0, 60), 136},
+                                             {std::ldexp(1.0, 1000), 16},
+                                             {360.0 * 123456789 + 0.25, 0.25},
+                                             {HUGE_VAL, HUGE_VAL},
+                                             {-HUGE_VAL, -HUGE_VAL}};
   for (const auto& [in, out] : cases) EXPECT_EQ(NormalizeAngle(in), out) << in;
   EXPECT_TRUE(std::isnan(NormalizeAngle(kNaN)));
   EXPECT_FALSE(std::signbit(NormalizeAngle(-720))) << "a whole turn back is 0, not -0";
@@ -53,7 +63,9 @@ class ElementDrawingTest : public SceneFixture {
     ClearTextureCache();
     SceneFixture::TearDown();
   }
-  std::string Recorded() { return RecordedText([&] { DrawElements(*view, store); }); }
+  std::string Recorded() {
+    return RecordedText([&] { DrawElements(*view, store); });
+  }
 };
 
 // Drawing writes normalised angles back (the panel shows them so) but

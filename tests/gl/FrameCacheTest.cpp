@@ -65,16 +65,22 @@ TEST_F(FrameCacheTest, EditsDrawnFromCachesMatchAFirstDrawing) {
   Warm();
   const std::vector<std::pair<std::string, std::function<void()>>> edits = {
       {"move and turn", [&] { store.As<Element3D>(1).x = 0, store.As<Element3D>(1).axz = 33; }},
-      {"resize", [&] { store.As<Element3D>(2).dx = 3.5; store.As<Element3D>(3).topPercent = 40; }},
+      {"resize",
+       [&] {
+         store.As<Element3D>(2).dx = 3.5;
+         store.As<Element3D>(3).topPercent = 40;
+       }},
       {"retexture", [&] { store.As<Element3D>(4).texture.assign("texture3.bmp"); }},
       {"relabel", [&] { store.As<Element3D>(20).name.assign("@Cozinha"); }},
       {"recolour a label", [&] { store.As<Element3D>(60).color = 0x00FFFF; }},
       {"hide", [&] { store.As<Element3D>(5).invisible = 1; }},
-      {"delete", [&] {
+      {"delete",
+       [&] {
          store.Position = 6;
          store.DeleteAtPosition();
        }},
-      {"add", [&] {
+      {"add",
+       [&] {
          store.SetCount(store.Count() + 1);
          Element3D& e = store.As<Element3D>(store.Count() - 1);
          e = store.As<Element3D>(7);

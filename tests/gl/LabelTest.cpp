@@ -26,12 +26,18 @@ TEST(ScaleRulerText, FieldsAreReadWithDefaultsAndCountsClampedBeforeAnyArithmeti
     const char* text;
     int ticks, steps;
   } cases[] = {
-      {"@escala|v|1,5|-2|4|2|", 5, 3},        {"@escala|", 11, 11},  // absent or unreadable: 10 (plus one)
-      {"@escala|v|1|2|x|", 11, 11},            {"@escala|v|1|2| 4|+2", 11, 11},
-      {"@escala|v|1|2|4.5|", 11, 11},          {"@escala|v|100|0|99999999|0|", most, 1},
-      {"@escala|1|10|0|2147483647|1", most, 2}, {"@escala|v|1|0|99999999999999999999999|2147483647", most, most},
-      {"@escala|v|1|0|-1|-7", 0, 0},           {"@escala|v|1|0|-2147483648|-99999999999999999999999", 0, 0},
-      {"@escala|v|1|0|0|64", 1, most},         {"@escala|v|1|0|0|65", 1, most},
+      {"@escala|v|1,5|-2|4|2|", 5, 3},
+      {"@escala|", 11, 11},  // absent or unreadable: 10 (plus one)
+      {"@escala|v|1|2|x|", 11, 11},
+      {"@escala|v|1|2| 4|+2", 11, 11},
+      {"@escala|v|1|2|4.5|", 11, 11},
+      {"@escala|v|100|0|99999999|0|", most, 1},
+      {"@escala|1|10|0|2147483647|1", most, 2},
+      {"@escala|v|1|0|99999999999999999999999|2147483647", most, most},
+      {"@escala|v|1|0|-1|-7", 0, 0},
+      {"@escala|v|1|0|-2147483648|-99999999999999999999999", 0, 0},
+      {"@escala|v|1|0|0|64", 1, most},
+      {"@escala|v|1|0|0|65", 1, most},
   };
   for (const auto& c : cases) {
     const ScaleRuler parsed = ParseScaleRuler(c.text);
@@ -100,10 +106,17 @@ TEST(LabelCache, ReusedPicturesEqualFreshOnesWhateverCameBefore) {
   // label over a colour leaves its last row and column as the label before left them.
   const Label start{"@Start", 0x000000, texture, 1, 1};
   const std::vector<Label> labels = {
-      {"@Hall", 0x204060, "", 1, 1},    {"@Hall", 0x204060, "", 2, 1},    {"@Kitchen", 0x00FF00, "", 1, 1},
-      {"@Hall", 0x204061, "", 1, 1},    {"@escala|v|100|0|10|10|", 0x808080, "", 1, 3},
-      {"@Hall", 0x204060, other, 1, 1}, {"@Hall", 0x204060, other, 1, 1}, {"@W", 0xFFFFFF, "", 1, 1},
-      {"@Hall", 0x204060, "", 1, 1},    {"@Kitchen", 0x00FF00, "", 1, 1}, {"@Hall", 0x204060, "", 1, 1},
+      {"@Hall", 0x204060, "", 1, 1},
+      {"@Hall", 0x204060, "", 2, 1},
+      {"@Kitchen", 0x00FF00, "", 1, 1},
+      {"@Hall", 0x204061, "", 1, 1},
+      {"@escala|v|100|0|10|10|", 0x808080, "", 1, 3},
+      {"@Hall", 0x204060, other, 1, 1},
+      {"@Hall", 0x204060, other, 1, 1},
+      {"@W", 0xFFFFFF, "", 1, 1},
+      {"@Hall", 0x204060, "", 1, 1},
+      {"@Kitchen", 0x00FF00, "", 1, 1},
+      {"@Hall", 0x204060, "", 1, 1},
   };
   std::vector<std::vector<uint8_t>> fresh;
   for (int pass = 0; pass < 2; ++pass) {
@@ -162,8 +175,8 @@ TEST_F(LabelFrameTest, LabelsArePaintedOnceAndLookAsPaintedAfresh) {
   // A textured label first, so both frames start from the same picture; then
   // repeated labels with textured cubes between them (they share the slot
   // the labels once used), a label of no height and a panel named like one.
-  auto add = [&](const std::string& name, uint32_t color, const std::string& texture, double dx, double dy,
-                 double x, double z, int kind = kCube) {
+  auto add = [&](const std::string& name, uint32_t color, const std::string& texture, double dx, double dy, double x,
+                 double z, int kind = kCube) {
     Element3D& e = Add(name, kind, x, 0, z, color);
     e.texture.assign(texture);
     e.dx = dx, e.dy = dy, e.dz = 0.5, e.axz = 30;

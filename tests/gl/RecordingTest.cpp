@@ -10,8 +10,8 @@
 #include "document/Element3D.h"
 #include "export/ObjCanvas.h"
 #include "gl/DrawWrappers.h"
-#include "gl/GLCanvas.h"
 #include "gl/ElementDrawing.h"
+#include "gl/GLCanvas.h"
 #include "gl/Meshes.h"
 
 namespace {
@@ -106,7 +106,8 @@ TEST_F(RecordingTest, AnElementsPlacementEndsWithIt) {
   EXPECT_TRUE(std::equal(alone.v.begin(), alone.v.end(), after.v.begin() + alone.v.size()))
       << "the second element inherited the first one's translation or turns";
   for (size_t i = 0; i < alone.points.size(); ++i)
-    ASSERT_NEAR(Length({after.points[i][0] - 10, after.points[i][1] - 20, after.points[i][2] - 30}), std::sqrt(3.0), 1e-5)
+    ASSERT_NEAR(Length({after.points[i][0] - 10, after.points[i][1] - 20, after.points[i][2] - 30}), std::sqrt(3.0),
+                1e-5)
         << "a corner of the turned element left its sphere about its centre";
 
   const Obj box = Record([] { DrawBox(1, 1, 1); });

@@ -8,12 +8,12 @@
 #include "SceneFixture.h"
 #include "export/ObjExport.h"
 #include "gl/AxisGizmo.h"
-#include "output/DocumentSave.h"
 #include "gl/DrawWrappers.h"
 #include "gl/ElementDrawing.h"
 #include "gl/Picking.h"
 #include "gl/ShapeLists.h"
 #include "gl/Textures.h"
+#include "output/DocumentSave.h"
 #include "tests/export/MixedDocument.h"
 
 namespace {

@@ -10,9 +10,9 @@
 #include <fstream>
 
 #include "GLFixture.h"
+#include "gl/Textures.h"
 #include "image/BmpDecoder.h"
 #include "image/JpegCodec.h"
-#include "gl/Textures.h"
 
 namespace {
 using Bytes = std::vector<uint8_t>;
@@ -99,8 +99,8 @@ TEST_F(TextureTest, HeadersClaimingHugePicturesAreUndecodable) {
   EXPECT_EQ(b.at(0, 1)[2], 255);  // bottom left red
   EXPECT_EQ(b.at(0, 1)[0], 0);
   // 2^30 rows either way up, and sizes at the edge of 32 bits.
-  for (const auto& [dw, dh] : {std::pair{1, 1 << 30}, std::pair{1, -(1 << 30)}, std::pair{INT32_MIN, 1},
-                               std::pair{8193, 8192}}) {
+  for (const auto& [dw, dh] :
+       {std::pair{1, 1 << 30}, std::pair{1, -(1 << 30)}, std::pair{INT32_MIN, 1}, std::pair{8193, 8192}}) {
     const Bytes bytes = Bmp(dw, dh, rows);
     EXPECT_FALSE(DecodeBmp(bytes.data(), bytes.size(), b)) << dw << "x" << dh;
     EXPECT_TRUE(b.empty());

@@ -7,12 +7,15 @@ namespace {
 TEST(Arithmetic, RoundingModAndDegenerateInputs) {
   const double nan = Fn<NumFn0>("zemoscriptNAN")();
   EXPECT_EQ(std::bit_cast<uint64_t>(nan), 0xFFF8000000000000ULL);
-  struct Case { const char* function; double x, expected; };
+  struct Case {
+    const char* function;
+    double x, expected;
+  };
   const Case oneArgument[] = {
-      {"zemoscriptROUND", 2.5, 2},   {"zemoscriptROUND", 3.5, 4}, {"zemoscriptROUND", -2.5, -2},  // half to even
-      {"zemoscriptFRAC", -2.75, -0.75}, {"zemoscriptSGN", 0, 1}, {"zemoscriptSQRT", -4, 0},
-      {"zemoscriptLOG", 1000, 3},    {"zemoscriptNOT", 0, 1},     {"zemoscriptNOT", 2, 0},
-      {"zemoscriptNOT", nan, 0},     {"zemoscriptISNAN", nan, 1}, {"zemoscriptISNAN", std::nan(""), 1},
+      {"zemoscriptROUND", 2.5, 2},      {"zemoscriptROUND", 3.5, 4}, {"zemoscriptROUND", -2.5, -2},  // half to even
+      {"zemoscriptFRAC", -2.75, -0.75}, {"zemoscriptSGN", 0, 1},     {"zemoscriptSQRT", -4, 0},
+      {"zemoscriptLOG", 1000, 3},       {"zemoscriptNOT", 0, 1},     {"zemoscriptNOT", 2, 0},
+      {"zemoscriptNOT", nan, 0},        {"zemoscriptISNAN", nan, 1}, {"zemoscriptISNAN", std::nan(""), 1},
       {"zemoscriptISNAN", INFINITY, 0}};
   for (const auto& [function, x, expected] : oneArgument)
     EXPECT_DOUBLE_EQ(Fn<NumFn1>(function)(x), expected) << function << "(" << x << ")";
@@ -45,7 +48,7 @@ TEST(Arithmetic, RandomNumbersStayBelowOne) {
 
 TEST(Arithmetic, DecimalsCountUpToSeven) {
   auto decimals = Fn<NumFn1>("zemoscriptGETDECIMALS");
-  const std::pair<double, double> cases[] = {{5, 0},        {1.5, 1},       {1.1, 1}, {-3.125, 3},
+  const std::pair<double, double> cases[] = {{5, 0},        {1.5, 1},       {1.1, 1},  {-3.125, 3},
                                              {0.000001, 6}, {0.1234567, 7}, {1e-9, 7}, {NAN, 0}};
   for (const auto& [x, expected] : cases) EXPECT_EQ(decimals(x), expected) << x;
 }

@@ -50,13 +50,22 @@ TEST(Clock, NowIsLocalTimeAndWaitsLastTheirTime) {
 }
 
 TEST(TextToTime, DatesTimesAndDurations) {
-  const std::pair<const char*, double> cases[] = {
-      {"01/01/2000", 36526},        {"29/2/2024", 45351}, {"29/02/2024 18:00:00", 45351.75},
-      {"29/02/2024  6:30", 45351 + 6.5 / 24},             {"12:30", 12.5 / 24},
-      {"00:00:30", 30.0 / 86400},   {"1:15 PM", 13.25 / 24},
-      {"1/1/00", 36526},  // two-digit years near the current one
-      {"", 0}, {"abc", 0}, {"31/02/2024", 0}, {"2024-01-01", 0}, {"25:00", 0}, {"12:61", 0},
-      {"1/1/2000 noon", 0}, {"10", 0}};
+  const std::pair<const char*, double> cases[] = {{"01/01/2000", 36526},
+                                                  {"29/2/2024", 45351},
+                                                  {"29/02/2024 18:00:00", 45351.75},
+                                                  {"29/02/2024  6:30", 45351 + 6.5 / 24},
+                                                  {"12:30", 12.5 / 24},
+                                                  {"00:00:30", 30.0 / 86400},
+                                                  {"1:15 PM", 13.25 / 24},
+                                                  {"1/1/00", 36526},  // two-digit years near the current one
+                                                  {"", 0},
+                                                  {"abc", 0},
+                                                  {"31/02/2024", 0},
+                                                  {"2024-01-01", 0},
+                                                  {"25:00", 0},
+                                                  {"12:61", 0},
+                                                  {"1/1/2000 noon", 0},
+                                                  {"10", 0}};
   for (const auto& [text, expected] : cases) EXPECT_DOUBLE_EQ(OnText("zemoscriptSTRTOTIME", text), expected) << text;
   EXPECT_EQ(Fn<TextNumFn>("zemoscriptSTRTOTIME")(nullptr), 0.0);
   const Fields christmas = FieldsOf(OnText("zemoscriptSTRTOTIME", "25/12"));  // no year: this year
@@ -64,10 +73,16 @@ TEST(TextToTime, DatesTimesAndDurations) {
             Fields({FieldsOf(Fn<NumFn0>("zemoscriptNOW")())[0], 12, 25}));
   // Durations take their units in any order.
   const double dhm = 1 + 2.0 / 24 + 30.0 / 1440, mms = (5 * 60000 + 250) / 86400000.0;
-  const std::pair<const char*, double> durations[] = {
-      {"1D 2H 30M", dhm}, {"30M 1D 2H", dhm}, {"90S", 90.0 / 86400},
-      {"5M 250MS", mms},  {"250MS 5M", mms},  // M does not take the M of MS
-      {"1,5H", 1.5 / 24}, {"2h 15m", 2.25 / 24}, {"xD", 0}, {"", 0}, {"1D 2D", 1}};  // each unit counts once
+  const std::pair<const char*, double> durations[] = {{"1D 2H 30M", dhm},
+                                                      {"30M 1D 2H", dhm},
+                                                      {"90S", 90.0 / 86400},
+                                                      {"5M 250MS", mms},
+                                                      {"250MS 5M", mms},  // M does not take the M of MS
+                                                      {"1,5H", 1.5 / 24},
+                                                      {"2h 15m", 2.25 / 24},
+                                                      {"xD", 0},
+                                                      {"", 0},
+                                                      {"1D 2D", 1}};  // each unit counts once
   for (const auto& [text, expected] : durations) EXPECT_DOUBLE_EQ(OnText("zemoscriptF2T", text), expected) << text;
 }
 }  // namespace

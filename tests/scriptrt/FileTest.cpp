@@ -71,10 +71,19 @@ TEST_F(ScriptFiles, ExistsSearchRenameCopyAndKill) {
 }
 
 TEST_F(ScriptFiles, AccentedLatinPathsNameTheUtf8Files) {
-  const std::string budget = Make("or\xC3\xA7" "amento.txt", "B");  // orçamento.txt
+  const std::string budget = Make(
+      "or\xC3\xA7"
+      "amento.txt",
+      "B");  // orçamento.txt
   const std::string latinRoot = root_.string() + "/";
-  EXPECT_EQ(OnText("zemoscriptFILEEXISTS", latinRoot + "or\xE7" "amento.txt"), 1.0);
-  EXPECT_EQ(Call("zemoscriptFILECOPY", latinRoot + "or\xE7" "amento.txt", latinRoot + "relat\xF3rio.txt"), 1.0);
+  EXPECT_EQ(OnText("zemoscriptFILEEXISTS", latinRoot + "or\xE7"
+                                                       "amento.txt"),
+            1.0);
+  EXPECT_EQ(Call("zemoscriptFILECOPY",
+                 latinRoot + "or\xE7"
+                             "amento.txt",
+                 latinRoot + "relat\xF3rio.txt"),
+            1.0);
   EXPECT_EQ(FileContent(PathOf("relat\xC3\xB3rio.txt")), "B");
   EXPECT_FALSE(fs::exists(PathOf("relat\xF3rio.txt")));
   EXPECT_EQ(Call("zemoscriptFILERENAME", latinRoot + "relat\xF3rio.txt", latinRoot + "s\xE9rie.txt"), 1.0);
@@ -83,9 +92,15 @@ TEST_F(ScriptFiles, AccentedLatinPathsNameTheUtf8Files) {
   EXPECT_TRUE(Killed("s\xC3\xA9rie.txt", "s\xE9rie.txt"));
   EXPECT_TRUE(fs::exists(budget));
 
-  Make("pr\xC3\xA9" "dio/CAF\xC3\x89.txt");   // prédio/CAFÉ.txt
-  Make("pr\xC3\xA9" "dio/\xE6\x9C\xA8.txt");  // a character Latin-1 lacks
-  const std::string folder = latinRoot + "pr\xE9" "dio/";
+  Make(
+      "pr\xC3\xA9"
+      "dio/CAF\xC3\x89.txt");  // prédio/CAFÉ.txt
+  Make(
+      "pr\xC3\xA9"
+      "dio/\xE6\x9C\xA8.txt");  // a character Latin-1 lacks
+  const std::string folder = latinRoot +
+                             "pr\xE9"
+                             "dio/";
   EXPECT_EQ(Found(folder + "caf\xE9.*"), 1) << "accented capitals match their small letters";
   EXPECT_EQ(Found(folder + "?.txt"), 1) << "what Latin-1 cannot hold reads as one '?'";
   EXPECT_EQ(Found(folder + "???.txt"), -1);
@@ -114,9 +129,18 @@ TEST_F(ScriptFiles, OutsideTheApplicationFolderTheUserIsAskedOnce) {
   EXPECT_FALSE(Killed("other/c.txt")) << "no host: refused, nobody asked";
   Fn<void(const ScriptHost*)>("ScriptHostInstall")(&host);
   EXPECT_TRUE(Killed("APP/a.txt"));
-  Make("pr\xC3\xA9" "dio/x");
-  setFolder(root_ / "pr\xC3\xA9" "dio");
-  EXPECT_TRUE(Killed("pr\xC3\xA9" "dio/a.txt", "pr\xE9" "dio/a.txt")) << "the script's Latin-1 path";
+  Make(
+      "pr\xC3\xA9"
+      "dio/x");
+  setFolder(root_ /
+            "pr\xC3\xA9"
+            "dio");
+  EXPECT_TRUE(
+      Killed("pr\xC3\xA9"
+             "dio/a.txt",
+             "pr\xE9"
+             "dio/a.txt"))
+      << "the script's Latin-1 path";
   EXPECT_EQ(question.asked, 0);
   EXPECT_FALSE(Killed("other/b.txt"));
   EXPECT_EQ(question.text.rfind("AVISO: Tentativa de leitura ou escrita de arquivos fora da pasta aplica\xE7\xE3o.", 0),

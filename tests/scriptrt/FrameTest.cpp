@@ -60,13 +60,20 @@ TEST(FrameHelpers, CopyAppendAndParameterSlotsStopAtCapacity) {
 }
 
 TEST(NumberTextForm, GeneralFormWith15DigitsInsideTheRecordsCapacity) {
-  const std::pair<double, const char*> cases[] = {
-      {0, "0"},          {3.25, "3.25"},   {1.0 / 3, "0.333333333333333"}, {0.1 + 0.2, "0.3"},
-      {1e14, "100000000000000"},           {1e15, "1E15"},                 {-2.5e20, "-2.5E20"},
-      {0.00001, "0.00001"}, {0.000001234, "1.234E-6"}, {NAN, "NAN"},       {-NAN, "-NAN"}};
+  const std::pair<double, const char*> cases[] = {{0, "0"},
+                                                  {3.25, "3.25"},
+                                                  {1.0 / 3, "0.333333333333333"},
+                                                  {0.1 + 0.2, "0.3"},
+                                                  {1e14, "100000000000000"},
+                                                  {1e15, "1E15"},
+                                                  {-2.5e20, "-2.5E20"},
+                                                  {0.00001, "0.00001"},
+                                                  {0.000001234, "1.234E-6"},
+                                                  {NAN, "NAN"},
+                                                  {-NAN, "-NAN"}};
   for (const auto& [value, text] : cases) EXPECT_EQ(NumberText(value), text);
   EXPECT_EQ(NumberText(1.0 / 3, 5), "0.333");
-  EXPECT_EQ(NumberText(3.25, 4), "3.25");  // fills it: no room for the terminator
+  EXPECT_EQ(NumberText(3.25, 4), "3.25");                  // fills it: no room for the terminator
   EXPECT_EQ(NumberText(1.0 / 3, 0), "0.333333333333333");  // no stated capacity: the whole text
   std::vector<char> plain(40, '\x55');
   Fn<void(ScriptPlainText*, double)>("zemoFtStrNormal")(reinterpret_cast<ScriptPlainText*>(plain.data()), -0.5);
@@ -159,8 +166,12 @@ TEST(LibraryLoading, LoadsFindsAndFrees) {
   // A script names the library in Latin-1; the file's name is UTF-8.
   const std::string folder = testing::TempDir() + "/zemo_lib_" + std::to_string(getpid());
   std::filesystem::create_directories(folder);
-  std::filesystem::create_symlink(ZEMOSCRIPT_PATH, folder + "/bibliot\xC3\xA9" "ca.so");
-  void* accented = load((folder + "/bibliot\xE9" "ca.so").c_str());
+  std::filesystem::create_symlink(ZEMOSCRIPT_PATH, folder +
+                                                       "/bibliot\xC3\xA9"
+                                                       "ca.so");
+  void* accented = load((folder + "/bibliot\xE9"
+                                  "ca.so")
+                            .c_str());
   EXPECT_EQ(accented, self);
   if (accented) release(accented);
   std::filesystem::remove_all(folder);
@@ -173,8 +184,8 @@ struct DebugLog {
 
 TEST(DebugHooks, LineTraceBreakpointsAndGeneralExchange) {
   auto debug = Fn<NumFn1>("zemoscriptZEMODEBUG");
-  auto geral = Fn<void(ScriptText*, double*, double*, int32_t, ScriptText*, const void*, int32_t, void*)>(
-      "zemoscriptGeral");
+  auto geral =
+      Fn<void(ScriptText*, double*, double*, int32_t, ScriptText*, const void*, int32_t, void*)>("zemoscriptGeral");
   TextVar text("text"), value("abc"), destination("", 6);
   double r1 = -1, r2 = -1;
   EXPECT_EQ(debug(3), 1.0) << "no hook";

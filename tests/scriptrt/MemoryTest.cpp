@@ -28,19 +28,27 @@ TEST(BoundedMemory, OnlyRegisteredRegionsWithinBounds) {
   ASSERT_NE(region, nullptr);
   const double base = AsNumber(region);
   for (int i = 0; i < 8; ++i) region[i] = static_cast<uint8_t>(0xF0 + i);
-  struct Read { const char* kind; double base, offset, expected; };
+  struct Read {
+    const char* kind;
+    double base, offset, expected;
+  };
   const Read reads[] = {{"LONG", base, 4, static_cast<int32_t>(0xF7F6F5F4)},  // signed
-                        {"LONG", base, 5, 0},   {"BYTE", base, 7, 0xF7},      {"BYTE", base, 8, 0},
-                        {"BYTE", base, -1, 0},  {"BYTE", base + 1, 0, 0},     {"BYTE", base, 6.5, 0xF6},
-                        {"WORD", base, 6, 0xF7F6}, {"WORD", base, 7, 0}};
+                        {"LONG", base, 5, 0},
+                        {"BYTE", base, 7, 0xF7},
+                        {"BYTE", base, 8, 0},
+                        {"BYTE", base, -1, 0},
+                        {"BYTE", base + 1, 0, 0},
+                        {"BYTE", base, 6.5, 0xF6},
+                        {"WORD", base, 6, 0xF7F6},
+                        {"WORD", base, 7, 0}};
   for (const auto& r : reads)
     EXPECT_EQ(Fn<NumFn2>(("zemoscriptMEMORYREAD" + std::string(r.kind)).c_str())(r.base, r.offset), r.expected)
         << r.kind << " at " << r.base - base << "+" << r.offset;
 
   const std::tuple<const char*, double, double> writes[] = {
       {"BYTE", 2.5, 0x1FF},  // offset 2, low 8 bits
-      {"BYTE", 8, 1},       {"BYTE", -1, 1}, {"WORD", 0, 0x12345}, {"LONG", 4, -2},
-      {"LONG", 5, 7},       {"DOUBLE", 1, 5}};  // these past the end are refused
+      {"BYTE", 8, 1},       {"BYTE", -1, 1}, {"WORD", 0, 0x12345},
+      {"LONG", 4, -2},      {"LONG", 5, 7},  {"DOUBLE", 1, 5}};  // these past the end are refused
   for (const auto& [kind, offset, value] : writes)
     Fn<WriteFn>(("zemoscriptprocMEMORYWRITE" + std::string(kind)).c_str())(base, offset, value);
   EXPECT_EQ(std::vector(region, region + 8), std::vector<uint8_t>({0x45, 0x23, 0xFF, 0xF3, 0xFE, 0xFF, 0xFF, 0xFF}));
@@ -74,8 +82,7 @@ TEST(UnboundedMemory, CopyReadAndFind) {
 TEST(Ports, GoThroughTheInstalledBackend) {
   using Ports = std::map<uint16_t, uint8_t>;
   Ports ports;
-  ScriptPortBackend backend{&ports,
-                            [](void* c, uint16_t port) -> int { return (*static_cast<Ports*>(c))[port]; },
+  ScriptPortBackend backend{&ports, [](void* c, uint16_t port) -> int { return (*static_cast<Ports*>(c))[port]; },
                             [](void* c, uint16_t port, uint8_t value) { (*static_cast<Ports*>(c))[port] = value; }};
   Fn<void(const ScriptPortBackend*)>("ScriptPortInstall")(&backend);
   Fn<void(double, double)>("zemoscriptprocWRITEPORT")(0x378 + 0x10000, 0x1AB);  // port and value cut
@@ -87,7 +94,9 @@ TEST(Ports, GoThroughTheInstalledBackend) {
 
 TEST(TextFileWrite, WritesWholeLinesAtTheRecordsPosition) {
   const std::string path = testing::TempDir() + "zemo_lines_" + std::to_string(getpid()) + ".txt";
-  struct { int32_t handle, position; } record{open(path.c_str(), O_CREAT | O_TRUNC | O_RDWR, 0644), 0};
+  struct {
+    int32_t handle, position;
+  } record{open(path.c_str(), O_CREAT | O_TRUNC | O_RDWR, 0644), 0};
   ASSERT_GT(record.handle, 0);
   auto write = [&](double reference, const std::string& text) {
     TextVar line(text, static_cast<uint16_t>(text.size()));  // may be longer than a default variable

@@ -32,8 +32,10 @@ class StoredValues : public testing::Test {
     for (const std::string& key : keys) {
       const double value = Restore(key);
       if (out.tellp() > 0) out << ' ';
-      if (value != 0) out << value;
-      else out << (OnText("zemoscriptEXISTSVALUE", key, 400) == 1.0 ? "hidden" : "-");
+      if (value != 0)
+        out << value;
+      else
+        out << (OnText("zemoscriptEXISTSVALUE", key, 400) == 1.0 ? "hidden" : "-");
     }
     return out.str();
   }

@@ -16,8 +16,8 @@ TEST(TextFunctions, LengthOrdAndPositions) {
 }
 
 TEST(TextFunctions, ValReadsHexAndTolerantNumbers) {
-  const std::pair<const char*, double> cases[] = {{"&HFF", 255}, {"&H7fffffff", 2147483647}, {"&HFFFFFFFF", -1},
-                                                  {"&HXYZ", 0},  {"&H", 0},                  {"3,25", 3.25}};
+  const std::pair<const char*, double> cases[] = {
+      {"&HFF", 255}, {"&H7fffffff", 2147483647}, {"&HFFFFFFFF", -1}, {"&HXYZ", 0}, {"&H", 0}, {"3,25", 3.25}};
   for (const auto& [text, expected] : cases) EXPECT_EQ(OnText("zemoscriptVAL", text), expected) << text;
 }
 

@@ -108,9 +108,9 @@ int main(int argc, char** argv) {
   QGuiApplication app(argc, argv);
   const QString dir = QString::fromLocal8Bit(argv[1]) + QLatin1Char('/');
   bool ok = Save(Wood(128, 128), dir + "texture1.jpeg", "JPEG");
-  ok &= Save(Bricks(100, 60), dir + "texture2.jpg", "JPEG");    // not a power of two
-  ok &= Save(Marble(64, 64), dir + "texture3.bmp", "BMP");      // the default of new elements
+  ok &= Save(Bricks(100, 60), dir + "texture2.jpg", "JPEG");  // not a power of two
+  ok &= Save(Marble(64, 64), dir + "texture3.bmp", "BMP");    // the default of new elements
   ok &= Save(Tiles(128, 128), dir + "texture4.bmp", "BMP");
-  ok &= Save(Granite(96, 96), dir + "texture5.jpeg", "JPEG");   // not a power of two
+  ok &= Save(Granite(96, 96), dir + "texture5.jpeg", "JPEG");  // not a power of two
   return ok ? 0 : 1;
 }
