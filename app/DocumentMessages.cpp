@@ -71,19 +71,19 @@ std::string PortugueseReason(const std::string& reason, bool reading) {
 }
 }  // namespace
 
-std::string ReasonText(const DocumentResult& result, bool reading) {
+std::string ReasonText(const Outcome& result, bool reading) {
   const std::string english = result.reason.empty() ? (reading ? "read error" : "write error") : result.reason;
   return Choose(PortugueseReason(result.reason, reading), english);
 }
 
 // Messages are Latin-1 text; the file's name is the system's bytes.
-std::string ReadWarning(const std::string& utf8Path, const DocumentResult& result) {
+std::string ReadWarning(const std::string& utf8Path, const Outcome& result) {
   const std::string path = Utf8ToLatin1(utf8Path);
   return Choose("N\xE3o foi poss\xEDvel ler o arquivo " + path + ": ", "Could not read the file " + path + ": ") +
          ReasonText(result, true);
 }
 
-std::string EarlyEndWarning(const std::string& utf8Path, const DocumentResult& result) {
+std::string EarlyEndWarning(const std::string& utf8Path, const Outcome& result) {
   const std::string path = Utf8ToLatin1(utf8Path);
   const std::string read = std::to_string(result.recordsRead);
   const std::string declared = std::to_string(result.recordsDeclared);
@@ -92,7 +92,7 @@ std::string EarlyEndWarning(const std::string& utf8Path, const DocumentResult& r
       "The file " + path + " ended early: " + read + " of " + declared + " elements were read.");
 }
 
-std::string SaveWarning(const std::string& utf8Path, const DocumentResult& result) {
+std::string SaveWarning(const std::string& utf8Path, const Outcome& result) {
   const std::string path = Utf8ToLatin1(utf8Path);
   return Choose("N\xE3o foi poss\xEDvel salvar o arquivo " + path + ": ", "Could not save the file " + path + ": ") +
          ReasonText(result, false);

@@ -9,14 +9,14 @@
 
 // The reason alone ("shorter than the 22-byte header" or its Portuguese
 // text); a reason without a pair of its own gets a general one.
-std::string ReasonText(const DocumentResult& result, bool reading);
+std::string ReasonText(const Outcome& result, bool reading);
 
 // `path` is the file's name as the system spells it (UTF-8); the warning
 // shows it as the Latin-1 text every message is.
-std::string ReadWarning(const std::string& path, const DocumentResult& result);
+std::string ReadWarning(const std::string& path, const Outcome& result);
 // A document that ended early: "N of M elements were read".
-std::string EarlyEndWarning(const std::string& path, const DocumentResult& result);
-std::string SaveWarning(const std::string& path, const DocumentResult& result);
+std::string EarlyEndWarning(const std::string& path, const Outcome& result);
+std::string SaveWarning(const std::string& path, const Outcome& result);
 
 // The question before a save over the document's file that another program
 // changed (or replaced) since it was read.

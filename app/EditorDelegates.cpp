@@ -9,6 +9,7 @@
 #include "TFEditorDeObjetos1.h"
 #include "common/TextureFolder.h"
 #include "document/NameSyntax.h"
+#include "document/NoTexture.h"
 #include "gl/Textures.h"
 #include "image/ImageFiles.h"
 
@@ -34,7 +35,7 @@ void PaintLine(QPainter* painter, const QRect& r, int textStart, const QString& 
 // name without extension.
 void PaintTextureEntry(QPainter* painter, const QRect& r, const QString& item, const QColor& text) {
   int textStart = r.left();
-  if (item != "<nenhuma>" && item != "<none>") {
+  if (!IsNoTextureItem(item.toStdString())) {
     const QImage picture = TexturePicture(PathBytes(item));
     if (!picture.isNull()) {
       const int side = r.height();

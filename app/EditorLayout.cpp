@@ -49,6 +49,7 @@
 #include "controls/TZSpinEdit.h"
 #include "controls/WaitIndicator.h"
 #include "controls/WindowTranslation.h"
+#include "document/NoTexture.h"
 #include "document/TextureName.h"
 #include "gl/GLView.h"
 #include "gl/ViewContext.h"
@@ -649,7 +650,7 @@ void TFEditorDeObjetos1::BuildViewArea() {
 
 void TFEditorDeObjetos1::FillTextureList() {
   CTextura->clear();
-  CTextura->addItem(L1(Choose("<nenhuma>", "<none>")));
+  CTextura->addItem(L1(NoTextureItem()));
   // Entries are file names; choosing one stores it as document text (Latin-1).
   // A name that text cannot hold is shown, greyed, with what to do about it.
   auto* model = qobject_cast<QStandardItemModel*>(CTextura->model());

@@ -66,9 +66,9 @@ void TFEditorDeObjetos1::LoadDocument(const std::string& path) {
   if (path.empty()) return;
   // Taken before reading: a change made while reading is noticed later.
   const FileIdentity identity = IdentityOf(path);
-  const DocumentResult r = ReadDocument(path, doc.elements);
+  const Outcome r = ReadDocument(path, doc.elements);
   const bool endedEarly = r.recordsRead < r.recordsDeclared;
-  const bool unread = !r.ok() && r.status != DocumentResult::Missing;
+  const bool unread = !r.ok() && r.status != Outcome::Missing;
   if (unread && !endedEarly) doc.elements.SetCount(0);
   Redraw();
   RebuildElementList();
@@ -114,8 +114,8 @@ bool TFEditorDeObjetos1::SaveDocument(const std::string& path) {
   // is drawn now rather than when the window next composes.
   const auto requestFrame = scene.requestFrame;
   scene.requestFrame = [this] { RenderNow(); };
-  const DocumentResult r = replaceLink ? WriteDocument(doc.fileName, doc.elements, LinkRule::Replace)
-                                       : ::SaveDocument(scene, path, doc.fileName);
+  const Outcome r = replaceLink ? WriteDocument(doc.fileName, doc.elements, LinkRule::Replace)
+                                : ::SaveDocument(scene, path, doc.fileName);
   scene.requestFrame = requestFrame;
   Tela1->update();
   if (!r.ok()) {

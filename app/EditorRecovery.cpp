@@ -207,7 +207,7 @@ bool TFEditorDeObjetos1::OpenRecoveredDocument(const RecoveryCopy& copy) {
   if (mine.empty()) return false;
   TIMem32 recovered("obj 3d4");
   recovered.RecordSize = kElementRecordSize;
-  const DocumentResult r = ReadDocument(mine, recovered);
+  const Outcome r = ReadDocument(mine, recovered);
   const bool endedEarly = r.recordsRead < r.recordsDeclared;
   if (!r.ok() && !endedEarly) {
     ShowWarning(ReadWarning(mine, r));

@@ -76,12 +76,12 @@ bool ParseOptions(std::vector<std::string> args, Options& o) {
 
 // ".jpg" is a picture too, written under the very name given (the save
 // command's own pictures are always ".jpeg").
-DocumentResult SavePictureAs(SceneState& scene, const std::string& output) {
+Outcome SavePictureAs(SceneState& scene, const std::string& output) {
   scene.showEditAids = false;
   try {
     Redraw(scene);
   } catch (const std::exception& e) {
-    return DocumentResult::Error(DocumentResult::Failed, e.what());
+    return Outcome::Error(Outcome::Failed, e.what());
   }
   return WriteViewJpeg(*scene.view, output);
 }
@@ -96,13 +96,13 @@ int RunExportCommand(const std::vector<std::string>& args) {
 
   TIMem32 elements("obj 3d4");
   elements.RecordSize = kElementRecordSize;
-  const DocumentResult in = ReadDocument(o.document, elements);
+  const Outcome in = ReadDocument(o.document, elements);
   if (!in.ok()) return CliFail(o.document, in.reason);
   // A target that cannot be written fails before the drawing is set up;
   // so does one that is the document itself, whatever it is written as.
   if (SameFile(o.output, o.document)) return CliFail(o.output, kOutputIsInput);
-  if (const std::string problem = SaveTargetProblem(o.output, o.document); !problem.empty())
-    return CliFail(o.output, problem);
+  if (const Outcome target = CheckSaveTarget(o.output, o.document); !target.ok())
+    return CliFail(o.output, target.reason);
   const OutputLimit limit(
       format.writer == OutputWriter::Document ? OutputLimit::Kind::Document : OutputLimit::Kind::Export, o.document,
       o.noLimit);
@@ -125,7 +125,7 @@ int RunExportCommand(const std::vector<std::string>& args) {
     scene.view = NewStartingView(surface.get(), o.width, o.height, o.view);
   }
   // A picture the save command does not name (".jpg") is written as it is.
-  const DocumentResult out =
+  const Outcome out =
       picture && !format.saveCommand ? SavePictureAs(scene, o.output) : SaveDocument(scene, o.output, o.document);
   if (scene.view) {
     DropSceneList(scene);

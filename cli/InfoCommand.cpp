@@ -66,9 +66,9 @@ int RunInfoCommand(const std::vector<std::string>& args) {
   if (args.size() != 1) return CliFail("info", "usage: objetos3d-cli info DOC");
   TIMem32 elements("obj 3d4");
   elements.RecordSize = kElementRecordSize;
-  const DocumentResult r = ReadDocument(args[0], elements);
+  const Outcome r = ReadDocument(args[0], elements);
   // A document that ended early still lists what it holds, then fails.
-  if (!r.ok() && r.status != DocumentResult::Partial) return CliFail(args[0], r.reason);
+  if (!r.ok() && r.status != Outcome::Partial) return CliFail(args[0], r.reason);
   // Written a block at a time; a full disk or a closed pipe ends the listing
   // with a failure instead of a silently short one.
   std::string out;

@@ -61,7 +61,7 @@ int RunThumbnailCommand(const std::vector<std::string>& args) {
 
   TIMem32 elements("obj 3d4");
   elements.RecordSize = kElementRecordSize;
-  const DocumentResult in = ReadDocument(document, elements);
+  const Outcome in = ReadDocument(document, elements);
   if (!in.ok()) return CliFail(document, in.reason);
   // The target is checked and its temporary file made before anything is
   // drawn: a missing folder or a pipe fails at once. The name is used byte

@@ -15,6 +15,7 @@
 #include <utility>
 #include <vector>
 
+#include "FileDescriptorIo.h"
 #include "InterruptCleanup.h"
 #include "PathParts.h"
 
@@ -24,9 +25,9 @@ namespace {
 std::string Why(const std::string& what) { return what + ": " + std::strerror(errno); }
 
 std::string FolderOf(const std::string& path) {
-  const size_t slash = path.find_last_of('/');
-  if (slash == std::string::npos) return ".";
-  return slash == 0 ? "/" : path.substr(0, slash);
+  const std::string folder = FolderPartOf(path);
+  if (folder.empty()) return ".";
+  return folder == "/" ? folder : folder.substr(0, folder.size() - 1);
 }
 
 // What kind of thing sits at `path` (links followed); empty when it is a
@@ -163,22 +164,16 @@ void ReplacementFile::StopUncached() {
 }
 
 bool ReplacementFile::WriteAll(const unsigned char* p, size_t size) {
-  while (size > 0) {
-    const ssize_t n = ::write(fd_, p, size);
-    if (n < 0) {
-      if (errno == EINTR) continue;
-      // The device wants a larger alignment than ours: write it cached.
-      if (errno == EINVAL && uncached_) {
-        StopUncached();
-        continue;
-      }
-      return Fail("cannot write");
-    }
+  for (;;) {
+    const size_t n = WriteFully(fd_, p, size);
     p += n;
-    size -= static_cast<size_t>(n);
-    written_ += static_cast<unsigned long long>(n);
+    size -= n;
+    written_ += n;
+    if (size == 0) return true;
+    // The device wants a larger alignment than ours: write it cached.
+    if (errno != EINVAL || !uncached_) return Fail("cannot write");
+    StopUncached();
   }
-  return true;
 }
 
 bool ReplacementFile::Write(const void* data, size_t size) {
@@ -196,16 +191,7 @@ bool ReplacementFile::WriteAt(unsigned long long offset, const void* data, size_
   if (fd_ < 0) return Fail("the file is already closed");
   if (offset + size > written_) return Fail("cannot write past the end");
   StopUncached();
-  auto* p = static_cast<const unsigned char*>(data);
-  while (size > 0) {
-    const ssize_t n = ::pwrite(fd_, p, size, static_cast<off_t>(offset));
-    if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) return Fail("cannot write");
-    p += n;
-    offset += static_cast<unsigned long long>(n);
-    size -= static_cast<size_t>(n);
-  }
-  return true;
+  return WriteFullyAt(fd_, data, size, offset) == size || Fail("cannot write");
 }
 
 bool ReplacementFile::Reserve(unsigned long long size) {

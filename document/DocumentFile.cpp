@@ -74,30 +74,29 @@ class MemorySource : public ByteSource {
 
 // The one reader behind both entry points. `totalSize` is the whole
 // document's length, so the store is sized from what it really holds.
-DocumentResult ParseDocument(uint64_t totalSize, ByteSource& source, TIMem32& store) {
+Outcome ParseDocument(uint64_t totalSize, ByteSource& source, TIMem32& store) {
   if (store.RecordSize != kElementRecordSize)
-    return DocumentResult::Error(DocumentResult::Failed, "the store does not hold element records");
+    return Outcome::Error(Outcome::Failed, "the store does not hold element records");
   uint8_t header[kDocumentHeaderSize];
   if (totalSize < kDocumentHeaderSize || source.Read(header, sizeof header) != sizeof header)
-    return DocumentResult::Error(DocumentResult::Refused, "shorter than the 22-byte header");
+    return Outcome::Error(Outcome::Refused, "shorter than the 22-byte header");
   // Any other file (an .obj, a picture) would otherwise be read as a count
   // of garbage records. The version after the name is not examined.
   if (std::memcmp(header, kDocumentSignature, kSignatureChecked) != 0)
-    return DocumentResult::Error(DocumentResult::Refused, kNotADocument);
+    return Outcome::Error(Outcome::Refused, kNotADocument);
   const int32_t count = ReadInt32LE(header + 14);
   const int32_t recordSize = ReadInt32LE(header + 18);
-  if (count < 0) return DocumentResult::Error(DocumentResult::Refused, "negative record count");
-  if (recordSize < 1) return DocumentResult::Error(DocumentResult::Refused, "record size below 1");
+  if (count < 0) return Outcome::Error(Outcome::Refused, "negative record count");
+  if (recordSize < 1) return Outcome::Error(Outcome::Refused, "record size below 1");
 
   const uint64_t present = (totalSize - kDocumentHeaderSize) / static_cast<uint64_t>(recordSize);
   const auto records = static_cast<int32_t>(std::min<uint64_t>(static_cast<uint64_t>(count), present));
   if (records > kMaxDocumentElements)
-    return DocumentResult::Error(DocumentResult::Refused,
-                                 "holds " + std::to_string(records) + " elements, more than the " +
-                                     std::to_string(kMaxDocumentElements) + " (1 GiB) a document may hold");
+    return Outcome::Error(Outcome::Refused, "holds " + std::to_string(records) + " elements, more than the " +
+                                                std::to_string(kMaxDocumentElements) + " (1 GiB) a document may hold");
 
   store.SetCount(records);
-  if (store.Count() != records) return DocumentResult::Error(DocumentResult::Failed, "out of memory");
+  if (store.Count() != records) return Outcome::Error(Outcome::Failed, "out of memory");
   int32_t read = 0;
   if (records > 0) {
     uint8_t* block = store.Data();
@@ -125,14 +124,14 @@ DocumentResult ParseDocument(uint64_t totalSize, ByteSource& source, TIMem32& st
     }
   }
   if (read < records) store.SetCount(read);  // keep the whole records read
-  DocumentResult result;
+  Outcome result;
   result.recordsRead = read;
   result.recordsDeclared = count;
   if (source.Broken()) {
-    result.status = DocumentResult::Failed;
+    result.status = Outcome::Failed;
     result.reason = "read error after " + std::to_string(read) + " of " + std::to_string(count) + " elements";
   } else if (read < count) {
-    result.status = DocumentResult::Partial;
+    result.status = Outcome::Partial;
     result.reason =
         "the file ended early: " + std::to_string(read) + " of " + std::to_string(count) + " elements were read";
   }
@@ -146,38 +145,37 @@ void FillDocumentHeader(uint8_t header[kDocumentHeaderSize], int32_t count) {
   WriteInt32LE(header + 18, kElementRecordSize);
 }
 
-DocumentResult WriteDocument(const std::string& path, const TIMem32& store, LinkRule links) {
-  if (path.empty()) return DocumentResult::Error(DocumentResult::Failed, "no file name");
+Outcome WriteDocument(const std::string& path, const TIMem32& store, LinkRule links) {
+  if (path.empty()) return Outcome::Error(Outcome::Failed, "no file name");
   if (store.RecordSize != kElementRecordSize)
-    return DocumentResult::Error(DocumentResult::Failed, "the store does not hold element records");
+    return Outcome::Error(Outcome::Failed, "the store does not hold element records");
   ReplacementFile file(path, links);
   uint8_t header[kDocumentHeaderSize];
   FillDocumentHeader(header, store.Count());
   const size_t bodySize = static_cast<size_t>(store.Count()) * kElementRecordSize;
   const bool ok =
       file.Write(header, sizeof header) && (bodySize == 0 || file.Write(store.Data(), bodySize)) && file.Commit();
-  if (!ok) return DocumentResult::Error(DocumentResult::Failed, file.Error());
+  if (!ok) return Outcome::Error(Outcome::Failed, file.Error());
   return {};
 }
 
-DocumentResult ReadDocument(const std::string& path, TIMem32& store) {
+Outcome ReadDocument(const std::string& path, TIMem32& store) {
   struct stat st {};
-  if (path.empty() || ::lstat(path.c_str(), &st) != 0)
-    return DocumentResult::Error(DocumentResult::Missing, "no such file");
+  if (path.empty() || ::lstat(path.c_str(), &st) != 0) return Outcome::Error(Outcome::Missing, "no such file");
   // The kind is checked before opening: opening a pipe would wait for a writer.
   const std::string problem = ReadSourceProblem(path);
-  if (!problem.empty()) return DocumentResult::Error(DocumentResult::Refused, problem);
+  if (!problem.empty()) return Outcome::Error(Outcome::Refused, problem);
   // Non-blocking all the same, in case the name changed in between.
   const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-  if (fd < 0) return DocumentResult::Error(DocumentResult::Failed, Why("cannot open the file"));
+  if (fd < 0) return Outcome::Error(Outcome::Failed, Why("cannot open the file"));
   FileSource source(fd);
-  if (::fstat(fd, &st) != 0) return DocumentResult::Error(DocumentResult::Failed, Why("cannot read the file"));
-  if (!S_ISREG(st.st_mode)) return DocumentResult::Error(DocumentResult::Refused, "is not a regular file");
+  if (::fstat(fd, &st) != 0) return Outcome::Error(Outcome::Failed, Why("cannot read the file"));
+  if (!S_ISREG(st.st_mode)) return Outcome::Error(Outcome::Refused, "is not a regular file");
   ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
   return ParseDocument(static_cast<uint64_t>(st.st_size), source, store);
 }
 
-DocumentResult ReadDocumentBytes(const uint8_t* data, size_t size, TIMem32& store) {
+Outcome ReadDocumentBytes(const uint8_t* data, size_t size, TIMem32& store) {
   MemorySource source(data, data ? size : 0);
   return ParseDocument(data ? size : 0, source, store);
 }

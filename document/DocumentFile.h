@@ -2,8 +2,8 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
-#include <vector>
 
+#include "common/Outcome.h"
 #include "common/SafeFiles.h"
 
 class TIMem32;
@@ -24,37 +24,13 @@ inline constexpr char kOutputIsInput[] = "is the document itself: writing it wou
 inline constexpr int64_t kMaxDocumentBytes = int64_t{1} << 30;
 inline constexpr int32_t kMaxDocumentElements = static_cast<int32_t>(kMaxDocumentBytes / 289);
 
-struct DocumentResult {
-  // Partial: the document ended early; the store holds the whole records
-  // present (recordsRead of recordsDeclared).
-  enum Status { Ok, Missing, Refused, Failed, Partial };
-  Status status = Ok;
-  std::string reason;  // empty when Ok
-  // Reading: how many records the header declared and how many were loaded.
-  int32_t recordsRead = 0, recordsDeclared = 0;
-  // Saving: files beside the target that could not be written (the texture
-  // copies of an export), each with why.
-  struct FileFailure {
-    std::string file, reason;
-  };
-  std::vector<FileFailure> failedFiles;
-
-  bool ok() const { return status == Ok; }
-  static DocumentResult Error(Status s, std::string why) {
-    DocumentResult r;
-    r.status = s;
-    r.reason = std::move(why);
-    return r;
-  }
-};
-
 // Writes the store's records (289 bytes each) to `path`. The image goes to a
 // temporary file created exclusively in the same folder, is flushed to disk
 // and renamed over the target, so a failed write never destroys the previous
 // file. A link is followed; anything but a regular file (a pipe, a device, a
 // folder) is refused untouched.
 // LinkRule::Replace puts the document in place of a link at `path` instead.
-DocumentResult WriteDocument(const std::string& path, const TIMem32& store, LinkRule links = LinkRule::Follow);
+Outcome WriteDocument(const std::string& path, const TIMem32& store, LinkRule links = LinkRule::Follow);
 
 // The header of a document of `count` element records, for writers that
 // put the bytes on disk themselves.
@@ -68,7 +44,7 @@ void FillDocumentHeader(uint8_t header[kDocumentHeaderSize], int32_t count);
 // untouched. Records of other sizes load: shorter ones with a zero tail,
 // longer ones cut. A count larger than the file holds loads the whole
 // records present and gives Partial.
-DocumentResult ReadDocument(const std::string& path, TIMem32& store);
+Outcome ReadDocument(const std::string& path, TIMem32& store);
 
 // The same reading from bytes in memory; never touches the disk.
-DocumentResult ReadDocumentBytes(const uint8_t* data, size_t size, TIMem32& store);
+Outcome ReadDocumentBytes(const uint8_t* data, size_t size, TIMem32& store);

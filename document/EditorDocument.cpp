@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "ElementNames.h"
+#include "NoTexture.h"
 #include "SelectionCarry.h"
 
 EditorDocument::EditorDocument() {
@@ -357,6 +358,4 @@ int32_t ChamferToSpin(double chamfer) { return RoundHalfEven(chamfer * 37.037037
 
 double SpinToChamfer(int32_t spin) { return spin * 0.027; }
 
-std::string TextureFromListItem(const std::string& item) {
-  return item == "<nenhuma>" || item == "<none>" ? std::string() : item;
-}
+std::string TextureFromListItem(const std::string& item) { return IsNoTextureItem(item) ? std::string() : item; }

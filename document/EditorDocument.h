@@ -167,5 +167,5 @@ class EditorDocument {
 int32_t RoundHalfEven(double v);
 int32_t ChamferToSpin(double chamfer);
 double SpinToChamfer(int32_t spin);
-// "<nenhuma>" and "<none>" mean no texture.
+// The texture list's entry for no texture (NoTextureItem) means none.
 std::string TextureFromListItem(const std::string& item);

@@ -212,11 +212,8 @@ void GlbWriter::Take(const RecordedObject& object) {
   parts_[kSceneNodes].Append(std::to_string(i));
 }
 
-bool GlbWriter::StartWriting(std::string& reason) {
-  if (!CheckSize()) {
-    reason = kTooLarge;
-    return false;
-  }
+Outcome GlbWriter::StartWriting() {
+  if (!CheckSize()) return Outcome::Error(Outcome::Failed, kTooLarge);
   for (int k = 0; k < kParts; ++k) measured_[k] = parts_[k].size();
   // The JSON in order: texts made here, and the parts by their measure.
   struct Piece {
@@ -257,10 +254,7 @@ bool GlbWriter::StartWriting(std::string& reason) {
   const uint64_t paddedBin = (binBytes + 3) / 4 * 4;
 
   const uint64_t total = 12 + 8 + jsonSize + (binBytes == 0 ? 0 : 8 + paddedBin);
-  if (total > UINT32_MAX) {
-    reason = kTooLarge;
-    return false;
-  }
+  if (total > UINT32_MAX) return Outcome::Error(Outcome::Failed, kTooLarge);
   const auto word = [](uint64_t v) {
     const auto w = static_cast<uint32_t>(v);
     return std::string(reinterpret_cast<const char*>(&w), 4);
@@ -269,15 +263,11 @@ bool GlbWriter::StartWriting(std::string& reason) {
   file.push_back({word(0x46546C67) + word(2) + word(total) + word(jsonSize) + word(0x4E4F534A)});
   file.insert(file.end(), json.begin(), json.end());
   if (binBytes > 0) file.push_back({word(paddedBin) + word(0x004E4942)});
-  if (!file_.Reserve(total)) {
-    reason = file_.Error();
-    return false;
-  }
+  if (!file_.Reserve(total)) return Outcome::Error(Outcome::Failed, file_.Error());
   try {
     writer_ = std::make_unique<BlockWriter>(file_, kParts + 3, kPartBlock);
   } catch (const std::exception&) {  // no memory for its blocks, or no thread
-    reason = "not enough memory to write it";
-    return false;
+    return Outcome::Error(Outcome::Failed, "not enough memory to write it");
   }
   // The texts go now; each part fills its place during the next frame.
   uint64_t at = 0;
@@ -296,14 +286,11 @@ bool GlbWriter::StartWriting(std::string& reason) {
   offsets_[kBin] = at;
   fixed.Measure();
   writing_ = true;
-  return true;
+  return {};
 }
 
-bool GlbWriter::Finish(std::string& reason) {
-  if (!writing_ || !writer_) {
-    reason = kChanged;
-    return false;
-  }
+Outcome GlbWriter::Finish() {
+  if (!writing_ || !writer_) return Outcome::Error(Outcome::Failed, kChanged);
   for (FilePart& part : parts_) part.Flush();
   // The padding after the binary chunk's last view.
   parts_[kBin].Pad(4);
@@ -314,15 +301,8 @@ bool GlbWriter::Finish(std::string& reason) {
     if (parts_[k].size() != (k == kBin ? (measured_[k] + 3) / 4 * 4 : measured_[k])) same = false;
   for (FilePart& part : parts_) part.Measure();
   writer_.reset();
-  if (!written || !file_.ok()) {
-    reason = file_.Error();
-    return false;
-  }
-  if (!same) {
-    reason = kChanged;
-    return false;
-  }
-  if (file_.Commit()) return true;
-  reason = file_.Error();
-  return false;
+  if (!written || !file_.ok()) return Outcome::Error(Outcome::Failed, file_.Error());
+  if (!same) return Outcome::Error(Outcome::Failed, kChanged);
+  if (file_.Commit()) return {};
+  return Outcome::Error(Outcome::Failed, file_.Error());
 }

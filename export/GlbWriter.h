@@ -9,6 +9,7 @@
 #include "ObjectMesh.h"
 #include "RecordedObject.h"
 #include "common/BlockWriter.h"
+#include "common/Outcome.h"
 #include "common/SafeFiles.h"
 
 // Builds one binary glTF 2.0 file from the recorded elements as they are
@@ -27,17 +28,17 @@ class GlbWriter final : public RecordedObjectSink {
  public:
   explicit GlbWriter(const std::string& path);
   ~GlbWriter() override;
-  // Why the temporary file could not be made, or empty.
-  const std::string& Problem() const { return file_.Error(); }
+  // Failed, naming the file, when the temporary file could not be made.
+  Outcome Ready() const { return file_.ok() ? Outcome() : Outcome::Error(Outcome::Failed, file_.Error()); }
 
   void Restart() override;
   void Take(const RecordedObject& object) override;
   // After the measuring frame: lays the file out and makes room for it on
-  // the disk; the next frame writes. False (and why) when it cannot be.
-  bool StartWriting(std::string& reason);
+  // the disk; the next frame writes. Failed (and why) when it cannot be.
+  Outcome StartWriting();
   // After the writing frame: checks that it wrote what was measured, then
   // flushes the file and renames it over the path.
-  bool Finish(std::string& reason);
+  Outcome Finish();
 
  private:
   enum Part { kSceneNodes, kNodes, kMeshes, kMaterials, kTextures, kImages, kAccessors, kBufferViews, kBin, kParts };

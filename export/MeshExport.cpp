@@ -10,46 +10,40 @@
 namespace {
 constexpr char kNoMemory[] = "not enough memory";
 
-// The recording feeds `sink` while `drawFrame` runs; why it failed, or empty.
-std::string Record(RecordedObjectSink& sink, const std::function<void(Canvas&)>& drawFrame) {
+// The recording feeds `sink` while `drawFrame` runs.
+Outcome Record(RecordedObjectSink& sink, const std::function<void(Canvas&)>& drawFrame) {
   MeshCanvas canvas(sink);
   try {
     canvas.BeginExport();
     drawFrame(canvas);
     canvas.FinishExport();
   } catch (const std::bad_alloc&) {
-    return kNoMemory;
+    return Outcome::Error(Outcome::Failed, kNoMemory);
   } catch (const std::exception& e) {
-    return e.what();
+    return Outcome::Error(Outcome::Failed, e.what());
   }
   return {};
 }
 }  // namespace
 
-DocumentResult ExportMeshFile(const std::string& path, MeshFormat format,
-                              const std::function<void(Canvas&)>& drawFrame) {
-  std::string reason;
+Outcome ExportMeshFile(const std::string& path, MeshFormat format, const std::function<void(Canvas&)>& drawFrame) {
   try {
     if (format == MeshFormat::Stl) {
       // The file is made before the frame: a target that cannot be written
       // fails before anything is drawn.
       StlWriter writer(path);
-      if (!writer.Problem().empty()) return DocumentResult::Error(DocumentResult::Failed, writer.Problem());
-      reason = Record(writer, drawFrame);
-      if (reason.empty()) writer.Write(reason);
-    } else {
-      // The first frame measures the file, the second writes it.
-      auto writer = std::make_unique<GlbWriter>(path);
-      if (!writer->Problem().empty()) return DocumentResult::Error(DocumentResult::Failed, writer->Problem());
-      reason = Record(*writer, drawFrame);
-      if (reason.empty() && writer->StartWriting(reason)) {
-        reason = Record(*writer, drawFrame);
-        if (reason.empty()) writer->Finish(reason);
-      }
+      Outcome result = writer.Ready();
+      if (result.ok()) result = Record(writer, drawFrame);
+      return result.ok() ? writer.Write() : result;
     }
+    // The first frame measures the file, the second writes it.
+    auto writer = std::make_unique<GlbWriter>(path);
+    Outcome result = writer->Ready();
+    if (result.ok()) result = Record(*writer, drawFrame);
+    if (result.ok()) result = writer->StartWriting();
+    if (result.ok()) result = Record(*writer, drawFrame);
+    return result.ok() ? writer->Finish() : result;
   } catch (const std::bad_alloc&) {
-    reason = kNoMemory;
+    return Outcome::Error(Outcome::Failed, kNoMemory);
   }
-  if (!reason.empty()) return DocumentResult::Error(DocumentResult::Failed, reason);
-  return {};
 }

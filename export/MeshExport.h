@@ -2,7 +2,7 @@
 #include <functional>
 #include <string>
 
-#include "document/DocumentFile.h"
+#include "common/Outcome.h"
 
 class Canvas;
 
@@ -16,5 +16,4 @@ enum class MeshFormat { Glb, Stl };
 // format's writer, and no OBJ text is made. A glTF file is drawn twice, first to measure it: the
 // frame must draw the same both times. `path` is replaced only by a complete file; running
 // out of memory fails the export with "not enough memory".
-DocumentResult ExportMeshFile(const std::string& path, MeshFormat format,
-                              const std::function<void(Canvas&)>& drawFrame);
+Outcome ExportMeshFile(const std::string& path, MeshFormat format, const std::function<void(Canvas&)>& drawFrame);

@@ -12,6 +12,8 @@
 
 #include "FormatNumber.h"
 #include "common/BlockWriter.h"
+#include "common/FileDescriptorIo.h"
+#include "common/PathParts.h"
 #include "common/PlainFileName.h"
 #include "common/SafeFiles.h"
 #include "common/TextureFolder.h"
@@ -31,24 +33,19 @@ std::string CopyThrough(const std::string& from, const std::string& to) {
   // folder's: there is nothing to copy, and nothing failed.
   if (in < 0 && errno == ENOENT) return {};
   if (in < 0) return std::string("cannot read the texture: ") + std::strerror(errno);
-  char buffer[1 << 16];
+  const CopyEnd end = CopyBytes(
+      in, [&](const void* bytes, size_t size) { return out.Write(bytes, size); }, kMaxTextureCopyBytes);
   std::string error;
-  uint64_t copied = 0;
-  for (;;) {
-    const ssize_t n = ::read(in, buffer, sizeof buffer);
-    if (n < 0 && errno == EINTR) continue;
-    if (n < 0) error = std::string("cannot read the texture: ") + std::strerror(errno);
-    if (n > 0 && (copied += static_cast<uint64_t>(n)) > kMaxTextureCopyBytes)
-      error = "not copied: it grew past " + std::to_string(kMaxTextureCopyBytes >> 20) + " MB";
-    if (n <= 0 || !error.empty() || !out.Write(buffer, static_cast<size_t>(n))) break;
-  }
+  if (end == CopyEnd::ReadFailed) error = std::string("cannot read the texture: ") + std::strerror(errno);
+  if (end == CopyEnd::TooLarge)
+    error = "not copied: it grew past " + std::to_string(kMaxTextureCopyBytes >> 20) + " MB";
   ::close(in);
   if (!error.empty()) return error;
   return out.Commit() ? std::string() : out.Error();
 }
 
-std::vector<ExportOutcome::TextureFailure> CopyTextureFolder(const std::string& objPath) {
-  std::vector<ExportOutcome::TextureFailure> failed;
+std::vector<Outcome::FileFailure> CopyTextureFolder(const std::string& objPath) {
+  std::vector<Outcome::FileFailure> failed;
   std::error_code ec;
   const fs::path target = fs::path(objPath).parent_path() / "textures";
   fs::create_directories(target, ec);  // a failure shows in every copy below
@@ -76,15 +73,10 @@ std::vector<ExportOutcome::TextureFailure> CopyTextureFolder(const std::string& 
 }
 }  // namespace
 
-std::string MtlPathFor(const std::string& objPath) {
-  const size_t slash = objPath.find_last_of('/');
-  const size_t dot = objPath.find_last_of('.');
-  if (dot == std::string::npos || (slash != std::string::npos && dot < slash)) return objPath + ".mtl";
-  return objPath.substr(0, dot) + ".mtl";
-}
+std::string MtlPathFor(const std::string& objPath) { return ChangeExtension(objPath, ".mtl"); }
 
 void ObjExport::NoteProblem(const std::string& file, const std::string& why) {
-  if (fileProblem_.empty()) fileProblem_ = FileNamePart(file) + ": " + why;
+  if (fileProblem_.empty()) fileProblem_ = FileNameOf(file) + ": " + why;
 }
 
 void ObjExport::DropFiles() {
@@ -123,15 +115,11 @@ void ObjExport::BeginExport() {
   canvas_.ObjText().Clear();
   if (objWriter_ && !objWriter_->Drain()) NoteProblem(fileName_, objFile_->Error());
   if (objFile_ && !objFile_->Restart()) NoteProblem(fileName_, objFile_->Error());
-  canvas_.BeginExport(FileNamePart(MtlPathFor(fileName_)));
+  canvas_.BeginExport(FileNameOf(MtlPathFor(fileName_)));
 }
 
-ExportOutcome ObjExport::FinishExport() {
-  ExportOutcome result;
-  if (finished_) {
-    result.reason = "the export was finished already";
-    return result;
-  }
+Outcome ObjExport::FinishExport() {
+  if (finished_) return Outcome::Error(Outcome::Failed, "the export was finished already");
   finished_ = true;
   // The last of the OBJ text goes to the file, and every write is awaited.
   if (objWriter_) {
@@ -144,11 +132,17 @@ ExportOutcome ObjExport::FinishExport() {
   std::string reason = fileProblem_;
   if (reason.empty()) CommitTogether({objFile_.get(), mtlFile_.get()}, reason);  // names the file on failure
   DropFiles();
-  result.written = reason.empty();
-  result.reason = reason;
-  if (result.written) result.failedTextures = CopyTextureFolder(fileName_);  // none beside a failed export
   canvas_.ObjText().Release();
   canvas_.MtlText().clear();
   canvas_.ForgetNames();
+  if (!reason.empty()) return Outcome::Error(Outcome::Failed, reason);
+  // Textures are copied only beside a written export.
+  Outcome result;
+  result.failedFiles = CopyTextureFolder(fileName_);
+  if (result.failedFiles.empty()) return result;
+  result.status = Outcome::Failed;
+  result.reason = std::to_string(result.failedFiles.size()) + " texture copies failed";
+  for (const Outcome::FileFailure& failure : result.failedFiles)
+    result.reason += "; " + failure.file + ": " + failure.reason;
   return result;
 }

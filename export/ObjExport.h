@@ -1,28 +1,18 @@
 #pragma once
 #include <memory>
 #include <string>
-#include <vector>
 
 #include "ObjCanvas.h"
+#include "common/Outcome.h"
 
 class BlockWriter;
 class Canvas;
 class ReplacementFile;
 
-// The result of an OBJ export, for the save command to report.
-struct ExportOutcome {
-  bool written = false;  // OBJ and MTL both in place
-  std::string reason;    // why not, when not, naming the file
-  struct TextureFailure {
-    std::string file, reason;  // the copy that could not be written, and why
-  };
-  std::vector<TextureFailure> failedTextures;
-};
-
 // One OBJ export run, and its scope: whatever path leaves it, an export
 // whose files were not finished leaves nothing behind.
 //
-//   ObjExport run(path)     the files checked and made (Problem())
+//   ObjExport run(path)     the files checked and made (Ready())
 //   BeginExport()           first thing of the frame: fresh texts and counters
 //   draw the frame into Canvas(): per element BeginObject, Material, its mesh
 //   FinishExport()          after the frame: writes OBJ, MTL, copies textures
@@ -36,8 +26,8 @@ class ObjExport {
   ObjExport(const ObjExport&) = delete;
   ObjExport& operator=(const ObjExport&) = delete;
 
-  // Why the files could not be made, naming the file; empty when they were.
-  const std::string& Problem() const { return fileProblem_; }
+  // Refused, naming the file, when the files could not be made.
+  Outcome Ready() const { return fileProblem_.empty() ? Outcome() : Outcome::Error(Outcome::Refused, fileProblem_); }
   Canvas& DrawingCanvas() { return canvas_; }
   // A frame drawn again starts the files again.
   void BeginExport();
@@ -46,9 +36,11 @@ class ObjExport {
   // previous OBJ and MTL both stay as they were. When both are written,
   // every plain-named file of the program's texture folder is copied into
   // "textures/" beside the OBJ file, each through its own temporary file;
-  // copies that fail are listed, and so are files larger than 64 MB, which
-  // are skipped. Links leading out of the folder are not copied. Once only.
-  ExportOutcome FinishExport();
+  // copies that fail are listed in failedFiles (and counted and joined
+  // into the reason: the export then fails), and so are files larger than
+  // 64 MB, which are skipped. Links leading out of the folder are not
+  // copied. Once only.
+  Outcome FinishExport();
 
  private:
   void NoteProblem(const std::string& file, const std::string& why);

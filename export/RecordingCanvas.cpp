@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "common/PathParts.h"
 #include "common/PlainFileName.h"
 #include "common/TextureFolder.h"
 
@@ -66,14 +67,9 @@ void RecordingCanvas::Place(double x, double y, double z, double p[3]) {
 }
 
 bool RecordingCanvas::NamesTextureFile(const std::string& texturePath, std::string& file) const {
-  file = FileNamePart(texturePath);
+  file = FileNameOf(texturePath);
   const std::string folder = texturePath.substr(0, texturePath.size() - file.size());
   return IsPlainFileName(file) && folder == textureFolder_;
-}
-
-std::string FileNamePart(const std::string& path) {
-  const size_t slash = path.find_last_of('/');
-  return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
 std::string LineSafe(const std::string& text) {

@@ -53,8 +53,6 @@ class RecordingCanvas : public Canvas {
   void Turn(double& a, double& b, double ca, double cb, int axis);
 };
 
-// The part of a path after its last "/".
-std::string FileNamePart(const std::string& path);
 // Names go into one-line records: a control character (a line feed would
 // start a record of its own) is written as "_".
 std::string LineSafe(const std::string& text);

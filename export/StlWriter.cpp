@@ -81,26 +81,17 @@ void StlWriter::Take(const RecordedObject& object) {
   }
 }
 
-bool StlWriter::Write(std::string& reason) {
+Outcome StlWriter::Write() {
   if (!started_) Restart();
-  if (!writer_ || !block_) {
-    reason = file_.ok() ? "not enough memory to write it" : file_.Error();
-    return false;
-  }
+  if (!writer_ || !block_)
+    return Outcome::Error(Outcome::Failed, file_.ok() ? "not enough memory to write it" : file_.Error());
   writer_->Submit(block_, used_);
   block_ = nullptr;
   const bool written = writer_->Drain();
   writer_.reset();
-  if (!written) {
-    reason = file_.Error();
-    return false;
-  }
-  if (count_ > UINT32_MAX) {
-    reason = kTooMany;
-    return false;
-  }
+  if (!written) return Outcome::Error(Outcome::Failed, file_.Error());
+  if (count_ > UINT32_MAX) return Outcome::Error(Outcome::Failed, kTooMany);
   const auto count32 = static_cast<uint32_t>(count_);
-  if (file_.WriteAt(80, &count32, 4) && file_.Commit()) return true;
-  reason = file_.Error();
-  return false;
+  if (file_.WriteAt(80, &count32, 4) && file_.Commit()) return {};
+  return Outcome::Error(Outcome::Failed, file_.Error());
 }

@@ -5,6 +5,7 @@
 
 #include "RecordedObject.h"
 #include "common/BlockWriter.h"
+#include "common/Outcome.h"
 #include "common/SafeFiles.h"
 
 // Writes the recorded elements' triangles as one binary STL file while they
@@ -18,13 +19,13 @@ class StlWriter final : public RecordedObjectSink {
  public:
   explicit StlWriter(const std::string& path);
   ~StlWriter() override;
-  // Why the temporary file could not be made, or empty.
-  const std::string& Problem() const { return file_.Error(); }
+  // Failed, naming the file, when the temporary file could not be made.
+  Outcome Ready() const { return file_.ok() ? Outcome() : Outcome::Error(Outcome::Failed, file_.Error()); }
 
   void Restart() override;
   void Take(const RecordedObject& object) override;
   // Completes the file and puts it in place.
-  bool Write(std::string& reason);
+  Outcome Write();
 
  private:
   void Submit();

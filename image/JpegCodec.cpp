@@ -99,12 +99,8 @@ bool ReadJpegFile(const std::string& path, TextureBitmap& out) {
   return DecodeJpeg(bytes.data(), bytes.size(), out);
 }
 
-bool WriteJpegFile(const std::string& path, const std::vector<uint8_t>& rgb, int width, int height, int quality,
-                   std::string* why) {
-  auto fail = [why](const std::string& reason) {
-    if (why) *why = reason;
-    return false;
-  };
+Outcome WriteJpegFile(const std::string& path, const std::vector<uint8_t>& rgb, int width, int height, int quality) {
+  const auto fail = [](const std::string& reason) { return Outcome::Error(Outcome::Failed, reason); };
   if (width <= 0 || height <= 0 || rgb.size() < static_cast<size_t>(width) * height * 3)
     return fail("no picture to write");
   // The picture is made in memory first, then written like a document: a
@@ -140,5 +136,5 @@ bool WriteJpegFile(const std::string& path, const std::vector<uint8_t>& rgb, int
   jpeg_destroy_compress(&info);
   const bool written = file.Write(encoded, encodedSize) && file.Commit();
   std::free(encoded);
-  return written || fail(file.Error());
+  return written ? Outcome() : fail(file.Error());
 }

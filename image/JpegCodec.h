@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "TextureBitmap.h"
+#include "common/Outcome.h"
 
 // JPEG through libjpeg. Bytes that are not a complete, clean JPEG (libjpeg
 // warnings included: a truncated file otherwise decodes as grey), a picture
@@ -16,7 +17,7 @@ bool ReadJpegFile(const std::string& path, TextureBitmap& out);
 
 // Writes top-down RGB rows (width * 3 bytes each) as a baseline JPEG with
 // the library's default settings, through a temporary file renamed over the
-// target. False when the file cannot be written (with why, when asked); the
-// previous file is then unchanged.
-bool WriteJpegFile(const std::string& path, const std::vector<uint8_t>& rgb, int width, int height, int quality = 75,
-                   std::string* why = nullptr);
+// target. Failed, and why, when the file cannot be written; the previous
+// file is then unchanged.
+Outcome WriteJpegFile(const std::string& path, const std::vector<uint8_t>& rgb, int width, int height,
+                      int quality = 75);

@@ -19,14 +19,14 @@ struct SceneState;
 // target that is not a regular file, or a folder that cannot take files,
 // fails at once and draws no frame. Texture copies that fail are listed in
 // the result's failedFiles (and joined into its reason).
-DocumentResult SaveDocument(SceneState& scene, const std::string& path, const std::string& fileName);
+Outcome SaveDocument(SceneState& scene, const std::string& path, const std::string& fileName);
 
-// Why SaveDocument could not write what it would for `path` (see above), or
-// empty: the batch tool asks before it sets up drawing.
-std::string SaveTargetProblem(const std::string& path, const std::string& fileName);
+// Refused, and why, when SaveDocument could not write what it would for
+// `path` (see above): the batch tool asks before it sets up drawing.
+Outcome CheckSaveTarget(const std::string& path, const std::string& fileName);
 
 // Writes the view's last drawn frame as a JPEG, under `path` with its
 // extension changed to ".jpeg". The view's surface must still hold the frame.
-DocumentResult SaveViewAsJpeg(GLView& view, const std::string& path);
+Outcome SaveViewAsJpeg(GLView& view, const std::string& path);
 // The same under exactly the name `target`.
-DocumentResult WriteViewJpeg(GLView& view, const std::string& target);
+Outcome WriteViewJpeg(GLView& view, const std::string& target);

@@ -100,10 +100,8 @@ bool CopyWithoutFollowingTarget(const std::string& from, const std::string& to) 
     ::close(in);
     return false;
   }
-  bool ok = true;
-  char buffer[1 << 16];
-  for (ssize_t n; ok && (n = ReadOnce(in, buffer, sizeof buffer)) != 0;)
-    ok = n > 0 && WriteFully(out, buffer, static_cast<size_t>(n)) == static_cast<size_t>(n);
+  bool ok = CopyBytes(in, [out](const void* bytes, size_t size) { return WriteFully(out, bytes, size) == size; }) ==
+            CopyEnd::Copied;
   ::close(in);
   ok = ::close(out) == 0 && ok;
   // rename() never follows a link at the target, and fails on a folder.

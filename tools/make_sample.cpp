@@ -63,7 +63,7 @@ int main(int argc, char** argv) {
     e.topPercent = s.topPercent;
     e.texture.assign(s.texture);
   }
-  const DocumentResult r = WriteDocument(argv[1], elements);
+  const Outcome r = WriteDocument(argv[1], elements);
   if (!r.ok()) {
     std::fprintf(stderr, "make-sample: %s: %s\n", argv[1], r.reason.c_str());
     return 2;

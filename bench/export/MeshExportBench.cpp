@@ -49,7 +49,7 @@ void Export(benchmark::State& state, const char* extension) {
   scene.elements = &store;
   const std::string path = (Folder() / (std::string("bench") + extension)).string();
   for (auto _ : state) {
-    const DocumentResult r = SaveDocument(scene, path, "");
+    const Outcome r = SaveDocument(scene, path, "");
     if (!r.ok()) {
       state.SkipWithError(r.reason.c_str());
       break;

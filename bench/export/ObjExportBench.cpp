@@ -63,7 +63,7 @@ void Export(benchmark::State& state, TIMem32& store, const std::string& name) {
   const double before = StatusBytes("VmRSS:");
   ResetPeakMemory();
   for (auto _ : state) {
-    const DocumentResult r = SaveDocument(scene, obj, "");
+    const Outcome r = SaveDocument(scene, obj, "");
     if (!r.ok()) {
       state.SkipWithError(r.reason.c_str());
       return;

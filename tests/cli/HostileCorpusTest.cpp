@@ -230,7 +230,7 @@ void WriteHostileTextures(const std::string& folder) {
   // 30000 x 30000 pixels.
   const std::vector<uint8_t> rgb(16 * 16 * 3, 0x40);
   const std::string jpeg = folder + "/huge.jpeg";
-  if (WriteJpegFile(jpeg, rgb, 16, 16)) {
+  if (WriteJpegFile(jpeg, rgb, 16, 16).ok()) {
     std::string bytes = ReadAll(jpeg);
     for (size_t i = 2; i + 9 < bytes.size(); ++i) {
       const uint8_t marker = bytes[i + 1];  // a start of frame: C0..CF but C4, C8, CC

@@ -73,14 +73,14 @@ TEST(DocumentFile, RoundTripKeepsEveryByteAndAFailedWriteKeepsThePreviousFile) {
   rlimit small = oldLimit;
   small.rlim_cur = 4096;
   ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
-  const DocumentResult r = WriteDocument(path, store);
+  const Outcome r = WriteDocument(path, store);
   ::setrlimit(RLIMIT_FSIZE, &oldLimit);
   std::signal(SIGXFSZ, oldHandler);
-  EXPECT_EQ(r.status, DocumentResult::Failed);
+  EXPECT_EQ(r.status, Outcome::Failed);
   EXPECT_FALSE(r.reason.empty());
   EXPECT_EQ(dir.read("a.zobj3d"), before);
   EXPECT_EQ(Entries(dir), 1u) << "temporary file left behind";
-  EXPECT_EQ(WriteDocument(dir.file("no/such/folder/x.zobj3d"), store).status, DocumentResult::Failed);
+  EXPECT_EQ(WriteDocument(dir.file("no/such/folder/x.zobj3d"), store).status, Outcome::Failed);
 
   ASSERT_TRUE(WriteDocument(dir.file("empty.zobj3d"), ElementStore()).ok());
   EXPECT_EQ(dir.read("empty.zobj3d"), Header(0, 289));
@@ -93,30 +93,28 @@ TEST(DocumentFile, OddAndHostileDocumentsReadTheSameFromFileAndMemory) {
   struct Case {
     const char* name;
     std::string bytes;
-    DocumentResult::Status status;
+    Outcome::Status status;
     int32_t count;  // records in the store afterwards
     std::string reasonHas = "";
   };
   const Case cases[] = {
-      {"empty", Header(0, 289), DocumentResult::Ok, 0},
-      {"shorter records", Header(2, 200) + std::string(200, '\x11') + std::string(200, '\x22'), DocumentResult::Ok, 2},
-      {"longer records", Header(2, 300) + std::string(300, '\x01') + std::string(300, '\x02'), DocumentResult::Ok, 2},
-      {"cut short", Header(3, 289) + std::string(289 * 2 + 150, '\x04'), DocumentResult::Partial, 2, "2 of 3"},
-      {"count beyond the file", Header(INT32_MAX, 289) + std::string(289, '\x03'), DocumentResult::Partial, 1},
-      {"big count, little data", Header(INT32_MAX, 1) + std::string(1000, '\x05'), DocumentResult::Partial, 1000},
+      {"empty", Header(0, 289), Outcome::Ok, 0},
+      {"shorter records", Header(2, 200) + std::string(200, '\x11') + std::string(200, '\x22'), Outcome::Ok, 2},
+      {"longer records", Header(2, 300) + std::string(300, '\x01') + std::string(300, '\x02'), Outcome::Ok, 2},
+      {"cut short", Header(3, 289) + std::string(289 * 2 + 150, '\x04'), Outcome::Partial, 2, "2 of 3"},
+      {"count beyond the file", Header(INT32_MAX, 289) + std::string(289, '\x03'), Outcome::Partial, 1},
+      {"big count, little data", Header(INT32_MAX, 1) + std::string(1000, '\x05'), Outcome::Partial, 1000},
       {"beyond the memory bound", Header(overBound, 1) + std::string(static_cast<size_t>(overBound), '\x01'),
-       DocumentResult::Refused, 2, std::to_string(kMaxDocumentElements)},
-      {"tiny", "ZObjeto3D 1.00\x01", DocumentResult::Refused, 2, "shorter than"},
-      {"another kind of file", "mtllib a.mtl\no a\nv 0 0 0\nv 1 1 1\nf 1 2 3\n", DocumentResult::Refused, 2,
+       Outcome::Refused, 2, std::to_string(kMaxDocumentElements)},
+      {"tiny", "ZObjeto3D 1.00\x01", Outcome::Refused, 2, "shorter than"},
+      {"another kind of file", "mtllib a.mtl\no a\nv 0 0 0\nv 1 1 1\nf 1 2 3\n", Outcome::Refused, 2, kNotADocument},
+      {"another signature", "ZObjeto4D 1.00" + Header(1, 289).substr(14) + std::string(289, 'x'), Outcome::Refused, 2,
        kNotADocument},
-      {"another signature", "ZObjeto4D 1.00" + Header(1, 289).substr(14) + std::string(289, 'x'),
-       DocumentResult::Refused, 2, kNotADocument},
-      {"another version", "ZObjeto3D 1.01" + Header(1, 289).substr(14) + std::string(289, '\x01'), DocumentResult::Ok,
-       1},
-      {"no bytes", "", DocumentResult::Refused, 2},
-      {"negative count", Header(-1, 289), DocumentResult::Refused, 2},
-      {"record size 0", Header(1, 0) + std::string(289, 'x'), DocumentResult::Refused, 2},
-      {"negative record size", Header(1, -289) + std::string(289, 'x'), DocumentResult::Refused, 2},
+      {"another version", "ZObjeto3D 1.01" + Header(1, 289).substr(14) + std::string(289, '\x01'), Outcome::Ok, 1},
+      {"no bytes", "", Outcome::Refused, 2},
+      {"negative count", Header(-1, 289), Outcome::Refused, 2},
+      {"record size 0", Header(1, 0) + std::string(289, 'x'), Outcome::Refused, 2},
+      {"negative record size", Header(1, -289) + std::string(289, 'x'), Outcome::Refused, 2},
   };
   TestFolder dir;
   for (const Case& c : cases) {
@@ -124,17 +122,17 @@ TEST(DocumentFile, OddAndHostileDocumentsReadTheSameFromFileAndMemory) {
     ElementStore fromFile(2), fromMemory(2);
     std::memset(fromFile.Data(), 0xFF, 2 * 289);
     std::memset(fromMemory.Data(), 0xFF, 2 * 289);
-    const DocumentResult a = ReadDocument(dir.file("in.zobj3d"), fromFile);
+    const Outcome a = ReadDocument(dir.file("in.zobj3d"), fromFile);
     const auto* data = reinterpret_cast<const uint8_t*>(c.bytes.data());
-    const DocumentResult b = ReadDocumentBytes(data, c.bytes.size(), fromMemory);
+    const Outcome b = ReadDocumentBytes(data, c.bytes.size(), fromMemory);
     EXPECT_EQ(a.status, c.status) << c.name << ": " << a.reason;
     EXPECT_EQ(std::tie(a.status, a.reason, a.recordsRead), std::tie(b.status, b.reason, b.recordsRead)) << c.name;
     EXPECT_NE(a.reason.find(c.reasonHas), std::string::npos) << c.name << ": " << a.reason;
     EXPECT_LT(fromMemory.Capacity(), c.count + 100) << c.name << ": sized by the header, not the bytes";
     // Untouched after a refusal; otherwise each record present, fitted to 289 bytes.
-    std::string expected = c.status == DocumentResult::Refused ? std::string(2 * 289, '\xFF') : "";
+    std::string expected = c.status == Outcome::Refused ? std::string(2 * 289, '\xFF') : "";
     int32_t size = 0;
-    if (c.status != DocumentResult::Refused) std::memcpy(&size, data + 18, 4);
+    if (c.status != Outcome::Refused) std::memcpy(&size, data + 18, 4);
     for (int32_t r = 0; size > 0 && r < c.count; ++r)
       expected += (c.bytes.substr(22 + static_cast<size_t>(r * size), static_cast<size_t>(std::min(size, 289))) +
                    std::string(289, '\0'))
@@ -143,9 +141,9 @@ TEST(DocumentFile, OddAndHostileDocumentsReadTheSameFromFileAndMemory) {
     EXPECT_EQ(Stored(fromMemory), expected) << c.name;
   }
   ElementStore none;
-  EXPECT_EQ(ReadDocumentBytes(nullptr, 50, none).status, DocumentResult::Refused);
+  EXPECT_EQ(ReadDocumentBytes(nullptr, 50, none).status, Outcome::Refused);
   ElementStore kept(1);
-  EXPECT_EQ(ReadDocument(dir.file("nope.zobj3d"), kept).status, DocumentResult::Missing);
+  EXPECT_EQ(ReadDocument(dir.file("nope.zobj3d"), kept).status, Outcome::Missing);
   EXPECT_EQ(kept.Count(), 1);
 }
 
@@ -170,15 +168,15 @@ TEST(DocumentFile, PipesFoldersAndDevicesAreRefusedWithoutWaitingAndLeftAsTheyWe
       ADD_FAILURE() << "reading " << name << " blocked";
       continue;
     }
-    const DocumentResult r = reading.get();
-    EXPECT_EQ(r.status, DocumentResult::Refused) << name;
+    const Outcome r = reading.get();
+    EXPECT_EQ(r.status, Outcome::Refused) << name;
     EXPECT_FALSE(r.reason.empty()) << name;
     EXPECT_EQ(store.Count(), 1) << name;
   }
   names.push_back("dangling.zobj3d");
   for (const std::string& name : names) {
-    const DocumentResult r = WriteDocument(dir.file(name), ElementStore(1));
-    EXPECT_EQ(r.status, DocumentResult::Failed) << name;
+    const Outcome r = WriteDocument(dir.file(name), ElementStore(1));
+    EXPECT_EQ(r.status, Outcome::Failed) << name;
     EXPECT_FALSE(r.reason.empty()) << name;
   }
   EXPECT_TRUE(fs::is_fifo(fifo));

@@ -7,6 +7,7 @@
 
 #include <atomic>
 #include <csignal>
+#include <cstdio>
 #include <string>
 #include <thread>
 
@@ -115,4 +116,35 @@ TEST(FileDescriptorIo, AWriteWaitingOnAFullPipeArrivesWholeDespiteSignals) {
   writer.join();
   EXPECT_EQ(written, data.size());
   EXPECT_TRUE(read == filler + data);
+}
+
+// A copy ends at the end of its input, and says why when it ends sooner:
+// a limit lets a file of exactly its size through and stops one byte more
+// before that byte is written.
+TEST(FileDescriptorIo, ACopyEndsAtTheEndTheLimitOrTheFirstFailure) {
+  const std::string data(200000, 'c');  // several blocks
+  FILE* file = std::tmpfile();
+  ASSERT_NE(file, nullptr);
+  const int fd = ::fileno(file);
+  ASSERT_EQ(WriteFully(fd, data.data(), data.size()), data.size());
+  std::string out;
+  const auto copy = [&](uint64_t limit, bool writable = true) {
+    out.clear();
+    ::lseek(fd, 0, SEEK_SET);
+    return CopyBytes(
+        fd,
+        [&](const void* bytes, size_t n) {
+          out.append(static_cast<const char*>(bytes), n);
+          return writable;
+        },
+        limit);
+  };
+  EXPECT_EQ(copy(data.size()), CopyEnd::Copied);
+  EXPECT_TRUE(out == data);
+  EXPECT_EQ(copy(data.size() - 1), CopyEnd::TooLarge);
+  EXPECT_LT(out.size(), data.size());
+  EXPECT_EQ(copy(UINT64_MAX, false), CopyEnd::WriteFailed);
+  EXPECT_LT(out.size(), data.size());
+  EXPECT_EQ(CopyBytes(-1, [](const void*, size_t) { return true; }), CopyEnd::ReadFailed);
+  std::fclose(file);
 }

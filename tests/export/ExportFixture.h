@@ -29,7 +29,7 @@ class ExportFixture : public SceneFixture {
   std::string Path(const std::string& name) const { return folder + "/" + name; }
   // Saves the scene as `name` in the folder, expecting success; the path.
   std::string Save(const std::string& name) {
-    const DocumentResult r = SaveDocument(scene, Path(name), "");
+    const Outcome r = SaveDocument(scene, Path(name), "");
     EXPECT_TRUE(r.ok()) << name << ": " << r.reason;
     return Path(name);
   }

@@ -35,7 +35,7 @@ class ExportSafetyTest : public ExportFixture {
       DrawScene(scene);
     };
   }
-  DocumentResult SaveOnFullDisk(const std::string& name, rlim_t room) {
+  Outcome SaveOnFullDisk(const std::string& name, rlim_t room) {
     FileSizeLimit limit(room);
     return SaveDocument(scene, Path(name), "");
   }
@@ -53,7 +53,7 @@ TEST_F(ExportSafetyTest, TargetsThatAreNotFilesAreRefusedBeforeAnythingIsDrawn) 
   for (const char* name : {"pipe.obj", "sidepipe.obj", "dir.obj", "folder.obj", "missing/x.obj", "plainfile/x.obj",
                            "dir.jpeg", "missing/x.jpeg", "plainfile/x.jpeg"}) {
     frames = 0;
-    const DocumentResult r = SaveDocument(scene, Path(name), "");
+    const Outcome r = SaveDocument(scene, Path(name), "");
     EXPECT_FALSE(r.ok()) << name;
     EXPECT_FALSE(r.reason.empty()) << name;
     EXPECT_EQ(frames, 0) << name << " drew before failing";
@@ -77,7 +77,7 @@ TEST_F(ExportSafetyTest, AnExportLeftUnfinishedLeavesNothingBehind) {
   for (const bool begun : {false, true}) {
     try {
       ObjExport run(Path("scene.obj"));
-      ASSERT_EQ(run.Problem(), "");
+      ASSERT_TRUE(run.Ready().ok());
       if (begun) {
         run.BeginExport();
         RecordScene(scene, run.DrawingCanvas());
@@ -102,7 +102,7 @@ TEST_F(ExportSafetyTest, AFullDiskLeavesThePreviousObjAndMtlBothUnchanged) {
   for (int i = 0; i < 40; ++i) Add("empty" + std::to_string(i), 7);
   WriteAll(Path("full.obj"), "old obj");
   WriteAll(Path("full.mtl"), "old mtl");
-  DocumentResult r = SaveOnFullDisk("full.obj", 4096);
+  Outcome r = SaveOnFullDisk("full.obj", 4096);
   EXPECT_FALSE(r.ok());
   EXPECT_NE(r.reason.find("full.mtl"), std::string::npos) << r.reason;
   EXPECT_EQ(ReadAll(Path("full.obj")), "old obj");
@@ -134,7 +134,7 @@ TEST_F(ExportSafetyTest, AFullDiskKeepsThePreviousPicture) {
   const std::string before = ReadAll(Save("view.jpeg"));
   ASSERT_GT(before.size(), 1000u);
   Add("another", kSphere).x = 3;
-  const DocumentResult r = SaveOnFullDisk("view.jpeg", before.size() / 2);
+  const Outcome r = SaveOnFullDisk("view.jpeg", before.size() / 2);
   EXPECT_FALSE(r.ok());
   EXPECT_NE(r.reason.find("view.jpeg"), std::string::npos) << r.reason;
   EXPECT_EQ(ReadAll(Path("view.jpeg")), before);

@@ -188,15 +188,31 @@ TEST_F(SceneExportTest, AnExportOntoTheOpenDocumentIsRefused) {
   fs::create_symlink("doc.mtl", Path("link.stl"));
   for (const char* name : {"doc.obj", "link.stl", "doc.mtl"}) {
     const std::string target = Path(name);
-    const DocumentResult r = SaveDocument(scene, target, Path("doc.mtl"));
+    const Outcome r = SaveDocument(scene, target, Path("doc.mtl"));
     if (std::string(name) == "doc.mtl") {
       // Saving the document over itself is what Save does.
       EXPECT_TRUE(r.ok()) << r.reason;
       continue;
     }
-    EXPECT_EQ(r.status, DocumentResult::Refused) << name;
+    EXPECT_EQ(r.status, Outcome::Refused) << name;
     EXPECT_NE(r.reason.find("is the document itself"), std::string::npos) << r.reason;
     EXPECT_EQ(ReadAll(Path("doc.mtl")), "the document") << name;
     EXPECT_FALSE(fs::exists(Path("doc.obj")));
   }
+}
+
+// A texture copy that cannot be written fails the save by the copy's name,
+// and the export itself and the other copies are written all the same.
+TEST_F(SceneExportTest, ATextureThatCannotBeCopiedIsReportedByName) {
+  Add("box", kCube);
+  const std::string blocked = Path("textures/texture3.bmp");
+  fs::create_directories(blocked);  // a folder where the copy would go
+  const Outcome r = SaveDocument(scene, Path("scene.obj"), "");
+  EXPECT_EQ(r.status, Outcome::Failed);
+  ASSERT_EQ(r.failedFiles.size(), 1u) << r.reason;
+  EXPECT_EQ(r.failedFiles[0].file, blocked);
+  EXPECT_NE(r.failedFiles[0].reason.find("is a folder"), std::string::npos) << r.failedFiles[0].reason;
+  EXPECT_EQ(r.reason, "1 texture copies failed; " + blocked + ": " + r.failedFiles[0].reason);
+  EXPECT_NE(ReadAll(Path("scene.obj")).find("o box\n"), std::string::npos);
+  EXPECT_EQ(ReadAll(Path("textures/texture1.jpeg")), ReadAll(DataPath("Vist3D/TEX/texture1.jpeg")));
 }

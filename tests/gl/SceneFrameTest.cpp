@@ -127,7 +127,7 @@ TEST_F(SceneFrameTest, GizmoArrowsFollowTheCamera) {
 TEST_F(SceneFrameTest, SavingDispatchesOnTheExtensionAsWritten) {
   Add("", kPanel, 0, 4, 0, 0x0000FF);  // above the middle of the view
   const std::string folder = MakeTempFolder("save");
-  const DocumentResult r = SaveDocument(scene, folder + "/view.jpeg", "");
+  const Outcome r = SaveDocument(scene, folder + "/view.jpeg", "");
   ASSERT_TRUE(r.ok()) << r.reason;
   EXPECT_FALSE(scene.edited) << "the panel's frame was not drawn again";
   // The picture the right way up, without the grid: background at the top
@@ -217,12 +217,12 @@ TEST_F(SceneFrameTest, ExportRecordsTheDrawnFrameAndLeavesOpenGLAlone) {
   added.kind = kSphere, added.dx = added.dy = added.dz = 3;
   added.texture.assign("texture1.jpeg"), added.name.assign("new");
   ObjExport drawn(folder + "/drawn.obj");
-  ASSERT_EQ(drawn.Problem(), "");
+  ASSERT_TRUE(drawn.Ready().ok());
   drawn.BeginExport();
   DropSceneList(scene);
   DrawScene(scene, &drawn.DrawingCanvas());
-  const ExportOutcome outcome = drawn.FinishExport();
-  ASSERT_TRUE(outcome.written) << outcome.reason;
+  const Outcome outcome = drawn.FinishExport();
+  ASSERT_TRUE(outcome.ok()) << outcome.reason;
   ASSERT_FALSE(scene.edited);
 
   glMatrixMode(GL_MODELVIEW);

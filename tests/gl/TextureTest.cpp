@@ -36,7 +36,7 @@ Bytes Gradient(int w, int h) {
 
 // A small real JPEG whose baseline frame header then claims width x height.
 Bytes JpegClaiming(const std::string& folder, int width, int height) {
-  EXPECT_TRUE(WriteJpegFile(folder + "/small.jpeg", Bytes(16 * 16 * 3, 90), 16, 16));
+  EXPECT_TRUE(WriteJpegFile(folder + "/small.jpeg", Bytes(16 * 16 * 3, 90), 16, 16).ok());
   Bytes b = FileBytes(folder + "/small.jpeg");
   for (size_t i = 0; i + 9 < b.size(); ++i)
     if (b[i] == 0xFF && b[i + 1] == 0xC0) {  // length, precision, height, width
@@ -112,7 +112,7 @@ TEST_F(TextureTest, HeadersClaimingHugePicturesAreUndecodable) {
 
 // Through the cache a broken, huge or missing file is an empty picture.
 TEST_F(TextureTest, BrokenFilesBehaveLikeMissingOnes) {
-  ASSERT_TRUE(WriteJpegFile(folder + "/good.jpeg", Gradient(64, 64), 64, 64));
+  ASSERT_TRUE(WriteJpegFile(folder + "/good.jpeg", Gradient(64, 64), 64, 64).ok());
   const Bytes good = FileBytes(folder + "/good.jpeg");
   WriteBytes(folder + "/cut.jpeg", good, good.size() / 2);
   WriteBytes(folder + "/noise.jpg", Bytes(25, 'x'));
@@ -128,7 +128,7 @@ TEST_F(TextureTest, BrokenFilesBehaveLikeMissingOnes) {
 }
 
 TEST_F(TextureTest, FilesDecodeToBottomUpBgrRowsAndAreCachedByLowerCasedName) {
-  ASSERT_TRUE(WriteJpegFile(folder + "/g.jpeg", Gradient(40, 30), 40, 30, 95));
+  ASSERT_TRUE(WriteJpegFile(folder + "/g.jpeg", Gradient(40, 30), 40, 30, 95).ok());
   TextureBitmap j;
   ASSERT_TRUE(ReadJpegFile(folder + "/g.jpeg", j));
   EXPECT_EQ(j.width, 40);
