@@ -4,10 +4,6 @@
 
 #include "FormatNumber.h"
 
-namespace {
-float AsWritten(double v) { return static_cast<float>(NumberAsWritten(v)); }
-}  // namespace
-
 void MeshCanvas::BeginExport() {
   BeginRecordingFrame();
   object_.Clear();
@@ -64,13 +60,13 @@ void MeshCanvas::EndPrimitive() {
 
 void MeshCanvas::Normal(double x, double y, double z) {
   ++normalCount_;
-  normal_[0] = AsWritten(x), normal_[1] = AsWritten(y), normal_[2] = AsWritten(z);
+  normal_[0] = numbers_.AsWritten(x), normal_[1] = numbers_.AsWritten(y), normal_[2] = numbers_.AsWritten(z);
   normalHasLength_ = MakeUnit(normal_);  // once, not for every triangle that uses it
 }
 
 void MeshCanvas::TexCoord(double s, double t) {
   ++texCoordCount_;
-  texCoord_[0] = AsWritten(s), texCoord_[1] = AsWritten(t);
+  texCoord_[0] = numbers_.AsWritten(s), texCoord_[1] = numbers_.AsWritten(t);
 }
 
 void MeshCanvas::Vertex(double x, double y, double z) {
@@ -79,7 +75,7 @@ void MeshCanvas::Vertex(double x, double y, double z) {
   ++vertexCount_;
   // A corner takes the normal and texture coordinate given last, as the
   // OBJ's face lines do.
-  object_.corners.push_back({{AsWritten(p[0]), AsWritten(p[1]), AsWritten(p[2])},
+  object_.corners.push_back({{numbers_.AsWritten(p[0]), numbers_.AsWritten(p[1]), numbers_.AsWritten(p[2])},
                              {normal_[0], normal_[1], normal_[2]},
                              {texCoord_[0], texCoord_[1]},
                              normalCount_ > 0 && normalHasLength_,

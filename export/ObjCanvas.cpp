@@ -50,7 +50,7 @@ void ObjCanvas::WriteLine(const char (&tag)[N], std::initializer_list<double> va
   for (double v : values) {
     if (!first) *line++ = ' ';
     first = false;
-    line = WriteNumber(line, v);
+    line = numbers_.Write(line, v);
   }
   *line++ = '\n';
   objText_.End(line);

@@ -3,6 +3,7 @@
 #include <unordered_set>
 #include <vector>
 
+#include "NumberMemo.h"
 #include "ObjTextSpool.h"
 #include "RecordingCanvas.h"
 
@@ -54,4 +55,5 @@ class ObjCanvas : public RecordingCanvas {
   // drawn.
   std::unordered_set<std::string> objectNames_;
   std::string objectName_;
+  NumberMemo numbers_;
 };

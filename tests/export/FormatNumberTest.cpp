@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "export/FormatNumber.h"
+#include "export/NumberMemo.h"
 #include "export/ObjExport.h"
 
 namespace {
@@ -119,6 +120,19 @@ TEST(FormatNumber, NumberAsWrittenIsWhatTheTextReadsBackAs) {
     values.push_back(std::uniform_real_distribution<double>(-1, 1)(random) * scale);
   }
   for (const double v : values) ASSERT_TRUE(same(NumberAsWritten(v), readBack(v))) << std::hexfloat << v;
+
+  // The exports look numbers up in a memo: it must give the same, whether a
+  // value is new, seen again, or pushed out by another with the same slot.
+  NumberMemo memo;
+  for (int pass = 0; pass < 2; ++pass)
+    for (size_t i = 0; i < values.size(); ++i) {
+      const double v = values[pass == 0 ? i : values.size() - 1 - i / 2];  // later: each one twice
+      char text[kMaxNumberText];
+      ASSERT_EQ(std::string(text, memo.Write(text, v)), FormatNumber(v)) << std::hexfloat << v;
+      const float expected = static_cast<float>(NumberAsWritten(v)), got = memo.AsWritten(v);
+      ASSERT_TRUE(std::memcmp(&got, &expected, sizeof got) == 0 || (std::isnan(got) && std::isnan(expected)))
+          << std::hexfloat << v;
+    }
 }
 
 TEST(MtlPath, OnlyTheExtensionChanges) {
