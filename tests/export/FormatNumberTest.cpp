@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "export/DecimalCounter.h"
 #include "export/FormatNumber.h"
 #include "export/NumberMemo.h"
 #include "export/ObjExport.h"
@@ -133,6 +134,20 @@ TEST(FormatNumber, NumberAsWrittenIsWhatTheTextReadsBackAs) {
       ASSERT_TRUE(std::memcmp(&got, &expected, sizeof got) == 0 || (std::isnan(got) && std::isnan(expected)))
           << std::hexfloat << v;
     }
+}
+
+// The face lines' indices are counted up as text: every carry (9 to 10,
+// 999 to 1000) must give the number's own digits, and a reset starts again.
+TEST(DecimalCounter, CountsAsTheNumbersAreWritten) {
+  DecimalCounter counter;
+  for (int round = 0; round < 2; ++round) {
+    counter.Reset();
+    for (int n = 0; n <= 120000; ++n) {
+      char text[24];
+      ASSERT_EQ(std::string(text, counter.Write(text)), std::to_string(n));
+      counter.Increment();
+    }
+  }
 }
 
 TEST(MtlPath, OnlyTheExtensionChanges) {
