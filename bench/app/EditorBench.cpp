@@ -11,6 +11,9 @@
 //    selected elements, each with its frame, beside a camera-only frame;
 //  - picking: UnprojectAtPixel and UnprojectToGround per call;
 //  - select-all, list selection, paste, undo and delete, each with its frame;
+//  - start-up with the seeded document of `large` elements: start to the
+//    first frame and to quiet (the whole frame after it), peak memory (goal:
+//    4 s, 700 MB);
 //  - scale, in a fresh process: a document of `large` elements opened,
 //    drawn, and a step on one element beside a camera-only frame; memory
 //    beside the document's records plus its cached shapes, and the undo
@@ -272,6 +275,34 @@ int FirstFrameChild(int argc, char** argv, const std::string& mode, const std::s
                  [&window] { return !window.Probe().FramePending(); });
 }
 
+// Child process: the editor started on a document, until it is quiet (the
+// first frame may be cheap; quiet is the first whole frame on screen after
+// it, and nothing left to draw); prints the process's age then and its peak
+// resident memory.
+[[noreturn]] int QuietChild(int argc, char** argv, const std::string& document) {
+  SetEditorSurfaceFormat();
+  LoadDictionary();
+  CorFaceMulfig = CorFaceSpin = clWhite;
+  QApplication app(argc, argv);
+  InstallQtScriptHost();
+  TFEditorDeObjetos1 window({QString::fromStdString(document)});
+  auto* panel = window.findChild<TGLPanel*>("Tela1");
+  double firstMs = 0, quietMs = 0;
+  QObject::connect(panel, &QOpenGLWidget::frameSwapped, [&] {
+    if (window.Probe().FramePending()) return;
+    if (firstMs == 0) firstMs = ProcessAgeMs();
+    if (!panel->Moving()) quietMs = ProcessAgeMs();
+  });
+  window.resize(1346, 700);
+  window.show();
+  while (quietMs == 0) app.processEvents(QEventLoop::WaitForMoreEvents, 5);
+  std::printf(
+      "editor with %d seeded elements: start to first frame %.0f ms, to quiet (whole frame) %.0f ms; peak %.0f MB\n",
+      window.Document().Count(), firstMs, quietMs, StatusBytes("VmHWM:") / 1e6);
+  std::fflush(stdout);
+  std::_Exit(0);
+}
+
 // Runs this program again as a first-frame child; its figure in ms, or -1.
 double RunChild(const char* flag, const std::string& mode, const std::string& document) {
   int out[2];
@@ -294,7 +325,7 @@ double RunChild(const char* flag, const std::string& mode, const std::string& do
   if (failed) return -1;
   int status = 0;
   waitpid(pid, &status, 0);
-  if (flagText == "--scale") std::fputs(text.c_str(), stdout);
+  if (flagText == "--scale" || flagText == "--quiet") std::fputs(text.c_str(), stdout);
   return text.empty() ? -1 : std::atof(text.c_str());
 }
 
@@ -386,6 +417,7 @@ int ScaleChild(int argc, char** argv, const std::string& shapesPath, const std::
 int main(int argc, char** argv) {
   if (argc > 3 && std::string(argv[1]) == "--first-frame") return FirstFrameChild(argc, argv, argv[2], argv[3]);
   if (argc > 3 && std::string(argv[1]) == "--scale") return ScaleChild(argc, argv, argv[2], argv[3]);
+  if (argc > 3 && std::string(argv[1]) == "--quiet") QuietChild(argc, argv, argv[3]);
   const int count = argc > 1 ? std::atoi(argv[1]) : 10000;
   const int startRuns = argc > 2 ? std::max(1, std::atoi(argv[2])) : 5;
   const int large = argc > 3 ? std::atoi(argv[3]) : 100000;
@@ -532,6 +564,7 @@ int main(int argc, char** argv) {
     const std::string largePath = (folder / "large.zobj3d").string(), shapesPath = (folder / "shapes.zobj3d").string();
     WriteElements(largePath, elements);
     WriteElements(shapesPath, OneOfEachShape(elements));
+    if (RunChild("--quiet", "editor", largePath) < 0) std::printf("(the start-up run failed)\n");
     if (RunChild("--scale", shapesPath, largePath) < 0) std::printf("(the scale run failed)\n");
     // How much memory llvmpipe keeps from its last frames varies from run to
     // run with its rasterizer threads' timing (0 to 150 MB here); rasterizing
