@@ -28,7 +28,9 @@ void MeshCanvas::EndPrimitive() {
   const auto n = static_cast<uint32_t>(object_.corners.size() - primStart_);
   primStart_ = object_.corners.size();
   const auto triangle = [&](uint32_t a, uint32_t b, uint32_t c) {
-    out.insert(out.end(), {base + a, base + b, base + c});
+    out.push_back(base + a);
+    out.push_back(base + b);
+    out.push_back(base + c);
   };
   if (n < 3) return;
   switch (primMode_) {
