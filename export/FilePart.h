@@ -17,6 +17,7 @@ class FilePart {
   FilePart& operator=(const FilePart&) = delete;
   ~FilePart();
 
+  // While measuring, `data` is not read (it may be null).
   void Append(const void* data, size_t size);
   void Append(std::string_view text) { Append(text.data(), text.size()); }
   // Zero bytes up to the next multiple of `alignment` (at most 16).

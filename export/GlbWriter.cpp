@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <bit>
+#include <charconv>
 #include <cmath>
 #include <cstring>
 #include <exception>
@@ -28,6 +29,11 @@ void Column(const std::vector<MeshVertex>& vertices, const float (MeshVertex::*m
   out.resize(vertices.size() * N);
   float* to = out.data();
   for (const MeshVertex& v : vertices) to = std::copy_n(v.*member, N, to);
+}
+
+void AppendWhole(std::string& out, uint64_t n) {
+  char digits[20];
+  out.append(digits, std::to_chars(digits, digits + sizeof digits, n).ptr);
 }
 
 // A texture is embedded only from where it really lies in the texture
@@ -71,15 +77,22 @@ void GlbWriter::Separate(Part part) {
   if (!parts_[part].empty()) parts_[part].Append(",");
 }
 
+// `data` is read only while writing: the measuring frame counts.
 int GlbWriter::AddBufferView(const void* data, size_t bytes, uint32_t target) {
   FilePart& bin = parts_[kBin];
   bin.Pad(4);
   const uint64_t offset = bin.size();
   bin.Append(data, bytes);
   Separate(kBufferViews);
-  std::string view =
-      "{\"buffer\":0,\"byteOffset\":" + std::to_string(offset) + ",\"byteLength\":" + std::to_string(bytes);
-  if (target != 0) view += ",\"target\":" + std::to_string(target);
+  std::string& view = text_;
+  view.assign("{\"buffer\":0,\"byteOffset\":");
+  AppendWhole(view, offset);
+  view += ",\"byteLength\":";
+  AppendWhole(view, bytes);
+  if (target != 0) {
+    view += ",\"target\":";
+    AppendWhole(view, target);
+  }
   view += '}';
   parts_[kBufferViews].Append(view);
   return bufferViewCount_++;
@@ -88,8 +101,16 @@ int GlbWriter::AddBufferView(const void* data, size_t bytes, uint32_t target) {
 int GlbWriter::AddAccessor(int view, uint32_t componentType, size_t count, const char* type, const float* min,
                            const float* max) {
   Separate(kAccessors);
-  std::string a = "{\"bufferView\":" + std::to_string(view) + ",\"componentType\":" + std::to_string(componentType) +
-                  ",\"count\":" + std::to_string(count) + ",\"type\":\"" + type + '"';
+  std::string& a = text_;
+  a.assign("{\"bufferView\":");
+  AppendWhole(a, static_cast<uint64_t>(view));
+  a += ",\"componentType\":";
+  AppendWhole(a, componentType);
+  a += ",\"count\":";
+  AppendWhole(a, count);
+  a += ",\"type\":\"";
+  a += type;
+  a += '"';
   if (min && max) {
     a += ",\"min\":[";
     for (int i = 0; i < 3; ++i) {
@@ -177,39 +198,63 @@ void GlbWriter::Take(const RecordedObject& object) {
   Separate(kMaterials);
   parts_[kMaterials].Append(material);
 
-  // The node, with its mesh when the element has triangles.
+  // The node, with its mesh when the element has triangles. The measuring
+  // frame needs only the mesh's counts and bounds, not its vertices.
   std::string node = "{\"name\":";
   AppendJsonString(node, object.name);
-  BuildObjectMesh(object, mesh_);
-  if (!mesh_.indices.empty()) {
-    const size_t n = mesh_.vertices.size();
-    Column(mesh_.vertices, &MeshVertex::p, column_);
-    const int position = AddAccessor(AddBufferView(column_.data(), column_.size() * 4, kArrayBuffer), kFloat, n, "VEC3",
-                                     mesh_.min, mesh_.max);
-    Column(mesh_.vertices, &MeshVertex::n, column_);
-    const int normal = AddAccessor(AddBufferView(column_.data(), column_.size() * 4, kArrayBuffer), kFloat, n, "VEC3");
+  MeshMeasure m;
+  if (writing_) {
+    BuildObjectMesh(object, mesh_);
+    m.vertexCount = mesh_.vertices.size();
+    m.indexCount = mesh_.indices.size();
+    m.hasTexCoords = mesh_.hasTexCoords;
+    std::copy_n(mesh_.min, 3, m.min);
+    std::copy_n(mesh_.max, 3, m.max);
+  } else {
+    m = MeasureObjectMesh(object, seen_);
+  }
+  if (m.indexCount > 0) {
+    const size_t n = m.vertexCount;
+    // One attribute of every vertex, packed (only to be written).
+    const auto view = [&](const auto member, size_t components, uint32_t target) {
+      if (writing_) Column(mesh_.vertices, member, column_);
+      return AddBufferView(column_.data(), n * components * 4, target);
+    };
+    const int position = AddAccessor(view(&MeshVertex::p, 3, kArrayBuffer), kFloat, n, "VEC3", m.min, m.max);
+    const int normal = AddAccessor(view(&MeshVertex::n, 3, kArrayBuffer), kFloat, n, "VEC3");
     int texCoord = -1;
-    if (mesh_.hasTexCoords) {
-      Column(mesh_.vertices, &MeshVertex::uv, column_);
-      texCoord = AddAccessor(AddBufferView(column_.data(), column_.size() * 4, kArrayBuffer), kFloat, n, "VEC2");
-    }
-    const int indices = AddAccessor(AddBufferView(mesh_.indices.data(), mesh_.indices.size() * 4, kElementArrayBuffer),
-                                    kUnsignedInt, mesh_.indices.size(), "SCALAR");
-    std::string mesh = "{\"name\":";
+    if (m.hasTexCoords) texCoord = AddAccessor(view(&MeshVertex::uv, 2, kArrayBuffer), kFloat, n, "VEC2");
+    const int indices = AddAccessor(AddBufferView(mesh_.indices.data(), m.indexCount * 4, kElementArrayBuffer),
+                                    kUnsignedInt, m.indexCount, "SCALAR");
+    std::string& mesh = text_;
+    mesh.assign("{\"name\":");
     AppendJsonString(mesh, object.name);
-    mesh += ",\"primitives\":[{\"attributes\":{\"POSITION\":" + std::to_string(position) +
-            ",\"NORMAL\":" + std::to_string(normal);
-    if (texCoord >= 0) mesh += ",\"TEXCOORD_0\":" + std::to_string(texCoord);
-    mesh += "},\"indices\":" + std::to_string(indices) + ",\"material\":" + std::to_string(i) + "}]}";
+    mesh += ",\"primitives\":[{\"attributes\":{\"POSITION\":";
+    AppendWhole(mesh, static_cast<uint64_t>(position));
+    mesh += ",\"NORMAL\":";
+    AppendWhole(mesh, static_cast<uint64_t>(normal));
+    if (texCoord >= 0) {
+      mesh += ",\"TEXCOORD_0\":";
+      AppendWhole(mesh, static_cast<uint64_t>(texCoord));
+    }
+    mesh += "},\"indices\":";
+    AppendWhole(mesh, static_cast<uint64_t>(indices));
+    mesh += ",\"material\":";
+    AppendWhole(mesh, i);
+    mesh += "}]}";
     Separate(kMeshes);
     parts_[kMeshes].Append(mesh);
-    node += ",\"mesh\":" + std::to_string(meshCount_++);
+    node += ",\"mesh\":";
+    AppendWhole(node, static_cast<uint64_t>(meshCount_++));
   }
   node += '}';
   Separate(kNodes);
   parts_[kNodes].Append(node);
   Separate(kSceneNodes);
-  parts_[kSceneNodes].Append(std::to_string(i));
+  std::string& index = text_;
+  index.clear();
+  AppendWhole(index, i);
+  parts_[kSceneNodes].Append(index);
 }
 
 Outcome GlbWriter::StartWriting() {

@@ -69,6 +69,8 @@ class GlbWriter final : public RecordedObjectSink {
   bool tooLarge_ = false;
   ObjectMesh mesh_;            // the element being converted
   std::vector<float> column_;  // one attribute of its vertices, packed
+  std::vector<uint8_t> seen_;  // the measuring frame's scratch
+  std::string text_;           // the JSON object being made
 };
 
 // The colour of a material as glTF stores it: the drawn colour (0..1, as

@@ -4,10 +4,6 @@
 
 #include "FormatNumber.h"
 
-namespace {
-float AsWritten(double v) { return static_cast<float>(NumberAsWritten(v)); }
-}  // namespace
-
 void MeshCanvas::BeginExport() {
   BeginRecordingFrame();
   object_.Clear();
@@ -32,7 +28,9 @@ void MeshCanvas::EndPrimitive() {
   const auto n = static_cast<uint32_t>(object_.corners.size() - primStart_);
   primStart_ = object_.corners.size();
   const auto triangle = [&](uint32_t a, uint32_t b, uint32_t c) {
-    out.insert(out.end(), {base + a, base + b, base + c});
+    out.push_back(base + a);
+    out.push_back(base + b);
+    out.push_back(base + c);
   };
   if (n < 3) return;
   switch (primMode_) {
@@ -64,13 +62,13 @@ void MeshCanvas::EndPrimitive() {
 
 void MeshCanvas::Normal(double x, double y, double z) {
   ++normalCount_;
-  normal_[0] = AsWritten(x), normal_[1] = AsWritten(y), normal_[2] = AsWritten(z);
+  normal_[0] = numbers_.AsWritten(x), normal_[1] = numbers_.AsWritten(y), normal_[2] = numbers_.AsWritten(z);
   normalHasLength_ = MakeUnit(normal_);  // once, not for every triangle that uses it
 }
 
 void MeshCanvas::TexCoord(double s, double t) {
   ++texCoordCount_;
-  texCoord_[0] = AsWritten(s), texCoord_[1] = AsWritten(t);
+  texCoord_[0] = numbers_.AsWritten(s), texCoord_[1] = numbers_.AsWritten(t);
 }
 
 void MeshCanvas::Vertex(double x, double y, double z) {
@@ -79,7 +77,7 @@ void MeshCanvas::Vertex(double x, double y, double z) {
   ++vertexCount_;
   // A corner takes the normal and texture coordinate given last, as the
   // OBJ's face lines do.
-  object_.corners.push_back({{AsWritten(p[0]), AsWritten(p[1]), AsWritten(p[2])},
+  object_.corners.push_back({{numbers_.AsWritten(p[0]), numbers_.AsWritten(p[1]), numbers_.AsWritten(p[2])},
                              {normal_[0], normal_[1], normal_[2]},
                              {texCoord_[0], texCoord_[1]},
                              normalCount_ > 0 && normalHasLength_,

@@ -1,6 +1,7 @@
 #pragma once
 #include <cstddef>
 
+#include "NumberMemo.h"
 #include "RecordedObject.h"
 #include "RecordingCanvas.h"
 
@@ -38,4 +39,5 @@ class MeshCanvas : public RecordingCanvas {
   // the texture coordinate given last as written.
   float normal_[3] = {0, 0, 0}, texCoord_[2] = {0, 0};
   bool normalHasLength_ = false;
+  NumberMemo numbers_;
 };

@@ -1,26 +1,20 @@
 #include "ObjCanvas.h"
 
 #include <algorithm>
-#include <charconv>
 #include <cstdint>
 #include <cstring>
 
 #include "FormatNumber.h"
 
-namespace {
-// The digits of an index; indices are counts of lines, far below ten digits.
-char* WriteIndex(char* out, int value) { return std::to_chars(out, out + 10, value).ptr; }
-}  // namespace
-
 ObjCanvas::Corner ObjCanvas::MakeCorner() const {
   Corner c;
   char* out = c.text;
   *out++ = ' ';
-  out = WriteIndex(out, vertexCount_);
+  out = vertexText_.Write(out);
   *out++ = '/';
-  if (texCoordCount_ != 0) out = WriteIndex(out, texCoordCount_);
+  if (texCoordCount_ != 0) out = texCoordText_.Write(out);
   *out++ = '/';
-  if (normalCount_ != 0) out = WriteIndex(out, normalCount_);
+  if (normalCount_ != 0) out = normalText_.Write(out);
   c.size = static_cast<int>(out - c.text);
   return c;
 }
@@ -50,7 +44,7 @@ void ObjCanvas::WriteLine(const char (&tag)[N], std::initializer_list<double> va
   for (double v : values) {
     if (!first) *line++ = ' ';
     first = false;
-    line = WriteNumber(line, v);
+    line = numbers_.Write(line, v);
   }
   *line++ = '\n';
   objText_.End(line);
@@ -74,6 +68,9 @@ void ObjCanvas::BeginExport(const std::string& mtlFileName) {
   objectName_.clear();
   corners_.clear();
   BeginRecordingFrame();
+  vertexText_.Reset();
+  texCoordText_.Reset();
+  normalText_.Reset();
 }
 
 void ObjCanvas::BeginPrimitive(Primitive mode) {
@@ -113,11 +110,13 @@ void ObjCanvas::EndPrimitive() {
 
 void ObjCanvas::Normal(double x, double y, double z) {
   ++normalCount_;
+  normalText_.Increment();
   WriteLine("vn ", {x, y, z});
 }
 
 void ObjCanvas::TexCoord(double s, double t) {
   ++texCoordCount_;
+  texCoordText_.Increment();
   WriteLine("vt ", {s, t});
 }
 
@@ -125,6 +124,7 @@ void ObjCanvas::Vertex(double x, double y, double z) {
   double p[3];
   Place(x, y, z, p);
   ++vertexCount_;
+  vertexText_.Increment();
   WriteLine("v ", {p[0], p[1], p[2]});
   corners_.push_back(MakeCorner());
 }

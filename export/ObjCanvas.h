@@ -3,6 +3,8 @@
 #include <unordered_set>
 #include <vector>
 
+#include "DecimalCounter.h"
+#include "NumberMemo.h"
 #include "ObjTextSpool.h"
 #include "RecordingCanvas.h"
 
@@ -54,4 +56,7 @@ class ObjCanvas : public RecordingCanvas {
   // drawn.
   std::unordered_set<std::string> objectNames_;
   std::string objectName_;
+  NumberMemo numbers_;
+  // vertexCount_, texCoordCount_ and normalCount_ as the face lines write them.
+  DecimalCounter vertexText_, texCoordText_, normalText_;
 };

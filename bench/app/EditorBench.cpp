@@ -11,6 +11,12 @@
 //    selected elements, each with its frame, beside a camera-only frame;
 //  - picking: UnprojectAtPixel and UnprojectToGround per call;
 //  - select-all, list selection, paste, undo and delete, each with its frame;
+//  - camera steps on the seeded document as a key event through Qt: the
+//    key with its frame, what it leaves queued, and the whole frame once
+//    input rests, each with the window's compositions;
+//  - start-up with the seeded document of `large` elements: start to the
+//    first frame and to quiet (the whole frame after it), peak memory (goal:
+//    4 s, 700 MB);
 //  - scale, in a fresh process: a document of `large` elements opened,
 //    drawn, and a step on one element beside a camera-only frame; memory
 //    beside the document's records plus its cached shapes, and the undo
@@ -24,6 +30,7 @@
 
 #include <QApplication>
 #include <QItemSelectionModel>
+#include <QKeyEvent>
 #include <QListView>
 #include <QOpenGLWidget>
 #include <QWindow>
@@ -272,6 +279,124 @@ int FirstFrameChild(int argc, char** argv, const std::string& mode, const std::s
                  [&window] { return !window.Probe().FramePending(); });
 }
 
+// Child process: the editor started on a document, until it is quiet (the
+// first frame may be cheap; quiet is the first whole frame on screen after
+// it, and nothing left to draw); prints the process's age then and its peak
+// resident memory.
+[[noreturn]] int QuietChild(int argc, char** argv, const std::string& document) {
+  SetEditorSurfaceFormat();
+  LoadDictionary();
+  CorFaceMulfig = CorFaceSpin = clWhite;
+  QApplication app(argc, argv);
+  InstallQtScriptHost();
+  TFEditorDeObjetos1 window({QString::fromStdString(document)});
+  auto* panel = window.findChild<TGLPanel*>("Tela1");
+  double firstMs = 0, quietMs = 0;
+  QObject::connect(panel, &QOpenGLWidget::frameSwapped, [&] {
+    if (window.Probe().FramePending()) return;
+    if (firstMs == 0) firstMs = ProcessAgeMs();
+    if (!panel->Moving()) quietMs = ProcessAgeMs();
+  });
+  window.resize(1346, 700);
+  window.show();
+  while (quietMs == 0) app.processEvents(QEventLoop::WaitForMoreEvents, 5);
+  std::printf(
+      "editor with %d seeded elements: start to first frame %.0f ms, to quiet (whole frame) %.0f ms; peak %.0f MB\n",
+      window.Document().Count(), firstMs, quietMs, StatusBytes("VmHWM:") / 1e6);
+  std::fflush(stdout);
+  std::_Exit(0);
+}
+
+// Calls `onPaint` as a paint event reaches the watched widget.
+class PaintWatch : public QObject {
+ public:
+  explicit PaintWatch(std::function<void()> onPaint) : onPaint_(std::move(onPaint)) {}
+  bool eventFilter(QObject*, QEvent* event) override {
+    if (event->type() == QEvent::Paint) onPaint_();
+    return false;
+  }
+
+ private:
+  std::function<void()> onPaint_;
+};
+
+// Child process: camera steps (Left, nothing selected) as the window meets
+// them, a key event through Qt, on the editor once it is quiet: the key
+// handled (its frame drawn and composed), the rest of the event loop's work
+// after it (what the key left queued), and the whole frame that follows once
+// input rests; with the window's compositions (swaps) in each.
+[[noreturn]] void CameraStepChild(int argc, char** argv, const std::string& document) {
+  SetEditorSurfaceFormat();
+  LoadDictionary();
+  CorFaceMulfig = CorFaceSpin = clWhite;
+  QApplication app(argc, argv);
+  InstallQtScriptHost();
+  TFEditorDeObjetos1 window({QString::fromStdString(document)});
+  auto* panel = window.findChild<TGLPanel*>("Tela1");
+  int swaps = 0;
+  // The panel's paints (start to the composition's start) and compositions
+  // (to the swap), in ms, as they happen.
+  Clock::time_point paintStart, composeStart;
+  double painting = 0, composing = 0;
+  PaintWatch watch([&] { paintStart = Clock::now(); });
+  panel->installEventFilter(&watch);
+  QObject::connect(panel, &QOpenGLWidget::aboutToCompose, [&] {
+    composeStart = Clock::now();
+    painting += Ms(paintStart, composeStart);
+  });
+  QObject::connect(panel, &QOpenGLWidget::frameSwapped, [&] {
+    ++swaps;
+    composing += Ms(composeStart, Clock::now());
+  });
+  WaitForFirstFrame(app, window);
+  while (panel->Moving() || window.Probe().FramePending()) app.processEvents(QEventLoop::WaitForMoreEvents, 5);
+  FocusPanel(app, window);
+  painting = composing = 0;
+  constexpr int kSteps = 4;
+  double handled = 0, queued = 0, rest = 0;
+  int handledSwaps = 0, queuedSwaps = 0, restSwaps = 0;
+  double handledPaint = 0, handledCompose = 0, restPaint = 0;
+  for (int step = 0; step < kSteps; ++step) {
+    const int before = swaps;
+    const auto a = Clock::now();
+    QKeyEvent press(QEvent::KeyPress, Qt::Key_Left, Qt::NoModifier),
+        release(QEvent::KeyRelease, Qt::Key_Left, Qt::NoModifier);
+    QApplication::sendEvent(panel, &press);
+    QApplication::sendEvent(panel, &release);
+    handled += Ms(a, Clock::now());
+    handledSwaps += swaps - before;
+    const auto b = Clock::now();
+    const int afterKey = swaps;
+    app.processEvents();  // what the key left for the event loop
+    app.processEvents();
+    queued += Ms(b, Clock::now());
+    queuedSwaps += swaps - afterKey;
+    handledPaint += painting;
+    handledCompose += composing;
+    painting = composing = 0;
+    const auto c = Clock::now();
+    const int afterQueue = swaps;
+    while (panel->Moving() || window.Probe().FramePending()) app.processEvents(QEventLoop::WaitForMoreEvents, 5);
+    app.processEvents();
+    rest += Ms(c, Clock::now());
+    restSwaps += swaps - afterQueue;
+    restPaint += painting;
+    painting = composing = 0;
+  }
+  std::printf(
+      "camera step: of the key's time, the panel's paint %.0f ms and the composition %.0f ms; the rest "
+      "frame's paint %.0f ms\n",
+      handledPaint / kSteps, handledCompose / kSteps, restPaint / kSteps);
+  std::printf(
+      "camera step (Left) on %d seeded elements, a key event through Qt, mean of %d: handled with its frame %.0f ms "
+      "(%.1f compositions), then queued work %.0f ms (%.1f compositions), then the whole frame once input rests "
+      "after %.0f ms (%.1f compositions, %d ms of it waiting)\n",
+      window.Document().Count(), kSteps, handled / kSteps, double(handledSwaps) / kSteps, queued / kSteps,
+      double(queuedSwaps) / kSteps, rest / kSteps, double(restSwaps) / kSteps, TGLPanel::kRestMs);
+  std::fflush(stdout);
+  std::_Exit(0);
+}
+
 // Runs this program again as a first-frame child; its figure in ms, or -1.
 double RunChild(const char* flag, const std::string& mode, const std::string& document) {
   int out[2];
@@ -294,7 +419,7 @@ double RunChild(const char* flag, const std::string& mode, const std::string& do
   if (failed) return -1;
   int status = 0;
   waitpid(pid, &status, 0);
-  if (flagText == "--scale") std::fputs(text.c_str(), stdout);
+  if (flagText == "--scale" || flagText == "--quiet" || flagText == "--camera-step") std::fputs(text.c_str(), stdout);
   return text.empty() ? -1 : std::atof(text.c_str());
 }
 
@@ -386,6 +511,8 @@ int ScaleChild(int argc, char** argv, const std::string& shapesPath, const std::
 int main(int argc, char** argv) {
   if (argc > 3 && std::string(argv[1]) == "--first-frame") return FirstFrameChild(argc, argv, argv[2], argv[3]);
   if (argc > 3 && std::string(argv[1]) == "--scale") return ScaleChild(argc, argv, argv[2], argv[3]);
+  if (argc > 3 && std::string(argv[1]) == "--quiet") QuietChild(argc, argv, argv[3]);
+  if (argc > 3 && std::string(argv[1]) == "--camera-step") CameraStepChild(argc, argv, argv[3]);
   const int count = argc > 1 ? std::atoi(argv[1]) : 10000;
   const int startRuns = argc > 2 ? std::max(1, std::atoi(argv[2])) : 5;
   const int large = argc > 3 ? std::atoi(argv[3]) : 100000;
@@ -417,6 +544,8 @@ int main(int argc, char** argv) {
       "the same %d elements in a bare window that reads them and draws their triangles once (the least "
       "their first frame costs): %.0f ms; the editor's ratio to it %.2f\n",
       count, limit, limit > 0 ? withSeeded / limit : 0.0);
+  std::fflush(stdout);
+  if (RunChild("--camera-step", "editor", seeded) < 0) std::printf("(the camera step run failed)\n");
 
   SetEditorSurfaceFormat();
   CorFaceMulfig = CorFaceSpin = clWhite;
@@ -532,6 +661,7 @@ int main(int argc, char** argv) {
     const std::string largePath = (folder / "large.zobj3d").string(), shapesPath = (folder / "shapes.zobj3d").string();
     WriteElements(largePath, elements);
     WriteElements(shapesPath, OneOfEachShape(elements));
+    if (RunChild("--quiet", "editor", largePath) < 0) std::printf("(the start-up run failed)\n");
     if (RunChild("--scale", shapesPath, largePath) < 0) std::printf("(the scale run failed)\n");
     // How much memory llvmpipe keeps from its last frames varies from run to
     // run with its rasterizer threads' timing (0 to 150 MB here); rasterizing

@@ -7,7 +7,9 @@
 #include <string>
 #include <vector>
 
+#include "export/DecimalCounter.h"
 #include "export/FormatNumber.h"
+#include "export/NumberMemo.h"
 #include "export/ObjExport.h"
 
 namespace {
@@ -119,6 +121,33 @@ TEST(FormatNumber, NumberAsWrittenIsWhatTheTextReadsBackAs) {
     values.push_back(std::uniform_real_distribution<double>(-1, 1)(random) * scale);
   }
   for (const double v : values) ASSERT_TRUE(same(NumberAsWritten(v), readBack(v))) << std::hexfloat << v;
+
+  // The exports look numbers up in a memo: it must give the same, whether a
+  // value is new, seen again, or pushed out by another with the same slot.
+  NumberMemo memo;
+  for (int pass = 0; pass < 2; ++pass)
+    for (size_t i = 0; i < values.size(); ++i) {
+      const double v = values[pass == 0 ? i : values.size() - 1 - i / 2];  // later: each one twice
+      char text[kMaxNumberText];
+      ASSERT_EQ(std::string(text, memo.Write(text, v)), FormatNumber(v)) << std::hexfloat << v;
+      const float expected = static_cast<float>(NumberAsWritten(v)), got = memo.AsWritten(v);
+      ASSERT_TRUE(std::memcmp(&got, &expected, sizeof got) == 0 || (std::isnan(got) && std::isnan(expected)))
+          << std::hexfloat << v;
+    }
+}
+
+// The face lines' indices are counted up as text: every carry (9 to 10,
+// 999 to 1000) must give the number's own digits, and a reset starts again.
+TEST(DecimalCounter, CountsAsTheNumbersAreWritten) {
+  DecimalCounter counter;
+  for (int round = 0; round < 2; ++round) {
+    counter.Reset();
+    for (int n = 0; n <= 120000; ++n) {
+      char text[24];
+      ASSERT_EQ(std::string(text, counter.Write(text)), std::to_string(n));
+      counter.Increment();
+    }
+  }
 }
 
 TEST(MtlPath, OnlyTheExtensionChanges) {
