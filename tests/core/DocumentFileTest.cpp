@@ -153,8 +153,8 @@ TEST(DocumentFile, PipesFoldersAndDevicesAreRefusedWithoutWaitingAndLeftAsTheyWe
   const std::string fifo = dir.file("pipe.zobj3d");
   ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
   fs::create_directory(dir.file("folder.zobj3d"));
-  ::symlink(fifo.c_str(), dir.file("to-pipe.zobj3d").c_str());
-  ::symlink(dir.file("nowhere").c_str(), dir.file("dangling.zobj3d").c_str());
+  ASSERT_EQ(::symlink(fifo.c_str(), dir.file("to-pipe.zobj3d").c_str()), 0);
+  ASSERT_EQ(::symlink(dir.file("nowhere").c_str(), dir.file("dangling.zobj3d").c_str()), 0);
   std::vector<std::string> names = {"pipe.zobj3d", "folder.zobj3d", "to-pipe.zobj3d"};
   // A node like the null device, made inside the test folder (where allowed).
   const bool device = ::mknod(dir.file("device").c_str(), S_IFCHR | 0600, makedev(1, 3)) == 0;
@@ -189,7 +189,7 @@ TEST(DocumentFile, PipesFoldersAndDevicesAreRefusedWithoutWaitingAndLeftAsTheyWe
 
   // A link to a regular file is written through and stays a link.
   dir.write("real.zobj3d", "old");
-  ::symlink(dir.file("real.zobj3d").c_str(), dir.file("link.zobj3d").c_str());
+  ASSERT_EQ(::symlink(dir.file("real.zobj3d").c_str(), dir.file("link.zobj3d").c_str()), 0);
   ASSERT_TRUE(WriteDocument(dir.file("link.zobj3d"), ElementStore(1)).ok());
   EXPECT_TRUE(fs::is_symlink(dir.file("link.zobj3d")));
   EXPECT_EQ(dir.read("real.zobj3d").size(), 311u);
