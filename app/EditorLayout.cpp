@@ -51,6 +51,7 @@
 #include "controls/WindowTranslation.h"
 #include "document/TextureName.h"
 #include "gl/GLView.h"
+#include "gl/StartingView.h"
 #include "gl/ViewContext.h"
 #include "gl/ViewPresets.h"
 
@@ -695,13 +696,9 @@ void TFEditorDeObjetos1::FormShow() {
   scene.requestFrame = [this] { Tela1->repaint(); };
   scene.paintOverlay = [this](int x0, int y0) { PaintGizmo(x0, y0); };
   Mulfig2->setMostraTextoAbaixo(true);
-  view->LightMode = 7;
+  ResetToStartingView(*view);
   doc.fileName.clear();
   ClearSelection();
-  for (int i = 0; i < 3; ++i) {
-    view->OrthoMin[i] = -20;
-    view->OrthoMax[i] = 20;
-  }
   FillTextureList();
   // The panel's context may already exist (it can initialise before the
   // window's first show); otherwise Tela1Initialize runs when it does.
