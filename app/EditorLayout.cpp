@@ -21,9 +21,8 @@
 
 #include "CommandRunner.h"
 #include "DocumentCaption.h"
-#include "DocumentKeeping.h"
+#include "DocumentFiles.h"
 #include "EditorDelegates.h"
-#include "EditorRecovery.h"
 #include "ElementListModel.h"
 #include "KeyCodes.h"
 #include "KeyboardWalk.h"
