@@ -19,6 +19,7 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
+#include "BoxSelection.h"
 #include "CommandRunner.h"
 #include "DocumentCaption.h"
 #include "DocumentFiles.h"
@@ -602,6 +603,7 @@ void TFEditorDeObjetos1::BuildViewArea() {
   VSplit3->setHorizontal(true);
 
   Tela1 = new TGLPanel(VSplit2);
+  box_ = std::make_unique<BoxSelection>(*Tela1);
   Tela1->setAccessibleName(L1(Choose("Vista 3D", "3D view")));
   Tela1->OnDescribe = [this] { return L1(DescribeSelection(doc)); };
   Tela1->OnInitialize = [this](QObject*) { Tela1Initialize(); };

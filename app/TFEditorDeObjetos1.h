@@ -23,8 +23,8 @@ class QLineEdit;
 class QListView;
 class QMenu;
 class QPushButton;
-class QRubberBand;
 class QTimer;
+class BoxSelection;
 class CommandRunner;
 class ElementListModel;
 class KeysWindow;
@@ -243,7 +243,6 @@ class TFEditorDeObjetos1 : public QMainWindow {
   // event was theirs.
   bool SelectionToolMouseDown(Qt::MouseButton button, Qt::KeyboardModifiers shift, int x, int y);
   bool SelectionToolMouseMove(int x, int y);
-  void ShowSelectionBand(QPoint to);
   bool SelectionToolMouseUp(Qt::KeyboardModifiers shift, int x, int y);
   void DisarmBoxSelection();  // B's rectangle forgotten (Esc)
 
@@ -256,7 +255,7 @@ class TFEditorDeObjetos1 : public QMainWindow {
   // The palette back on "Cursor"; false when it was there already.
   bool PaletteToCursor();
   void RepaintList();  // the list greys hidden elements anew
-  void ArmBoxSelection() { boxSelectArmed_ = true; }
+  void ArmBoxSelection();
   ExactValueBoxes* ExactValues() const { return ValoresExatos1; }
   void SetSnapping(bool on) { snapping_ = on; }
   bool Perspective() const;
@@ -412,8 +411,6 @@ class TFEditorDeObjetos1 : public QMainWindow {
   QAction* Idioma1 = nullptr;        // "?" > "Idioma": the other language from the next start
   QLabel* ModeHint1 = nullptr;       // what the mouse does now, beside the status line
   KeysWindow* keysWindow_ = nullptr;
-  bool boxSelectArmed_ = false;
+  std::unique_ptr<BoxSelection> box_;  // B's rectangle on Tela1
   bool panning_ = false;
-  QPoint boxFrom_;
-  QRubberBand* rubberBand_ = nullptr;
 };
