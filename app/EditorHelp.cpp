@@ -13,6 +13,7 @@
 #include <QToolTip>
 #include <cstdio>
 
+#include "BoxSelection.h"
 #include "EditorCommands.h"
 #include "InterfaceLanguage.h"
 #include "KeyCodes.h"
@@ -99,7 +100,7 @@ void TFEditorDeObjetos1::UpdateModeHint() {
   if (!ModeHint1) return;
   std::string hint;
   const std::string addTo = Choose("Shift+clique: juntar \xE0 sele\xE7\xE3o", "Shift+click: add to the selection");
-  if (boxSelectArmed_) {
+  if (box_ && box_->Armed()) {
     hint = Choose("Arraste: ret\xE2ngulo de sele\xE7\xE3o \xB7 Shift: juntar",
                   "Drag: selection rectangle \xB7 Shift: add");
   } else if (Timer1 && Timer1->isActive()) {

@@ -6,6 +6,7 @@
 #include <QStatusBar>
 #include <cmath>
 
+#include "DocumentFiles.h"
 #include "LatinText.h"
 #include "TBarraDeEstado.h"
 #include "TFEditorDeObjetos1.h"
@@ -120,9 +121,9 @@ void TFEditorDeObjetos1::UpdateStatusLine() {
     estado.centro[a] = m.centre[a] * kCentimetresPerUnit;
     estado.distancia[a] = m.gap[a] * kCentimetresPerUnit;
   }
-  if (!recoveryProblem_.empty())
-    estado.aviso =
-        Choose("C\xF3pia de recupera\xE7\xE3o n\xE3o gravada: ", "Recovery copy not written: ") + recoveryProblem_;
+  if (files_ && !files_->RecoveryProblem().empty())
+    estado.aviso = Choose("C\xF3pia de recupera\xE7\xE3o n\xE3o gravada: ", "Recovery copy not written: ") +
+                   files_->RecoveryProblem();
   if (labelsPastBudget_)
     estado.aviso +=
         (estado.aviso.empty() ? "" : "     ") + Choose("Etiquetas demais: algumas aparecem sem imagem",

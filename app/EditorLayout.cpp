@@ -19,11 +19,11 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
+#include "BoxSelection.h"
 #include "CommandRunner.h"
 #include "DocumentCaption.h"
-#include "DocumentKeeping.h"
+#include "DocumentFiles.h"
 #include "EditorDelegates.h"
-#include "EditorRecovery.h"
 #include "ElementListModel.h"
 #include "KeyCodes.h"
 #include "KeyboardWalk.h"
@@ -52,6 +52,7 @@
 #include "document/NoTexture.h"
 #include "document/TextureName.h"
 #include "gl/GLView.h"
+#include "gl/StartingView.h"
 #include "gl/ViewContext.h"
 #include "gl/ViewPresets.h"
 
@@ -603,6 +604,7 @@ void TFEditorDeObjetos1::BuildViewArea() {
   VSplit3->setHorizontal(true);
 
   Tela1 = new TGLPanel(VSplit2);
+  box_ = std::make_unique<BoxSelection>(*Tela1);
   Tela1->setAccessibleName(L1(Choose("Vista 3D", "3D view")));
   Tela1->OnDescribe = [this] { return L1(DescribeSelection(doc)); };
   Tela1->OnInitialize = [this](QObject*) { Tela1Initialize(); };
@@ -696,13 +698,9 @@ void TFEditorDeObjetos1::FormShow() {
   scene.requestFrame = [this] { Tela1->repaint(); };
   scene.paintOverlay = [this](int x0, int y0) { PaintGizmo(x0, y0); };
   Mulfig2->setMostraTextoAbaixo(true);
-  view->LightMode = 7;
+  ResetToStartingView(*view);
   doc.fileName.clear();
   ClearSelection();
-  for (int i = 0; i < 3; ++i) {
-    view->OrthoMin[i] = -20;
-    view->OrthoMax[i] = 20;
-  }
   FillTextureList();
   // The panel's context may already exist (it can initialise before the
   // window's first show); otherwise Tela1Initialize runs when it does.

@@ -1,204 +1,74 @@
-// Document commands and the main menu.
+// The main menu, and the File menu's handlers forwarding to the document files.
 #include <QAction>
+#include <QCloseEvent>
 #include <QMenu>
 #include <QMessageBox>
 #include <QTimer>
 #include <cmath>
 
 #include "CommandRunner.h"
-#include "DocumentCaption.h"
-#include "DocumentMessages.h"
-#include "EditorRecovery.h"
-#include "FileNameDialogs.h"
+#include "DocumentFiles.h"
 #include "LatinText.h"
 #include "TFEditorDeObjetos1.h"
 #include "TGLPanel.h"
-#include "common/DataPath.h"
 #include "common/Dictionary.h"
-#include "common/FileIdentity.h"
-#include "common/Latin1.h"
 #include "common/NumberText.h"
-#include "common/PathParts.h"
-#include "common/ProgramFolder.h"
 #include "common/TextToNumber.h"
 #include "controls/MessageBoxes.h"
 #include "controls/TMulfig.h"
 #include "controls/TSBM.h"
 #include "controls/TZBox.h"
 #include "controls/WaitIndicator.h"
-#include "document/DocumentFile.h"
 #include "gl/GLView.h"
-#include "gl/Textures.h"
 #include "gl/ViewContext.h"
 #include "output/DocumentSave.h"
-#include "output/OutputFormats.h"
 
-namespace {
-// Whether saving under `path` writes a document (as the save dispatch
-// decides, by the extension as written; empty: the document's own name).
-bool WritesDocument(const std::string& path) { return SaveFormatFor(path).writer == OutputWriter::Document; }
+// The files: each handler forwards to the part that keeps them.
+void TFEditorDeObjetos1::LoadDocument(const std::string& path) { files_->LoadDocument(path); }
+bool TFEditorDeObjetos1::SaveDocument(const std::string& path) { return files_->SaveDocument(path); }
+void TFEditorDeObjetos1::NewDocument() { files_->NewDocument(); }
+void TFEditorDeObjetos1::OpenDocument() { files_->OpenDocument(); }
+void TFEditorDeObjetos1::SaveCommand() { files_->SaveCommand(); }
+void TFEditorDeObjetos1::SaveAsCommand() { files_->SaveAsCommand(); }
+void TFEditorDeObjetos1::ExportCommand() { files_->ExportCommand(); }
+void TFEditorDeObjetos1::OpenRecent(const std::string& path) { files_->OpenRecent(path); }
+void TFEditorDeObjetos1::KeepAsRecent(const std::string& path) { files_->KeepAsRecent(path); }
+void TFEditorDeObjetos1::OfferRecoveredDocuments() { files_->OfferRecoveredDocuments(); }
 
-QStringList Patterns(const std::vector<std::string>& filters) {
-  QStringList patterns;
-  for (const std::string& filter : filters) patterns << QString::fromStdString(filter);
-  return patterns;
-}
-}  // namespace
-
-std::string TFEditorDeObjetos1::DialogFolder(const std::string& fileName) const {
-  const std::string full = fileName.empty() || fileName[0] != '/' ? ProgramFolder() + fileName : fileName;
-  const size_t slash = full.find_last_of('/');
-  return slash == std::string::npos ? full : full.substr(0, slash + 1);
-}
-
-void TFEditorDeObjetos1::LoadDocument(const std::string& path) {
-  SetDocumentChanged(false);
-  doc.fileName.clear();
-  recoveredFrom_.clear();
-  recovery_->SetRecoveredFrom("");
-  setWindowTitle(DocumentCaption(""));
-  doc.elements.SetCount(0);
-  // The elements are replaced: selection entries would name other elements.
-  ClearSelection();
-  doc.ClearUndo();
-  Redraw();
-  RebuildElementList();
-  if (path.empty()) return;
-  // Taken before reading: a change made while reading is noticed later.
-  const FileIdentity identity = IdentityOf(path);
-  const Outcome r = ReadDocument(path, doc.elements);
-  const bool endedEarly = r.recordsRead < r.recordsDeclared;
-  const bool unread = !r.ok() && r.status != Outcome::Missing;
-  if (unread && !endedEarly) doc.elements.SetCount(0);
-  Redraw();
-  RebuildElementList();
-  if (endedEarly || unread) {
-    // The document is not the file: left untitled, a save cannot put an
-    // empty or partial document over the file that failed to load.
-    setWindowTitle(DocumentCaption(""));
-    ShowWarning(endedEarly ? EarlyEndWarning(path, r) : ReadWarning(path, r));
-    return;
-  }
-  doc.fileName = path;
-  doc.fileIdentity = identity;
-  setWindowTitle(DocumentCaption(path));
-  if (r.ok()) KeepAsRecent(path);
+void TFEditorDeObjetos1::closeEvent(QCloseEvent* event) {
+  if (files_->MayClose())
+    event->accept();
+  else
+    event->ignore();
 }
 
-bool TFEditorDeObjetos1::SaveDocument(const std::string& path) {
-  const std::string target = path.empty() ? doc.fileName : path;
-  if (target.empty()) return false;
-  // A document written over the open document's file: if another program
-  // changed the file since it was read (or put a link in its place), the
-  // user decides; a link that appeared is replaced, never written through.
-  const bool overDocument =
-      WritesDocument(path) && !doc.fileName.empty() && (target == doc.fileName || SameFile(target, doc.fileName));
-  bool replaceLink = false;
-  if (overDocument) {
-    const FileIdentity now = IdentityOf(doc.fileName);
-    // A file removed since holds nothing to lose.
-    if (now != doc.fileIdentity && (now.exists || now.link)) {
-      switch (AskSaveOverChangedFile(ChangedOnDiskQuestion(doc.fileName))) {
-        case MessageBoxes::ChangedFileAnswer::SaveAs:
-          Salvarcomo1Click();
-          return false;
-        case MessageBoxes::ChangedFileAnswer::Cancel:
-          return false;
-        case MessageBoxes::ChangedFileAnswer::Overwrite:
-          replaceLink = now.link;
-          break;
-      }
-    }
-  }
-  // The picture and the export read the frame the save draws, so that frame
-  // is drawn now rather than when the window next composes.
-  const auto requestFrame = scene.requestFrame;
-  scene.requestFrame = [this] { RenderNow(); };
-  const Outcome r = replaceLink ? WriteDocument(doc.fileName, doc.elements, LinkRule::Replace)
-                                : ::SaveDocument(scene, path, doc.fileName);
-  scene.requestFrame = requestFrame;
-  Tela1->update();
-  if (!r.ok()) {
-    // Nothing the user could go back to is lost by a save that failed.
-    ShowWarning(SaveWarning(target, r));
-    return false;
-  }
-  doc.ClearUndo();
-  if (overDocument) doc.fileIdentity = IdentityOf(doc.fileName);
-  ShowWritten(target);
-  return true;
-}
-
-void TFEditorDeObjetos1::NewDocument() {
-  if (!MayDiscardDocument()) return;
-  ClearTextureCache();
-  LoadDocument("");
-}
-
-void TFEditorDeObjetos1::OpenDocument() {
-  if (!MayDiscardDocument()) return;
-  if (openDialogFolder_.empty()) openDialogFolder_ = DataPath("Vist3D/");
-  FileNameQuestion q;
-  q.title = "Open";
-  q.filters = Patterns(OpenFilters());
-  q.defaultSuffix = DialogSuffix(DocumentFormat());
-  q.folder = doc.fileName.empty() ? openDialogFolder_ : DialogFolder(doc.fileName);
-  q.proposed = FileNameOf(doc.fileName);
-  const FileNameAnswer a = AskFileName(q, this);
-  if (!a.folder.empty()) openDialogFolder_ = a.folder;
-  if (a.path.empty()) return;
-  openDialogFolder_ = DialogFolder(a.path);
-  ClearTextureCache();
-  LoadDocument(a.path);
-}
-
-void TFEditorDeObjetos1::SaveCommand() {
-  if (doc.fileName.empty()) {
-    SaveAsCommand();
-  } else if (SaveDocument(doc.fileName)) {
-    SetDocumentChanged(false);
-    KeepAsRecent(doc.fileName);
-  }
-}
-
-void TFEditorDeObjetos1::SaveAsCommand() {
-  FileNameQuestion q;
-  q.save = true;
-  q.title = "Save";
-  q.filters = Patterns(SaveFilters());
-  q.defaultSuffix = DialogSuffix(DocumentFormat());
-  q.folder = doc.fileName.empty() ? saveDialogFolder_ : DialogFolder(doc.fileName);
-  q.proposed = FileNameOf(doc.fileName.empty() ? recoveredFrom_ : doc.fileName);
-  const FileNameAnswer a = AskFileName(q, this);
-  if (!a.folder.empty()) saveDialogFolder_ = a.folder;
-  if (a.path.empty()) return;
-  const std::string chosen = a.path;
-  if (!SaveDocument(chosen)) return;
-  if (AsciiLower(ExtensionOf(chosen)) == DocumentFormat().extension) {
-    doc.fileName = chosen;
-    doc.fileIdentity = IdentityOf(chosen);
-    setWindowTitle(DocumentCaption(chosen));
-    SetDocumentChanged(false);
-    KeepAsRecent(chosen);
-  }
-}
-
-void TFEditorDeObjetos1::ExportCommand() {
-  FileNameQuestion q;
-  q.save = true;
-  q.title = "Save";
-  q.filters = Patterns(SaveFilters());
-  q.filterIndex = FilterIndexOf(OutputWriter::Obj);
-  const OutputFormat& obj = FormatOf(OutputWriter::Obj);
-  q.defaultSuffix = DialogSuffix(obj);
-  // The export goes beside the document under its name; an untitled
-  // document proposes no name where the dialog was last left.
-  q.folder = doc.fileName.empty() ? saveDialogFolder_ : DialogFolder(doc.fileName);
-  q.proposed = doc.fileName.empty() ? std::string() : FileNameOf(ChangeExtension(doc.fileName, obj.extension));
-  const FileNameAnswer a = AskFileName(q, this);
-  if (!a.folder.empty()) saveDialogFolder_ = a.folder;
-  if (a.path.empty()) return;
-  if (SaveDocument(a.path) && a.path == doc.fileName && WritesDocument(a.path)) SetDocumentChanged(false);
+void TFEditorDeObjetos1::SetUpDocumentFiles() {
+  DocumentFiles::Hooks hooks;
+  hooks.clearSelection = [this] { ClearSelection(); };
+  hooks.showDocument = [this] {
+    Redraw();
+    RebuildElementList();
+  };
+  hooks.saveScene = [this](const std::string& path) {
+    // The picture and the export read the frame the save draws, so that
+    // frame is drawn now rather than when the window next composes.
+    const auto requestFrame = scene.requestFrame;
+    scene.requestFrame = [this] { RenderNow(); };
+    const Outcome r = ::SaveDocument(scene, path, doc.fileName);
+    scene.requestFrame = requestFrame;
+    Tela1->update();
+    return r;
+  };
+  hooks.showWritten = [this](const std::string& path) { ShowWritten(path); };
+  hooks.save = [this] { Salvar1Click(); };
+  hooks.saveAs = [this] { Salvarcomo1Click(); };
+  hooks.problemChanged = [this] { UpdateStatusLine(); };
+  files_ = std::make_unique<DocumentFiles>(doc, *this, std::move(hooks));
+  // Recent documents stand after Export, before the separator above Quit.
+  auto* arquivo = qobject_cast<QMenu*>(Sair1->parent());
+  const QList<QAction*> items = arquivo->actions();
+  const qsizetype quit = items.indexOf(Sair1);
+  files_->AddRecentMenu(*arquivo, quit > 0 ? items[quit - 1] : Sair1);
 }
 
 void TFEditorDeObjetos1::Editar1Click() {
@@ -288,7 +158,7 @@ void TFEditorDeObjetos1::BuildMenu() {
   Edionormal1 = c.Action(CommandId::NormalEdition), Tag1 = c.Action(CommandId::TagName);
   TeclasEMouse1 = c.Action(CommandId::KeysWindow), Idioma1 = c.Action(CommandId::Language);
   Sobre1 = c.Action(CommandId::About);
-  SetUpDocumentKeeping();
+  SetUpDocumentFiles();
 }
 
 // The handlers the window's design names: each runs its command.

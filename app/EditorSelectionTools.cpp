@@ -1,11 +1,10 @@
 // Selecting by a rectangle, framing and panning with the middle button:
 // tools the command table adds to the classic keys.
-#include <QRectF>
-#include <QRubberBand>
 #include <QTimer>
 #include <algorithm>
 #include <cmath>
 
+#include "BoxSelection.h"
 #include "ExactValueBoxes.h"
 #include "KeysWindow.h"
 #include "TFEditorDeObjetos1.h"
@@ -43,32 +42,15 @@ void TFEditorDeObjetos1::PanFollowingPointer(int x, int y) {
   if (navigation_ && navigation_->Pan(dx, dy)) DrawScene();
 }
 
-// The band is a widget: it is placed in widget units, while the pointer
-// reaches these handlers in the panel's framebuffer pixels.
-void TFEditorDeObjetos1::ShowSelectionBand(QPoint to) {
-  const double ratio = Tela1->PixelRatio() > 0 ? Tela1->PixelRatio() : 1;
-  const QRectF band = QRectF(QPointF(boxFrom_) / ratio, QPointF(to) / ratio).normalized();
-  rubberBand_->setGeometry(band.toAlignedRect());
-}
-
 bool TFEditorDeObjetos1::SelectionToolMouseDown(Qt::MouseButton button, Qt::KeyboardModifiers, int x, int y) {
   if (button == Qt::MiddleButton) {
     panning_ = true;
     lastMouseX = x, lastMouseY = y;
     return true;
   }
-  if (button == Qt::LeftButton && boxSelectArmed_) {
-    boxSelectArmed_ = false;
-    boxFrom_ = QPoint(x, y);
-    if (!rubberBand_) rubberBand_ = new QRubberBand(QRubberBand::Rectangle, Tela1);
-    ShowSelectionBand(boxFrom_);
-    rubberBand_->show();
-    return true;
-  }
-  if (boxSelectArmed_) {
-    boxSelectArmed_ = false;
-    UpdateModeHint();
-  }
+  const bool armed = box_->Armed();
+  if (box_->Press(button == Qt::LeftButton, x, y)) return true;
+  if (armed) UpdateModeHint();  // another press disarmed it
   return false;
 }
 
@@ -77,8 +59,8 @@ bool TFEditorDeObjetos1::SelectionToolMouseMove(int x, int y) {
     PanFollowingPointer(x, y);
     return true;
   }
-  if (rubberBand_ && rubberBand_->isVisible()) {
-    ShowSelectionBand(QPoint(x, y));
+  if (box_->Drawing()) {
+    box_->Follow(x, y);
     return true;
   }
   UpdateModeHint();  // the palette or the block mode may have changed under the pointer
@@ -91,10 +73,9 @@ bool TFEditorDeObjetos1::SelectionToolMouseUp(Qt::KeyboardModifiers shift, int x
     panning_ = false;
     return true;
   }
-  if (!rubberBand_ || !rubberBand_->isVisible()) return false;
-  rubberBand_->hide();
+  if (!box_->Drawing()) return false;
+  const QRect area = box_->Release(x, y);
   UpdateModeHint();
-  const QRect area = QRect(boxFrom_, QPoint(x, y)).normalized();
   if (!shift.testFlag(Qt::ShiftModifier)) ClearSelection();
   const std::vector<bool> selected = doc.SelectionMask();
   for (int32_t i = 0; i < doc.Count(); ++i) {
@@ -108,9 +89,10 @@ bool TFEditorDeObjetos1::SelectionToolMouseUp(Qt::KeyboardModifiers shift, int x
   return true;
 }
 
+void TFEditorDeObjetos1::ArmBoxSelection() { box_->Arm(); }
+
 void TFEditorDeObjetos1::DisarmBoxSelection() {
-  boxSelectArmed_ = false;
-  if (rubberBand_) rubberBand_->hide();
+  box_->Disarm();
   UpdateModeHint();
 }
 

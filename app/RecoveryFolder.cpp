@@ -15,6 +15,8 @@
 #include <random>
 #include <sstream>
 
+#include "common/FileDescriptorIo.h"
+#include "common/PathParts.h"
 #include "common/TIMem32.h"
 #include "document/DocumentFile.h"
 #include "document/Element3D.h"
@@ -50,10 +52,6 @@ ProcessState ReadProcessState(const std::string& statFile) {
     }
   }
   return s;
-}
-
-bool EndsWith(const std::string& text, const std::string& end) {
-  return text.size() >= end.size() && text.compare(text.size() - end.size(), end.size(), end) == 0;
 }
 
 bool AllDigits(const std::string& text, size_t maxLength) {
@@ -103,16 +101,8 @@ std::string ReadOriginalPath(int folderFd, const std::string& name) {
     return {};
   }
   std::string bytes(kMaxRecoveryPathBytes + 1, '\0');
-  size_t filled = 0;
-  for (;;) {
-    const ssize_t n = ::read(fd, bytes.data() + filled, bytes.size() - filled);
-    if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) break;
-    filled += static_cast<size_t>(n);
-    if (filled == bytes.size()) break;
-  }
+  bytes.resize(ReadFully(fd, bytes.data(), bytes.size()));
   ::close(fd);
-  bytes.resize(filled);
   if (bytes.size() > kMaxRecoveryPathBytes || bytes.empty() || bytes[0] != '/') return {};
   if (bytes.find('\0') != std::string::npos) return {};
   return bytes;
@@ -123,10 +113,9 @@ std::string Failure(const std::string& what) { return what + ": " + std::strerro
 // Creates the folders above `folder` that are missing, readable by the user
 // alone. They may be links (a home folder often is); the folder itself never.
 std::string MakeParents(const std::string& folder) {
-  const size_t last = folder.find_last_of('/');
-  for (size_t slash = folder.find('/', 1); slash != std::string::npos && slash <= last;
-       slash = folder.find('/', slash + 1)) {
-    const std::string built = folder.substr(0, slash);
+  const std::string parents = FolderPartOf(folder);
+  for (size_t slash = parents.find('/', 1); slash != std::string::npos; slash = parents.find('/', slash + 1)) {
+    const std::string built = parents.substr(0, slash);
     if (::mkdir(built.c_str(), 0700) != 0 && errno != EEXIST) return Failure(built);
   }
   return {};
@@ -208,18 +197,7 @@ std::string WriteInFolder(int folderFd, const std::string& name, std::initialize
   }
   if (fd < 0) return Failure(name);
   bool ok = true;
-  for (const Piece& piece : pieces) {
-    const char* at = static_cast<const char*>(piece.data);
-    size_t left = piece.size;
-    while (ok && left > 0) {
-      const ssize_t n = ::write(fd, at, left);
-      if (n < 0 && errno == EINTR) continue;
-      if (n <= 0)
-        ok = false;
-      else
-        at += n, left -= static_cast<size_t>(n);
-    }
-  }
+  for (const Piece& piece : pieces) ok = ok && WriteFully(fd, piece.data, piece.size) == piece.size;
   std::string problem = ok && ::fsync(fd) == 0 ? std::string() : Failure(name);
   if (::close(fd) != 0 && problem.empty()) problem = Failure(name);
   if (problem.empty() && ::renameat(folderFd, temporary.c_str(), folderFd, name.c_str()) != 0) problem = Failure(name);
@@ -240,11 +218,6 @@ std::vector<std::string> NamesIn(int folderFd) {
   while (const dirent* entry = ::readdir(dir)) names.emplace_back(entry->d_name);
   ::closedir(dir);
   return names;
-}
-
-std::string NamePart(const std::string& path) {
-  const size_t slash = path.find_last_of('/');
-  return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 }  // namespace
 
@@ -304,7 +277,7 @@ std::string RecoveryFolder::Claim(const RecoveryCopy& orphan, const ProcessTag& 
   const FolderFd folder{OpenPrivateFolder(folder_, false, problem)};
   if (folder.fd < 0) return {};
   const std::string mine = owner.Name() + kCopyExtension;
-  if (::renameat(folder.fd, NamePart(orphan.copyPath).c_str(), folder.fd, mine.c_str()) != 0) return {};
+  if (::renameat(folder.fd, FileNameOf(orphan.copyPath).c_str(), folder.fd, mine.c_str()) != 0) return {};
   Remove(orphan.owner);
   return folder_ + "/" + mine;
 }

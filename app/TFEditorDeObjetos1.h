@@ -23,17 +23,16 @@ class QLineEdit;
 class QListView;
 class QMenu;
 class QPushButton;
-class QRubberBand;
 class QTimer;
+class BoxSelection;
 class CommandRunner;
-class EditorRecovery;
 class ElementListModel;
 class KeysWindow;
 struct CommandCall;
 class TBarraDeEstado;
 class TCorSeleciona;
 class TGLPanel;
-class DocumentKeeping;
+class DocumentFiles;
 class PropertyStrip;
 class ViewNavigation;
 class TMPanel;
@@ -42,7 +41,6 @@ class TSBM;
 class TVSplit;
 class TZSpinEdit;
 struct GLView;
-struct RecoveryCopy;
 
 // Shows the wait indicator without a procedure; StopWait closes it.
 void ShowWaitIndicator();
@@ -53,9 +51,9 @@ void ShowWaitIndicator();
 // named after their control and event, spread over a few files by concern
 // (layout, scene, panel and list, menu, mouse, keys), and hand their work to
 // the parts the window owns: the camera under the pointer (ViewNavigation),
-// the property strip (PropertyStrip), unsaved changes and the recent
-// documents (DocumentKeeping), every action through the command table
-// (CommandRunner) and the recovery copies (EditorRecovery). Its state and
+// the property strip (PropertyStrip), every action through the command
+// table (CommandRunner) and the document's files with unsaved changes, the
+// recent documents and the recovery copies (DocumentFiles). Its state and
 // controls are private: a test finds the controls by their object names and
 // reads what the user sees through Probe().
 
@@ -124,7 +122,8 @@ class TFEditorDeObjetos1 : public QMainWindow {
   void Button1Click();
   std::string SelectedTextureText() const;
 
-  // --- document commands and menu (EditorMenu.cpp) ---
+  // --- document commands and menu (EditorMenu.cpp); the files' handlers
+  //     forward to DocumentFiles ---
   void LoadDocument(const std::string& path);
   // False when nothing was written (a failed or an empty-named save).
   bool SaveDocument(const std::string& path);
@@ -155,7 +154,6 @@ class TFEditorDeObjetos1 : public QMainWindow {
   void Tag1Click();
   void Sair1Click();
   void Sobre1Click();
-  std::string DialogFolder(const std::string& fileName) const;
 
   // --- mouse (EditorMouse.cpp) ---
   // Positions on the panel are framebuffer pixels. `byKey`: a click sent
@@ -245,7 +243,6 @@ class TFEditorDeObjetos1 : public QMainWindow {
   // event was theirs.
   bool SelectionToolMouseDown(Qt::MouseButton button, Qt::KeyboardModifiers shift, int x, int y);
   bool SelectionToolMouseMove(int x, int y);
-  void ShowSelectionBand(QPoint to);
   bool SelectionToolMouseUp(Qt::KeyboardModifiers shift, int x, int y);
   void DisarmBoxSelection();  // B's rectangle forgotten (Esc)
 
@@ -258,7 +255,7 @@ class TFEditorDeObjetos1 : public QMainWindow {
   // The palette back on "Cursor"; false when it was there already.
   bool PaletteToCursor();
   void RepaintList();  // the list greys hidden elements anew
-  void ArmBoxSelection() { boxSelectArmed_ = true; }
+  void ArmBoxSelection();
   ExactValueBoxes* ExactValues() const { return ValoresExatos1; }
   void SetSnapping(bool on) { snapping_ = on; }
   bool Perspective() const;
@@ -315,50 +312,35 @@ class TFEditorDeObjetos1 : public QMainWindow {
 
   std::vector<std::string> arguments_;  // the document to open, in pieces
   bool firstShowDone_ = false;
-  std::string openDialogFolder_;      // where Open starts for an untitled document
   std::vector<bool> frameSelection_;  // the selection as the frame being built asks for it
 
-  // --- keeping the user's work: unsaved changes, recent documents (EditorKeeping.cpp) ---
+  // --- the user's work kept: unsaved changes, recent documents, recovery
+  //     copies (DocumentFiles) ---
  public:
-  // Whether the document changed since it was loaded or saved; the caption
-  // carries a "*" while it has.
-  bool DocumentChanged() const;
-  void SetDocumentChanged(bool changed);
-  // Asks to save unsaved changes before they would be lost; false when the
-  // user cancelled or the save did not happen.
-  bool MayDiscardDocument();
   // Opens one of the File menu's recent documents.
   void OpenRecent(const std::string& path);
-
- protected:
-  void closeEvent(QCloseEvent* event) override;
-
- private:
-  void SetUpDocumentKeeping();
-  void KeepAsRecent(const std::string& path);
-  std::string saveDialogFolder_;  // where Save as and Export were last left
-
-  // --- recovery copies of unsaved work (EditorRecovery.cpp) ---
- public:
   // Offers the copies editors that ended without saving left behind.
   void OfferRecoveredDocuments();
 
+ protected:
+  // Asks to save unsaved changes first; stays open when the user cancels.
+  void closeEvent(QCloseEvent* event) override;
+
  private:
-  bool OpenRecoveredDocument(const RecoveryCopy& copy);
-  // The file a recovered, untitled document came from: Save as proposes it.
-  std::string recoveredFrom_;
-  std::unique_ptr<EditorRecovery> recovery_;
-  std::string recoveryProblem_;    // why the last copy failed; empty once one worked
+  void SetUpDocumentFiles();
+  void KeepAsRecent(const std::string& path);
   bool labelsPastBudget_ = false;  // the last frame drew some labels without pictures
  private:
   // --- the window's state, its parts and controls ---
   std::unique_ptr<ViewNavigation> navigation_;  // the camera under the pointer, once there is a view
   std::unique_ptr<PropertyStrip> strip_;        // the current element's editors on the tool strip
-  std::unique_ptr<DocumentKeeping> keeping_;    // unsaved changes and the recent documents
   // --- document and view state ---
   EditorDocument doc;
   GLView* view = nullptr;
   SceneState scene;
+  // The document's files, the unsaved-changes mark and the recovery copies;
+  // declared after the document, so it goes before the document does.
+  std::unique_ptr<DocumentFiles> files_;
 
   // --- window state of the mouse and the block mode ---
   double dragPoint[3] = {0, 0, 0};
@@ -429,8 +411,6 @@ class TFEditorDeObjetos1 : public QMainWindow {
   QAction* Idioma1 = nullptr;        // "?" > "Idioma": the other language from the next start
   QLabel* ModeHint1 = nullptr;       // what the mouse does now, beside the status line
   KeysWindow* keysWindow_ = nullptr;
-  bool boxSelectArmed_ = false;
+  std::unique_ptr<BoxSelection> box_;  // B's rectangle on Tela1
   bool panning_ = false;
-  QPoint boxFrom_;
-  QRubberBand* rubberBand_ = nullptr;
 };
