@@ -215,8 +215,7 @@ class EditorFixture : public ::testing::Test {
   // `over`; the move comes back from the display as an event, and this
   // returns once the window has handled it.
   void MovePointer(const QWidget& over, QPoint at) {
-    const QPoint global = over.mapToGlobal(at);
-    if (QCursor::pos() == global) return;  // no move, no event
+    const QPoint from = QCursor::pos();
     struct Watch : QObject {
       QPoint global;
       bool seen = false;
@@ -226,9 +225,10 @@ class EditorFixture : public ::testing::Test {
         return false;
       }
     } watch;
-    watch.global = global;
+    QCursor::setPos(over.mapToGlobal(at));
+    watch.global = QCursor::pos();     // the screen's edge may stop it short (a scaled desktop)
+    if (watch.global == from) return;  // no move, no event
     window->windowHandle()->installEventFilter(&watch);
-    QCursor::setPos(global);
     EXPECT_TRUE(Soon([&] { return watch.seen; })) << "the pointer's move never came";
     window->windowHandle()->removeEventFilter(&watch);
   }
