@@ -5,7 +5,6 @@
 #include <QStyleHints>
 #include <QTimer>
 #include <algorithm>
-#include <chrono>
 #include <cmath>
 #include <cstring>
 
@@ -28,28 +27,22 @@
 #include "gl/Picking.h"
 #include "gl/VectorOps.h"
 
-namespace {
-double NowInDays() {
-  using namespace std::chrono;
-  return duration<double>(steady_clock::now().time_since_epoch()).count() / 86400.0;
-}
-}  // namespace
-
 QPoint TFEditorDeObjetos1::PointerInPanel() const { return Tela1->PointerPixel(); }
 
 bool TFEditorDeObjetos1::DoublePress(Qt::MouseButton button, int x, int y, bool byKey) {
-  const double now = NowInDays();
-  const double ms = std::min(now - lastPressTime, 1.0) * 24 * 60 * 60 * 1000;
   // The platform's double click: the same button on the same spot, soon
-  // after. A click sent from the keyboard never pairs, nor does the press
-  // after it.
+  // after, as the events' own times tell (a loaded machine handling the
+  // first press slowly does not split a pair). A click sent from the
+  // keyboard never pairs, nor does the press after it.
+  const ulong now = Tela1->PressTime();
+  const auto ms = static_cast<quint32>(now - lastPressTime);  // the display's clock wraps at 32 bits
   const int near = qRound(QGuiApplication::styleHints()->mouseDoubleClickDistance() * Tela1->PixelRatio());
   const bool pair = !byKey && button == lastPressButton &&
-                    ms < QGuiApplication::styleHints()->mouseDoubleClickInterval() &&
+                    ms < static_cast<quint32>(QGuiApplication::styleHints()->mouseDoubleClickInterval()) &&
                     std::abs(x - lastPressAt.x()) <= near && std::abs(y - lastPressAt.y()) <= near;
   // A pair is used up: a third press starts afresh.
-  lastPressTime = pair || byKey ? 0 : now;
-  lastPressButton = button;
+  lastPressTime = now;
+  lastPressButton = pair || byKey ? Qt::NoButton : button;
   lastPressAt = QPoint(x, y);
   return pair;
 }

@@ -350,7 +350,8 @@ class TFEditorDeObjetos1 : public QMainWindow {
   bool viewDragging = false;
   bool elementDragging = false;
   bool blockCursorShown = false;
-  double lastPressTime = 0;  // days, as the press timing reads it; 0: no press to pair with
+  // The last press, by its event's own time in ms; with no button, none to pair with.
+  ulong lastPressTime = 0;
   Qt::MouseButton lastPressButton = Qt::NoButton;
   QPoint lastPressAt;  // framebuffer pixels
   // Which ground axis follows horizontal / vertical pointer movement.

@@ -104,6 +104,7 @@ void TGLPanel::resizeGL(int, int) {
 void TGLPanel::mousePressEvent(QMouseEvent* event) {
   NotePointer(event->globalPosition());
   buttons_ = event->buttons() | event->button();
+  pressTime_ = event->timestamp();
   const QPoint at = ToPixels(event->position());
   if (OnMouseDown) OnMouseDown(this, event->button(), event->modifiers(), at.x(), at.y());
 }

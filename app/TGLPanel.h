@@ -47,6 +47,9 @@ class TGLPanel : public QOpenGLWidget, public DrawSurface {
   bool Moving() const { return moving_; }
   // A mouse button is held on the panel (a drag may be running).
   bool ButtonHeld() const { return buttons_ != Qt::NoButton; }
+  // When the last press came, in ms of the event's own clock (the display's):
+  // presses are paired by it, not by when they are handled.
+  ulong PressTime() const { return pressTime_; }
 
   TNotifyEvent OnInitialize;  // a new context: build the view's GL state
   TNotifyEvent OnPaint;       // draw the frame (context current)
@@ -81,5 +84,6 @@ class TGLPanel : public QOpenGLWidget, public DrawSurface {
   QTimer rest_;
   bool moving_ = false;
   Qt::MouseButtons buttons_ = Qt::NoButton;
+  ulong pressTime_ = 0;
   QString announced_;  // the description assistive tools were last told
 };

@@ -31,7 +31,6 @@ struct Commands : EditorFixture {
   void ClickKeyButton(const char* caption) {
     for (TSBM* b : KeyButtons(*window))
       if (b->Caption() == caption) {
-        QTest::qWait(300);  // F5 to F7 click at the pointer: a user's pace
         QTest::mouseClick(b, Qt::LeftButton, Qt::NoModifier, b->rect().center());
         QApplication::processEvents();
         return;

@@ -182,7 +182,6 @@ TEST_F(Discovery, BoxSelectionTakesTheCentresInsideTheRectangle) {
 
   // Without B a drag on empty space turns the camera, as it always did.
   const double eyeX = w.Probe().View().Eye[0];
-  QTest::qWait(300);
   QTest::mousePress(ViewOf(w), Qt::LeftButton, Qt::NoModifier, QPoint(5, 5));
   QTest::mouseMove(ViewOf(w), QPoint(25, 5));
   QTest::mouseRelease(ViewOf(w), Qt::LeftButton, Qt::NoModifier, QPoint(25, 5));

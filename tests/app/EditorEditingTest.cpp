@@ -56,11 +56,8 @@ TEST_F(EditorFixture, ADoublePressOrEnterRenamesTheElement) {
   AttributesAnswers dialogs;
   dialogs.name = "  vidro  ";
   const QPoint janela = PixelOf(4, 2, 0);
-  // A loaded machine may take the interval over the first press's picking.
-  for (int tries = 0; tries < 3 && dialogs.shown.empty(); ++tries) {
-    ClickView(janela);
-    QTest::mouseClick(ViewOf(w), Qt::LeftButton, Qt::NoModifier, janela);  // at once
-  }
+  ClickView(janela);
+  ClickViewAtOnce(janela);
   EXPECT_EQ(dialogs.shown, std::vector<std::string>{"janela"});
   EXPECT_EQ(w.Probe().Element(1).name.str(), "vidro");
   EXPECT_EQ(ListNames(w)[1], "vidro");
@@ -102,8 +99,7 @@ TEST_F(EditorFixture, ArrowsOrbitMoveTheSelectionOrMoveThePointer) {
 
   Key(Qt::Key_Home);
   ClickListRow(0);
-  QCursor::setPos(ViewOf(w)->mapToGlobal(QPoint(300, 200)));
-  QTest::qWait(30);
+  MovePointer(QPoint(300, 200));
   const QPoint pointer = QCursor::pos();
   const double eye0 = w.Probe().View().Eye[0];
   Key(Qt::Key_Left, Qt::ShiftModifier);
@@ -128,17 +124,14 @@ TEST_F(EditorFixture, BlockModeStacksBlocksWhereThePointerIs) {
   auto& w = Open();
   Key(Qt::Key_F11);
   EXPECT_TRUE(w.Probe().BlockMode());
-  QCursor::setPos(Child<QWidget>(w, "Panel1")->mapToGlobal(QPoint(600, 100)));  // over the tool strip
-  QTest::qWait(60);
+  MovePointer(*Child<QWidget>(w, "Panel1"), QPoint(600, 100));  // over the tool strip
   Key(Qt::Key_F9);
-  QTest::qWait(300);
   Key(Qt::Key_Space);  // a click sent from the keyboard
   EXPECT_EQ(w.Probe().Count(), 0);
   EXPECT_EQ(w.Probe().UndoCount(), 0);
 
   const QPoint at = PixelOf(1, 0, 1);
-  QCursor::setPos(ViewOf(w)->mapToGlobal(at));
-  QTest::qWait(60);
+  MovePointer(at);
   ClickView(at);
   ClickView(at);
   ASSERT_EQ(w.Probe().Count(), 2);
@@ -147,8 +140,7 @@ TEST_F(EditorFixture, BlockModeStacksBlocksWhereThePointerIs) {
   EXPECT_EQ(+w.Probe().Element(1).y, +w.Probe().Element(0).y + 2);
   EXPECT_EQ(w.Probe().SelectedIndex(0), 1);
 
-  QCursor::setPos(ViewOf(w)->mapToGlobal(PixelOf(3, 0, 3)));
-  QTest::qWait(60);
+  MovePointer(PixelOf(3, 0, 3));
   Key(Qt::Key_F9);
   ASSERT_EQ(w.Probe().Count(), 3);
   EXPECT_EQ(+w.Probe().Element(2).x, 2);
@@ -317,8 +309,7 @@ TEST_F(EditorFixture, TheListFollowsEditsRowForRow) {
   const QPoint e = Child<QListView>(w, "Lista1")
                        ->viewport()
                        ->mapTo(&w, Child<QListView>(w, "Lista1")->visualRect(rows->index(4, 0)).center());
-  QTest::qWait(QGuiApplication::styleHints()->mouseDoubleClickInterval() + 50);
-  QTest::mouseDClick(w.windowHandle(), Qt::LeftButton, Qt::NoModifier, e);
+  QTest::mouseDClick(w.windowHandle(), Qt::LeftButton, Qt::NoModifier, e, PastDoubleClick());
   ASSERT_TRUE(Soon([&] { return !dialogs.shown.empty(); }));
   EXPECT_EQ(dialogs.shown, std::vector<std::string>{"e"});
   EXPECT_EQ(Names(w), renamed);

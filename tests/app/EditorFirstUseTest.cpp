@@ -27,22 +27,6 @@ double Distance(const V3& a, const V3& b) { return std::hypot(a[0] - b[0], a[1] 
 
 class FirstUse : public EditorFixture {
  protected:
-  // F5 to F7 click at the pointer, so they keep a user's pace too.
-  void ClickKey(Qt::Key key) {
-    QTest::qWait(300);
-    Key(key);
-  }
-
-  void PointTo(QPoint at) {
-    QCursor::setPos(ViewOf(*window)->mapToGlobal(at));
-    QTest::qWait(60);
-  }
-
-  void Hover(QPoint at) {
-    QTest::mouseMove(ViewOf(*window), at);
-    QTest::qWait(60);
-  }
-
   // Pixels of the last frame in `area` (all of it when empty) that match,
   // leaving out the gizmo's corner.
   int Pixels(const std::function<bool(QColor)>& match, QRect area = {}) {
@@ -105,7 +89,7 @@ TEST_F(FirstUse, TheFirstKeyAddsTheCubeThatSavesAsTheWorkedExample) {
             "texture3.bmp");
   EXPECT_EQ(w.Probe().UndoCount(), 0);  // every save empties the history
 
-  ClickKey(Qt::Key_F6);  // and the next key too
+  Key(Qt::Key_F6);  // and the next key too
   ASSERT_EQ(w.Probe().Count(), 2);
   EXPECT_EQ(+w.Probe().Element(1).kind, kCylinder);
 }
@@ -124,7 +108,7 @@ TEST_F(FirstUse, AnEmptyDocumentKeepsItsGridAndBlockCursorAfterRedraws) {
   const int half = qRound(12 * ViewOf(w)->PixelRatio());
   const QRect top(FramePixelOf(0, 2, 0) - QPoint(half, half), QSize(2 * half + 1, 2 * half + 1));
   auto dark = [](QColor c) { return c.red() < 110 && std::abs(c.red() - c.blue()) < 12; };
-  PointTo(cell);
+  MovePointer(cell);
   const int before = Pixels(dark, top);
   Key(Qt::Key_F11);
   QTest::mouseMove(ViewOf(w), cell + QPoint(1, 0));  // a move runs the cursor's tick at once
@@ -142,8 +126,8 @@ TEST_F(FirstUse, ThePaletteKeepsItsChoiceUntilTheClickInTheView) {
   const QRect around(FramePixelOf(-6, 0, -6) - QPoint(30, 30), QSize(61, 61));
   const QImage empty = ViewOf(w)->grabFramebuffer().copy(around);
   ClickPalette(2);
-  Hover(PixelOf(-6, 0, -6) + QPoint(3, 0));
-  Hover(PixelOf(-6, 0, -6));
+  MovePointer(PixelOf(-6, 0, -6) + QPoint(3, 0));
+  MovePointer(PixelOf(-6, 0, -6));
   EXPECT_NE(ViewOf(w)->grabFramebuffer().copy(around), empty);
   ClickPalette(0);
   EXPECT_EQ(ViewOf(w)->grabFramebuffer().copy(around), empty);
@@ -190,7 +174,7 @@ TEST_F(FirstUse, ThePaletteKeepsItsChoiceUntilTheClickInTheView) {
 
 TEST_F(FirstUse, EnterInAPropertyBoxAppliesItAndHandsTheKeysBack) {
   auto& w = Open();
-  ClickKey(Qt::Key_F5);
+  Key(Qt::Key_F5);
   ASSERT_EQ(w.Probe().SelectionCount(), 1);
   struct Case {
     TZSpinEdit* box;
@@ -225,7 +209,7 @@ TEST_F(FirstUse, EnterInAPropertyBoxAppliesItAndHandsTheKeysBack) {
 // under it; the view keeps its direction.
 TEST_F(FirstUse, TheWheelZoomsAShareOfTheWayTowardWhatIsUnderThePointer) {
   auto& w = Open();
-  ClickKey(Qt::Key_F5);  // a 4-unit cube around (0, 2, 0)
+  Key(Qt::Key_F5);  // a 4-unit cube around (0, 2, 0)
   const GLView& v = w.Probe().View();
   auto sight = [&v] {
     const V3 d{v.Center[0] - v.Eye[0], v.Center[1] - v.Eye[1], v.Center[2] - v.Eye[2]};
@@ -287,7 +271,7 @@ TEST_F(FirstUse, UndoAndRedoKeysWorkWithTheMenuItemsEnabledOrNot) {
 
   openAndCloseEditMenu();  // nothing to undo or redo: both items disabled
   ASSERT_FALSE(Child<QAction>(w, "Desfazer1")->isEnabled());
-  ClickKey(Qt::Key_F5);
+  Key(Qt::Key_F5);
   Key(Qt::Key_Right);
   Key(Qt::Key_Right);
   const double far = moved();
@@ -311,7 +295,7 @@ TEST_F(FirstUse, UndoAndRedoKeysWorkWithTheMenuItemsEnabledOrNot) {
   EXPECT_EQ(Child<TMulfig>(w, "MEixo1")->Valor(), 3);
 
   // A new edit after an undo: nothing left to redo.
-  ClickKey(Qt::Key_F7);
+  Key(Qt::Key_F7);
   Key(Qt::Key_Y, Qt::ControlModifier);
   EXPECT_EQ(moved(), 0);
   EXPECT_EQ(w.Probe().Count(), 2);
@@ -332,18 +316,18 @@ TEST_F(FirstUse, TheStatusLineFollowsModeAxisGridSelectionAndPointer) {
   EXPECT_TRUE(Status().contains("Eixo: X "));
   Key(Qt::Key_R);
   EXPECT_TRUE(Status().contains("Modo: Girar"));
-  ClickKey(Qt::Key_F5);
-  ClickKey(Qt::Key_F6);
+  Key(Qt::Key_F5);
+  Key(Qt::Key_F6);
   EXPECT_TRUE(Status().contains("Selecionados: 1"));
 
   // The floor point under the pointer, while there is one.
-  Hover(PixelOf(7, 0, -5));
+  MovePointer(PixelOf(7, 0, -5));
   const QString s = Status();
   const QStringList parts = s.mid(s.indexOf("Piso: x ")).split(' ', Qt::SkipEmptyParts);  // Piso: x X z Z
   ASSERT_TRUE(s.contains("Piso: x ") && parts.size() >= 5) << s.toStdString();
   EXPECT_NEAR(parts[2].toDouble(), 7, 0.1);
   EXPECT_NEAR(parts[4].toDouble(), -5, 0.1);
-  Hover(QPoint(ViewOf(w)->width() - 5, 5));  // the background
+  MovePointer(QPoint(ViewOf(w)->width() - 5, 5));  // the background
   EXPECT_FALSE(Status().contains("Piso")) << Status().toStdString();
 
   // Editar > Grade... sets the step of all three axes.

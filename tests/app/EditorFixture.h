@@ -5,10 +5,12 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QCursor>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
 #include <QMenu>
+#include <QMouseEvent>
 #include <QPushButton>
 #include <QStyleHints>
 #include <QTest>
@@ -196,12 +198,41 @@ class EditorFixture : public ::testing::Test {
   }
 
   // Two presses on one spot within the double-click interval make a double
-  // press: clicks keep a user's pace.
+  // press, as the events' own times tell: QTest stamps each click past the
+  // interval after the last, and a click "at once" is stamped right after it.
   void ClickView(QPoint at, Qt::KeyboardModifiers mods = Qt::NoModifier) {
-    QTest::qWait(QGuiApplication::styleHints()->mouseDoubleClickInterval() + 50);
-    QTest::mouseClick(ViewOf(*window), Qt::LeftButton, mods, at);
+    QTest::mouseClick(ViewOf(*window), Qt::LeftButton, mods, at, PastDoubleClick());
     QApplication::processEvents();
   }
+  void ClickViewAtOnce(QPoint at, Qt::MouseButton button = Qt::LeftButton) {
+    QTest::lastMouseTimestamp -= QTest::mouseDoubleClickInterval;  // QTest's own gap after a release
+    QTest::mouseClick(ViewOf(*window), button, Qt::NoModifier, at);
+    QApplication::processEvents();
+  }
+  static int PastDoubleClick() { return QGuiApplication::styleHints()->mouseDoubleClickInterval() + 50; }
+
+  // Moves the pointer as the desktop does, no button held, over `at` of
+  // `over`; the move comes back from the display as an event, and this
+  // returns once the window has handled it.
+  void MovePointer(const QWidget& over, QPoint at) {
+    const QPoint from = QCursor::pos();
+    struct Watch : QObject {
+      QPoint global;
+      bool seen = false;
+      bool eventFilter(QObject*, QEvent* e) override {
+        if (e->type() == QEvent::MouseMove)
+          seen = seen || (static_cast<QMouseEvent*>(e)->globalPosition() - global).manhattanLength() < 2;
+        return false;
+      }
+    } watch;
+    QCursor::setPos(over.mapToGlobal(at));
+    watch.global = QCursor::pos();     // the screen's edge may stop it short (a scaled desktop)
+    if (watch.global == from) return;  // no move, no event
+    window->windowHandle()->installEventFilter(&watch);
+    EXPECT_TRUE(Soon([&] { return watch.seen; })) << "the pointer's move never came";
+    window->windowHandle()->removeEventFilter(&watch);
+  }
+  void MovePointer(QPoint at) { MovePointer(*ViewOf(*window), at); }
 
   void ClickListRow(int row, Qt::KeyboardModifiers mods = Qt::NoModifier) {
     QListView* list = Child<QListView>(*window, "Lista1");

@@ -39,7 +39,6 @@ class Grab : public EditorFixture {
   }
   // Press at `from`, move there in steps as a hand does, release.
   void Drag(QPoint from, QPoint to, int steps = 6) {
-    QTest::qWait(QGuiApplication::styleHints()->mouseDoubleClickInterval() + 50);  // not a double press
     QTest::mousePress(ViewOf(*window), Qt::LeftButton, Qt::NoModifier, from);
     for (int k = 1; k <= steps; ++k) QTest::mouseMove(ViewOf(*window), from + (to - from) * k / steps);
     QTest::mouseRelease(ViewOf(*window), Qt::LeftButton, Qt::NoModifier, to);
@@ -109,7 +108,6 @@ TEST_F(Grab, ThePressedPointStaysUnderThePointer) {
     const P3 pressed = c.pressed + offset;
     const QPoint from = Widget(pressed);
     // A first small move does not jump.
-    QTest::qWait(QGuiApplication::styleHints()->mouseDoubleClickInterval() + 50);
     QTest::mousePress(ViewOf(w), Qt::LeftButton, Qt::NoModifier, from);
     QTest::mouseMove(ViewOf(w), from + QPoint(2, 1));
     EXPECT_EQ(+w.Probe().Element(0).x, before.x) << c.what;
@@ -150,7 +148,6 @@ TEST_F(Grab, AResizeMovesTheGrabbedFaceAndATurnFollowsThePointer) {
   Key(Qt::Key_Escape);  // the floor: a turn changes ayz
   Key(Qt::Key_R);
   const QPoint from = Widget({0, 5, 0});
-  QTest::qWait(QGuiApplication::styleHints()->mouseDoubleClickInterval() + 50);
   QTest::mousePress(ViewOf(w), Qt::LeftButton, Qt::NoModifier, from);
   QTest::mouseMove(ViewOf(w), from + QPoint(40, 0));
   const double turned = e().ayz;

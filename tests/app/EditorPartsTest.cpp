@@ -31,12 +31,6 @@ class Parts : public EditorFixture {
     Key(Qt::Key_S, Qt::ControlModifier);
     return ReadElements(dir.file("doc.zobj3d"));
   }
-  // The pointer moved with no button held, as the desktop moves it; the
-  // view hears of it a moment later.
-  void Hover(QPoint at) {
-    QTest::mouseMove(ViewOf(*window), at);
-    QTest::qWait(40);
-  }
   QString StatusLine() const { return window->Probe().StatusLine(); }
   // Edit > Align > the item of `id`, opened and clicked as a hand does.
   void PickAlign(CommandId id) {
@@ -136,7 +130,6 @@ TEST_F(Parts, PTurnsTwoPartsAboutTheirCommonCentreAsATableTurnsItsLegs) {
   // A drag in the same mode carries both around the centre too, whatever
   // the angle comes out.
   ASSERT_EQ(w.Probe().SelectionCount(), 2);
-  QTest::qWait(QGuiApplication::styleHints()->mouseDoubleClickInterval() + 50);
   const QPoint from = PixelOf(0, 2, 2 * side);  // the first one's top
   QTest::mousePress(ViewOf(w), Qt::LeftButton, Qt::NoModifier, from);
   for (int k = 1; k <= 4; ++k) QTest::mouseMove(ViewOf(w), from + QPoint(12 * k, 0));
@@ -210,16 +203,16 @@ TEST_F(Parts, ADuplicateFollowsThePointerUntilAClick) {
   auto& w = OpenWith({Part("original", 0, 2), Part("vizinho", 4.6, 0.6)});
   Frame();
   ClickView(PixelOf(0, 1, 1));
-  Hover(PixelOf(0.5, 1, 0.5));
+  MovePointer(PixelOf(0.5, 1, 0.5));
   const int steps = w.Probe().UndoCount();
   Key(Qt::Key_D, Qt::ControlModifier);
   ASSERT_EQ(w.Probe().Count(), 3);
   // 2.6 on: the copy's right face ends a fifth short of the neighbour.
-  for (int k = 1; k <= 4; ++k) Hover(PixelOf(0.5 + 2.6 * k / 4, 1, 0.5));
+  for (int k = 1; k <= 4; ++k) MovePointer(PixelOf(0.5 + 2.6 * k / 4, 1, 0.5));
   EXPECT_TRUE(Soon([&w] { return std::fabs(w.Probe().Element(2).x - 3.3) < 1e-9; }))
       << "flush with the neighbour, off the grid: " << +w.Probe().Element(2).x;
   ClickView(PixelOf(3.1, 1, 0.5));
-  Hover(PixelOf(-6, 1, 0.5));
+  MovePointer(PixelOf(-6, 1, 0.5));
   EXPECT_EQ(w.Probe().UndoCount(), steps + 1) << "one step in all";
   // Undo takes the copy away in one step; redo brings it back where placed.
   Key(Qt::Key_Z, Qt::ControlModifier);
@@ -234,12 +227,12 @@ TEST_F(Parts, ADuplicateFollowsThePointerUntilAClick) {
   // Esc: back one step aside of the one duplicated.
   ClickView(PixelOf(3.3, 1, 1.5));
   ASSERT_EQ(w.Probe().SelectionCount(), 1);
-  Hover(PixelOf(3.8, 1, 1));
+  MovePointer(PixelOf(3.8, 1, 1));
   Key(Qt::Key_D, Qt::ControlModifier);
-  Hover(PixelOf(-3, 1, 4));
+  MovePointer(PixelOf(-3, 1, 4));
   EXPECT_TRUE(Soon([&w] { return +w.Probe().Element(3).x < 0; })) << "it follows";
   Key(Qt::Key_Escape);
-  Hover(PixelOf(-5, 1, 3));
+  MovePointer(PixelOf(-5, 1, 3));
   e = Saved();
   ASSERT_EQ(e.size(), 4u);
   EXPECT_NEAR(+e[3].x, 3.8, 1e-9);

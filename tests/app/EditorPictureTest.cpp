@@ -62,12 +62,13 @@ TEST_F(EditorPicture, AfterTheCameraMovesTheViewComesToRestWhole) {
     balls.push_back(ball);
   }
   TFEditorDeObjetos1& w = OpenWith(balls);
-  QTest::qWait(TGLPanel::kRestMs + 200);
+  const auto resting = [&w] { return !ViewOf(w)->Moving(); };
+  ASSERT_TRUE(Soon(resting));
   const QImage before = ViewOf(w)->grabFramebuffer();
   Key(Qt::Key_Left);
   const QImage moving = ViewOf(w)->grabFramebuffer();
   EXPECT_FALSE(moving == before) << "the camera did not turn";
-  QTest::qWait(TGLPanel::kRestMs + 200);
+  ASSERT_TRUE(Soon(resting));
   const QImage rest = ViewOf(w)->grabFramebuffer();
   EXPECT_FALSE(rest == moving) << "the moving frame drew every segment";
   w.Redraw();

@@ -11,18 +11,6 @@
 namespace {
 class Pointer : public EditorFixture {
  protected:
-  void PointTo(QPoint at) {
-    QCursor::setPos(ViewOf(*window)->mapToGlobal(at));
-    QTest::qWait(60);
-  }
-  // A click at once, without the pause ClickView keeps.
-  void Press(QPoint at, Qt::MouseButton button = Qt::LeftButton) {
-    QTest::mouseClick(ViewOf(*window), button, Qt::NoModifier, at);
-    QApplication::processEvents();
-  }
-  static void PastTheDoubleClickInterval() {
-    QTest::qWait(QGuiApplication::styleHints()->mouseDoubleClickInterval() + 50);
-  }
   int32_t SelectedOne() const { return window->Probe().SelectionCount() == 1 ? window->Probe().SelectedIndex(0) : -1; }
 };
 }  // namespace
@@ -33,35 +21,30 @@ TEST_F(Pointer, OnlyTwoMousePressesOnOneSpotInTimeMakeADoublePress) {
   const QPoint a = PixelOf(-4, 2, 0), b = PixelOf(4, 2, 0);
 
   ClickView(a);
-  Press(b);  // at once, elsewhere
+  ClickViewAtOnce(b);  // at once, elsewhere
   EXPECT_EQ(SelectedOne(), 1);
 
   // A click sent by a key is never half of a double press.
-  PointTo(a);
+  MovePointer(a);
   Key(Qt::Key_Space);
   EXPECT_EQ(SelectedOne(), 0) << "the key clicks under the pointer";
-  Press(a);
+  ClickViewAtOnce(a);
   // Nor do presses of different buttons pair.
-  PastTheDoubleClickInterval();
-  Press(a, Qt::RightButton);
-  Press(a);
+  QTest::mouseClick(ViewOf(w), Qt::RightButton, Qt::NoModifier, a, PastDoubleClick());
+  ClickViewAtOnce(a);
   EXPECT_TRUE(dialogs.shown.empty());
 
   // A double click as the platform delivers it opens the element's attributes, once.
   ClickView(b);
-  PastTheDoubleClickInterval();
-  QTest::mouseDClick(w.windowHandle(), Qt::LeftButton, Qt::NoModifier, ViewOf(w)->mapTo(&w, b));
+  QTest::mouseDClick(w.windowHandle(), Qt::LeftButton, Qt::NoModifier, ViewOf(w)->mapTo(&w, b), PastDoubleClick());
   EXPECT_TRUE(Soon([&] { return !dialogs.shown.empty(); }));
-  QTest::qWait(100);
+  QApplication::processEvents();  // a second dialog would be up by now
   EXPECT_EQ(dialogs.shown, std::vector<std::string>{"b"});
 
   // Keys at a brisk pace: every press adds.
   Reactivate();
-  PointTo(PixelOf(0, 0, 8));
-  for (int i = 0; i < 10; ++i) {
-    Key(Qt::Key_F5);
-    QTest::qWait(100);
-  }
+  MovePointer(PixelOf(0, 0, 8));
+  for (int i = 0; i < 10; ++i) Key(Qt::Key_F5);
   EXPECT_EQ(w.Probe().Count(), 12);
   EXPECT_EQ(dialogs.shown.size(), 1u);
 }
@@ -76,12 +59,11 @@ TEST_F(Pointer, PressesThatChangeNothingLeaveNoUndoStepAndNoChange) {
   Key(Qt::Key_Right);  // a real edit of a
   ASSERT_EQ(w.Probe().UndoCount(), 1);
   ASSERT_TRUE(Starred());
-  for (int i = 0; i < 10; ++i) Press(i % 2 ? a : b);
+  for (int i = 0; i < 10; ++i) ClickViewAtOnce(i % 2 ? a : b);
   EXPECT_EQ(w.Probe().UndoCount(), 1) << "selection clicks took undo levels";
 
   // A drag from a press on b is one step, undone whole.
-  PastTheDoubleClickInterval();
-  QTest::mousePress(ViewOf(w), Qt::LeftButton, Qt::NoModifier, b);
+  QTest::mousePress(ViewOf(w), Qt::LeftButton, Qt::NoModifier, b, PastDoubleClick());
   QTest::mouseMove(ViewOf(w), b + QPoint(30, 10));
   QTest::mouseMove(ViewOf(w), b + QPoint(60, 20));
   QTest::mouseRelease(ViewOf(w), Qt::LeftButton, Qt::NoModifier, b + QPoint(60, 20));
@@ -99,7 +81,7 @@ TEST_F(Pointer, PressesThatChangeNothingLeaveNoUndoStepAndNoChange) {
 
   // Saved, then only clicked: Quit closes without a question.
   ClickView(b);
-  Press(a);
+  ClickViewAtOnce(a);
   EXPECT_FALSE(Starred());
   Pick('A', Child<QAction>(w, "Sair1"));
   EXPECT_TRUE(boxes.saveQuestions.empty());

@@ -177,7 +177,7 @@ TEST_F(Recovery, TheTimerWritesACopyWhileTheDocumentIsChanged) {
   Fill(doc.elements, {Cube("timed", 1)});
   doc.fileName = "/docs/timed.zobj3d";
   EditorRecovery recovery(doc, 50);
-  QTest::qWait(200);
+  QTest::qWait(200);  // the timer's turns, had it run: nothing to observe when it rightly does not
   EXPECT_FALSE(fs::exists(ownCopy())) << "an unchanged document needs no copy";
   recovery.SetChanged(true);
   ASSERT_TRUE(Soon([this] { return fs::exists(ownCopy()); }));
@@ -191,7 +191,7 @@ TEST_F(Recovery, TheTimerWritesACopyWhileTheDocumentIsChanged) {
 TEST_F(Recovery, EveryTwentiethEditWritesACopyUntilTheWorkIsSavedOrDiscarded) {
   auto& w = OpenWith({Cube("first", 1), Cube("second", 5)});
   MoveFirstElement(19);
-  QTest::qWait(100);
+  QTest::qWait(100);  // a copy asked for is written a turn later, on a worker: time for one that must not come
   EXPECT_FALSE(fs::exists(ownCopy()));
   MoveFirstElement(1);
   ASSERT_TRUE(Soon([this] { return fs::exists(ownCopy()); }));
@@ -262,7 +262,7 @@ TEST_F(Recovery, EndedEditorsCopiesAreOfferedInOneWindowNewestFirst) {
   Leave(ProcessTagOf(other.processId()), "", {Cube("theirs", 1)});
   Open();
   ASSERT_TRUE(Soon([&] { return boxes.recoveryLists.size() == 1u; }));
-  QTest::qWait(300);
+  QTest::qWait(100);  // a second offer would be queued right behind the first
   ASSERT_EQ(boxes.recoveryLists.size(), 1u) << "one window for every copy";
   ASSERT_EQ(boxes.recoveryLists[0].size(), 2u) << "a running editor's copy was offered";
   EXPECT_EQ(boxes.recoveryLists[0][0].rfind("newer.zobj3d  /docs/", 0), 0u) << boxes.recoveryLists[0][0];
@@ -349,11 +349,13 @@ TEST_F(Recovery, TheWorkOfAKilledEditorComesBack) {
           .split('\n')
           .first();
   ASSERT_FALSE(windowId.isEmpty());
-  QTest::qWait(500);
-  const QString geometry = Xdotool({"getwindowgeometry", "--shell", windowId});  // ... WIDTH=w HEIGHT=h ...
-  const int width = geometry.section("WIDTH=", 1).section('\n', 0, 0).toInt();
-  const int height = geometry.section("HEIGHT=", 1).section('\n', 0, 0).toInt();
-  ASSERT_GT(width, 400);
+  int width = 0, height = 0;
+  ASSERT_TRUE(Soon([&] {  // mapped, then laid out at its own size
+    const QString geometry = Xdotool({"getwindowgeometry", "--shell", windowId});  // ... WIDTH=w HEIGHT=h ...
+    width = geometry.section("WIDTH=", 1).section('\n', 0, 0).toInt();
+    height = geometry.section("HEIGHT=", 1).section('\n', 0, 0).toInt();
+    return width > 400;
+  }));
   // Cubes, a user's pace apart, each with the pointer over the view where F5
   // puts it; the twentieth makes the copy, which then holds exactly twenty
   // (a key a loaded display drops is pressed again). Focus and pointer are
@@ -361,7 +363,7 @@ TEST_F(Recovery, TheWorkOfAKilledEditorComesBack) {
   for (int i = 0; i < 2 * EditorRecovery::kEditsPerCopy && !fs::exists(childCopy); ++i) {
     Xdotool({"windowfocus", "--sync", windowId, "mousemove", "--window", windowId, QString::number(width / 3),
              QString::number(height * 2 / 3), "key", "F5"});
-    QTest::qWait(350);
+    QTest::qWait(350);  // another process: nothing tells when it has taken the key until the twentieth
   }
   ASSERT_TRUE(Soon([&] { return fs::exists(childCopy); }, 10000));
   editor.kill();  // SIGKILL: nothing of the editor's own runs

@@ -22,7 +22,6 @@ class Snap : public EditorFixture {
   // Presses on the left part's top, moves there as a hand does, and tells
   // whether an outline showed while the button was held.
   bool DragAlongX(double from, double to) {
-    QTest::qWait(QGuiApplication::styleHints()->mouseDoubleClickInterval() + 50);
     const QPoint a = PixelOf(from, 2, 0.3), b = PixelOf(to, 2, 0.3);
     QTest::mousePress(ViewOf(*window), Qt::LeftButton, Qt::NoModifier, a);
     for (int k = 1; k <= 6; ++k) QTest::mouseMove(ViewOf(*window), a + (b - a) * k / 6);

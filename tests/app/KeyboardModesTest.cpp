@@ -25,8 +25,7 @@ class KeyboardModes : public EditorFixture {
   // A click in block mode adds at the pointer, so the pointer goes there too.
   void ClickCell(double x, double z) {
     const QPoint at = PixelOf(x, 0, z);
-    QCursor::setPos(ViewOf(*window)->mapToGlobal(at));
-    QTest::qWait(60);
+    MovePointer(at);
     ClickView(at);
   }
   double DistanceToCentre() {

@@ -31,7 +31,6 @@ class WindowTexts : public EditorFixture {
     files.paths = {dir.file("room.zobj3d")};
     Pick(file, Child<QAction>(w, "Abrir1"));
     seen.push_back(w.windowTitle());
-    QTest::qWait(300);  // F5 clicks at the pointer: at a user's pace
     Key(Qt::Key_F5);
     Key(Qt::Key_S, Qt::ControlModifier);
     seen.push_back(w.windowTitle());

@@ -60,7 +60,7 @@ class WaitIndicatorTest : public QObject {
     QTRY_VERIFY_WITH_TIMEOUT(WaitResult() == "1", 3000);
     StartWait(nullptr, result);
     QVERIFY(WaitResult().empty());
-    QTest::qWait(250);
+    for (int i = 0; i < 3; ++i) CurrentWaitWindow()->OnTick();
     QVERIFY(CurrentWaitWindow() != nullptr);  // ticks keep it while waiting
     StopWait();
     WaitUntilClosed();
