@@ -1,6 +1,6 @@
 #pragma once
 
-struct DrawSurface;
+class DrawSurface;
 struct GLView;
 
 // What every view starts as, in the editor and without it: all lights on
