@@ -253,13 +253,19 @@ template <class Drawn>
   std::_Exit(0);
 }
 
+// What a child process sets before its QApplication, as the editor's main
+// does (the dictionary only where an editor window will open).
+void BeforeTheApplication(bool editor) {
+  SetEditorSurfaceFormat();
+  if (editor) LoadDictionary();
+  CorFaceMulfig = CorFaceSpin = clWhite;
+}
+
 // Child process: start a window, print the process's age when its first
 // frame has been composed into the window and swapped to the screen.
 int FirstFrameChild(int argc, char** argv, const std::string& mode, const std::string& document) {
   const bool bare = mode != "editor";
-  SetEditorSurfaceFormat();
-  if (!bare) LoadDictionary();
-  CorFaceMulfig = CorFaceSpin = clWhite;
+  BeforeTheApplication(!bare);
   QApplication app(argc, argv);
   if (!bare) InstallQtScriptHost();
   if (mode == "limit") {
@@ -284,9 +290,7 @@ int FirstFrameChild(int argc, char** argv, const std::string& mode, const std::s
 // it, and nothing left to draw); prints the process's age then and its peak
 // resident memory.
 [[noreturn]] int QuietChild(int argc, char** argv, const std::string& document) {
-  SetEditorSurfaceFormat();
-  LoadDictionary();
-  CorFaceMulfig = CorFaceSpin = clWhite;
+  BeforeTheApplication(true);
   QApplication app(argc, argv);
   InstallQtScriptHost();
   TFEditorDeObjetos1 window({QString::fromStdString(document)});
@@ -326,9 +330,7 @@ class PaintWatch : public QObject {
 // after it (what the key left queued), and the whole frame that follows once
 // input rests; with the window's compositions (swaps) in each.
 [[noreturn]] void CameraStepChild(int argc, char** argv, const std::string& document) {
-  SetEditorSurfaceFormat();
-  LoadDictionary();
-  CorFaceMulfig = CorFaceSpin = clWhite;
+  BeforeTheApplication(true);
   QApplication app(argc, argv);
   InstallQtScriptHost();
   TFEditorDeObjetos1 window({QString::fromStdString(document)});
@@ -433,8 +435,7 @@ double HeldBytes() {
 // Child process: a large document opened in a window already on screen, a
 // step on one of its elements, and the memory it all took.
 int ScaleChild(int argc, char** argv, const std::string& shapesPath, const std::string& path) {
-  SetEditorSurfaceFormat();
-  CorFaceMulfig = CorFaceSpin = clWhite;
+  BeforeTheApplication(false);
   QApplication app(argc, argv);
   TFEditorDeObjetos1 window(QStringList{});
   WaitForFirstFrame(app, window);
@@ -547,8 +548,7 @@ int main(int argc, char** argv) {
   std::fflush(stdout);
   if (RunChild("--camera-step", "editor", seeded) < 0) std::printf("(the camera step run failed)\n");
 
-  SetEditorSurfaceFormat();
-  CorFaceMulfig = CorFaceSpin = clWhite;
+  BeforeTheApplication(false);
   QApplication app(argc, argv);
 
   TFEditorDeObjetos1 window({QString::fromStdString(sample)});
