@@ -5,8 +5,9 @@
 #include "FormatNumber.h"
 
 namespace {
-// What may wait for the sink: a few hundred elements, half a million corners.
-constexpr size_t kWaitingElements = 256, kWaitingCorners = size_t{1} << 19;
+// What may wait for the sink: enough small elements that the sink's thread
+// is woken for a batch, a few megabytes of corners.
+constexpr size_t kWaitingElements = 64, kWaitingCorners = size_t{1} << 16;
 }  // namespace
 
 MeshCanvas::MeshCanvas(RecordedObjectSink& sink)
@@ -105,6 +106,9 @@ void MeshCanvas::Vertex(double x, double y, double z) {
 
 void MeshCanvas::BeginObject(const std::string& name) {
   if (objectOpen_) handOver_.Hand(object_);
+  // What comes back held an earlier element: one far larger than most
+  // gives its memory back rather than keeping it for the next.
+  if (object_.corners.capacity() > kWaitingCorners) object_ = RecordedObject();
   object_.Clear();
   object_.name = LineSafe(name);
   objectOpen_ = true;
