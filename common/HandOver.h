@@ -90,7 +90,7 @@ class HandOver {
       userSleeps_ = false;
       if (stopping_) return;
       std::swap(current, queue_.front());
-      if (spare_.size() < kMaxSpare) spare_.push_back(std::move(queue_.front()));
+      if (spare_.size() < maxItems_) spare_.push_back(std::move(queue_.front()));
       queue_.pop_front();
       weight_ -= weigh_(current);
       busy_ = true;
@@ -117,8 +117,6 @@ class HandOver {
     }
   }
 
-  static constexpr size_t kMaxSpare = 8;  // more would only hold memory
-
   const std::function<void(Item&)> use_;
   const std::function<size_t(const Item&)> weigh_;
   const size_t maxItems_, maxWeight_;
@@ -129,7 +127,7 @@ class HandOver {
   bool userSleeps_ = false, makerSleeps_ = false;
   std::deque<Item> queue_;
   size_t weight_ = 0;
-  std::vector<Item> spare_;  // a few used items, kept for their memory
+  std::vector<Item> spare_;  // used items (as many as may wait), kept for their memory
   bool busy_ = false, stopping_ = false;
   std::exception_ptr failure_;
   std::thread thread_;

@@ -8,6 +8,8 @@ namespace {
 // What may wait for the sink: enough small elements that the sink's thread
 // is woken for a batch, a few megabytes of corners.
 constexpr size_t kWaitingElements = 64, kWaitingCorners = size_t{1} << 16;
+// An element that keeps no memory for the next: the spares stay a few MB.
+constexpr size_t kLargeElementCorners = 4096;
 }  // namespace
 
 MeshCanvas::MeshCanvas(RecordedObjectSink& sink)
@@ -107,8 +109,8 @@ void MeshCanvas::Vertex(double x, double y, double z) {
 void MeshCanvas::BeginObject(const std::string& name) {
   if (objectOpen_) handOver_.Hand(object_);
   // What comes back held an earlier element: one far larger than most
-  // gives its memory back rather than keeping it for the next.
-  if (object_.corners.capacity() > kWaitingCorners) object_ = RecordedObject();
+  // gives its memory back rather than keep it while it waits as a spare.
+  if (object_.corners.capacity() > kLargeElementCorners) object_ = RecordedObject();
   object_.Clear();
   object_.name = LineSafe(name);
   objectOpen_ = true;
