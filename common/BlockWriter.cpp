@@ -6,7 +6,8 @@
 
 #include "SafeFiles.h"
 
-BlockWriter::BlockWriter(ReplacementFile& file, int blocks, size_t blockBytes) : file_(file), blockBytes_(blockBytes) {
+BlockWriter::BlockWriter(ReplacementFile& file, int blocks, size_t blockBytes, unsigned long long flushBytes)
+    : file_(file), blockBytes_(blockBytes), flushBytes_(flushBytes) {
   // Mapped, not allocated: page-aligned, and given back to the system the
   // moment the export ends instead of staying in the heap.
   for (int i = 0; i < blocks; ++i) {
@@ -18,12 +19,31 @@ BlockWriter::BlockWriter(ReplacementFile& file, int blocks, size_t blockBytes) :
     storage_.emplace_back(static_cast<char*>(p));
     free_.push_back(static_cast<char*>(p));
   }
+  // The flusher first: the writer asks whether there is one.
+  try {
+    flusher_ = std::thread([this] { RunFlushes(); });
+  } catch (...) {
+    // No flushes on the way: the final one does it all.
+  }
   try {
     thread_ = std::thread([this] { Run(); });
   } catch (...) {
+    Stop();
     UnmapBlocks();
     throw;
   }
+}
+
+void BlockWriter::Stop() {
+  {
+    std::lock_guard lock(mutex_);
+    stopping_ = true;
+    failed_ = true;  // what was not written yet is abandoned
+  }
+  changed_.notify_all();
+  flushWanted_.notify_all();
+  if (thread_.joinable()) thread_.join();
+  if (flusher_.joinable()) flusher_.join();
 }
 
 void BlockWriter::UnmapBlocks() {
@@ -32,13 +52,7 @@ void BlockWriter::UnmapBlocks() {
 }
 
 BlockWriter::~BlockWriter() {
-  {
-    std::lock_guard lock(mutex_);
-    stopping_ = true;
-    failed_ = true;  // what was not written yet is abandoned
-  }
-  changed_.notify_all();
-  thread_.join();
+  Stop();
   UnmapBlocks();
 }
 
@@ -76,8 +90,24 @@ void BlockWriter::Return(char* block) {
 
 bool BlockWriter::Drain() {
   std::unique_lock lock(mutex_);
-  changed_.wait(lock, [this] { return queue_.empty() && !writing_; });
-  return !failed_;
+  changed_.wait(lock, [this] { return queue_.empty() && !writing_ && !flushing_; });
+  // Only now, with both threads idle, may the file take the reason.
+  if (flushFailed_ && file_.ok()) file_.NoteFailure("cannot flush");
+  return !failed_ && !flushFailed_;
+}
+
+void BlockWriter::RunFlushes() {
+  std::unique_lock lock(mutex_);
+  for (;;) {
+    flushWanted_.wait(lock, [this] { return stopping_ || flushing_; });
+    if (stopping_) return;
+    lock.unlock();
+    const bool flushed = file_.FlushWritten();
+    lock.lock();
+    flushFailed_ = flushFailed_ || !flushed;
+    flushing_ = false;
+    changed_.notify_all();
+  }
 }
 
 void BlockWriter::Run() {
@@ -91,14 +121,16 @@ void BlockWriter::Run() {
     const bool skip = failed_;  // after a failure the rest is not written
     lock.unlock();
     bool ok = skip;
-    if (!skip) {
-      const unsigned long long at = job.positioned ? job.offset : file_.Size();
-      ok = job.positioned ? file_.WriteAt(job.offset, job.block, job.size) : file_.Write(job.block, job.size);
-      if (ok) file_.StartWriteBack(at, job.size);
-    }
+    if (!skip) ok = job.positioned ? file_.WriteAt(job.offset, job.block, job.size) : file_.Write(job.block, job.size);
     lock.lock();
     writing_ = false;
     failed_ = failed_ || !ok;
+    unflushed_ += job.size;
+    if (ok && unflushed_ >= flushBytes_ && !flushing_ && flusher_.joinable()) {
+      unflushed_ = 0;
+      flushing_ = true;
+      flushWanted_.notify_one();
+    }
     free_.push_back(job.block);
     changed_.notify_all();
   }

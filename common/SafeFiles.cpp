@@ -149,48 +149,18 @@ bool ReplacementFile::Fail(const std::string& what) {
   return false;
 }
 
-bool ReplacementFile::PreferUncached() {
-  if (!ok() || fd_ < 0) return false;
-  const int flags = ::fcntl(fd_, F_GETFL);
-  uncached_ = flags >= 0 && ::fcntl(fd_, F_SETFL, flags | O_DIRECT) == 0;
-  return uncached_;
-}
-
-void ReplacementFile::StopUncached() {
-  if (!uncached_) return;
-  uncached_ = false;
-  const int flags = ::fcntl(fd_, F_GETFL);
-  if (flags >= 0) ::fcntl(fd_, F_SETFL, flags & ~O_DIRECT);
-}
-
-bool ReplacementFile::WriteAll(const unsigned char* p, size_t size) {
-  for (;;) {
-    const size_t n = WriteFully(fd_, p, size);
-    p += n;
-    size -= n;
-    written_ += n;
-    if (size == 0) return true;
-    // The device wants a larger alignment than ours: write it cached.
-    if (errno != EINVAL || !uncached_) return Fail("cannot write");
-    StopUncached();
-  }
-}
-
 bool ReplacementFile::Write(const void* data, size_t size) {
   if (!ok()) return false;
   if (fd_ < 0) return Fail("the file is already closed");
-  auto* p = static_cast<const unsigned char*>(data);
-  const bool aligned = reinterpret_cast<uintptr_t>(p) % kUncachedBlock == 0 && size % kUncachedBlock == 0 &&
-                       written_ % kUncachedBlock == 0;
-  if (!aligned) StopUncached();
-  return WriteAll(p, size);
+  const size_t n = WriteFully(fd_, data, size);
+  written_ += n;
+  return n == size || Fail("cannot write");
 }
 
 bool ReplacementFile::WriteAt(unsigned long long offset, const void* data, size_t size) {
   if (!ok()) return false;
   if (fd_ < 0) return Fail("the file is already closed");
   if (offset + size > written_) return Fail("cannot write past the end");
-  StopUncached();
   return WriteFullyAt(fd_, data, size, offset) == size || Fail("cannot write");
 }
 
@@ -206,10 +176,7 @@ bool ReplacementFile::Reserve(unsigned long long size) {
   return true;
 }
 
-void ReplacementFile::StartWriteBack(unsigned long long offset, unsigned long long size) const {
-  if (fd_ >= 0 && size > 0)
-    ::sync_file_range(fd_, static_cast<off_t>(offset), static_cast<off_t>(size), SYNC_FILE_RANGE_WRITE);
-}
+bool ReplacementFile::FlushWritten() const { return fd_ >= 0 && ::fdatasync(fd_) == 0; }
 
 bool ReplacementFile::Restart() {
   if (!ok() || fd_ < 0) return false;

@@ -53,13 +53,6 @@ class ReplacementFile {
 
   bool Write(const void* data, size_t size);
   bool Write(const std::string& text) { return Write(text.data(), text.size()); }
-  // Large files: whole blocks of kUncachedBlock bytes at aligned addresses
-  // then go straight to the disk, past the page cache, which saves copying
-  // them there and keeps a big export from pushing out what other programs
-  // cache. Any other write (and a file system without it) falls back to
-  // cached writes. True when the file takes such writes.
-  bool PreferUncached();
-  static constexpr size_t kUncachedBlock = 4096;
   // Overwrites `size` bytes at `offset`, which were written before: a header
   // whose counts are known only at the end.
   bool WriteAt(unsigned long long offset, const void* data, size_t size);
@@ -67,9 +60,14 @@ class ReplacementFile {
   // the file system can (a full disk fails here, not halfway): a file laid
   // out in advance is then filled with WriteAt in any order.
   bool Reserve(unsigned long long size);
-  // Asks the system to start putting [offset, offset + size) on the disk
-  // now, without waiting: the final flush then finds little left to do.
-  void StartWriteBack(unsigned long long offset, unsigned long long size) const;
+  // Puts what was written so far on the disk (not the file's size and
+  // times, which the final flush takes), so that the final flush finds
+  // little left. Safe while another thread writes. False when the disk
+  // failed: the file must then fail (NoteFailure).
+  bool FlushWritten() const;
+  // A failure met outside the file's own calls (such as a flush made on
+  // another thread): the file is not ok from now on.
+  void NoteFailure(const std::string& what) { Fail(what); }
   // Bytes written (or reserved) since the last start.
   unsigned long long Size() const { return written_; }
   // Empties the temporary file for a fresh start.
@@ -85,11 +83,9 @@ class ReplacementFile {
   // Links the unnamed file under a fresh temporary name beside the target.
   bool NameUnnamedFile();
   std::string target_, temp_, error_;
-  bool WriteAll(const unsigned char* p, size_t size);
-  void StopUncached();
   int fd_ = -1;
   int tempSlot_ = -1;  // in the list removed when a signal ends the process
-  bool finished_ = false, committed_ = false, uncached_ = false;
+  bool finished_ = false, committed_ = false;
   unsigned long long written_ = 0;  // bytes since the last start
 };
 

@@ -4,17 +4,39 @@
 
 #include "FormatNumber.h"
 
+namespace {
+// What may wait for the sink: enough small elements that the sink's thread
+// is woken for a batch, a few megabytes of corners.
+constexpr size_t kWaitingElements = 64, kWaitingCorners = size_t{1} << 16;
+// An element that keeps no memory for the next: the spares stay a few MB.
+constexpr size_t kLargeElementCorners = 4096;
+}  // namespace
+
+MeshCanvas::MeshCanvas(RecordedObjectSink& sink)
+    : sink_(sink),
+      // Positions are cut and normals made unit on the sink's side of the
+      // hand-over, which has less to do than the drawing.
+      handOver_(
+          [this](RecordedObject& object) {
+            FinishCorners(object, sinkNumbers_);
+            sink_.Take(object);
+          },
+          [](const RecordedObject& object) { return object.corners.size(); }, kWaitingElements, kWaitingCorners) {}
+
 void MeshCanvas::BeginExport() {
   BeginRecordingFrame();
   object_.Clear();
   objectOpen_ = false;
   primStart_ = 0;
+  handOver_.Settle();
   sink_.Restart();
 }
 
 void MeshCanvas::FinishExport() {
-  if (objectOpen_) sink_.Take(object_);
+  if (objectOpen_) handOver_.Hand(object_);
   objectOpen_ = false;
+  object_.Clear();
+  handOver_.Settle();
 }
 
 void MeshCanvas::BeginPrimitive(Primitive mode) {
@@ -63,7 +85,6 @@ void MeshCanvas::EndPrimitive() {
 void MeshCanvas::Normal(double x, double y, double z) {
   ++normalCount_;
   normal_[0] = numbers_.AsWritten(x), normal_[1] = numbers_.AsWritten(y), normal_[2] = numbers_.AsWritten(z);
-  normalHasLength_ = MakeUnit(normal_);  // once, not for every triangle that uses it
 }
 
 void MeshCanvas::TexCoord(double s, double t) {
@@ -77,15 +98,19 @@ void MeshCanvas::Vertex(double x, double y, double z) {
   ++vertexCount_;
   // A corner takes the normal and texture coordinate given last, as the
   // OBJ's face lines do.
-  object_.corners.push_back({{numbers_.AsWritten(p[0]), numbers_.AsWritten(p[1]), numbers_.AsWritten(p[2])},
+  object_.placed.push_back({p[0], p[1], p[2]});
+  object_.corners.push_back({{0, 0, 0},
                              {normal_[0], normal_[1], normal_[2]},
                              {texCoord_[0], texCoord_[1]},
-                             normalCount_ > 0 && normalHasLength_,
+                             normalCount_ > 0,
                              texCoordCount_ > 0});
 }
 
 void MeshCanvas::BeginObject(const std::string& name) {
-  if (objectOpen_) sink_.Take(object_);
+  if (objectOpen_) handOver_.Hand(object_);
+  // What comes back held an earlier element: one far larger than most
+  // gives its memory back rather than keep it while it waits as a spare.
+  if (object_.corners.capacity() > kLargeElementCorners) object_ = RecordedObject();
   object_.Clear();
   object_.name = LineSafe(name);
   objectOpen_ = true;

@@ -4,19 +4,21 @@
 #include "NumberMemo.h"
 #include "RecordedObject.h"
 #include "RecordingCanvas.h"
+#include "common/HandOver.h"
 
 // Keeps each drawn element as numbers (RecordedObject) and hands it to a
-// sink as soon as it is complete, so a mesh export never holds more than
-// one element's geometry. The faces are those the OBJ text would have,
+// sink as soon as it is complete, so a mesh export never holds more than a
+// few elements' geometry. The sink takes them on a thread of its own. The faces are those the OBJ text would have,
 // split into fans of triangles, and every number is the one a reader of
 // that text would get.
 class MeshCanvas : public RecordingCanvas {
  public:
-  explicit MeshCanvas(RecordedObjectSink& sink) : sink_(sink) {}
+  explicit MeshCanvas(RecordedObjectSink& sink);
 
   // A frame starts (again): the sink forgets what it took.
   void BeginExport();
-  // The frame is drawn: the last element goes to the sink.
+  // The frame is drawn: the last element goes to the sink, and the sink has
+  // taken every element. Throws what the sink threw.
   void FinishExport();
 
   void BeginPrimitive(Primitive mode) override;
@@ -35,9 +37,9 @@ class MeshCanvas : public RecordingCanvas {
   bool objectOpen_ = false;  // `object_` has begun (BeginObject)
   Primitive primMode_ = Primitive::Points;
   size_t primStart_ = 0;  // the open primitive's first corner in `object_`
-  // The normal given last as written, made unit (when it has a length), and
-  // the texture coordinate given last as written.
+  // The normal and the texture coordinate given last, as written.
   float normal_[3] = {0, 0, 0}, texCoord_[2] = {0, 0};
-  bool normalHasLength_ = false;
   NumberMemo numbers_;
+  NumberMemo sinkNumbers_;             // the sink's thread's own
+  HandOver<RecordedObject> handOver_;  // to the sink; last, as it uses the rest
 };

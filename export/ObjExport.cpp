@@ -97,7 +97,6 @@ ObjExport::ObjExport(const std::string& objPath) : fileName_(objPath) {
     DropFiles();
     return;
   }
-  objFile_->PreferUncached();
   try {
     objWriter_ = std::make_unique<BlockWriter>(*objFile_);
   } catch (const std::exception&) {  // no memory for its blocks, or no thread

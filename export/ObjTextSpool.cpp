@@ -24,8 +24,7 @@ char* ObjTextSpool::MakeRoom() {
     begin_ = writer_->Take();
   } else {
     // Past a whole block: it goes out, and the line that crossed its end
-    // starts the next one. Blocks go out whole so that they can bypass the
-    // page cache.
+    // starts the next one.
     char* next = writer_->Take();
     std::memcpy(next, begin_ + BlockWriter::kBlockBytes, used - BlockWriter::kBlockBytes);
     writer_->Submit(begin_, BlockWriter::kBlockBytes);

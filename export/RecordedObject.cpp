@@ -1,6 +1,9 @@
 #include "RecordedObject.h"
 
 #include <cmath>
+#include <cstring>
+
+#include "NumberMemo.h"
 
 // Kept out of line: inlined next to the float stores of a cross product,
 // GCC 12's vectorizer divides the unrounded doubles instead of the stored
@@ -10,4 +13,29 @@
   if (!std::isfinite(length) || length < 1e-12) return false;
   for (int i = 0; i < 3; ++i) v[i] = static_cast<float>(v[i] / length);
   return true;
+}
+
+void FinishCorners(RecordedObject& object, NumberMemo& numbers) {
+  const RecordedObject::Placed* placed = object.placed.data();
+  const bool fromPlaced = object.placed.size() == object.corners.size();
+  // Corners in a row share the normal given before them: each distinct one
+  // is worked out once.
+  float given[3] = {0, 0, 0}, unit[3] = {0, 0, 0};
+  bool hasLength = false, any = false;
+  for (RecordedCorner& corner : object.corners) {
+    if (fromPlaced) {
+      for (int k = 0; k < 3; ++k) corner.p[k] = numbers.AsWritten(placed->p[k]);
+      ++placed;
+    }
+    if (!corner.hasNormal) continue;
+    if (!any || std::memcmp(corner.n, given, sizeof given) != 0) {
+      std::memcpy(given, corner.n, sizeof given);
+      std::memcpy(unit, corner.n, sizeof unit);
+      hasLength = MakeUnit(unit);
+      any = true;
+    }
+    std::memcpy(corner.n, unit, sizeof unit);
+    corner.hasNormal = hasLength;
+  }
+  object.placed.clear();
 }

@@ -8,15 +8,12 @@
 // of the OBJ text would get (NumberAsWritten), so all formats agree.
 struct RecordedCorner {
   float p[3];  // world position, Y up
-  // The normal given last, made unit; hasNormal is false when none was
-  // given or it has no length.
+  // The normal given last, made unit (MakeNormalsUnit) before a sink takes
+  // it; hasNormal is false when none was given or it has no length.
   float n[3];
   float st[2];  // the texture coordinate given last, when hasTexCoord
   bool hasNormal, hasTexCoord;
 };
-
-// Scales v to unit length; false (v untouched) when it has none.
-bool MakeUnit(float* v);
 
 struct RecordedObject {
   std::string name;  // the element's name, control characters as "_"
@@ -25,6 +22,11 @@ struct RecordedObject {
   // program's texture folder, or empty.
   std::string texturePath;
   std::vector<RecordedCorner> corners;  // one per vertex drawn
+  // The corners' positions as placed, until FinishCorners cuts them.
+  struct Placed {
+    double p[3];
+  };
+  std::vector<Placed> placed;
   // Three corner indices per triangle: the OBJ's faces split into fans, in
   // the order the OBJ writes them.
   std::vector<uint32_t> triangles;
@@ -35,9 +37,19 @@ struct RecordedObject {
     color[0] = color[1] = color[2] = 0;
     texturePath.clear();
     corners.clear();
+    placed.clear();
     triangles.clear();
   }
 };
+
+// Scales v to unit length; false (v untouched) when it has none.
+bool MakeUnit(float* v);
+
+class NumberMemo;
+// The corners as a sink takes them: each position the number the text would
+// carry (from `placed`, which is then emptied), each normal as given made
+// unit, and one without a length no normal (hasNormal false).
+void FinishCorners(RecordedObject& object, NumberMemo& numbers);
 
 // Where the recording hands each element as soon as it is complete, so that
 // a mesh export never holds more than one element's geometry.

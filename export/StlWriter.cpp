@@ -27,7 +27,6 @@ void StlWriter::Restart() {
   if (writer_ && !writer_->Drain()) return;
   if (!file_.Restart()) return;
   if (!writer_) {
-    file_.PreferUncached();
     try {
       writer_ = std::make_unique<BlockWriter>(file_);
     } catch (const std::exception&) {  // no memory for its blocks, or no thread
@@ -36,8 +35,7 @@ void StlWriter::Restart() {
     }
   }
   // A binary STL header must not start with "solid", or readers take it for
-  // text. The count follows at the end. The header starts the first block,
-  // so that every block lands on an aligned place in the file.
+  // text. The count follows at the end. The header starts the first block.
   block_ = writer_->Take();
   std::memset(block_, 0, kHeaderBytes);
   std::memcpy(block_, "Objetos 3D binary STL", 21);

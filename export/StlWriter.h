@@ -12,8 +12,7 @@
 // are drawn, in world coordinates, each with its face normal, turned
 // outwards as the drawing's normals say. The triangles are formatted
 // straight into blocks that a writer thread puts on disk while the next
-// fills (whole aligned blocks past the page cache where the file system
-// takes it); the count goes into the header at the end, and only then is
+// fills; the count goes into the header at the end, and only then is
 // the file renamed over `path`.
 class StlWriter final : public RecordedObjectSink {
  public:

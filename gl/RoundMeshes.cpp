@@ -92,13 +92,20 @@ void DrawSphere(int stacks, int slices, double r) {
   const double dPhi = M_PI / stacks, dTheta = 2 * M_PI / slices;
   double p[3], q[3];
 
+  // The columns' sines and cosines, once for every band: the top walks the
+  // columns from 2 pi down, the bands and the bottom from 0 up.
+  std::vector<std::pair<double, double>> down, up;
+  double theta = 2 * M_PI;
+  for (int i = 0; i <= slices; ++i, theta -= dTheta) down.emplace_back(std::sin(theta), std::cos(theta));
+  theta = 0;
+  for (int i = 0; i <= slices; ++i, theta += dTheta) up.emplace_back(std::sin(theta), std::cos(theta));
+
   BeginPrimitive(GL_TRIANGLE_FAN);
   NormalF(0, 1, 0);
   VertexF(0, static_cast<float>(r), 0);
   const Latitude first(r, dPhi);
-  double theta = 2 * M_PI;
-  for (int i = 0; i <= slices; ++i, theta -= dTheta) {
-    SpherePoint(first, std::sin(theta), std::cos(theta), p);
+  for (const auto& [sinTheta, cosTheta] : down) {
+    SpherePoint(first, sinTheta, cosTheta, p);
     SphereNormal(p, r);
     SphereVertex(p);
   }
@@ -108,9 +115,7 @@ void DrawSphere(int stacks, int slices, double r) {
     const double phi = band * dPhi;
     const Latitude lower(r, phi + dPhi), upper(r, phi);
     BeginPrimitive(GL_QUAD_STRIP);
-    theta = 0;
-    for (int i = 0; i <= slices; ++i, theta += dTheta) {
-      const double sinTheta = std::sin(theta), cosTheta = std::cos(theta);
+    for (const auto& [sinTheta, cosTheta] : up) {
       SpherePoint(lower, sinTheta, cosTheta, p);
       SpherePoint(upper, sinTheta, cosTheta, q);
       SphereNormal(p, r);
@@ -126,9 +131,8 @@ void DrawSphere(int stacks, int slices, double r) {
   NormalF(0, -1, 0);
   VertexF(0, static_cast<float>(-r), 0);
   const Latitude last(r, M_PI - dPhi);
-  theta = 0;
-  for (int i = 0; i <= slices; ++i, theta += dTheta) {
-    SpherePoint(last, std::sin(theta), std::cos(theta), p);
+  for (const auto& [sinTheta, cosTheta] : up) {
+    SpherePoint(last, sinTheta, cosTheta, p);
     SphereNormal(p, r);
     SphereVertex(p);
   }

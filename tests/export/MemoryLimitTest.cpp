@@ -14,7 +14,12 @@ namespace fs = std::filesystem;
 
 using MemoryLimitTest = CliFixture;
 
-std::string Cap(long megabytes) { return "ulimit -v " + std::to_string(megabytes * 1024) + "; exec "; }
+// One malloc arena: the tool's threads would each reserve one of 64 MB of
+// address space or not, as their first allocations happen to meet, and the
+// cap would pass or fail by chance.
+std::string Cap(long megabytes) {
+  return "export MALLOC_ARENA_MAX=1; ulimit -v " + std::to_string(megabytes * 1024) + "; exec ";
+}
 
 TEST_F(MemoryLimitTest, StlAndGlbStreamUnderACap) {
   // The smallest of these caps under which the tool exports the small

@@ -2,8 +2,11 @@
 
 #include <cmath>
 #include <random>
+#include <stdexcept>
+#include <string>
 #include <vector>
 
+#include "export/MeshCanvas.h"
 #include "export/ObjectMesh.h"
 
 namespace {
@@ -39,5 +42,57 @@ TEST(ObjectMesh, MeasureAgreesWithTheMeshBuilt) {
       ASSERT_EQ(m.max[i], mesh.max[i]) << element;
     }
   }
+}
+}  // namespace
+
+namespace {
+// Takes elements as the mesh exports do, failing on the one named "bad".
+class FailingSink final : public RecordedObjectSink {
+ public:
+  void Restart() override { names.clear(); }
+  void Take(const RecordedObject& object) override {
+    if (object.name == "bad") throw std::length_error("too large");
+    names.push_back(object.name);
+    for (const RecordedCorner& c : object.corners) unitNormals += c.hasNormal && std::fabs(Length(c.n) - 1) < 1e-6;
+  }
+  static double Length(const float* n) { return std::sqrt(double(n[0]) * n[0] + double(n[1]) * n[1] + n[2] * n[2]); }
+  std::vector<std::string> names;
+  int unitNormals = 0;
+};
+
+void DrawTriangle(Canvas& canvas, const std::string& name) {
+  canvas.BeginObject(name);
+  canvas.Material(name, "");
+  canvas.BeginPrimitive(Primitive::Triangles);
+  canvas.Normal(0, 0, 3);  // made unit by the time the sink takes it
+  for (int k = 0; k < 3; ++k) canvas.Vertex(k, k == 1, 0);
+  canvas.EndPrimitive();
+}
+
+// The sink takes the elements on a thread of its own. A fault there fails
+// the export even where the drawing carries on past faults of its own (a
+// drawn frame ends with what was built): a file missing an element must
+// not pass for complete.
+TEST(MeshCanvas, TheSinksFaultFailsTheExportWhateverTheDrawingDoes) {
+  FailingSink sink;
+  MeshCanvas canvas(sink);
+  canvas.BeginExport();
+  for (int i = 0; i < 600; ++i) DrawTriangle(canvas, "e" + std::to_string(i));
+  canvas.FinishExport();
+  ASSERT_EQ(sink.names.size(), 600u);
+  EXPECT_EQ(sink.names[599], "e599");
+  EXPECT_EQ(sink.unitNormals, 1800);
+
+  canvas.BeginExport();
+  EXPECT_TRUE(sink.names.empty());
+  for (int i = 0; i < 600; ++i) {
+    try {
+      DrawTriangle(canvas, i == 10 ? "bad" : "e" + std::to_string(i));
+    } catch (const std::exception&) {
+      // as a drawn frame does
+    }
+  }
+  EXPECT_THROW(canvas.FinishExport(), std::length_error);
+  EXPECT_EQ(sink.names.size(), 10u);
 }
 }  // namespace
