@@ -22,6 +22,10 @@
 //    beside the document's records plus its cached shapes, and the undo
 //    copies' share of it.
 // usage: xvfb-run -a -s "-screen 0 1600x1000x24" bench_editor [elements [start-up runs [large]]]
+// One start-up alone, e.g. under callgrind, which counts the same in every
+// run where the clock does not: bench_editor --first-frame editor DOCUMENT
+// prints the process's age at its first frame and ends there;
+// bench_editor --seeded elements PATH writes the seeded document.
 #include <malloc.h>
 #include <spawn.h>
 #include <sys/wait.h>
@@ -93,12 +97,14 @@ double ProcessAgeMs() {
   return (uptime - static_cast<double>(start) / sysconf(_SC_CLK_TCK)) * 1000.0;
 }
 
-void WriteElements(const std::string& path, const std::vector<Element3D>& elements) {
+bool WriteElements(const std::string& path, const std::vector<Element3D>& elements) {
   TIMem32 store("obj 3d4");
   store.RecordSize = kElementRecordSize;
   store.SetCount(static_cast<int32_t>(elements.size()));
   for (size_t i = 0; i < elements.size(); ++i) store.As<Element3D>(static_cast<int32_t>(i)) = elements[i];
-  if (!WriteDocument(path, store).ok()) std::fprintf(stderr, "could not write %s\n", path.c_str());
+  if (WriteDocument(path, store).ok()) return true;
+  std::fprintf(stderr, "could not write %s\n", path.c_str());
+  return false;
 }
 
 // One element of each distinct shape: what the shape cache holds for all.
@@ -512,6 +518,9 @@ int ScaleChild(int argc, char** argv, const std::string& shapesPath, const std::
 int main(int argc, char** argv) {
   if (argc > 3 && std::string(argv[1]) == "--first-frame") return FirstFrameChild(argc, argv, argv[2], argv[3]);
   if (argc > 3 && std::string(argv[1]) == "--scale") return ScaleChild(argc, argv, argv[2], argv[3]);
+  if (argc > 3 && std::string(argv[1]) == "--seeded") {
+    return WriteElements(argv[3], SeededElements(std::atoi(argv[2]))) ? 0 : 1;
+  }
   if (argc > 3 && std::string(argv[1]) == "--quiet") QuietChild(argc, argv, argv[3]);
   if (argc > 3 && std::string(argv[1]) == "--camera-step") CameraStepChild(argc, argv, argv[3]);
   const int count = argc > 1 ? std::atoi(argv[1]) : 10000;
