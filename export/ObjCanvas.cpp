@@ -6,8 +6,7 @@
 
 #include "FormatNumber.h"
 
-ObjCanvas::Corner ObjCanvas::MakeCorner() const {
-  Corner c;
+void ObjCanvas::MakeCorner(Corner& c) const {
   char* out = c.text;
   *out++ = ' ';
   out = vertexText_.Write(out);
@@ -16,7 +15,6 @@ ObjCanvas::Corner ObjCanvas::MakeCorner() const {
   *out++ = '/';
   if (normalCount_ != 0) out = normalText_.Write(out);
   c.size = static_cast<int>(out - c.text);
-  return c;
 }
 
 namespace {
@@ -126,7 +124,7 @@ void ObjCanvas::Vertex(double x, double y, double z) {
   ++vertexCount_;
   vertexText_.Increment();
   WriteLine("v ", {p[0], p[1], p[2]});
-  corners_.push_back(MakeCorner());
+  MakeCorner(corners_.emplace_back());  // made in place: no copy of its text
 }
 
 void ObjCanvas::BeginObject(const std::string& name) {

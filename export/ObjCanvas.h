@@ -42,7 +42,7 @@ class ObjCanvas : public RecordingCanvas {
     char text[40];
     int size;
   };
-  Corner MakeCorner() const;
+  void MakeCorner(Corner& c) const;
   void WriteFace(std::initializer_list<int> corners);
   template <size_t N>
   void WriteLine(const char (&tag)[N], std::initializer_list<double> values);

@@ -120,13 +120,16 @@ void ObjExport::BeginExport() {
 Outcome ObjExport::FinishExport() {
   if (finished_) return Outcome::Error(Outcome::Failed, "the export was finished already");
   finished_ = true;
-  // The last of the OBJ text goes to the file, and every write is awaited.
-  if (objWriter_) {
-    canvas_.ObjText().Flush();
-    if (!objWriter_->Drain()) NoteProblem(fileName_, objFile_->Error());
-  }
-  if (objFile_ && mtlFile_ && fileProblem_.empty() && !mtlFile_->Write(canvas_.MtlText()))
-    NoteProblem(MtlPathFor(fileName_), mtlFile_->Error());
+  // The last of the OBJ text goes to the file. While the writer thread
+  // writes it, the MTL text is written and flushed here, so the final flush
+  // of both finds little left; then every OBJ write is awaited.
+  if (objWriter_) canvas_.ObjText().Flush();
+  if (objFile_ && mtlFile_ && fileProblem_.empty() && mtlFile_->Write(canvas_.MtlText()) && !mtlFile_->FlushWritten())
+    mtlFile_->NoteFailure("cannot flush");
+  const bool mtlFailed = mtlFile_ && !mtlFile_->ok();
+  // The OBJ's failure is told first, as it is the file asked for.
+  if (objWriter_ && !objWriter_->Drain()) NoteProblem(fileName_, objFile_->Error());
+  if (mtlFailed) NoteProblem(MtlPathFor(fileName_), mtlFile_->Error());
   if (!objFile_ || !mtlFile_) NoteProblem(fileName_, "the files were not made");
   std::string reason = fileProblem_;
   if (reason.empty()) CommitTogether({objFile_.get(), mtlFile_.get()}, reason);  // names the file on failure
