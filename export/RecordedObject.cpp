@@ -16,17 +16,13 @@
 }
 
 void FinishCorners(RecordedObject& object, NumberMemo& numbers) {
-  const RecordedObject::Placed* placed = object.placed.data();
-  const bool fromPlaced = object.placed.size() == object.corners.size();
   // Corners in a row share the normal given before them: each distinct one
   // is worked out once.
   float given[3] = {0, 0, 0}, unit[3] = {0, 0, 0};
   bool hasLength = false, any = false;
-  for (RecordedCorner& corner : object.corners) {
-    if (fromPlaced) {
-      for (int k = 0; k < 3; ++k) corner.p[k] = numbers.AsWritten(placed->p[k]);
-      ++placed;
-    }
+  for (size_t i = 0; i < object.corners.size(); ++i) {
+    RecordedCorner& corner = object.corners[i];
+    for (int k = 0; k < 3; ++k) corner.p[k] = numbers.AsWritten(object.placed[i].p[k]);
     if (!corner.hasNormal) continue;
     if (!any || std::memcmp(corner.n, given, sizeof given) != 0) {
       std::memcpy(given, corner.n, sizeof given);

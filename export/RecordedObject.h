@@ -22,7 +22,8 @@ struct RecordedObject {
   // program's texture folder, or empty.
   std::string texturePath;
   std::vector<RecordedCorner> corners;  // one per vertex drawn
-  // The corners' positions as placed, until FinishCorners cuts them.
+  // Each corner's position as placed (one per corner), until
+  // FinishCorners cuts them.
   struct Placed {
     double p[3];
   };
