@@ -1,4 +1,5 @@
 #pragma once
+#include <atomic>
 #include <condition_variable>
 #include <cstddef>
 #include <deque>
@@ -50,6 +51,7 @@ class HandOver {
     ThrowIfFailed();
     weight_ += weigh_(item);
     queue_.push_back(std::move(item));
+    NoteBacklog();
     item = Item();
     if (!spare_.empty()) {
       item = std::move(spare_.back());
@@ -61,6 +63,10 @@ class HandOver {
     lock.unlock();
     if (wake) work_.notify_one();
   }
+
+  // Whether the user lags: over half the room is taken. The maker may then
+  // take on work the user would otherwise do.
+  bool Behind() const { return behind_.load(std::memory_order_relaxed); }
 
   // Waits until every item handed over is used; throws what `use` threw on
   // any of them.
@@ -81,6 +87,10 @@ class HandOver {
     if (failure_) std::rethrow_exception(failure_);
   }
 
+  void NoteBacklog() {  // under the lock
+    behind_.store(queue_.size() > maxItems_ / 2 || weight_ > maxWeight_ / 2, std::memory_order_relaxed);
+  }
+
   void Run() {
     Item current;
     std::unique_lock lock(mutex_);
@@ -93,6 +103,7 @@ class HandOver {
       if (spare_.size() < maxItems_) spare_.push_back(std::move(queue_.front()));
       queue_.pop_front();
       weight_ -= weigh_(current);
+      NoteBacklog();
       busy_ = true;
       lock.unlock();
       std::exception_ptr failure;
@@ -109,6 +120,7 @@ class HandOver {
         failure_ = failure;
         queue_.clear();
         weight_ = 0;
+        NoteBacklog();
       }
       // The maker is woken once half the room is free (or all of it, for
       // Settle), not for every item used.
@@ -127,6 +139,7 @@ class HandOver {
   bool userSleeps_ = false, makerSleeps_ = false;
   std::deque<Item> queue_;
   size_t weight_ = 0;
+  std::atomic<bool> behind_{false};
   std::vector<Item> spare_;  // used items (as many as may wait), kept for their memory
   bool busy_ = false, stopping_ = false;
   std::exception_ptr failure_;

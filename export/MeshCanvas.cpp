@@ -14,11 +14,9 @@ constexpr size_t kLargeElementCorners = 4096;
 
 MeshCanvas::MeshCanvas(RecordedObjectSink& sink)
     : sink_(sink),
-      // Positions are cut and normals made unit on the sink's side of the
-      // hand-over, which has less to do than the drawing.
       handOver_(
           [this](RecordedObject& object) {
-            FinishCorners(object, sinkNumbers_);
+            FinishCorners(object, sinkNumbers_);  // unless the drawing did
             sink_.Take(object);
           },
           [](const RecordedObject& object) { return object.corners.size(); }, kWaitingElements, kWaitingCorners) {}
@@ -32,8 +30,15 @@ void MeshCanvas::BeginExport() {
   sink_.Restart();
 }
 
+void MeshCanvas::HandOverObject() {
+  // Positions are cut and normals made unit on whichever side of the
+  // hand-over has less to do: the drawing's, while the sink is behind.
+  if (handOver_.Behind()) FinishCorners(object_, numbers_);
+  handOver_.Hand(object_);
+}
+
 void MeshCanvas::FinishExport() {
-  if (objectOpen_) handOver_.Hand(object_);
+  if (objectOpen_) HandOverObject();
   objectOpen_ = false;
   object_.Clear();
   handOver_.Settle();
@@ -107,7 +112,7 @@ void MeshCanvas::Vertex(double x, double y, double z) {
 }
 
 void MeshCanvas::BeginObject(const std::string& name) {
-  if (objectOpen_) handOver_.Hand(object_);
+  if (objectOpen_) HandOverObject();
   // What comes back held an earlier element: one far larger than most
   // gives its memory back rather than keep it while it waits as a spare.
   if (object_.corners.capacity() > kLargeElementCorners) object_ = RecordedObject();

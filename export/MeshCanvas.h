@@ -8,9 +8,9 @@
 
 // Keeps each drawn element as numbers (RecordedObject) and hands it to a
 // sink as soon as it is complete, so a mesh export never holds more than a
-// few elements' geometry. The sink takes them on a thread of its own. The faces are those the OBJ text would have,
-// split into fans of triangles, and every number is the one a reader of
-// that text would get.
+// few elements' geometry. The sink takes them on a thread of its own. The
+// faces are those the OBJ text would have, split into fans of triangles,
+// and every number is the one a reader of that text would get.
 class MeshCanvas : public RecordingCanvas {
  public:
   explicit MeshCanvas(RecordedObjectSink& sink);
@@ -32,6 +32,8 @@ class MeshCanvas : public RecordingCanvas {
   void Material(const std::string& name, const std::string& texturePath) override;
 
  private:
+  void HandOverObject();
+
   RecordedObjectSink& sink_;
   RecordedObject object_;    // the element being recorded
   bool objectOpen_ = false;  // `object_` has begun (BeginObject)
@@ -40,6 +42,6 @@ class MeshCanvas : public RecordingCanvas {
   // The normal and the texture coordinate given last, as written.
   float normal_[3] = {0, 0, 0}, texCoord_[2] = {0, 0};
   NumberMemo numbers_;
-  NumberMemo sinkNumbers_;             // the sink's thread's own
+  NumberMemo sinkNumbers_;             // the sink thread's own
   HandOver<RecordedObject> handOver_;  // to the sink; last, as it uses the rest
 };

@@ -7,13 +7,32 @@ namespace {
 bool Finite3(const float* v) { return std::isfinite(v[0]) && std::isfinite(v[1]) && std::isfinite(v[2]); }
 }  // namespace
 
-void FaceNormal(const float* a, const float* b, const float* c, float* out) {
+void FaceCross(const float* a, const float* b, const float* c, double* out) {
   const double u[3] = {double(b[0]) - a[0], double(b[1]) - a[1], double(b[2]) - a[2]};
   const double w[3] = {double(c[0]) - a[0], double(c[1]) - a[1], double(c[2]) - a[2]};
-  out[0] = static_cast<float>(u[1] * w[2] - u[2] * w[1]);
-  out[1] = static_cast<float>(u[2] * w[0] - u[0] * w[2]);
-  out[2] = static_cast<float>(u[0] * w[1] - u[1] * w[0]);
+  out[0] = u[1] * w[2] - u[2] * w[1];
+  out[1] = u[2] * w[0] - u[0] * w[2];
+  out[2] = u[0] * w[1] - u[1] * w[0];
+}
+
+void FaceNormal(const float* a, const float* b, const float* c, float* out) {
+  double cross[3];
+  FaceCross(a, b, c, cross);
+  for (int k = 0; k < 3; ++k) out[k] = static_cast<float>(cross[k]);
   if (!MakeUnit(out)) out[0] = out[1] = out[2] = 0;
+}
+
+void TurnedFaceNormal(const float* a, const float* b, const float* c, const float* face, float* out) {
+  // Turning a triangle negates its cross product exactly, and so its unit
+  // normal, except for zeros: their signs come from the products, not from
+  // the face's; and without a length every component is +0.
+  double cross[3];
+  FaceCross(a, b, c, cross);
+  const bool none = face[0] == 0 && face[1] == 0 && face[2] == 0;
+  for (int k = 0; k < 3; ++k) {
+    const auto component = static_cast<float>(cross[k]);
+    out[k] = none ? 0.0f : component == 0 ? component : face[k];
+  }
 }
 
 bool OrientTriangle(const RecordedObject& object, size_t t, OrientedTriangle& out) {

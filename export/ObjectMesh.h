@@ -52,6 +52,12 @@ void BuildObjectMesh(const RecordedObject& object, ObjectMesh& mesh);
 // never -0). `seen` is scratch memory.
 MeshMeasure MeasureObjectMesh(const RecordedObject& object, std::vector<uint8_t>& seen);
 
+// The cross product of the triangle a, b, c's sides, in double.
+void FaceCross(const float* a, const float* b, const float* c, double* out);
 // The unit normal of the triangle a, b, c (counter-clockwise); (0, 0, 0)
 // for a degenerate one.
 void FaceNormal(const float* a, const float* b, const float* c, float* out);
+// FaceNormal(a, b, c, out), bit for bit, for a triangle OrientTriangle
+// turned into a, b, c, given the `face` it worked out: no second square
+// root and division.
+void TurnedFaceNormal(const float* a, const float* b, const float* c, const float* face, float* out);

@@ -16,6 +16,7 @@
 }
 
 void FinishCorners(RecordedObject& object, NumberMemo& numbers) {
+  if (object.placed.size() != object.corners.size()) return;  // finished already
   // Corners in a row share the normal given before them: each distinct one
   // is worked out once.
   float given[3] = {0, 0, 0}, unit[3] = {0, 0, 0};

@@ -49,7 +49,8 @@ bool MakeUnit(float* v);
 class NumberMemo;
 // The corners as a sink takes them: each position the number the text would
 // carry (from `placed`, which is then emptied), each normal as given made
-// unit, and one without a length no normal (hasNormal false).
+// unit, and one without a length no normal (hasNormal false). Once only:
+// corners finished already are left as they are.
 void FinishCorners(RecordedObject& object, NumberMemo& numbers);
 
 // Where the recording hands each element as soon as it is complete, so that

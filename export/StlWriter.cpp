@@ -64,9 +64,9 @@ void StlWriter::Take(const RecordedObject& object) {
     char* record = block_ + used_;
     if (tri.turned) {
       float normal[3];
-      // Worked out again rather than negated: a zero keeps the sign the
-      // turned triangle's own cross product gives it.
-      FaceNormal(p[0], p[1], p[2], normal);
+      // Not merely negated: a zero keeps the sign the turned triangle's
+      // own cross product gives it.
+      TurnedFaceNormal(p[0], p[1], p[2], tri.face, normal);
       std::memcpy(record, normal, 12);
     } else {
       std::memcpy(record, tri.face, 12);

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstring>
 #include <random>
 #include <stdexcept>
 #include <string>
@@ -41,6 +42,26 @@ TEST(ObjectMesh, MeasureAgreesWithTheMeshBuilt) {
       ASSERT_EQ(m.min[i], mesh.min[i]) << element;
       ASSERT_EQ(m.max[i], mesh.max[i]) << element;
     }
+  }
+}
+
+// The STL export turns a triangle's face normal instead of working it out
+// again; its bits must be the worked-out ones, zeros' signs included (a
+// product of a zero and a negative side is -0). Sides on the axes and
+// degenerate triangles make the zeros.
+TEST(ObjectMesh, ATurnedTrianglesNormalIsTheOneWorkedOutForIt) {
+  std::mt19937 random(7);
+  const auto number = [&] { return static_cast<float>(static_cast<int>(random() % 7) - 3) / 2; };
+  for (int t = 0; t < 20000; ++t) {
+    float p[3][3];
+    for (auto& corner : p)
+      for (float& v : corner) v = number();
+    float face[3], turned[3], worked[3];
+    FaceNormal(p[0], p[1], p[2], face);
+    for (float& f : face) f = -f;  // as OrientTriangle turns it
+    TurnedFaceNormal(p[0], p[2], p[1], face, turned);
+    FaceNormal(p[0], p[2], p[1], worked);
+    ASSERT_EQ(0, std::memcmp(turned, worked, sizeof worked)) << t;
   }
 }
 }  // namespace
