@@ -211,7 +211,7 @@ void GlbWriter::Take(const RecordedObject& object) {
     std::copy_n(mesh_.min, 3, m.min);
     std::copy_n(mesh_.max, 3, m.max);
   } else {
-    m = MeasureObjectMesh(object, seen_);
+    m = object.measure;  // a measuring frame's element (MeshCanvas::Pass::Measure)
   }
   if (m.indexCount > 0) {
     const size_t n = m.vertexCount;

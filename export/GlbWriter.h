@@ -69,7 +69,6 @@ class GlbWriter final : public RecordedObjectSink {
   bool tooLarge_ = false;
   ObjectMesh mesh_;            // the element being converted
   std::vector<float> column_;  // one attribute of its vertices, packed
-  std::vector<uint8_t> seen_;  // the measuring frame's scratch
   std::string text_;           // the JSON object being made
 };
 

@@ -21,16 +21,24 @@ MeshCanvas::MeshCanvas(RecordedObjectSink& sink)
           },
           [](const RecordedObject& object) { return object.corners.size(); }, kWaitingElements, kWaitingCorners) {}
 
-void MeshCanvas::BeginExport() {
+void MeshCanvas::BeginExport(Pass pass) {
   BeginRecordingFrame();
+  measuring_ = pass == Pass::Measure;
   object_.Clear();
   objectOpen_ = false;
   primStart_ = 0;
+  measurer_.StartElement();
+  measurer_.StartPrimitive();
   handOver_.Settle();
   sink_.Restart();
 }
 
 void MeshCanvas::HandOverObject() {
+  if (measuring_) {
+    object_.measuredOnly = true;
+    object_.measure = measurer_.Measure();
+    return handOver_.Hand(object_);
+  }
   // Positions are cut and normals made unit on whichever side of the
   // hand-over has less to do: the drawing's, while the sink is behind.
   if (handOver_.Behind()) FinishCorners(object_, numbers_);
@@ -47,49 +55,65 @@ void MeshCanvas::FinishExport() {
 void MeshCanvas::BeginPrimitive(Primitive mode) {
   primMode_ = mode;
   primStart_ = object_.corners.size();
+  measurer_.StartPrimitive();
 }
 
-void MeshCanvas::EndPrimitive() {
-  std::vector<uint32_t>& out = object_.triangles;
-  const auto base = static_cast<uint32_t>(primStart_);
-  const auto n = static_cast<uint32_t>(object_.corners.size() - primStart_);
-  primStart_ = object_.corners.size();
-  const auto triangle = [&](uint32_t a, uint32_t b, uint32_t c) {
-    out.push_back(base + a);
-    out.push_back(base + b);
-    out.push_back(base + c);
-  };
+namespace {
+// The primitive's n corners as triangles, f(a, b, c) each, numbered from
+// its first corner.
+template <class F>
+void ForEachTriangle(Primitive mode, uint32_t n, F f) {
   if (n < 3) return;
-  switch (primMode_) {
+  switch (mode) {
     case Primitive::Triangles:
-      for (uint32_t i = 0; i + 2 < n; i += 3) triangle(i, i + 1, i + 2);
+      for (uint32_t i = 0; i + 2 < n; i += 3) f(i, i + 1, i + 2);
       break;
     case Primitive::TriangleStrip:
-      for (uint32_t i = 0; i + 2 < n; ++i) triangle(i, i + 1, i + 2);
+      for (uint32_t i = 0; i + 2 < n; ++i) f(i, i + 1, i + 2);
       break;
     case Primitive::TriangleFan:
-      for (uint32_t i = 0; i + 2 < n; ++i) triangle(0, i + 1, i + 2);
+      for (uint32_t i = 0; i + 2 < n; ++i) f(0, i + 1, i + 2);
       break;
     case Primitive::Quads:
       for (uint32_t i = 0; i + 3 < n; i += 4) {
-        triangle(i, i + 1, i + 2);
-        triangle(i, i + 2, i + 3);
+        f(i, i + 1, i + 2);
+        f(i, i + 2, i + 3);
       }
       break;
     case Primitive::QuadStrip:
       for (uint32_t i = 0; i + 3 < n; i += 2) {
-        triangle(i, i + 1, i + 3);
-        triangle(i, i + 3, i + 2);
+        f(i, i + 1, i + 3);
+        f(i, i + 3, i + 2);
       }
       break;
     default:
-      for (uint32_t i = 1; i + 1 < n; ++i) triangle(0, i, i + 1);
+      for (uint32_t i = 1; i + 1 < n; ++i) f(0, i, i + 1);
   }
+}
+}  // namespace
+
+void MeshCanvas::EndPrimitive() {
+  if (measuring_) {
+    ForEachTriangle(primMode_, static_cast<uint32_t>(measurer_.CornerCount()),
+                    [this](uint32_t a, uint32_t b, uint32_t c) { measurer_.Triangle(a, b, c); });
+    measurer_.StartPrimitive();
+    return;
+  }
+  std::vector<uint32_t>& out = object_.triangles;
+  const auto base = static_cast<uint32_t>(primStart_);
+  const auto n = static_cast<uint32_t>(object_.corners.size() - primStart_);
+  primStart_ = object_.corners.size();
+  ForEachTriangle(primMode_, n, [&](uint32_t a, uint32_t b, uint32_t c) {
+    out.push_back(base + a);
+    out.push_back(base + b);
+    out.push_back(base + c);
+  });
 }
 
 void MeshCanvas::Normal(double x, double y, double z) {
   ++normalCount_;
   normal_[0] = numbers_.AsWritten(x), normal_[1] = numbers_.AsWritten(y), normal_[2] = numbers_.AsWritten(z);
+  if (measuring_) normalHasLength_ = HasLength(normal_);
 }
 
 void MeshCanvas::TexCoord(double s, double t) {
@@ -101,6 +125,11 @@ void MeshCanvas::Vertex(double x, double y, double z) {
   double p[3];
   Place(x, y, z, p);
   ++vertexCount_;
+  if (measuring_) {
+    const float cut[3] = {numbers_.AsWritten(p[0]), numbers_.AsWritten(p[1]), numbers_.AsWritten(p[2])};
+    measurer_.Corner(cut, normalCount_ > 0 && normalHasLength_, texCoordCount_ > 0);
+    return;
+  }
   // A corner takes the normal and texture coordinate given last, as the
   // OBJ's face lines do.
   object_.placed.push_back({p[0], p[1], p[2]});
@@ -119,6 +148,9 @@ void MeshCanvas::BeginObject(const std::string& name) {
   object_.Clear();
   object_.name = LineSafe(name);
   objectOpen_ = true;
+  primStart_ = 0;  // a primitive left open ends with the element it began in
+  measurer_.StartElement();
+  measurer_.StartPrimitive();
 }
 
 void MeshCanvas::Material(const std::string&, const std::string& texturePath) {

@@ -1,6 +1,7 @@
 #pragma once
 #include <cstddef>
 
+#include "MeshMeasurer.h"
 #include "NumberMemo.h"
 #include "RecordedObject.h"
 #include "RecordingCanvas.h"
@@ -15,8 +16,11 @@ class MeshCanvas : public RecordingCanvas {
  public:
   explicit MeshCanvas(RecordedObjectSink& sink);
 
+  // What a frame gives the sink: each element whole, or only what its
+  // mesh would count (RecordedObject::measure), which keeps no corners.
+  enum class Pass { Record, Measure };
   // A frame starts (again): the sink forgets what it took.
-  void BeginExport();
+  void BeginExport(Pass pass = Pass::Record);
   // The frame is drawn: the last element goes to the sink, and the sink has
   // taken every element. Throws what the sink threw.
   void FinishExport();
@@ -41,6 +45,9 @@ class MeshCanvas : public RecordingCanvas {
   size_t primStart_ = 0;  // the open primitive's first corner in `object_`
   // The normal and the texture coordinate given last, as written.
   float normal_[3] = {0, 0, 0}, texCoord_[2] = {0, 0};
+  bool measuring_ = false;
+  MeshMeasurer measurer_;
+  bool normalHasLength_ = false;  // the normal given last, once made unit
   NumberMemo numbers_;
   NumberMemo sinkNumbers_;             // the sink thread's own
   HandOver<RecordedObject> handOver_;  // to the sink; last, as it uses the rest

@@ -11,10 +11,11 @@ namespace {
 constexpr char kNoMemory[] = "not enough memory";
 
 // The recording feeds `sink` while `drawFrame` runs.
-Outcome Record(RecordedObjectSink& sink, const std::function<void(Canvas&)>& drawFrame) {
+Outcome Record(RecordedObjectSink& sink, const std::function<void(Canvas&)>& drawFrame,
+               MeshCanvas::Pass pass = MeshCanvas::Pass::Record) {
   MeshCanvas canvas(sink);
   try {
-    canvas.BeginExport();
+    canvas.BeginExport(pass);
     drawFrame(canvas);
     canvas.FinishExport();
   } catch (const std::bad_alloc&) {
@@ -39,7 +40,7 @@ Outcome ExportMeshFile(const std::string& path, MeshFormat format, const std::fu
     // The first frame measures the file, the second writes it.
     auto writer = std::make_unique<GlbWriter>(path);
     Outcome result = writer->Ready();
-    if (result.ok()) result = Record(*writer, drawFrame);
+    if (result.ok()) result = Record(*writer, drawFrame, MeshCanvas::Pass::Measure);
     if (result.ok()) result = writer->StartWriting();
     if (result.ok()) result = Record(*writer, drawFrame);
     return result.ok() ? writer->Finish() : result;

@@ -105,33 +105,3 @@ void BuildObjectMesh(const RecordedObject& object, ObjectMesh& mesh) {
     }
   }
 }
-
-MeshMeasure MeasureObjectMesh(const RecordedObject& object, std::vector<uint8_t>& seen) {
-  MeshMeasure m;
-  seen.assign(object.corners.size(), 0);
-  const size_t triangles = object.triangles.size() / 3;
-  for (size_t t = 0; t < triangles; ++t) {
-    const uint32_t* index = &object.triangles[3 * t];
-    if (!Finite3(object.corners[index[0]].p) || !Finite3(object.corners[index[1]].p) ||
-        !Finite3(object.corners[index[2]].p))
-      continue;
-    m.indexCount += 3;
-    for (int k = 0; k < 3; ++k) {
-      const RecordedCorner& corner = object.corners[index[k]];
-      m.hasTexCoords = m.hasTexCoords || corner.hasTexCoord;
-      // A corner with a normal of its own becomes one vertex however many
-      // triangles use it; without one, a vertex per use.
-      if (corner.hasNormal && seen[index[k]]) continue;
-      if (corner.hasNormal) seen[index[k]] = 1;
-      if (m.vertexCount++ == 0) {
-        std::copy_n(corner.p, 3, m.min);
-        std::copy_n(corner.p, 3, m.max);
-      }
-      for (int i = 0; i < 3; ++i) {
-        m.min[i] = std::min(m.min[i], corner.p[i]);
-        m.max[i] = std::max(m.max[i], corner.p[i]);
-      }
-    }
-  }
-  return m;
-}

@@ -20,13 +20,6 @@ struct ObjectMesh {
   std::vector<int64_t> cornerVertex;             // scratch: the vertex each corner became
 };
 
-// What BuildObjectMesh makes of an element, counted without making it.
-struct MeshMeasure {
-  size_t vertexCount = 0, indexCount = 0;
-  bool hasTexCoords = false;
-  float min[3] = {0, 0, 0}, max[3] = {0, 0, 0};
-};
-
 // A recorded triangle turned so that its winding agrees with the normals the
 // drawing gave its corners (strips alternate their order; a reader culling
 // back faces must not lose every other triangle).
@@ -45,12 +38,6 @@ bool OrientTriangle(const RecordedObject& object, size_t t, OrientedTriangle& ou
 // vertex. A corner without a usable normal gets its face's. `mesh` is
 // emptied first and keeps its memory.
 void BuildObjectMesh(const RecordedObject& object, ObjectMesh& mesh);
-
-// BuildObjectMesh's counts, bounds and texture flag, without working out a
-// normal: which corners are shared does not depend on them, and the bounds
-// do not depend on the order corners come in (the recorded positions are
-// never -0). `seen` is scratch memory.
-MeshMeasure MeasureObjectMesh(const RecordedObject& object, std::vector<uint8_t>& seen);
 
 // The cross product of the triangle a, b, c's sides, in double.
 void FaceCross(const float* a, const float* b, const float* c, double* out);

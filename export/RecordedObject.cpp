@@ -8,9 +8,16 @@
 // Kept out of line: inlined next to the float stores of a cross product,
 // GCC 12's vectorizer divides the unrounded doubles instead of the stored
 // floats, and normals change in the last place.
+namespace {
+double LengthOf(const float* v) { return std::sqrt(double(v[0]) * v[0] + double(v[1]) * v[1] + double(v[2]) * v[2]); }
+bool Usable(double length) { return std::isfinite(length) && length >= 1e-12; }
+}  // namespace
+
+bool HasLength(const float* v) { return Usable(LengthOf(v)); }
+
 [[gnu::noinline]] bool MakeUnit(float* v) {
-  const double length = std::sqrt(double(v[0]) * v[0] + double(v[1]) * v[1] + double(v[2]) * v[2]);
-  if (!std::isfinite(length) || length < 1e-12) return false;
+  const double length = LengthOf(v);
+  if (!Usable(length)) return false;
   for (int i = 0; i < 3; ++i) v[i] = static_cast<float>(v[i] / length);
   return true;
 }

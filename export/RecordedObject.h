@@ -1,4 +1,5 @@
 #pragma once
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -13,6 +14,14 @@ struct RecordedCorner {
   float n[3];
   float st[2];  // the texture coordinate given last, when hasTexCoord
   bool hasNormal, hasTexCoord;
+};
+
+// What BuildObjectMesh makes of an element, counted without making it
+// (MeshMeasurer).
+struct MeshMeasure {
+  size_t vertexCount = 0, indexCount = 0;
+  bool hasTexCoords = false;
+  float min[3] = {0, 0, 0}, max[3] = {0, 0, 0};
 };
 
 struct RecordedObject {
@@ -31,6 +40,10 @@ struct RecordedObject {
   // Three corner indices per triangle: the OBJ's faces split into fans, in
   // the order the OBJ writes them.
   std::vector<uint32_t> triangles;
+  // A measuring frame keeps no corners and no triangles, only what they
+  // would make.
+  bool measuredOnly = false;
+  MeshMeasure measure;
 
   // Empties it for the next element, keeping the memory.
   void Clear() {
@@ -40,11 +53,15 @@ struct RecordedObject {
     corners.clear();
     placed.clear();
     triangles.clear();
+    measuredOnly = false;
+    measure = {};
   }
 };
 
 // Scales v to unit length; false (v untouched) when it has none.
 bool MakeUnit(float* v);
+// Whether MakeUnit(v) would succeed.
+bool HasLength(const float* v);
 
 class NumberMemo;
 // The corners as a sink takes them: each position the number the text would

@@ -5,43 +5,74 @@
 #include <random>
 #include <stdexcept>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "export/MeshCanvas.h"
 #include "export/ObjectMesh.h"
 
 namespace {
-// The glTF export lays its file out from MeasureObjectMesh and then writes
-// what BuildObjectMesh makes: the two must agree on every element, or the
-// export fails. Random elements mix corners shared with and without normals,
-// textured corners, triangles of either winding and positions that are not
-// finite.
-TEST(ObjectMesh, MeasureAgreesWithTheMeshBuilt) {
-  std::mt19937 random(29);
-  std::vector<uint8_t> seen;
-  ObjectMesh mesh;
-  const auto number = [&] { return static_cast<float>(static_cast<int>(random() % 21) - 10) / 4; };
+// Keeps every element the canvas hands over.
+class KeepingSink final : public RecordedObjectSink {
+ public:
+  void Restart() override { objects.clear(); }
+  void Take(const RecordedObject& object) override { objects.push_back(object); }
+  std::vector<RecordedObject> objects;
+};
+
+// Random drawing: primitives of every kind (stray vertices between them
+// too), normals with and without a length, texture coordinates, turns, and
+// positions that are not finite or too large for a float.
+void DrawRandomly(Canvas& canvas, uint32_t seed) {
+  std::mt19937 random(seed);
+  const auto number = [&] { return static_cast<double>(static_cast<int>(random() % 21) - 10) / 4; };
   for (int element = 0; element < 300; ++element) {
-    RecordedObject object;
-    const int corners = 3 + static_cast<int>(random() % 30);
-    for (int c = 0; c < corners; ++c) {
-      RecordedCorner corner{
-          {number(), number(), number()}, {0, 1, 0}, {number(), number()}, random() % 3 != 0, random() % 4 == 0};
-      if (random() % 25 == 0) corner.p[random() % 3] = random() % 2 ? NAN : INFINITY;
-      if (random() % 2) corner.n[1] = -1;  // disagrees with half the faces: they turn
-      object.corners.push_back(corner);
+    canvas.BeginObject("e" + std::to_string(element));
+    canvas.Translate(number(), number(), number());
+    if (random() % 2) canvas.Rotate(37.5 * number(), 0, 1, 0);
+    for (int primitive = static_cast<int>(random() % 4); primitive > 0; --primitive) {
+      if (random() % 8 != 0) canvas.BeginPrimitive(static_cast<Primitive>(random() % 10));
+      for (int corner = static_cast<int>(random() % 14); corner > 0; --corner) {
+        if (random() % 3 == 0) canvas.Normal(number(), random() % 4 ? 1 : 0, number() * (random() % 2));
+        if (random() % 4 == 0) canvas.TexCoord(number(), number());
+        double p[3] = {number(), number(), number()};
+        if (random() % 40 == 0) p[random() % 3] = random() % 2 ? NAN : 1e300;
+        canvas.Vertex(p[0], p[1], p[2]);
+      }
+      if (random() % 8 != 0) canvas.EndPrimitive();
     }
-    const int triangles = static_cast<int>(random() % 40);
-    for (int k = 0; k < 3 * triangles; ++k) object.triangles.push_back(static_cast<uint32_t>(random() % corners));
-    BuildObjectMesh(object, mesh);
-    const MeshMeasure m = MeasureObjectMesh(object, seen);
-    ASSERT_EQ(m.vertexCount, mesh.vertices.size()) << element;
-    ASSERT_EQ(m.indexCount, mesh.indices.size()) << element;
-    ASSERT_EQ(m.hasTexCoords, mesh.hasTexCoords) << element;
-    for (int i = 0; i < 3; ++i) {
-      ASSERT_EQ(m.min[i], mesh.min[i]) << element;
-      ASSERT_EQ(m.max[i], mesh.max[i]) << element;
+  }
+}
+
+// The glTF export lays its file out from a measuring frame and then writes
+// what BuildObjectMesh makes of the recorded one: the two must agree on
+// every element, or the export fails.
+TEST(ObjectMesh, TheMeasuringFrameCountsWhatTheMeshBuiltHas) {
+  for (uint32_t seed = 1; seed <= 4; ++seed) {
+    KeepingSink recorded, measured;
+    for (auto [sink, pass] : {std::pair{&recorded, MeshCanvas::Pass::Record}, {&measured, MeshCanvas::Pass::Measure}}) {
+      MeshCanvas canvas(*sink);
+      canvas.BeginExport(pass);
+      DrawRandomly(canvas, seed);
+      canvas.FinishExport();
     }
+    ASSERT_EQ(recorded.objects.size(), measured.objects.size());
+    ObjectMesh mesh;
+    size_t vertices = 0;
+    for (size_t e = 0; e < recorded.objects.size(); ++e) {
+      BuildObjectMesh(recorded.objects[e], mesh);
+      const MeshMeasure& m = measured.objects[e].measure;
+      ASSERT_TRUE(measured.objects[e].corners.empty());
+      ASSERT_EQ(m.vertexCount, mesh.vertices.size()) << seed << " " << e;
+      ASSERT_EQ(m.indexCount, mesh.indices.size()) << seed << " " << e;
+      ASSERT_EQ(m.hasTexCoords, mesh.hasTexCoords) << seed << " " << e;
+      for (int i = 0; i < 3; ++i) {
+        ASSERT_EQ(m.min[i], mesh.min[i]) << seed << " " << e;
+        ASSERT_EQ(m.max[i], mesh.max[i]) << seed << " " << e;
+      }
+      vertices += m.vertexCount;
+    }
+    EXPECT_GT(vertices, 1000u);  // the drawing made meshes, not only empty elements
   }
 }
 
