@@ -126,8 +126,7 @@ void MeshCanvas::Vertex(double x, double y, double z) {
   Place(x, y, z, p);
   ++vertexCount_;
   if (measuring_) {
-    const float cut[3] = {numbers_.AsWritten(p[0]), numbers_.AsWritten(p[1]), numbers_.AsWritten(p[2])};
-    measurer_.Corner(cut, normalCount_ > 0 && normalHasLength_, texCoordCount_ > 0);
+    measurer_.Corner(p, normalCount_ > 0 && normalHasLength_, texCoordCount_ > 0);
     return;
   }
   // A corner takes the normal and texture coordinate given last, as the

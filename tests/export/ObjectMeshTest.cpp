@@ -36,7 +36,7 @@ void DrawRandomly(Canvas& canvas, uint32_t seed) {
         if (random() % 3 == 0) canvas.Normal(number(), random() % 4 ? 1 : 0, number() * (random() % 2));
         if (random() % 4 == 0) canvas.TexCoord(number(), number());
         double p[3] = {number(), number(), number()};
-        if (random() % 40 == 0) p[random() % 3] = random() % 2 ? NAN : 1e300;
+        if (random() % 40 == 0) p[random() % 3] = random() % 2 ? NAN : random() % 2 ? 1e300 : -3e38;
         canvas.Vertex(p[0], p[1], p[2]);
       }
       if (random() % 8 != 0) canvas.EndPrimitive();
