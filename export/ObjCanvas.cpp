@@ -157,6 +157,10 @@ void ObjCanvas::Material(const std::string& name, const std::string& texturePath
   // texture is not a file of the texture folder names nothing.
   if (texturePath.empty() || namesFile) m += "map_Kd textures/" + LineSafe(file) + "\n";
   m += "\n";
+  if (spill_ && m.size() >= spillBytes_) {
+    spill_(m);
+    m.clear();
+  }
   objText_.Append("usemtl " + safeName + "\n");
   objText_.Append("s off\n");
 }

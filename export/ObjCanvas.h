@@ -1,4 +1,5 @@
 #pragma once
+#include <functional>
 #include <string>
 #include <unordered_set>
 #include <vector>
@@ -30,7 +31,15 @@ class ObjCanvas : public RecordingCanvas {
   void Material(const std::string& name, const std::string& texturePath) override;
 
   ObjTextSpool& ObjText() { return objText_; }
+  // The MTL text not yet handed to the spill.
   std::string& MtlText() { return mtlText_; }
+  // From now on, whenever the MTL text reaches `bytes` it goes to `spill`
+  // and MtlText() starts again empty: a large scene's materials are not
+  // held whole (nor copied as the text grows).
+  void SpillMtlText(size_t bytes, std::function<void(const std::string&)> spill) {
+    spillBytes_ = bytes;
+    spill_ = std::move(spill);
+  }
   // Forgets the names given, freeing their memory.
   void ForgetNames() { objectNames_ = {}; }
 
@@ -50,6 +59,8 @@ class ObjCanvas : public RecordingCanvas {
 
   ObjTextSpool objText_;
   std::string mtlText_;
+  size_t spillBytes_ = 0;
+  std::function<void(const std::string&)> spill_;
   Primitive primMode_ = Primitive::Points;
   std::vector<Corner> corners_;
   // The names the OBJ and MTL gave so far, and the one of the element being

@@ -105,6 +105,11 @@ ObjExport::ObjExport(const std::string& objPath) : fileName_(objPath) {
     return;
   }
   canvas_.ObjText().WriteTo(objWriter_.get());
+  // The MTL text goes to its file a megabyte at a time; a failed write
+  // stays with the file and fails the export at its end.
+  canvas_.SpillMtlText(size_t{1} << 20, [this](const std::string& text) {
+    if (mtlFile_ && mtlFile_->ok()) mtlFile_->Write(text);
+  });
 }
 
 // An export whose frame never finished leaves nothing.
@@ -114,6 +119,7 @@ void ObjExport::BeginExport() {
   canvas_.ObjText().Clear();
   if (objWriter_ && !objWriter_->Drain()) NoteProblem(fileName_, objFile_->Error());
   if (objFile_ && !objFile_->Restart()) NoteProblem(fileName_, objFile_->Error());
+  if (mtlFile_ && !mtlFile_->Restart()) NoteProblem(MtlPathFor(fileName_), mtlFile_->Error());
   canvas_.BeginExport(FileNameOf(MtlPathFor(fileName_)));
 }
 
