@@ -35,7 +35,6 @@ void MeshCanvas::BeginExport(Pass pass) {
 
 void MeshCanvas::HandOverObject() {
   if (measuring_) {
-    object_.measuredOnly = true;
     object_.measure = measurer_.Measure();
     return handOver_.Hand(object_);
   }

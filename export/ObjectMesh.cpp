@@ -5,8 +5,8 @@
 
 namespace {
 bool Finite3(const float* v) { return std::isfinite(v[0]) && std::isfinite(v[1]) && std::isfinite(v[2]); }
-}  // namespace
 
+// The cross product of the triangle a, b, c's sides, in double.
 void FaceCross(const float* a, const float* b, const float* c, double* out) {
   const double u[3] = {double(b[0]) - a[0], double(b[1]) - a[1], double(b[2]) - a[2]};
   const double w[3] = {double(c[0]) - a[0], double(c[1]) - a[1], double(c[2]) - a[2]};
@@ -14,6 +14,7 @@ void FaceCross(const float* a, const float* b, const float* c, double* out) {
   out[1] = u[2] * w[0] - u[0] * w[2];
   out[2] = u[0] * w[1] - u[1] * w[0];
 }
+}  // namespace
 
 void FaceNormal(const float* a, const float* b, const float* c, float* out) {
   double cross[3];

@@ -39,8 +39,6 @@ bool OrientTriangle(const RecordedObject& object, size_t t, OrientedTriangle& ou
 // emptied first and keeps its memory.
 void BuildObjectMesh(const RecordedObject& object, ObjectMesh& mesh);
 
-// The cross product of the triangle a, b, c's sides, in double.
-void FaceCross(const float* a, const float* b, const float* c, double* out);
 // The unit normal of the triangle a, b, c (counter-clockwise); (0, 0, 0)
 // for a degenerate one.
 void FaceNormal(const float* a, const float* b, const float* c, float* out);

@@ -5,9 +5,6 @@
 
 #include "NumberMemo.h"
 
-// Kept out of line: inlined next to the float stores of a cross product,
-// GCC 12's vectorizer divides the unrounded doubles instead of the stored
-// floats, and normals change in the last place.
 namespace {
 double LengthOf(const float* v) { return std::sqrt(double(v[0]) * v[0] + double(v[1]) * v[1] + double(v[2]) * v[2]); }
 bool Usable(double length) { return std::isfinite(length) && length >= 1e-12; }
@@ -15,6 +12,9 @@ bool Usable(double length) { return std::isfinite(length) && length >= 1e-12; }
 
 bool HasLength(const float* v) { return Usable(LengthOf(v)); }
 
+// Kept out of line: inlined next to the float stores of a cross product,
+// GCC 12's vectorizer divides the unrounded doubles instead of the stored
+// floats, and normals change in the last place.
 [[gnu::noinline]] bool MakeUnit(float* v) {
   const double length = LengthOf(v);
   if (!Usable(length)) return false;

@@ -40,9 +40,8 @@ struct RecordedObject {
   // Three corner indices per triangle: the OBJ's faces split into fans, in
   // the order the OBJ writes them.
   std::vector<uint32_t> triangles;
-  // A measuring frame keeps no corners and no triangles, only what they
-  // would make.
-  bool measuredOnly = false;
+  // What the corners and triangles make, from a measuring frame, which
+  // keeps neither.
   MeshMeasure measure;
 
   // Empties it for the next element, keeping the memory.
@@ -53,7 +52,6 @@ struct RecordedObject {
     corners.clear();
     placed.clear();
     triangles.clear();
-    measuredOnly = false;
     measure = {};
   }
 };
