@@ -1,5 +1,6 @@
 #include "MeshCanvas.h"
 
+#include <cmath>
 #include <cstdint>
 
 #include "FormatNumber.h"
@@ -109,14 +110,27 @@ void MeshCanvas::EndPrimitive() {
   });
 }
 
+namespace {
+// Whether the normal surely keeps a length once cut to six decimals: every
+// component far from a float's limit, and one far from zero.
+bool SurelyHasLength(double x, double y, double z) {
+  const double a[3] = {std::fabs(x), std::fabs(y), std::fabs(z)};
+  const bool moderate = a[0] < 1e30 && a[1] < 1e30 && a[2] < 1e30;  // false for NaN
+  return moderate && (a[0] >= 1e-5 || a[1] >= 1e-5 || a[2] >= 1e-5);
+}
+}  // namespace
+
 void MeshCanvas::Normal(double x, double y, double z) {
   ++normalCount_;
+  // The measuring frame needs to know only whether there is a length.
+  if (measuring_ && (normalHasLength_ = SurelyHasLength(x, y, z))) return;
   normal_[0] = numbers_.AsWritten(x), normal_[1] = numbers_.AsWritten(y), normal_[2] = numbers_.AsWritten(z);
   if (measuring_) normalHasLength_ = HasLength(normal_);
 }
 
 void MeshCanvas::TexCoord(double s, double t) {
   ++texCoordCount_;
+  if (measuring_) return;  // only that there is one counts
   texCoord_[0] = numbers_.AsWritten(s), texCoord_[1] = numbers_.AsWritten(t);
 }
 

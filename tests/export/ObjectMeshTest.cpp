@@ -21,8 +21,9 @@ class KeepingSink final : public RecordedObjectSink {
 };
 
 // Random drawing: primitives of every kind (stray vertices between them
-// too), normals with and without a length, texture coordinates, turns, and
-// positions that are not finite or too large for a float.
+// too), normals with and without a length (also once cut), texture
+// coordinates, turns, and positions that are not finite or too large for a
+// float.
 void DrawRandomly(Canvas& canvas, uint32_t seed) {
   std::mt19937 random(seed);
   const auto number = [&] { return static_cast<double>(static_cast<int>(random() % 21) - 10) / 4; };
@@ -34,6 +35,7 @@ void DrawRandomly(Canvas& canvas, uint32_t seed) {
       if (random() % 8 != 0) canvas.BeginPrimitive(static_cast<Primitive>(random() % 10));
       for (int corner = static_cast<int>(random() % 14); corner > 0; --corner) {
         if (random() % 3 == 0) canvas.Normal(number(), random() % 4 ? 1 : 0, number() * (random() % 2));
+        if (random() % 20 == 0) canvas.Normal(4e-7, 0, -2e-7);  // no length once cut
         if (random() % 4 == 0) canvas.TexCoord(number(), number());
         double p[3] = {number(), number(), number()};
         if (random() % 40 == 0) p[random() % 3] = random() % 2 ? NAN : random() % 2 ? 1e300 : -3e38;
