@@ -1,5 +1,6 @@
 #pragma once
 #include <string>
+#include <string_view>
 
 // The primitives a canvas takes. Numbered as OpenGL numbers its own, so the
 // OpenGL canvas hands them on unchanged (gl/GLCanvas.cpp checks this).
@@ -43,6 +44,16 @@ class Canvas {
   // neither.
   virtual void BeginObject(const std::string& name) { (void)name; }
   virtual void Material(const std::string& name, const std::string& texturePath) { (void)name, (void)texturePath; }
+
+  // The element's shape is drawn next, ended by EndShape; `key` is the
+  // same bytes whenever the shape is. A canvas that can take the shape
+  // without its calls (having taken it before) returns true, and the shape
+  // is then not drawn, nor EndShape called.
+  virtual bool BeginShape(std::string_view key) {
+    (void)key;
+    return false;
+  }
+  virtual void EndShape() {}
 
   // Whether the calls reach OpenGL: drawing that calls OpenGL itself (the
   // textures, the lists, the culling) asks this first.

@@ -1,5 +1,10 @@
 #pragma once
 #include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
 
 #include "MeshMeasurer.h"
 #include "NumberMemo.h"
@@ -34,9 +39,35 @@ class MeshCanvas : public RecordingCanvas {
   // The colour given last; the texture only when it is a plain-named file
   // of the texture folder, as the OBJ's material names it.
   void Material(const std::string& name, const std::string& texturePath) override;
+  void Color(double r, double g, double b, double a) override;
+  void PushTransform() override;
+  void PopTransform() override;
+  void Translate(double x, double y, double z) override;
+  void Rotate(double degrees, double x, double y, double z) override;
+
+  // The measuring frame learns each shape once (its counts, and the
+  // positions that bound it) and then measures it again, placed anew,
+  // without its calls. Only a shape that makes nothing but geometry is
+  // learned, and only where every position stays finite.
+  bool BeginShape(std::string_view key) override;
+  void EndShape() override;
 
  private:
+  struct LearnedShape {
+    MeshMeasure counts;
+    std::vector<MeshMeasurer::Position> positions;  // as given, each once
+    int vertices = 0, normals = 0, texCoords = 0;   // the calls it made
+    uint8_t after = 0;                              // State() after it
+  };
   void HandOverObject();
+  // What the shape's calls depend on and leave behind: whether a normal and
+  // a texture coordinate were given, whether the normal has a length, and
+  // the primitive's kind (EndPrimitive without BeginPrimitive).
+  uint8_t State() const;
+  bool MeasureAgain(const LearnedShape& shape);
+  // The shape being learned did more than make geometry: it is drawn
+  // whenever it comes again.
+  void Unlearn();
 
   RecordedObjectSink& sink_;
   RecordedObject object_;    // the element being recorded
@@ -47,7 +78,11 @@ class MeshCanvas : public RecordingCanvas {
   float normal_[3] = {0, 0, 0}, texCoord_[2] = {0, 0};
   bool measuring_ = false;
   MeshMeasurer measurer_;
-  bool normalHasLength_ = false;  // the normal given last, once made unit
+  bool normalHasLength_ = false;                          // the normal given last, once made unit
+  std::unordered_map<std::string, LearnedShape> shapes_;  // by key and State() before
+  size_t learnedPositions_ = 0;
+  LearnedShape* learning_ = nullptr;  // the shape being drawn, to be kept
+  std::vector<MeshMeasurer::Position> placed_;
   NumberMemo numbers_;
   NumberMemo sinkNumbers_;             // the sink thread's own
   HandOver<RecordedObject> handOver_;  // to the sink; last, as it uses the rest

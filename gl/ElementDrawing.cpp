@@ -224,8 +224,9 @@ void ElementPass::Draw(Element3D& e) {
   if (list) {
     glCallList(list->list);
     NoteShapeNormal(*list);
-  } else {
+  } else if (!canvas_.BeginShape(ShapeBytes(drawn))) {
     EmitShape(drawn);
+    canvas_.EndShape();
   }
 
   canvas_.PopTransform();

@@ -68,6 +68,15 @@ bool ShapeKey::operator==(const ShapeKey& o) const {
   return kind == o.kind && segments == o.segments && std::memcmp(p, o.p, sizeof p) == 0;
 }
 
+std::string ShapeBytes(const ShapeKey& key) {
+  std::string bytes(sizeof key.kind + sizeof key.p + sizeof key.segments, '\0');
+  char* at = bytes.data();
+  std::memcpy(at, &key.kind, sizeof key.kind);
+  std::memcpy(at += sizeof key.kind, key.p, sizeof key.p);
+  std::memcpy(at + sizeof key.p, &key.segments, sizeof key.segments);
+  return bytes;
+}
+
 size_t ShapeKeyHash::operator()(const ShapeKey& k) const {
   size_t h = std::hash<int32_t>()(k.kind);
   for (double v : k.p) h = h * 1000003u ^ std::hash<double>()(v);

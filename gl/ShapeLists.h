@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <list>
 #include <memory>
+#include <string>
 #include <unordered_map>
 
 struct Element3D;
@@ -21,6 +22,9 @@ struct ShapeKey {
   int32_t segments = 0;
   bool operator==(const ShapeKey& o) const;
 };
+
+// The key's fields as bytes (no padding): equal for equal keys.
+std::string ShapeBytes(const ShapeKey& key);
 
 struct ShapeKeyHash {
   size_t operator()(const ShapeKey& k) const;
