@@ -11,8 +11,6 @@ namespace {
 constexpr size_t kWaitingElements = 64, kWaitingCorners = size_t{1} << 16;
 // An element that keeps no memory for the next: the spares stay a few MB.
 constexpr size_t kLargeElementCorners = 4096;
-// The shapes the measuring frame learns: a few MB at most.
-constexpr size_t kLearnedShapes = 4096, kLearnedPositions = size_t{1} << 17;
 }  // namespace
 
 MeshCanvas::MeshCanvas(RecordedObjectSink& sink)
@@ -34,7 +32,7 @@ void MeshCanvas::BeginExport(Pass pass) {
   measurer_.StartPrimitive();
   Unlearn();
   shapes_.clear();
-  learnedPositions_ = 0;
+  learnedCorners_ = 0;
   handOver_.Settle();
   sink_.Restart();
 }
@@ -148,6 +146,7 @@ void MeshCanvas::Vertex(double x, double y, double z) {
     measurer_.Corner(p, given, normalCount_ > 0 && normalHasLength_, texCoordCount_ > 0);
     return;
   }
+  if (learning_) LearnCorner(x, y, z);
   // A corner takes the normal and texture coordinate given last, as the
   // OBJ's face lines do.
   object_.placed.push_back({p[0], p[1], p[2]});
@@ -178,93 +177,4 @@ void MeshCanvas::Material(const std::string&, const std::string& texturePath) {
   const bool namesFile = NamesTextureFile(texturePath, file);
   for (int k = 0; k < 3; ++k) object_.color[k] = static_cast<float>(NumberAsWritten(color_[k]));
   object_.texturePath = namesFile ? texturePath : std::string();
-}
-
-// A shape that turns, moves or colours is not learned: its calls do more
-// than make geometry.
-void MeshCanvas::Color(double r, double g, double b, double a) {
-  Unlearn();
-  RecordingCanvas::Color(r, g, b, a);
-}
-
-void MeshCanvas::PushTransform() {
-  Unlearn();
-  RecordingCanvas::PushTransform();
-}
-
-void MeshCanvas::PopTransform() {
-  Unlearn();
-  RecordingCanvas::PopTransform();
-}
-
-void MeshCanvas::Translate(double x, double y, double z) {
-  Unlearn();
-  RecordingCanvas::Translate(x, y, z);
-}
-
-void MeshCanvas::Rotate(double degrees, double x, double y, double z) {
-  Unlearn();
-  RecordingCanvas::Rotate(degrees, x, y, z);
-}
-
-void MeshCanvas::Unlearn() {
-  if (!learning_) return;
-  learning_->vertices = -1;
-  learning_->positions.clear();
-  learning_ = nullptr;
-  measurer_.Learn(nullptr);
-}
-
-uint8_t MeshCanvas::State() const {
-  return static_cast<uint8_t>((normalCount_ > 0) | (normalHasLength_ << 1) | ((texCoordCount_ > 0) << 2) |
-                              (static_cast<unsigned>(primMode_) << 3));
-}
-
-bool MeshCanvas::BeginShape(std::string_view key) {
-  Unlearn();
-  // A primitive left open, or corners given outside one, would join the
-  // shape's first.
-  if (!measuring_ || measurer_.CornerCount() != 0) return false;
-  std::string known(key);
-  known += static_cast<char>(State());
-  if (const auto found = shapes_.find(known); found != shapes_.end()) return MeasureAgain(found->second);
-  // Learned from an element with nothing counted yet, so that its counts
-  // are the shape's alone.
-  if (!measurer_.Empty() || shapes_.size() >= kLearnedShapes || learnedPositions_ >= kLearnedPositions) return false;
-  LearnedShape& shape = shapes_[known];
-  shape.vertices = vertexCount_, shape.normals = normalCount_, shape.texCoords = texCoordCount_;  // until EndShape
-  learning_ = &shape;
-  measurer_.Learn(&shape.positions);
-  return false;
-}
-
-void MeshCanvas::EndShape() {
-  if (!learning_) return;
-  // Corners left outside a primitive, or a position not finite, would
-  // count otherwise placed elsewhere.
-  if (measurer_.CornerCount() != 0 || !measurer_.LearnedFinite()) return Unlearn();
-  LearnedShape* shape = learning_;
-  learning_ = nullptr;
-  measurer_.Learn(nullptr);
-  shape->counts = measurer_.Counts();
-  shape->vertices = vertexCount_ - shape->vertices;
-  shape->normals = normalCount_ - shape->normals;
-  shape->texCoords = texCoordCount_ - shape->texCoords;
-  shape->after = State();
-  learnedPositions_ += shape->positions.size();
-}
-
-bool MeshCanvas::MeasureAgain(const LearnedShape& shape) {
-  if (shape.vertices < 0) return false;
-  placed_.resize(shape.positions.size());
-  for (size_t i = 0; i < placed_.size(); ++i) {
-    const MeshMeasurer::Position& p = shape.positions[i];
-    Place(p[0], p[1], p[2], placed_[i].data());
-    if (!CutIsFinite(placed_[i].data())) return false;  // drawn: its triangles may count otherwise
-  }
-  measurer_.AddShape(shape.counts, placed_);
-  vertexCount_ += shape.vertices, normalCount_ += shape.normals, texCoordCount_ += shape.texCoords;
-  normalHasLength_ = (shape.after >> 1) & 1;
-  primMode_ = static_cast<Primitive>(shape.after >> 3);
-  return true;
 }

@@ -45,26 +45,43 @@ class MeshCanvas : public RecordingCanvas {
   void Translate(double x, double y, double z) override;
   void Rotate(double degrees, double x, double y, double z) override;
 
-  // The measuring frame learns each shape once (its counts, and the
-  // positions that bound it) and then measures it again, placed anew,
-  // without its calls. Only a shape that makes nothing but geometry is
-  // learned, and only where every position stays finite.
+  // Each shape is learned once and then taken again, placed anew, without
+  // its calls: by the measuring frame, its counts and the positions that
+  // bound it; by the recording frame, its corners and triangles. Only a
+  // shape that makes nothing but geometry, beginning and ending outside a
+  // primitive, is learned; and the measuring frame's only where every
+  // position stays finite.
   bool BeginShape(std::string_view key) override;
   void EndShape() override;
 
  private:
   struct LearnedShape {
+    bool whole = false;  // learned to its end: may be taken again
+    // What it adds to the element: when measuring, its counts and the
+    // positions that bound it (each once); when recording, every corner
+    // (with its position as given) and every triangle.
     MeshMeasure counts;
-    std::vector<MeshMeasurer::Position> positions;  // as given, each once
-    int vertices = 0, normals = 0, texCoords = 0;   // the calls it made
-    uint8_t after = 0;                              // State() after it
+    std::vector<MeshMeasurer::Position> given;
+    std::vector<RecordedCorner> corners;
+    std::vector<uint32_t> triangles;
+    // What its calls leave behind.
+    int vertices = 0, normals = 0, texCoords = 0;
+    bool normalHasLength = false;
+    Primitive primMode = Primitive::Points;
+    float normal[3] = {0, 0, 0}, texCoord[2] = {0, 0};
   };
   void HandOverObject();
-  // What the shape's calls depend on and leave behind: whether a normal and
-  // a texture coordinate were given, whether the normal has a length, and
-  // the primitive's kind (EndPrimitive without BeginPrimitive).
-  uint8_t State() const;
-  bool MeasureAgain(const LearnedShape& shape);
+  // The state a shape's calls depend on: whether a normal and a texture
+  // coordinate were given, the primitive's kind (EndPrimitive without
+  // BeginPrimitive), and whether the normal has a length (measuring) or
+  // the normal and texture coordinate themselves (recording).
+  void AppendState(std::string& key) const;
+  // Whether the element is as a shape begins: nothing in it yet.
+  bool ElementEmpty() const;
+  bool TakeAgain(const LearnedShape& shape);
+  // The recording frame's corner, given at (x, y, z), joins the shape
+  // being learned, unless the learned shapes would grow past their room.
+  void LearnCorner(double x, double y, double z);
   // The shape being learned did more than make geometry: it is drawn
   // whenever it comes again.
   void Unlearn();
@@ -79,8 +96,8 @@ class MeshCanvas : public RecordingCanvas {
   bool measuring_ = false;
   MeshMeasurer measurer_;
   bool normalHasLength_ = false;                          // the normal given last, once made unit
-  std::unordered_map<std::string, LearnedShape> shapes_;  // by key and State() before
-  size_t learnedPositions_ = 0;
+  std::unordered_map<std::string, LearnedShape> shapes_;  // by key and state before
+  size_t learnedCorners_ = 0;
   LearnedShape* learning_ = nullptr;  // the shape being drawn, to be kept
   std::vector<MeshMeasurer::Position> placed_;
   NumberMemo numbers_;

@@ -43,9 +43,9 @@ void DrawShape(Canvas& canvas, uint32_t shape) {
 }
 
 // Elements of a few shapes, each placed and turned its own way (some too
-// far for a float), drawn as the view draws them: a canvas that knows a
-// shape may take it without its calls.
-void DrawRandomly(Canvas& canvas, uint32_t seed) {
+// far for a float), drawn as the view draws them (`asShapes`: a canvas
+// that knows a shape may take it without its calls) or plainly.
+void DrawRandomly(Canvas& canvas, uint32_t seed, bool asShapes) {
   std::mt19937 random(seed);
   const auto number = [&] { return static_cast<double>(static_cast<int>(random() % 21) - 10) / 4; };
   for (int element = 0; element < 300; ++element) {
@@ -53,31 +53,49 @@ void DrawRandomly(Canvas& canvas, uint32_t seed) {
     canvas.Translate(number(), number(), random() % 50 ? number() : 1e39);
     if (random() % 2) canvas.Rotate(37.5 * number(), 0, 1, 0);
     const uint32_t shape = seed * 100 + random() % 12;
-    if (!canvas.BeginShape(std::to_string(shape))) {
+    if (!asShapes || !canvas.BeginShape(std::to_string(shape))) {
       DrawShape(canvas, shape);
-      canvas.EndShape();
+      if (asShapes) canvas.EndShape();
     }
   }
 }
 
+bool SameCorners(const RecordedObject& a, const RecordedObject& b) {
+  if (a.corners.size() != b.corners.size()) return false;
+  for (size_t i = 0; i < a.corners.size(); ++i) {
+    const RecordedCorner &x = a.corners[i], &y = b.corners[i];
+    if (std::memcmp(x.p, y.p, sizeof x.p) != 0 || std::memcmp(x.n, y.n, sizeof x.n) != 0 ||
+        std::memcmp(x.st, y.st, sizeof x.st) != 0 || x.hasNormal != y.hasNormal || x.hasTexCoord != y.hasTexCoord)
+      return false;
+  }
+  return true;
+}
+
 // The glTF export lays its file out from a measuring frame and then writes
 // what BuildObjectMesh makes of the recorded one: the two must agree on
-// every element, or the export fails. The measuring frame learns shapes
-// and measures them again placed elsewhere.
-TEST(ObjectMesh, TheMeasuringFrameCountsWhatTheMeshBuiltHas) {
+// every element, or the export fails. Both frames learn shapes and take
+// them again placed elsewhere; what they make must be what the shapes'
+// calls make.
+TEST(ObjectMesh, ShapesTakenAgainMeasureAndRecordWhatTheirCallsMake) {
   for (uint32_t seed = 1; seed <= 8; ++seed) {
-    KeepingSink recorded, measured;
-    for (auto [sink, pass] : {std::pair{&recorded, MeshCanvas::Pass::Record}, {&measured, MeshCanvas::Pass::Measure}}) {
-      MeshCanvas canvas(*sink);
+    KeepingSink plain, recorded, measured;
+    const auto draw = [&](KeepingSink& sink, MeshCanvas::Pass pass, bool asShapes) {
+      MeshCanvas canvas(sink);
       canvas.BeginExport(pass);
-      DrawRandomly(canvas, seed);
+      DrawRandomly(canvas, seed, asShapes);
       canvas.FinishExport();
-    }
-    ASSERT_EQ(recorded.objects.size(), measured.objects.size());
+    };
+    draw(plain, MeshCanvas::Pass::Record, false);
+    draw(recorded, MeshCanvas::Pass::Record, true);
+    draw(measured, MeshCanvas::Pass::Measure, true);
+    ASSERT_EQ(plain.objects.size(), recorded.objects.size());
+    ASSERT_EQ(plain.objects.size(), measured.objects.size());
     ObjectMesh mesh;
     size_t vertices = 0;
-    for (size_t e = 0; e < recorded.objects.size(); ++e) {
-      BuildObjectMesh(recorded.objects[e], mesh);
+    for (size_t e = 0; e < plain.objects.size(); ++e) {
+      ASSERT_TRUE(SameCorners(plain.objects[e], recorded.objects[e])) << seed << " " << e;
+      ASSERT_EQ(plain.objects[e].triangles, recorded.objects[e].triangles) << seed << " " << e;
+      BuildObjectMesh(plain.objects[e], mesh);
       const MeshMeasure& m = measured.objects[e].measure;
       ASSERT_TRUE(measured.objects[e].corners.empty());
       ASSERT_EQ(m.vertexCount, mesh.vertices.size()) << seed << " " << e;
