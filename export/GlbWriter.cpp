@@ -23,12 +23,14 @@ constexpr char kChanged[] = "the scene changed while it was exported";
 // Parts go to the file in blocks of this size; a few are in flight.
 constexpr size_t kPartBlock = size_t{1} << 20;
 
-// One attribute of every vertex, packed.
+// One attribute of every vertex, packed at `to`; returns its end.
 template <size_t N>
-void Column(const std::vector<MeshVertex>& vertices, const float (MeshVertex::*member)[N], std::vector<float>& out) {
-  out.resize(vertices.size() * N);
-  float* to = out.data();
-  for (const MeshVertex& v : vertices) to = std::copy_n(v.*member, N, to);
+char* Column(const std::vector<MeshVertex>& vertices, const float (MeshVertex::*member)[N], char* to) {
+  for (const MeshVertex& v : vertices) {
+    std::memcpy(to, v.*member, sizeof(float) * N);
+    to += sizeof(float) * N;
+  }
+  return to;
 }
 
 void AppendWhole(std::string& out, uint64_t n) {
@@ -180,6 +182,25 @@ bool GlbWriter::CheckSize() {
   return false;
 }
 
+void GlbWriter::Prepare(RecordedObject& object) const {
+  ObjectMesh mesh;
+  BuildObjectMesh(object, mesh);
+  MeshMeasure m;
+  m.vertexCount = mesh.vertices.size();
+  m.indexCount = mesh.indices.size();
+  m.hasTexCoords = mesh.hasTexCoords;
+  std::copy_n(mesh.min, 3, m.min);
+  std::copy_n(mesh.max, 3, m.max);
+  const size_t n = m.vertexCount;
+  std::string& out = object.bytes;
+  out.resize(sizeof m + n * (m.hasTexCoords ? 32 : 24) + m.indexCount * 4);
+  std::memcpy(out.data(), &m, sizeof m);
+  char* to = Column(mesh.vertices, &MeshVertex::p, out.data() + sizeof m);
+  to = Column(mesh.vertices, &MeshVertex::n, to);
+  if (m.hasTexCoords) to = Column(mesh.vertices, &MeshVertex::uv, to);
+  std::memcpy(to, mesh.indices.data(), m.indexCount * 4);
+}
+
 void GlbWriter::Take(const RecordedObject& object) {
   if (!CheckSize()) return;
   const size_t i = objectCount_++;
@@ -202,30 +223,25 @@ void GlbWriter::Take(const RecordedObject& object) {
   // frame needs only the mesh's counts and bounds, not its vertices.
   std::string node = "{\"name\":";
   AppendJsonString(node, object.name);
-  MeshMeasure m;
+  MeshMeasure m = object.measure;  // a measuring frame's element (MeshCanvas::Pass::Measure)
+  const char* packed = nullptr;    // the writing frame's element, as Prepare packed it
   if (writing_) {
-    BuildObjectMesh(object, mesh_);
-    m.vertexCount = mesh_.vertices.size();
-    m.indexCount = mesh_.indices.size();
-    m.hasTexCoords = mesh_.hasTexCoords;
-    std::copy_n(mesh_.min, 3, m.min);
-    std::copy_n(mesh_.max, 3, m.max);
-  } else {
-    m = object.measure;  // a measuring frame's element (MeshCanvas::Pass::Measure)
+    std::memcpy(&m, object.bytes.data(), sizeof m);
+    packed = object.bytes.data() + sizeof m;
   }
   if (m.indexCount > 0) {
     const size_t n = m.vertexCount;
-    // One attribute of every vertex, packed (only to be written).
-    const auto view = [&](const auto member, size_t components, uint32_t target) {
-      if (writing_) Column(mesh_.vertices, member, column_);
-      return AddBufferView(column_.data(), n * components * 4, target);
+    // The next packed column (read only while writing).
+    const auto view = [&](size_t bytes, uint32_t target) {
+      const char* data = packed;
+      if (writing_) packed += bytes;
+      return AddBufferView(data, bytes, target);
     };
-    const int position = AddAccessor(view(&MeshVertex::p, 3, kArrayBuffer), kFloat, n, "VEC3", m.min, m.max);
-    const int normal = AddAccessor(view(&MeshVertex::n, 3, kArrayBuffer), kFloat, n, "VEC3");
+    const int position = AddAccessor(view(n * 12, kArrayBuffer), kFloat, n, "VEC3", m.min, m.max);
+    const int normal = AddAccessor(view(n * 12, kArrayBuffer), kFloat, n, "VEC3");
     int texCoord = -1;
-    if (m.hasTexCoords) texCoord = AddAccessor(view(&MeshVertex::uv, 2, kArrayBuffer), kFloat, n, "VEC2");
-    const int indices = AddAccessor(AddBufferView(mesh_.indices.data(), m.indexCount * 4, kElementArrayBuffer),
-                                    kUnsignedInt, m.indexCount, "SCALAR");
+    if (m.hasTexCoords) texCoord = AddAccessor(view(n * 8, kArrayBuffer), kFloat, n, "VEC2");
+    const int indices = AddAccessor(view(m.indexCount * 4, kElementArrayBuffer), kUnsignedInt, m.indexCount, "SCALAR");
     std::string& mesh = text_;
     mesh.assign("{\"name\":");
     AppendJsonString(mesh, object.name);

@@ -33,6 +33,9 @@ class GlbWriter final : public RecordedObjectSink {
 
   void Restart() override;
   void Take(const RecordedObject& object) override;
+  // The element's mesh (BuildObjectMesh) packed: its measure, then its
+  // positions, normals, texture coordinates where it has them, and indices.
+  void Prepare(RecordedObject& object) const override;
   // After the measuring frame: lays the file out and makes room for it on
   // the disk; the next frame writes. Failed (and why) when it cannot be.
   Outcome StartWriting();
@@ -67,9 +70,7 @@ class GlbWriter final : public RecordedObjectSink {
   std::unordered_map<std::string, Texture> textureOfFile_;  // as measured
   std::unordered_map<std::string, bool> textureWritten_;
   bool tooLarge_ = false;
-  ObjectMesh mesh_;            // the element being converted
-  std::vector<float> column_;  // one attribute of its vertices, packed
-  std::string text_;           // the JSON object being made
+  std::string text_;  // the JSON object being made
 };
 
 // The colour of a material as glTF stores it: the drawn colour (0..1, as

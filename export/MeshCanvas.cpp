@@ -17,7 +17,10 @@ MeshCanvas::MeshCanvas(RecordedObjectSink& sink)
     : sink_(sink),
       handOver_(
           [this](RecordedObject& object) {
-            FinishCorners(object, sinkNumbers_);  // unless the drawing did
+            if (!object.prepared) {  // the drawing did not
+              FinishCorners(object, sinkNumbers_);
+              sink_.Prepare(object);
+            }
             sink_.Take(object);
           },
           [](const RecordedObject& object) { return object.corners.size(); }, kWaitingElements, kWaitingCorners) {}
@@ -42,9 +45,14 @@ void MeshCanvas::HandOverObject() {
     object_.measure = measurer_.Measure();
     return handOver_.Hand(object_);
   }
-  // Positions are cut and normals made unit on whichever side of the
-  // hand-over has less to do: the drawing's, while the sink is behind.
-  if (handOver_.Behind()) FinishCorners(object_, numbers_);
+  // Positions are cut, normals made unit and the sink's bytes made on
+  // whichever side of the hand-over has less to do: the drawing's, while
+  // the sink is behind.
+  if (handOver_.Behind()) {
+    FinishCorners(object_, numbers_);
+    sink_.Prepare(object_);
+    object_.prepared = true;
+  }
   handOver_.Hand(object_);
 }
 

@@ -43,6 +43,10 @@ struct RecordedObject {
   // What the corners and triangles make, from a measuring frame, which
   // keeps neither.
   MeshMeasure measure;
+  // What a sink writes for the element, made (RecordedObjectSink::Prepare)
+  // on whichever side of the hand-over has less to do; `prepared` once it is.
+  std::string bytes;
+  bool prepared = false;
 
   // Empties it for the next element, keeping the memory.
   void Clear() {
@@ -53,6 +57,8 @@ struct RecordedObject {
     placed.clear();
     triangles.clear();
     measure = {};
+    bytes.clear();
+    prepared = false;
   }
 };
 
@@ -76,4 +82,7 @@ class RecordedObjectSink {
   // A frame starts (again): forget what was taken so far.
   virtual void Restart() = 0;
   virtual void Take(const RecordedObject& object) = 0;
+  // Makes `object.bytes` from its finished corners, touching nothing of the
+  // sink: it may run on either thread, beside Take.
+  virtual void Prepare(RecordedObject& object) const { (void)object; }
 };
