@@ -7,8 +7,10 @@
 // Remembers the last numbers an export wrote, by their exact bits: an
 // element repeats a few coordinates, normals and texture coordinates over
 // and over (every corner a face shares), and looking one up costs a
-// fraction of cutting and formatting it again. What comes back is what
-// NumberAsWritten and WriteNumber give, bit for bit.
+// fraction of cutting and formatting it again. Room for a couple of
+// thousand: turned elements spread their corners over many numbers, which
+// the elements around them share. What comes back is what NumberAsWritten
+// and WriteNumber give, bit for bit.
 class NumberMemo {
  public:
   NumberMemo();
@@ -31,7 +33,7 @@ class NumberMemo {
   }
 
  private:
-  static constexpr int kSlotBits = 8;
+  static constexpr int kSlotBits = 11;
   struct Value {
     uint64_t bits;
     float value;
