@@ -198,7 +198,7 @@ void GlbWriter::Prepare(RecordedObject& object) const {
   char* to = Column(mesh.vertices, &MeshVertex::p, out.data() + sizeof m);
   to = Column(mesh.vertices, &MeshVertex::n, to);
   if (m.hasTexCoords) to = Column(mesh.vertices, &MeshVertex::uv, to);
-  std::memcpy(to, mesh.indices.data(), m.indexCount * 4);
+  if (m.indexCount > 0) std::memcpy(to, mesh.indices.data(), m.indexCount * 4);
 }
 
 void GlbWriter::Take(const RecordedObject& object) {

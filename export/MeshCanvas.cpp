@@ -43,6 +43,7 @@ void MeshCanvas::BeginExport(Pass pass) {
 void MeshCanvas::HandOverObject() {
   if (measuring_) {
     object_.measure = measurer_.Measure();
+    object_.prepared = true;  // counts only: nothing to finish or pack
     return handOver_.Hand(object_);
   }
   // Positions are cut, normals made unit and the sink's bytes made on
