@@ -224,7 +224,7 @@ void ElementPass::Draw(Element3D& e) {
   if (list) {
     glCallList(list->list);
     NoteShapeNormal(*list);
-  } else if (!canvas_.BeginShape(ShapeBytes(drawn))) {
+  } else if (const ShapeKeyBytes key = ShapeBytes(drawn); !canvas_.BeginShape({key.data(), key.size()})) {
     EmitShape(drawn);
     canvas_.EndShape();
   }

@@ -68,8 +68,9 @@ bool ShapeKey::operator==(const ShapeKey& o) const {
   return kind == o.kind && segments == o.segments && std::memcmp(p, o.p, sizeof p) == 0;
 }
 
-std::string ShapeBytes(const ShapeKey& key) {
-  std::string bytes(sizeof key.kind + sizeof key.p + sizeof key.segments, '\0');
+ShapeKeyBytes ShapeBytes(const ShapeKey& key) {
+  static_assert(sizeof key.kind + sizeof key.p + sizeof key.segments == sizeof(ShapeKeyBytes));
+  ShapeKeyBytes bytes;
   char* at = bytes.data();
   std::memcpy(at, &key.kind, sizeof key.kind);
   std::memcpy(at += sizeof key.kind, key.p, sizeof key.p);

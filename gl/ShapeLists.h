@@ -1,9 +1,9 @@
 #pragma once
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <list>
 #include <memory>
-#include <string>
 #include <unordered_map>
 
 struct Element3D;
@@ -24,7 +24,8 @@ struct ShapeKey {
 };
 
 // The key's fields as bytes (no padding): equal for equal keys.
-std::string ShapeBytes(const ShapeKey& key);
+using ShapeKeyBytes = std::array<char, sizeof(int32_t) + 5 * sizeof(double) + sizeof(int32_t)>;
+ShapeKeyBytes ShapeBytes(const ShapeKey& key);
 
 struct ShapeKeyHash {
   size_t operator()(const ShapeKey& k) const;
