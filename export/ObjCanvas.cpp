@@ -36,8 +36,9 @@ void ObjCanvas::WriteFace(std::initializer_list<int> corners) {
 
 // "tag a b c\n", formatted in place.
 template <size_t N>
-void ObjCanvas::WriteLine(const char (&tag)[N], std::initializer_list<double> values) {
-  char* line = std::copy(tag, tag + N - 1, objText_.Line());
+const char* ObjCanvas::WriteLine(const char (&tag)[N], std::initializer_list<double> values) {
+  char* const start = objText_.Line();
+  char* line = std::copy(tag, tag + N - 1, start);
   bool first = true;
   for (double v : values) {
     if (!first) *line++ = ' ';
@@ -46,6 +47,7 @@ void ObjCanvas::WriteLine(const char (&tag)[N], std::initializer_list<double> va
   }
   *line++ = '\n';
   objText_.End(line);
+  return start;
 }
 
 // The element's name as the OBJ and MTL give it: never empty, and never one
@@ -69,14 +71,19 @@ void ObjCanvas::BeginExport(const std::string& mtlFileName) {
   vertexText_.Reset();
   texCoordText_.Reset();
   normalText_.Reset();
+  Unlearn();
+  shapes_.clear();
+  learnedBytes_ = 0;
 }
 
 void ObjCanvas::BeginPrimitive(Primitive mode) {
+  if (learning_) Learn({ShapeCall::Begin, mode, 0, {}});
   primMode_ = mode;
   corners_.clear();
 }
 
 void ObjCanvas::EndPrimitive() {
+  if (learning_) Learn({ShapeCall::End, {}, 0, {}});
   const int n = static_cast<int>(corners_.size());
   if (n >= 3) {
     switch (primMode_) {
@@ -109,13 +116,15 @@ void ObjCanvas::EndPrimitive() {
 void ObjCanvas::Normal(double x, double y, double z) {
   ++normalCount_;
   normalText_.Increment();
-  WriteLine("vn ", {x, y, z});
+  const char* line = WriteLine("vn ", {x, y, z});
+  if (learning_) Learn({ShapeCall::Normal, {}, 0, {}}, line);
 }
 
 void ObjCanvas::TexCoord(double s, double t) {
   ++texCoordCount_;
   texCoordText_.Increment();
-  WriteLine("vt ", {s, t});
+  const char* line = WriteLine("vt ", {s, t});
+  if (learning_) Learn({ShapeCall::TexCoord, {}, 0, {}}, line);
 }
 
 void ObjCanvas::Vertex(double x, double y, double z) {
@@ -125,14 +134,17 @@ void ObjCanvas::Vertex(double x, double y, double z) {
   vertexText_.Increment();
   WriteLine("v ", {p[0], p[1], p[2]});
   MakeCorner(corners_.emplace_back());  // made in place: no copy of its text
+  if (learning_) Learn({ShapeCall::Vertex, {}, 0, {x, y, z}});
 }
 
 void ObjCanvas::BeginObject(const std::string& name) {
+  Unlearn();
   objectName_ = UniqueObjectName(name);
   objText_.Append("o " + objectName_ + "\n");
 }
 
 void ObjCanvas::Material(const std::string& name, const std::string& texturePath) {
+  Unlearn();
   std::string file;
   const bool namesFile = NamesTextureFile(texturePath, file);
   // Named as its object; a material without one gets a name of its own.

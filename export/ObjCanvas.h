@@ -1,6 +1,9 @@
 #pragma once
+#include <cstdint>
 #include <functional>
 #include <string>
+#include <string_view>
+#include <unordered_map>
 #include <unordered_set>
 #include <vector>
 
@@ -43,6 +46,19 @@ class ObjCanvas : public RecordingCanvas {
   // Forgets the names given, freeing their memory.
   void ForgetNames() { objectNames_ = {}; }
 
+  // Each shape's calls are learned once and played again for the next
+  // element of that shape, its normal and texture coordinate lines copied
+  // as text (they do not depend on the placement), so its drawing does not
+  // run again. Only a shape whose calls make nothing but geometry is
+  // learned, within a budget of a few MB.
+  bool BeginShape(std::string_view key) override;
+  void EndShape() override;
+  void Color(double r, double g, double b, double a) override;
+  void PushTransform() override;
+  void PopTransform() override;
+  void Translate(double x, double y, double z) override;
+  void Rotate(double degrees, double x, double y, double z) override;
+
  private:
   // Per vertex of the open primitive: its corner " v/t/n" of the face
   // lines, made once however many faces share it ("v", "vt" and "vn"
@@ -53,8 +69,9 @@ class ObjCanvas : public RecordingCanvas {
   };
   void MakeCorner(Corner& c) const;
   void WriteFace(std::initializer_list<int> corners);
+  // Writes "tag a b c\n" and returns where the line begins.
   template <size_t N>
-  void WriteLine(const char (&tag)[N], std::initializer_list<double> values);
+  const char* WriteLine(const char (&tag)[N], std::initializer_list<double> values);
   std::string UniqueObjectName(const std::string& name);
 
   ObjTextSpool objText_;
@@ -70,4 +87,24 @@ class ObjCanvas : public RecordingCanvas {
   NumberMemo numbers_;
   // vertexCount_, texCoordCount_ and normalCount_ as the face lines write them.
   DecimalCounter vertexText_, texCoordText_, normalText_;
+
+  struct ShapeCall {
+    enum Kind : uint8_t { Begin, End, Normal, TexCoord, Vertex } kind;
+    Primitive mode;  // Begin's
+    uint32_t end;    // Normal's and TexCoord's: where its line ends in `lines`
+    double v[3];     // Vertex's
+  };
+  struct LearnedShape {
+    bool whole = false;  // learned to its end: may be played again
+    std::vector<ShapeCall> calls;
+    std::string lines;  // the normal and texture coordinate lines, in order
+  };
+  void Learn(ShapeCall call, const char* line = nullptr);
+  // The shape being learned did more than make geometry, or too much: it is
+  // drawn whenever it comes again.
+  void Unlearn();
+  void Play(const LearnedShape& shape);
+  std::unordered_map<std::string, LearnedShape> shapes_;
+  size_t learnedBytes_ = 0;
+  LearnedShape* learning_ = nullptr;
 };

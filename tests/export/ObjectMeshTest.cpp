@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "export/MeshCanvas.h"
+#include "export/ObjCanvas.h"
 #include "export/ObjectMesh.h"
 
 namespace {
@@ -108,6 +109,21 @@ TEST(ObjectMesh, ShapesTakenAgainMeasureAndRecordWhatTheirCallsMake) {
       vertices += m.vertexCount;
     }
     EXPECT_GT(vertices, 1000u);  // the drawing made meshes, not only empty elements
+  }
+}
+
+// The OBJ text of shapes played again is the text their calls write.
+TEST(ObjCanvas, ShapesPlayedAgainWriteWhatTheirCallsWrite) {
+  for (uint32_t seed = 1; seed <= 4; ++seed) {
+    std::string text[2];
+    for (const bool asShapes : {false, true}) {
+      ObjCanvas canvas;
+      canvas.BeginExport("a.mtl");
+      DrawRandomly(canvas, seed, asShapes);
+      text[asShapes] = std::string(canvas.ObjText().Text()) + canvas.MtlText();
+    }
+    EXPECT_GT(text[0].size(), 10000u);
+    ASSERT_EQ(text[0], text[1]) << seed;
   }
 }
 

@@ -1,0 +1,104 @@
+// The OBJ canvas's shapes: learned once, played again without their drawing.
+#include <cstring>
+
+#include "ObjCanvas.h"
+
+namespace {
+// What the learned shapes may hold: a few MB.
+constexpr size_t kLearnedShapes = 4096, kLearnedBytes = size_t{4} << 20;
+}  // namespace
+
+// A shape that turns, moves or colours is not learned: its calls do more
+// than make geometry.
+void ObjCanvas::Color(double r, double g, double b, double a) {
+  Unlearn();
+  RecordingCanvas::Color(r, g, b, a);
+}
+
+void ObjCanvas::PushTransform() {
+  Unlearn();
+  RecordingCanvas::PushTransform();
+}
+
+void ObjCanvas::PopTransform() {
+  Unlearn();
+  RecordingCanvas::PopTransform();
+}
+
+void ObjCanvas::Translate(double x, double y, double z) {
+  Unlearn();
+  RecordingCanvas::Translate(x, y, z);
+}
+
+void ObjCanvas::Rotate(double degrees, double x, double y, double z) {
+  Unlearn();
+  RecordingCanvas::Rotate(degrees, x, y, z);
+}
+
+void ObjCanvas::Unlearn() {
+  if (!learning_) return;
+  *learning_ = LearnedShape();  // not whole: drawn whenever it comes again
+  learning_ = nullptr;
+}
+
+void ObjCanvas::Learn(ShapeCall call, const char* line) {
+  LearnedShape& shape = *learning_;
+  if (line) {
+    shape.lines.append(line, std::strchr(line, '\n') + 1);
+    call.end = static_cast<uint32_t>(shape.lines.size());
+  }
+  shape.calls.push_back(call);
+  if (learnedBytes_ + shape.calls.size() * sizeof(ShapeCall) + shape.lines.size() > kLearnedBytes) Unlearn();
+}
+
+// Played through the canvas's own calls, each line is what drawing the
+// shape would write: the calls are the same, and a normal's or texture
+// coordinate's line depends only on its numbers.
+bool ObjCanvas::BeginShape(std::string_view key) {
+  Unlearn();
+  std::string known(key);
+  if (const auto found = shapes_.find(known); found != shapes_.end()) {
+    if (!found->second.whole) return false;
+    Play(found->second);
+    return true;
+  }
+  if (shapes_.size() >= kLearnedShapes || learnedBytes_ >= kLearnedBytes) return false;
+  learning_ = &shapes_[known];
+  return false;
+}
+
+void ObjCanvas::EndShape() {
+  if (!learning_) return;
+  learning_->whole = true;
+  learnedBytes_ += learning_->calls.size() * sizeof(ShapeCall) + learning_->lines.size();
+  learning_ = nullptr;
+}
+
+void ObjCanvas::Play(const LearnedShape& shape) {
+  uint32_t lineStart = 0;
+  for (const ShapeCall& call : shape.calls) {
+    switch (call.kind) {
+      case ShapeCall::Begin:
+        ObjCanvas::BeginPrimitive(call.mode);
+        break;
+      case ShapeCall::End:
+        ObjCanvas::EndPrimitive();
+        break;
+      case ShapeCall::Normal:
+        ++normalCount_;
+        normalText_.Increment();
+        objText_.Append(std::string_view(shape.lines).substr(lineStart, call.end - lineStart));
+        lineStart = call.end;
+        break;
+      case ShapeCall::TexCoord:
+        ++texCoordCount_;
+        texCoordText_.Increment();
+        objText_.Append(std::string_view(shape.lines).substr(lineStart, call.end - lineStart));
+        lineStart = call.end;
+        break;
+      case ShapeCall::Vertex:
+        ObjCanvas::Vertex(call.v[0], call.v[1], call.v[2]);
+        break;
+    }
+  }
+}
