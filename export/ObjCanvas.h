@@ -104,6 +104,7 @@ class ObjCanvas : public RecordingCanvas {
   // drawn whenever it comes again.
   void Unlearn();
   void Play(const LearnedShape& shape);
+  uint32_t CopyLine(const std::string& lines, uint32_t start, uint32_t end);
   std::unordered_map<std::string, LearnedShape> shapes_;
   size_t learnedBytes_ = 0;
   LearnedShape* learning_ = nullptr;

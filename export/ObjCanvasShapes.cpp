@@ -74,6 +74,15 @@ void ObjCanvas::EndShape() {
   learning_ = nullptr;
 }
 
+// One learned line (it fits a line's room) copied to the text; returns
+// where the next begins.
+uint32_t ObjCanvas::CopyLine(const std::string& lines, uint32_t start, uint32_t end) {
+  char* at = objText_.Line();
+  std::memcpy(at, lines.data() + start, end - start);
+  objText_.End(at + (end - start));
+  return end;
+}
+
 void ObjCanvas::Play(const LearnedShape& shape) {
   uint32_t lineStart = 0;
   for (const ShapeCall& call : shape.calls) {
@@ -87,14 +96,12 @@ void ObjCanvas::Play(const LearnedShape& shape) {
       case ShapeCall::Normal:
         ++normalCount_;
         normalText_.Increment();
-        objText_.Append(std::string_view(shape.lines).substr(lineStart, call.end - lineStart));
-        lineStart = call.end;
+        lineStart = CopyLine(shape.lines, lineStart, call.end);
         break;
       case ShapeCall::TexCoord:
         ++texCoordCount_;
         texCoordText_.Increment();
-        objText_.Append(std::string_view(shape.lines).substr(lineStart, call.end - lineStart));
-        lineStart = call.end;
+        lineStart = CopyLine(shape.lines, lineStart, call.end);
         break;
       case ShapeCall::Vertex:
         ObjCanvas::Vertex(call.v[0], call.v[1], call.v[2]);
