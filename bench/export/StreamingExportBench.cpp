@@ -105,21 +105,42 @@ void Measure(benchmark::State& state, const std::string& document, const std::st
   if (what == "info") argv = {CLI_PATH, "info", path};
   if (what == "thumbnail.png") argv = {CLI_PATH, "thumbnail", path, out.string()};
   if (what == "picture.jpeg") argv = {CLI_PATH, "export", path, out.string(), "--width", "256", "--height", "256"};
+  const bool export_ = what != "info" && what != "thumbnail.png" && what != "picture.jpeg";
   Figures f;
+  std::error_code ec;
   for (auto _ : state) {
-    f = Fastest(argv);
+    if (!export_) {
+      f = Fastest(argv);
+    } else {
+      // The export and dd writing as many bytes with a flush, in turns, so
+      // both meet the disk in the same minutes; the fastest of each.
+      Figures dd;
+      uint64_t bytes = 0;
+      double spent = 0;
+      for (int run = 0; run < 4 && (run == 0 || spent < 30); ++run) {
+        fs::remove(out, ec);
+        const Figures e = Run(argv);
+        if (run == 0) {
+          bytes = fs::file_size(out, ec);
+          if (ec) bytes = 0;
+        }
+        if (run == 0 || !e.ok || e.seconds < f.seconds) f = e;
+        fs::remove(out, ec);
+        if (!f.ok || bytes == 0) break;
+        const Figures d = Run({"dd", "if=/dev/zero", "of=" + out.string(), "bs=4M", "count=" + std::to_string(bytes),
+                               "iflag=count_bytes", "conv=fsync", "status=none"});
+        if (run == 0 || d.seconds < dd.seconds) dd = d;
+        spent += e.seconds + d.seconds;
+      }
+      f.bytes = bytes;
+      if (dd.ok) Results()[document + "/dd " + what] = dd;
+    }
     state.SetIterationTime(f.seconds);
   }
   if (!f.ok) return state.SkipWithError("objetos3d-cli failed");
-  std::error_code ec;
-  f.bytes = fs::file_size(out, ec);
-  if (ec) f.bytes = 0;
-  // The same number of bytes written by dd and flushed: the disk's speed.
-  if (f.bytes > 0 && what != "thumbnail.png" && what != "picture.jpeg") {
-    fs::remove(out, ec);
-    const Figures dd = Fastest({"dd", "if=/dev/zero", "of=" + out.string(), "bs=4M", "count=" + std::to_string(f.bytes),
-                                "iflag=count_bytes", "conv=fsync", "status=none"});
-    Results()[document + "/dd " + what] = dd;
+  if (!export_) {
+    f.bytes = fs::file_size(out, ec);
+    if (ec) f.bytes = 0;
   }
   fs::remove(out, ec);
   fs::remove(RunFolder() / "out_x.mtl", ec);
