@@ -39,11 +39,6 @@ class MeshCanvas : public RecordingCanvas {
   // The colour given last; the texture only when it is a plain-named file
   // of the texture folder, as the OBJ's material names it.
   void Material(const std::string& name, const std::string& texturePath) override;
-  void Color(double r, double g, double b, double a) override;
-  void PushTransform() override;
-  void PopTransform() override;
-  void Translate(double x, double y, double z) override;
-  void Rotate(double degrees, double x, double y, double z) override;
 
   // Each shape is learned once and then taken again, placed anew, without
   // its calls: by the measuring frame, its counts and the positions that
@@ -85,6 +80,7 @@ class MeshCanvas : public RecordingCanvas {
   // The shape being learned did more than make geometry: it is drawn
   // whenever it comes again.
   void Unlearn();
+  void MoreThanGeometry() override { Unlearn(); }
 
   RecordedObjectSink& sink_;
   RecordedObject object_;    // the element being recorded

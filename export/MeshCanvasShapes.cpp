@@ -14,33 +14,6 @@ void AppendBytes(std::string& out, const T& value) {
 }
 }  // namespace
 
-// A shape that turns, moves or colours is not learned: its calls do more
-// than make geometry.
-void MeshCanvas::Color(double r, double g, double b, double a) {
-  Unlearn();
-  RecordingCanvas::Color(r, g, b, a);
-}
-
-void MeshCanvas::PushTransform() {
-  Unlearn();
-  RecordingCanvas::PushTransform();
-}
-
-void MeshCanvas::PopTransform() {
-  Unlearn();
-  RecordingCanvas::PopTransform();
-}
-
-void MeshCanvas::Translate(double x, double y, double z) {
-  Unlearn();
-  RecordingCanvas::Translate(x, y, z);
-}
-
-void MeshCanvas::Rotate(double degrees, double x, double y, double z) {
-  Unlearn();
-  RecordingCanvas::Rotate(degrees, x, y, z);
-}
-
 void MeshCanvas::Unlearn() {
   if (!learning_) return;
   *learning_ = LearnedShape();  // not whole: drawn whenever it comes again

@@ -53,11 +53,6 @@ class ObjCanvas : public RecordingCanvas {
   // learned, within a budget of a few MB.
   bool BeginShape(std::string_view key) override;
   void EndShape() override;
-  void Color(double r, double g, double b, double a) override;
-  void PushTransform() override;
-  void PopTransform() override;
-  void Translate(double x, double y, double z) override;
-  void Rotate(double degrees, double x, double y, double z) override;
 
  private:
   // Per vertex of the open primitive: its corner " v/t/n" of the face
@@ -103,6 +98,7 @@ class ObjCanvas : public RecordingCanvas {
   // The shape being learned did more than make geometry, or too much: it is
   // drawn whenever it comes again.
   void Unlearn();
+  void MoreThanGeometry() override { Unlearn(); }
   void Play(const LearnedShape& shape);
   uint32_t CopyLine(const std::string& lines, uint32_t start, uint32_t end);
   std::unordered_map<std::string, LearnedShape> shapes_;

@@ -8,33 +8,6 @@ namespace {
 constexpr size_t kLearnedShapes = 4096, kLearnedBytes = size_t{4} << 20;
 }  // namespace
 
-// A shape that turns, moves or colours is not learned: its calls do more
-// than make geometry.
-void ObjCanvas::Color(double r, double g, double b, double a) {
-  Unlearn();
-  RecordingCanvas::Color(r, g, b, a);
-}
-
-void ObjCanvas::PushTransform() {
-  Unlearn();
-  RecordingCanvas::PushTransform();
-}
-
-void ObjCanvas::PopTransform() {
-  Unlearn();
-  RecordingCanvas::PopTransform();
-}
-
-void ObjCanvas::Translate(double x, double y, double z) {
-  Unlearn();
-  RecordingCanvas::Translate(x, y, z);
-}
-
-void ObjCanvas::Rotate(double degrees, double x, double y, double z) {
-  Unlearn();
-  RecordingCanvas::Rotate(degrees, x, y, z);
-}
-
 void ObjCanvas::Unlearn() {
   if (!learning_) return;
   *learning_ = LearnedShape();  // not whole: drawn whenever it comes again

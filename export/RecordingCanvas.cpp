@@ -11,26 +11,33 @@ constexpr double kDegree = M_PI * (1.0 / 180.0);
 }  // namespace
 
 void RecordingCanvas::Color(double r, double g, double b, double) {
+  MoreThanGeometry();
   color_[0] = r;
   color_[1] = g;
   color_[2] = b;
 }
 
-void RecordingCanvas::PushTransform() { pushed_.push_back(placement_); }
+void RecordingCanvas::PushTransform() {
+  MoreThanGeometry();
+  pushed_.push_back(placement_);
+}
 
 void RecordingCanvas::PopTransform() {
+  MoreThanGeometry();
   if (pushed_.empty()) return;
   placement_ = pushed_.back();
   pushed_.pop_back();
 }
 
 void RecordingCanvas::Translate(double x, double y, double z) {
+  MoreThanGeometry();
   placement_.translation[0] = x;
   placement_.translation[1] = y;
   placement_.translation[2] = z;
 }
 
 void RecordingCanvas::Rotate(double degrees, double x, double y, double z) {
+  MoreThanGeometry();
   if (x != 0) placement_.angles[0] = degrees;
   if (y != 0) placement_.angles[1] = degrees;
   if (z != 0) placement_.angles[2] = degrees;

@@ -26,6 +26,10 @@ class RecordingCanvas : public Canvas {
   int VertexCount() const { return vertexCount_; }
 
  protected:
+  // A colour, a push, a pop, a move or a turn was given: a canvas that
+  // learns shapes (BeginShape) learns only those whose calls make nothing
+  // but geometry.
+  virtual void MoreThanGeometry() {}
   // A frame starts: counters and placement back to none, and the texture
   // folder read again (materials name files only inside it).
   void BeginRecordingFrame();
