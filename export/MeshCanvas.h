@@ -54,7 +54,7 @@ class MeshCanvas : public RecordingCanvas {
     bool whole = false;  // learned to its end: may be taken again
     // What it adds to the element: when measuring, its counts and the
     // positions that bound it (each once); when recording, every corner
-    // (with its position as given) and every triangle.
+    // (with its position as given, its normal made unit) and every triangle.
     MeshMeasure counts;
     std::vector<MeshMeasurer::Position> given;
     std::vector<RecordedCorner> corners;

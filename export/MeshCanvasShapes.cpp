@@ -65,7 +65,10 @@ void MeshCanvas::EndShape() {
   if (measuring_) {
     shape.counts = measurer_.Counts();
   } else {
+    // Kept with their normals made unit, which every take of the shape
+    // would otherwise work out again.
     shape.corners = object_.corners;
+    MakeNormalsUnit(shape.corners.data(), shape.corners.size());
     shape.triangles = object_.triangles;
   }
   shape.whole = true;
@@ -101,6 +104,7 @@ bool MeshCanvas::TakeAgain(const LearnedShape& shape) {
       Place(p[0], p[1], p[2], object_.placed[i].p);
     }
     object_.corners = shape.corners;
+    object_.unitNormals = shape.corners.size();
     object_.triangles = shape.triangles;
     primStart_ = object_.corners.size();
   }

@@ -1,5 +1,6 @@
 #include "RecordedObject.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 
@@ -22,15 +23,13 @@ bool HasLength(const float* v) { return Usable(LengthOf(v)); }
   return true;
 }
 
-void FinishCorners(RecordedObject& object, NumberMemo& numbers) {
-  if (object.placed.size() != object.corners.size()) return;  // finished already
+void MakeNormalsUnit(RecordedCorner* corners, size_t count) {
   // Corners in a row share the normal given before them: each distinct one
   // is worked out once.
   float given[3] = {0, 0, 0}, unit[3] = {0, 0, 0};
   bool hasLength = false, any = false;
-  for (size_t i = 0; i < object.corners.size(); ++i) {
-    RecordedCorner& corner = object.corners[i];
-    for (int k = 0; k < 3; ++k) corner.p[k] = numbers.AsWritten(object.placed[i].p[k]);
+  for (size_t i = 0; i < count; ++i) {
+    RecordedCorner& corner = corners[i];
     if (!corner.hasNormal) continue;
     if (!any || std::memcmp(corner.n, given, sizeof given) != 0) {
       std::memcpy(given, corner.n, sizeof given);
@@ -41,5 +40,14 @@ void FinishCorners(RecordedObject& object, NumberMemo& numbers) {
     std::memcpy(corner.n, unit, sizeof unit);
     corner.hasNormal = hasLength;
   }
+}
+
+void FinishCorners(RecordedObject& object, NumberMemo& numbers) {
+  if (object.placed.size() != object.corners.size()) return;  // finished already
+  for (size_t i = 0; i < object.corners.size(); ++i)
+    for (int k = 0; k < 3; ++k) object.corners[i].p[k] = numbers.AsWritten(object.placed[i].p[k]);
+  const size_t done = std::min(object.unitNormals, object.corners.size());
+  MakeNormalsUnit(object.corners.data() + done, object.corners.size() - done);
+  object.unitNormals = object.corners.size();
   object.placed.clear();
 }

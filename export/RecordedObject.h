@@ -31,6 +31,9 @@ struct RecordedObject {
   // program's texture folder, or empty.
   std::string texturePath;
   std::vector<RecordedCorner> corners;  // one per vertex drawn
+  // How many of the first corners have their normals made unit already
+  // (a learned shape's, taken again): FinishCorners leaves those.
+  size_t unitNormals = 0;
   // Each corner's position as placed (one per corner), until
   // FinishCorners cuts them.
   struct Placed {
@@ -54,6 +57,7 @@ struct RecordedObject {
     color[0] = color[1] = color[2] = 0;
     texturePath.clear();
     corners.clear();
+    unitNormals = 0;
     placed.clear();
     triangles.clear();
     measure = {};
@@ -66,6 +70,10 @@ struct RecordedObject {
 bool MakeUnit(float* v);
 // Whether MakeUnit(v) would succeed.
 bool HasLength(const float* v);
+
+// Each normal made unit, as FinishCorners makes it; one without a length
+// becomes no normal (hasNormal false).
+void MakeNormalsUnit(RecordedCorner* corners, size_t count);
 
 class NumberMemo;
 // The corners as a sink takes them: each position the number the text would
