@@ -36,23 +36,55 @@ void TurnedFaceNormal(const float* a, const float* b, const float* c, const floa
   }
 }
 
-bool OrientTriangle(const RecordedObject& object, size_t t, OrientedTriangle& out) {
+namespace {
+// Whether the corners' normals `given` (all three unit) disagree with the
+// triangle whose sides' cross product, cut to float, is `cross`: +1 yes,
+// 0 no, -1 not sure. The unit face normal the answer would otherwise come
+// from differs from cross / length by under 2^-24 of each component, so
+// a sum of products far larger than that error has the same sign.
+int SureTurn(const float* cross, const float* const given[3]) {
+  const double c[3] = {cross[0], cross[1], cross[2]};
+  const double squared = c[0] * c[0] + c[1] * c[1] + c[2] * c[2];
+  if (!(squared >= 1e-20 && squared <= 1e300)) return -1;  // near no length, or past a double's range
+  double sum = 0, size = 0;
+  for (int k = 0; k < 3; ++k)
+    for (int i = 0; i < 3; ++i) {
+      const double term = c[i] * given[k][i];
+      sum += term;
+      size += std::fabs(term);
+    }
+  if (std::fabs(sum) <= size * 0x1p-20) return -1;
+  return sum < 0 ? 1 : 0;
+}
+}  // namespace
+
+bool OrientTriangle(const RecordedObject& object, size_t t, OrientedTriangle& out, bool faceWanted) {
   const RecordedCorner* c[3];
   for (int k = 0; k < 3; ++k) {
     c[k] = &object.corners[object.triangles[3 * t + k]];
     if (!Finite3(c[k]->p)) return false;
-  }
-  FaceNormal(c[0]->p, c[1]->p, c[2]->p, out.face);
-  // The corners' own normals, where usable, say which side is outside.
-  double agreement = 0;
-  for (int k = 0; k < 3; ++k) {
     out.given[k] = c[k]->hasNormal ? c[k]->n : nullptr;
-    if (out.given[k])
-      agreement += double(out.face[0]) * out.given[k][0] + double(out.face[1]) * out.given[k][1] +
-                   double(out.face[2]) * out.given[k][2];
   }
   out.order[0] = 0, out.order[1] = 1, out.order[2] = 2;
-  out.turned = agreement < 0;
+  int turn = -1;
+  if (!faceWanted && out.given[0] && out.given[1] && out.given[2]) {
+    double cross[3];
+    FaceCross(c[0]->p, c[1]->p, c[2]->p, cross);
+    const float cut[3] = {static_cast<float>(cross[0]), static_cast<float>(cross[1]), static_cast<float>(cross[2])};
+    turn = SureTurn(cut, out.given);
+    if (turn >= 0) std::fill_n(out.face, 3, 0.0f);
+  }
+  if (turn < 0) {
+    FaceNormal(c[0]->p, c[1]->p, c[2]->p, out.face);
+    // The corners' own normals, where usable, say which side is outside.
+    double agreement = 0;
+    for (int k = 0; k < 3; ++k)
+      if (out.given[k])
+        agreement += double(out.face[0]) * out.given[k][0] + double(out.face[1]) * out.given[k][1] +
+                     double(out.face[2]) * out.given[k][2];
+    turn = agreement < 0;
+  }
+  out.turned = turn == 1;
   if (out.turned) {
     std::swap(out.order[1], out.order[2]);
     for (float& f : out.face) f = -f;
@@ -72,7 +104,7 @@ void BuildObjectMesh(const RecordedObject& object, ObjectMesh& mesh) {
   const size_t triangles = object.triangles.size() / 3;
   OrientedTriangle tri;
   for (size_t t = 0; t < triangles; ++t) {
-    if (!OrientTriangle(object, t, tri)) continue;
+    if (!OrientTriangle(object, t, tri, false)) continue;
     for (const int k : tri.order) {
       const uint32_t cornerIndex = object.triangles[3 * t + k];
       const RecordedCorner& corner = object.corners[cornerIndex];

@@ -31,8 +31,10 @@ struct OrientedTriangle {
 };
 
 // Triangle `t` of `object` (its corners from triangles[3t]); false when a
-// position is not finite, and such a triangle is left out.
-bool OrientTriangle(const RecordedObject& object, size_t t, OrientedTriangle& out);
+// position is not finite, and such a triangle is left out. Without
+// `faceWanted`, where every corner has its own normal and the side is sure
+// without it, `face` is left zero: it is only worked out to turn.
+bool OrientTriangle(const RecordedObject& object, size_t t, OrientedTriangle& out, bool faceWanted = true);
 
 // Corners that share position, texture coordinate and normal become one
 // vertex. A corner without a usable normal gets its face's. `mesh` is

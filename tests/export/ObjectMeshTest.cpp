@@ -146,6 +146,51 @@ TEST(ObjectMesh, ATurnedTrianglesNormalIsTheOneWorkedOutForIt) {
     ASSERT_EQ(0, std::memcmp(turned, worked, sizeof worked)) << t;
   }
 }
+
+// The glTF export tells a triangle's side from its corners' normals without
+// making its face normal unit where the side is sure. It must turn exactly
+// the triangles the unit normal turns: corners' normals nearly in the
+// triangle's plane, or cancelling each other, and triangles of every size
+// down to nearly none make the sides that are close to a tie.
+TEST(ObjectMesh, ATrianglesSideToldQuicklyIsTheSideItsUnitNormalTells) {
+  std::mt19937 random(11);
+  std::uniform_real_distribution<double> unit(-1, 1);
+  const auto vector = [&](double* v) {
+    for (int i = 0; i < 3; ++i) v[i] = unit(random);
+  };
+  RecordedObject object;
+  for (int t = 0; t < 60000; ++t) {
+    const double scale = std::pow(10.0, static_cast<int>(random() % 17) - 8);
+    double a[3], u[3], w[3];
+    vector(a), vector(u), vector(w);
+    if (random() % 4 == 0)  // nearly in a line
+      for (int i = 0; i < 3; ++i) w[i] = u[i] * 0.5 + w[i] * std::pow(10.0, -static_cast<int>(random() % 9));
+    RecordedCorner c[3]{};
+    for (int i = 0; i < 3; ++i) {
+      c[0].p[i] = static_cast<float>(a[i] * scale);
+      c[1].p[i] = static_cast<float>((a[i] + u[i]) * scale);
+      c[2].p[i] = static_cast<float>((a[i] + w[i]) * scale);
+    }
+    float face[3];
+    FaceNormal(c[0].p, c[1].p, c[2].p, face);
+    // Normals near the plane: a direction in it, tipped a little to a side.
+    double in[3];
+    vector(in);
+    const double along = in[0] * face[0] + in[1] * face[1] + in[2] * face[2];
+    for (int k = 0; k < 3; ++k) {
+      const double tip = unit(random) * std::pow(10.0, -static_cast<int>(random() % 9));
+      const double sign = random() % 3 == 0 ? -1 : 1;  // two can cancel each other
+      for (int i = 0; i < 3; ++i) c[k].n[i] = static_cast<float>(sign * (in[i] - along * face[i] + tip * face[i]));
+      c[k].hasNormal = MakeUnit(c[k].n);
+    }
+    object.corners.assign(c, c + 3);
+    object.triangles = {0, 1, 2};
+    OrientedTriangle worked, quick;
+    ASSERT_EQ(OrientTriangle(object, 0, worked), OrientTriangle(object, 0, quick, false));
+    ASSERT_EQ(worked.turned, quick.turned) << t;
+    ASSERT_EQ(0, std::memcmp(worked.order, quick.order, sizeof worked.order)) << t;
+  }
+}
 }  // namespace
 
 namespace {
