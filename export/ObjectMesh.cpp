@@ -41,19 +41,18 @@ namespace {
 // triangle whose sides' cross product, cut to float, is `cross`: +1 yes,
 // 0 no, -1 not sure. The unit face normal the answer would otherwise come
 // from differs from cross / length by under 2^-24 of each component, so
-// a sum of products far larger than that error has the same sign.
+// a sum of products far larger than that error (each product is at most
+// a cross component, the normals being unit) has the same sign.
 int SureTurn(const float* cross, const float* const given[3]) {
   const double c[3] = {cross[0], cross[1], cross[2]};
   const double squared = c[0] * c[0] + c[1] * c[1] + c[2] * c[2];
   if (!(squared >= 1e-20 && squared <= 1e300)) return -1;  // near no length, or past a double's range
   double sum = 0, size = 0;
-  for (int k = 0; k < 3; ++k)
-    for (int i = 0; i < 3; ++i) {
-      const double term = c[i] * given[k][i];
-      sum += term;
-      size += std::fabs(term);
-    }
-  if (std::fabs(sum) <= size * 0x1p-20) return -1;
+  for (int i = 0; i < 3; ++i) {
+    sum += c[i] * (double(given[0][i]) + given[1][i] + given[2][i]);
+    size += std::fabs(c[i]);
+  }
+  if (std::fabs(sum) <= size * 0x1p-18) return -1;
   return sum < 0 ? 1 : 0;
 }
 }  // namespace
