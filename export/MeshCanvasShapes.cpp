@@ -64,6 +64,16 @@ void MeshCanvas::EndShape() {
   measurer_.Learn(nullptr);
   if (measuring_) {
     shape.counts = measurer_.Counts();
+    // Only the bounds count, which neither the order nor a repeat of a
+    // position changes: each one is placed once. Alike means alike to the
+    // bit (-0 is not 0: their bounds print differently).
+    using Position = MeshMeasurer::Position;
+    const auto bits = [](const Position& a, const Position& b) { return std::memcmp(&a, &b, sizeof a); };
+    std::sort(shape.given.begin(), shape.given.end(),
+              [&](const Position& a, const Position& b) { return bits(a, b) < 0; });
+    shape.given.erase(std::unique(shape.given.begin(), shape.given.end(),
+                                  [&](const Position& a, const Position& b) { return bits(a, b) == 0; }),
+                      shape.given.end());
   } else {
     // Kept with their normals made unit, which every take of the shape
     // would otherwise work out again.
