@@ -23,6 +23,8 @@ class FilePart {
   // Zero bytes up to the next multiple of `alignment` (at most 16).
   void Pad(size_t alignment);
   uint64_t size() const { return size_; }
+  // Only counting: nothing appended is read.
+  bool counting() const { return writer_ == nullptr; }
   bool empty() const { return size_ == 0; }
 
   // Counting only, from nothing.

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <bit>
-#include <charconv>
 #include <cmath>
 #include <cstring>
 #include <exception>
@@ -31,11 +30,6 @@ char* Column(const std::vector<MeshVertex>& vertices, const float (MeshVertex::*
     to += sizeof(float) * N;
   }
   return to;
-}
-
-void AppendWhole(std::string& out, uint64_t n) {
-  char digits[20];
-  out.append(digits, std::to_chars(digits, digits + sizeof digits, n).ptr);
 }
 
 // A texture is embedded only from where it really lies in the texture
@@ -86,48 +80,43 @@ int GlbWriter::AddBufferView(const void* data, size_t bytes, uint32_t target) {
   const uint64_t offset = bin.size();
   bin.Append(data, bytes);
   Separate(kBufferViews);
-  std::string& view = text_;
-  view.assign("{\"buffer\":0,\"byteOffset\":");
-  AppendWhole(view, offset);
-  view += ",\"byteLength\":";
-  AppendWhole(view, bytes);
+  FilePart& view = parts_[kBufferViews];
+  view.Append("{\"buffer\":0,\"byteOffset\":");
+  AppendJsonWhole(view, offset);
+  view.Append(",\"byteLength\":");
+  AppendJsonWhole(view, bytes);
   if (target != 0) {
-    view += ",\"target\":";
-    AppendWhole(view, target);
+    view.Append(",\"target\":");
+    AppendJsonWhole(view, target);
   }
-  view += '}';
-  parts_[kBufferViews].Append(view);
+  view.Append("}");
   return bufferViewCount_++;
 }
 
 int GlbWriter::AddAccessor(int view, uint32_t componentType, size_t count, const char* type, const float* min,
                            const float* max) {
   Separate(kAccessors);
-  std::string& a = text_;
-  a.assign("{\"bufferView\":");
-  AppendWhole(a, static_cast<uint64_t>(view));
-  a += ",\"componentType\":";
-  AppendWhole(a, componentType);
-  a += ",\"count\":";
-  AppendWhole(a, count);
-  a += ",\"type\":\"";
-  a += type;
-  a += '"';
+  FilePart& a = parts_[kAccessors];
+  a.Append("{\"bufferView\":");
+  AppendJsonWhole(a, static_cast<uint64_t>(view));
+  a.Append(",\"componentType\":");
+  AppendJsonWhole(a, componentType);
+  a.Append(",\"count\":");
+  AppendJsonWhole(a, count);
+  a.Append(",\"type\":\"");
+  a.Append(type);
+  a.Append("\"");
   if (min && max) {
-    a += ",\"min\":[";
-    for (int i = 0; i < 3; ++i) {
-      if (i) a += ',';
-      AppendJsonNumber(a, min[i]);
+    for (const float* bound : {min, max}) {
+      a.Append(bound == min ? ",\"min\":[" : "],\"max\":[");
+      for (int i = 0; i < 3; ++i) {
+        if (i) a.Append(",");
+        AppendJsonNumber(a, bound[i]);
+      }
     }
-    a += "],\"max\":[";
-    for (int i = 0; i < 3; ++i) {
-      if (i) a += ',';
-      AppendJsonNumber(a, max[i]);
-    }
-    a += ']';
+    a.Append("]");
   }
-  a += '}';
-  parts_[kAccessors].Append(a);
+  a.Append("}");
   return accessorCount_++;
 }
 
@@ -164,10 +153,17 @@ int GlbWriter::TextureOf(const std::string& path) {
   }
   const int view = bufferViewCount_ - 1;
   Separate(kImages);
-  parts_[kImages].Append("{\"bufferView\":" + std::to_string(view) + ",\"mimeType\":\"" +
-                         textureOfFile_[path].mimeType + "\"}");
+  FilePart& image = parts_[kImages];
+  image.Append("{\"bufferView\":");
+  AppendJsonWhole(image, static_cast<uint64_t>(view));
+  image.Append(",\"mimeType\":\"");
+  image.Append(textureOfFile_[path].mimeType);
+  image.Append("\"}");
   Separate(kTextures);
-  parts_[kTextures].Append("{\"sampler\":0,\"source\":" + std::to_string(textureCount_) + '}');
+  FilePart& texture = parts_[kTextures];
+  texture.Append("{\"sampler\":0,\"source\":");
+  AppendJsonWhole(texture, static_cast<uint64_t>(textureCount_));
+  texture.Append("}");
   return textureCount_++;
 }
 
@@ -206,30 +202,33 @@ void GlbWriter::Take(const RecordedObject& object) {
   const size_t i = objectCount_++;
   // The material.
   const int texture = TextureOf(object.texturePath);
-  std::string material = "{\"name\":";
+  Separate(kMaterials);
+  FilePart& material = parts_[kMaterials];
+  material.Append("{\"name\":");
   AppendJsonString(material, object.name);
-  material += ",\"pbrMetallicRoughness\":{\"baseColorFactor\":[";
+  material.Append(",\"pbrMetallicRoughness\":{\"baseColorFactor\":[");
   for (int k = 0; k < 3; ++k) {
     AppendJsonNumber(material, LinearFromDisplayed(object.color[k]));
-    material += ',';
+    material.Append(",");
   }
-  material += "1]";
-  if (texture >= 0) material += ",\"baseColorTexture\":{\"index\":" + std::to_string(texture) + '}';
-  material += ",\"metallicFactor\":0,\"roughnessFactor\":0.6}}";
-  Separate(kMaterials);
-  parts_[kMaterials].Append(material);
+  material.Append("1]");
+  if (texture >= 0) {
+    material.Append(",\"baseColorTexture\":{\"index\":");
+    AppendJsonWhole(material, static_cast<uint64_t>(texture));
+    material.Append("}");
+  }
+  material.Append(",\"metallicFactor\":0,\"roughnessFactor\":0.6}}");
 
-  // The node, with its mesh when the element has triangles. The measuring
-  // frame needs only the mesh's counts and bounds, not its vertices.
-  std::string node = "{\"name\":";
-  AppendJsonString(node, object.name);
+  // The mesh, when the element has triangles. The measuring frame needs
+  // only its counts and bounds, not its vertices.
   MeshMeasure m = object.measure;  // a measuring frame's element (MeshCanvas::Pass::Measure)
   const char* packed = nullptr;    // the writing frame's element, as Prepare packed it
   if (writing_) {
     std::memcpy(&m, object.bytes.data(), sizeof m);
     packed = object.bytes.data() + sizeof m;
   }
-  if (m.indexCount > 0) {
+  const bool hasMesh = m.indexCount > 0;
+  if (hasMesh) {
     const size_t n = m.vertexCount;
     // The next packed column (read only while writing).
     const auto view = [&](size_t bytes, uint32_t target) {
@@ -242,35 +241,37 @@ void GlbWriter::Take(const RecordedObject& object) {
     int texCoord = -1;
     if (m.hasTexCoords) texCoord = AddAccessor(view(n * 8, kArrayBuffer), kFloat, n, "VEC2");
     const int indices = AddAccessor(view(m.indexCount * 4, kElementArrayBuffer), kUnsignedInt, m.indexCount, "SCALAR");
-    std::string& mesh = text_;
-    mesh.assign("{\"name\":");
-    AppendJsonString(mesh, object.name);
-    mesh += ",\"primitives\":[{\"attributes\":{\"POSITION\":";
-    AppendWhole(mesh, static_cast<uint64_t>(position));
-    mesh += ",\"NORMAL\":";
-    AppendWhole(mesh, static_cast<uint64_t>(normal));
-    if (texCoord >= 0) {
-      mesh += ",\"TEXCOORD_0\":";
-      AppendWhole(mesh, static_cast<uint64_t>(texCoord));
-    }
-    mesh += "},\"indices\":";
-    AppendWhole(mesh, static_cast<uint64_t>(indices));
-    mesh += ",\"material\":";
-    AppendWhole(mesh, i);
-    mesh += "}]}";
     Separate(kMeshes);
-    parts_[kMeshes].Append(mesh);
-    node += ",\"mesh\":";
-    AppendWhole(node, static_cast<uint64_t>(meshCount_++));
+    FilePart& mesh = parts_[kMeshes];
+    mesh.Append("{\"name\":");
+    AppendJsonString(mesh, object.name);
+    mesh.Append(",\"primitives\":[{\"attributes\":{\"POSITION\":");
+    AppendJsonWhole(mesh, static_cast<uint64_t>(position));
+    mesh.Append(",\"NORMAL\":");
+    AppendJsonWhole(mesh, static_cast<uint64_t>(normal));
+    if (texCoord >= 0) {
+      mesh.Append(",\"TEXCOORD_0\":");
+      AppendJsonWhole(mesh, static_cast<uint64_t>(texCoord));
+    }
+    mesh.Append("},\"indices\":");
+    AppendJsonWhole(mesh, static_cast<uint64_t>(indices));
+    mesh.Append(",\"material\":");
+    AppendJsonWhole(mesh, i);
+    mesh.Append("}]}");
   }
-  node += '}';
+
+  // The node, with its mesh.
   Separate(kNodes);
-  parts_[kNodes].Append(node);
+  FilePart& node = parts_[kNodes];
+  node.Append("{\"name\":");
+  AppendJsonString(node, object.name);
+  if (hasMesh) {
+    node.Append(",\"mesh\":");
+    AppendJsonWhole(node, static_cast<uint64_t>(meshCount_++));
+  }
+  node.Append("}");
   Separate(kSceneNodes);
-  std::string& index = text_;
-  index.clear();
-  AppendWhole(index, i);
-  parts_[kSceneNodes].Append(index);
+  AppendJsonWhole(parts_[kSceneNodes], i);
 }
 
 Outcome GlbWriter::StartWriting() {

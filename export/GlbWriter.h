@@ -70,7 +70,6 @@ class GlbWriter final : public RecordedObjectSink {
   std::unordered_map<std::string, Texture> textureOfFile_;  // as measured
   std::unordered_map<std::string, bool> textureWritten_;
   bool tooLarge_ = false;
-  std::string text_;  // the JSON object being made
 };
 
 // The colour of a material as glTF stores it: the drawn colour (0..1, as
