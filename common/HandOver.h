@@ -1,8 +1,8 @@
 #pragma once
+#include <algorithm>
 #include <atomic>
 #include <condition_variable>
 #include <cstddef>
-#include <deque>
 #include <exception>
 #include <functional>
 #include <mutex>
@@ -21,7 +21,11 @@ template <class Item>
 class HandOver {
  public:
   HandOver(std::function<void(Item&)> use, std::function<size_t(const Item&)> weigh, size_t maxItems, size_t maxWeight)
-      : use_(std::move(use)), weigh_(std::move(weigh)), maxItems_(maxItems), maxWeight_(maxWeight) {
+      : use_(std::move(use)),
+        weigh_(std::move(weigh)),
+        maxItems_(std::max<size_t>(maxItems, 1)),
+        maxWeight_(maxWeight),
+        slots_(maxItems_) {
     try {
       thread_ = std::thread([this] { Run(); });
     } catch (const std::system_error&) {
@@ -32,7 +36,6 @@ class HandOver {
     {
       std::lock_guard lock(mutex_);
       stopping_ = true;
-      queue_.clear();
     }
     work_.notify_all();
     if (thread_.joinable()) thread_.join();
@@ -44,22 +47,26 @@ class HandOver {
   // over. Throws what `use` threw on an earlier item.
   void Hand(Item& item) {
     if (!thread_.joinable()) return use_(item);
-    std::unique_lock lock(mutex_);
-    makerSleeps_ = true;
-    room_.wait(lock, [this] { return (queue_.size() < maxItems_ && weight_ < maxWeight_) || failure_; });
-    makerSleeps_ = false;
-    ThrowIfFailed();
-    weight_ += weigh_(item);
-    queue_.push_back(std::move(item));
-    NoteBacklog();
-    item = Item();
-    if (!spare_.empty()) {
-      item = std::move(spare_.back());
-      spare_.pop_back();
+    const size_t weight = weigh_(item);
+    size_t slot = 0;
+    {
+      std::unique_lock lock(mutex_);
+      makerSleeps_ = true;
+      room_.wait(lock, [this] { return (count_ < slots_.size() && weight_ < maxWeight_) || failure_; });
+      makerSleeps_ = false;
+      ThrowIfFailed();
+      slot = (head_ + count_) % slots_.size();
     }
+    // The free slot is the maker's until it is counted: the item goes in
+    // and the slot's earlier item comes out without holding the lock.
+    std::swap(item, slots_[slot]);
+    std::unique_lock lock(mutex_);
+    ++count_;
+    weight_ += weight;
+    NoteBacklog();
     // The user is woken for a batch, not for every item: small items would
     // cost more in switching threads than in using them.
-    const bool wake = userSleeps_ && (queue_.size() >= (maxItems_ + 3) / 4 || weight_ >= (maxWeight_ + 3) / 4);
+    const bool wake = userSleeps_ && (count_ >= (maxItems_ + 3) / 4 || weight_ >= (maxWeight_ + 3) / 4);
     lock.unlock();
     if (wake) work_.notify_one();
   }
@@ -75,7 +82,7 @@ class HandOver {
     std::unique_lock lock(mutex_);
     work_.notify_one();  // what waits is used now, however little
     makerSleeps_ = true;
-    room_.wait(lock, [this] { return (queue_.empty() && !busy_) || failure_; });
+    room_.wait(lock, [this] { return count_ == 0 || failure_; });
     makerSleeps_ = false;
     ThrowIfFailed();
   }
@@ -88,44 +95,44 @@ class HandOver {
   }
 
   void NoteBacklog() {  // under the lock
-    behind_.store(queue_.size() > maxItems_ / 2 || weight_ > maxWeight_ / 2, std::memory_order_relaxed);
+    behind_.store(count_ > maxItems_ / 2 || weight_ > maxWeight_ / 2, std::memory_order_relaxed);
   }
 
   void Run() {
-    Item current;
     std::unique_lock lock(mutex_);
     for (;;) {
       userSleeps_ = true;
-      work_.wait(lock, [this] { return stopping_ || !queue_.empty(); });
+      work_.wait(lock, [this] { return stopping_ || count_ > 0; });
       userSleeps_ = false;
       if (stopping_) return;
-      std::swap(current, queue_.front());
-      if (spare_.size() < maxItems_) spare_.push_back(std::move(queue_.front()));
-      queue_.pop_front();
-      weight_ -= weigh_(current);
-      NoteBacklog();
-      busy_ = true;
+      // The first waiting slot is the user's until it is let go: used in
+      // place, without the lock.
+      Item& item = slots_[head_];
       lock.unlock();
+      const size_t weight = weigh_(item);
       std::exception_ptr failure;
       try {
-        use_(current);
+        use_(item);
       } catch (...) {
         failure = std::current_exception();
       }
       lock.lock();
-      busy_ = false;
+      if (stopping_) return;
+      head_ = (head_ + 1) % slots_.size();
+      --count_;
+      weight_ -= weight;
       if (failure) {
         // What waits would follow a gap: it is dropped, and the maker
         // learns why at its next hand-over.
         failure_ = failure;
-        queue_.clear();
+        count_ = 0;
         weight_ = 0;
-        NoteBacklog();
       }
+      NoteBacklog();
       // The maker is woken once half the room is free (or all of it, for
       // Settle), not for every item used.
-      const bool halfFree = queue_.size() <= maxItems_ / 2 && weight_ <= maxWeight_ / 2;
-      if (makerSleeps_ && (halfFree || queue_.empty() || failure_)) room_.notify_one();
+      const bool halfFree = count_ <= maxItems_ / 2 && weight_ <= maxWeight_ / 2;
+      if (makerSleeps_ && (halfFree || count_ == 0 || failure_)) room_.notify_one();
     }
   }
 
@@ -134,14 +141,17 @@ class HandOver {
   const size_t maxItems_, maxWeight_;
   std::mutex mutex_;
   // The user sleeps on `work_` for an item, the maker on `room_` for room
-  // or for the queue to empty; each is woken only while it sleeps.
+  // or for the items to be used; each is woken only while it sleeps.
   std::condition_variable work_, room_;
   bool userSleeps_ = false, makerSleeps_ = false;
-  std::deque<Item> queue_;
-  size_t weight_ = 0;
+  // A ring of items: `count_` from `head_` on wait or are in use (the
+  // first), the rest were used and keep their memory for the maker, who
+  // gets one back for each it hands over.
+  std::vector<Item> slots_;
+  size_t head_ = 0, count_ = 0;
+  size_t weight_ = 0;  // of the items counted
   std::atomic<bool> behind_{false};
-  std::vector<Item> spare_;  // used items (as many as may wait), kept for their memory
-  bool busy_ = false, stopping_ = false;
+  bool stopping_ = false;
   std::exception_ptr failure_;
   std::thread thread_;
 };

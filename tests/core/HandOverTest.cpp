@@ -2,8 +2,11 @@
 // made, and a failure of the user is never lost.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <atomic>
 #include <stdexcept>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "common/HandOver.h"
@@ -27,6 +30,34 @@ TEST(HandOver, EveryItemIsUsedOnceInTheOrderMade) {
     handOver.Settle();
     ASSERT_EQ(used, expected) << "round " << round;
   }
+}
+
+// Memory stays bounded whatever the whole: never more items, nor more
+// weight, wait or are in use than the room holds (the maker counts an item
+// as it hands it over, so one more may be counted while it waits for room).
+TEST(HandOver, WhatWaitsStaysWithinTheRoom) {
+  std::atomic<size_t> handed{0}, used{0}, handedWeight{0}, usedWeight{0};
+  size_t mostItems = 0, mostWeight = 0;
+  Items handOver(
+      [&](std::vector<int>& item) {
+        mostItems = std::max(mostItems, handed - used);
+        mostWeight = std::max(mostWeight, handedWeight - usedWeight);
+        if (item.size() % 7 == 0) std::this_thread::yield();  // a user that lags now and then
+        usedWeight += item.size();
+        ++used;
+      },
+      Weigh, 8, 100);
+  std::vector<int> item;
+  for (int i = 0; i < 20000; ++i) {
+    item.assign(static_cast<size_t>(i % 30), i);
+    ++handed;
+    handedWeight += item.size();
+    handOver.Hand(item);
+  }
+  handOver.Settle();
+  EXPECT_EQ(used, 20000u);
+  EXPECT_LE(mostItems, 8u + 1);
+  EXPECT_LT(mostWeight, 100u + 2 * 30);  // the room, the item that filled it, and the one waiting for room
 }
 
 TEST(HandOver, AFailureIsThrownToTheMakerAndStays) {
