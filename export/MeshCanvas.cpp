@@ -7,8 +7,11 @@
 
 namespace {
 // What may wait for the sink: enough small elements that the sink's thread
-// is woken for a batch, a few megabytes of corners.
-constexpr size_t kWaitingElements = 64, kWaitingCorners = size_t{1} << 16;
+// is woken for several batches, a few megabytes of corners.
+constexpr size_t kWaitingBatches = 8, kWaitingCorners = size_t{1} << 16;
+// Elements go to the sink a few at a time: handing one over costs more
+// than a small element's use.
+constexpr size_t kBatchElements = 8, kBatchCorners = kWaitingCorners / 8;
 // An element that keeps no memory for the next: the spares stay a few MB.
 constexpr size_t kLargeElementCorners = 4096;
 }  // namespace
@@ -16,14 +19,17 @@ constexpr size_t kLargeElementCorners = 4096;
 MeshCanvas::MeshCanvas(RecordedObjectSink& sink)
     : sink_(sink),
       handOver_(
-          [this](RecordedObject& object) {
-            if (!object.prepared) {  // the drawing did not
-              FinishCorners(object, sinkNumbers_);
-              sink_.Prepare(object);
+          [this](Batch& batch) {
+            for (size_t i = 0; i < batch.count; ++i) {
+              RecordedObject& object = batch.objects[i];
+              if (!object.prepared) {  // the drawing did not
+                FinishCorners(object, sinkNumbers_);
+                sink_.Prepare(object);
+              }
+              sink_.Take(object);
             }
-            sink_.Take(object);
           },
-          [](const RecordedObject& object) { return object.corners.size(); }, kWaitingElements, kWaitingCorners) {}
+          [](const Batch& batch) { return batch.corners; }, kWaitingBatches, kWaitingCorners) {}
 
 void MeshCanvas::BeginExport(Pass pass) {
   BeginRecordingFrame();
@@ -36,6 +42,7 @@ void MeshCanvas::BeginExport(Pass pass) {
   Unlearn();
   shapes_.clear();
   learnedCorners_ = 0;
+  batch_.count = batch_.corners = 0;
   handOver_.Settle();
   sink_.Restart();
 }
@@ -44,23 +51,33 @@ void MeshCanvas::HandOverObject() {
   if (measuring_) {
     object_.measure = measurer_.Measure();
     object_.prepared = true;  // counts only: nothing to finish or pack
-    return handOver_.Hand(object_);
-  }
-  // Positions are cut, normals made unit and the sink's bytes made on
-  // whichever side of the hand-over has less to do: the drawing's, while
-  // the sink is behind.
-  if (handOver_.Behind()) {
+  } else if (handOver_.Behind()) {
+    // Positions are cut, normals made unit and the sink's bytes made on
+    // whichever side of the hand-over has less to do: the drawing's, while
+    // the sink is behind.
     FinishCorners(object_, numbers_);
     sink_.Prepare(object_);
     object_.prepared = true;
   }
-  handOver_.Hand(object_);
+  // The element joins the batch; the batch's spare element, with its
+  // memory, is the next to be recorded.
+  if (batch_.objects.size() == batch_.count) batch_.objects.emplace_back();
+  batch_.corners += object_.corners.size();
+  std::swap(object_, batch_.objects[batch_.count++]);
+  if (batch_.count >= kBatchElements || batch_.corners >= kBatchCorners) HandOverBatch();
+}
+
+void MeshCanvas::HandOverBatch() {
+  if (batch_.count == 0) return;
+  handOver_.Hand(batch_);  // gives back a batch used before, with its memory
+  batch_.count = batch_.corners = 0;
 }
 
 void MeshCanvas::FinishExport() {
   if (objectOpen_) HandOverObject();
   objectOpen_ = false;
   object_.Clear();
+  HandOverBatch();
   handOver_.Settle();
 }
 

@@ -65,7 +65,14 @@ class MeshCanvas : public RecordingCanvas {
     Primitive primMode = Primitive::Points;
     float normal[3] = {0, 0, 0}, texCoord[2] = {0, 0};
   };
+  // Elements on their way to the sink together: the first `count`, of
+  // `corners` corners; the rest keep their memory for the next.
+  struct Batch {
+    std::vector<RecordedObject> objects;
+    size_t count = 0, corners = 0;
+  };
   void HandOverObject();
+  void HandOverBatch();
   // The state a shape's calls depend on: whether a normal and a texture
   // coordinate were given, the primitive's kind (EndPrimitive without
   // BeginPrimitive), and whether the normal has a length (measuring) or
@@ -97,6 +104,7 @@ class MeshCanvas : public RecordingCanvas {
   LearnedShape* learning_ = nullptr;  // the shape being drawn, to be kept
   std::vector<MeshMeasurer::Position> placed_;
   NumberMemo numbers_;
-  NumberMemo sinkNumbers_;             // the sink thread's own
-  HandOver<RecordedObject> handOver_;  // to the sink; last, as it uses the rest
+  NumberMemo sinkNumbers_;  // the sink thread's own
+  Batch batch_;
+  HandOver<Batch> handOver_;  // to the sink; last, as it uses the rest
 };
