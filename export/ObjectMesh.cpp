@@ -101,6 +101,8 @@ void BuildObjectMesh(const RecordedObject& object, ObjectMesh& mesh) {
   std::vector<int64_t>& shared = mesh.cornerVertex;
   shared.assign(object.corners.size(), -1);
   const size_t triangles = object.triangles.size() / 3;
+  mesh.vertices.reserve(3 * triangles);
+  mesh.indices.reserve(3 * triangles);
   OrientedTriangle tri;
   for (size_t t = 0; t < triangles; ++t) {
     if (!OrientTriangle(object, t, tri, false)) continue;
