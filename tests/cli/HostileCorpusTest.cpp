@@ -401,17 +401,20 @@ class HostileCorpus : public ::testing::Test {
       for (char& c : lower) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
       const bool numbers =
           line.rfind("v ", 0) == 0 || line.rfind("vn ", 0) == 0 || line.rfind("vt ", 0) == 0 || line.rfind("K", 0) == 0;
-      if (numbers)
+      if (numbers) {
         EXPECT_TRUE(lower.find("nan") == std::string::npos && lower.find("inf") == std::string::npos)
             << label << ": " << line;
+      }
       if (line == "o" || line == "o " || line == "newmtl" || line == "newmtl " || line == "usemtl" || line == "usemtl ")
         ADD_FAILURE() << label << ": a line without a name: '" << line << "'";
-      if (line.rfind("newmtl ", 0) == 0)
+      if (line.rfind("newmtl ", 0) == 0) {
         EXPECT_TRUE(materials.insert(line.substr(7)).second) << label << ": material given twice: " << line;
+      }
       if (line.rfind("usemtl ", 0) == 0) used.insert(line.substr(7));
     }
-    if (!materials.empty())
+    if (!materials.empty()) {
       for (const std::string& name : used) EXPECT_TRUE(materials.count(name)) << label << ": no material " << name;
+    }
   }
 
   TestFolder root;
