@@ -77,7 +77,7 @@ Figures RunCli(const std::vector<std::string>& arguments) {
   const auto start = std::chrono::steady_clock::now();
   const pid_t child = fork();
   if (child == 0) {
-    std::freopen("/dev/null", "w", stderr);
+    if (!std::freopen("/dev/null", "w", stderr)) _exit(126);
     execv(argv[0], argv.data());
     _exit(127);
   }
