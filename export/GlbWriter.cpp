@@ -178,7 +178,53 @@ bool GlbWriter::CheckSize() {
   return false;
 }
 
+std::shared_ptr<const MeshPattern> GlbWriter::PatternOf(const RecordedObject& element) const {
+  auto pattern = std::make_shared<MeshPattern>();
+  if (!MakeMeshPattern(element, *pattern)) return nullptr;
+  return pattern;
+}
+
+namespace {
+// The element's mesh as its shape's pattern makes it (FollowsPattern),
+// packed as Prepare packs it: only the positions and their bounds are the
+// element's own.
+void PackByPattern(const RecordedObject& object, const MeshPattern& pattern, std::string& out) {
+  MeshMeasure m;
+  m.vertexCount = pattern.vertexCorner.size();
+  m.indexCount = pattern.indices.size();
+  m.hasTexCoords = pattern.hasTexCoords;
+  const size_t n = m.vertexCount;
+  out.resize(sizeof m + n * (m.hasTexCoords ? 32 : 24) + m.indexCount * 4);
+  char* to = out.data() + sizeof m;
+  for (size_t v = 0; v < n; ++v) {
+    const float* p = object.corners[pattern.vertexCorner[v]].p;
+    if (v == 0) {
+      std::copy_n(p, 3, m.min);
+      std::copy_n(p, 3, m.max);
+    }
+    for (int i = 0; i < 3; ++i) {  // as BuildObjectMesh bounds them, vertex by vertex
+      m.min[i] = std::min(m.min[i], p[i]);
+      m.max[i] = std::max(m.max[i], p[i]);
+    }
+    std::memcpy(to, p, 12);
+    to += 12;
+  }
+  if (n > 0) {  // (no copy from an empty vector's null data)
+    std::memcpy(to, pattern.normals.data(), n * 12);
+    to += n * 12;
+    if (m.hasTexCoords) {
+      std::memcpy(to, pattern.texCoords.data(), n * 8);
+      to += n * 8;
+    }
+  }
+  if (m.indexCount > 0) std::memcpy(to, pattern.indices.data(), m.indexCount * 4);
+  std::memcpy(out.data(), &m, sizeof m);
+}
+}  // namespace
+
 void GlbWriter::Prepare(RecordedObject& object) const {
+  if (object.pattern && FollowsPattern(object, *object.pattern))
+    return PackByPattern(object, *object.pattern, object.bytes);
   ObjectMesh mesh;
   BuildObjectMesh(object, mesh);
   MeshMeasure m;

@@ -36,6 +36,7 @@ class GlbWriter final : public RecordedObjectSink {
   // The element's mesh (BuildObjectMesh) packed: its measure, then its
   // positions, normals, texture coordinates where it has them, and indices.
   void Prepare(RecordedObject& object) const override;
+  std::shared_ptr<const MeshPattern> PatternOf(const RecordedObject& element) const override;
   // After the measuring frame: lays the file out and makes room for it on
   // the disk; the next frame writes. Failed (and why) when it cannot be.
   Outcome StartWriting();

@@ -1,6 +1,7 @@
 #pragma once
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -59,6 +60,7 @@ class MeshCanvas : public RecordingCanvas {
     std::vector<MeshMeasurer::Position> given;
     std::vector<RecordedCorner> corners;
     std::vector<uint32_t> triangles;
+    std::shared_ptr<const MeshPattern> pattern;  // the sink's, for its takes
     // What its calls leave behind.
     int vertices = 0, normals = 0, texCoords = 0;
     bool normalHasLength = false;

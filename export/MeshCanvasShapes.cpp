@@ -80,6 +80,13 @@ void MeshCanvas::EndShape() {
     shape.corners = object_.corners;
     MakeNormalsUnit(shape.corners.data(), shape.corners.size());
     shape.triangles = object_.triangles;
+    // The sink may work out once what every take of the shape makes.
+    RecordedObject finished;
+    finished.corners = object_.corners;
+    finished.placed = object_.placed;
+    finished.triangles = object_.triangles;
+    FinishCorners(finished, numbers_);
+    shape.pattern = sink_.PatternOf(finished);
   }
   shape.whole = true;
   shape.vertices = vertexCount_ - shape.vertices;
@@ -116,6 +123,7 @@ bool MeshCanvas::TakeAgain(const LearnedShape& shape) {
     object_.corners = shape.corners;
     object_.unitNormals = shape.corners.size();
     object_.triangles = shape.triangles;
+    object_.pattern = shape.pattern.get();
     primStart_ = object_.corners.size();
   }
   vertexCount_ += shape.vertices, normalCount_ += shape.normals, texCoordCount_ += shape.texCoords;

@@ -37,19 +37,33 @@ void TurnedFaceNormal(const float* a, const float* b, const float* c, const floa
 }
 
 namespace {
-// Whether the corners' normals `given` (all three unit) disagree with the
-// triangle whose sides' cross product, cut to float, is `cross`: +1 yes,
-// 0 no, -1 not sure. The unit face normal the answer would otherwise come
-// from differs from cross / length by under 2^-24 of each component, so
-// a sum of products far larger than that error (each product is at most
-// a cross component, the normals being unit) has the same sign.
-int SureTurn(const float* cross, const float* const given[3]) {
+// The corners' unit normals added up, axis by axis.
+void NormalSum(const float* const given[3], double* sum) {
+  for (int i = 0; i < 3; ++i) sum[i] = double(given[0][i]) + given[1][i] + given[2][i];
+}
+
+// The triangle a, b, c's cross product cut to float, as FaceNormal makes
+// it before making it unit.
+void CutCross(const float* a, const float* b, const float* c, float* cut) {
+  double cross[3];
+  FaceCross(a, b, c, cross);
+  for (int i = 0; i < 3; ++i) cut[i] = static_cast<float>(cross[i]);
+}
+
+// Whether the corners' normals, whose sum is `normalSum` (each unit),
+// disagree with the triangle whose sides' cross product, cut to float, is
+// `cross`: +1 yes, 0 no, -1 not sure. The unit face normal the answer would
+// otherwise come from differs from cross / length by under 2^-24 of each
+// component, so a sum of products far larger than that error (each
+// product is at most a cross component, the normals being unit) has the
+// same sign.
+int SureTurn(const float* cross, const double* normalSum) {
   const double c[3] = {cross[0], cross[1], cross[2]};
   const double squared = c[0] * c[0] + c[1] * c[1] + c[2] * c[2];
   if (!(squared >= 1e-20 && squared <= 1e300)) return -1;  // near no length, or past a double's range
   double sum = 0, size = 0;
   for (int i = 0; i < 3; ++i) {
-    sum += c[i] * (double(given[0][i]) + given[1][i] + given[2][i]);
+    sum += c[i] * normalSum[i];
     size += std::fabs(c[i]);
   }
   if (std::fabs(sum) <= size * 0x1p-18) return -1;
@@ -67,10 +81,11 @@ bool OrientTriangle(const RecordedObject& object, size_t t, OrientedTriangle& ou
   out.order[0] = 0, out.order[1] = 1, out.order[2] = 2;
   int turn = -1;
   if (!faceWanted && out.given[0] && out.given[1] && out.given[2]) {
-    double cross[3];
-    FaceCross(c[0]->p, c[1]->p, c[2]->p, cross);
-    const float cut[3] = {static_cast<float>(cross[0]), static_cast<float>(cross[1]), static_cast<float>(cross[2])};
-    turn = SureTurn(cut, out.given);
+    float cut[3];
+    double normalSum[3];
+    CutCross(c[0]->p, c[1]->p, c[2]->p, cut);
+    NormalSum(out.given, normalSum);
+    turn = SureTurn(cut, normalSum);
     if (turn >= 0) std::fill_n(out.face, 3, 0.0f);
   }
   if (turn < 0) {
@@ -103,6 +118,7 @@ void BuildObjectMesh(const RecordedObject& object, ObjectMesh& mesh) {
   const size_t triangles = object.triangles.size() / 3;
   mesh.vertices.reserve(3 * triangles);
   mesh.indices.reserve(3 * triangles);
+  mesh.vertexCorner.clear();
   OrientedTriangle tri;
   for (size_t t = 0; t < triangles; ++t) {
     if (!OrientTriangle(object, t, tri, false)) continue;
@@ -134,8 +150,52 @@ void BuildObjectMesh(const RecordedObject& object, ObjectMesh& mesh) {
         mesh.max[i] = std::max(mesh.max[i], vertex.p[i]);
       }
       mesh.vertices.push_back(vertex);
+      mesh.vertexCorner.push_back(cornerIndex);
       mesh.indices.push_back(index);
       if (given) shared[cornerIndex] = index;
     }
   }
+}
+
+bool MakeMeshPattern(const RecordedObject& finished, MeshPattern& pattern) {
+  const size_t triangles = finished.triangles.size() / 3;
+  pattern = MeshPattern();
+  pattern.corners = finished.corners.size();
+  pattern.turned.resize(triangles);
+  pattern.normalSums.resize(3 * triangles);
+  OrientedTriangle tri;
+  for (size_t t = 0; t < triangles; ++t) {
+    // Every triangle made, each corner with a normal of its own: nothing
+    // that would change with the placement but the sides.
+    if (!OrientTriangle(finished, t, tri, false) || !tri.given[0] || !tri.given[1] || !tri.given[2]) return false;
+    pattern.turned[t] = tri.turned;
+    NormalSum(tri.given, &pattern.normalSums[3 * t]);
+  }
+  ObjectMesh mesh;
+  BuildObjectMesh(finished, mesh);
+  pattern.vertexCorner = mesh.vertexCorner;
+  pattern.indices = mesh.indices;
+  pattern.hasTexCoords = mesh.hasTexCoords;
+  for (const MeshVertex& v : mesh.vertices) {
+    pattern.normals.insert(pattern.normals.end(), v.n, v.n + 3);
+    pattern.texCoords.insert(pattern.texCoords.end(), v.uv, v.uv + 2);
+  }
+  return true;
+}
+
+bool FollowsPattern(const RecordedObject& object, const MeshPattern& pattern) {
+  const size_t triangles = pattern.turned.size();
+  if (object.corners.size() != pattern.corners || object.triangles.size() != 3 * triangles) return false;
+  for (const RecordedCorner& corner : object.corners)
+    if (!Finite3(corner.p)) return false;
+  OrientedTriangle tri;
+  for (size_t t = 0; t < triangles; ++t) {
+    const uint32_t* c = &object.triangles[3 * t];
+    float cut[3];
+    CutCross(object.corners[c[0]].p, object.corners[c[1]].p, object.corners[c[2]].p, cut);
+    int turn = SureTurn(cut, &pattern.normalSums[3 * t]);
+    if (turn < 0) turn = OrientTriangle(object, t, tri, false) && tri.turned;  // worked out in full
+    if (turn != pattern.turned[t]) return false;
+  }
+  return true;
 }

@@ -18,7 +18,29 @@ struct ObjectMesh {
   bool hasTexCoords = false;                     // some corner had a texture coordinate
   float min[3] = {0, 0, 0}, max[3] = {0, 0, 0};  // of the positions used; zero when empty
   std::vector<int64_t> cornerVertex;             // scratch: the vertex each corner became
+  std::vector<uint32_t> vertexCorner;            // the corner each vertex was made of
 };
+
+// The mesh a learned shape makes, worked out once from its first element
+// for every element that takes the shape again placed elsewhere: the same
+// vertices of the same corners, with the same normals and texture
+// coordinates, as long as every position stays finite and every triangle
+// keeps its side. Only for a shape whose every corner has a normal of its
+// own: a face's normal would change with the placement.
+struct MeshPattern {
+  size_t corners = 0;                     // the element's
+  std::vector<uint32_t> vertexCorner;     // the corner each vertex takes its position from
+  std::vector<uint32_t> indices;          // three per triangle
+  std::vector<uint8_t> turned;            // each triangle's side
+  std::vector<double> normalSums;         // each triangle's corners' normals added up: x, y, z
+  std::vector<float> normals, texCoords;  // each vertex's, three and two
+  bool hasTexCoords = false;
+};
+// False when the element (finished) has no pattern: a triangle left out, or
+// a corner without its own normal.
+bool MakeMeshPattern(const RecordedObject& finished, MeshPattern& pattern);
+// Whether BuildObjectMesh makes `pattern`'s mesh of `object` (finished).
+bool FollowsPattern(const RecordedObject& object, const MeshPattern& pattern);
 
 // A recorded triangle turned so that its winding agrees with the normals the
 // drawing gave its corners (strips alternate their order; a reader culling

@@ -1,8 +1,11 @@
 #pragma once
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
+
+struct MeshPattern;  // ObjectMesh.h
 
 // One drawn element as the recording hands it to the mesh exports: what the
 // OBJ export writes for it, kept as numbers. Every value is the one a reader
@@ -43,6 +46,10 @@ struct RecordedObject {
   // Three corner indices per triangle: the OBJ's faces split into fans, in
   // the order the OBJ writes them.
   std::vector<uint32_t> triangles;
+  // The mesh its shape makes where the sink worked one out for the shape
+  // (RecordedObjectSink::PatternOf): it holds while every triangle keeps
+  // its side. Lives as long as the frame's learned shapes.
+  const MeshPattern* pattern = nullptr;
   // What the corners and triangles make, from a measuring frame, which
   // keeps neither.
   MeshMeasure measure;
@@ -60,6 +67,7 @@ struct RecordedObject {
     unitNormals = 0;
     placed.clear();
     triangles.clear();
+    pattern = nullptr;
     measure = {};
     bytes.clear();
     prepared = false;
@@ -93,4 +101,11 @@ class RecordedObjectSink {
   // Makes `object.bytes` from its finished corners, touching nothing of the
   // sink: it may run on either thread, beside Take.
   virtual void Prepare(RecordedObject& object) const { (void)object; }
+  // What the mesh of a learned shape will be, worked out once from the
+  // first element made of it alone (finished), for every element that takes
+  // the shape again; none where the sink has no use for it.
+  virtual std::shared_ptr<const MeshPattern> PatternOf(const RecordedObject& element) const {
+    (void)element;
+    return nullptr;
+  }
 };

@@ -2,15 +2,18 @@
 
 #include <cmath>
 #include <cstring>
+#include <memory>
 #include <random>
 #include <stdexcept>
 #include <string>
 #include <utility>
 #include <vector>
 
+#include "export/GlbWriter.h"
 #include "export/MeshCanvas.h"
 #include "export/ObjCanvas.h"
 #include "export/ObjectMesh.h"
+#include "tests/core/TestFolder.h"
 
 namespace {
 // Keeps every element the canvas hands over.
@@ -24,14 +27,15 @@ class KeepingSink final : public RecordedObjectSink {
 // A random shape: primitives of every kind (stray vertices between them
 // too), normals with and without a length (also once cut), texture
 // coordinates, and positions that are not finite or too large for a float.
-// The same `shape` draws the same calls.
-void DrawShape(Canvas& canvas, uint32_t shape) {
+// The same `shape` draws the same calls; with `normals`, every corner is
+// given a normal.
+void DrawShape(Canvas& canvas, uint32_t shape, bool normals = false) {
   std::mt19937 random(shape);
   const auto number = [&] { return static_cast<double>(static_cast<int>(random() % 21) - 10) / 4; };
   for (int primitive = static_cast<int>(random() % 4); primitive > 0; --primitive) {
     if (random() % 8 != 0) canvas.BeginPrimitive(static_cast<Primitive>(random() % 10));
     for (int corner = static_cast<int>(random() % 14); corner > 0; --corner) {
-      if (random() % 3 == 0) canvas.Normal(number(), random() % 4 ? 1 : 0, number() * (random() % 2));
+      if (normals || random() % 3 == 0) canvas.Normal(number(), random() % 4 ? 1 : 0, number() * (random() % 2));
       if (random() % 20 == 0) canvas.Normal(4e-7, 0, -2e-7);  // no length once cut
       if (random() % 4 == 0) canvas.TexCoord(number(), number());
       if (random() % 60 == 0) canvas.Translate(1, 2, 3);  // a shape that moves
@@ -46,7 +50,7 @@ void DrawShape(Canvas& canvas, uint32_t shape) {
 // Elements of a few shapes, each placed and turned its own way (some too
 // far for a float), drawn as the view draws them (`asShapes`: a canvas
 // that knows a shape may take it without its calls) or plainly.
-void DrawRandomly(Canvas& canvas, uint32_t seed, bool asShapes) {
+void DrawRandomly(Canvas& canvas, uint32_t seed, bool asShapes, bool normals = false) {
   std::mt19937 random(seed);
   const auto number = [&] { return static_cast<double>(static_cast<int>(random() % 21) - 10) / 4; };
   for (int element = 0; element < 300; ++element) {
@@ -55,7 +59,7 @@ void DrawRandomly(Canvas& canvas, uint32_t seed, bool asShapes) {
     if (random() % 2) canvas.Rotate(37.5 * number(), 0, 1, 0);
     const uint32_t shape = seed * 100 + random() % 12;
     if (!asShapes || !canvas.BeginShape(std::to_string(shape))) {
-      DrawShape(canvas, shape);
+      DrawShape(canvas, shape, normals);
       if (asShapes) canvas.EndShape();
     }
   }
@@ -110,6 +114,54 @@ TEST(ObjectMesh, ShapesTakenAgainMeasureAndRecordWhatTheirCallsMake) {
     }
     EXPECT_GT(vertices, 1000u);  // the drawing made meshes, not only empty elements
   }
+}
+
+// Keeps every element, with the mesh pattern of its shape worked out as
+// the glTF writer has it.
+class PatternSink final : public RecordedObjectSink {
+ public:
+  void Restart() override { objects.clear(); }
+  void Take(const RecordedObject& object) override { objects.push_back(object); }
+  std::shared_ptr<const MeshPattern> PatternOf(const RecordedObject& element) const override {
+    auto pattern = std::make_shared<MeshPattern>();
+    return MakeMeshPattern(element, *pattern) ? pattern : nullptr;
+  }
+  std::vector<RecordedObject> objects;
+};
+
+// The glTF writer packs an element that takes a learned shape again from
+// the shape's mesh pattern while every triangle keeps its side: what it
+// packs must be what BuildObjectMesh makes, byte for byte. Elements turned
+// every way make sides change, and positions too far for a float leave
+// triangles out; those must be built in full.
+TEST(ObjectMesh, AShapesPatternPacksWhatItsMeshWouldBe) {
+  TestFolder folder;
+  const GlbWriter writer(folder.file("x.glb"));
+  size_t followed = 0, departed = 0;
+  for (uint32_t seed = 1; seed <= 8; ++seed) {
+    PatternSink sink;
+    MeshCanvas canvas(sink);  // holds the patterns while the elements are checked
+    canvas.BeginExport();
+    DrawRandomly(canvas, seed, true, true);
+    canvas.FinishExport();
+    for (RecordedObject& object : sink.objects) {
+      if (!object.pattern) continue;
+      const bool follows = FollowsPattern(object, *object.pattern);
+      ++(follows ? followed : departed);
+      if (follows && !object.corners.empty()) {  // one position past a float's range leaves triangles out
+        RecordedObject far = object;
+        far.corners.back().p[1] = INFINITY;
+        EXPECT_FALSE(FollowsPattern(far, *far.pattern));
+      }
+      RecordedObject plain = object;
+      plain.pattern = nullptr;
+      writer.Prepare(object);
+      writer.Prepare(plain);
+      ASSERT_EQ(object.bytes, plain.bytes) << seed << " " << object.name;
+    }
+  }
+  EXPECT_GT(followed, 100u);
+  EXPECT_GT(departed, 10u);
 }
 
 // The OBJ text of shapes played again is the text their calls write.
