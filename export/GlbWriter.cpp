@@ -185,6 +185,12 @@ std::shared_ptr<const MeshPattern> GlbWriter::PatternOf(const RecordedObject& el
 }
 
 namespace {
+// What Prepare packs of a mesh: its measure, then its positions, normals,
+// texture coordinates where it has them, and indices.
+size_t PackedBytes(const MeshMeasure& m) {
+  return sizeof m + m.vertexCount * (m.hasTexCoords ? 32 : 24) + m.indexCount * 4;
+}
+
 // The element's mesh as its shape's pattern makes it (FollowsPattern),
 // packed as Prepare packs it: only the positions and their bounds are the
 // element's own.
@@ -194,7 +200,7 @@ void PackByPattern(const RecordedObject& object, const MeshPattern& pattern, std
   m.indexCount = pattern.indices.size();
   m.hasTexCoords = pattern.hasTexCoords;
   const size_t n = m.vertexCount;
-  out.resize(sizeof m + n * (m.hasTexCoords ? 32 : 24) + m.indexCount * 4);
+  out.resize(PackedBytes(m));
   char* to = out.data() + sizeof m;
   for (size_t v = 0; v < n; ++v) {
     const float* p = object.corners[pattern.vertexCorner[v]].p;
@@ -233,9 +239,8 @@ void GlbWriter::Prepare(RecordedObject& object) const {
   m.hasTexCoords = mesh.hasTexCoords;
   std::copy_n(mesh.min, 3, m.min);
   std::copy_n(mesh.max, 3, m.max);
-  const size_t n = m.vertexCount;
   std::string& out = object.bytes;
-  out.resize(sizeof m + n * (m.hasTexCoords ? 32 : 24) + m.indexCount * 4);
+  out.resize(PackedBytes(m));
   std::memcpy(out.data(), &m, sizeof m);
   char* to = Column(mesh.vertices, &MeshVertex::p, out.data() + sizeof m);
   to = Column(mesh.vertices, &MeshVertex::n, to);
