@@ -80,11 +80,13 @@ void MeshCanvas::EndShape() {
     shape.corners = object_.corners;
     MakeNormalsUnit(shape.corners.data(), shape.corners.size());
     shape.triangles = object_.triangles;
-    // The sink may work out once what every take of the shape makes.
+    // The sink may work out once what every take of the shape makes, from
+    // this element as it will take it.
     RecordedObject finished;
-    finished.corners = object_.corners;
+    finished.corners = shape.corners;
+    finished.unitNormals = shape.corners.size();
     finished.placed = object_.placed;
-    finished.triangles = object_.triangles;
+    finished.triangles = shape.triangles;
     FinishCorners(finished, numbers_);
     shape.pattern = sink_.PatternOf(finished);
   }
