@@ -102,6 +102,7 @@ class MeshCanvas : public RecordingCanvas {
   MeshMeasurer measurer_;
   bool normalHasLength_ = false;                          // the normal given last, once made unit
   std::unordered_map<std::string, LearnedShape> shapes_;  // by key and state before
+  std::string shapeKey_;                                  // the one being looked up
   size_t learnedCorners_ = 0;
   LearnedShape* learning_ = nullptr;  // the shape being drawn, to be kept
   std::vector<MeshMeasurer::Position> placed_;

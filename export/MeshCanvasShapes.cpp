@@ -41,7 +41,8 @@ bool MeshCanvas::BeginShape(std::string_view key) {
   // Corners given outside a primitive, or one left open, would join the
   // shape's first; a shape is learned and taken only at an element's start.
   if (!ElementEmpty()) return false;
-  std::string known(key);
+  std::string& known = shapeKey_;  // kept: no allocation per element
+  known.assign(key);
   AppendState(known);
   if (const auto found = shapes_.find(known); found != shapes_.end()) return TakeAgain(found->second);
   if (shapes_.size() >= kLearnedShapes || learnedCorners_ >= kLearnedCorners) return false;

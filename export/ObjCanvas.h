@@ -102,6 +102,7 @@ class ObjCanvas : public RecordingCanvas {
   void Play(const LearnedShape& shape);
   uint32_t CopyLine(const std::string& lines, uint32_t start, uint32_t end);
   std::unordered_map<std::string, LearnedShape> shapes_;
+  std::string shapeKey_;  // the one being looked up
   size_t learnedBytes_ = 0;
   LearnedShape* learning_ = nullptr;
 };

@@ -29,7 +29,8 @@ void ObjCanvas::Learn(ShapeCall call, const char* line) {
 // coordinate's line depends only on its numbers.
 bool ObjCanvas::BeginShape(std::string_view key) {
   Unlearn();
-  std::string known(key);
+  std::string& known = shapeKey_;  // kept: no allocation per element
+  known.assign(key);
   if (const auto found = shapes_.find(known); found != shapes_.end()) {
     if (!found->second.whole) return false;
     Play(found->second);
